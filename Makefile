@@ -1,0 +1,58 @@
+# make demo   installs what is missing, builds, runs the demo client (under
+#             Xvfb, writing screenshots, when there is no display)
+# make test   installs what is missing, builds, runs every test under Xvfb
+BUILD ?= build
+JOBS ?= 2
+SCREENSHOTS ?= $(CURDIR)/out/screenshots
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+
+.PHONY: all deps configure build test demo skin fuzz bench install clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps.sh
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
+
+demo: build
+	@if [ -n "$$DISPLAY" ]; then \
+		$(BUILD)/demo/kelctrls-demo; \
+	else \
+		rm -rf $(SCREENSHOTS); \
+		tests/xrun $(BUILD)/demo/kelctrls-demo --screenshot $(SCREENSHOTS) && \
+		echo "screenshots written to $(SCREENSHOTS)"; \
+	fi
+
+# Repaints the default skin into data/skins/default.
+skin: build
+	tests/xrun $(BUILD)/demo/kelctrls-skinpainter data/skins/default skins/default/images/
+
+fuzz: deps
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELCTRLS_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@for target in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+		name=$$(basename $$target); corpus=fuzz/corpus/$${name#fuzz_}; \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+		echo "== $$name for $(FUZZ_SECONDS) s"; \
+		tests/xrun $$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+			$(FUZZ_BUILD)/corpus/$$name $$( [ -d $$corpus ] && echo $$corpus ) || exit 1; \
+	done
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; tests/xrun $$b || exit 1; done
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD) out

@@ -1,0 +1,182 @@
+// The showcase client of the KelCtrls library.
+//
+//   kelctrls-demo [--data DIR] [--screenshot DIR]
+//
+// --data names the installation folder (by default the one of the source
+// tree); --screenshot writes one PNG per page and per extra window into DIR
+// and exits.
+#include "demoregistry.h"
+#include "mainwindow.h"
+
+#include <kelctrls/platform/imcore.h>
+#include <kelctrls/skin.h>
+
+#include <wx/app.h>
+#include <wx/cmdline.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/notebook.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+
+namespace
+{
+
+void WaitAndPaint(int milliseconds)
+{
+    wxStopWatch watch;
+    while ( watch.Time() < milliseconds )
+    {
+        wxYield();
+        wxTheApp->ProcessPendingEvents();
+        wxMilliSleep(10);
+    }
+}
+
+bool SaveScreenArea(const wxRect& rect, const wxString& path)
+{
+    wxScreenDC screen;
+    wxBitmap bitmap(rect.width, rect.height, 24);
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap.SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+wxString FileNameOf(int index, const wxString& name)
+{
+    wxString slug;
+    for ( wxUniChar c : name.Lower() )
+        slug += wxIsalnum(c) ? c : wxUniChar('-');
+    return wxString::Format("%02d-%s.png", index, slug);
+}
+
+void ReportAssert(const wxString& file, int line, const wxString&, const wxString& cond, const wxString& msg)
+{
+    std::fprintf(stderr, "assertion \"%s\" failed at %s:%d: %s\n", static_cast<const char*>(cond.utf8_str()),
+                 static_cast<const char*>(file.utf8_str()), line, static_cast<const char*>(msg.utf8_str()));
+}
+
+} // anonymous namespace
+
+class DemoApp : public wxApp
+{
+public:
+    bool OnInit() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+private:
+    void SignIn();
+    void TakeScreenshots();
+
+    wxString m_dataDir = KELCTRLS_DEMO_DATA_DIR;
+    wxString m_screenshotDir;
+    DemoMainWindow* m_main = nullptr;
+};
+
+wxIMPLEMENT_APP(DemoApp);
+
+void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    parser.AddOption("", "data", "installation folder", wxCMD_LINE_VAL_STRING);
+    parser.AddOption("", "screenshot", "write one PNG per page into this folder and exit",
+                     wxCMD_LINE_VAL_STRING);
+}
+
+bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    parser.Found("data", &m_dataDir);
+    parser.Found("screenshot", &m_screenshotDir);
+    if ( !m_screenshotDir.empty() )
+        m_screenshotDir = wxFileName::DirName(m_screenshotDir).GetAbsolutePath();
+    return wxApp::OnCmdLineParsed(parser);
+}
+
+bool DemoApp::OnInit()
+{
+    if ( !wxApp::OnInit() )
+        return false;
+
+    if ( !m_screenshotDir.empty() )
+    {
+        // Nobody is there to close a message dialog.
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+        wxSetAssertHandler(ReportAssert);
+    }
+    wxInitAllImageHandlers();
+
+    if ( !wxSetWorkingDirectory(m_dataDir) )
+    {
+        std::fprintf(stderr, "cannot enter the installation folder %s\n",
+                     static_cast<const char*>(m_dataDir.utf8_str()));
+        return false;
+    }
+    if ( !KelSkinResource::GetInstance()->LoadResource(KelInstallPath("skins/default/default.xml")) )
+        std::fprintf(stderr, "the default skin could not be loaded; drawing with fallbacks\n");
+
+    SignIn();
+    m_main = new DemoMainWindow;
+    m_main->Show();
+
+    if ( !m_screenshotDir.empty() )
+        CallAfter(&DemoApp::TakeScreenshots);
+    return true;
+}
+
+void DemoApp::SignIn()
+{
+    KelJabberJob* job = KelJabberJob::GetInstance();
+    job->SetMyJid("alice.chen@kel.example/desk");
+    job->SetMyPassWord("correct horse", false);
+    const wxString home = wxGetCwd() + "/users/alice.chen";
+    job->SetUserLocal(home);
+    job->SetOfflineUserLocal(home + "/offline");
+}
+
+void DemoApp::TakeScreenshots()
+{
+    wxFileName::Mkdir(m_screenshotDir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    int index = 0;
+    auto save = [&](wxWindow* win, const wxString& name)
+    {
+        const wxString path = m_screenshotDir + "/" + FileNameOf(++index, name);
+        if ( SaveScreenArea(win->GetScreenRect(), path) )
+            std::printf("%s\n", static_cast<const char*>(path.utf8_str()));
+        else
+            std::fprintf(stderr, "could not write %s\n", static_cast<const char*>(path.utf8_str()));
+    };
+
+    m_main->Raise();
+    WaitAndPaint(800);
+    wxNotebook* pages = m_main->GetPages();
+    for ( size_t i = 0; i < pages->GetPageCount(); ++i )
+    {
+        pages->SetSelection(i);
+        m_main->Raise();
+        WaitAndPaint(500);
+        save(m_main, "main-" + pages->GetPageText(i));
+    }
+
+    for ( const auto& shot : DemoShots() )
+    {
+        wxTopLevelWindow* win = shot.function(m_main);
+        if ( !win )
+            continue;
+        win->Show();
+        win->Raise();
+        WaitAndPaint(700);
+        save(win, shot.name);
+        win->Destroy();
+        WaitAndPaint(100);
+    }
+    std::fflush(stdout);
+    KelWindowManager::Get()->CloseAll();
+    ExitMainLoop();
+}

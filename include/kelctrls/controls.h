@@ -1,0 +1,6 @@
+#ifndef KELCTRLS_CONTROLS_H
+#define KELCTRLS_CONTROLS_H
+
+#include <kelctrls/base.h>
+
+#endif

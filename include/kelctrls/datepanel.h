@@ -1,0 +1,6 @@
+#ifndef KELCTRLS_DATEPANEL_H
+#define KELCTRLS_DATEPANEL_H
+
+#include <kelctrls/base.h>
+
+#endif

@@ -1,0 +1,6 @@
+#ifndef KELCTRLS_DND_H
+#define KELCTRLS_DND_H
+
+#include <kelctrls/base.h>
+
+#endif

@@ -1,0 +1,6 @@
+#ifndef KELCTRLS_MESSAGING_H
+#define KELCTRLS_MESSAGING_H
+
+#include <kelctrls/base.h>
+
+#endif

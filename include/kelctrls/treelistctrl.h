@@ -1,0 +1,6 @@
+#ifndef KELCTRLS_TREELISTCTRL_H
+#define KELCTRLS_TREELISTCTRL_H
+
+#include <kelctrls/base.h>
+
+#endif

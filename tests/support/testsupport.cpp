@@ -1,0 +1,168 @@
+#include "testsupport.h"
+
+#include <wx/app.h>
+#include <wx/dcscreen.h>
+#include <wx/dcmemory.h>
+#include <wx/dir.h>
+#include <wx/evtloop.h>
+#include <wx/ffile.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/stopwatch.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+
+namespace kel
+{
+namespace test
+{
+
+namespace
+{
+
+void PumpOnce()
+{
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    if ( loop )
+    {
+        while ( loop->Pending() )
+            loop->Dispatch();
+    }
+    wxTheApp->ProcessPendingEvents();
+    while ( wxTheApp->ProcessIdle() )
+        ;
+}
+
+} // anonymous namespace
+
+void Pump(int milliseconds)
+{
+    wxStopWatch watch;
+    do
+    {
+        wxYield();
+        PumpOnce();
+        if ( milliseconds > 0 )
+            wxMilliSleep(5);
+    } while ( watch.Time() < milliseconds );
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    wxStopWatch watch;
+    while ( !condition() )
+    {
+        if ( watch.Time() > timeoutMs )
+            return condition();
+        Pump();
+        wxMilliSleep(5);
+    }
+    return true;
+}
+
+void ShowAndWait(wxWindow* win)
+{
+    if ( !win->IsShown() )
+        win->Show();
+    win->Raise();
+    WaitUntil([win] { return win->IsShownOnScreen(); }, 3000);
+    win->Refresh();
+    win->Update();
+    Pump(150);
+}
+
+wxImage CaptureScreen(const wxRect& rect)
+{
+    wxScreenDC screen;
+    wxBitmap bitmap(rect.width, rect.height, 24);
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap.ConvertToImage();
+}
+
+wxImage CaptureWindow(wxWindow* win)
+{
+    const wxPoint origin = win->ClientToScreen(wxPoint(0, 0));
+    return CaptureScreen(wxRect(origin, win->GetClientSize()));
+}
+
+wxColour PixelAt(const wxImage& image, int x, int y)
+{
+    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+}
+
+int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& area)
+{
+    const wxRect rect = area.IsEmpty() ? wxRect(image.GetSize()) : area.Intersect(wxRect(image.GetSize()));
+    int count = 0;
+    for ( int y = rect.y; y < rect.GetBottom() + 1; ++y )
+        for ( int x = rect.x; x < rect.GetRight() + 1; ++x )
+            if ( PixelAt(image, x, y) == colour )
+                ++count;
+    return count;
+}
+
+wxString SourceDataDir()
+{
+    return KELCTRLS_SOURCE_DATA_DIR;
+}
+
+void ClickAt(wxWindow* win, const wxPoint& clientPoint)
+{
+    wxUIActionSimulator sim;
+    sim.MouseMove(win->ClientToScreen(clientPoint));
+    Pump(50);
+    sim.MouseClick();
+    Pump(50);
+}
+
+void TempCwdTest::SetUp()
+{
+    m_oldCwd = wxGetCwd();
+    char pattern[] = "/tmp/kelctrls-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    m_dir = pattern;
+    ASSERT_TRUE(wxSetWorkingDirectory(m_dir));
+}
+
+void TempCwdTest::TearDown()
+{
+    wxSetWorkingDirectory(m_oldCwd);
+    if ( !m_dir.empty() )
+        wxFileName::Rmdir(m_dir, wxPATH_RMDIR_RECURSIVE);
+}
+
+wxString TempCwdTest::PathOf(const wxString& relative) const
+{
+    return m_dir + wxFILE_SEP_PATH + relative;
+}
+
+void TempCwdTest::WriteBytes(const wxString& relative, const std::string& bytes) const
+{
+    const wxFileName file(PathOf(relative));
+    wxFileName::Mkdir(file.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    wxFFile out(file.GetFullPath(), "wb");
+    ASSERT_TRUE(out.IsOpened());
+    ASSERT_EQ(out.Write(bytes.data(), bytes.size()), bytes.size());
+}
+
+void TempCwdTest::WriteFile(const wxString& relative, const wxString& content) const
+{
+    const wxScopedCharBuffer utf8 = content.utf8_str();
+    WriteBytes(relative, std::string(utf8.data(), utf8.length()));
+}
+
+wxString TempCwdTest::ReadFile(const wxString& relative) const
+{
+    wxFFile in(PathOf(relative), "rb");
+    wxString text;
+    if ( in.IsOpened() )
+        in.ReadAll(&text, wxConvUTF8);
+    return text;
+}
+
+} // namespace test
+} // namespace kel

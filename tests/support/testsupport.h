@@ -1,0 +1,71 @@
+// Helpers shared by the test programs: the toolkit is started once by the
+// test main; these pump its events and read back what windows drew.
+#ifndef KELCTRLS_TESTS_TESTSUPPORT_H
+#define KELCTRLS_TESTS_TESTSUPPORT_H
+
+#include <gtest/gtest.h>
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
+#include <wx/image.h>
+#include <wx/string.h>
+#include <wx/window.h>
+
+#include <functional>
+
+namespace kel
+{
+namespace test
+{
+
+// Processes pending events and idle handlers, then keeps doing so for
+// `milliseconds` (for timers, window manager round trips and paints).
+void Pump(int milliseconds = 0);
+
+// Pumps events until `condition` holds or `timeoutMs` passes; returns the
+// last value of the condition.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
+
+// Shows `win` (if it is not shown), waits until it is mapped and painted.
+void ShowAndWait(wxWindow* win);
+
+// What the screen shows in the client area of `win` (or in `rect`, in screen
+// coordinates). Read from the X server, so it is what really was drawn.
+wxImage CaptureWindow(wxWindow* win);
+wxImage CaptureScreen(const wxRect& rect);
+
+wxColour PixelAt(const wxImage& image, int x, int y);
+// The number of pixels of `image` within `rect` that equal `colour`.
+int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& rect = wxRect());
+
+// The data folder of the source tree (the installation layout).
+wxString SourceDataDir();
+
+// Moves the pointer to a point of `win` (client coordinates) and clicks
+// with the left button through the X server.
+void ClickAt(wxWindow* win, const wxPoint& clientPoint);
+
+// A fixture that runs each test in a fresh, empty working directory, which it
+// removes afterwards.
+class TempCwdTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A path below the temporary directory.
+    wxString PathOf(const wxString& relative) const;
+    // Writes `content` (UTF-8) to a file below the temporary directory,
+    // creating folders as needed.
+    void WriteFile(const wxString& relative, const wxString& content) const;
+    void WriteBytes(const wxString& relative, const std::string& bytes) const;
+    wxString ReadFile(const wxString& relative) const;
+
+    wxString m_dir;
+    wxString m_oldCwd;
+};
+
+} // namespace test
+} // namespace kel
+
+#endif
