@@ -2,5 +2,6 @@
 #define KELCTRLS_CONTROLS_H
 
 #include <kelctrls/base.h>
+#include <kelctrls/controls/tabconfig.h>
 
 #endif

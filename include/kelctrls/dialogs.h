@@ -2,5 +2,6 @@
 #define KELCTRLS_DIALOGS_H
 
 #include <kelctrls/base.h>
+#include <kelctrls/dialogs/filedialog.h>
 
 #endif

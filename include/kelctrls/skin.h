@@ -1,10 +1,12 @@
-// Skin and appearance: the skin resource store, the skinned window bases and
-// the window manager.
+// Skin and appearance: the skin resource store, the skinned window bases,
+// the window manager, the skin catalogue and the language selection.
 #ifndef KELCTRLS_SKIN_H
 #define KELCTRLS_SKIN_H
 
 #include <kelctrls/base.h>
 #include <kelctrls/skin/skinresource.h>
 #include <kelctrls/skin/windowbases.h>
+#include <kelctrls/skin/language.h>
+#include <kelctrls/skin/skinmanager.h>
 
 #endif

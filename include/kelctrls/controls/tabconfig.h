@@ -1,0 +1,92 @@
+// The user's configuration of the main window's tabs and of the shortcut bar:
+// "config/tabattr.xml" and "config/shortcut.xml" below the installation folder.
+#ifndef KELCTRLS_CONTROLS_TABCONFIG_H
+#define KELCTRLS_CONTROLS_TABCONFIG_H
+
+#include <kelctrls/base.h>
+
+#include <wx/list.h>
+#include <wx/object.h>
+#include <wx/string.h>
+#include <wx/xml/xml.h>
+
+class wxWindow;
+
+// One tab of the main window.
+class KELCTRLS_API tabattr : public wxObject
+{
+public:
+    tabattr() : m_index(0), m_sysTab(false) {}
+    tabattr(const wxString& key, int index, wxString tip, bool sysTab)
+        : m_index(index), m_key(key), m_tip(tip), m_sysTab(sysTab) {}
+    tabattr(const tabattr& other) = default;
+    tabattr& operator=(const tabattr& other) = default;
+    virtual ~tabattr() {}
+
+    int m_index;
+    wxString m_key;
+    wxString m_tip;
+    bool m_sysTab;
+};
+
+// One shortcut of the shortcut bar.
+class KELCTRLS_API shortcutattr : public wxObject
+{
+public:
+    shortcutattr() : m_index(0) {}
+    shortcutattr(const wxString& key, int index) : m_key(key), m_index(index) {}
+    shortcutattr(const shortcutattr& other) = default;
+    shortcutattr& operator=(const shortcutattr& other) = default;
+    virtual ~shortcutattr() {}
+
+    wxString m_key;
+    int m_index;
+};
+
+// Both lists as they were in their files at first use, each sorted by index
+// (entries of equal index keep their file order). Keys are matched without
+// regard to case. A list whose file is missing or broken is empty, and saving
+// it writes nothing.
+class KELCTRLS_API KelTabManager
+{
+public:
+    static KelTabManager* GetInstance();
+
+    // The first tab of that key, owned by the manager, or null.
+    tabattr* GetTabAttr(const wxString& key);
+    // Appends the manager's tabattr pointers, in order, to out.
+    void GetAllTabs(wxList& out);
+    // Writes the tabattr entries of list to "config/tabattr.xml". An empty
+    // list rewrites the file with the entries it already has. The manager's
+    // own list is not changed.
+    void SaveTabAttr(wxList list);
+
+    // The index of the first shortcut of that key, or -1.
+    int GetShortCutAttr(const wxString& key);
+    void GetAllShortCutAttr(wxList& out);
+    void SaveShortCutAttr(wxList list);
+
+    void RegisterWin(wxWindow* window) { m_window = window; }
+    void UnRegisterWin(wxWindow* WXUNUSED(window)) {}
+
+protected:
+    // Reads both files; only GetInstance (or a derived class) makes managers.
+    KelTabManager();
+    ~KelTabManager();
+
+    void InitList();
+    void InitShortCutList();
+
+private:
+    wxXmlDocument m_tabDoc;
+    wxXmlDocument m_shortcutDoc;
+    wxList m_tabs;
+    wxList m_shortcuts;
+    wxWindow* m_window;
+
+    static KelTabManager* m_instance;
+
+    wxDECLARE_NO_COPY_CLASS(KelTabManager);
+};
+
+#endif

@@ -1,0 +1,294 @@
+// XML packet records exchanged with the core messaging library.
+//
+// Kel_Xml2 holds a packet's XML document and its root element, both shared by
+// reference count: assigning a packet shares the XML rather than copying it.
+// Packet adds the root attributes every stanza has and a list of extension
+// objects (not owned); its kinds add the fields of iq, presence and message
+// stanzas.
+#ifndef KELCTRLS_MESSAGING_PACKETS_H
+#define KELCTRLS_MESSAGING_PACKETS_H
+
+#include <kelctrls/base.h>
+#include <kelctrls/platform/imcoretypes.h>
+#include <kelctrls/platform/xml2.h>
+
+#include <wx/list.h>
+#include <wx/object.h>
+#include <wx/string.h>
+
+// A list of objects that copies like a value: a copy has its own nodes that
+// point to the same objects. The list never owns its objects.
+class KELCTRLS_API KelObjectList : public wxList
+{
+public:
+    KelObjectList() {}
+    KelObjectList(const KelObjectList& other) : wxList() { Assign(other); }
+    KelObjectList& operator=(const KelObjectList& other)
+    {
+        if ( this != &other )
+            Assign(other);
+        return *this;
+    }
+};
+
+class KELCTRLS_API Kel_Xml2 : public wxObject
+{
+public:
+    // With createDocument, the holder starts with an empty document of its own.
+    Kel_Xml2(bool createDocument = true);
+    Kel_Xml2(const Kel_Xml2& other);
+    Kel_Xml2& operator=(const Kel_Xml2& other);
+    virtual ~Kel_Xml2();
+
+    const wxXml2Document& GetDocument() const { return m_document; }
+    wxXml2BaseNode GetRootNode() const { return m_root; }
+
+    // Replaces document and root by the parsed text; false (nothing changed)
+    // when the text is not well-formed XML.
+    bool LoadXml(const wxString& xml);
+    // The root element as XML text.
+    wxString GetXml() const;
+
+protected:
+    // Gives the document a root element of that name when it has none.
+    void EnsureRoot(const wxString& name);
+
+    wxXml2Document m_document;
+    wxXml2BaseNode m_root;
+};
+
+class KELCTRLS_API Packet : public Kel_Xml2
+{
+public:
+    // A packet whose root element has that name ("message", "presence", "iq").
+    explicit Packet(const wxString& rootName = "message");
+    Packet(const Packet& other);
+    Packet& operator=(const Packet& other);
+    virtual ~Packet();
+
+    virtual wxString GetRootTo() const;
+    virtual wxString GetRootFrom() const;
+    virtual wxString GetRootId() const;
+    virtual void SetRootId(const wxString& id);
+    virtual void SetRootFrom(const wxString& from);
+    virtual void SetRootTo(const wxString& to);
+    virtual wxString GetRootType() const;
+    virtual void SetRootType(const wxString& type);
+    // The "code" of the packet's error child, 0 when there is none.
+    virtual int GetErrCode() const;
+    // The XML text of the extension objects that are Kel_xml elements, in
+    // list order.
+    virtual wxString GetExtensionsXML() const;
+
+    // The extension objects; the packet does not own them.
+    wxList& GetExtensions() { return m_extensions; }
+    const wxList& GetExtensions() const { return m_extensions; }
+
+protected:
+    KelObjectList m_extensions;
+};
+
+class KELCTRLS_API Packet_Iq : public Packet
+{
+public:
+    Packet_Iq();
+    Packet_Iq(const Packet_Iq& other);
+    Packet_Iq& operator=(const Packet_Iq& other);
+    virtual ~Packet_Iq();
+
+    // The XML of the query child; query kinds override it.
+    virtual wxString GetChildElementXML() const;
+
+    wxString GetQueryName() const { return m_queryName; }
+    void SetQueryName(const wxString& name) { m_queryName = name; }
+    wxString GetQueryNamespace() const { return m_queryNamespace; }
+    void SetQueryNamespace(const wxString& ns) { m_queryNamespace = ns; }
+    wxString GetNode() const { return m_node; }
+    void SetNode(const wxString& node) { m_node = node; }
+    wxString GetAction() const { return m_action; }
+    void SetAction(const wxString& action) { m_action = action; }
+
+private:
+    wxString m_queryName;
+    wxString m_queryNamespace;
+    wxString m_node;
+    wxString m_action;
+};
+
+class KELCTRLS_API Kel_xml_Presence : public Packet
+{
+public:
+    Kel_xml_Presence();
+    Kel_xml_Presence(const Kel_xml_Presence& other);
+    Kel_xml_Presence& operator=(const Kel_xml_Presence& other);
+    virtual ~Kel_xml_Presence();
+
+    Presence_Type GetPresenceType() const { return m_presenceType; }
+    void SetPresenceType(Presence_Type type) { m_presenceType = type; }
+    wxString GetStatus() const { return m_status; }
+    void SetStatus(const wxString& status) { m_status = status; }
+    int GetPriority() const { return m_priority; }
+    void SetPriority(int priority) { m_priority = priority; }
+    Presence_Mode GetPresenceMode() const { return m_mode; }
+    void SetPresenceMode(Presence_Mode mode) { m_mode = mode; }
+    wxString GetNickName() const { return m_nickName; }
+    void SetNickName(const wxString& nick) { m_nickName = nick; }
+
+private:
+    Presence_Type m_presenceType;
+    wxString m_status;
+    int m_priority;
+    Presence_Mode m_mode;
+    wxString m_nickName;
+};
+
+// Presence in a conference room.
+class KELCTRLS_API Kel_xml_ConfPresence : public Packet
+{
+public:
+    Kel_xml_ConfPresence();
+    Kel_xml_ConfPresence(const Kel_xml_ConfPresence& other);
+    Kel_xml_ConfPresence& operator=(const Kel_xml_ConfPresence& other);
+    virtual ~Kel_xml_ConfPresence();
+
+    wxString GetRoom() const { return m_room; }
+    void SetRoom(const wxString& room) { m_room = room; }
+    wxString GetNickName() const { return m_nickName; }
+    void SetNickName(const wxString& nick) { m_nickName = nick; }
+    int GetRole() const { return m_role; }
+    void SetRole(int role) { m_role = role; }
+
+private:
+    wxString m_room;
+    wxString m_nickName;
+    int m_role;
+};
+
+class KELCTRLS_API Kel_xml_Message : public Packet
+{
+public:
+    Kel_xml_Message();
+    Kel_xml_Message(const Kel_xml_Message& other);
+    Kel_xml_Message& operator=(const Kel_xml_Message& other);
+    virtual ~Kel_xml_Message();
+
+    // Objects attached to the message (not owned).
+    wxList& GetAttachments() { return m_attachments; }
+
+    wxString GetBody() const { return m_body; }
+    void SetBody(const wxString& body) { m_body = body; }
+    wxString GetThread() const { return m_thread; }
+    void SetThread(const wxString& thread) { m_thread = thread; }
+    wxString GetReceDepart() const { return m_receDepart; }
+    void SetReceDepart(const wxString& depart) { m_receDepart = depart; }
+    Subject GetSubject() const { return m_subject; }
+    void SetSubject(const Subject& subject) { m_subject = subject; }
+    wxString GetReceNumber() const { return m_receNumber; }
+    void SetReceNumber(const wxString& number) { m_receNumber = number; }
+    wxString GetReveGroup() const { return m_reveGroup; }
+    void SetReveGroup(const wxString& group) { m_reveGroup = group; }
+    wxString GetSmstype() const { return m_smsType; }
+    void SetSmstype(const wxString& type) { m_smsType = type; }
+    MessageReplyType GetReplyType() const { return m_replyType; }
+    void SetReplyType(MessageReplyType type) { m_replyType = type; }
+    bool GetOffline() const { return m_offline; }
+    void SetOffline(bool offline) { m_offline = offline; }
+    wxString GetReceivers() const { return m_receivers; }
+    void SetReceivers(const wxString& receivers) { m_receivers = receivers; }
+
+private:
+    KelObjectList m_attachments;
+    wxString m_typeText;
+    wxString m_lang;
+    int m_serverType;
+    wxString m_body;
+    wxString m_thread;
+    wxString m_senderName;
+    wxString m_senderDept;
+    wxString m_receDepart;
+    wxString m_time;
+    wxString m_url;
+    wxString m_fileName;
+    wxString m_scope;
+    Subject m_subject;
+    wxString m_reserved;
+    wxString m_receNumber;
+    wxString m_reveGroup;
+    wxString m_smsType;
+    bool m_offline;
+    bool m_encrypted;
+    MessageReplyType m_replyType;
+    int m_mode;
+    wxString m_receivers;
+    wxString m_resource;
+};
+
+// One XML element of the core library's configuration and tag records.
+class KELCTRLS_API Kel_xml : public wxObject
+{
+public:
+    Kel_xml() : m_type(0) {}
+    Kel_xml(int type, const wxString& xmlText) : m_type(type), m_xmlText(xmlText) {}
+
+    int GetType() const { return m_type; }
+    void SetType(int type) { m_type = type; }
+    wxString GetXmlText() const { return m_xmlText; }
+    void SetXmlText(const wxString& text) { m_xmlText = text; }
+
+private:
+    int m_type;
+    wxString m_xmlText;
+
+    wxDECLARE_DYNAMIC_CLASS(Kel_xml);
+};
+
+class KELCTRLS_API Kel_xml_Configfile : public Kel_xml
+{
+public:
+    Kel_xml_Configfile()
+        : m_version(0), m_width(0), m_height(0), m_left(0), m_top(0), m_flags(0) {}
+
+    wxString GetName() const { return m_name; }
+    void SetName(const wxString& name) { m_name = name; }
+    int GetVersion() const { return m_version; }
+    void SetVersion(int version) { m_version = version; }
+
+private:
+    wxString m_name;
+    int m_version;
+    int m_width;
+    int m_height;
+    int m_left;
+    int m_top;
+    int m_flags;
+};
+
+struct KELCTRLS_API Kel_xml_Item
+{
+    int m_id = 0;
+    int m_parentId = 0;
+    wxString m_name;
+    int m_type = 0;
+    int m_order = 0;
+    int m_state = 0;
+    int m_flags = 0;
+    int m_level = 0;
+    wxString m_value;
+};
+
+struct KELCTRLS_API Kel_xml_Tag
+{
+    int m_id = 0;
+    int m_type = 0;
+    wxString m_name;
+};
+
+struct KELCTRLS_API Kel_xml_TagParam
+{
+    int m_id = 0;
+    int m_tagId = 0;
+    wxString m_name;
+    wxString m_value;
+};
+
+#endif

@@ -1,0 +1,407 @@
+#include "support/testsupport.h"
+
+#include <kelctrls/controls/tabconfig.h>
+#include <kelctrls/platform/inifile.h>
+#include <kelctrls/skin/language.h>
+#include <kelctrls/skin/skinmanager.h>
+
+#include <gtest/gtest.h>
+
+#include <wx/xml/xml.h>
+
+namespace
+{
+
+
+
+// ---------------------------------------------------------------------------
+// Tab and shortcut configuration
+
+// A fresh manager for each test; the process-wide one reads its files once.
+class TabManager : public KelTabManager
+{
+public:
+    TabManager() {}
+    ~TabManager() {}
+};
+
+wxString Keys(wxList& list)
+{
+    wxString keys;
+    for ( wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext() )
+        keys += static_cast<tabattr*>(node->GetData())->m_key + " ";
+    return keys.Trim();
+}
+
+class TabConfigTest : public kel::test::TempCwdTest {};
+
+TEST_F(TabConfigTest, TabsAreSortedByIndexKeepingFileOrderOfTies)
+{
+    WriteFile("config/tabattr.xml",
+              "<?xml version='1.0' encoding='UTF-8'?>\n"
+              "<tabs>\n"
+              "  <tabprop key='three' index='3' tip='Third' systab='0'/>\n"
+              "  <tabprop key='oneA' index='1' tip='First' systab='1'/>\n"
+              "  <!-- not an entry -->\n"
+              "  <other key='two' index='2' systab='2'/>\n"
+              "  <tabprop key='oneB' index='1'/>\n"
+              "  <tabprop key='junk' index='x7'/>\n"
+              "</tabs>\n");
+    TabManager manager;
+    wxList tabs;
+    manager.GetAllTabs(tabs);
+    EXPECT_EQ(Keys(tabs), "junk oneA oneB two three");
+
+    const tabattr* one = manager.GetTabAttr("ONEa");
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->m_key, "oneA");
+    EXPECT_EQ(one->m_tip, "First");
+    EXPECT_TRUE(one->m_sysTab);
+    EXPECT_FALSE(manager.GetTabAttr("two")->m_sysTab) << "systab 2 is not a system tab";
+    EXPECT_EQ(manager.GetTabAttr("junk")->m_index, 0);
+    EXPECT_EQ(manager.GetTabAttr("missing"), nullptr);
+}
+
+TEST_F(TabConfigTest, ShortcutLookupIgnoresCase)
+{
+    WriteFile("config/shortcut.xml",
+              "<shortcuts><shortcutprop key='Mail' index='2'/>"
+              "<shortcutprop key='Calendar' index='0'/></shortcuts>");
+    TabManager manager;
+    EXPECT_EQ(manager.GetShortCutAttr("mail"), 2);
+    EXPECT_EQ(manager.GetShortCutAttr("CALENDAR"), 0);
+    EXPECT_EQ(manager.GetShortCutAttr("phone"), -1);
+    wxList all;
+    manager.GetAllShortCutAttr(all);
+    ASSERT_EQ(all.GetCount(), 2u);
+    EXPECT_EQ(static_cast<shortcutattr*>(all.GetFirst()->GetData())->m_key, "Calendar");
+}
+
+TEST_F(TabConfigTest, SavingReplacesTheEntriesInReverseOrder)
+{
+    WriteFile("config/tabattr.xml",
+              "<tabs><tabprop key='old' index='5' tip='gone' systab='0'/></tabs>");
+    tabattr a("A", 0, "Tab A", true);
+    tabattr b("B", 1, "Tab B", false);
+    {
+        TabManager manager;
+        wxList list;
+        list.Append(&a);
+        list.Append(&b);
+        manager.SaveTabAttr(list);
+        EXPECT_NE(manager.GetTabAttr("old"), nullptr) << "the manager's list is not changed";
+    }
+    wxXmlDocument doc;
+    ASSERT_TRUE(doc.Load("config/tabattr.xml"));
+    const wxXmlNode* first = doc.GetRoot()->GetChildren();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetName(), "tabprop");
+    EXPECT_EQ(first->GetAttribute("key"), "B");
+    EXPECT_EQ(first->GetNext()->GetAttribute("key"), "A");
+    EXPECT_EQ(first->GetNext()->GetNext(), nullptr);
+    EXPECT_TRUE(ReadFile("config/tabattr.xml").Contains(
+        "key=\"A\" index=\"0\" tip=\"Tab A\" systab=\"1\""));
+
+    TabManager reloaded;
+    wxList tabs;
+    reloaded.GetAllTabs(tabs);
+    EXPECT_EQ(Keys(tabs), "A B");
+}
+
+TEST_F(TabConfigTest, EmptySaveRewritesTheLoadedEntries)
+{
+    WriteFile("config/shortcut.xml",
+              "<shortcuts><shortcutprop key='Mail' index='2'/></shortcuts>");
+    {
+        TabManager manager;
+        manager.SaveShortCutAttr(wxList());
+    }
+    TabManager reloaded;
+    EXPECT_EQ(reloaded.GetShortCutAttr("mail"), 2);
+}
+
+TEST_F(TabConfigTest, MissingOrBrokenFilesGiveEmptyListsAndAreNeverCreated)
+{
+    WriteFile("config/shortcut.xml", "<shortcuts><shortcutprop key='Mail'");
+    TabManager manager;
+    wxList tabs;
+    manager.GetAllTabs(tabs);
+    EXPECT_TRUE(tabs.IsEmpty());
+    EXPECT_EQ(manager.GetShortCutAttr("Mail"), -1);
+
+    tabattr a("A", 0, "", false);
+    wxList list;
+    list.Append(&a);
+    manager.SaveTabAttr(list);
+    EXPECT_FALSE(wxFileExists("config/tabattr.xml"));
+    shortcutattr s("S", 1);
+    wxList shortcuts;
+    shortcuts.Append(&s);
+    manager.SaveShortCutAttr(shortcuts);
+    EXPECT_EQ(ReadFile("config/shortcut.xml"), "<shortcuts><shortcutprop key='Mail'");
+}
+
+TEST_F(TabConfigTest, ProcessWideManagerIsOne)
+{
+    EXPECT_EQ(KelTabManager::GetInstance(), KelTabManager::GetInstance());
+}
+
+// ---------------------------------------------------------------------------
+// Languages
+
+class Languages : public LanguageHandler
+{
+public:
+    using LanguageHandler::SaveLanguage;
+};
+
+class LanguageTest : public kel::test::TempCwdTest {};
+
+const char LANGUAGE_LIST[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Languages>\n"
+    "  <Language id=\"2\" path=\"locale/zh_CN\" name=\"\xe4\xb8\xad\xe6\x96\x87\" select=\"1\" extra=\"keep\"/>\n"
+    "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"0\"/>\n"
+    "  <Language id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7" "ais\" select=\"1\"/>\n"
+    "  <Language id=\"3\" path=\"locale/de\" name=\"Deutsch\"/>\n"
+    "  <Language id=\"0\" path=\"locale/zero\" name=\"Zero\"/>\n"
+    "  <Language id=\"-4\" path=\"locale/neg\" name=\"Neg\"/>\n"
+    "  <Language id=\"abc\" path=\"locale/abc\" name=\"Abc\"/>\n"
+    "  <Language id=\"6\" path=\"\" name=\"NoPath\"/>\n"
+    "  <language id=\"7\" path=\"locale/lower\" name=\"Lower\"/>\n"
+    "</Languages>\n";
+
+TEST_F(LanguageTest, OnlyValidEntriesAreListed)
+{
+    WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
+    Languages languages;
+    wxArrayInt ids;
+    ids.Add(99);
+    languages.GetLanguages(ids);
+    ASSERT_EQ(ids.size(), 4u);
+    EXPECT_EQ(ids[0], 1);
+    EXPECT_EQ(ids[1], 2);
+    EXPECT_EQ(ids[2], 3);
+    EXPECT_EQ(ids[3], 5);
+    EXPECT_EQ(languages.GetLanguageName(2), wxString::FromUTF8("\xe4\xb8\xad\xe6\x96\x87"));
+    EXPECT_EQ(languages.GetLanguageLocal(1), "locale/en");
+    EXPECT_EQ(languages.GetLanguageLocal(42), "");
+    EXPECT_EQ(languages.GetLanguageName(42), "");
+    EXPECT_EQ(languages.GetLanguagePathPrefix(), "locale");
+
+    wxArrayInt again;
+    languages.GetLanguages(again);
+    EXPECT_EQ(again.size(), 4u) << "lookups of unknown ids add nothing";
+}
+
+TEST_F(LanguageTest, TwoSelectedLanguagesAndSettingAThird)
+{
+    WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
+    {
+        Languages languages;
+        EXPECT_EQ(languages.GetSelected(), 2);
+        languages.SetSelected(1);
+        EXPECT_EQ(languages.GetSelected(), 1);
+    }
+    const wxString written = ReadFile("locale/Language.xml");
+    EXPECT_TRUE(written.Contains("id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\""));
+    EXPECT_TRUE(written.Contains("select=\"0\" extra=\"keep\"")) << written;
+    EXPECT_TRUE(written.Contains(wxString::FromUTF8("id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7" "ais\" select=\"1\"")));
+    EXPECT_TRUE(written.Contains("id=\"0\" path=\"locale/zero\""));
+
+    Languages reloaded;
+    EXPECT_EQ(reloaded.GetSelected(), 1);
+}
+
+TEST_F(LanguageTest, SetSelectedWritesOnlyForARealChange)
+{
+    WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
+    Languages languages;
+    ASSERT_TRUE(wxRemoveFile("locale/Language.xml"));
+    languages.SetSelected(2);   // already selected
+    languages.SetSelected(42);  // not listed
+    EXPECT_FALSE(wxFileExists("locale/Language.xml"));
+    languages.SetSelected(3);   // the file is gone: nothing to write into
+    EXPECT_EQ(languages.GetSelected(), 3);
+    EXPECT_FALSE(wxFileExists("locale/Language.xml"));
+}
+
+TEST_F(LanguageTest, MissingSelectAttributeIsNotAdded)
+{
+    WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
+    {
+        Languages languages;
+        languages.SetSelected(3);
+    }
+    EXPECT_TRUE(ReadFile("locale/Language.xml").Contains("<Language id=\"3\" path=\"locale/de\" name=\"Deutsch\"/>"));
+    Languages reloaded;
+    EXPECT_EQ(reloaded.GetSelected(), 5) << "German was never written as selected";
+}
+
+TEST_F(LanguageTest, BrokenOrMissingListsGiveNoLanguages)
+{
+    for ( const char* text : { "", "<Languages><Language id='1' path='x'", "<languages><Language id='1' path='x'/></languages>" } )
+    {
+        WriteFile("locale/Language.xml", text);
+        Languages languages;
+        wxArrayInt ids;
+        languages.GetLanguages(ids);
+        EXPECT_TRUE(ids.empty()) << text;
+        EXPECT_EQ(languages.GetSelected(), -1);
+        EXPECT_FALSE(languages.SaveLanguage());
+        EXPECT_EQ(ReadFile("locale/Language.xml"), text);
+    }
+}
+
+class ShowSettingTest : public kel::test::TempCwdTest
+{
+protected:
+    void TearDown() override
+    {
+        KelBaseShowSetting::GetInstance()->Release();
+        kel::test::TempCwdTest::TearDown();
+    }
+};
+
+TEST_F(ShowSettingTest, FirstValueOfAKeyWinsUntilRelease)
+{
+    WriteFile("a.xml", "<baseinfo><title value='Kel Messenger'/><title value='dup'/>"
+                       "<noValue/><company value='Kel'/></baseinfo>");
+    WriteFile("b.xml", "<baseinfo><title value='Other'/><phone value='110'/></baseinfo>");
+    KelBaseShowSetting* settings = KelBaseShowSetting::GetInstance();
+    settings->LoadSetting(wxGetCwd() + "/a.xml");
+    settings->LoadSetting(wxGetCwd() + "/b.xml");
+    EXPECT_EQ(settings->GetShowContent("title"), "Kel Messenger");
+    EXPECT_EQ(settings->GetShowContent("phone"), "110");
+    EXPECT_EQ(settings->GetShowContent("noValue"), "");
+    EXPECT_EQ(settings->GetShowContent("Title"), "") << "keys are case-sensitive";
+
+    settings->Release();
+    EXPECT_EQ(settings->GetShowContent("company"), "");
+    settings->LoadSetting(wxGetCwd() + "/b.xml");
+    EXPECT_EQ(settings->GetShowContent("title"), "Other");
+}
+
+TEST_F(ShowSettingTest, WrongRootOrMissingFileAddsNothing)
+{
+    WriteFile("wrong.xml", "<BaseInfo><title value='x'/></BaseInfo>");
+    KelBaseShowSetting* settings = KelBaseShowSetting::GetInstance();
+    settings->LoadSetting(wxGetCwd() + "/wrong.xml");
+    settings->LoadSetting(wxGetCwd() + "/missing.xml");
+    EXPECT_EQ(settings->GetShowContent("title"), "");
+}
+
+// ---------------------------------------------------------------------------
+// Skin catalogue
+
+class SkinCatalogueTest : public kel::test::TempCwdTest
+{
+protected:
+    void WriteSkin(const wxString& file, int id, const wxString& res, const wxString& config,
+                   bool selected, const wxString& extra = wxString())
+    {
+        WriteFile("skins/" + file,
+                  wxString::Format("[SKIN]\nskin_id=%d\nskin_title=Skin %d\nskin_res=%s\n"
+                                   "skin_config=%s\nskin_bitmap=skins/%d.bmp\nskin_desc=Desc %d\n"
+                                   "skin_select=%d\n%s",
+                                   id, id, res, config, id, id, selected ? 1 : 0, extra));
+    }
+
+    void TearDown() override
+    {
+        KelSkinManager::GetInstance()->Release();
+        kel::test::TempCwdTest::TearDown();
+    }
+
+    static bool FileSaysSelected(const wxString& file)
+    {
+        wxIniFileEx ini(wxGetCwd() + "/skins/" + file);
+        return ini.GetBool("SKIN", "skin_select", false);
+    }
+};
+
+TEST_F(SkinCatalogueTest, OnlyCompleteSkinFilesAreListed)
+{
+    WriteSkin("a_blue.skin", 1, "skins/blue.xml", "skins/blue.cfg", false,
+              "skin_menu=skins/blue_menu.xml\n");
+    WriteSkin("b_green.skin", 2, "skins/green.xml", "skins/green.cfg", true);
+    WriteSkin("c_nores.skin", 3, "", "skins/x.cfg", false);
+    WriteSkin("d_noconfig.skin", 4, "skins/x.xml", "", false);
+    WriteSkin("e_zero.skin", 0, "skins/x.xml", "skins/x.cfg", false);
+    WriteSkin("f_other.txt", 5, "skins/x.xml", "skins/x.cfg", false);
+
+    KelSkinManager* manager = KelSkinManager::GetInstance();
+    manager->Load("skins");
+    wxArrayInt ids;
+    manager->GetSkinList(ids);
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[0], 1);
+    EXPECT_EQ(ids[1], 2);
+
+    const SkinInfo* blue = manager->GetSkinInfo(1);
+    ASSERT_NE(blue, nullptr);
+    EXPECT_EQ(blue->GetTitle(), "Skin 1");
+    EXPECT_EQ(blue->GetResourse(), "skins/blue.xml");
+    EXPECT_EQ(blue->GetSkinConfig(), "skins/blue.cfg");
+    EXPECT_EQ(blue->GetBriefBitmap(), "skins/1.bmp");
+    EXPECT_EQ(blue->GetSkinMenuFile(), "skins/blue_menu.xml");
+    EXPECT_FALSE(blue->GetSelected());
+    EXPECT_EQ(manager->GetSkinInfo(3), nullptr);
+    EXPECT_EQ(manager->GetSelectedSkin(), 2);
+
+    manager->Load("skins");
+    ids.clear();
+    manager->GetSkinList(ids);
+    EXPECT_EQ(ids.size(), 4u) << "loading twice lists the skins twice";
+    manager->ReLoad();
+    ids.clear();
+    manager->GetSkinList(ids);
+    EXPECT_EQ(ids.size(), 2u);
+}
+
+TEST_F(SkinCatalogueTest, SelectionIsWrittenOnlyForChangedSkins)
+{
+    WriteSkin("a.skin", 1, "r1", "c1", false, "skin_menu=menu1.xml\n");
+    WriteSkin("b.skin", 2, "r2", "c2", false);
+    WriteSkin("c.skin", 2, "r2b", "c2b", false);
+    KelSkinManager* manager = KelSkinManager::GetInstance();
+    manager->Load("skins");
+
+    EXPECT_EQ(manager->GetSelectedSkin(), 1) << "the first skin stands in";
+    EXPECT_TRUE(manager->GetSkinInfo(1)->GetSelected());
+    EXPECT_FALSE(FileSaysSelected("a.skin")) << "only in memory";
+
+    const wxString untouched = ReadFile("skins/a.skin");
+    ASSERT_TRUE(wxRemoveFile("skins/a.skin"));
+    EXPECT_TRUE(manager->SelectSkin(1));
+    EXPECT_FALSE(wxFileExists("skins/a.skin")) << "an unchanged skin is not written";
+    WriteFile("skins/a.skin", untouched);
+
+    EXPECT_TRUE(manager->SelectSkin(2));
+    EXPECT_EQ(manager->GetSkinInfo(2)->GetResourse(), "r2") << "the first skin of an id";
+    EXPECT_FALSE(FileSaysSelected("a.skin"));
+    EXPECT_TRUE(FileSaysSelected("b.skin"));
+    EXPECT_TRUE(FileSaysSelected("c.skin")) << "both skins of the id are selected";
+    EXPECT_TRUE(ReadFile("skins/a.skin").Contains("menu1.xml")) << "skin_menu survives Save";
+
+    EXPECT_TRUE(manager->SelectSkin(77));
+    EXPECT_FALSE(FileSaysSelected("b.skin"));
+    EXPECT_FALSE(FileSaysSelected("c.skin"));
+    EXPECT_EQ(manager->GetSelectedSkin(), 1);
+}
+
+TEST_F(SkinCatalogueTest, EmptyOrMissingFolder)
+{
+    KelSkinManager* manager = KelSkinManager::GetInstance();
+    manager->Load("no-such-folder");
+    wxArrayInt ids;
+    manager->GetSkinList(ids);
+    EXPECT_TRUE(ids.empty());
+    EXPECT_EQ(manager->GetSelectedSkin(), -1);
+    EXPECT_EQ(manager->GetSkinInfo(1), nullptr);
+
+    SkinInfo info;
+    EXPECT_FALSE(info.Load(wxGetCwd() + "/skins/missing.skin"));
+}
+
+} // anonymous namespace
