@@ -1,0 +1,152 @@
+#include <kelctrls/dialogs/changepassdlg.h>
+#include <kelctrls/platform/imcore.h>
+#include <kelctrls/skin.h>
+
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/intl.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+namespace
+{
+
+wxString WithoutTrailingBlanks(wxString text)
+{
+    text.Trim(true);
+    return text;
+}
+
+} // anonymous namespace
+
+wxBEGIN_EVENT_TABLE(ChangePassDlg, wxDialog)
+    EVT_BUTTON(ChangePassDlg::ID_CONFIRM, ChangePassDlg::OnBtn)
+    EVT_COMMAND(wxID_ANY, cltEVT_VARNEL_CLOSED, ChangePassDlg::OnVarnelClose)
+    EVT_CLOSE(ChangePassDlg::OnClose)
+wxEND_EVENT_TABLE()
+
+ChangePassDlg::ChangePassDlg(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, wxGetTranslation("Input identifying code"), wxDefaultPosition,
+               wxSize(370, 210), wxDEFAULT_DIALOG_STYLE)
+{
+    Init();
+    CreateControles();
+}
+
+ChangePassDlg::~ChangePassDlg()
+{
+    KelJabberEventCenter::GetInstance()->UnRegister(this, -1);
+}
+
+void ChangePassDlg::Init()
+{
+    m_newPwdCtrl = NULL;
+    m_confirmPwdCtrl = NULL;
+    m_allowClose = false;
+    KelJabberEventCenter::GetInstance()->Register(this, cltEVT_VARNEL_CLOSED, "ChangePassDlg",
+                                                  "cltEVT_VARNEL_CLOSED");
+}
+
+void ChangePassDlg::CreateControles()
+{
+    SkinWindowEngine::Get()->Attach(this, "NoMinMaxCloseBtn_frame", 3);
+
+    const wxColour background = KelSkinResource::GetInstance()->GetColour("color_win_bk");
+    if ( background.IsOk() )
+        SetBackgroundColour(background);
+    SetSize(370, 210);
+
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("You are first Login, Please Change Password!"),
+                     wxPoint(20, 20));
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("New Password:"), wxPoint(20, 50));
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("Confirm Password:"), wxPoint(20, 80));
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(240, 50));
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(240, 80));
+
+    m_newPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(95, 48), wxSize(130, 19),
+                                  wxTE_PASSWORD);
+    m_confirmPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(95, 78), wxSize(130, 19),
+                                      wxTE_PASSWORD);
+    m_newPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
+    m_confirmPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
+
+    CreateConfirmButton();
+}
+
+void ChangePassDlg::CreateConfirmButton()
+{
+    const wxBitmap bitmap = KelSkinResource::GetInstance()->GetBitmap("searchframe_ok_bitmap");
+    if ( bitmap.IsOk() )
+    {
+        wxBitmapButton* button = new wxBitmapButton(this, ID_CONFIRM, bitmap, wxPoint(160, 140),
+                                                    bitmap.GetSize(), wxBORDER_NONE);
+        button->SetBitmapPressed(bitmap);
+        button->SetBitmapFocus(bitmap);
+        button->SetBitmapDisabled(bitmap);
+        button->SetBitmapCurrent(bitmap);
+        return;
+    }
+
+    // Without the skin's picture a text button takes the same place, below
+    // the entries and inside the dialog.
+    new wxButton(this, ID_CONFIRM, wxGetTranslation("Confirm"), wxPoint(148, 140), wxSize(75, 23));
+}
+
+wxString ChangePassDlg::GetNewPassword()
+{
+    return WithoutTrailingBlanks(m_newPwdCtrl->GetValue());
+}
+
+wxString ChangePassDlg::CheckPasswords(wxString newPassword, wxString confirmPassword)
+{
+    newPassword.Trim(true);
+    confirmPassword.Trim(true);
+    if ( newPassword != confirmPassword )
+        return wxGetTranslation("The two enter a different password, please re-enter !");
+    if ( newPassword.length() < MIN_PASSWORD_LENGTH || newPassword.length() > MAX_PASSWORD_LENGTH )
+        return wxGetTranslation("Invalid password, please try again");
+    return wxEmptyString;
+}
+
+void ChangePassDlg::OnBtn(wxCommandEvent& WXUNUSED(event))
+{
+    const wxString problem = CheckPasswords(m_newPwdCtrl->GetValue(), m_confirmPwdCtrl->GetValue());
+    if ( !problem.empty() )
+    {
+        wxMessageDialog message(this, problem, wxGetTranslation("Info"), wxOK);
+        message.ShowModal();
+        return;
+    }
+
+    m_allowClose = true;
+    Finish(wxID_YES);
+}
+
+void ChangePassDlg::OnVarnelClose(wxCommandEvent& WXUNUSED(event))
+{
+    if ( !IsModal() )
+        return;
+    m_allowClose = true;
+    Finish(wxID_CANCEL);
+}
+
+void ChangePassDlg::Finish(int code)
+{
+    if ( IsModal() )
+    {
+        EndModal(code);
+    }
+    else
+    {
+        SetReturnCode(code);
+        Hide();
+    }
+}
+
+void ChangePassDlg::OnClose(wxCloseEvent& event)
+{
+    // Only the dialog itself decides when it ends.
+    if ( event.CanVeto() )
+        event.Veto();
+}

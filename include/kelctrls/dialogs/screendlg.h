@@ -1,0 +1,197 @@
+// Screen capture: a frozen snapshot of the display on which the user marks a
+// rectangle, then copies it to the clipboard or saves it to an image file.
+#ifndef KELCTRLS_DIALOGS_SCREENDLG_H
+#define KELCTRLS_DIALOGS_SCREENDLG_H
+
+#include <kelctrls/base.h>
+
+#include <wx/bitmap.h>
+#include <wx/cursor.h>
+#include <wx/dialog.h>
+#include <wx/image.h>
+#include <wx/panel.h>
+
+#include <initializer_list>
+#include <utility>
+
+class WXDLLIMPEXP_FWD_CORE wxGenericStaticBitmap;
+class WXDLLIMPEXP_FWD_CORE wxMenu;
+class WXDLLIMPEXP_FWD_CORE wxStaticBox;
+class WXDLLIMPEXP_FWD_CORE wxStaticText;
+
+// The part of the selection under the pointer.
+enum frame_border
+{
+    border_none = 0,
+    border_top = 1,
+    border_top_left = 2,
+    border_top_right = 3,
+    border_left = 4,
+    border_right = 5,
+    border_bottom = 6,
+    border_bottom_left = 7,
+    border_bottom_right = 8,
+    border_inside = 9
+};
+
+// The information panel: magnified view around the pointer, pointer
+// position, colour under the pointer, and the selection's corner and size.
+class KELCTRLS_API ScreenTipPanel : public wxPanel
+{
+public:
+    enum
+    {
+        ID_COLOUR_HTML = 1003,
+        ID_GROUP = 1004,
+        ID_RGB = 1006,
+        ID_TOP_POSITION = 1007,
+        ID_RECT_SIZE = 1008,
+        ID_MOUSE_POSITION = 1009,
+        ID_ZOOM = 1010
+    };
+
+    ScreenTipPanel(wxWindow* parent, int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                   const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+
+    void SetMousePosition(const wxPoint& pos);
+    void SetSelectRect(const wxRect& rect);
+    void SetPixelColour(const wxColour& colour);
+    void SetZoomBitmap(const wxBitmap& bitmap);
+    wxSize GetZoomSize() const;
+
+private:
+    void CreateControls();
+    wxStaticText* CreateValueLabel(const wxString& name, int id, const wxPoint& pos, const wxString& text);
+    void LoadBackground();
+    void OnPaint(wxPaintEvent& event);
+
+    // Sets the label unless it already shows the text (ignoring case).
+    static void UpdateLabel(wxStaticText* label, const wxString& text);
+    // The template with every placeholder replaced by its number.
+    static wxString FillTemplate(const wxString& text, std::initializer_list<std::pair<const char*, int>> values);
+
+    wxGenericStaticBitmap* m_zoomBitmap;
+    wxStaticText* m_MousePosition;
+    wxStaticText* m_rectSize;
+    wxStaticText* m_TopPosition;
+    wxStaticText* m_RgbTipCtrl;
+    wxStaticText* m_ColourHtml;
+    wxStaticBox* m_groupBox;
+    wxStaticText* m_helpText;
+    wxBitmap m_background;
+    wxString m_cursorTemplate;
+    wxString m_sizeTemplate;
+    wxString m_vertexTemplate;
+    wxString m_pixelTemplate;
+    wxString m_colourTemplate;
+
+    wxDECLARE_NO_COPY_CLASS(ScreenTipPanel);
+};
+
+// Covers the primary display with its snapshot. ShowModal returns wxID_OK
+// only when the user double-clicked the selection, which is then on the
+// clipboard; every other way out returns wxID_CANCEL.
+class KELCTRLS_API ScreenDlg : public wxDialog
+{
+public:
+    enum
+    {
+        ID_SAVE_AS = 531,
+        ID_CANCEL_SELECTION = 533,
+        ID_QUIT = 534,
+        ID_COPY = 535,
+        ID_ESCAPE = 10265
+    };
+
+    explicit ScreenDlg(wxWindow* parent);
+
+    // Magnified sample of the snapshot around a point; parts of the sample
+    // beyond the screen stay black.
+    wxBitmap GetSubMaxImage(const wxPoint& centre, const wxSize& sample, const wxSize& out);
+    // Colour at the point of the device context; opaque black when unreadable.
+    wxColour GetBkColour(wxDC& dc, wxPoint& pt);
+    // Moves the information panel to the other side when the pointer comes
+    // near it in the upper half of the screen.
+    void MoveScreenTip(wxPoint& pointer);
+    frame_border HitTestSelectRect(const wxPoint& pt);
+    void SetCurCursor(frame_border border);
+    // Draws the selection frame with its eight handles.
+    void DrawDragScreen(wxDC& dc, wxRect rect);
+    void ClearSelectRect();
+    wxBitmap GetSelectBitamp();
+    void CopyBitmap2Clipboard(const wxBitmap& bitmap);
+
+    // Makes the rectangle the selection, as if the user had drawn it.
+    void SelectRect(const wxRect& rect);
+    wxRect GetSelectRect() const;
+    // The two corners as they stand; while an edge is dragged across the
+    // opposite one they are out of order until the button is released.
+    const wxPoint& GetStartPos() const { return m_startPos; }
+    const wxPoint& GetEndPos() const { return m_endPos; }
+    bool HasSelection() const { return m_selected != 0; }
+    bool IsDragging() const { return m_dragging != 0; }
+    frame_border GetCurBorder() const { return m_curBorder; }
+    ScreenTipPanel* GetTipPanel() const { return m_tipPanel; }
+    const wxBitmap& GetScreenBitmap() const { return m_screenBmp; }
+    const wxBitmap& GetShownBitmap() const { return m_showBmp; }
+
+    // Updates the information panel for the pointer at the given point.
+    void ShowPointerInfo(const wxPoint& pointer);
+
+    // The right-click menu for a release at the given point.
+    wxMenu* CreateContextMenu(const wxPoint& pt);
+    // File type filter of the save dialog: every registered image handler
+    // but the PNG one (PNG files can still be written by name).
+    static wxString GetSaveFilter();
+    // Saves the selection to the file, asking before it overwrites; returns
+    // true when the image was written, which ends the dialog.
+    bool SaveSelectionTo(const wxString& path);
+
+    virtual void OnLeftUp(wxMouseEvent& event);
+    virtual void OnLeftDown(wxMouseEvent& event);
+    virtual void OnLeftDClick(wxMouseEvent& event);
+    virtual void OnRightUp(wxMouseEvent& event);
+    virtual void OnEscExit(wxCommandEvent& event);
+    virtual void OnChar(wxKeyEvent& event);
+
+protected:
+    void OnMotion(wxMouseEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    void OnErasePaint(wxEraseEvent& event);
+    void OnMenu(wxCommandEvent& event);
+
+    // Ends the dialog, modal or not, with the result code.
+    void Finish(int code);
+
+private:
+    bool IsInOffset(int a, int b, int offset) const;
+    wxRect ReSetRect(const wxRect& rect) const;
+
+    void TakeSnapshot();
+    void LoadSelectCursor();
+    void AdjustSelection(const wxPoint& pointer);
+    void MoveSelection(const wxPoint& pointer);
+    void ShowSelectionFrame();
+    void ShowBitmapNow();
+    void SaveSelection();
+
+    ScreenTipPanel* m_tipPanel;
+    int m_selected;
+    int m_dragging;
+    wxSize m_zoomSize;
+    wxPoint m_downPos;
+    wxPoint m_dragOffset;
+    wxPoint m_startPos;
+    wxPoint m_endPos;
+    wxBitmap m_screenBmp;
+    wxBitmap m_showBmp;
+    wxCursor m_selectCursor;
+    frame_border m_curBorder;
+    // The snapshot as an image, for the magnifier's pixel reads.
+    wxImage m_screenImage;
+
+    wxDECLARE_EVENT_TABLE();
+    wxDECLARE_NO_COPY_CLASS(ScreenDlg);
+};
+
+#endif // KELCTRLS_DIALOGS_SCREENDLG_H
