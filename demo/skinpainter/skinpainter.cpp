@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -95,6 +96,17 @@ private:
 };
 
 } // anonymous namespace
+
+static std::vector<SkinOutputHook>& OutputHooks()
+{
+    static std::vector<SkinOutputHook> hooks;
+    return hooks;
+}
+
+SkinOutputHookRegistration::SkinOutputHookRegistration(SkinOutputHook hook)
+{
+    OutputHooks().push_back(std::move(hook));
+}
 
 SkinPainterRegistration::SkinPainterRegistration(const wxString& family, SkinPainter painter)
 {
@@ -177,5 +189,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s/default.xml\n", static_cast<const char*>(outputDir.utf8_str()));
         return 1;
     }
+    for ( const SkinOutputHook& hook : OutputHooks() )
+        hook(outputDir);
     return 0;
 }

@@ -55,6 +55,15 @@ struct SkinPainterRegistration
     SkinPainterRegistration(const wxString& family, SkinPainter painter);
 };
 
+// Runs after the resource file is written, with the output folder: for files
+// derived from the finished resource file, such as other colour sets.
+using SkinOutputHook = std::function<void(const wxString& outputDir)>;
+
+struct SkinOutputHookRegistration
+{
+    explicit SkinOutputHookRegistration(SkinOutputHook hook);
+};
+
 // A bitmap of `width` x `height` filled with `background`, drawn on by
 // `paint` through an anti-aliasing DC (or a plain one, for images whose
 // background becomes a mask and must keep hard edges).
