@@ -4,12 +4,14 @@
 #define KELCTRLS_DIALOGS_H
 
 #include <kelctrls/base.h>
-#include <kelctrls/dialogs/filedialog.h>
 
 #include <kelctrls/dialogs/changepassdlg.h>
+#include <kelctrls/dialogs/filedialog.h>
 #include <kelctrls/dialogs/fileopenprompt.h>
 #include <kelctrls/dialogs/messagebox.h>
 #include <kelctrls/dialogs/progressdialog.h>
+#include <kelctrls/dialogs/screendlg.h>
 #include <kelctrls/dialogs/tipdialog.h>
+#include <kelctrls/dialogs/userheadselect.h>
 
 #endif

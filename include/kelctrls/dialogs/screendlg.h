@@ -135,6 +135,10 @@ public:
     const wxBitmap& GetScreenBitmap() const { return m_screenBmp; }
     const wxBitmap& GetShownBitmap() const { return m_showBmp; }
 
+    // The information panel keeps its own place and size; without this the
+    // dialog would stretch its only child over the whole screen.
+    bool Layout() wxOVERRIDE { return true; }
+
     // Updates the information panel for the pointer at the given point.
     void ShowPointerInfo(const wxPoint& pointer);
 

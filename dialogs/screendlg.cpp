@@ -1,0 +1,651 @@
+#include <kelctrls/dialogs/screendlg.h>
+#include <kelctrls/dialogs/filedialog.h>
+
+#include <wx/clipbrd.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+
+const wxSize MAGNIFIER_SAMPLE(20, 20);
+// Distance below which the pointer counts as being on an edge.
+const int EDGE_TOLERANCE = 2;
+const int HANDLE_SIZE = 5;
+
+} // anonymous namespace
+
+wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog)
+    EVT_MOTION(ScreenDlg::OnMotion)
+    EVT_LEFT_UP(ScreenDlg::OnLeftUp)
+    EVT_LEFT_DOWN(ScreenDlg::OnLeftDown)
+    EVT_LEFT_DCLICK(ScreenDlg::OnLeftDClick)
+    EVT_RIGHT_UP(ScreenDlg::OnRightUp)
+    EVT_MENU(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
+    // The dialog's own close handling clicks its escape button.
+    EVT_BUTTON(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
+    EVT_CHAR_HOOK(ScreenDlg::OnChar)
+    EVT_PAINT(ScreenDlg::OnPaint)
+    EVT_ERASE_BACKGROUND(ScreenDlg::OnErasePaint)
+    EVT_MENU(ScreenDlg::ID_SAVE_AS, ScreenDlg::OnMenu)
+    EVT_MENU(ScreenDlg::ID_CANCEL_SELECTION, ScreenDlg::OnMenu)
+    EVT_MENU(ScreenDlg::ID_QUIT, ScreenDlg::OnMenu)
+    EVT_MENU(ScreenDlg::ID_COPY, ScreenDlg::OnMenu)
+wxEND_EVENT_TABLE()
+
+ScreenDlg::ScreenDlg(wxWindow* parent)
+    : m_tipPanel(NULL),
+      m_selected(0),
+      m_dragging(0),
+      m_curBorder(border_none)
+{
+    // The frame must be off from the start: a window manager only reads the
+    // decoration hints when the window is first mapped.
+    Create(parent, wxID_ANY, "Screen dialog", wxDefaultPosition, wxDefaultSize, wxSTAY_ON_TOP | wxNO_BORDER);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+
+    const wxSize displaySize = wxGetDisplaySize();
+    Move(0, 0);
+    SetClientSize(displaySize);
+
+    m_tipPanel = new ScreenTipPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    wxTAB_TRAVERSAL | wxBORDER_SIMPLE);
+    m_tipPanel->Move(10, 10);
+    m_zoomSize = m_tipPanel->GetZoomSize();
+
+    TakeSnapshot();
+    LoadSelectCursor();
+    SetEscapeId(ID_ESCAPE);
+}
+
+void ScreenDlg::TakeSnapshot()
+{
+    const wxSize size = wxGetDisplaySize();
+    m_screenBmp.Create(size);
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(m_screenBmp);
+        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0, wxCOPY);
+    }
+    m_showBmp = m_screenBmp;
+    m_screenImage = m_screenBmp.ConvertToImage();
+}
+
+void ScreenDlg::LoadSelectCursor()
+{
+    wxLogNull noLog;
+    wxInitAllImageHandlers();
+    m_selectCursor = wxCursor(KelInstallPath("locale/Images/select.cur"), wxBITMAP_TYPE_CUR, 0, 0);
+    if ( m_selectCursor.IsOk() )
+        SetCursor(m_selectCursor);
+}
+
+// ----------------------------------------------------------------------------
+// Selection geometry
+// ----------------------------------------------------------------------------
+
+bool ScreenDlg::IsInOffset(int a, int b, int offset) const
+{
+    return std::abs(a - b) <= offset;
+}
+
+wxRect ScreenDlg::ReSetRect(const wxRect& rect) const
+{
+    wxRect result(rect);
+    if ( result.width < 0 )
+    {
+        result.x += result.width;
+        result.width = -result.width;
+    }
+    if ( result.height < 0 )
+    {
+        result.y += result.height;
+        result.height = -result.height;
+    }
+    return result;
+}
+
+wxRect ScreenDlg::GetSelectRect() const
+{
+    return wxRect(m_startPos, m_endPos);
+}
+
+void ScreenDlg::SelectRect(const wxRect& rect)
+{
+    const wxRect normal = ReSetRect(rect);
+    m_startPos = normal.GetTopLeft();
+    m_endPos = normal.GetBottomRight();
+    m_selected = 1;
+    m_dragging = 0;
+    ShowSelectionFrame();
+}
+
+frame_border ScreenDlg::HitTestSelectRect(const wxPoint& pt)
+{
+    const wxRect rect = GetSelectRect();
+    const int left = rect.x;
+    const int top = rect.y;
+    const int right = rect.x + rect.width;
+    const int bottom = rect.y + rect.height;
+
+    const bool nearLeft = IsInOffset(pt.x, left, EDGE_TOLERANCE);
+    const bool nearRight = IsInOffset(pt.x, right, EDGE_TOLERANCE);
+    const bool nearTop = IsInOffset(pt.y, top, EDGE_TOLERANCE);
+    const bool nearBottom = IsInOffset(pt.y, bottom, EDGE_TOLERANCE);
+    const bool betweenTopAndBottom = pt.y > top && pt.y < bottom;
+    const bool betweenLeftAndRight = pt.x > left && pt.x < right;
+
+    if ( nearLeft && nearTop )
+        return border_top_left;
+    if ( nearLeft && nearBottom )
+        return border_bottom_left;
+    if ( nearRight && nearTop )
+        return border_top_right;
+    if ( nearRight && nearBottom )
+        return border_bottom_right;
+    if ( nearLeft && betweenTopAndBottom )
+        return border_left;
+    if ( nearRight && betweenTopAndBottom )
+        return border_right;
+    if ( nearTop && betweenLeftAndRight )
+        return border_top;
+    if ( nearBottom && betweenLeftAndRight )
+        return border_bottom;
+    if ( rect.Contains(pt) )
+        return border_inside;
+    return border_none;
+}
+
+void ScreenDlg::SetCurCursor(frame_border border)
+{
+    switch ( border )
+    {
+        case border_top:
+        case border_bottom:
+            SetCursor(wxCursor(wxCURSOR_SIZENS));
+            break;
+        case border_top_left:
+        case border_bottom_right:
+            SetCursor(wxCursor(wxCURSOR_SIZENWSE));
+            break;
+        case border_top_right:
+        case border_bottom_left:
+            SetCursor(wxCursor(wxCURSOR_SIZENESW));
+            break;
+        case border_left:
+        case border_right:
+            SetCursor(wxCursor(wxCURSOR_SIZEWE));
+            break;
+        case border_inside:
+            SetCursor(wxCursor(wxCURSOR_SIZING));
+            break;
+        case border_none:
+            SetCursor(m_selectCursor);
+            break;
+    }
+}
+
+void ScreenDlg::AdjustSelection(const wxPoint& pointer)
+{
+    switch ( m_curBorder )
+    {
+        case border_top:
+            m_startPos.y = pointer.y;
+            break;
+        case border_top_left:
+            m_startPos = pointer;
+            break;
+        case border_top_right:
+            m_startPos.y = pointer.y;
+            m_endPos.x = pointer.x;
+            break;
+        case border_left:
+            m_startPos.x = pointer.x;
+            break;
+        case border_right:
+            m_endPos.x = pointer.x;
+            break;
+        case border_bottom:
+            m_endPos.y = pointer.y;
+            break;
+        case border_bottom_left:
+            m_startPos.x = pointer.x;
+            m_endPos.y = pointer.y;
+            break;
+        case border_bottom_right:
+            m_endPos = pointer;
+            break;
+        case border_inside:
+            MoveSelection(pointer);
+            break;
+        case border_none:
+            break;
+    }
+}
+
+void ScreenDlg::MoveSelection(const wxPoint& pointer)
+{
+    const wxRect rect = GetSelectRect();
+    const wxSize limit = GetSize();
+    const int x = std::max(0, std::min(pointer.x - m_dragOffset.x, limit.x - rect.width));
+    const int y = std::max(0, std::min(pointer.y - m_dragOffset.y, limit.y - rect.height));
+    m_startPos = wxPoint(x, y);
+    m_endPos = wxPoint(x + rect.width - 1, y + rect.height - 1);
+}
+
+void ScreenDlg::ClearSelectRect()
+{
+    m_startPos = wxPoint(0, 0);
+    m_endPos = wxPoint(0, 0);
+    m_selected = 0;
+    m_showBmp = m_screenBmp;
+    ShowBitmapNow();
+}
+
+// ----------------------------------------------------------------------------
+// Drawing
+// ----------------------------------------------------------------------------
+
+void ScreenDlg::DrawDragScreen(wxDC& dc, wxRect rect)
+{
+    // A solid red hairline: a hatched pen, drawn through cairo, comes out as
+    // a faint blend of the snapshot and red that is hard to see.
+    dc.SetPen(wxPen(*wxRED, 1, wxPENSTYLE_SOLID));
+
+    const wxPoint topLeft = rect.GetTopLeft();
+    const wxPoint topRight = rect.GetTopRight();
+    const wxPoint bottomRight = rect.GetBottomRight();
+    const wxPoint bottomLeft = rect.GetBottomLeft();
+    dc.DrawLine(topLeft, topRight);
+    dc.DrawLine(topRight, bottomRight);
+    dc.DrawLine(bottomRight, bottomLeft);
+    dc.DrawLine(bottomLeft, topLeft);
+
+    const int midX = rect.x + rect.width / 2;
+    const int midY = rect.y + rect.height / 2;
+    const wxPoint handles[] = {
+        topLeft, topRight, bottomRight, bottomLeft,
+        wxPoint(midX, rect.y), wxPoint(topRight.x, midY), wxPoint(midX, bottomRight.y), wxPoint(rect.x, midY)
+    };
+    for ( const wxPoint& handle : handles )
+        dc.DrawRectangle(handle.x - 2, handle.y - 2, HANDLE_SIZE, HANDLE_SIZE);
+}
+
+void ScreenDlg::ShowSelectionFrame()
+{
+    m_showBmp = m_screenBmp.GetSubBitmap(wxRect(m_screenBmp.GetSize()));
+    {
+        wxMemoryDC dc(m_showBmp);
+        DrawDragScreen(dc, GetSelectRect());
+    }
+    ShowBitmapNow();
+}
+
+void ScreenDlg::ShowBitmapNow()
+{
+    Refresh(false);
+    Update();
+}
+
+void ScreenDlg::OnPaint(wxPaintEvent& WXUNUSED(event))
+{
+    wxPaintDC dc(this);
+    if ( m_showBmp.IsOk() )
+        dc.DrawBitmap(m_showBmp, 0, 0);
+}
+
+void ScreenDlg::OnErasePaint(wxEraseEvent& event)
+{
+    if ( m_showBmp.IsOk() && event.GetDC() )
+        event.GetDC()->DrawBitmap(m_showBmp, 0, 0);
+}
+
+// ----------------------------------------------------------------------------
+// Magnifier and information panel
+// ----------------------------------------------------------------------------
+
+wxBitmap ScreenDlg::GetSubMaxImage(const wxPoint& centre, const wxSize& sample, const wxSize& out)
+{
+    if ( sample.x <= 0 || sample.y <= 0 || out.x <= 0 || out.y <= 0 )
+        return wxNullBitmap;
+
+    // The sample starts black; only the part that lies on the screen is
+    // copied, at the place it has around the centre.
+    wxImage image(sample.x, sample.y, true);
+    const int left = centre.x - sample.x / 2;
+    const int top = centre.y - sample.y / 2;
+    const int screenWidth = m_screenImage.IsOk() ? m_screenImage.GetWidth() : 0;
+    const int screenHeight = m_screenImage.IsOk() ? m_screenImage.GetHeight() : 0;
+    const int firstX = std::max(0, -left);
+    const int lastX = std::min(sample.x, screenWidth - left);
+    for ( int y = std::max(0, -top); y < std::min(sample.y, screenHeight - top) && firstX < lastX; ++y )
+    {
+        const unsigned char* from = m_screenImage.GetData() + 3 * ((top + y) * screenWidth + left + firstX);
+        unsigned char* to = image.GetData() + 3 * (y * sample.x + firstX);
+        std::memcpy(to, from, 3 * (lastX - firstX));
+    }
+
+    const int cx = sample.x / 2;
+    const int cy = sample.y / 2;
+    const wxColour pixel(image.GetRed(cx, cy), image.GetGreen(cx, cy), image.GetBlue(cx, cy));
+    m_tipPanel->SetPixelColour(pixel);
+
+    image.SetRGB(cx, cy, 255 - pixel.Red(), 255 - pixel.Green(), 255 - pixel.Blue());
+    for ( int d = 1; d <= 3; ++d )
+    {
+        const wxPoint cross[] = { wxPoint(cx + d, cy), wxPoint(cx - d, cy), wxPoint(cx, cy + d), wxPoint(cx, cy - d) };
+        for ( const wxPoint& p : cross )
+        {
+            if ( p.x >= 0 && p.y >= 0 && p.x < sample.x && p.y < sample.y )
+                image.SetRGB(p.x, p.y, 255, 0, 230);
+        }
+    }
+
+    return wxBitmap(image.Scale(out.x, out.y, wxIMAGE_QUALITY_NORMAL));
+}
+
+wxColour ScreenDlg::GetBkColour(wxDC& dc, wxPoint& pt)
+{
+    wxColour colour;
+    if ( dc.GetPixel(pt, &colour) && colour.IsOk() )
+        return colour;
+    return *wxBLACK;
+}
+
+void ScreenDlg::MoveScreenTip(wxPoint& pointer)
+{
+    const wxPoint pos = m_tipPanel->GetPosition();
+    const wxSize size = m_tipPanel->GetSize();
+    const wxSize client = GetClientSize();
+    const bool upperHalf = pointer.y < client.y / 2;
+    if ( !upperHalf )
+        return;
+
+    if ( pointer.x < client.x / 2 && pos.x < client.x / 2 )
+        m_tipPanel->Move(client.x - pos.x - size.x, pos.y);
+    else if ( pointer.x > client.x / 2 && pos.x > client.x / 2 )
+        m_tipPanel->Move(10, pos.y);
+}
+
+void ScreenDlg::ShowPointerInfo(const wxPoint& pointer)
+{
+    wxPoint pos(pointer);
+    MoveScreenTip(pos);
+    m_tipPanel->SetZoomBitmap(GetSubMaxImage(pointer, MAGNIFIER_SAMPLE, m_zoomSize));
+    m_tipPanel->SetMousePosition(pointer);
+    m_tipPanel->SetSelectRect(GetSelectRect());
+}
+
+// ----------------------------------------------------------------------------
+// Mouse and keys
+// ----------------------------------------------------------------------------
+
+void ScreenDlg::OnMotion(wxMouseEvent& event)
+{
+    const wxPoint pointer = event.GetPosition();
+    if ( event.ButtonIsDown(wxMOUSE_BTN_ANY) && m_dragging )
+    {
+        if ( !m_selected )
+        {
+            m_endPos = pointer;
+            ShowSelectionFrame();
+        }
+        else if ( m_curBorder != border_none )
+        {
+            AdjustSelection(pointer);
+            ShowSelectionFrame();
+        }
+    }
+
+    ShowPointerInfo(pointer);
+
+    const frame_border border = HitTestSelectRect(pointer);
+    if ( border != m_curBorder && !m_dragging )
+    {
+        m_curBorder = border;
+        SetCurCursor(border);
+    }
+}
+
+void ScreenDlg::OnLeftDown(wxMouseEvent& event)
+{
+    m_downPos = event.GetPosition();
+    m_dragOffset = m_selected ? m_downPos - m_startPos : wxPoint(0, 0);
+
+    const frame_border border = HitTestSelectRect(m_downPos);
+    if ( border == border_none && !m_selected )
+    {
+        // A click that does not move selects nothing: both corners start at
+        // the press, and a release there leaves the dialog idle.
+        m_startPos = m_downPos;
+        m_endPos = m_downPos;
+        m_dragging = 1;
+    }
+    else if ( border != border_none && m_selected )
+    {
+        m_dragging = 1;
+    }
+}
+
+void ScreenDlg::OnLeftUp(wxMouseEvent& WXUNUSED(event))
+{
+    if ( m_dragging )
+    {
+        m_dragging = 0;
+        if ( !m_selected && m_startPos == m_endPos )
+            ClearSelectRect();
+        else
+            m_selected = 1;
+    }
+
+    const wxRect rect = GetSelectRect();
+    m_startPos = rect.GetTopLeft();
+    m_endPos = rect.GetBottomRight();
+}
+
+void ScreenDlg::OnLeftDClick(wxMouseEvent& event)
+{
+    wxLogNull noLog;
+    if ( m_selected && HitTestSelectRect(event.GetPosition()) != border_none )
+    {
+        CopyBitmap2Clipboard(GetSelectBitamp());
+        Finish(wxID_OK);
+    }
+    else
+    {
+        Finish(wxID_CANCEL);
+    }
+}
+
+wxMenu* ScreenDlg::CreateContextMenu(const wxPoint& pt)
+{
+    wxMenu* menu = new wxMenu;
+    if ( m_selected )
+    {
+        if ( HitTestSelectRect(pt) != border_none )
+        {
+            menu->Append(ID_SAVE_AS, wxGetTranslation("Save As"));
+            menu->Append(ID_COPY, wxGetTranslation("Copy to Clipboard"));
+        }
+        menu->Append(ID_CANCEL_SELECTION, wxGetTranslation("Cancel"));
+        menu->AppendSeparator();
+    }
+    menu->Append(ID_QUIT, wxGetTranslation("Quit"));
+    return menu;
+}
+
+void ScreenDlg::OnRightUp(wxMouseEvent& event)
+{
+    wxLogNull noLog;
+    wxMenu* menu = CreateContextMenu(event.GetPosition());
+    PopupMenu(menu, event.GetPosition());
+    delete menu;
+}
+
+void ScreenDlg::OnMenu(wxCommandEvent& event)
+{
+    wxLogNull noLog;
+    switch ( event.GetId() )
+    {
+        case ID_SAVE_AS:
+            SaveSelection();
+            break;
+        case ID_CANCEL_SELECTION:
+            ClearSelectRect();
+            break;
+        case ID_QUIT:
+            Finish(wxID_CANCEL);
+            break;
+        case ID_COPY:
+            CopyBitmap2Clipboard(GetSelectBitamp());
+            Finish(wxID_CANCEL);
+            break;
+    }
+}
+
+void ScreenDlg::OnEscExit(wxCommandEvent& WXUNUSED(event))
+{
+    wxLogNull noLog;
+    Finish(wxID_CANCEL);
+}
+
+void ScreenDlg::OnChar(wxKeyEvent& event)
+{
+    wxLogNull noLog;
+    const int key = event.GetKeyCode();
+    if ( key == WXK_ESCAPE || key == WXK_DELETE )
+        Finish(wxID_CANCEL);
+}
+
+void ScreenDlg::Finish(int code)
+{
+    if ( IsModal() )
+    {
+        EndModal(code);
+    }
+    else
+    {
+        SetReturnCode(code);
+        Hide();
+    }
+}
+
+// ----------------------------------------------------------------------------
+// Clipboard and files
+// ----------------------------------------------------------------------------
+
+wxBitmap ScreenDlg::GetSelectBitamp()
+{
+    const wxRect rect = GetSelectRect().Intersect(wxRect(m_screenBmp.GetSize()));
+    if ( rect.IsEmpty() )
+        return wxNullBitmap;
+    return m_screenBmp.GetSubBitmap(rect);
+}
+
+void ScreenDlg::CopyBitmap2Clipboard(const wxBitmap& bitmap)
+{
+    wxLogNull noLog;
+    wxInitAllImageHandlers();
+    if ( !bitmap.IsOk() || !wxTheClipboard->Open() )
+        return;
+    wxTheClipboard->SetData(new wxBitmapDataObject(bitmap));
+    wxTheClipboard->Close();
+}
+
+wxString ScreenDlg::GetSaveFilter()
+{
+    wxString filter;
+    for ( wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node; node = node->GetNext() )
+    {
+        const wxImageHandler* handler = static_cast<wxImageHandler*>(node->GetData());
+        if ( handler->GetType() == wxBITMAP_TYPE_PNG )
+            continue;
+        const wxString ext = handler->GetExtension();
+        if ( !filter.empty() )
+            filter += "|";
+        filter += wxString::Format("%s files (*.%s)|*.%s", ext.Upper(), ext, ext);
+    }
+    return filter;
+}
+
+void ScreenDlg::SaveSelection()
+{
+    KelFileDialog dialog(this, wxGetTranslation("Select Path"), wxEmptyString, wxEmptyString, GetSaveFilter(),
+                         wxFD_SAVE);
+    dialog.SetDirectory(wxGetHomeDir());
+    dialog.SetFilterIndex(0);
+    dialog.Centre();
+    if ( dialog.ShowModal("SAVE_BITMAP") != wxID_OK )
+        return;
+
+    if ( SaveSelectionTo(dialog.GetPath()) )
+        Finish(wxID_CANCEL);
+}
+
+namespace
+{
+
+const wxImageHandler* FindHandlerForFile(const wxString& path)
+{
+    const wxString ext = wxFileName(path).GetExt();
+    if ( ext.empty() )
+        return NULL;
+    for ( wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node; node = node->GetNext() )
+    {
+        const wxImageHandler* handler = static_cast<wxImageHandler*>(node->GetData());
+        if ( handler->GetExtension().IsSameAs(ext, false) )
+            return handler;
+        for ( const wxString& alt : handler->GetAltExtensions() )
+        {
+            if ( alt.IsSameAs(ext, false) )
+                return handler;
+        }
+    }
+    return NULL;
+}
+
+int AskUser(wxWindow* parent, const wxString& message, long buttons)
+{
+    return wxMessageBox(wxGetTranslation(message), wxGetTranslation("Message:"), buttons | wxCENTRE, parent);
+}
+
+} // anonymous namespace
+
+bool ScreenDlg::SaveSelectionTo(const wxString& path)
+{
+    wxLogNull noLog;
+    wxInitAllImageHandlers();
+
+    if ( wxFileExists(path) )
+    {
+        if ( AskUser(this, "file exists,do you want to overwrite it?", wxOK | wxCANCEL) != wxOK )
+            return false;
+        if ( !wxRemoveFile(path) )
+        {
+            AskUser(this, "Overwrite failed!", wxOK);
+            return false;
+        }
+    }
+
+    const wxImageHandler* handler = FindHandlerForFile(path);
+    if ( !handler )
+        return false;
+
+    const wxBitmap selection = GetSelectBitamp();
+    if ( selection.IsOk() && selection.ConvertToImage().SaveFile(path, handler->GetType()) )
+        return true;
+
+    AskUser(this, "operation failed,maybe it is too large to operate!", wxOK);
+    return false;
+}
