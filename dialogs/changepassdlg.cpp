@@ -2,6 +2,8 @@
 #include <kelctrls/platform/imcore.h>
 #include <kelctrls/skin.h>
 
+#include "dialogs/enddialog.h"
+
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/intl.h>
@@ -120,7 +122,7 @@ void ChangePassDlg::OnBtn(wxCommandEvent& WXUNUSED(event))
     }
 
     m_allowClose = true;
-    Finish(wxID_YES);
+    KelEndDialog(this, wxID_YES);
 }
 
 void ChangePassDlg::OnVarnelClose(wxCommandEvent& WXUNUSED(event))
@@ -128,21 +130,9 @@ void ChangePassDlg::OnVarnelClose(wxCommandEvent& WXUNUSED(event))
     if ( !IsModal() )
         return;
     m_allowClose = true;
-    Finish(wxID_CANCEL);
+    KelEndDialog(this, wxID_CANCEL);
 }
 
-void ChangePassDlg::Finish(int code)
-{
-    if ( IsModal() )
-    {
-        EndModal(code);
-    }
-    else
-    {
-        SetReturnCode(code);
-        Hide();
-    }
-}
 
 void ChangePassDlg::OnClose(wxCloseEvent& event)
 {

@@ -1,6 +1,8 @@
 #include <kelctrls/dialogs/screendlg.h>
 #include <kelctrls/dialogs/filedialog.h>
 
+#include "dialogs/enddialog.h"
+
 #include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -460,11 +462,11 @@ void ScreenDlg::OnLeftDClick(wxMouseEvent& event)
     if ( m_selected && HitTestSelectRect(event.GetPosition()) != border_none )
     {
         CopyBitmap2Clipboard(GetSelectBitamp());
-        Finish(wxID_OK);
+        KelEndDialog(this, wxID_OK);
     }
     else
     {
-        Finish(wxID_CANCEL);
+        KelEndDialog(this, wxID_CANCEL);
     }
 }
 
@@ -505,11 +507,11 @@ void ScreenDlg::OnMenu(wxCommandEvent& event)
             ClearSelectRect();
             break;
         case ID_QUIT:
-            Finish(wxID_CANCEL);
+            KelEndDialog(this, wxID_CANCEL);
             break;
         case ID_COPY:
             CopyBitmap2Clipboard(GetSelectBitamp());
-            Finish(wxID_CANCEL);
+            KelEndDialog(this, wxID_CANCEL);
             break;
     }
 }
@@ -517,7 +519,7 @@ void ScreenDlg::OnMenu(wxCommandEvent& event)
 void ScreenDlg::OnEscExit(wxCommandEvent& WXUNUSED(event))
 {
     wxLogNull noLog;
-    Finish(wxID_CANCEL);
+    KelEndDialog(this, wxID_CANCEL);
 }
 
 void ScreenDlg::OnChar(wxKeyEvent& event)
@@ -525,21 +527,9 @@ void ScreenDlg::OnChar(wxKeyEvent& event)
     wxLogNull noLog;
     const int key = event.GetKeyCode();
     if ( key == WXK_ESCAPE || key == WXK_DELETE )
-        Finish(wxID_CANCEL);
+        KelEndDialog(this, wxID_CANCEL);
 }
 
-void ScreenDlg::Finish(int code)
-{
-    if ( IsModal() )
-    {
-        EndModal(code);
-    }
-    else
-    {
-        SetReturnCode(code);
-        Hide();
-    }
-}
 
 // ----------------------------------------------------------------------------
 // Clipboard and files
@@ -590,7 +580,7 @@ void ScreenDlg::SaveSelection()
         return;
 
     if ( SaveSelectionTo(dialog.GetPath()) )
-        Finish(wxID_CANCEL);
+        KelEndDialog(this, wxID_CANCEL);
 }
 
 namespace

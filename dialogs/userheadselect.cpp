@@ -3,6 +3,8 @@
 #include <kelctrls/messaging/events.h>
 #include <kelctrls/skin.h>
 
+#include "dialogs/enddialog.h"
+
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -606,24 +608,12 @@ void KelUserHeadSelect::OnLoadImage(wxCommandEvent& WXUNUSED(event))
 void KelUserHeadSelect::OnOK(wxCommandEvent& WXUNUSED(event))
 {
     m_bitmap = m_preview->GetBitmap();
-    Finish(wxID_OK);
+    KelEndDialog(this, wxID_OK);
 }
 
 void KelUserHeadSelect::OnExit(wxCommandEvent& WXUNUSED(event))
 {
     m_bitmap = wxNullBitmap;
-    Finish(wxID_CANCEL);
+    KelEndDialog(this, wxID_CANCEL);
 }
 
-void KelUserHeadSelect::Finish(int code)
-{
-    if ( IsModal() )
-    {
-        EndModal(code);
-    }
-    else
-    {
-        SetReturnCode(code);
-        Hide();
-    }
-}

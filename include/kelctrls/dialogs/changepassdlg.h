@@ -39,7 +39,6 @@ private:
     void OnBtn(wxCommandEvent& event);
     void OnVarnelClose(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
-    void Finish(int code);
 
     BitmapPanelRenderer m_renderer;
     wxTextCtrl* m_newPwdCtrl;

@@ -164,9 +164,6 @@ protected:
     void OnErasePaint(wxEraseEvent& event);
     void OnMenu(wxCommandEvent& event);
 
-    // Ends the dialog, modal or not, with the result code.
-    void Finish(int code);
-
 private:
     bool IsInOffset(int a, int b, int offset) const;
     wxRect ReSetRect(const wxRect& rect) const;

@@ -137,7 +137,6 @@ public:
 
 private:
     void Init();
-    void Finish(int code);
 
     KelBmpPanel* m_panel;
     wxStaticBitmap* m_preview;
