@@ -1,0 +1,1038 @@
+// The item window of the tree list control: construction, item attributes,
+// tree operations and navigation. Layout and painting are in
+// treelistpaint.cpp, user input and editing in treelistinput.cpp.
+#include <kelctrls/treelistctrl.h>
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/imaglist.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+
+namespace kel
+{
+
+namespace
+{
+// The tree whose children are being sorted; guards against re-entry from
+// a comparison hook.
+wxTreeListMainWindow* s_treeBeingSorted = NULL;
+
+wxTreeListItem* ItemOf(const wxTreeItemId& id)
+{
+    return static_cast<wxTreeListItem*>(id.GetID());
+}
+
+// True when item is candidate itself (if allowed) or lies below it.
+bool IsInSubtree(const wxTreeListItem* item, const wxTreeListItem* top, bool includeTop)
+{
+    if (!item)
+        return false;
+    if (item == top)
+        return includeTop;
+    for (const wxTreeListItem* p = item->GetItemParent(); p; p = p->GetItemParent())
+    {
+        if (p == top)
+            return true;
+    }
+    return false;
+}
+
+wxPen MakeDottedPen()
+{
+    wxImage image(8, 8);
+    const wxColour grey = wxGREY_PEN->GetColour();
+    for (int i = 0; i < 8; ++i)
+    {
+        for (int j = 0; j < 8; ++j)
+        {
+            const bool dot = (i + j) % 2 == 0;
+            image.SetRGB(i, j, dot ? grey.Red() : 255, dot ? grey.Green() : 255,
+                         dot ? grey.Blue() : 255);
+        }
+    }
+    wxPen pen(grey, 1, wxPENSTYLE_STIPPLE);
+    pen.SetStipple(wxBitmap(image));
+    return pen;
+}
+} // anonymous namespace
+
+class wxTreeListRenameTimer : public wxTimer
+{
+public:
+    explicit wxTreeListRenameTimer(wxTreeListMainWindow* owner) : m_owner(owner) {}
+    virtual void Notify() override { m_owner->OnRenameTimer(); }
+
+private:
+    wxTreeListMainWindow* m_owner;
+};
+
+wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListMainWindow, wxScrolledWindow);
+
+wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow)
+    EVT_PAINT(wxTreeListMainWindow::OnPaint)
+    EVT_ERASE_BACKGROUND(wxTreeListMainWindow::OnEraseBackground)
+    EVT_MOUSE_EVENTS(wxTreeListMainWindow::OnMouse)
+    EVT_KEY_DOWN(wxTreeListMainWindow::OnKeyDown)
+    EVT_CHAR(wxTreeListMainWindow::OnChar)
+    EVT_SET_FOCUS(wxTreeListMainWindow::OnSetFocus)
+    EVT_KILL_FOCUS(wxTreeListMainWindow::OnKillFocus)
+    EVT_IDLE(wxTreeListMainWindow::OnIdle)
+    EVT_SCROLLWIN(wxTreeListMainWindow::OnScroll)
+wxEND_EVENT_TABLE()
+
+void wxTreeListMainWindow::Init()
+{
+    m_owner = NULL;
+    m_main_column = 0;
+    m_rootItem = NULL;
+    m_current = NULL;
+    m_shiftItem = NULL;
+    m_editItem = NULL;
+    m_selectItem = NULL;
+    m_leftDownItem = NULL;
+    m_dragItem = NULL;
+    m_editCol = -1;
+    m_curColumn = -1;
+    m_hitFlags = 0;
+
+    m_editControl = NULL;
+    m_normalFont = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    m_boldFont = m_normalFont.Bold();
+    m_btnWidth = m_btnWidth2 = m_btnHeight = m_btnHeight2 = 0;
+    m_imgWidth = m_imgWidth2 = m_imgHeight = m_imgHeight2 = 0;
+    m_indent = 16;
+    m_lineHeight = 10;
+    m_linespacing = 4;
+    m_selectPen = NULL;
+    m_unfocusSelectPen = NULL;
+    m_hilightBrush = new wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), wxBRUSHSTYLE_SOLID);
+    m_hilightUnfocusedBrush = new wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW), wxBRUSHSTYLE_SOLID);
+    m_hasFocus = false;
+    m_dirty = false;
+    m_ownsImageListNormal = m_ownsImageListState = m_ownsImageListButtons = false;
+    m_imageListNormal = m_imageListState = m_imageListButtons = NULL;
+
+    m_isDragging = false;
+    m_lastOnSame = false;
+    m_left_down_selection = false;
+    m_renameAccept = false;
+    m_dragCount = 0;
+    m_dragTimer = new wxTimer(this, -1);
+    m_renameTimer = new wxTreeListRenameTimer(this);
+    m_findTimer = new wxTimer(this, -1);
+    m_layoutValid = false;
+    m_lineHeightRaised = false;
+}
+
+wxTreeListMainWindow::wxTreeListMainWindow()
+{
+    Init();
+}
+
+wxTreeListMainWindow::wxTreeListMainWindow(wxTreeListCtrl* parent, wxWindowID id,
+                                           const wxPoint& pos, const wxSize& size,
+                                           long style, const wxValidator& validator,
+                                           const wxString& name)
+{
+    Init();
+    Create(parent, id, pos, size, style, validator, name);
+}
+
+bool wxTreeListMainWindow::Create(wxTreeListCtrl* parent, wxWindowID id, const wxPoint& pos,
+                                  const wxSize& size, long style, const wxValidator& validator,
+                                  const wxString& name)
+{
+    // Painting clears the background itself.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (!wxScrolledWindow::Create(parent, id, pos, size, style | wxHSCROLL | wxVSCROLL, name))
+        return false;
+    SetValidator(validator);
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOX));
+    m_dottedPen = MakeDottedPen();
+    m_owner = parent;
+    m_main_column = 0;
+    CalculateLineHeight();
+    return true;
+}
+
+wxTreeListMainWindow::~wxTreeListMainWindow()
+{
+    delete m_hilightBrush;
+    delete m_hilightUnfocusedBrush;
+    delete m_selectPen;
+    delete m_unfocusSelectPen;
+    delete m_dragTimer;
+    delete m_renameTimer;
+    delete m_findTimer;
+    if (m_ownsImageListNormal)
+        delete m_imageListNormal;
+    if (m_ownsImageListState)
+        delete m_imageListState;
+    if (m_ownsImageListButtons)
+        delete m_imageListButtons;
+    if (m_rootItem)
+    {
+        m_rootItem->DeleteChildren(NULL);
+        delete m_rootItem;
+    }
+}
+
+wxTreeListHeaderWindow* wxTreeListMainWindow::GetHeader() const
+{
+    return m_owner ? m_owner->GetHeaderWindow() : NULL;
+}
+
+int wxTreeListMainWindow::GetColumnCount() const
+{
+    wxTreeListHeaderWindow* header = GetHeader();
+    return header ? (int)header->GetColumnCount() : 0;
+}
+
+void wxTreeListMainWindow::SetMainColumn(int column)
+{
+    if (column >= 0 && column < GetColumnCount())
+    {
+        m_main_column = column;
+        MarkDirty();
+    }
+}
+
+wxString wxTreeListMainWindow::GetVirtualText(wxTreeItemData* data, long column) const
+{
+    return m_owner ? m_owner->OnGetItemText(data, column) : wxString();
+}
+
+// ---- appearance ------------------------------------------------------------
+
+size_t wxTreeListMainWindow::GetCount() const
+{
+    return m_rootItem ? m_rootItem->GetChildrenCount(true) : 0;
+}
+
+void wxTreeListMainWindow::SetIndent(unsigned int indent)
+{
+    m_indent = (unsigned short)wxMax(16u, indent);
+    MarkDirty();
+}
+
+void wxTreeListMainWindow::SetLineSpacing(unsigned int spacing)
+{
+    m_linespacing = (unsigned short)spacing;
+    MarkDirty();
+    CalculateLineHeight();
+}
+
+void wxTreeListMainWindow::SetImageList(wxImageList* imageList)
+{
+    if (m_ownsImageListNormal)
+        delete m_imageListNormal;
+    m_imageListNormal = imageList;
+    m_ownsImageListNormal = false;
+    MarkDirty();
+    CalculateLineHeight();
+}
+
+void wxTreeListMainWindow::SetStateImageList(wxImageList* imageList)
+{
+    if (m_ownsImageListState)
+        delete m_imageListState;
+    m_imageListState = imageList;
+    m_ownsImageListState = false;
+    MarkDirty();
+}
+
+void wxTreeListMainWindow::SetButtonsImageList(wxImageList* imageList)
+{
+    if (m_ownsImageListButtons)
+        delete m_imageListButtons;
+    m_imageListButtons = imageList;
+    m_ownsImageListButtons = false;
+    MarkDirty();
+    CalculateLineHeight();
+}
+
+void wxTreeListMainWindow::AssignImageList(wxImageList* imageList)
+{
+    SetImageList(imageList);
+    m_ownsImageListNormal = true;
+}
+
+void wxTreeListMainWindow::AssignStateImageList(wxImageList* imageList)
+{
+    SetStateImageList(imageList);
+    m_ownsImageListState = true;
+}
+
+void wxTreeListMainWindow::AssignButtonsImageList(wxImageList* imageList)
+{
+    SetButtonsImageList(imageList);
+    m_ownsImageListButtons = true;
+}
+
+void wxTreeListMainWindow::SetSelectItemColour(const wxColour& fill, const wxColour& border)
+{
+    delete m_hilightBrush;
+    m_hilightBrush = new wxBrush(fill, wxBRUSHSTYLE_SOLID);
+    delete m_selectPen;
+    m_selectPen = border.IsOk() ? new wxPen(border, 1, wxPENSTYLE_SOLID) : NULL;
+}
+
+void wxTreeListMainWindow::SetUnFocusSelectItemColour(const wxColour& fill, const wxColour& border)
+{
+    delete m_hilightUnfocusedBrush;
+    m_hilightUnfocusedBrush = new wxBrush(fill, wxBRUSHSTYLE_SOLID);
+    delete m_unfocusSelectPen;
+    m_unfocusSelectPen = border.IsOk() ? new wxPen(border, 1, wxPENSTYLE_SOLID) : NULL;
+}
+
+bool wxTreeListMainWindow::SetFont(const wxFont& font)
+{
+    wxScrolledWindow::SetFont(font);
+    m_normalFont = font;
+    m_boldFont = wxFont(wxFontInfo(m_normalFont.GetFractionalPointSize())
+                            .Family(m_normalFont.GetFamily())
+                            .Style(m_normalFont.GetStyle())
+                            .Underlined(m_normalFont.GetUnderlined())
+                            .FaceName(m_normalFont.GetFaceName())
+                            .Encoding(m_normalFont.GetEncoding())
+                            .Bold());
+    if (!m_boldFont.IsOk())
+        m_boldFont = m_normalFont.Bold();
+    ForgetMeasurements(m_rootItem);
+    CalculateLineHeight();
+    MarkDirty();
+    return true;
+}
+
+void wxTreeListMainWindow::ForgetMeasurements(wxTreeListItem* item)
+{
+    if (!item)
+        return;
+    item->SetMeasured(false);
+    for (wxTreeListItem* child : item->GetChildren())
+        ForgetMeasurements(child);
+}
+
+bool wxTreeListMainWindow::SetBackgroundColour(const wxColour& colour)
+{
+    if (!wxScrolledWindow::SetBackgroundColour(colour))
+        return false;
+    Refresh();
+    return true;
+}
+
+bool wxTreeListMainWindow::SetForegroundColour(const wxColour& colour)
+{
+    if (!wxScrolledWindow::SetForegroundColour(colour))
+        return false;
+    Refresh();
+    return true;
+}
+
+void wxTreeListMainWindow::SetWindowStyleFlag(long style)
+{
+    wxScrolledWindow::SetWindowStyleFlag(style);
+    MarkDirty();
+}
+
+// ---- item attributes -------------------------------------------------------
+
+wxString wxTreeListMainWindow::GetItemText(const wxTreeItemId& item) const
+{
+    return GetItemText(item, m_main_column);
+}
+
+wxString wxTreeListMainWindow::GetItemText(const wxTreeItemId& item, int column) const
+{
+    return item.IsOk() ? ItemOf(item)->GetText(column) : wxString();
+}
+
+wxString wxTreeListMainWindow::GetItemText(wxTreeItemData* item, int column) const
+{
+    return GetVirtualText(item, column);
+}
+
+int wxTreeListMainWindow::GetItemImage(const wxTreeItemId& item, wxTreeItemIcon which) const
+{
+    return GetItemImage(item, m_main_column, which);
+}
+
+int wxTreeListMainWindow::GetItemImage(const wxTreeItemId& item, int column, wxTreeItemIcon which) const
+{
+    return item.IsOk() ? ItemOf(item)->GetImage(column, which) : -1;
+}
+
+wxTreeItemData* wxTreeListMainWindow::GetItemData(const wxTreeItemId& item) const
+{
+    return item.IsOk() ? ItemOf(item)->GetData() : NULL;
+}
+
+bool wxTreeListMainWindow::IsBold(const wxTreeItemId& item) const
+{
+    return item.IsOk() && ItemOf(item)->IsBold();
+}
+
+wxColour wxTreeListMainWindow::GetItemTextColour(const wxTreeItemId& item) const
+{
+    if (!item.IsOk())
+        return wxNullColour;
+    wxTreeListItem* it = ItemOf(item);
+    return it->Attr().GetTextColour();
+}
+
+wxColour wxTreeListMainWindow::GetItemBackgroundColour(const wxTreeItemId& item) const
+{
+    if (!item.IsOk())
+        return wxNullColour;
+    wxTreeListItem* it = ItemOf(item);
+    return it->Attr().GetBackgroundColour();
+}
+
+wxFont wxTreeListMainWindow::GetItemFont(const wxTreeItemId& item) const
+{
+    if (!item.IsOk())
+        return wxNullFont;
+    return GetItemFontFor(ItemOf(item));
+}
+
+wxFont wxTreeListMainWindow::GetItemFontFor(const wxTreeListItem* item) const
+{
+    wxTreeItemAttr* attr = item->GetAttributes();
+    if (attr && attr->HasFont())
+        return attr->GetFont();
+    return item->IsBold() ? m_boldFont : m_normalFont;
+}
+
+void wxTreeListMainWindow::ItemLookChanged(wxTreeListItem* item)
+{
+    item->SetMeasured(false);
+    if (HasFlag(wxTR_HAS_VARIABLE_ROW_HEIGHT))
+        MarkDirty();
+    else
+        RefreshLine(item);
+}
+
+void wxTreeListMainWindow::SetItemText(const wxTreeItemId& item, const wxString& text)
+{
+    SetItemText(item, m_main_column, text);
+}
+
+void wxTreeListMainWindow::SetItemText(const wxTreeItemId& item, int column, const wxString& text)
+{
+    if (!item.IsOk())
+        return;
+    wxTreeListItem* it = ItemOf(item);
+    it->SetText(column, text);
+    ItemLookChanged(it);
+}
+
+void wxTreeListMainWindow::SetItemImage(const wxTreeItemId& item, int image, wxTreeItemIcon which)
+{
+    SetItemImage(item, m_main_column, image, which);
+}
+
+void wxTreeListMainWindow::SetItemImage(const wxTreeItemId& item, int column, int image,
+                                        wxTreeItemIcon which)
+{
+    if (!item.IsOk())
+        return;
+    wxTreeListItem* it = ItemOf(item);
+    it->SetImage(column, image, which);
+    ItemLookChanged(it);
+}
+
+void wxTreeListMainWindow::SetItemData(const wxTreeItemId& item, wxTreeItemData* data)
+{
+    if (!item.IsOk())
+        return;
+    if (data)
+        data->SetId(item);
+    ItemOf(item)->SetData(data);
+}
+
+void wxTreeListMainWindow::SetItemHasChildren(const wxTreeItemId& item, bool has)
+{
+    if (!item.IsOk())
+        return;
+    ItemOf(item)->SetHasPlus(has);
+    RefreshLine(ItemOf(item));
+}
+
+void wxTreeListMainWindow::SetItemBold(const wxTreeItemId& item, bool bold)
+{
+    if (!item.IsOk())
+        return;
+    wxTreeListItem* it = ItemOf(item);
+    if (it->IsBold() != bold)
+    {
+        it->SetBold(bold);
+        ItemLookChanged(it);
+    }
+}
+
+void wxTreeListMainWindow::SetItemTextColour(const wxTreeItemId& item, const wxColour& colour)
+{
+    if (!item.IsOk())
+        return;
+    wxTreeListItem* it = ItemOf(item);
+    it->Attr().SetTextColour(colour);
+    RefreshLine(it);
+}
+
+void wxTreeListMainWindow::SetItemBackgroundColour(const wxTreeItemId& item, const wxColour& colour)
+{
+    if (!item.IsOk())
+        return;
+    wxTreeListItem* it = ItemOf(item);
+    it->Attr().SetBackgroundColour(colour);
+    RefreshLine(it);
+}
+
+void wxTreeListMainWindow::SetItemFont(const wxTreeItemId& item, const wxFont& font)
+{
+    if (!item.IsOk())
+        return;
+    wxTreeListItem* it = ItemOf(item);
+    it->Attr().SetFont(font);
+    // A font of its own may raise the line height: measure at the next layout.
+    MarkDirty();
+    ItemLookChanged(it);
+}
+
+void wxTreeListMainWindow::SendDataChanged(wxTreeListItem* item)
+{
+    wxTreeListEvent event(wxEVT_COMMAND_TREE_ITEM_DATACHG, GetId());
+    event.SetEventObject(this);
+    event.SetItem(item);
+    GetEventHandler()->ProcessEvent(event);
+}
+
+// ---- item state ------------------------------------------------------------
+
+bool wxTreeListMainWindow::IsVisible(const wxTreeItemId& item, bool fullRow) const
+{
+    if (!item.IsOk())
+        return false;
+    wxTreeListItem* it = ItemOf(item);
+    for (wxTreeListItem* parent = it->GetItemParent(); parent; parent = parent->GetItemParent())
+    {
+        if (IsHiddenRoot(parent))
+            break;
+        if (!parent->IsExpanded())
+            return false;
+    }
+    wxRect rect;
+    if (!GetBoundingRect(item, rect))
+        return false;
+    if (rect.GetHeight() == 0 || (!fullRow && rect.GetWidth() == 0))
+        return false;
+    int cw, ch;
+    GetClientSize(&cw, &ch);
+    if (rect.GetBottom() < 0 || rect.GetTop() > ch)
+        return false;
+    if (fullRow)
+        return true;
+    return rect.GetRight() >= 0 && rect.GetLeft() <= cw;
+}
+
+bool wxTreeListMainWindow::HasChildren(const wxTreeItemId& item) const
+{
+    return item.IsOk() && ItemOf(item)->HasPlus();
+}
+
+bool wxTreeListMainWindow::IsExpanded(const wxTreeItemId& item) const
+{
+    return item.IsOk() && ItemOf(item)->IsExpanded();
+}
+
+bool wxTreeListMainWindow::IsSelected(const wxTreeItemId& item) const
+{
+    return item.IsOk() && ItemOf(item)->IsSelected();
+}
+
+size_t wxTreeListMainWindow::GetChildrenCount(const wxTreeItemId& item, bool recursively) const
+{
+    return item.IsOk() ? ItemOf(item)->GetChildrenCount(recursively) : 0;
+}
+
+bool wxTreeListMainWindow::IsHiddenRoot(const wxTreeListItem* item) const
+{
+    return item && item == m_rootItem && HasFlag(wxTR_HIDE_ROOT_FULL_ROW);
+}
+
+// ---- navigation ------------------------------------------------------------
+
+wxTreeItemId wxTreeListMainWindow::GetItemParent(const wxTreeItemId& item) const
+{
+    return item.IsOk() ? wxTreeItemId(ItemOf(item)->GetItemParent()) : wxTreeItemId();
+}
+
+wxTreeItemId wxTreeListMainWindow::GetFirstChild(const wxTreeItemId& item, long& cookie) const
+{
+    if (!item.IsOk())
+        return wxTreeItemId();
+    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    cookie = 0;
+    return children.IsEmpty() ? wxTreeItemId() : wxTreeItemId(children[0]);
+}
+
+wxTreeItemId wxTreeListMainWindow::GetNextChild(const wxTreeItemId& item, long& cookie) const
+{
+    if (!item.IsOk())
+        return wxTreeItemId();
+    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    ++cookie;
+    if (cookie < 0 || (size_t)cookie >= children.GetCount())
+        return wxTreeItemId();
+    return children[cookie];
+}
+
+wxTreeItemId wxTreeListMainWindow::GetPrevChild(const wxTreeItemId& item, long& cookie) const
+{
+    if (!item.IsOk())
+        return wxTreeItemId();
+    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    --cookie;
+    if (cookie < 0 || (size_t)cookie >= children.GetCount())
+        return wxTreeItemId();
+    return children[cookie];
+}
+
+wxTreeItemId wxTreeListMainWindow::GetLastChild(const wxTreeItemId& item, long& cookie) const
+{
+    if (!item.IsOk())
+        return wxTreeItemId();
+    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    cookie = (long)children.GetCount();
+    return children.IsEmpty() ? wxTreeItemId() : wxTreeItemId(children.Last());
+}
+
+namespace
+{
+wxTreeListItem* NextSiblingOf(const wxTreeListItem* item)
+{
+    const wxTreeListItem* parent = item->GetItemParent();
+    if (!parent)
+        return NULL;
+    const size_t next = item->GetIndexInParent() + 1;
+    return next < parent->GetChildren().GetCount() ? parent->GetChildren()[next] : NULL;
+}
+
+wxTreeListItem* PrevSiblingOf(const wxTreeListItem* item)
+{
+    const wxTreeListItem* parent = item->GetItemParent();
+    if (!parent || item->GetIndexInParent() == 0)
+        return NULL;
+    return parent->GetChildren()[item->GetIndexInParent() - 1];
+}
+
+// The next sibling of item or of its nearest ancestor that has one.
+wxTreeListItem* NextSiblingUpwards(const wxTreeListItem* item)
+{
+    for (; item; item = item->GetItemParent())
+    {
+        if (wxTreeListItem* next = NextSiblingOf(item))
+            return next;
+    }
+    return NULL;
+}
+
+wxTreeListItem* PrevSiblingUpwards(const wxTreeListItem* item)
+{
+    for (; item; item = item->GetItemParent())
+    {
+        if (wxTreeListItem* prev = PrevSiblingOf(item))
+            return prev;
+    }
+    return NULL;
+}
+} // anonymous namespace
+
+wxTreeItemId wxTreeListMainWindow::GetNextSibling(const wxTreeItemId& item) const
+{
+    return item.IsOk() ? wxTreeItemId(NextSiblingOf(ItemOf(item))) : wxTreeItemId();
+}
+
+wxTreeItemId wxTreeListMainWindow::GetPrevSibling(const wxTreeItemId& item) const
+{
+    return item.IsOk() ? wxTreeItemId(PrevSiblingOf(ItemOf(item))) : wxTreeItemId();
+}
+
+wxTreeItemId wxTreeListMainWindow::GetNext(const wxTreeItemId& item, bool fulltree) const
+{
+    if (!item.IsOk())
+        return wxTreeItemId();
+    wxTreeListItem* it = ItemOf(item);
+    if (it->HasChildren() && (fulltree || it->IsExpanded()))
+        return it->GetChildren()[0];
+    return NextSiblingUpwards(it);
+}
+
+wxTreeItemId wxTreeListMainWindow::GetPrev(const wxTreeItemId& item, bool fulltree) const
+{
+    if (!item.IsOk())
+        return wxTreeItemId();
+    wxTreeListItem* it = ItemOf(item);
+    if (it->HasChildren() && (fulltree || it->IsExpanded()))
+        return it->GetChildren().Last();
+    return PrevSiblingUpwards(it);
+}
+
+wxTreeItemId wxTreeListMainWindow::GetFirstExpandedItem() const
+{
+    return GetNextExpanded(GetRootItem());
+}
+
+wxTreeItemId wxTreeListMainWindow::GetNextExpanded(const wxTreeItemId& item) const
+{
+    return GetNext(item, false);
+}
+
+wxTreeItemId wxTreeListMainWindow::GetPrevExpanded(const wxTreeItemId& item) const
+{
+    return GetPrev(item, false);
+}
+
+wxTreeItemId wxTreeListMainWindow::GetFirstVisibleItem(bool fullRow) const
+{
+    return GetNextVisible(GetRootItem(), fullRow);
+}
+
+wxTreeItemId wxTreeListMainWindow::GetNextVisible(const wxTreeItemId& item, bool fullRow) const
+{
+    wxTreeItemId id = GetNext(item, false);
+    while (id.IsOk() && !IsVisible(id, fullRow))
+        id = GetNext(id, false);
+    return id;
+}
+
+wxTreeItemId wxTreeListMainWindow::GetPrevVisible(const wxTreeItemId& item, bool fullRow) const
+{
+    wxTreeItemId id = GetPrev(item, true);
+    while (id.IsOk() && !IsVisible(id, fullRow))
+        id = GetPrev(id, true);
+    return id;
+}
+
+// ---- tree operations -------------------------------------------------------
+
+wxTreeListItem* wxTreeListMainWindow::NewItem(wxTreeListItem* parent, const wxString& text,
+                                              int image, int selectedImage, wxTreeItemData* data)
+{
+    wxTreeListItem* item = new wxTreeListItem(this, parent, wxArrayString(), image, selectedImage, data);
+    item->m_text.Reset((size_t)GetColumnCount(), (size_t)m_main_column, text);
+    if (data)
+        data->SetId(item);
+    return item;
+}
+
+wxTreeItemId wxTreeListMainWindow::AddRoot(const wxString& text, int image, int selectedImage,
+                                           wxTreeItemData* data)
+{
+    if (m_rootItem || GetColumnCount() == 0)
+        return wxTreeItemId();
+    MarkDirty();
+    m_rootItem = NewItem(NULL, text, image, selectedImage, data);
+    if (HasFlag(wxTR_HIDE_ROOT_FULL_ROW))
+    {
+        m_rootItem->SetHasPlus();
+        m_rootItem->Expand();
+        long cookie = 0;
+        m_current = ItemOf(GetFirstChild(m_rootItem, cookie));
+    }
+    return m_rootItem;
+}
+
+wxTreeItemId wxTreeListMainWindow::DoInsertItem(const wxTreeItemId& parentId, size_t previous,
+                                                const wxString& text, int image,
+                                                int selectedImage, wxTreeItemData* data)
+{
+    wxTreeListItem* parent = ItemOf(parentId);
+    if (!parent)
+        return wxTreeItemId();
+    MarkDirty();
+    wxTreeListItem* item = NewItem(parent, text, image, selectedImage, data);
+    parent->Insert(item, previous);
+    return item;
+}
+
+wxTreeItemId wxTreeListMainWindow::PrependItem(const wxTreeItemId& parent, const wxString& text,
+                                               int image, int selectedImage, wxTreeItemData* data)
+{
+    return DoInsertItem(parent, 0u, text, image, selectedImage, data);
+}
+
+wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parentId,
+                                              const wxTreeItemId& idPrevious,
+                                              const wxString& text, int image, int selectedImage,
+                                              wxTreeItemData* data)
+{
+    wxTreeListItem* parent = ItemOf(parentId);
+    if (!parent)
+        return wxTreeItemId();
+    const int index = parent->GetChildren().Index(ItemOf(idPrevious));
+    return DoInsertItem(parentId, (size_t)(index + 1), text, image, selectedImage, data);
+}
+
+wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parent, size_t index,
+                                              const wxString& text, int image, int selectedImage,
+                                              wxTreeItemData* data)
+{
+    return DoInsertItem(parent, index, text, image, selectedImage, data);
+}
+
+wxTreeItemId wxTreeListMainWindow::AppendItem(const wxTreeItemId& parentId, const wxString& text,
+                                              int image, int selectedImage, wxTreeItemData* data)
+{
+    wxTreeListItem* parent = ItemOf(parentId);
+    if (!parent)
+        return wxTreeItemId();
+    return DoInsertItem(parentId, parent->GetChildren().GetCount(), text, image, selectedImage, data);
+}
+
+void wxTreeListMainWindow::SendDeleteEvent(wxTreeListItem* item)
+{
+    wxTreeListEvent event;
+    InitEvent(event, wxEVT_TREE_DELETE_ITEM, item);
+    SendEvent(event);
+}
+
+// No pointer of the window may outlive the items it names: before a subtree
+// goes, the current item and the shift anchor move to the subtree's parent
+// (they are cleared when that is the hidden root) and all other references
+// into it are cleared.
+void wxTreeListMainWindow::ForgetItemsUnder(wxTreeListItem* top, bool includeTop)
+{
+    wxTreeListItem* heir = includeTop ? top->GetItemParent() : top;
+    if (IsHiddenRoot(heir))
+        heir = NULL;
+    if (IsInSubtree(m_current, top, includeTop))
+        m_current = heir;
+    if (IsInSubtree(m_shiftItem, top, includeTop))
+        m_shiftItem = heir;
+    if (IsInSubtree(m_selectItem, top, includeTop))
+        m_selectItem = NULL;
+    if (IsInSubtree(m_leftDownItem, top, includeTop))
+        m_leftDownItem = NULL;
+    if (IsInSubtree(m_dragItem, top, includeTop))
+        m_dragItem = NULL;
+    if (IsInSubtree(m_editItem, top, includeTop))
+    {
+        m_editItem = NULL;
+        if (m_editControl)
+            m_editControl->Hide();
+    }
+}
+
+void wxTreeListMainWindow::Delete(const wxTreeItemId& itemId)
+{
+    wxTreeListItem* item = ItemOf(itemId);
+    if (!item || item == m_rootItem)
+        return;
+    MarkDirty();
+    ForgetItemsUnder(item, true);
+    wxTreeListItem* parent = item->GetItemParent();
+    if (parent)
+    {
+        const size_t index = item->GetIndexInParent();
+        parent->m_children.RemoveAt(index);
+        parent->RenumberChildrenFrom(index);
+    }
+    SendDeleteEvent(item);
+    if (m_selectItem == item)
+        m_selectItem = NULL;
+    item->DeleteChildren(this);
+    delete item;
+}
+
+void wxTreeListMainWindow::DeleteChildren(const wxTreeItemId& itemId)
+{
+    wxTreeListItem* item = ItemOf(itemId);
+    if (!item)
+        return;
+    MarkDirty();
+    ForgetItemsUnder(item, false);
+    item->DeleteChildren(this);
+}
+
+void wxTreeListMainWindow::DeleteRoot()
+{
+    if (!m_rootItem)
+        return;
+    MarkDirty();
+    SendDeleteEvent(m_rootItem);
+    ForgetItemsUnder(m_rootItem, true);
+    m_current = NULL;
+    m_shiftItem = NULL;
+    m_selectItem = NULL;
+    m_rootItem->DeleteChildren(this);
+    delete m_rootItem;
+    m_rootItem = NULL;
+}
+
+bool wxTreeListMainWindow::DoExpand(wxTreeListItem* item, bool refresh)
+{
+    if (item->IsExpanded())
+        return false;
+    wxTreeListEvent event;
+    InitEvent(event, wxEVT_TREE_ITEM_EXPANDING, item);
+    if (!SendVetoableEvent(event))
+        return false;
+    item->Expand();
+    MarkDirty();
+    event.SetEventType(wxEVT_TREE_ITEM_EXPANDED);
+    SendEvent(event);
+    if (refresh)
+        Refresh();
+    return true;
+}
+
+void wxTreeListMainWindow::Expand(const wxTreeItemId& item)
+{
+    if (item.IsOk())
+        DoExpand(ItemOf(item), true);
+}
+
+// Expands a whole subtree with one refresh at the end instead of one per item.
+void wxTreeListMainWindow::ExpandAllFrom(wxTreeListItem* item)
+{
+    DoExpand(item, false);
+    if (!item->IsExpanded())
+        return;
+    for (size_t i = 0; i < item->GetChildren().GetCount(); ++i)
+        ExpandAllFrom(item->GetChildren()[i]);
+}
+
+void wxTreeListMainWindow::ExpandAll(const wxTreeItemId& item)
+{
+    if (!item.IsOk())
+        return;
+    ExpandAllFrom(ItemOf(item));
+    Refresh();
+}
+
+void wxTreeListMainWindow::Collapse(const wxTreeItemId& itemId)
+{
+    wxTreeListItem* item = ItemOf(itemId);
+    if (!item || !item->IsExpanded())
+        return;
+    wxTreeListEvent event;
+    InitEvent(event, wxEVT_TREE_ITEM_COLLAPSING, item);
+    if (!SendVetoableEvent(event))
+        return;
+    item->Collapse();
+    MarkDirty();
+    event.SetEventType(wxEVT_TREE_ITEM_COLLAPSED);
+    SendEvent(event);
+    Refresh();
+}
+
+void wxTreeListMainWindow::CollapseAndReset(const wxTreeItemId& item)
+{
+    Collapse(item);
+    DeleteChildren(item);
+}
+
+void wxTreeListMainWindow::Toggle(const wxTreeItemId& WXUNUSED(item))
+{
+    // Expansion changes only through Expand, Collapse, ExpandAll and the
+    // mouse and keyboard rules; clients rely on Toggle doing nothing.
+}
+
+void wxTreeListMainWindow::Move(const wxTreeItemId& itemId, const wxTreeItemId& newParentId)
+{
+    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* newParent = ItemOf(newParentId);
+    if (!item || !newParent || item == m_rootItem)
+        return;
+    wxTreeListItem* oldParent = item->GetItemParent();
+    if (oldParent)
+    {
+        const size_t index = item->GetIndexInParent();
+        wxArrayTreeListItems& siblings = oldParent->m_children;
+        if (index < siblings.GetCount() && siblings[index] == item)
+        {
+            siblings.RemoveAt(index);
+            oldParent->RenumberChildrenFrom(index);
+        }
+    }
+    newParent->Insert(item, newParent->GetChildren().GetCount());
+    item->m_parent = newParent;
+    MarkDirty();
+
+    wxTreeListEvent event;
+    InitEvent(event, wxEVT_COMMAND_TREE_ITEM_MOVE, item);
+    event.SetOldParent(oldParent);
+    event.SetNewParent(newParent);
+    SendEvent(event);
+    Refresh();
+}
+
+int wxTreeListMainWindow::OnCompareItems(const wxTreeItemId& item1, const wxTreeItemId& item2)
+{
+    return m_owner ? m_owner->OnCompareItems(item1, item2)
+                   : GetItemText(item1).compare(GetItemText(item2));
+}
+
+void wxTreeListMainWindow::SortChildren(const wxTreeItemId& itemId)
+{
+    wxTreeListItem* item = ItemOf(itemId);
+    if (!item || item->GetChildren().GetCount() <= 1 || s_treeBeingSorted)
+        return;
+    s_treeBeingSorted = this;
+    wxArrayTreeListItems& children = item->m_children;
+    std::stable_sort(children.begin(), children.end(),
+                     [this](wxTreeListItem* a, wxTreeListItem* b)
+                     { return OnCompareItems(a, b) < 0; });
+    item->RenumberChildrenFrom(0);
+    s_treeBeingSorted = NULL;
+    MarkDirty();
+}
+
+wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxString& str, int mode)
+{
+    if (!m_rootItem)
+        return wxTreeItemId();
+    const bool prefixOnly = (mode & 0x0010) != 0;
+    const bool noCase = (mode & 0x0020) != 0;
+
+    auto next = [this, mode](wxTreeListItem* it) -> wxTreeListItem*
+    {
+        if (mode & 0x0001)
+            return ItemOf(GetNextExpanded(it));
+        if (mode & 0x0002)
+            return ItemOf(GetNextVisible(it, false));
+        if (mode & 0x0004)
+            return NextSiblingOf(it);
+        return ItemOf(GetNext(it, true));
+    };
+    wxTreeListItem* first = FirstShownItem();
+    wxTreeListItem* start = item.IsOk() ? next(ItemOf(item)) : NULL;
+    if (!start)
+        start = first;
+    // Wraps around once; the item searched from is the last candidate.
+    for (wxTreeListItem* candidate = start; candidate; )
+    {
+        if (candidate->TextMatches(m_main_column, str, prefixOnly, noCase))
+            return candidate;
+        candidate = next(candidate);
+        if (!candidate)
+            candidate = first;
+        if (candidate == start)
+            break;
+    }
+    return wxTreeItemId();
+}
+
+wxTreeListItem* wxTreeListMainWindow::FirstShownItem() const
+{
+    if (!m_rootItem)
+        return NULL;
+    if (HasFlag(wxTR_HIDE_ROOT_FULL_ROW))
+        return m_rootItem->HasChildren() ? m_rootItem->GetChildren()[0] : NULL;
+    return m_rootItem;
+}
+
+} // namespace kel
