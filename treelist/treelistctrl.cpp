@@ -96,7 +96,7 @@ void wxTreeListCtrl::DoHeaderLayout()
         m_header_win->Refresh();
     }
     if (m_main_win)
-        m_main_win->SetSize(0, m_headerHeight + 1, w, h - m_headerHeight - 1);
+        m_main_win->SetSize(0, m_headerHeight + 1, w, wxMax(0, h - m_headerHeight - 1));
 }
 
 void wxTreeListCtrl::OnSize(wxSizeEvent& WXUNUSED(event))

@@ -16,29 +16,6 @@ const int kFindDelayMs = 500;
 // FindItem mode of find-as-you-type: expanded items, prefix, no case
 const int kFindAsYouTypeMode = 0x0031;
 
-wxTreeListItem* ItemOf(const wxTreeItemId& id)
-{
-    return static_cast<wxTreeListItem*>(id.GetID());
-}
-
-wxTreeListItem* NextSiblingUpwards(const wxTreeListItem* item)
-{
-    for (; item; item = item->GetItemParent())
-    {
-        const wxTreeListItem* parent = item->GetItemParent();
-        if (parent && item->GetIndexInParent() + 1 < parent->GetChildren().GetCount())
-            return parent->GetChildren()[item->GetIndexInParent() + 1];
-    }
-    return NULL;
-}
-
-wxTreeListItem* PrevSibling(const wxTreeListItem* item)
-{
-    const wxTreeListItem* parent = item->GetItemParent();
-    if (!parent || item->GetIndexInParent() == 0)
-        return NULL;
-    return parent->GetChildren()[item->GetIndexInParent() - 1];
-}
 } // anonymous namespace
 
 // ---- events ------------------------------------------------------------------
@@ -69,14 +46,22 @@ bool wxTreeListMainWindow::SendVetoableEvent(wxTreeListEvent& event)
     return !(m_owner->GetEventHandler()->ProcessEvent(event) && !event.IsAllowed());
 }
 
+// An event about a cell: the column as int and column, and the hit flags.
+void wxTreeListMainWindow::InitColumnEvent(wxTreeListEvent& event, wxEventType type,
+                                           wxTreeListItem* item, int column) const
+{
+    InitEvent(event, type, item);
+    event.SetInt(column);
+    event.SetColumn(column);
+    event.SetFlags(m_hitFlags);
+}
+
+// An event of the mouse: the cell under it and the point.
 void wxTreeListMainWindow::InitInputEvent(wxTreeListEvent& event, wxEventType type,
                                           wxTreeListItem* item, const wxPoint& point) const
 {
-    InitEvent(event, type, item);
+    InitColumnEvent(event, type, item, m_curColumn);
     event.SetPoint(point);
-    event.SetInt(m_curColumn);
-    event.SetColumn(m_curColumn);
-    event.SetFlags(m_hitFlags);
 }
 
 // ---- hit testing -------------------------------------------------------------
@@ -118,19 +103,8 @@ int wxTreeListMainWindow::GetMainTextX(wxTreeListItem* item, int textWidth) cons
     int x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2
                          : item->GetX() + 2 - m_indent / 2;
     const int iw = m_imageListNormal && item->GetCurrentImage() != -1 ? m_imgWidth + 2 : 0;
-    const int width = GetMainColumnWidth();
-    switch (GetHeader() ? GetHeader()->GetColumnAlignment(m_main_column) : wxALIGN_LEFT)
-    {
-    case wxALIGN_RIGHT:
-        x += wxMax(0, width - iw - textWidth - 2);
-        break;
-    case wxALIGN_CENTER:
-        x += wxMax(0, (width - iw - textWidth - 2) / 2);
-        break;
-    default:
-        break;
-    }
-    return x + iw;
+    const int alignment = GetHeader() ? GetHeader()->GetColumnAlignment(m_main_column) : wxALIGN_LEFT;
+    return x + AlignmentOffset(alignment, GetMainColumnWidth() - iw - textWidth - 2) + iw;
 }
 
 wxTreeListItem* wxTreeListMainWindow::HitTestInRow(wxTreeListItem* item, const wxPoint& point,
@@ -261,7 +235,7 @@ wxTreeItemId wxTreeListMainWindow::HitTest(const wxPoint& point, int& flags, int
 void wxTreeListMainWindow::SelectItem(const wxTreeItemId& itemId, const wxTreeItemId& lastId,
                                       bool unselectOthers)
 {
-    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item)
         return;
     const bool multiple = HasFlag(wxTR_MULTIPLE);
@@ -269,11 +243,8 @@ void wxTreeListMainWindow::SelectItem(const wxTreeItemId& itemId, const wxTreeIt
         unselectOthers = true;
 
     wxTreeListEvent event;
-    InitEvent(event, wxEVT_TREE_SEL_CHANGING, item);
+    InitColumnEvent(event, wxEVT_TREE_SEL_CHANGING, item, m_curColumn);
     event.SetOldItem(m_current);
-    event.SetInt(m_curColumn);
-    event.SetColumn(m_curColumn);
-    event.SetFlags(m_hitFlags);
     if (!SendVetoableEvent(event))
         return;
 
@@ -290,7 +261,7 @@ void wxTreeListMainWindow::SelectItem(const wxTreeItemId& itemId, const wxTreeIt
         }
     }
 
-    wxTreeListItem* last = ItemOf(lastId);
+    wxTreeListItem* last = wxTreeListItem::FromId(lastId);
     if (!last || last == item)
     {
         item->SetHilight(!item->IsSelected());
@@ -412,7 +383,7 @@ bool wxTreeListMainWindow::AnySelected(const wxTreeListItem* item) const
 void wxTreeListMainWindow::SetDragItem(const wxTreeItemId& item)
 {
     wxTreeListItem* old = m_dragItem;
-    m_dragItem = ItemOf(item);
+    m_dragItem = wxTreeListItem::FromId(item);
     RefreshLine(old);
     RefreshLine(m_dragItem);
 }
@@ -659,7 +630,7 @@ wxTreeListItem* wxTreeListMainWindow::ParentForBack(wxTreeListItem* item) const
 {
     wxTreeListItem* parent = item->GetItemParent();
     if (IsHiddenRoot(parent))
-        return PrevSibling(item);
+        return item->GetPrevSibling();
     return parent;
 }
 
@@ -677,7 +648,7 @@ wxTreeListItem* wxTreeListMainWindow::FindAsYouType(wxChar ch)
         prefix.RemoveLast();
         found = FindItem(m_current, prefix, kFindAsYouTypeMode);
     }
-    return ItemOf(found);
+    return wxTreeListItem::FromId(found);
 }
 
 // The item a navigation key moves to, or null; expands and collapses on the way.
@@ -734,7 +705,7 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
 
     case WXK_UP:
     {
-        wxTreeListItem* prev = PrevSibling(current);
+        wxTreeListItem* prev = current->GetPrevSibling();
         if (prev)
         {
             while (prev->IsExpanded() && prev->HasChildren())
@@ -757,7 +728,7 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
             return current;
         if (current->IsExpanded() && current->HasChildren())
             return current->GetChildren()[0];
-        return NextSiblingUpwards(current);
+        return current->GetNextSiblingUpwards();
 
     case WXK_HOME:
         return FirstShownItem();
@@ -815,7 +786,7 @@ void wxTreeListMainWindow::OnChar(wxKeyEvent& event)
 
 wxTextCtrl* wxTreeListMainWindow::EditLabel(const wxTreeItemId& itemId, int column)
 {
-    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     wxTreeListHeaderWindow* header = GetHeader();
     if (!item || !header || column < 0 || column >= GetColumnCount())
         return NULL;
@@ -823,10 +794,7 @@ wxTextCtrl* wxTreeListMainWindow::EditLabel(const wxTreeItemId& itemId, int colu
     m_editCol = column;
 
     wxTreeListEvent event;
-    InitEvent(event, wxEVT_TREE_BEGIN_LABEL_EDIT, item);
-    event.SetInt(column);
-    event.SetColumn(column);
-    event.SetFlags(m_hitFlags);
+    InitColumnEvent(event, wxEVT_TREE_BEGIN_LABEL_EDIT, item, column);
     if (!SendVetoableEvent(event))
         return NULL;
 
@@ -902,10 +870,7 @@ void wxTreeListMainWindow::OnRenameAccept()
     if (!m_editItem)
         return;
     wxTreeListEvent event;
-    InitEvent(event, wxEVT_TREE_END_LABEL_EDIT, m_editItem);
-    event.SetInt(m_editCol);
-    event.SetColumn(m_editCol);
-    event.SetFlags(m_hitFlags);
+    InitColumnEvent(event, wxEVT_TREE_END_LABEL_EDIT, m_editItem, m_editCol);
     event.SetLabel(m_renameRes);
     if (SendVetoableEvent(event))
         SetItemText(m_editItem, m_editCol, m_renameRes);

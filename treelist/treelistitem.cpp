@@ -377,6 +377,40 @@ void wxTreeListItem::RenumberChildrenFrom(size_t first)
         m_children[i]->m_index = (uint32_t)i;
 }
 
+wxTreeListItem* wxTreeListItem::GetNextSibling() const
+{
+    if (!m_parent || m_index + 1 >= m_parent->m_children.GetCount())
+        return NULL;
+    return m_parent->m_children[m_index + 1];
+}
+
+wxTreeListItem* wxTreeListItem::GetPrevSibling() const
+{
+    if (!m_parent || m_index == 0)
+        return NULL;
+    return m_parent->m_children[m_index - 1];
+}
+
+wxTreeListItem* wxTreeListItem::GetNextSiblingUpwards() const
+{
+    for (const wxTreeListItem* item = this; item; item = item->m_parent)
+    {
+        if (wxTreeListItem* next = item->GetNextSibling())
+            return next;
+    }
+    return NULL;
+}
+
+wxTreeListItem* wxTreeListItem::GetPrevSiblingUpwards() const
+{
+    for (const wxTreeListItem* item = this; item; item = item->m_parent)
+    {
+        if (wxTreeListItem* prev = item->GetPrevSibling())
+            return prev;
+    }
+    return NULL;
+}
+
 size_t wxTreeListItem::GetChildrenCount(bool recursively) const
 {
     size_t count = m_children.GetCount();

@@ -19,11 +19,6 @@ namespace
 // a comparison hook.
 wxTreeListMainWindow* s_treeBeingSorted = NULL;
 
-wxTreeListItem* ItemOf(const wxTreeItemId& id)
-{
-    return static_cast<wxTreeListItem*>(id.GetID());
-}
-
 // True when item is candidate itself (if allowed) or lies below it.
 bool IsInSubtree(const wxTreeListItem* item, const wxTreeListItem* top, bool includeTop)
 {
@@ -39,21 +34,14 @@ bool IsInSubtree(const wxTreeListItem* item, const wxTreeListItem* top, bool inc
     return false;
 }
 
+// Tree lines are grey dots on every other pixel, in a checkerboard that
+// does not depend on where a line starts (see DrawDottedLine).
 wxPen MakeDottedPen()
 {
-    wxImage image(8, 8);
-    const wxColour grey = wxGREY_PEN->GetColour();
-    for (int i = 0; i < 8; ++i)
-    {
-        for (int j = 0; j < 8; ++j)
-        {
-            const bool dot = (i + j) % 2 == 0;
-            image.SetRGB(i, j, dot ? grey.Red() : 255, dot ? grey.Green() : 255,
-                         dot ? grey.Blue() : 255);
-        }
-    }
-    wxPen pen(grey, 1, wxPENSTYLE_STIPPLE);
-    pen.SetStipple(wxBitmap(image));
+    static wxDash dots[] = { 1, 1 };
+    wxPen pen(wxGREY_PEN->GetColour(), 1, wxPENSTYLE_USER_DASH);
+    pen.SetDashes(2, dots);
+    pen.SetCap(wxCAP_BUTT);
     return pen;
 }
 } // anonymous namespace
@@ -346,7 +334,7 @@ wxString wxTreeListMainWindow::GetItemText(const wxTreeItemId& item) const
 
 wxString wxTreeListMainWindow::GetItemText(const wxTreeItemId& item, int column) const
 {
-    return item.IsOk() ? ItemOf(item)->GetText(column) : wxString();
+    return item.IsOk() ? wxTreeListItem::FromId(item)->GetText(column) : wxString();
 }
 
 wxString wxTreeListMainWindow::GetItemText(wxTreeItemData* item, int column) const
@@ -361,24 +349,24 @@ int wxTreeListMainWindow::GetItemImage(const wxTreeItemId& item, wxTreeItemIcon 
 
 int wxTreeListMainWindow::GetItemImage(const wxTreeItemId& item, int column, wxTreeItemIcon which) const
 {
-    return item.IsOk() ? ItemOf(item)->GetImage(column, which) : -1;
+    return item.IsOk() ? wxTreeListItem::FromId(item)->GetImage(column, which) : -1;
 }
 
 wxTreeItemData* wxTreeListMainWindow::GetItemData(const wxTreeItemId& item) const
 {
-    return item.IsOk() ? ItemOf(item)->GetData() : NULL;
+    return item.IsOk() ? wxTreeListItem::FromId(item)->GetData() : NULL;
 }
 
 bool wxTreeListMainWindow::IsBold(const wxTreeItemId& item) const
 {
-    return item.IsOk() && ItemOf(item)->IsBold();
+    return item.IsOk() && wxTreeListItem::FromId(item)->IsBold();
 }
 
 wxColour wxTreeListMainWindow::GetItemTextColour(const wxTreeItemId& item) const
 {
     if (!item.IsOk())
         return wxNullColour;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     return it->Attr().GetTextColour();
 }
 
@@ -386,7 +374,7 @@ wxColour wxTreeListMainWindow::GetItemBackgroundColour(const wxTreeItemId& item)
 {
     if (!item.IsOk())
         return wxNullColour;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     return it->Attr().GetBackgroundColour();
 }
 
@@ -394,7 +382,7 @@ wxFont wxTreeListMainWindow::GetItemFont(const wxTreeItemId& item) const
 {
     if (!item.IsOk())
         return wxNullFont;
-    return GetItemFontFor(ItemOf(item));
+    return GetItemFontFor(wxTreeListItem::FromId(item));
 }
 
 wxFont wxTreeListMainWindow::GetItemFontFor(const wxTreeListItem* item) const
@@ -423,7 +411,7 @@ void wxTreeListMainWindow::SetItemText(const wxTreeItemId& item, int column, con
 {
     if (!item.IsOk())
         return;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     it->SetText(column, text);
     ItemLookChanged(it);
 }
@@ -438,7 +426,7 @@ void wxTreeListMainWindow::SetItemImage(const wxTreeItemId& item, int column, in
 {
     if (!item.IsOk())
         return;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     it->SetImage(column, image, which);
     ItemLookChanged(it);
 }
@@ -449,22 +437,22 @@ void wxTreeListMainWindow::SetItemData(const wxTreeItemId& item, wxTreeItemData*
         return;
     if (data)
         data->SetId(item);
-    ItemOf(item)->SetData(data);
+    wxTreeListItem::FromId(item)->SetData(data);
 }
 
 void wxTreeListMainWindow::SetItemHasChildren(const wxTreeItemId& item, bool has)
 {
     if (!item.IsOk())
         return;
-    ItemOf(item)->SetHasPlus(has);
-    RefreshLine(ItemOf(item));
+    wxTreeListItem::FromId(item)->SetHasPlus(has);
+    RefreshLine(wxTreeListItem::FromId(item));
 }
 
 void wxTreeListMainWindow::SetItemBold(const wxTreeItemId& item, bool bold)
 {
     if (!item.IsOk())
         return;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     if (it->IsBold() != bold)
     {
         it->SetBold(bold);
@@ -476,7 +464,7 @@ void wxTreeListMainWindow::SetItemTextColour(const wxTreeItemId& item, const wxC
 {
     if (!item.IsOk())
         return;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     it->Attr().SetTextColour(colour);
     RefreshLine(it);
 }
@@ -485,7 +473,7 @@ void wxTreeListMainWindow::SetItemBackgroundColour(const wxTreeItemId& item, con
 {
     if (!item.IsOk())
         return;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     it->Attr().SetBackgroundColour(colour);
     RefreshLine(it);
 }
@@ -494,7 +482,7 @@ void wxTreeListMainWindow::SetItemFont(const wxTreeItemId& item, const wxFont& f
 {
     if (!item.IsOk())
         return;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     it->Attr().SetFont(font);
     // A font of its own may raise the line height: measure at the next layout.
     MarkDirty();
@@ -515,7 +503,7 @@ bool wxTreeListMainWindow::IsVisible(const wxTreeItemId& item, bool fullRow) con
 {
     if (!item.IsOk())
         return false;
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     for (wxTreeListItem* parent = it->GetItemParent(); parent; parent = parent->GetItemParent())
     {
         if (IsHiddenRoot(parent))
@@ -539,22 +527,22 @@ bool wxTreeListMainWindow::IsVisible(const wxTreeItemId& item, bool fullRow) con
 
 bool wxTreeListMainWindow::HasChildren(const wxTreeItemId& item) const
 {
-    return item.IsOk() && ItemOf(item)->HasPlus();
+    return item.IsOk() && wxTreeListItem::FromId(item)->HasPlus();
 }
 
 bool wxTreeListMainWindow::IsExpanded(const wxTreeItemId& item) const
 {
-    return item.IsOk() && ItemOf(item)->IsExpanded();
+    return item.IsOk() && wxTreeListItem::FromId(item)->IsExpanded();
 }
 
 bool wxTreeListMainWindow::IsSelected(const wxTreeItemId& item) const
 {
-    return item.IsOk() && ItemOf(item)->IsSelected();
+    return item.IsOk() && wxTreeListItem::FromId(item)->IsSelected();
 }
 
 size_t wxTreeListMainWindow::GetChildrenCount(const wxTreeItemId& item, bool recursively) const
 {
-    return item.IsOk() ? ItemOf(item)->GetChildrenCount(recursively) : 0;
+    return item.IsOk() ? wxTreeListItem::FromId(item)->GetChildrenCount(recursively) : 0;
 }
 
 bool wxTreeListMainWindow::IsHiddenRoot(const wxTreeListItem* item) const
@@ -566,14 +554,14 @@ bool wxTreeListMainWindow::IsHiddenRoot(const wxTreeListItem* item) const
 
 wxTreeItemId wxTreeListMainWindow::GetItemParent(const wxTreeItemId& item) const
 {
-    return item.IsOk() ? wxTreeItemId(ItemOf(item)->GetItemParent()) : wxTreeItemId();
+    return item.IsOk() ? wxTreeItemId(wxTreeListItem::FromId(item)->GetItemParent()) : wxTreeItemId();
 }
 
 wxTreeItemId wxTreeListMainWindow::GetFirstChild(const wxTreeItemId& item, long& cookie) const
 {
     if (!item.IsOk())
         return wxTreeItemId();
-    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    const wxArrayTreeListItems& children = wxTreeListItem::FromId(item)->GetChildren();
     cookie = 0;
     return children.IsEmpty() ? wxTreeItemId() : wxTreeItemId(children[0]);
 }
@@ -582,7 +570,7 @@ wxTreeItemId wxTreeListMainWindow::GetNextChild(const wxTreeItemId& item, long& 
 {
     if (!item.IsOk())
         return wxTreeItemId();
-    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    const wxArrayTreeListItems& children = wxTreeListItem::FromId(item)->GetChildren();
     ++cookie;
     if (cookie < 0 || (size_t)cookie >= children.GetCount())
         return wxTreeItemId();
@@ -593,7 +581,7 @@ wxTreeItemId wxTreeListMainWindow::GetPrevChild(const wxTreeItemId& item, long& 
 {
     if (!item.IsOk())
         return wxTreeItemId();
-    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    const wxArrayTreeListItems& children = wxTreeListItem::FromId(item)->GetChildren();
     --cookie;
     if (cookie < 0 || (size_t)cookie >= children.GetCount())
         return wxTreeItemId();
@@ -604,80 +592,40 @@ wxTreeItemId wxTreeListMainWindow::GetLastChild(const wxTreeItemId& item, long& 
 {
     if (!item.IsOk())
         return wxTreeItemId();
-    const wxArrayTreeListItems& children = ItemOf(item)->GetChildren();
+    const wxArrayTreeListItems& children = wxTreeListItem::FromId(item)->GetChildren();
     cookie = (long)children.GetCount();
     return children.IsEmpty() ? wxTreeItemId() : wxTreeItemId(children.Last());
 }
 
-namespace
-{
-wxTreeListItem* NextSiblingOf(const wxTreeListItem* item)
-{
-    const wxTreeListItem* parent = item->GetItemParent();
-    if (!parent)
-        return NULL;
-    const size_t next = item->GetIndexInParent() + 1;
-    return next < parent->GetChildren().GetCount() ? parent->GetChildren()[next] : NULL;
-}
-
-wxTreeListItem* PrevSiblingOf(const wxTreeListItem* item)
-{
-    const wxTreeListItem* parent = item->GetItemParent();
-    if (!parent || item->GetIndexInParent() == 0)
-        return NULL;
-    return parent->GetChildren()[item->GetIndexInParent() - 1];
-}
-
-// The next sibling of item or of its nearest ancestor that has one.
-wxTreeListItem* NextSiblingUpwards(const wxTreeListItem* item)
-{
-    for (; item; item = item->GetItemParent())
-    {
-        if (wxTreeListItem* next = NextSiblingOf(item))
-            return next;
-    }
-    return NULL;
-}
-
-wxTreeListItem* PrevSiblingUpwards(const wxTreeListItem* item)
-{
-    for (; item; item = item->GetItemParent())
-    {
-        if (wxTreeListItem* prev = PrevSiblingOf(item))
-            return prev;
-    }
-    return NULL;
-}
-} // anonymous namespace
 
 wxTreeItemId wxTreeListMainWindow::GetNextSibling(const wxTreeItemId& item) const
 {
-    return item.IsOk() ? wxTreeItemId(NextSiblingOf(ItemOf(item))) : wxTreeItemId();
+    return item.IsOk() ? wxTreeItemId(wxTreeListItem::FromId(item)->GetNextSibling()) : wxTreeItemId();
 }
 
 wxTreeItemId wxTreeListMainWindow::GetPrevSibling(const wxTreeItemId& item) const
 {
-    return item.IsOk() ? wxTreeItemId(PrevSiblingOf(ItemOf(item))) : wxTreeItemId();
+    return item.IsOk() ? wxTreeItemId(wxTreeListItem::FromId(item)->GetPrevSibling()) : wxTreeItemId();
 }
 
 wxTreeItemId wxTreeListMainWindow::GetNext(const wxTreeItemId& item, bool fulltree) const
 {
     if (!item.IsOk())
         return wxTreeItemId();
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     if (it->HasChildren() && (fulltree || it->IsExpanded()))
         return it->GetChildren()[0];
-    return NextSiblingUpwards(it);
+    return it->GetNextSiblingUpwards();
 }
 
 wxTreeItemId wxTreeListMainWindow::GetPrev(const wxTreeItemId& item, bool fulltree) const
 {
     if (!item.IsOk())
         return wxTreeItemId();
-    wxTreeListItem* it = ItemOf(item);
+    wxTreeListItem* it = wxTreeListItem::FromId(item);
     if (it->HasChildren() && (fulltree || it->IsExpanded()))
         return it->GetChildren().Last();
-    return PrevSiblingUpwards(it);
+    return it->GetPrevSiblingUpwards();
 }
 
 wxTreeItemId wxTreeListMainWindow::GetFirstExpandedItem() const
@@ -740,7 +688,7 @@ wxTreeItemId wxTreeListMainWindow::AddRoot(const wxString& text, int image, int 
         m_rootItem->SetHasPlus();
         m_rootItem->Expand();
         long cookie = 0;
-        m_current = ItemOf(GetFirstChild(m_rootItem, cookie));
+        m_current = wxTreeListItem::FromId(GetFirstChild(m_rootItem, cookie));
     }
     return m_rootItem;
 }
@@ -749,7 +697,7 @@ wxTreeItemId wxTreeListMainWindow::DoInsertItem(const wxTreeItemId& parentId, si
                                                 const wxString& text, int image,
                                                 int selectedImage, wxTreeItemData* data)
 {
-    wxTreeListItem* parent = ItemOf(parentId);
+    wxTreeListItem* parent = wxTreeListItem::FromId(parentId);
     if (!parent)
         return wxTreeItemId();
     MarkDirty();
@@ -769,10 +717,10 @@ wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parentId,
                                               const wxString& text, int image, int selectedImage,
                                               wxTreeItemData* data)
 {
-    wxTreeListItem* parent = ItemOf(parentId);
+    wxTreeListItem* parent = wxTreeListItem::FromId(parentId);
     if (!parent)
         return wxTreeItemId();
-    const int index = parent->GetChildren().Index(ItemOf(idPrevious));
+    const int index = parent->GetChildren().Index(wxTreeListItem::FromId(idPrevious));
     return DoInsertItem(parentId, (size_t)(index + 1), text, image, selectedImage, data);
 }
 
@@ -786,7 +734,7 @@ wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parent, size_t
 wxTreeItemId wxTreeListMainWindow::AppendItem(const wxTreeItemId& parentId, const wxString& text,
                                               int image, int selectedImage, wxTreeItemData* data)
 {
-    wxTreeListItem* parent = ItemOf(parentId);
+    wxTreeListItem* parent = wxTreeListItem::FromId(parentId);
     if (!parent)
         return wxTreeItemId();
     return DoInsertItem(parentId, parent->GetChildren().GetCount(), text, image, selectedImage, data);
@@ -828,7 +776,7 @@ void wxTreeListMainWindow::ForgetItemsUnder(wxTreeListItem* top, bool includeTop
 
 void wxTreeListMainWindow::Delete(const wxTreeItemId& itemId)
 {
-    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item || item == m_rootItem)
         return;
     MarkDirty();
@@ -849,7 +797,7 @@ void wxTreeListMainWindow::Delete(const wxTreeItemId& itemId)
 
 void wxTreeListMainWindow::DeleteChildren(const wxTreeItemId& itemId)
 {
-    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item)
         return;
     MarkDirty();
@@ -892,7 +840,7 @@ bool wxTreeListMainWindow::DoExpand(wxTreeListItem* item, bool refresh)
 void wxTreeListMainWindow::Expand(const wxTreeItemId& item)
 {
     if (item.IsOk())
-        DoExpand(ItemOf(item), true);
+        DoExpand(wxTreeListItem::FromId(item), true);
 }
 
 // Expands a whole subtree with one refresh at the end instead of one per item.
@@ -909,13 +857,13 @@ void wxTreeListMainWindow::ExpandAll(const wxTreeItemId& item)
 {
     if (!item.IsOk())
         return;
-    ExpandAllFrom(ItemOf(item));
+    ExpandAllFrom(wxTreeListItem::FromId(item));
     Refresh();
 }
 
 void wxTreeListMainWindow::Collapse(const wxTreeItemId& itemId)
 {
-    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item || !item->IsExpanded())
         return;
     wxTreeListEvent event;
@@ -943,8 +891,8 @@ void wxTreeListMainWindow::Toggle(const wxTreeItemId& WXUNUSED(item))
 
 void wxTreeListMainWindow::Move(const wxTreeItemId& itemId, const wxTreeItemId& newParentId)
 {
-    wxTreeListItem* item = ItemOf(itemId);
-    wxTreeListItem* newParent = ItemOf(newParentId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
+    wxTreeListItem* newParent = wxTreeListItem::FromId(newParentId);
     if (!item || !newParent || item == m_rootItem)
         return;
     wxTreeListItem* oldParent = item->GetItemParent();
@@ -978,7 +926,7 @@ int wxTreeListMainWindow::OnCompareItems(const wxTreeItemId& item1, const wxTree
 
 void wxTreeListMainWindow::SortChildren(const wxTreeItemId& itemId)
 {
-    wxTreeListItem* item = ItemOf(itemId);
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item || item->GetChildren().GetCount() <= 1 || s_treeBeingSorted)
         return;
     s_treeBeingSorted = this;
@@ -1001,15 +949,15 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
     auto next = [this, mode](wxTreeListItem* it) -> wxTreeListItem*
     {
         if (mode & 0x0001)
-            return ItemOf(GetNextExpanded(it));
+            return wxTreeListItem::FromId(GetNextExpanded(it));
         if (mode & 0x0002)
-            return ItemOf(GetNextVisible(it, false));
+            return wxTreeListItem::FromId(GetNextVisible(it, false));
         if (mode & 0x0004)
-            return NextSiblingOf(it);
-        return ItemOf(GetNext(it, true));
+            return it->GetNextSibling();
+        return wxTreeListItem::FromId(GetNext(it, true));
     };
     wxTreeListItem* first = FirstShownItem();
-    wxTreeListItem* start = item.IsOk() ? next(ItemOf(item)) : NULL;
+    wxTreeListItem* start = item.IsOk() ? next(wxTreeListItem::FromId(item)) : NULL;
     if (!start)
         start = first;
     // Wraps around once; the item searched from is the last candidate.

@@ -21,13 +21,23 @@ namespace
 const int kTopMargin = 2;
 const int kDefaultButtonSize = 9;
 
-wxTreeListItem* NextSibling(const wxTreeListItem* item)
+// Draws a horizontal or vertical tree line whose dots fall on the pixels with
+// an even x + y, so that pieces drawn row by row join up into one pattern.
+void DrawDottedLine(wxDC& dc, int x1, int y1, int x2, int y2)
 {
-    const wxTreeListItem* parent = item->GetItemParent();
-    if (!parent)
-        return NULL;
-    const size_t next = item->GetIndexInParent() + 1;
-    return next < parent->GetChildren().GetCount() ? parent->GetChildren()[next] : NULL;
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    if ((x1 + y1) & 1)
+    {
+        if (x1 == x2)
+            ++y1;
+        else
+            ++x1;
+    }
+    if (x1 <= x2 && y1 <= y2)
+        dc.DrawLine(x1, y1, x2, y2);
 }
 
 int AddLabelMargin(int h)
@@ -37,6 +47,19 @@ int AddLabelMargin(int h)
 } // anonymous namespace
 
 // ---- metrics ---------------------------------------------------------------
+
+int wxTreeListMainWindow::AlignmentOffset(int alignment, int spare)
+{
+    switch (alignment)
+    {
+    case wxALIGN_RIGHT:
+        return wxMax(0, spare);
+    case wxALIGN_CENTER:
+        return wxMax(0, spare / 2);
+    default:
+        return 0;
+    }
+}
 
 int wxTreeListMainWindow::GetLineHeight(wxTreeListItem* item) const
 {
@@ -271,7 +294,7 @@ void wxTreeListMainWindow::AdjustMyScrollbars()
 
 void wxTreeListMainWindow::ScrollTo(const wxTreeItemId& itemId)
 {
-    wxTreeListItem* item = static_cast<wxTreeListItem*>(itemId.GetID());
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item)
         return;
     EnsureLayout();
@@ -296,7 +319,7 @@ void wxTreeListMainWindow::ScrollTo(const wxTreeItemId& itemId)
 
 void wxTreeListMainWindow::EnsureVisible(const wxTreeItemId& itemId)
 {
-    wxTreeListItem* item = static_cast<wxTreeListItem*>(itemId.GetID());
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item)
         return;
     for (wxTreeListItem* parent = item->GetItemParent(); parent; parent = parent->GetItemParent())
@@ -345,7 +368,7 @@ void wxTreeListMainWindow::OnScroll(wxScrollWinEvent& event)
 bool wxTreeListMainWindow::GetBoundingRect(const wxTreeItemId& itemId, wxRect& rect,
                                            bool WXUNUSED(textOnly)) const
 {
-    wxTreeListItem* item = static_cast<wxTreeListItem*>(itemId.GetID());
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     if (!item)
         return false;
     const_cast<wxTreeListMainWindow*>(this)->EnsureLayout();
@@ -384,7 +407,7 @@ int wxTreeListMainWindow::GetItemWidth(int column, wxTreeListItem* item)
 int wxTreeListMainWindow::GetBestColumnWidth(int column, wxTreeItemId parentId)
 {
     const int limit = GetClientSize().x;
-    wxTreeListItem* parent = parentId.IsOk() ? static_cast<wxTreeListItem*>(parentId.GetID())
+    wxTreeListItem* parent = parentId.IsOk() ? wxTreeListItem::FromId(parentId)
                                              : m_rootItem;
     if (!parent)
         return 0;
@@ -564,23 +587,23 @@ void wxTreeListMainWindow::PaintRowLines(wxTreeListItem* item, wxDC& dc)
 
     if (!HasButtons())
     {
-        dc.DrawLine(x0, yMid, x - m_indent / 2, yMid);
+        DrawDottedLine(dc, x0, yMid, x - m_indent / 2, yMid);
     }
     else if (!item->HasPlus())
     {
-        dc.DrawLine(x0, yMid, xb + 5, yMid);
+        DrawDottedLine(dc, x0, yMid, xb + 5, yMid);
     }
     else
     {
-        dc.DrawLine(x0, yMid, x - m_btnWidth2, yMid);
-        dc.DrawLine(xb, yMid, xb + 5, yMid);
+        DrawDottedLine(dc, x0, yMid, x - m_btnWidth2, yMid);
+        DrawDottedLine(dc, xb, yMid, xb + 5, yMid);
     }
 
     if (item->IsExpanded() && item->HasChildren())
     {
         const int start = yMid + (m_imgHeight ? m_imgHeight2 : h / 2);
         if (start < y + h)
-            dc.DrawLine(x, start, x, y + h);
+            DrawDottedLine(dc, x, start, x, y + h);
     }
 
     const wxTreeListItem* child = item;
@@ -590,13 +613,13 @@ void wxTreeListMainWindow::PaintRowLines(wxTreeListItem* item, wxDC& dc)
         const int ax = ancestor->GetX();
         if (child == item)
         {
-            dc.DrawLine(ax, y, ax, yMid);
-            if (NextSibling(item))
-                dc.DrawLine(ax, yMid, ax, y + h);
+            DrawDottedLine(dc, ax, y, ax, yMid);
+            if (item->GetNextSibling())
+                DrawDottedLine(dc, ax, yMid, ax, y + h);
         }
-        else if (NextSibling(child))
+        else if (child->GetNextSibling())
         {
-            dc.DrawLine(ax, y, ax, y + h);
+            DrawDottedLine(dc, ax, y, ax, y + h);
         }
     }
 }
@@ -740,17 +763,7 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
                 image = item->GetImage(column);
         }
         const int iw = image != -1 ? m_imgWidth + 2 : 0;
-        switch (info.GetAlignment())
-        {
-        case wxALIGN_RIGHT:
-            x += wxMax(0, wCol - iw - tw - 2);
-            break;
-        case wxALIGN_CENTER:
-            x += wxMax(0, (wCol - iw - tw - 2) / 2);
-            break;
-        default:
-            break;
-        }
+        x += AlignmentOffset(info.GetAlignment(), wCol - iw - tw - 2);
         const int textX = x + iw;
         if (isMain)
             item->SetTextX(textX);

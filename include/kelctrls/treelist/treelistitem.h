@@ -201,6 +201,18 @@ public:
     void SetWidth(int w) { m_width = (short)w; }
 
     wxTreeListItem* GetItemParent() const { return m_parent; }
+    wxTreeListItem* GetNextSibling() const;
+    wxTreeListItem* GetPrevSibling() const;
+    // The next (previous) sibling of this item or of its nearest ancestor
+    // that has one.
+    wxTreeListItem* GetNextSiblingUpwards() const;
+    wxTreeListItem* GetPrevSiblingUpwards() const;
+
+    // The item an id names (ids hold the address of their item).
+    static wxTreeListItem* FromId(const wxTreeItemId& id)
+    {
+        return static_cast<wxTreeListItem*>(id.GetID());
+    }
 
     void Insert(wxTreeListItem* child, size_t index);
     void DeleteChildren(wxTreeListMainWindow* tree = NULL);

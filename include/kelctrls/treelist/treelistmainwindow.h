@@ -264,6 +264,7 @@ private:
         wxPen pen;
         wxColour text;
     };
+    static int AlignmentOffset(int alignment, int spare);
     bool UpdateImageMetrics();
     void EnsureLayout();
     void PlaceItems(wxTreeListItem* item, int level, int& y, wxDC& dc);
@@ -293,6 +294,8 @@ private:
     void SendDeleteEvent(wxTreeListItem* item);
     bool SendVetoableEvent(wxTreeListEvent& event);
     void InitEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item) const;
+    void InitColumnEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
+                         int column) const;
     void InitInputEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
                         const wxPoint& point) const;
     void BeginDrag(wxMouseEvent& event, wxTreeListItem* item);

@@ -1,0 +1,527 @@
+// Items, columns and tree operations of the tree list control.
+#include "testsupport.h"
+
+#include <kelctrls/treelistctrl.h>
+
+#include <wx/frame.h>
+
+#include <vector>
+
+namespace
+{
+
+// Records the tree-list events a control sends, in order.
+struct EventLog
+{
+    struct Entry
+    {
+        wxEventType type;
+        wxTreeItemId item;
+        wxTreeListItem* oldParent;
+        wxTreeListItem* newParent;
+        wxObject* object;
+        int id;
+    };
+    std::vector<Entry> entries;
+
+    void Attach(wxWindow* win, wxEventType type)
+    {
+        win->Bind(wxEventTypeTag<wxTreeEvent>(type), [this](wxTreeEvent& event) {
+            const wxTreeListEvent* tl = wxDynamicCast(&event, wxTreeListEvent);
+            entries.push_back({ event.GetEventType(), event.GetItem(), tl ? tl->GetOldParent() : nullptr,
+                                tl ? tl->GetNewParent() : nullptr, event.GetEventObject(), event.GetId() });
+            event.Skip();
+        });
+    }
+    size_t Count(wxEventType type) const
+    {
+        size_t n = 0;
+        for (const Entry& e : entries)
+            n += e.type == type;
+        return n;
+    }
+};
+
+class TreeListModelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "tree", wxPoint(10, 10), wxSize(400, 300));
+        m_tree = new wxTreeListCtrl(m_frame, 4711, wxDefaultPosition, wxDefaultSize,
+                                    wxTR_HAS_BUTTONS | wxTR_MULTIPLE);
+        m_tree->AddColumn("Name", 150);
+        m_tree->AddColumn("Status", 80);
+    }
+    void TearDown() override
+    {
+        m_frame->Destroy();
+        kel::test::Pump();
+    }
+
+    // root
+    //   a (a1, a2, a3)
+    //   b (b1)
+    //   c
+    void BuildSmallTree()
+    {
+        m_root = m_tree->AddRoot("root");
+        m_a = m_tree->AppendItem(m_root, "a");
+        m_a1 = m_tree->AppendItem(m_a, "a1");
+        m_a2 = m_tree->AppendItem(m_a, "a2");
+        m_a3 = m_tree->AppendItem(m_a, "a3");
+        m_b = m_tree->AppendItem(m_root, "b");
+        m_b1 = m_tree->AppendItem(m_b, "b1");
+        m_c = m_tree->AppendItem(m_root, "c");
+    }
+
+    wxFrame* m_frame = nullptr;
+    wxTreeListCtrl* m_tree = nullptr;
+    wxTreeItemId m_root, m_a, m_a1, m_a2, m_a3, m_b, m_b1, m_c;
+};
+
+TEST(TreeListColumnInfoTest, DefaultsCopiesAndChainedSetters)
+{
+    wxTreeListColumnInfo column;
+    EXPECT_EQ(column.GetText(), "");
+    EXPECT_EQ(column.GetWidth(), 100);
+    EXPECT_EQ(column.GetAlignment(), wxALIGN_LEFT);
+    EXPECT_EQ(column.GetImage(), -1);
+    EXPECT_EQ(column.GetSelectedImage(), -1);
+    EXPECT_TRUE(column.IsShown());
+    EXPECT_FALSE(column.IsEditable());
+
+    column.SetText("Name").SetWidth(42).SetAlignment(wxALIGN_RIGHT).SetImage(3).SetSelectedImage(4)
+        .SetShown(false).SetEditable(true);
+    wxTreeListColumnInfo copy(column);
+    wxTreeListColumnInfo assigned;
+    assigned = column;
+    for (const wxTreeListColumnInfo* c : { &copy, &assigned })
+    {
+        EXPECT_EQ(c->GetText(), "Name");
+        EXPECT_EQ(c->GetWidth(), 42);
+        EXPECT_EQ(c->GetAlignment(), wxALIGN_RIGHT);
+        EXPECT_EQ(c->GetImage(), 3);
+        EXPECT_EQ(c->GetSelectedImage(), 4);
+        EXPECT_FALSE(c->IsShown());
+        EXPECT_TRUE(c->IsEditable());
+    }
+
+    wxArrayTreeListColumnInfo array;
+    array.Add(column);
+    array.Insert(wxTreeListColumnInfo("first"), 0);
+    column.SetText("changed");
+    ASSERT_EQ(array.GetCount(), 2u);
+    EXPECT_EQ(array[0].GetText(), "first");
+    EXPECT_EQ(array[1].GetText(), "Name");
+    array.RemoveAt(0);
+    EXPECT_EQ(array[0].GetText(), "Name");
+}
+
+TEST_F(TreeListModelTest, AddRootNeedsAColumnAndOnlyOnce)
+{
+    wxTreeListCtrl* bare = new wxTreeListCtrl(m_frame, wxID_ANY);
+    EXPECT_FALSE(bare->AddRoot("root").IsOk());
+    EXPECT_EQ(bare->GetCount(), 0u);
+
+    wxTreeItemId root = m_tree->AddRoot("root", 1, 2);
+    ASSERT_TRUE(root.IsOk());
+    EXPECT_FALSE(m_tree->AddRoot("again").IsOk());
+    EXPECT_EQ(m_tree->GetRootItem(), root);
+    EXPECT_EQ(m_tree->GetItemText(root), "root");
+    EXPECT_EQ(m_tree->GetItemText(root, 1), "");
+    EXPECT_EQ(m_tree->GetItemImage(root, wxTreeItemIcon_Normal), 1);
+    EXPECT_EQ(m_tree->GetItemImage(root, wxTreeItemIcon_Selected), 2);
+    EXPECT_EQ(m_tree->GetItemImage(root, wxTreeItemIcon_Expanded), -1);
+    EXPECT_FALSE(m_tree->IsExpanded(root));
+}
+
+TEST_F(TreeListModelTest, HiddenRootIsExpandedAndHasPlus)
+{
+    m_tree->SetWindowStyle(m_tree->GetWindowStyle() | wxTR_HIDE_ROOT_FULL_ROW);
+    wxTreeItemId root = m_tree->AddRoot("root");
+    EXPECT_TRUE(m_tree->IsExpanded(root));
+    EXPECT_TRUE(m_tree->HasChildren(root));
+    EXPECT_EQ(m_tree->GetMainWindow()->GetCurItem(), nullptr);
+}
+
+TEST_F(TreeListModelTest, ColumnTextsAreFilledLazily)
+{
+    BuildSmallTree();
+    m_tree->SetItemText(m_a, 1, "online");
+    m_tree->SetItemText(m_a, 2, "ignored: there is no third column");
+    EXPECT_EQ(m_tree->GetItemText(m_a, 1), "online");
+    EXPECT_EQ(m_tree->GetItemText(m_a, 2), "");
+
+    m_tree->AddColumn("Signature", 120);
+    m_tree->SetItemText(m_b, 2, "busy today");
+    EXPECT_EQ(m_tree->GetItemText(m_b, 2), "busy today");
+    EXPECT_EQ(m_tree->GetItemText(m_b, 1), "");
+    EXPECT_EQ(m_tree->GetItemText(m_b), "b");
+
+    // Non-ASCII texts survive the packed storage.
+    m_tree->SetItemText(m_c, 1, wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89 \xc3\xa9"));
+    EXPECT_EQ(m_tree->GetItemText(m_c, 1), wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89 \xc3\xa9"));
+    EXPECT_EQ(m_tree->GetItemText(m_c), "c");
+}
+
+TEST_F(TreeListModelTest, CurrentImageFallsBackToTheNormalImage)
+{
+    BuildSmallTree();
+    wxTreeListItem* item = static_cast<wxTreeListItem*>(m_a.GetID());
+    item->SetImage(0, 10, wxTreeItemIcon_Normal);
+    item->SetImage(0, 11, wxTreeItemIcon_Selected);
+    item->SetImage(0, 12, wxTreeItemIcon_Expanded);
+    EXPECT_EQ(item->GetCurrentImage(), 10);
+    item->SetHilight(true);
+    EXPECT_EQ(item->GetCurrentImage(), 11);
+    item->Expand();
+    // selected-expanded is -1: the normal image, not the expanded one
+    EXPECT_EQ(item->GetCurrentImage(), 10);
+    item->SetHilight(false);
+    EXPECT_EQ(item->GetCurrentImage(), 12);
+
+    // Images of other columns grow on demand; the main column uses the slots.
+    EXPECT_EQ(item->GetImage(1, wxTreeItemIcon_Normal), -1);
+    m_tree->SetItemImage(m_a, 1, 7, wxTreeItemIcon_Normal);
+    EXPECT_EQ(m_tree->GetItemImage(m_a, 1, wxTreeItemIcon_Normal), 7);
+    m_tree->SetItemImage(m_a, 5, 7, wxTreeItemIcon_Normal);
+    EXPECT_EQ(m_tree->GetItemImage(m_a, 5, wxTreeItemIcon_Normal), -1);
+}
+
+TEST_F(TreeListModelTest, NavigationWalksTheTree)
+{
+    BuildSmallTree();
+    long cookie = 0;
+    EXPECT_EQ(m_tree->GetFirstChild(m_a, cookie), m_a1);
+    EXPECT_EQ(m_tree->GetNextChild(m_a, cookie), m_a2);
+    EXPECT_EQ(m_tree->GetNextChild(m_a, cookie), m_a3);
+    EXPECT_FALSE(m_tree->GetNextChild(m_a, cookie).IsOk());
+    EXPECT_EQ(m_tree->GetLastChild(m_a, cookie), m_a3);
+    EXPECT_EQ(cookie, 3);
+    EXPECT_EQ(m_tree->GetPrevChild(m_a, cookie), m_a3);
+    EXPECT_EQ(m_tree->GetPrevChild(m_a, cookie), m_a2);
+
+    EXPECT_EQ(m_tree->GetNextSibling(m_a), m_b);
+    EXPECT_EQ(m_tree->GetPrevSibling(m_b), m_a);
+    EXPECT_FALSE(m_tree->GetPrevSibling(m_a).IsOk());
+    EXPECT_FALSE(m_tree->GetNextSibling(m_c).IsOk());
+    EXPECT_EQ(m_tree->GetItemParent(m_a2), m_a);
+    EXPECT_EQ(m_tree->GetChildrenCount(m_root), 7u);
+    EXPECT_EQ(m_tree->GetChildrenCount(m_root, false), 3u);
+    EXPECT_EQ(m_tree->GetCount(), 7u);
+
+    // The control's GetNext walks the whole tree, collapsed or not.
+    std::vector<wxTreeItemId> order;
+    for (wxTreeItemId id = m_root; id.IsOk(); id = m_tree->GetNext(id))
+        order.push_back(id);
+    EXPECT_EQ(order, (std::vector<wxTreeItemId>{ m_root, m_a, m_a1, m_a2, m_a3, m_b, m_b1, m_c }));
+
+    // Only expanded items are entered by the expanded walk.
+    m_tree->Expand(m_root);
+    m_tree->Expand(m_b);
+    order.clear();
+    for (wxTreeItemId id = m_tree->GetFirstExpandedItem(); id.IsOk(); id = m_tree->GetNextExpanded(id))
+        order.push_back(id);
+    EXPECT_EQ(order, (std::vector<wxTreeItemId>{ m_a, m_b, m_b1, m_c }));
+
+    // Null ids are accepted everywhere.
+    EXPECT_FALSE(m_tree->GetNext(wxTreeItemId()).IsOk());
+    EXPECT_EQ(m_tree->GetItemText(wxTreeItemId()), "");
+    EXPECT_EQ(m_tree->GetItemImage(wxTreeItemId()), -1);
+    EXPECT_FALSE(m_tree->IsExpanded(wxTreeItemId()));
+}
+
+TEST_F(TreeListModelTest, GetPrevNeverReturnsTheParent)
+{
+    BuildSmallTree();
+    m_tree->Expand(m_root);
+    m_tree->Expand(m_b);
+    // b1 is the first child of b: the previous sibling of b comes back.
+    EXPECT_EQ(m_tree->GetMainWindow()->GetPrev(m_b1, false), m_a);
+    EXPECT_EQ(m_tree->GetPrev(m_b1), m_a);
+    // The mirror of GetNext: an item with children steps to its last child,
+    // any other to the previous sibling.
+    EXPECT_EQ(m_tree->GetPrev(m_c), m_b);
+    EXPECT_EQ(m_tree->GetPrev(m_b), m_b1);
+    EXPECT_FALSE(m_tree->GetPrev(m_a1).IsOk());
+}
+
+TEST_F(TreeListModelTest, ExpandAndCollapseSendVetoableEvents)
+{
+    BuildSmallTree();
+    EventLog log;
+    for (wxEventType t : { wxEVT_TREE_ITEM_EXPANDING, wxEVT_TREE_ITEM_EXPANDED,
+                           wxEVT_TREE_ITEM_COLLAPSING, wxEVT_TREE_ITEM_COLLAPSED })
+        log.Attach(m_tree, t);
+
+    m_tree->Expand(m_a);
+    EXPECT_TRUE(m_tree->IsExpanded(m_a));
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(log.entries[0].type, wxEVT_TREE_ITEM_EXPANDING);
+    EXPECT_EQ(log.entries[1].type, wxEVT_TREE_ITEM_EXPANDED);
+    EXPECT_EQ(log.entries[1].item, m_a);
+    EXPECT_EQ(log.entries[1].object, m_tree);
+    EXPECT_EQ(log.entries[1].id, 4711);
+
+    m_tree->Expand(m_a);  // already expanded: nothing
+    EXPECT_EQ(log.entries.size(), 2u);
+
+    m_tree->Bind(wxEVT_TREE_ITEM_COLLAPSING, [](wxTreeEvent& event) { event.Veto(); });
+    m_tree->Collapse(m_a);
+    EXPECT_TRUE(m_tree->IsExpanded(m_a));
+    EXPECT_EQ(log.Count(wxEVT_TREE_ITEM_COLLAPSED), 0u);
+
+    m_tree->Toggle(m_b);
+    m_tree->Toggle(m_a);
+    EXPECT_FALSE(m_tree->IsExpanded(m_b));
+    EXPECT_TRUE(m_tree->IsExpanded(m_a));
+
+    m_tree->ExpandAll(m_root);
+    EXPECT_TRUE(m_tree->IsExpanded(m_root));
+    EXPECT_TRUE(m_tree->IsExpanded(m_b));
+    EXPECT_TRUE(m_tree->IsExpanded(m_b1));
+}
+
+TEST_F(TreeListModelTest, MoveReparentsAndReportsBothParents)
+{
+    BuildSmallTree();
+    EventLog log;
+    log.Attach(m_tree, wxEVT_COMMAND_TREE_ITEM_MOVE);
+
+    m_tree->Move(m_root, m_a);
+    m_tree->Move(m_a1, wxTreeItemId());
+    EXPECT_TRUE(log.entries.empty());
+
+    m_tree->Move(m_a1, m_c);
+    EXPECT_EQ(m_tree->GetItemParent(m_a1), m_c);
+    EXPECT_EQ(m_tree->GetChildrenCount(m_a, false), 2u);
+    long cookie;
+    EXPECT_EQ(m_tree->GetFirstChild(m_a, cookie), m_a2);
+    EXPECT_EQ(m_tree->GetNextSibling(m_a2), m_a3);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].item, m_a1);
+    EXPECT_EQ(log.entries[0].oldParent, m_a.GetID());
+    EXPECT_EQ(log.entries[0].newParent, m_c.GetID());
+    EXPECT_EQ(log.entries[0].object, m_tree);
+}
+
+TEST_F(TreeListModelTest, SortChildrenIsCaseSensitiveAndSkipsSingleChildren)
+{
+    m_root = m_tree->AddRoot("root");
+    const wxTreeItemId zed = m_tree->AppendItem(m_root, "zed");
+    const wxTreeItemId upper = m_tree->AppendItem(m_root, "Zed");
+    const wxTreeItemId alpha = m_tree->AppendItem(m_root, "alpha");
+    const wxTreeItemId only = m_tree->AppendItem(alpha, "only");
+    kel::test::Pump();
+    ASSERT_FALSE(m_tree->GetMainWindow()->IsDirty());
+
+    m_tree->SortChildren(alpha);
+    EXPECT_FALSE(m_tree->GetMainWindow()->IsDirty());
+
+    m_tree->SortChildren(m_root);
+    EXPECT_TRUE(m_tree->GetMainWindow()->IsDirty());
+    long cookie;
+    EXPECT_EQ(m_tree->GetFirstChild(m_root, cookie), upper);
+    EXPECT_EQ(m_tree->GetNextChild(m_root, cookie), alpha);
+    EXPECT_EQ(m_tree->GetNextChild(m_root, cookie), zed);
+    EXPECT_EQ(m_tree->GetNextSibling(upper), alpha);
+    EXPECT_EQ(m_tree->GetPrevSibling(zed), alpha);
+    EXPECT_EQ(m_tree->GetItemParent(only), alpha);
+}
+
+// A control that orders its items by the reverse of their text.
+class ReverseTree : public wxTreeListCtrl
+{
+public:
+    using wxTreeListCtrl::wxTreeListCtrl;
+    int OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) override
+    {
+        return -wxTreeListCtrl::OnCompareItems(a, b);
+    }
+    wxString OnGetItemText(wxTreeItemData* data, long column) const override
+    {
+        return wxString::Format("virtual %d/%ld", data ? 1 : 0, column);
+    }
+};
+
+TEST_F(TreeListModelTest, HooksOrderSiblingsAndProvideVirtualTexts)
+{
+    ReverseTree* tree = new ReverseTree(m_frame, wxID_ANY);
+    tree->AddColumn("Name");
+    const wxTreeItemId root = tree->AddRoot("root");
+    const wxTreeItemId a = tree->AppendItem(root, "a");
+    const wxTreeItemId b = tree->AppendItem(root, "b", -1, -1, new wxTreeItemData);
+    tree->SortChildren(root);
+    long cookie;
+    EXPECT_EQ(tree->GetFirstChild(root, cookie), b);
+    EXPECT_EQ(tree->GetItemText(a), "a");
+
+    tree->SetWindowStyle(tree->GetWindowStyle() | wxTR_VIRTUAL);
+    EXPECT_EQ(tree->GetItemText(a), "virtual 0/0");
+    EXPECT_EQ(tree->GetItemText(b, 3), "virtual 1/3");
+}
+
+TEST_F(TreeListModelTest, DeleteReportsEveryItemAndLeavesNoDanglingPointer)
+{
+    BuildSmallTree();
+    m_tree->ExpandAll(m_root);
+    wxTreeListMainWindow* main = m_tree->GetMainWindow();
+    m_tree->SelectItem(m_a2);
+    main->SetCurItem(static_cast<wxTreeListItem*>(m_a3.GetID()));
+    EventLog log;
+    log.Attach(m_tree, wxEVT_TREE_DELETE_ITEM);
+
+    m_tree->Delete(m_root);  // the root cannot be deleted this way
+    EXPECT_TRUE(log.entries.empty());
+
+    m_tree->Delete(m_a);
+    ASSERT_EQ(log.entries.size(), 4u);
+    EXPECT_EQ(log.entries[0].item, m_a);
+    EXPECT_EQ(log.entries[1].item, m_a1);
+    EXPECT_EQ(log.entries[3].item, m_a3);
+    EXPECT_FALSE(m_tree->GetSelection().IsOk());
+    EXPECT_EQ(main->GetCurItem(), m_root.GetID());
+    EXPECT_EQ(m_tree->GetCount(), 3u);
+    long cookie;
+    EXPECT_EQ(m_tree->GetFirstChild(m_root, cookie), m_b);
+    EXPECT_FALSE(m_tree->GetPrevSibling(m_b).IsOk());
+
+    main->SetCurItem(static_cast<wxTreeListItem*>(m_b1.GetID()));
+    m_tree->DeleteChildren(m_b);
+    EXPECT_EQ(main->GetCurItem(), m_b.GetID());
+    EXPECT_FALSE(m_tree->HasChildren(m_b));
+
+    log.entries.clear();
+    m_tree->DeleteRoot();
+    EXPECT_FALSE(m_tree->GetRootItem().IsOk());
+    EXPECT_EQ(main->GetCurItem(), nullptr);
+    EXPECT_EQ(m_tree->GetCount(), 0u);
+    ASSERT_EQ(log.entries.size(), 3u);
+    EXPECT_EQ(log.entries[0].item, m_root);
+    kel::test::Pump();  // the next layout and paint must not touch deleted rows
+    EXPECT_FALSE(m_tree->GetRootItem().IsOk());
+}
+
+TEST_F(TreeListModelTest, DeletingTheCurrentItemUnderAHiddenRootClearsIt)
+{
+    m_tree->SetWindowStyle(m_tree->GetWindowStyle() | wxTR_HIDE_ROOT_FULL_ROW);
+    BuildSmallTree();
+    wxTreeListMainWindow* main = m_tree->GetMainWindow();
+    main->SetCurItem(static_cast<wxTreeListItem*>(m_b.GetID()));
+    m_tree->Delete(m_b);
+    EXPECT_EQ(main->GetCurItem(), nullptr);
+}
+
+TEST_F(TreeListModelTest, DataChangeTravelsFromTheItemWindowToTheControl)
+{
+    BuildSmallTree();
+    EventLog log;
+    log.Attach(m_tree, wxEVT_COMMAND_TREE_ITEM_DATACHG);
+    wxTreeItemData* data = new wxTreeItemData;
+    m_tree->SetItemData(m_b, data);
+    EXPECT_EQ(m_tree->GetItemData(m_b), data);
+    EXPECT_EQ(data->GetId(), m_b);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].item, m_b);
+    EXPECT_EQ(log.entries[0].object, m_tree->GetMainWindow());
+    EXPECT_EQ(log.entries[0].id, m_tree->GetMainWindow()->GetId());
+}
+
+TEST_F(TreeListModelTest, FindItemModes)
+{
+    BuildSmallTree();
+    m_tree->SetItemText(m_b1, "Bravo");
+    const wxTreeItemId bob = m_tree->AppendItem(m_c, "bob");
+    m_tree->Expand(m_root);
+
+    // whole tree, exact and case-sensitive
+    EXPECT_EQ(m_tree->FindItem(wxTreeItemId(), "a2"), m_a2);
+    EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "A2").IsOk());
+    // prefix, no case, whole tree: starts after the given item and wraps
+    EXPECT_EQ(m_tree->FindItem(m_b, "BR", 0x30), m_b1);
+    EXPECT_EQ(m_tree->FindItem(m_b1, "b", 0x30), bob);
+    EXPECT_EQ(m_tree->FindItem(bob, "b", 0x30), m_b);
+    // expanded items only: b1 and bob are hidden in collapsed groups
+    EXPECT_EQ(m_tree->FindItem(m_a, "b", 0x31), m_b);
+    EXPECT_EQ(m_tree->FindItem(m_b, "b", 0x31), m_b);
+    EXPECT_FALSE(m_tree->FindItem(m_a, "bo", 0x31).IsOk());
+    // siblings only
+    EXPECT_EQ(m_tree->FindItem(m_a1, "a3", 0x04), m_a3);
+}
+
+TEST_F(TreeListModelTest, ColumnAccessAndOutOfRangeDefaults)
+{
+    EXPECT_EQ(m_tree->GetColumnCount(), 2u);
+    EXPECT_EQ(m_tree->GetColumnText(7), "");
+    EXPECT_EQ(m_tree->GetColumnWidth(-1), 100);
+    EXPECT_TRUE(m_tree->IsColumnShown(9));
+    EXPECT_FALSE(m_tree->IsColumnEditable(9));
+
+    m_tree->InsertColumn(2, "appended?");  // equal to the count: nothing
+    EXPECT_EQ(m_tree->GetColumnCount(), 2u);
+    m_tree->InsertColumn(1, "Presence", 60);
+    EXPECT_EQ(m_tree->GetColumnText(1), "Presence");
+    EXPECT_EQ(m_tree->GetHeaderWindow()->GetWidth(), 150 + 60 + 80);
+
+    m_tree->SetColumnShown(0, false);  // the main column stays visible
+    EXPECT_TRUE(m_tree->IsColumnShown(0));
+    m_tree->SetColumnShown(1, false);
+    EXPECT_FALSE(m_tree->IsColumnShown(1));
+    m_tree->SetColumnEditable(2, true);
+    EXPECT_TRUE(m_tree->IsColumnEditable(2));
+    m_tree->SetColumnAlignment(2, wxALIGN_RIGHT);
+    EXPECT_EQ(m_tree->GetColumnAlignment(2), wxALIGN_RIGHT);
+    m_tree->SetColumnWidth(2, 30);
+    EXPECT_EQ(m_tree->GetHeaderWindow()->GetWidth(), 150 + 60 + 30);
+    m_tree->SetColumnImage(5, 1);  // ignored
+    m_tree->RemoveColumn(1);
+    EXPECT_EQ(m_tree->GetColumnCount(), 2u);
+    EXPECT_EQ(m_tree->GetHeaderWindow()->GetWidth(), 150 + 30);
+
+    m_tree->SetMainColumn(5);
+    EXPECT_EQ(m_tree->GetMainColumn(), 0);
+    m_tree->SetMainColumn(1);
+    EXPECT_EQ(m_tree->GetMainColumn(), 1);
+}
+
+TEST_F(TreeListModelTest, StylesIndentAndSpacing)
+{
+    m_tree->GetMainWindow()->SetWindowStyle(m_tree->GetMainWindow()->GetWindowStyle() | wxTR_ROW_LINES);
+    EXPECT_TRUE(m_tree->GetWindowStyle() & wxTR_ROW_LINES);
+    EXPECT_TRUE(m_tree->GetWindowStyle() & wxTR_MULTIPLE);
+
+    m_tree->SetIndent(5);
+    EXPECT_EQ(m_tree->GetIndent(), 16u);
+    m_tree->SetIndent(24);
+    EXPECT_EQ(m_tree->GetIndent(), 24u);
+    const int before = m_tree->GetMainWindow()->GetLineHeight();
+    m_tree->SetLineSpacing(10);
+    EXPECT_EQ(m_tree->GetLineSpacing(), 10u);
+    EXPECT_EQ(m_tree->GetMainWindow()->GetLineHeight(), before + 6);
+}
+
+TEST_F(TreeListModelTest, ItemAttributes)
+{
+    BuildSmallTree();
+    EXPECT_FALSE(m_tree->GetItemTextColour(m_a).IsOk());
+    m_tree->SetItemTextColour(m_a, *wxRED);
+    m_tree->SetItemBackgroundColour(m_a, *wxBLUE);
+    EXPECT_EQ(m_tree->GetItemTextColour(m_a), *wxRED);
+    EXPECT_EQ(m_tree->GetItemBackgroundColour(m_a), *wxBLUE);
+    EXPECT_EQ(m_tree->GetItemTextColour(wxTreeItemId()), wxNullColour);
+
+    EXPECT_EQ(m_tree->GetItemFont(m_b), m_tree->GetMainWindow()->GetNormalFont());
+    m_tree->SetItemBold(m_b);
+    EXPECT_TRUE(m_tree->IsBold(m_b));
+    EXPECT_EQ(m_tree->GetItemFont(m_b).GetWeight(), wxFONTWEIGHT_BOLD);
+    wxFont italic = m_tree->GetMainWindow()->GetNormalFont().Italic();
+    m_tree->SetItemFont(m_b, italic);
+    EXPECT_EQ(m_tree->GetItemFont(m_b), italic);
+
+    m_tree->SetItemHasChildren(m_c);
+    EXPECT_TRUE(m_tree->HasChildren(m_c));
+    EXPECT_EQ(m_tree->GetChildrenCount(m_c), 0u);
+}
+
+} // anonymous namespace
