@@ -4,4 +4,12 @@
 #include <kelctrls/base.h>
 #include <kelctrls/controls/tabconfig.h>
 
+#include <kelctrls/controls/bitmapbutton.h>
+#include <kelctrls/controls/border.h>
+#include <kelctrls/controls/checkbox.h>
+#include <kelctrls/controls/filetransferlink.h>
+#include <kelctrls/controls/gauge.h>
+#include <kelctrls/controls/linktext.h>
+#include <kelctrls/controls/statictext.h>
+
 #endif

@@ -1,0 +1,134 @@
+#ifndef KELCTRLS_CONTROLS_FILETRANSFERLINK_H
+#define KELCTRLS_CONTROLS_FILETRANSFERLINK_H
+
+#include <kelctrls/base.h>
+
+#include <wx/control.h>
+#include <wx/cursor.h>
+#include <wx/event.h>
+#include <wx/xrc/xmlres.h>
+
+// A simple hyperlink: the label in the foreground colour with an underlined copy of the
+// window's font. Keeps hover, normal, visited, enabled and disabled colours and a hover
+// cursor for derived links.
+class KELCTRLS_API wxHyperLinkBase : public wxControl
+{
+public:
+    wxHyperLinkBase() : m_textWidth(0), m_textHeight(0), m_visited(false) {}
+    wxHyperLinkBase(wxWindow* parent, wxWindowID id, const wxString& label,
+                    const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                    long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr))
+        : m_textWidth(0), m_textHeight(0), m_visited(false)
+    {
+        Create(parent, id, label, pos, size, style, name);
+    }
+
+    bool Create(wxWindow* parent, wxWindowID id, const wxString& label,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr));
+
+    virtual wxColour GetHoverColour() const { return m_hoverColour; }
+    virtual void SetHoverColour(const wxColour& colour) { m_hoverColour = colour; }
+    virtual wxColour GetNormalColour() const { return m_normalColour; }
+    virtual void SetNormalColour(const wxColour& colour);
+    virtual wxColour GetVisitedColour() const { return m_visitedColour; }
+    virtual void SetVisitedColour(const wxColour& colour);
+    virtual wxCursor GetHoverCursor() const { return m_hoverCursor; }
+    virtual void SetHoverCursor(const wxCursor& cursor) { m_hoverCursor = cursor; }
+    virtual void SetEnabledColour(const wxColour& colour) { m_enabledColour = colour; }
+    virtual wxColour GetEnabledColour() const { return m_enabledColour; }
+    virtual void SetDisabledColour(const wxColour& colour) { m_disabledColour = colour; }
+    virtual wxColour GetDisabledColour() const { return m_disabledColour; }
+
+    void SetVisited(bool visited) { m_visited = visited; }
+    bool GetVisited() const { return m_visited; }
+
+protected:
+    // The label's extent when the link was created.
+    wxSize DoGetBestSize() const wxOVERRIDE { return wxSize(m_textWidth, m_textHeight); }
+
+    int m_textWidth;
+    int m_textHeight;
+    bool m_visited;
+    wxCursor m_hoverCursor;
+    wxColour m_hoverColour;
+    wxColour m_normalColour;
+    wxColour m_visitedColour;
+    wxColour m_enabledColour;
+    wxColour m_disabledColour;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+// Sent to the parent window when an enabled FileTransferLink is pressed.
+class KELCTRLS_API wxFileTransferLinkEvent : public wxCommandEvent
+{
+public:
+    wxFileTransferLinkEvent(wxEventType type = wxEVT_NULL, int id = 0)
+        : wxCommandEvent(type, id)
+    {
+    }
+    wxFileTransferLinkEvent(const wxFileTransferLinkEvent& other) : wxCommandEvent(other) {}
+
+private:
+    wxDECLARE_DYNAMIC_CLASS_NO_ASSIGN(wxFileTransferLinkEvent);
+};
+
+wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_FILETRNSFER_LEFT_CLICK, wxFileTransferLinkEvent);
+
+typedef void (wxEvtHandler::*wxFileTransferLinkEventFunction)(wxFileTransferLinkEvent&);
+#define wxFileTransferLinkEventHandler(func) \
+    wxEVENT_HANDLER_CAST(wxFileTransferLinkEventFunction, func)
+#define EVT_FILETRNSFER_LEFT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_FILETRNSFER_LEFT_CLICK, id, wxFileTransferLinkEventHandler(fn))
+
+// A link for the actions of a file transfer view (accept, save as, cancel...). It is
+// enabled and disabled logically, without disabling the native window: while enabled it
+// shows the hover colour and a hand under the pointer, and a press sends
+// wxEVT_FILETRNSFER_LEFT_CLICK to the parent window.
+class KELCTRLS_API FileTransferLink : public wxHyperLinkBase
+{
+public:
+    FileTransferLink() : m_linkEnabled(true) {}
+    FileTransferLink(wxWindow* parent, wxWindowID id, const wxString& label,
+                     const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize)
+        : wxHyperLinkBase(parent, id, label, pos, size, 0, wxS("wxHyperLinkBase")),
+          m_linkEnabled(true)
+    {
+    }
+
+    bool Enable(bool enable = true) wxOVERRIDE;
+    bool IsLinkEnabled() const { return m_linkEnabled; }
+
+protected:
+    bool m_linkEnabled;
+
+private:
+    void OnLinkActivate(wxMouseEvent& event);
+    void OnWindowEnter(wxMouseEvent& event);
+    void OnWindowLeave(wxMouseEvent& event);
+
+    wxDECLARE_DYNAMIC_CLASS(FileTransferLink);
+    wxDECLARE_EVENT_TABLE();
+};
+
+class KELCTRLS_API wxFileTransferLinkXmlHandler : public wxXmlResourceHandler
+{
+public:
+    wxFileTransferLinkXmlHandler();
+    wxObject* DoCreateResource() wxOVERRIDE;
+    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+
+private:
+    wxDECLARE_DYNAMIC_CLASS(wxFileTransferLinkXmlHandler);
+};
+
+// Opens the file with the program associated with its type; otherwise offers the desktop's
+// choice of program. Says "Fail to open file" when nothing can be started. The started
+// program's end is reported to parent, which may be null.
+KELCTRLS_API void DoOpenFile(const wxString& path, wxWindow* parent);
+
+#endif

@@ -1,0 +1,66 @@
+#ifndef KELCTRLS_CONTROLS_GAUGE_H
+#define KELCTRLS_CONTROLS_GAUGE_H
+
+#include <kelctrls/base.h>
+
+#include <wx/gauge.h>
+#include <wx/xrc/xmlres.h>
+
+// The native progress gauge with a text (a percentage, a file name) painted centred over
+// it in the normal stock font.
+class KELCTRLS_API KELGauge : public wxGauge
+{
+public:
+    KELGauge() : m_styledHeight(0) {}
+    KELGauge(wxWindow* parent, wxWindowID id, int range, const wxString& content,
+             const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+             long style = wxGA_HORIZONTAL, const wxValidator& validator = wxDefaultValidator,
+             const wxString& name = wxASCII_STR(wxGaugeNameStr))
+        : m_styledHeight(0)
+    {
+        Create(parent, id, range, pos, size, style, validator, name);
+        m_content = content;
+    }
+
+    bool Create(wxWindow* parent, wxWindowID id, int range,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = wxGA_HORIZONTAL, const wxValidator& validator = wxDefaultValidator,
+                const wxString& name = wxASCII_STR(wxGaugeNameStr));
+
+    void SetContent(const wxString& content);
+    wxString GetContent() const { return m_content; }
+
+    // Where the content text starts in a client area of the given size: centred, and
+    // shifted right by the overflow when the text is the wider one.
+    static wxPoint GetContentOrigin(const wxSize& client, const wxSize& text);
+
+protected:
+    void DrawContent(wxDC& dc);
+
+    wxString m_content;
+
+private:
+    void FillHeight();
+
+    int m_styledHeight;
+
+    void OnSize(wxSizeEvent& event);
+    void OnDClick(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+
+    wxDECLARE_DYNAMIC_CLASS(KELGauge);
+    wxDECLARE_EVENT_TABLE();
+};
+
+class KELCTRLS_API KELGaugeXmlHandler : public wxXmlResourceHandler
+{
+public:
+    KELGaugeXmlHandler();
+    wxObject* DoCreateResource() wxOVERRIDE;
+    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+
+private:
+    wxDECLARE_DYNAMIC_CLASS(KELGaugeXmlHandler);
+};
+
+#endif
