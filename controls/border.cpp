@@ -1,5 +1,7 @@
 #include <kelctrls/controls/border.h>
 
+#include "controls/pixelline.h"
+
 #include <wx/dcclient.h>
 #include <wx/log.h>
 
@@ -59,6 +61,7 @@ void KelBorder::SetBorderColour(const wxColour& colour, bool dotted)
 void KelBorder::SetBorderStyle(long sides)
 {
     m_borderStyle = sides;
+    InvalidateBestSize();
     Refresh(true);
 }
 
@@ -84,18 +87,18 @@ void KelBorder::DrawVirtualLine(const wxPoint& from, const wxPoint& to, wxDC* dc
     {
         const int step = dx > 0 ? 1 : -1;
         for ( int i = 0; i < std::abs(dx); i += 2 )
-            dc->DrawPoint(from.x + step * i, from.y);
+            kel::FillPixel(*dc, from.x + step * i, from.y);
     }
     else if ( dx == 0 && dy != 0 )
     {
         const int step = dy > 0 ? 1 : -1;
         for ( int i = 0; i < std::abs(dy); i += 2 )
-            dc->DrawPoint(from.x, from.y + step * i);
+            kel::FillPixel(*dc, from.x, from.y + step * i);
     }
     else if ( dx != 0 && dy > 0 )
     {
         for ( int i = 0; i < dy; i += 2 )
-            dc->DrawPoint(from.x + (i * dx) / dy, from.y + i);
+            kel::FillPixel(*dc, from.x + (i * dx) / dy, from.y + i);
     }
 }
 
@@ -129,7 +132,7 @@ void KelBorder::DrawBorder(wxDC* dc)
         if ( m_dotted )
             DrawVirtualLine(line.from, line.to, dc);
         else
-            dc->DrawLine(line.from, line.to);
+            kel::FillPixelLine(*dc, line.from, line.to);
     }
 }
 

@@ -1,5 +1,7 @@
 #include <kelctrls/controls/linktext.h>
 
+#include "controls/pixelline.h"
+
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
@@ -272,10 +274,12 @@ void wxLinkText::DrawBorder(wxDC* dc)
     const wxSize size = GetSize();
     dc->SetPen(wxPen(m_borderColour, 1));
     dc->SetTextForeground(m_borderColour);
-    dc->DrawLine(0, 0, 0, size.y - 1);
-    dc->DrawLine(0, size.y - 1, size.x - 1, size.y - 1);
-    dc->DrawLine(size.x - 1, size.y - 1, size.x - 1, 0);
-    dc->DrawLine(size.x - 1, 0, 0, 0);
+    const wxPoint topLeft(0, 0), bottomLeft(0, size.y - 1);
+    const wxPoint bottomRight(size.x - 1, size.y - 1), topRight(size.x - 1, 0);
+    kel::FillPixelLine(*dc, topLeft, bottomLeft);
+    kel::FillPixelLine(*dc, bottomLeft, bottomRight);
+    kel::FillPixelLine(*dc, bottomRight, topRight);
+    kel::FillPixelLine(*dc, topRight, topLeft);
 }
 
 void wxLinkText::SetState(const wxColour& colour)

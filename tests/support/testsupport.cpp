@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <gtk/gtk.h>
+
 #include <wx/app.h>
 #include <wx/dcscreen.h>
 #include <wx/dcmemory.h>
@@ -73,14 +75,26 @@ void ShowAndWait(wxWindow* win)
     Pump(150);
 }
 
+// Read straight from the root window: a wxScreenDC on GTK 3 stops later drawing of the
+// program's windows from reaching the screen, so a second capture would see stale pixels.
 wxImage CaptureScreen(const wxRect& rect)
 {
-    wxScreenDC screen;
-    wxBitmap bitmap(rect.width, rect.height, 24);
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap.ConvertToImage();
+    wxImage image(rect.width, rect.height);
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y,
+                                                   rect.width, rect.height);
+    if ( !pixbuf )
+        return image;
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    for ( int y = 0; y < rect.height; ++y )
+        for ( int x = 0; x < rect.width; ++x )
+        {
+            const guchar* p = pixels + y * stride + x * channels;
+            image.SetRGB(x, y, p[0], p[1], p[2]);
+        }
+    g_object_unref(pixbuf);
+    return image;
 }
 
 wxImage CaptureWindow(wxWindow* win)

@@ -1,0 +1,132 @@
+// What the control tests share: a shown frame on a plain white panel, solid test faces,
+// and XRC loading from a string with the library's handlers.
+#ifndef KELCTRLS_TESTS_CONTROLS_FIXTURE_H
+#define KELCTRLS_TESTS_CONTROLS_FIXTURE_H
+
+#include "testsupport.h"
+
+#include <kelctrls/controls.h>
+
+#include <wx/dcmemory.h>
+#include <wx/filesys.h>
+#include <wx/frame.h>
+#include <wx/fs_mem.h>
+#include <wx/log.h>
+#include <wx/panel.h>
+#include <wx/sstream.h>
+#include <wx/xml/xml.h>
+#include <wx/xrc/xmlres.h>
+
+#include <memory>
+#include <vector>
+
+namespace kel
+{
+namespace test
+{
+
+inline wxBitmap SolidBitmap(int width, int height, const wxColour& colour)
+{
+    wxBitmap bitmap(width, height, 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(colour));
+    dc.Clear();
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+// Makes `bitmap` loadable from XRC as "memory:<name>".
+inline wxString PutInMemoryFs(const wxString& name, const wxBitmap& bitmap)
+{
+    static bool handlerAdded = false;
+    if ( !handlerAdded )
+    {
+        wxFileSystem::AddHandler(new wxMemoryFSHandler);
+        handlerAdded = true;
+    }
+    wxMemoryFSHandler::RemoveFile(name);
+    wxMemoryFSHandler::AddFile(name, bitmap, wxBITMAP_TYPE_PNG);
+    return "memory:" + name;
+}
+
+// Collects the log messages of its lifetime.
+class LogCollector : public wxLog
+{
+public:
+    LogCollector() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~LogCollector() override { wxLog::SetActiveTarget(m_previous); }
+
+    std::vector<wxString> errors;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
+    {
+        if ( level == wxLOG_Error )
+            errors.push_back(msg);
+    }
+
+private:
+    wxLog* m_previous;
+};
+
+class ControlsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "controls", wxPoint(20, 20), wxSize(480, 360));
+        m_panel = new wxPanel(m_frame);
+        m_panel->SetBackgroundColour(*wxWHITE);
+        ShowAndWait(m_frame);
+    }
+
+    void TearDown() override
+    {
+        m_frame->Destroy();
+        Pump(20);
+    }
+
+    // Loads an XRC document given as its <object> elements and takes the object `name`
+    // with the panel as parent. The library's handlers are added to a resource of its own.
+    wxObject* LoadFromXrc(const wxString& objects, const wxString& name)
+    {
+        m_resource.reset(new wxXmlResource(wxXRC_USE_LOCALE));
+        m_resource->AddHandler(new KBitmapButtonXmlHandler);
+        m_resource->AddHandler(new KelCheckBoxXmlHandler);
+        m_resource->AddHandler(new KelStaticTextXmlHandler);
+        m_resource->AddHandler(new KELGaugeXmlHandler);
+        m_resource->AddHandler(new KelBorderXmlHandler);
+        m_resource->AddHandler(new wxLinkTextXmlHandler);
+        m_resource->AddHandler(new wxTextLinkCtrlXmlHandler);
+        m_resource->AddHandler(new wxFileTransferLinkXmlHandler);
+        m_resource->InitAllHandlers();
+
+        wxStringInputStream input("<?xml version=\"1.0\"?><resource>" + objects + "</resource>");
+        wxXmlDocument* doc = new wxXmlDocument(input);
+        EXPECT_TRUE(doc->IsOk());
+        EXPECT_TRUE(m_resource->LoadDocument(doc, "test.xrc"));
+        wxXmlNode* node = doc->GetRoot()->GetChildren();
+        while ( node && node->GetAttribute("name") != name )
+            node = node->GetNext();
+        if ( !node )
+            return nullptr;
+        return m_resource->LoadObject(m_panel, name, node->GetAttribute("class"));
+    }
+
+    wxImage Capture(wxWindow* win)
+    {
+        win->Refresh();
+        win->Update();
+        Pump(120);
+        return CaptureWindow(win);
+    }
+
+    wxFrame* m_frame = nullptr;
+    wxPanel* m_panel = nullptr;
+    std::unique_ptr<wxXmlResource> m_resource;
+};
+
+} // namespace test
+} // namespace kel
+
+#endif
