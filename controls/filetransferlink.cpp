@@ -1,6 +1,8 @@
 #include <kelctrls/controls/filetransferlink.h>
 
+#include <wx/cmdline.h>
 #include <wx/dcclient.h>
+#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/mimetype.h>
@@ -194,8 +196,27 @@ void ShowOpenFailure(wxWindow* parent)
     wxMessageBox(_("Fail to open file"), _("Message:"), wxOK | wxCENTRE, parent);
 }
 
+// Whether the program the command names exists and may be run. A program that cannot be
+// found would otherwise only fail in the child process, after the start looked fine.
+bool CanStart(const wxString& command)
+{
+    const wxArrayString args = wxCmdLineParser::ConvertStringToArgs(command, wxCMD_LINE_SPLIT_UNIX);
+    if ( args.empty() )
+        return false;
+    wxString program = args[0];
+    if ( !program.Contains(wxS("/")) )
+    {
+        wxPathList path;
+        path.AddEnvList(wxS("PATH"));
+        program = path.FindAbsoluteValidPath(program);
+    }
+    return !program.empty() && wxFileName::IsFileExecutable(program);
+}
+
 bool StartCommand(const wxString& command, wxWindow* parent)
 {
+    if ( !CanStart(command) )
+        return false;
     OpenFileProcess* process = new OpenFileProcess(parent);
     if ( wxExecute(command, wxEXEC_ASYNC, process) != 0 )
         return true;

@@ -78,10 +78,12 @@ TEST_F(KelCheckBoxTest, RealPressesToggleAndDoubleClickCountsOnce)
     ClickAt(box, wxPoint(5, 5));
     ASSERT_TRUE(WaitUntil([&] { return m_events.size() == 1; }));
     EXPECT_TRUE(box->GetValue());
+    Pump(DoubleClickPause);  // a second press sooner would be the second half of a double click
     ClickAt(box, wxPoint(5, 5));
     ASSERT_TRUE(WaitUntil([&] { return m_events.size() == 2; }));
     EXPECT_FALSE(box->GetValue());
 
+    Pump(DoubleClickPause);
     wxUIActionSimulator sim;
     sim.MouseDblClick();
     Pump(300);

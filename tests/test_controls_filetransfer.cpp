@@ -76,11 +76,12 @@ TEST_F(FileTransferLinkTest, DisabledLinkIgnoresPressesButItsWindowStaysEnabled)
     EXPECT_EQ(m_link->GetForegroundColour(), wxColour(150, 150, 150));
     EXPECT_FALSE(m_link->GetCursor().IsOk());
     m_sim.MouseClick();
-    Pump(200);
+    Pump(100);
     EXPECT_EQ(m_presses, 0);
 
     // Enabling again gives the hand and the enabled colour at once.
     m_link->Enable(true);
+    Pump(DoubleClickPause);
     EXPECT_EQ(m_link->GetForegroundColour(), wxColour(0, 0, 160));
     EXPECT_TRUE(m_link->GetHoverCursor().IsOk());
     m_sim.MouseClick();

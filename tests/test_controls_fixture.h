@@ -14,6 +14,7 @@
 #include <wx/log.h>
 #include <wx/panel.h>
 #include <wx/sstream.h>
+#include <wx/uiaction.h>
 #include <wx/xml/xml.h>
 #include <wx/xrc/xmlres.h>
 
@@ -69,11 +70,16 @@ private:
     wxLog* m_previous;
 };
 
+// Two presses closer than this make a double click (the toolkit's default is 400 ms).
+const int DoubleClickPause = 500;
+
 class ControlsTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        // The pointer is kept away from where the new controls appear.
+        wxUIActionSimulator().MouseMove(wxPoint(1200, 1000));
         m_frame = new wxFrame(nullptr, wxID_ANY, "controls", wxPoint(20, 20), wxSize(480, 360));
         m_panel = new wxPanel(m_frame);
         m_panel->SetBackgroundColour(*wxWHITE);
