@@ -18,10 +18,10 @@ bool IsSection(const wxXmlNode* node, const char* name)
 
 // Splits "face,size,weight": every comma ends a part, and the text after
 // the last comma counts only when it is not empty.
-wxArrayString SplitFontSpec(const wxString& spec)
+wxArrayString SplitFontDescription(const wxString& description)
 {
     wxArrayString parts;
-    wxString rest = spec;
+    wxString rest = description;
     int comma;
     while ( (comma = rest.Find(',')) != wxNOT_FOUND )
     {
@@ -35,7 +35,7 @@ wxArrayString SplitFontSpec(const wxString& spec)
 
 // A decimal integer with optional leading blanks and sign; anything that is
 // not a number counts as 0.
-int ParseSpecNumber(const wxString& text)
+int ParseDescriptionNumber(const wxString& text)
 {
     return static_cast<int>(std::strtol(text.utf8_str(), nullptr, 10));
 }
@@ -50,17 +50,17 @@ wxFontWeight WeightFromCode(int code)
     }
 }
 
-wxFont FontFromSpec(const wxString& spec)
+wxFont FontFromDescription(const wxString& description)
 {
-    const wxArrayString parts = SplitFontSpec(spec);
+    const wxArrayString parts = SplitFontDescription(description);
     if ( parts.empty() )
         return *wxNORMAL_FONT;
 
     const wxFont& normal = *wxNORMAL_FONT;
     int size = normal.GetPointSize();
-    if ( parts.size() >= 2 && ParseSpecNumber(parts[1]) > 0 )
-        size = ParseSpecNumber(parts[1]);
-    const wxFontWeight weight = parts.size() >= 3 ? WeightFromCode(ParseSpecNumber(parts[2]))
+    if ( parts.size() >= 2 && ParseDescriptionNumber(parts[1]) > 0 )
+        size = ParseDescriptionNumber(parts[1]);
+    const wxFontWeight weight = parts.size() >= 3 ? WeightFromCode(ParseDescriptionNumber(parts[2]))
                                                   : normal.GetWeight();
 
     // Built from a font description rather than by changing the face of a
@@ -152,7 +152,7 @@ bool KelSkinResource::DoLoadRes(const wxString& path)
             else if ( colours )
                 m_colours.emplace(key, wxColour(entry->GetAttribute("value")));
             else
-                m_fonts[key] = FontFromSpec(entry->GetAttribute("value"));
+                m_fonts[key] = FontFromDescription(entry->GetAttribute("value"));
         }
     }
     return true;

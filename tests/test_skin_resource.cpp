@@ -102,7 +102,7 @@ TEST_F(SkinResourceTest, ColourValues)
     EXPECT_EQ(skin->GetColour(""), wxColour(1, 2, 3));
 }
 
-TEST_F(SkinResourceTest, FontSpecifications)
+TEST_F(SkinResourceTest, FontDescriptions)
 {
     ASSERT_TRUE(Load("<resource><fonts>"
                      "<f id='bold' value='Tahoma,9,2'/>"

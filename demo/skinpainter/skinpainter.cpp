@@ -66,9 +66,9 @@ public:
         Entry("colours", key, "value", colour.GetAsString(wxC2S_HTML_SYNTAX));
     }
 
-    void Font(const wxString& key, const wxString& spec) override
+    void Font(const wxString& key, const wxString& description) override
     {
-        Entry("fonts", key, "value", spec);
+        Entry("fonts", key, "value", description);
     }
 
     bool Save(const wxString& path) { return KelSaveXmlAtomically(m_doc, path, 2); }

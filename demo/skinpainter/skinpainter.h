@@ -42,8 +42,8 @@ public:
     // Saves an ICO under images/ and lists it under `key`.
     virtual void Icon(const wxString& key, const wxString& file, const wxImage& image) = 0;
     virtual void Colour(const wxString& key, const wxColour& colour) = 0;
-    // `spec` is "face,size,weight".
-    virtual void Font(const wxString& key, const wxString& spec) = 0;
+    // `description` is "face,size,weight".
+    virtual void Font(const wxString& key, const wxString& description) = 0;
 };
 
 using SkinPainter = std::function<void(SkinWriter& writer)>;
