@@ -1,0 +1,511 @@
+// Animated faces of the rich text family: decoding, frame timing, drawing
+// and the family's own XML form.
+#include <kelctrls/platform/richtextbase.h>
+
+#include "platform/richtextanimationframes.h"
+
+#include <wx/anidecod.h>
+#include <wx/ffile.h>
+#include <wx/gifdecod.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/settings.h>
+#include <wx/xml/xml.h>
+
+#include <map>
+#include <utility>
+
+wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextAnimation, wxRichTextObject);
+
+namespace
+{
+
+// Browsers show frames with no or a tiny delay at this pace; so do we.
+constexpr long DefaultFrameDelay = 100;
+constexpr long MinimumFrameDelay = 20;
+
+int HexDigitValue(wxUniChar c)
+{
+    const wxUint32 v = c.GetValue();
+    if (v >= '0' && v <= '9')
+        return int(v - '0');
+    if (v >= 'A' && v <= 'F')
+        return int(v - 'A' + 10);
+    if (v >= 'a' && v <= 'f')
+        return int(v - 'a' + 10);
+    return -1;
+}
+
+std::unique_ptr<wxAnimationDecoder> MakeDecoder(int type)
+{
+    switch (type)
+    {
+        case wxANIMATION_TYPE_GIF:
+            return std::unique_ptr<wxAnimationDecoder>(new wxGIFDecoder);
+        case wxANIMATION_TYPE_ANI:
+            return std::unique_ptr<wxAnimationDecoder>(new wxANIDecoder);
+        default:
+            return nullptr;
+    }
+}
+
+// The decoder of `type` that accepts the bytes; any type tries each one.
+std::unique_ptr<wxAnimationDecoder> DecoderFor(const wxMemoryBuffer& bytes, int type)
+{
+    const int candidates[] = { wxANIMATION_TYPE_GIF, wxANIMATION_TYPE_ANI };
+    for (int candidate : candidates)
+    {
+        if (type != wxANIMATION_TYPE_ANY && type != candidate)
+            continue;
+        std::unique_ptr<wxAnimationDecoder> decoder = MakeDecoder(candidate);
+        wxMemoryInputStream probe(bytes.GetData(), bytes.GetDataLen());
+        if (decoder->CanRead(probe))
+            return decoder;
+    }
+    return nullptr;
+}
+
+// Draws `frame` over `canvas` at `pos`: opaque pixels replace, transparent
+// ones (mask colour or alpha) leave the canvas as it was.
+void BlendFrame(wxImage& canvas, const wxImage& frame, const wxPoint& pos)
+{
+    const bool hasMask = frame.HasMask();
+    const unsigned char mr = frame.GetMaskRed(), mg = frame.GetMaskGreen(),
+                        mb = frame.GetMaskBlue();
+    const unsigned char* src = frame.GetData();
+    const unsigned char* srcAlpha = frame.HasAlpha() ? frame.GetAlpha() : nullptr;
+    unsigned char* dst = canvas.GetData();
+    unsigned char* dstAlpha = canvas.GetAlpha();
+    const int cw = canvas.GetWidth(), ch = canvas.GetHeight();
+    for (int y = 0; y < frame.GetHeight(); ++y)
+    {
+        const int cy = pos.y + y;
+        if (cy < 0 || cy >= ch)
+            continue;
+        for (int x = 0; x < frame.GetWidth(); ++x)
+        {
+            const int cx = pos.x + x;
+            if (cx < 0 || cx >= cw)
+                continue;
+            const int si = y * frame.GetWidth() + x;
+            const unsigned char* p = src + si * 3;
+            if (hasMask && p[0] == mr && p[1] == mg && p[2] == mb)
+                continue;
+            const unsigned char alpha = srcAlpha ? srcAlpha[si] : 255;
+            if (alpha == 0)
+                continue;
+            const int di = cy * cw + cx;
+            dst[di * 3] = p[0];
+            dst[di * 3 + 1] = p[1];
+            dst[di * 3 + 2] = p[2];
+            dstAlpha[di] = alpha;
+        }
+    }
+}
+
+void ClearRect(wxImage& canvas, const wxRect& rect)
+{
+    const wxRect area = rect.Intersect(wxRect(canvas.GetSize()));
+    unsigned char* alpha = canvas.GetAlpha();
+    for (int y = area.y; y < area.GetBottom() + 1; ++y)
+        for (int x = area.x; x < area.GetRight() + 1; ++x)
+            alpha[y * canvas.GetWidth() + x] = 0;
+}
+
+// Decoded frames shared by the faces made from one file; released with the
+// last face that uses them.
+std::map<wxString, std::weak_ptr<wxFlagAnimationFrames>>& FileCache()
+{
+    static std::map<wxString, std::weak_ptr<wxFlagAnimationFrames>> cache;
+    return cache;
+}
+
+wxString CacheKey(const wxString& file, int type)
+{
+    return wxString::Format("%d|", type) + file;
+}
+
+} // namespace
+
+// ----------------------------------------------------------------------------
+// wxFlagAnimationFrames
+// ----------------------------------------------------------------------------
+
+bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
+{
+    m_bitmaps.clear();
+    m_delays.clear();
+    m_total = 0;
+    m_bytes = bytes;
+    if (bytes.GetDataLen() == 0)
+        return false;
+
+    wxLogNull noLog;
+    std::unique_ptr<wxAnimationDecoder> decoder = DecoderFor(bytes, type);
+    if (!decoder)
+        return false;
+    wxMemoryInputStream in(bytes.GetData(), bytes.GetDataLen());
+    if (!decoder->Load(in) || decoder->GetFrameCount() == 0)
+        return false;
+
+    m_type = decoder->GetType();
+    m_size = decoder->GetAnimationSize();
+    if (m_size.x <= 0 || m_size.y <= 0 || m_size.x > 4096 || m_size.y > 4096)
+        return false;
+
+    wxImage canvas(m_size, true);
+    canvas.InitAlpha();
+    ClearRect(canvas, wxRect(m_size));
+    for (unsigned i = 0; i < decoder->GetFrameCount(); ++i)
+    {
+        wxImage frame;
+        if (!decoder->ConvertToImage(i, &frame) || !frame.IsOk())
+            return false;
+        const wxAnimationDisposal disposal = decoder->GetDisposalMethod(i);
+        const wxImage previous = disposal == wxANIM_TOPREVIOUS ? canvas.Copy() : wxImage();
+        const wxPoint pos = decoder->GetFramePosition(i);
+
+        BlendFrame(canvas, frame, pos);
+        m_bitmaps.push_back(wxBitmap(canvas));
+        long delay = decoder->GetDelay(i);
+        if (delay < MinimumFrameDelay)
+            delay = DefaultFrameDelay;
+        m_delays.push_back(delay);
+        m_total += delay;
+
+        if (disposal == wxANIM_TOBACKGROUND)
+            ClearRect(canvas, wxRect(pos, frame.GetSize()));
+        else if (disposal == wxANIM_TOPREVIOUS)
+            canvas = previous;
+    }
+    return true;
+}
+
+unsigned wxFlagAnimationFrames::FrameAt(wxLongLong millis) const
+{
+    if (m_bitmaps.size() < 2 || m_total <= 0)
+        return 0;
+    long t = long((millis % m_total).GetValue());
+    if (t < 0)
+        t += m_total;
+    for (unsigned i = 0; i < m_delays.size(); ++i)
+    {
+        if (t < m_delays[i])
+            return i;
+        t -= m_delays[i];
+    }
+    return unsigned(m_delays.size() - 1);
+}
+
+std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxString& file,
+                                                                      int type)
+{
+    const wxString key = CacheKey(file, type);
+    auto& cache = FileCache();
+    auto found = cache.find(key);
+    if (found != cache.end())
+    {
+        if (std::shared_ptr<wxFlagAnimationFrames> frames = found->second.lock())
+            return frames;
+    }
+
+    auto frames = std::make_shared<wxFlagAnimationFrames>();
+    wxMemoryBuffer bytes;
+    {
+        wxLogNull noLog;
+        wxFFile f;
+        if (!file.empty() && f.Open(file, "rb"))
+        {
+            const wxFileOffset length = f.Length();
+            if (length > 0 && length < MaxFileSize)
+            {
+                const size_t read = f.Read(bytes.GetWriteBuf(size_t(length)), size_t(length));
+                bytes.UngetWriteBuf(read);
+            }
+        }
+    }
+    frames->Decode(bytes, type);
+    cache[key] = frames;
+    return frames;
+}
+
+// ----------------------------------------------------------------------------
+// wxFlagRichTextAnimation
+// ----------------------------------------------------------------------------
+
+wxFlagRichTextAnimation::wxFlagRichTextAnimation(wxRichTextObject* parent)
+    : wxRichTextObject(parent)
+{
+    Init();
+}
+
+wxFlagRichTextAnimation::wxFlagRichTextAnimation(const wxString& file, int type,
+                                                 wxRichTextObject* parent)
+    : wxRichTextObject(parent)
+{
+    Init();
+    SetAnimationFile(file, type);
+}
+
+wxFlagRichTextAnimation::wxFlagRichTextAnimation(const wxFlagRichTextAnimation& obj)
+    : wxRichTextObject(obj)
+{
+    Init();
+    Copy(obj);
+}
+
+void wxFlagRichTextAnimation::Init()
+{
+    m_type = wxANIMATION_TYPE_ANY;
+    m_drawnFrame = -1;
+}
+
+void wxFlagRichTextAnimation::Copy(const wxFlagRichTextAnimation& obj)
+{
+    wxRichTextObject::Copy(obj);
+    m_file = obj.m_file;
+    m_type = obj.m_type;
+    m_frames = obj.m_frames;
+}
+
+void wxFlagRichTextAnimation::SetAnimationFile(const wxString& file, int type)
+{
+    m_file = file;
+    m_type = type;
+    m_frames.reset();
+    m_drawnFrame = -1;
+}
+
+bool wxFlagRichTextAnimation::ReadHex(const wxString& hex, int length, int type)
+{
+    if (length < 0 || size_t(length) > hex.length() || length % 2 != 0 || length == 0)
+        return false;
+
+    wxMemoryBuffer bytes;
+    unsigned char* out = static_cast<unsigned char*>(bytes.GetWriteBuf(size_t(length / 2)));
+    wxString::const_iterator it = hex.begin();
+    for (int i = 0; i < length / 2; ++i)
+    {
+        const int high = HexDigitValue(*it++);
+        const int low = HexDigitValue(*it++);
+        if (high < 0 || low < 0)
+            return false;
+        out[i] = static_cast<unsigned char>(high * 16 + low);
+    }
+    bytes.UngetWriteBuf(size_t(length / 2));
+
+    auto frames = std::make_shared<wxFlagAnimationFrames>();
+    if (!frames->Decode(bytes, type))
+        return false;
+    m_file.clear();
+    m_type = frames->GetType();
+    m_frames = frames;
+    m_drawnFrame = -1;
+    return true;
+}
+
+bool wxFlagRichTextAnimation::WriteHex(wxOutputStream& stream, int type) const
+{
+    const wxFlagAnimationFrames* frames = Frames();
+    const wxMemoryBuffer& bytes = frames->GetBytes();
+    if (bytes.GetDataLen() == 0)
+        return false;
+    if (type != wxANIMATION_TYPE_ANY && frames->IsOk() && type != frames->GetType())
+        return false;
+
+    static const char digits[] = "0123456789ABCDEF";
+    const unsigned char* data = static_cast<const unsigned char*>(bytes.GetData());
+    char chunk[1024];
+    size_t used = 0;
+    for (size_t i = 0; i < bytes.GetDataLen(); ++i)
+    {
+        chunk[used++] = digits[data[i] >> 4];
+        chunk[used++] = digits[data[i] & 0x0F];
+        if (used == sizeof(chunk))
+        {
+            stream.Write(chunk, used);
+            used = 0;
+        }
+    }
+    stream.Write(chunk, used);
+    return stream.IsOk();
+}
+
+const wxFlagAnimationFrames* wxFlagRichTextAnimation::Frames() const
+{
+    if (!m_frames)
+        m_frames = wxFlagAnimationFrames::FromFile(m_file, m_type);
+    return m_frames.get();
+}
+
+bool wxFlagRichTextAnimation::IsOk() const
+{
+    return Frames()->IsOk();
+}
+
+wxSize wxFlagRichTextAnimation::GetAnimationSize() const
+{
+    return Frames()->GetSize();
+}
+
+unsigned wxFlagRichTextAnimation::GetFrameCount() const
+{
+    return Frames()->GetCount();
+}
+
+unsigned wxFlagRichTextAnimation::GetFrameAt(wxLongLong millis) const
+{
+    return Frames()->FrameAt(millis);
+}
+
+wxBitmap wxFlagRichTextAnimation::GetFrameBitmap(unsigned frame) const
+{
+    return Frames()->GetBitmap(frame);
+}
+
+wxSize wxFlagRichTextAnimation::DisplaySize() const
+{
+    return IsOk() ? GetAnimationSize() : GetPlaceholderSize();
+}
+
+bool wxFlagRichTextAnimation::Draw(wxDC& dc, wxRichTextDrawingContext& WXUNUSED(context),
+                                   const wxRichTextRange& WXUNUSED(range),
+                                   const wxRichTextSelection& selection, const wxRect& rect,
+                                   int WXUNUSED(descent), int WXUNUSED(style))
+{
+    if (!IsShown())
+        return true;
+
+    const wxSize size = DisplaySize();
+    const wxPoint pos(rect.x, rect.y + rect.height - size.y);
+    if (selection.WithinSelection(GetRange().GetStart(), this))
+    {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
+        dc.DrawRectangle(wxRect(pos, size));
+    }
+
+    if (!IsOk())
+    {
+        dc.SetPen(wxPen(wxColour(0xB0, 0xB8, 0xC4)));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(wxRect(pos, size).Deflate(1));
+        return true;
+    }
+
+    const unsigned frame = GetFrameAt(wxGetLocalTimeMillis());
+    dc.DrawBitmap(GetFrameBitmap(frame), pos, true);
+    m_drawnFrame = int(frame);
+
+    if (GetFrameCount() > 1 && GetBuffer())
+    {
+        if (auto ctrl = wxDynamicCast(GetBuffer()->GetRichTextCtrl(), wxFlagRichTextCtrl))
+            ctrl->KeepAnimating();
+    }
+    return true;
+}
+
+bool wxFlagRichTextAnimation::Layout(wxDC& WXUNUSED(dc),
+                                     wxRichTextDrawingContext& WXUNUSED(context),
+                                     const wxRect& rect, const wxRect& WXUNUSED(parentRect),
+                                     int WXUNUSED(style))
+{
+    const wxSize size = DisplaySize();
+    SetPosition(rect.GetPosition());
+    SetCachedSize(size);
+    SetMinSize(size);
+    SetMaxSize(size);
+    return true;
+}
+
+bool wxFlagRichTextAnimation::GetRangeSize(const wxRichTextRange& range, wxSize& size,
+                                           int& descent, wxDC& WXUNUSED(dc),
+                                           wxRichTextDrawingContext& WXUNUSED(context),
+                                           int WXUNUSED(flags),
+                                           const wxPoint& WXUNUSED(position),
+                                           const wxSize& WXUNUSED(parentSize),
+                                           wxArrayInt* partialExtents) const
+{
+    if (!range.IsWithin(GetRange()))
+        return false;
+
+    size = DisplaySize();
+    descent = 0;
+    if (partialExtents)
+    {
+        const int last = partialExtents->IsEmpty() ? 0 : partialExtents->Last();
+        partialExtents->Add(last + size.x);
+    }
+    return true;
+}
+
+wxTextAttrSize wxFlagRichTextAnimation::GetNaturalSize() const
+{
+    const wxSize size = DisplaySize();
+    wxTextAttrSize natural;
+    natural.GetWidth().SetValue(size.x, wxTEXT_ATTR_UNITS_PIXELS);
+    natural.GetHeight().SetValue(size.y, wxTEXT_ATTR_UNITS_PIXELS);
+    return natural;
+}
+
+bool wxFlagRichTextAnimation::ImportFromXML(wxRichTextBuffer* buffer, wxXmlNode* node,
+                                            wxRichTextXMLHandler* handler, bool* recurse)
+{
+    wxRichTextObject::ImportFromXML(buffer, node, handler, recurse);
+    *recurse = false;
+
+    long type = wxANIMATION_TYPE_ANY;
+    node->GetAttribute("type", wxString::Format("%d", int(wxANIMATION_TYPE_ANY))).ToLong(&type);
+    SetAnimationFile(node->GetAttribute("file"), int(type));
+    for (wxXmlNode* child = node->GetChildren(); child; child = child->GetNext())
+    {
+        if (child->GetType() == wxXML_ELEMENT_NODE && child->GetName() == "data")
+        {
+            const wxString hex = child->GetNodeContent();
+            ReadHex(hex, int(hex.length()), int(type));
+        }
+    }
+    return true;
+}
+
+bool wxFlagRichTextAnimation::WriteXML(wxOutputStream& stream, int indent) const
+{
+    wxFlagRichTextXMLHandler::OutputIndentation(stream, indent);
+    wxFlagRichTextXMLHandler::OutputString(stream, "<animation file=\"");
+    wxFlagRichTextXMLHandler::OutputStringEnt(stream, m_file);
+    wxFlagRichTextXMLHandler::OutputString(stream, wxString::Format("\" type=\"%d\">", m_type));
+    if (m_file.empty())
+    {
+        wxFlagRichTextXMLHandler::OutputString(stream, "<data>");
+        WriteHex(stream, m_type);
+        wxFlagRichTextXMLHandler::OutputString(stream, "</data>");
+    }
+    wxFlagRichTextXMLHandler::OutputString(stream, "</animation>");
+    return stream.IsOk();
+}
+
+bool wxFlagRichTextAnimation::ExportXML(wxOutputStream& stream, int indent,
+                                        wxRichTextXMLHandler* handler)
+{
+    if (auto flagHandler = dynamic_cast<wxFlagRichTextXMLHandler*>(handler))
+        return flagHandler->ExportXML(stream, *this, indent);
+    return WriteXML(stream, indent);
+}
+
+bool wxFlagRichTextAnimation::ExportXML(wxXmlNode* parent, wxRichTextXMLHandler* WXUNUSED(handler))
+{
+    auto element = new wxXmlNode(parent, wxXML_ELEMENT_NODE, GetXMLNodeName());
+    element->AddAttribute("file", m_file);
+    element->AddAttribute("type", wxString::Format("%d", m_type));
+    if (m_file.empty())
+    {
+        wxMemoryOutputStream hex;
+        WriteHex(hex, m_type);
+        const wxStreamBuffer* buffer = hex.GetOutputStreamBuffer();
+        auto data = new wxXmlNode(element, wxXML_ELEMENT_NODE, "data");
+        new wxXmlNode(data, wxXML_TEXT_NODE, wxString(),
+                      wxString::FromAscii(static_cast<const char*>(buffer->GetBufferStart()),
+                                          hex.GetLength()));
+    }
+    return true;
+}

@@ -1,0 +1,48 @@
+// Decoded frames of one animation, composed to full size and shared by all
+// faces showing the same animation.
+#ifndef KELCTRLS_PLATFORM_RICHTEXTANIMATIONFRAMES_H
+#define KELCTRLS_PLATFORM_RICHTEXTANIMATIONFRAMES_H
+
+#include <wx/animdecod.h>
+#include <wx/bitmap.h>
+#include <wx/buffer.h>
+#include <wx/longlong.h>
+
+#include <memory>
+#include <vector>
+
+class wxFlagAnimationFrames
+{
+public:
+    // Animation files above this size are not read.
+    static constexpr long MaxFileSize = 8 * 1024 * 1024;
+
+    // The frames of a file, shared with every other face decoded from the
+    // same file and type while any of them is alive.
+    static std::shared_ptr<wxFlagAnimationFrames> FromFile(const wxString& file, int type);
+
+    // Keeps `bytes` and decodes them; false when they are no animation of
+    // `type` (wxANIMATION_TYPE_ANY accepts every known type).
+    bool Decode(const wxMemoryBuffer& bytes, int type);
+
+    bool IsOk() const { return !m_bitmaps.empty(); }
+    int GetType() const { return m_type; }
+    wxSize GetSize() const { return m_size; }
+    unsigned GetCount() const { return unsigned(m_bitmaps.size()); }
+    const wxMemoryBuffer& GetBytes() const { return m_bytes; }
+    wxBitmap GetBitmap(unsigned frame) const
+    {
+        return frame < m_bitmaps.size() ? m_bitmaps[frame] : wxBitmap();
+    }
+    unsigned FrameAt(wxLongLong millis) const;
+
+private:
+    wxMemoryBuffer m_bytes;
+    int m_type = wxANIMATION_TYPE_INVALID;
+    wxSize m_size;
+    std::vector<wxBitmap> m_bitmaps;
+    std::vector<long> m_delays;
+    long m_total = 0;
+};
+
+#endif // KELCTRLS_PLATFORM_RICHTEXTANIMATIONFRAMES_H
