@@ -4,7 +4,6 @@
 
 #include "platform/richtextanimationframes.h"
 
-#include <wx/anidecod.h>
 #include <wx/ffile.h>
 #include <wx/gifdecod.h>
 #include <wx/log.h>
@@ -12,6 +11,7 @@
 #include <wx/settings.h>
 #include <wx/xml/xml.h>
 
+#include <cstring>
 #include <map>
 #include <utility>
 
@@ -36,33 +36,74 @@ int HexDigitValue(wxUniChar c)
     return -1;
 }
 
-std::unique_ptr<wxAnimationDecoder> MakeDecoder(int type)
+// Limits on what is decoded: faces are small, and received data may lie.
+constexpr unsigned MaxScreenSide = 4096;
+constexpr wxUint64 MaxTotalPixels = 64u * 1024 * 1024;
+
+size_t SkipSubBlocks(const unsigned char* data, size_t size, size_t pos)
 {
-    switch (type)
+    while (pos < size)
     {
-        case wxANIMATION_TYPE_GIF:
-            return std::unique_ptr<wxAnimationDecoder>(new wxGIFDecoder);
-        case wxANIMATION_TYPE_ANI:
-            return std::unique_ptr<wxAnimationDecoder>(new wxANIDecoder);
-        default:
-            return nullptr;
+        const size_t length = data[pos++];
+        if (length == 0)
+            return pos;
+        pos += length;
     }
+    return size + 1;
 }
 
-// The decoder of `type` that accepts the bytes; any type tries each one.
-std::unique_ptr<wxAnimationDecoder> DecoderFor(const wxMemoryBuffer& bytes, int type)
+// Walks the block structure of GIF data before the toolkit's decoder sees
+// it: the decoder trusts sizes and offsets, so a frame outside the logical
+// screen, a truncated block or a bad code size must not reach it.
+bool IsWellFormedGif(const wxMemoryBuffer& bytes)
 {
-    const int candidates[] = { wxANIMATION_TYPE_GIF, wxANIMATION_TYPE_ANI };
-    for (int candidate : candidates)
+    const unsigned char* d = static_cast<const unsigned char*>(bytes.GetData());
+    const size_t n = bytes.GetDataLen();
+    if (n < 13 || (std::memcmp(d, "GIF87a", 6) != 0 && std::memcmp(d, "GIF89a", 6) != 0))
+        return false;
+    const unsigned width = d[6] | (d[7] << 8), height = d[8] | (d[9] << 8);
+    if (width == 0 || height == 0 || width > MaxScreenSide || height > MaxScreenSide)
+        return false;
+
+    size_t pos = 13;
+    if (d[10] & 0x80)
+        pos += 3 * (size_t(2) << (d[10] & 7));
+    wxUint64 frames = 0;
+    while (pos < n)
     {
-        if (type != wxANIMATION_TYPE_ANY && type != candidate)
-            continue;
-        std::unique_ptr<wxAnimationDecoder> decoder = MakeDecoder(candidate);
-        wxMemoryInputStream probe(bytes.GetData(), bytes.GetDataLen());
-        if (decoder->CanRead(probe))
-            return decoder;
+        const unsigned char block = d[pos++];
+        if (block == 0x3B)
+            break;
+        if (block == 0x21)
+        {
+            pos = SkipSubBlocks(d, n, pos + 1);
+        }
+        else if (block == 0x2C)
+        {
+            if (pos + 9 > n)
+                return false;
+            const unsigned x = d[pos] | (d[pos + 1] << 8), y = d[pos + 2] | (d[pos + 3] << 8),
+                           w = d[pos + 4] | (d[pos + 5] << 8), h = d[pos + 6] | (d[pos + 7] << 8);
+            const unsigned char flags = d[pos + 8];
+            pos += 9;
+            if (w == 0 || h == 0 || x + w > width || y + h > height)
+                return false;
+            if (flags & 0x80)
+                pos += 3 * (size_t(2) << (flags & 7));
+            if (pos >= n || d[pos] < 2 || d[pos] > 8)
+                return false;
+            pos = SkipSubBlocks(d, n, pos + 1);
+            if (++frames * width * height > MaxTotalPixels)
+                return false;
+        }
+        else
+        {
+            return false;
+        }
+        if (pos > n)
+            return false;
     }
-    return nullptr;
+    return frames > 0;
 }
 
 // Draws `frame` over `canvas` at `pos`: opaque pixels replace, transparent
@@ -140,34 +181,39 @@ bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
     if (bytes.GetDataLen() == 0)
         return false;
 
-    wxLogNull noLog;
-    std::unique_ptr<wxAnimationDecoder> decoder = DecoderFor(bytes, type);
-    if (!decoder)
+    // Faces are GIF animations; any other type asked for finds none.
+    if (type != wxANIMATION_TYPE_GIF && type != wxANIMATION_TYPE_ANY
+        && type != wxANIMATION_TYPE_INVALID)
         return false;
-    wxMemoryInputStream in(bytes.GetData(), bytes.GetDataLen());
-    if (!decoder->Load(in) || decoder->GetFrameCount() == 0)
+    if (!IsWellFormedGif(bytes))
         return false;
 
-    m_type = decoder->GetType();
-    m_size = decoder->GetAnimationSize();
-    if (m_size.x <= 0 || m_size.y <= 0 || m_size.x > 4096 || m_size.y > 4096)
+    wxLogNull noLog;
+    wxGIFDecoder decoder;
+    wxMemoryInputStream in(bytes.GetData(), bytes.GetDataLen());
+    if (decoder.LoadGIF(in) != wxGIF_OK || decoder.GetFrameCount() == 0)
+        return false;
+
+    m_type = wxANIMATION_TYPE_GIF;
+    m_size = decoder.GetAnimationSize();
+    if (m_size.x <= 0 || m_size.y <= 0)
         return false;
 
     wxImage canvas(m_size, true);
     canvas.InitAlpha();
     ClearRect(canvas, wxRect(m_size));
-    for (unsigned i = 0; i < decoder->GetFrameCount(); ++i)
+    for (unsigned i = 0; i < decoder.GetFrameCount(); ++i)
     {
         wxImage frame;
-        if (!decoder->ConvertToImage(i, &frame) || !frame.IsOk())
+        if (!decoder.ConvertToImage(i, &frame) || !frame.IsOk())
             return false;
-        const wxAnimationDisposal disposal = decoder->GetDisposalMethod(i);
+        const wxAnimationDisposal disposal = decoder.GetDisposalMethod(i);
         const wxImage previous = disposal == wxANIM_TOPREVIOUS ? canvas.Copy() : wxImage();
-        const wxPoint pos = decoder->GetFramePosition(i);
+        const wxPoint pos = decoder.GetFramePosition(i);
 
         BlendFrame(canvas, frame, pos);
         m_bitmaps.push_back(wxBitmap(canvas));
-        long delay = decoder->GetDelay(i);
+        long delay = decoder.GetDelay(i);
         if (delay < MinimumFrameDelay)
             delay = DefaultFrameDelay;
         m_delays.push_back(delay);

@@ -21,8 +21,8 @@ public:
     // same file and type while any of them is alive.
     static std::shared_ptr<wxFlagAnimationFrames> FromFile(const wxString& file, int type);
 
-    // Keeps `bytes` and decodes them; false when they are no animation of
-    // `type` (wxANIMATION_TYPE_ANY accepts every known type).
+    // Keeps `bytes` and decodes them; false when they are no GIF animation
+    // (`type` wxANIMATION_TYPE_GIF, or ANY or INVALID for "unspecified").
     bool Decode(const wxMemoryBuffer& bytes, int type);
 
     bool IsOk() const { return !m_bitmaps.empty(); }

@@ -300,7 +300,8 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
     bool loaded = false;
     if (!parsed)
     {
-        buffer->ResetAndClearCommands();
+        buffer->Clear();
+        buffer->Invalidate(wxRICHTEXT_ALL);
     }
     else if (document.GetRoot()->GetName() == "richtext")
     {
@@ -325,6 +326,8 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
         long position = ctrl->GetLastPosition();
         if (position > 0)
             ++position;
+        else
+            buffer->SetPartialParagraph(true);
         ctrl->GetBuffer().InsertParagraphsWithUndo(position, *buffer, ctrl,
                                                    wxRICHTEXT_INSERT_WITH_PREVIOUS_PARAGRAPH_STYLE);
     }

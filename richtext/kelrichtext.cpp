@@ -123,7 +123,11 @@ void KelRichText::Init()
     LoadHandles();
     wxFlagRichTextBuffer::AddHandler(new wxFlagRichTextXMLHandler("XML", "xml",
                                                                   wxRICHTEXT_TYPE_XML));
-    wxInitAllImageHandlers();
+    {
+        // Quietly: every control asks, and the handlers are usually there.
+        wxLogNull noLog;
+        wxInitAllImageHandlers();
+    }
     m_styleSheet = nullptr;
     m_scrollSink = nullptr;
     m_faceHandler = nullptr;
@@ -196,7 +200,7 @@ bool KelRichText::FromXML(const wxString& xml, bool insert, wxString* text)
 
     if (!loaded)
     {
-        if (insert)
+        if (insert && !xml.empty())
             AppendText(xml);
         if (text && text->empty())
             *text = xml;
@@ -206,14 +210,14 @@ bool KelRichText::FromXML(const wxString& xml, bool insert, wxString* text)
 
 bool KelRichText::DoPutStream(wxRichTextBuffer* buffer, wxOutputStream& out)
 {
-    return DoSaveFile(buffer, out);
+    return wxFlagRichTextXMLHandler::DoSaveFile(buffer, out);
 }
 
 bool KelRichText::DoGetStream(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out,
                               bool insert)
 {
     buffer->SetRichTextCtrl(this);
-    return DoLoadFile(buffer, in, out, insert);
+    return wxFlagRichTextXMLHandler::DoLoadFile(buffer, in, out, insert);
 }
 
 bool KelRichText::ExportXML(wxOutputStream& stream, wxRichTextObject& obj, int level)
@@ -339,7 +343,7 @@ bool KelRichText::TransImageToWrite(const wxString& path, int type)
     WriteImageBlock(block);
 
     wxSizeEvent relayout(GetClientSize(), GetId());
-    relayout.SetEventObject(this);
+    relayout.SetEventObject(static_cast<wxWindow*>(this));
     AddPendingEvent(relayout);
     return true;
 }

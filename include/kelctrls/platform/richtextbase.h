@@ -79,7 +79,7 @@ private:
 };
 
 // ----------------------------------------------------------------------------
-// Animated face: an inline object showing an animation (GIF or ANI)
+// Animated face: an inline object showing a GIF animation
 // ----------------------------------------------------------------------------
 
 class KELCTRLS_API wxFlagRichTextAnimation : public wxRichTextObject
