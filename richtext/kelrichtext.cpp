@@ -519,9 +519,9 @@ void KelRichText::OnRightClick(wxRichTextEvent& WXUNUSED(event))
 
 void KelRichText::OnScrollEvent(wxScrollWinEvent& event)
 {
-    if (!m_scrollSink)
-        return;
-    m_scrollSink->GetEventHandler()->ProcessEvent(event);
+    if (m_scrollSink)
+        m_scrollSink->GetEventHandler()->ProcessEvent(event);
+    // The toolkit's scroll helper only scrolls events left unhandled here.
     event.Skip();
 }
 

@@ -1,0 +1,242 @@
+// The chat text control: its image cache, converted pictures, styles and
+// events.
+#include "test_richtext_support.h"
+
+#include <wx/dir.h>
+#include <wx/regex.h>
+#include <wx/uiaction.h>
+
+using namespace richtexttest;
+
+class RichTextControlTest : public RichTextTest
+{
+protected:
+    wxArrayString CachedFiles() const
+    {
+        wxArrayString files;
+        wxDir::GetAllFiles(PathOf("online/ImageCache"), &files);
+        return files;
+    }
+
+    wxString WritePicture(const wxString& name)
+    {
+        wxImage picture(30, 20);
+        picture.SetRGB(wxRect(0, 0, 30, 20), 40, 120, 200);
+        const wxString path = PathOf(name);
+        EXPECT_TRUE(picture.SaveFile(path, wxBITMAP_TYPE_PNG));
+        return path;
+    }
+};
+
+TEST_F(RichTextControlTest, CreateMakesTheImageCacheOfTheUserOnlineOrOffline)
+{
+    EXPECT_TRUE(wxDir::Exists(PathOf("online/ImageCache")));
+    EXPECT_EQ(m_history->GetFileImageMainBuff(), PathOf("online/ImageCache"));
+
+    SetNextPresence(KEL_PRESENCE_OFFLINE);
+    auto offline = new KelRichText;
+    ASSERT_TRUE(offline->Create(m_frame, wxID_ANY));
+    EXPECT_TRUE(wxDir::Exists(PathOf("offline/ImageCache")));
+    EXPECT_EQ(offline->GetFileImageMainBuff(), PathOf("offline/ImageCache"));
+    EXPECT_EQ(offline->GetStyleSheet(), nullptr) << "only the full constructor adds styles";
+    EXPECT_TRUE(offline->IsHandUrl());
+    EXPECT_EQ(offline->GetFollowEnd(), 1);
+}
+
+TEST_F(RichTextControlTest, ConstructionRegistersOneXmlHandlerForTheFamily)
+{
+    new KelRichText(m_frame, wxID_ANY);
+    new KelRichText(m_frame, wxID_ANY);
+    int handlers = 0;
+    for (auto node = wxRichTextBuffer::GetHandlers().GetFirst(); node; node = node->GetNext())
+        handlers += static_cast<wxRichTextFileHandler*>(node->GetData())->GetType()
+                    == wxRICHTEXT_TYPE_XML;
+    EXPECT_EQ(handlers, 1);
+    EXPECT_TRUE(wxDynamicCast(wxRichTextBuffer::FindHandler(wxRICHTEXT_TYPE_XML),
+                              wxFlagRichTextXMLHandler));
+}
+
+TEST_F(RichTextControlTest, PicturesAreConvertedIntoTheCacheUnderAFreshName)
+{
+    m_input->WriteText("look: ");
+    ASSERT_TRUE(m_input->TransImageToWrite(WritePicture("holiday photo.PNG"), wxBITMAP_TYPE_JPEG));
+    ASSERT_TRUE(m_input->TransImageToWrite(WritePicture("second.png"), wxBITMAP_TYPE_BMP));
+
+    wxArrayString files = CachedFiles();
+    ASSERT_EQ(files.size(), 2u);
+    files.Sort();
+    // The C initialiser form of a UUID with its commas made underscores.
+    const wxRegEx uuidName("^0x[0-9A-F]{8}_ 0x[0-9A-F]{4}_ 0x[0-9A-F]{4}(_ 0x[0-9A-F]{2}){8}"
+                           "\\.(jpg|bmp)$",
+                           wxRE_ADVANCED);
+    for (const wxString& file : files)
+    {
+        const wxString name = wxFileName(file).GetFullName();
+        EXPECT_TRUE(uuidName.Matches(name)) << name;
+        EXPECT_FALSE(name.BeforeLast('.').Contains(".")) << name;
+        EXPECT_FALSE(name.Contains(",")) << name;
+    }
+    EXPECT_NE(wxFileName(files[0]).GetName(), wxFileName(files[1]).GetName());
+
+    const auto pictures = ObjectsOf<wxRichTextImage>(m_input);
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0]->GetImageBlock().GetImageType(), wxBITMAP_TYPE_JPEG);
+    EXPECT_EQ(pictures[1]->GetImageBlock().GetImageType(), wxBITMAP_TYPE_BMP);
+    const wxString cachedFirst = pictures[0]->GetProperties().GetPropertyString("file");
+    EXPECT_TRUE(cachedFirst.EndsWith(".jpg")) << cachedFirst;
+    EXPECT_TRUE(wxFileName::FileExists(cachedFirst));
+    EXPECT_TRUE(m_input->GetValue().StartsWith("look: "));
+}
+
+TEST_F(RichTextControlTest, PicturesThatCannotBeConvertedChangeNothing)
+{
+    m_input->WriteText("unchanged");
+    WriteFile("notes.xyz", "plain text");
+    WriteFile("broken.png", "not a png");
+    const wxString good = WritePicture("good.png");
+
+    EXPECT_FALSE(m_input->TransImageToWrite(PathOf("notes.xyz"), wxBITMAP_TYPE_PNG));
+    EXPECT_FALSE(m_input->TransImageToWrite(PathOf("broken.png"), wxBITMAP_TYPE_PNG));
+    EXPECT_FALSE(m_input->TransImageToWrite(PathOf("missing.png"), wxBITMAP_TYPE_PNG));
+    EXPECT_FALSE(m_input->TransImageToWrite(good, 9999)) << "no handler for the target type";
+    EXPECT_EQ(m_input->GetValue(), "unchanged");
+    EXPECT_TRUE(ObjectsOf<wxRichTextImage>(m_input).empty());
+    EXPECT_TRUE(CachedFiles().IsEmpty());
+}
+
+TEST_F(RichTextControlTest, TheStyleSheetHoldsTheChatStyles)
+{
+    wxRichTextStyleSheet* sheet = m_history->GetStyleSheet();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->GetParagraphStyleCount(), 4);
+    EXPECT_EQ(sheet->GetParagraphStyle(0)->GetName(), "Normal");
+    EXPECT_EQ(sheet->GetParagraphStyle(3)->GetName(), "First Line Indented");
+    ASSERT_EQ(sheet->GetCharacterStyleCount(), 3);
+    ASSERT_EQ(sheet->GetListStyleCount(), 3);
+
+    // Defining a style adds the flag of its name to what it applies.
+    const long named = wxTEXT_ATTR_PARAGRAPH_STYLE_NAME | wxTEXT_ATTR_CHARACTER_STYLE_NAME;
+    const wxRichTextAttr indented = sheet->FindParagraphStyle("Indented")->GetStyle();
+    EXPECT_EQ(indented.GetFlags() & ~named, wxTEXT_ATTR_LEFT_INDENT | wxTEXT_ATTR_RIGHT_INDENT);
+    EXPECT_EQ(indented.GetLeftIndent(), 100);
+    const wxRichTextAttr firstLine = sheet->FindParagraphStyle("First Line Indented")->GetStyle();
+    EXPECT_EQ(firstLine.GetLeftSubIndent(), -100);
+    const wxRichTextAttr redBold = sheet->FindCharacterStyle("Red Bold")->GetStyle();
+    EXPECT_EQ(redBold.GetFlags() & ~named,
+              wxTEXT_ATTR_TEXT_COLOUR | wxTEXT_ATTR_FONT_FACE | wxTEXT_ATTR_FONT_WEIGHT);
+    EXPECT_EQ(redBold.GetTextColour(), *wxRED);
+    EXPECT_EQ(sheet->FindCharacterStyle("Bold")->GetStyle().GetFlags() & ~named,
+              wxTEXT_ATTR_FONT_WEIGHT);
+
+    wxRichTextListStyleDefinition* bullets = sheet->FindListStyle("Bullet List 1");
+    EXPECT_EQ(bullets->GetLevelAttributes(1)->GetBulletName(), "standard/square");
+    EXPECT_EQ(bullets->GetLevelAttributes(6)->GetBulletName(), "standard/circle");
+    EXPECT_EQ(bullets->GetLevelAttributes(2)->GetLeftIndent(), 180);
+    wxRichTextListStyleDefinition* numbers = sheet->FindListStyle("Numbered List 1");
+    EXPECT_EQ(numbers->GetLevelAttributes(1)->GetBulletStyle(),
+              wxTEXT_ATTR_BULLET_STYLE_LETTERS_LOWER | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES
+                  | wxTEXT_ATTR_BULLET_STYLE_ALIGN_RIGHT);
+    wxRichTextListStyleDefinition* outline = sheet->FindListStyle("Outline List 1");
+    EXPECT_EQ(outline->GetLevelAttributes(3)->GetBulletStyle(),
+              wxTEXT_ATTR_BULLET_STYLE_OUTLINE | wxTEXT_ATTR_BULLET_STYLE_PERIOD);
+    EXPECT_EQ(outline->GetLevelAttributes(4)->GetBulletStyle(),
+              wxTEXT_ATTR_BULLET_STYLE_ARABIC | wxTEXT_ATTR_BULLET_STYLE_PERIOD);
+
+    // Applying a style really formats the text.
+    m_history->WriteText("headline");
+    m_history->SetSelection(0, 8);
+    ASSERT_TRUE(m_history->ApplyStyle(sheet->FindCharacterStyle("Red Bold")));
+    wxTextAttr applied;
+    ASSERT_TRUE(m_history->GetStyle(2, applied));
+    EXPECT_EQ(applied.GetTextColour(), *wxRED);
+    EXPECT_EQ(applied.GetFontWeight(), wxFONTWEIGHT_BOLD);
+}
+
+TEST_F(RichTextControlTest, RightClicksEndInTheControl)
+{
+    kel::test::ShowAndWait(m_frame);
+    int reachedParent = 0;
+    m_frame->Bind(wxEVT_RICHTEXT_RIGHT_CLICK, [&](wxRichTextEvent&) { ++reachedParent; });
+
+    // A plain control of the family lets the event through to the parent...
+    auto plain = new wxFlagRichTextCtrl(m_frame, wxID_ANY, "plain", wxPoint(0, 0), wxSize(100, 40));
+    wxUIActionSimulator sim;
+    sim.MouseMove(plain->ClientToScreen(wxPoint(20, 10)));
+    kel::test::Pump(50);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    ASSERT_TRUE(kel::test::WaitUntil([&] { return reachedParent == 1; }));
+    plain->Destroy();
+
+    // ...the chat text keeps it.
+    sim.MouseMove(m_history->ClientToScreen(wxPoint(20, 10)));
+    kel::test::Pump(50);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    kel::test::Pump(200);
+    EXPECT_EQ(reachedParent, 1);
+}
+
+TEST_F(RichTextControlTest, TypingAndTextEventsFollowTheHandUrlFlag)
+{
+    kel::test::ShowAndWait(m_frame);
+    int updates = 0;
+    m_frame->Bind(wxEVT_TEXT, [&](wxCommandEvent&) { ++updates; });
+
+    m_input->SetFocus();
+    kel::test::Pump(50);
+    wxUIActionSimulator sim;
+    sim.Text("hi");
+    ASSERT_TRUE(kel::test::WaitUntil([&] { return m_input->GetValue() == "hi"; }));
+    EXPECT_GT(updates, 0);
+
+    updates = 0;
+    m_input->SetIsHandUrl(false);
+    m_input->SetValue("quiet");
+    m_input->SetInsertionPointEnd();
+    sim.Text("x");
+    ASSERT_TRUE(kel::test::WaitUntil([&] { return m_input->GetValue() == "quietx"; }));
+    EXPECT_EQ(updates, 0);
+}
+
+TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
+{
+    for (int i = 0; i < 80; ++i)
+        m_history->WriteText(wxString::Format("line %d\n", i));
+    kel::test::ShowAndWait(m_frame);
+    m_history->ShowPosition(0);
+    m_history->Scroll(0, 0);
+
+    auto dragThumbTo = [this](int position) {
+        wxScrollWinEvent event(wxEVT_SCROLLWIN_THUMBTRACK, position, wxVERTICAL);
+        event.SetEventObject(static_cast<wxWindow*>(m_history));
+        m_history->GetEventHandler()->ProcessEvent(event);
+        kel::test::Pump(20);
+    };
+    dragThumbTo(10);
+    EXPECT_EQ(m_history->GetViewStart().y, 10) << "without a sink the control scrolls as usual";
+
+    auto sink = new wxWindow(m_frame, wxID_ANY);
+    int seen = 0;
+    sink->Bind(wxEVT_SCROLLWIN_THUMBTRACK, [&](wxScrollWinEvent& event) {
+        ++seen;
+        EXPECT_EQ(event.GetPosition(), 20);
+    });
+    m_history->RegistScrollEventSink(sink);
+    dragThumbTo(20);
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(m_history->GetViewStart().y, 20);
+}
+
+TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArrive)
+{
+    kel::test::ShowAndWait(m_frame);
+    for (int i = 0; i < 60; ++i)
+    {
+        ASSERT_TRUE(m_history->FromXML(
+            wxString::Format("<richtext><paragraphlayout><paragraph><text>message %d</text>"
+                             "</paragraph></paragraphlayout></richtext>",
+                             i)));
+    }
+    kel::test::Pump(100);
+    EXPECT_GT(m_history->GetViewStart().y, 0);
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+}
