@@ -13,8 +13,8 @@ class FreshLanguages : public LanguageHandler {};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    KelFuzzEnterTempCwd();
-    KelFuzzWriteFile("locale/Language.xml", data, size);
+    KelFuzzInstallFolder folder;
+    folder.Write("locale/Language.xml", data, size);
 
     FreshLanguages languages;
     wxArrayInt ids;

@@ -6,8 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    KelFuzzEnterTempCwd();
-    KelFuzzWriteFile("baseinfo.xml", data, size);
+    KelFuzzInstallFolder folder;
+    folder.Write("baseinfo.xml", data, size);
 
     KelBaseShowSetting* settings = KelBaseShowSetting::GetInstance();
     settings->LoadSetting(wxGetCwd() + "/baseinfo.xml");

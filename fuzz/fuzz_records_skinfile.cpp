@@ -7,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    KelFuzzEnterTempCwd();
-    KelFuzzWriteFile("skins/fuzz.skin", data, size);
+    KelFuzzInstallFolder folder;
+    folder.Write("skins/fuzz.skin", data, size);
 
     KelSkinManager* manager = KelSkinManager::GetInstance();
     manager->Load("skins");

@@ -20,11 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if ( size == 0 )
         return 0;
-    KelFuzzEnterTempCwd();
+    KelFuzzInstallFolder folder;
     const bool tabs = data[0] & 1;
-    wxRemoveFile("config/tabattr.xml");
-    wxRemoveFile("config/shortcut.xml");
-    KelFuzzWriteFile(tabs ? "config/tabattr.xml" : "config/shortcut.xml", data + 1, size - 1);
+    folder.Remove("config/tabattr.xml");
+    folder.Remove("config/shortcut.xml");
+    folder.Write(tabs ? "config/tabattr.xml" : "config/shortcut.xml", data + 1, size - 1);
 
     FreshTabManager manager;
     wxList tabList, shortcutList;

@@ -11,9 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    KelFuzzInitGui();
-    KelFuzzEnterTempCwd();
-    KelFuzzWriteFile("CONFIG/UiRecord.ini", data, size);
+    KelFuzzInstallFolder folder;
+    folder.Write("CONFIG/UiRecord.ini", data, size);
 
     static wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "fuzz");
     static wxTextCtrl* text = new wxTextCtrl(frame, wxID_ANY);

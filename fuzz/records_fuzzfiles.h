@@ -1,5 +1,7 @@
-// Helpers of the configuration file fuzz targets: a private working folder
-// and a way to put the fuzzer's bytes into a file below it.
+// Helpers of the configuration file fuzz targets: the installation files are
+// found below the working directory, so each input runs in a private folder
+// that is the working directory only while the input is handled (libFuzzer
+// itself writes to paths relative to the original one).
 #ifndef KELCTRLS_FUZZ_RECORDS_FUZZFILES_H
 #define KELCTRLS_FUZZ_RECORDS_FUZZFILES_H
 
@@ -8,21 +10,36 @@
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
-// Makes the private temporary folder the working folder.
-inline void KelFuzzEnterTempCwd()
+class KelFuzzInstallFolder
 {
-    static const bool entered = wxSetWorkingDirectory(KelFuzzTempDir());
-    (void)entered;
-}
+public:
+    KelFuzzInstallFolder() : m_previous(wxGetCwd())
+    {
+        KelFuzzInitGui();
+        wxSetWorkingDirectory(KelFuzzTempDir());
+    }
+    ~KelFuzzInstallFolder() { wxSetWorkingDirectory(m_previous); }
 
-inline void KelFuzzWriteFile(const wxString& relative, const uint8_t* data, size_t size)
-{
-    const wxFileName name(wxGetCwd() + "/" + relative);
-    wxFileName::Mkdir(name.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    wxFFile file(name.GetFullPath(), "wb");
-    if ( file.IsOpened() && size )
-        file.Write(data, size);
-}
+    // Puts the input into a file of the installation folder.
+    void Write(const wxString& relative, const uint8_t* data, size_t size) const
+    {
+        const wxFileName name(wxGetCwd() + "/" + relative);
+        wxFileName::Mkdir(name.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+        wxFFile file(name.GetFullPath(), "wb");
+        if ( file.IsOpened() && size )
+            file.Write(data, size);
+    }
+
+    void Remove(const wxString& relative) const
+    {
+        if ( wxFileExists(relative) )
+            wxRemoveFile(relative);
+    }
+
+private:
+    wxString m_previous;
+};
 
 #endif

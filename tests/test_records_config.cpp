@@ -404,4 +404,22 @@ TEST_F(SkinCatalogueTest, EmptyOrMissingFolder)
     EXPECT_FALSE(info.Load(wxGetCwd() + "/skins/missing.skin"));
 }
 
+TEST_F(SkinCatalogueTest, SectionItemWalksTheEntriesOfOneSection)
+{
+    WriteFile("walk.ini", "[SKIN]\nskin_id=3\n; a comment\nskin_title=Night\n[OTHER]\nx=1\n");
+    wxIniFileEx ini(PathOf("walk.ini"));
+    wxString seen;
+    for ( SectionItem item(&ini, "skin"); item.IsOk(); item.GetNext() )
+        seen += item.GetKey() + "=" + item.GetValue() + ";";
+    EXPECT_EQ(seen, "skin_id=3;skin_title=Night;");
+
+    SectionItem item(&ini, "OTHER");
+    const SectionItem last = item.GetNext();
+    EXPECT_FALSE(last.IsOk());
+    EXPECT_EQ(last.GetKey(), "");
+    EXPECT_FALSE(SectionItem(&ini, "missing").IsOk());
+    EXPECT_FALSE(SectionItem().IsOk());
+    EXPECT_FALSE(SectionItem(nullptr, "SKIN").IsOk());
+}
+
 } // anonymous namespace

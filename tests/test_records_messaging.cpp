@@ -203,6 +203,9 @@ TEST(Packet, KindsCopyTheirFields)
     message.SetReplyType(MessageReply_Auto);
     message.SetReceivers("a@x;b@x");
     message.SetRootTo("bob@example.org");
+    message.SetEncryptMsg(true);
+    message.SetMode(3);
+    message.SetServerType(2);
 
     Kel_xml_Message copy(message);
     Kel_xml_Message assigned;
@@ -218,7 +221,22 @@ TEST(Packet, KindsCopyTheirFields)
         EXPECT_EQ(m->GetReplyType(), MessageReply_Auto);
         EXPECT_EQ(m->GetReceivers(), "a@x;b@x");
         EXPECT_EQ(m->GetRootTo(), "bob@example.org");
+        EXPECT_TRUE(m->GetEncryptMsg());
+        EXPECT_EQ(m->GetMode(), 3);
+        EXPECT_EQ(m->GetServerType(), 2);
     }
+
+    Kel_xml_Configfile config;
+    config.SetName("chat.xml");
+    config.SetRect(wxRect(10, 20, 300, 200));
+    config.SetFlags(4);
+    config.SetXmlText("<config/>");
+    Kel_xml_Configfile configCopy;
+    configCopy = config;
+    EXPECT_EQ(configCopy.GetRect(), wxRect(10, 20, 300, 200));
+    EXPECT_EQ(configCopy.GetFlags(), 4);
+    EXPECT_EQ(configCopy.GetName(), "chat.xml");
+    EXPECT_EQ(configCopy.GetXmlText(), "<config/>");
 
     Kel_xml_Presence presence;
     presence.SetPresenceType(Presence_Unavailable);

@@ -259,6 +259,22 @@ TEST_F(UIKeeperTest, BadValuesGiveDefaults)
     EXPECT_EQ(m_combo->GetSelection(), 2) << "an index the list lacks changes nothing";
 }
 
+TEST_F(UIKeeperTest, RepeatedGroupsOfAHandEditedFileAreRead)
+{
+    WriteFile("CONFIG/UiRecord.ini",
+              "[TEXTCTRL/search]\nTEXT_VALUE=first\n[CHECKBOXCTRL/remember]\n"
+              "CHECK_SELECT_VALUE=1\n[TEXTCTRL/search]\nBUILD_TIME=5\n");
+    wxUIKeeper* keeper = wxUIKeeper::GetInstance();
+    keeper->Attach(new wxTextUIHandler(m_text, "search"));
+    keeper->Attach(new wxCheckBoxUIHandler(m_check, "remember"));
+    EXPECT_EQ(m_text->GetValue(), "first");
+    EXPECT_TRUE(m_check->GetValue());
+    m_text->ChangeValue("second");
+    keeper->Detach(m_text);
+    keeper->Attach(new wxTextUIHandler(m_text, "search"));
+    EXPECT_EQ(m_text->GetValue(), "second");
+}
+
 TEST_F(UIKeeperTest, FirstHandlerOfAWindowIsKept)
 {
     WriteFile("CONFIG/UiRecord.ini",

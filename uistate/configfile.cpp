@@ -9,9 +9,28 @@
 #include <wx/sstream.h>
 #include <wx/wfstream.h>
 
+namespace
+{
+
+// wxFileConfig asserts when a group header occurs twice, as it may in a file
+// edited by hand, although it reads such a file well: the entries of both
+// headers land in the one group.
+class QuietParse
+{
+public:
+    QuietParse() : m_handler(wxSetAssertHandler(nullptr)) {}
+    ~QuietParse() { wxSetAssertHandler(m_handler); }
+
+private:
+    wxLogNull m_noLog;
+    wxAssertHandler_t m_handler;
+};
+
+} // anonymous namespace
+
 wxFileConfig* KelOpenConfigFile(const wxString& path)
 {
-    wxLogNull quiet;
+    QuietParse quiet;
     if ( wxFileExists(path) )
     {
         wxFileInputStream in(path);

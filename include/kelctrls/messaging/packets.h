@@ -12,6 +12,7 @@
 #include <kelctrls/platform/imcoretypes.h>
 #include <kelctrls/platform/xml2.h>
 
+#include <wx/gdicmn.h>
 #include <wx/list.h>
 #include <wx/object.h>
 #include <wx/string.h>
@@ -193,6 +194,12 @@ public:
     void SetReplyType(MessageReplyType type) { m_replyType = type; }
     bool GetOffline() const { return m_offline; }
     void SetOffline(bool offline) { m_offline = offline; }
+    bool GetEncryptMsg() const { return m_encrypted; }
+    void SetEncryptMsg(bool encrypted) { m_encrypted = encrypted; }
+    int GetServerType() const { return m_serverType; }
+    void SetServerType(int type) { m_serverType = type; }
+    int GetMode() const { return m_mode; }
+    void SetMode(int mode) { m_mode = mode; }
     wxString GetReceivers() const { return m_receivers; }
     void SetReceivers(const wxString& receivers) { m_receivers = receivers; }
 
@@ -252,6 +259,17 @@ public:
     void SetName(const wxString& name) { m_name = name; }
     int GetVersion() const { return m_version; }
     void SetVersion(int version) { m_version = version; }
+    // Where the configured window stands.
+    wxRect GetRect() const { return wxRect(m_left, m_top, m_width, m_height); }
+    void SetRect(const wxRect& rect)
+    {
+        m_left = rect.x;
+        m_top = rect.y;
+        m_width = rect.width;
+        m_height = rect.height;
+    }
+    int GetFlags() const { return m_flags; }
+    void SetFlags(int flags) { m_flags = flags; }
 
 private:
     wxString m_name;
