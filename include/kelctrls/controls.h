@@ -3,6 +3,9 @@
 
 #include <kelctrls/base.h>
 #include <kelctrls/controls/tabconfig.h>
+#include <kelctrls/controls/bitmapctrl.h>
+#include <kelctrls/controls/splitterbutton.h>
+#include <kelctrls/controls/tabart.h>
 
 #include <kelctrls/controls/bitmapbutton.h>
 #include <kelctrls/controls/border.h>

@@ -1,0 +1,95 @@
+// KelSplitterButton: a small arrow button that collapses or expands a split
+// pane. Each click flips the arrow and posts a kelEVT_SPLITTERBTN_CHANGED event.
+#ifndef KELCTRLS_CONTROLS_SPLITTERBUTTON_H
+#define KELCTRLS_CONTROLS_SPLITTERBUTTON_H
+
+#include <kelctrls/base.h>
+
+#include <wx/bitmap.h>
+#include <wx/event.h>
+#include <wx/panel.h>
+
+class WXDLLIMPEXP_FWD_CORE wxBitmapButton;
+
+class KELCTRLS_API kelSplitterButtonEvent : public wxCommandEvent
+{
+public:
+    kelSplitterButtonEvent(wxEventType type = wxEVT_NULL, int id = 0);
+    kelSplitterButtonEvent(const kelSplitterButtonEvent& other);
+
+    wxEvent* Clone() const wxOVERRIDE { return new kelSplitterButtonEvent(*this); }
+
+    // True when the arrow now stands inverted (the pane was collapsed).
+    bool IsInverted() const { return m_inverted; }
+    void SetInverted(bool inverted) { m_inverted = inverted; }
+
+private:
+    bool m_inverted;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_ASSIGN(kelSplitterButtonEvent);
+};
+
+wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, kelEVT_SPLITTERBTN_CHANGED, kelSplitterButtonEvent);
+
+typedef void (wxEvtHandler::*kelSplitterButtonEventFunction)(kelSplitterButtonEvent&);
+#define kelSplitterButtonEventHandler(func) \
+    wxEVENT_HANDLER_CAST(kelSplitterButtonEventFunction, func)
+#define EVT_SPLITTERBTN_CHANGED(id, func) \
+    wx__DECLARE_EVT1(kelEVT_SPLITTERBTN_CHANGED, id, kelSplitterButtonEventHandler(func))
+
+// Which way the arrow points after the first click: with the left direction
+// it turns to the right pair when the pane collapses, with the right
+// direction it is the other way round.
+typedef int SplitterDirection;
+enum
+{
+    KEL_SPLITTER_LEFT = 0,
+    KEL_SPLITTER_RIGHT = 1
+};
+
+class KELCTRLS_API KelSplitterButton : public wxPanel
+{
+public:
+    enum { ID_ARROW = 10001 };
+
+    KelSplitterButton();
+    KelSplitterButton(wxWindow* parent, int id = wxID_ANY,
+                      const wxPoint& pos = wxDefaultPosition,
+                      const wxSize& size = wxDefaultSize,
+                      long style = wxTAB_TRAVERSAL,
+                      const wxString& name = wxPanelNameStr);
+
+    bool Create(wxWindow* parent, int id = wxID_ANY,
+                const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize,
+                long style = wxTAB_TRAVERSAL,
+                const wxString& name = wxPanelNameStr);
+
+    void SetDirection(SplitterDirection direction);
+    SplitterDirection GetDirection() const { return m_direction; }
+
+    // 0 before the arrow exists, then 1 (as created) and 2 (inverted),
+    // flipping with each click.
+    int GetState() const { return m_state; }
+    wxBitmapButton* GetArrowButton() const { return m_button; }
+
+private:
+    void CreateContrles();
+    void SetBtn();
+    bool UsesRightPair() const;
+    void OnSize(wxSizeEvent& event);
+    void OnBtnArrow(wxCommandEvent& event);
+
+    wxBitmap m_leftNormal;
+    wxBitmap m_leftHover;
+    wxBitmap m_rightNormal;
+    wxBitmap m_rightHover;
+    SplitterDirection m_direction;
+    wxBitmapButton* m_button;
+    int m_state;
+
+    wxDECLARE_EVENT_TABLE();
+    wxDECLARE_NO_COPY_CLASS(KelSplitterButton);
+};
+
+#endif

@@ -1,0 +1,93 @@
+// kBitmapAuiTabArt: draws the chat window's AUI notebook tabs, their close
+// buttons and the tab row's scroll and window-list buttons from skin bitmaps.
+#ifndef KELCTRLS_CONTROLS_TABART_H
+#define KELCTRLS_CONTROLS_TABART_H
+
+#include <kelctrls/base.h>
+
+#include <wx/aui/auibook.h>
+#include <wx/aui/tabart.h>
+
+#include <memory>
+
+enum KELAUITAB_BITMAP_TYPE
+{
+    KELAUITAB_BITMAP_CHAT = 1,  // chat tabs ("talkfrm_tab_..." faces)
+    KELAUITAB_BITMAP_OTHER = 2  // other tabs ("talkfrm_othertab_..."), no close faces
+};
+
+class KELCTRLS_API kBitmapAuiTabArt : public wxAuiTabArt
+{
+public:
+    // Indexes into the face names.
+    enum Face
+    {
+        FACE_NORMAL_LEFT, FACE_NORMAL_MID, FACE_NORMAL_RIGHT,
+        FACE_ACTIVE_LEFT, FACE_ACTIVE_MID, FACE_ACTIVE_RIGHT,
+        FACE_UNREAD_LEFT, FACE_UNREAD_MID, FACE_UNREAD_RIGHT,
+        FACE_CLOSE_NORMAL, FACE_CLOSE_HOVER, FACE_CLOSE_PRESSED,
+        FACE_COUNT
+    };
+
+    explicit kBitmapAuiTabArt(const KELAUITAB_BITMAP_TYPE& type = KELAUITAB_BITMAP_CHAT);
+    virtual ~kBitmapAuiTabArt();
+
+    // Chooses the face name set; a value other than the two known types
+    // leaves the names as they are.
+    void SetAuiTabType(const KELAUITAB_BITMAP_TYPE& type);
+    KELAUITAB_BITMAP_TYPE GetAuiTabType() const { return m_type; }
+    const wxString& GetFaceName(Face face) const { return m_face_names[face]; }
+    void Copy(const kBitmapAuiTabArt& other);
+
+    // Shortens a caption to `limit` pixels in the DC's font, ending it in "...".
+    static wxString ChopText(wxDC& dc, const wxString& text, int limit);
+
+    wxAuiTabArt* Clone() wxOVERRIDE;
+    void SetFlags(unsigned int flags) wxOVERRIDE;
+    void SetSizingInfo(const wxSize& tabCtrlSize, size_t tabCount,
+                       wxWindow* wnd = NULL) wxOVERRIDE;
+    void SetNormalFont(const wxFont& font) wxOVERRIDE;
+    void SetSelectedFont(const wxFont& font) wxOVERRIDE;
+    void SetMeasuringFont(const wxFont& font) wxOVERRIDE;
+    void SetColour(const wxColour& colour) wxOVERRIDE;
+    void SetActiveColour(const wxColour& colour) wxOVERRIDE;
+
+    void DrawBorder(wxDC& dc, wxWindow* wnd, const wxRect& rect) wxOVERRIDE;
+    void DrawBackground(wxDC& dc, wxWindow* wnd, const wxRect& rect) wxOVERRIDE;
+    void DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage& page,
+                 const wxRect& inRect, int closeButtonState,
+                 wxRect* outTabRect, wxRect* outButtonRect, int* xExtent) wxOVERRIDE;
+    void DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect,
+                    int bitmapId, int buttonState, int orientation,
+                    wxRect* outRect) wxOVERRIDE;
+
+    // Every tab is measured as the active one with a visible close button.
+    wxSize GetTabSize(wxDC& dc, wxWindow* wnd, const wxString& caption,
+                      const wxBitmapBundle& bitmap, bool active,
+                      int closeButtonState, int* xExtent) wxOVERRIDE;
+    int ShowDropDown(wxWindow* wnd, const wxAuiNotebookPageArray& items,
+                     int activeIdx) wxOVERRIDE;
+    int GetIndentSize() wxOVERRIDE;
+    int GetBorderWidth(wxWindow* wnd) wxOVERRIDE;
+    int GetAdditionalBorderSpace(wxWindow* wnd) wxOVERRIDE;
+    int GetBestTabCtrlSize(wxWindow* wnd, const wxAuiNotebookPageArray& pages,
+                           const wxSize& requiredBmpSize) wxOVERRIDE;
+
+private:
+    wxString FlashBitmapName(wxWindow* wnd, const wxRect& inRect,
+                             int bitmapId, int buttonState);
+    void DrawPlainTab(wxDC& dc, const wxRect& tab, bool active);
+
+    std::unique_ptr<wxAuiDefaultTabArt> m_default_art;
+    wxFont m_normal_font;
+    wxColour m_base_colour;
+    wxPen m_base_colour_pen;
+    wxPen m_border_pen;
+    wxBrush m_base_colour_brush;
+    wxString m_face_names[FACE_COUNT];
+    KELAUITAB_BITMAP_TYPE m_type;
+
+    wxDECLARE_NO_COPY_CLASS(kBitmapAuiTabArt);
+};
+
+#endif
