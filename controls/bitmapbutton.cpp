@@ -98,8 +98,9 @@ wxBitmap KBitmapButton::GetTextBitmap(const wxBitmap& face, const wxString& text
     if ( !face.IsOk() )
         return wxNullBitmap;
 
+    // A button not laid out yet has no size to scale to.
     wxBitmap result;
-    if ( size == wxDefaultSize )
+    if ( size.x <= 0 || size.y <= 0 )
         result = face;
     else
         result = wxBitmap(face.ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_NORMAL));

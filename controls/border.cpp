@@ -38,6 +38,9 @@ wxRect KelBorder::GetContentRect(const wxSize& size, long sides)
         rect.width -= 1;
     if ( sides & wxBORDER_BOTTOM )
         rect.height -= 1;
+    // A border not laid out yet has no room inside.
+    rect.width = wxMax(rect.width, 0);
+    rect.height = wxMax(rect.height, 0);
     return rect;
 }
 

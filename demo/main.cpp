@@ -22,6 +22,8 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <gtk/gtk.h>
+
 #include <cstdio>
 
 namespace
@@ -38,14 +40,17 @@ void WaitAndPaint(int milliseconds)
     }
 }
 
+// Reads the root window itself: after a wxScreenDC, GTK 3 no longer gets the program's
+// later drawing onto the screen, and every following shot would show the first page.
 bool SaveScreenArea(const wxRect& rect, const wxString& path)
 {
-    wxScreenDC screen;
-    wxBitmap bitmap(rect.width, rect.height, 24);
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap.SaveFile(path, wxBITMAP_TYPE_PNG);
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y,
+                                                   rect.width, rect.height);
+    if ( !pixbuf )
+        return false;
+    const bool saved = gdk_pixbuf_save(pixbuf, path.utf8_str(), "png", nullptr, NULL);
+    g_object_unref(pixbuf);
+    return saved;
 }
 
 wxString FileNameOf(int index, const wxString& name)
