@@ -72,8 +72,10 @@ wxSize KelBorder::DoGetBestSize() const
 {
     if ( !m_window )
         return wxPanel::DoGetBestSize();
-    const wxRect inner = GetContentRect(wxSize(0, 0), m_borderStyle);
-    return m_window->GetBestSize() - inner.GetSize();
+    // What the lines take of any size that has room inside.
+    const wxSize probe(100, 100);
+    const wxSize lines = probe - GetContentRect(probe, m_borderStyle).GetSize();
+    return m_window->GetBestSize() + lines;
 }
 
 void KelBorder::OnSize(wxSizeEvent&)
