@@ -48,7 +48,7 @@ fuzz: deps
 		mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 		echo "== $$name for $(FUZZ_SECONDS) s"; \
 		ASAN_OPTIONS=detect_leaks=0 tests/xrun $$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-			-artifact_prefix=$(FUZZ_BUILD)/ \
+			-artifact_prefix=$(abspath $(FUZZ_BUILD))/ \
 			$(FUZZ_BUILD)/corpus/$$name $$( [ -d $$corpus ] && echo $$corpus ) || exit 1; \
 	done
 
