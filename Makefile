@@ -10,7 +10,7 @@ SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build test demo skin fuzz bench install clean
+.PHONY: all deps configure build test demo skin faces fuzz bench install clean
 
 all: build
 
@@ -38,6 +38,10 @@ demo: build
 # Repaints the default skin into data/skins/default.
 skin: build
 	tests/xrun $(BUILD)/demo/kelctrls-skinpainter data/skins/default skins/default/images/
+
+# Repaints the animated faces into data/faces.
+faces: build
+	tests/xrun $(BUILD)/demo/kelctrls-facegen data/faces
 
 fuzz: deps
 	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \

@@ -143,7 +143,6 @@ wxFlagRichTextXMLHandler::wxFlagRichTextXMLHandler(const wxString& name, const w
                                                    int type)
     : wxRichTextXMLHandler(name, ext, type)
 {
-    SetEncoding("UTF-8");
 }
 
 void wxFlagRichTextXMLHandler::LoadHandles()
@@ -205,13 +204,23 @@ bool wxFlagRichTextXMLHandler::DoSaveFile(wxRichTextBuffer* buffer, wxOutputStre
     if (!stream.IsOk())
         return false;
 
-    m_helper.SetupForSaving(GetEncoding());
+    // Documents are always UTF-8; no encoding named means the toolkit's
+    // direct UTF-8 conversion rather than a general converter.
+    m_helper.SetupForSaving(wxString());
     m_helper.SetFlags(GetFlags());
-    OutputString(stream, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<richtext version=\"1.0.0.0\">");
-    const bool written = ExportXML(stream, *buffer, 1);
-    OutputString(stream, "\n</richtext>\n");
-    return written && stream.IsOk();
+    // The objects write many small pieces; collect them and hand the target
+    // (often a string stream that decodes every write) the whole at once.
+    wxMemoryOutputStream document;
+    OutputString(document, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<richtext version=\"1.0.0.0\">");
+    const bool written = ExportXML(document, *buffer, 1);
+    OutputString(document, "\n</richtext>\n");
+    if (!written || !document.IsOk())
+        return false;
+
+    const wxStreamBuffer* bytes = document.GetOutputStreamBuffer();
+    return stream.WriteAll(bytes->GetBufferStart(), size_t(document.GetLength()))
+           && stream.IsOk();
 }
 
 // ----------------------------------------------------------------------------

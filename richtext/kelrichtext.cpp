@@ -172,10 +172,12 @@ bool KelRichText::Create(wxWindow* parent, wxWindowID id, const wxString& value,
 
 wxString KelRichText::ToXML()
 {
-    wxString xml;
-    wxStringOutputStream out(&xml, wxConvUTF8);
-    DoPutStream(&GetBuffer(), out);
-    return xml;
+    wxMemoryOutputStream out;
+    if (!DoPutStream(&GetBuffer(), out))
+        return wxString();
+    const wxStreamBuffer* bytes = out.GetOutputStreamBuffer();
+    return wxString::FromUTF8(static_cast<const char*>(bytes->GetBufferStart()),
+                              size_t(out.GetLength()));
 }
 
 bool KelRichText::FromXML(const wxString& xml, bool insert, wxString* text)

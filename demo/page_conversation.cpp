@@ -1,0 +1,334 @@
+// The conversation area of a chat: the received history shown in a chat
+// text control, and an input box with a face chooser and a Send button.
+#include "demoregistry.h"
+
+#include <kelctrls/messaging/handlers.h>
+#include <kelctrls/richtext.h>
+#include <kelctrls/skin.h>
+
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/datetime.h>
+#include <wx/graphics.h>
+#include <wx/mstream.h>
+#include <wx/panel.h>
+#include <wx/popupwin.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+struct DemoFace
+{
+    const char* key;
+    const char* file;
+    const char* tip;
+};
+
+const std::vector<DemoFace>& Faces()
+{
+    static const std::vector<DemoFace> faces = {
+        { "/smile", "smile", "Smile" },       { "/laugh", "laugh", "Laugh" },
+        { "/wink", "wink", "Wink" },          { "/blush", "blush", "Blush" },
+        { "/cool", "cool", "Cool" },          { "/kiss", "kiss", "Kiss" },
+        { "/heart", "heart", "Heart" },       { "/surprise", "surprise", "Surprise" },
+        { "/sad", "sad", "Sad" },             { "/cry", "cry", "Cry" },
+        { "/angry", "angry", "Angry" },       { "/sleepy", "sleepy", "Sleepy" },
+    };
+    return faces;
+}
+
+wxString FaceFile(const DemoFace& face)
+{
+    return KelInstallPath(wxString("faces/") + face.file + ".gif");
+}
+
+// The faces of the installation by key: "/smile" is faces/smile.gif.
+class DemoFaceTable : public FaceInfoHandle
+{
+public:
+    wxString GetFacePath(const wxString& key) override
+    {
+        for (const DemoFace& face : Faces())
+        {
+            if (key == face.key)
+                return FaceFile(face);
+        }
+        return wxString();
+    }
+
+    wxString GetFaceKey(const wxString& path) override
+    {
+        for (const DemoFace& face : Faces())
+        {
+            if (path == FaceFile(face))
+                return face.key;
+        }
+        return wxString();
+    }
+};
+
+DemoFaceTable& FaceTable()
+{
+    static DemoFaceTable table;
+    return table;
+}
+
+// ----------------------------------------------------------------------------
+// The received history, as chat documents
+// ----------------------------------------------------------------------------
+
+wxString Escaped(const wxString& text)
+{
+    wxString escaped = text;
+    escaped.Replace("&", "&amp;");
+    escaped.Replace("<", "&lt;");
+    escaped.Replace(">", "&gt;");
+    return escaped;
+}
+
+wxString Text(const wxString& text)
+{
+    return "<text>\"" + Escaped(text) + "\"</text>";
+}
+
+wxString Face(const wxString& key)
+{
+    return "<animation><animationKey>" + key + "</animationKey><animationType>1</animationType>"
+           "</animation>";
+}
+
+wxString Document(const wxString& paragraphs)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><richtext version=\"1.0.0.0\">"
+           "<paragraphlayout>" + paragraphs + "</paragraphlayout></richtext>";
+}
+
+wxString BodyParagraph(const wxString& content)
+{
+    return "<paragraph parspacingafter=\"20\">" + content + "</paragraph>";
+}
+
+// The sender line above each message: the name in the sender's colour and
+// the time in grey.
+wxString HeaderDocument(const wxString& sender, bool mine, const wxString& time)
+{
+    const wxString colour = mine ? "#2E8B57" : "#1F5FA8";
+    return Document("<paragraph parspacingbefore=\"20\"><text textcolor=\"" + colour
+                    + "\" fontweight=\"700\">\"" + Escaped(sender)
+                    + "\"</text><text textcolor=\"#6B7A8C\">\"  " + time
+                    + "\"</text></paragraph>");
+}
+
+// A small picture of a chat window, as the mock-up someone sent.
+wxImage PaintMockup()
+{
+    const int w = 200, h = 120;
+    wxImage image(w, h);
+    image.SetRGB(wxRect(0, 0, w, h), 0xF6, 0xFA, 0xFE);
+    std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(image));
+    gc->SetPen(wxPen(wxColour(0x9C, 0xC3, 0xE8)));
+    gc->SetBrush(wxBrush(wxColour(0x2F, 0x7F, 0xD8)));
+    gc->DrawRectangle(0, 0, w - 1, 18);
+    gc->SetBrush(wxBrush(wxColour(0xEA, 0xF3, 0xFB)));
+    gc->DrawRectangle(0, 18, 52, h - 19);
+    for (int i = 0; i < 5; ++i)
+    {
+        gc->SetBrush(wxBrush(wxColour(0x9C, 0xC3, 0xE8)));
+        gc->DrawEllipse(6, 26 + i * 18, 10, 10);
+        gc->DrawRectangle(20, 29 + i * 18, 26, 4);
+    }
+    const wxColour bubbles[] = { wxColour(0xFF, 0xFF, 0xFF), wxColour(0xCF, 0xE4, 0xF8) };
+    for (int i = 0; i < 3; ++i)
+    {
+        gc->SetBrush(wxBrush(bubbles[i % 2]));
+        gc->DrawRoundedRectangle(i % 2 ? 100 : 62, 26 + i * 24, 90, 18, 6);
+    }
+    gc->SetBrush(*wxWHITE_BRUSH);
+    gc->DrawRectangle(58, h - 24, w - 64, 18);
+    gc->SetBrush(wxBrush(wxColour(0x2F, 0x7F, 0xD8)));
+    gc->DrawRoundedRectangle(w - 44, h - 22, 36, 14, 4);
+    gc.reset();
+    return image;
+}
+
+wxString PictureElement(const wxImage& image)
+{
+    wxMemoryOutputStream png;
+    image.SaveFile(png, wxBITMAP_TYPE_PNG);
+    const wxStreamBuffer* buffer = png.GetOutputStreamBuffer();
+    const unsigned char* bytes = static_cast<const unsigned char*>(buffer->GetBufferStart());
+    wxString hex;
+    hex.reserve(size_t(png.GetLength()) * 2);
+    for (wxFileOffset i = 0; i < png.GetLength(); ++i)
+        hex += wxString::Format("%02X", bytes[i]);
+    return wxString::Format("<image imagetype=\"%d\"><data>", int(wxBITMAP_TYPE_PNG)) + hex
+           + "</data></image>";
+}
+
+struct HistoryMessage
+{
+    bool mine;
+    const char* time;
+    wxString body;   // paragraphs
+};
+
+std::vector<HistoryMessage> ReceivedHistory()
+{
+    return {
+        { false, "09:12",
+          BodyParagraph(Text("Morning Alice! ") + Face("/smile")
+                        + Text(" Are we still on for the design review at ten?")) },
+        { true, "09:13",
+          BodyParagraph(Text("Yes ") + Face("/laugh")
+                        + Text(" I booked the small meeting room on the fourth floor.")) },
+        { false, "09:15",
+          BodyParagraph(Text("Here is the mock-up from yesterday:"))
+              + BodyParagraph(PictureElement(PaintMockup()))
+              + BodyParagraph(Text("The colours are still a little off ") + Face("/sad")
+                              + Text(" but the layout works.")) },
+        { true, "09:17",
+          BodyParagraph(Text("Looks good to me ") + Face("/cool") + Face("/heart")
+                        + Text(" see you at ten!")) },
+        { false, "09:18", BodyParagraph(Text("Thanks! ") + Face("/blush") + Face("/wink")) },
+    };
+}
+
+// ----------------------------------------------------------------------------
+// Face chooser
+// ----------------------------------------------------------------------------
+
+class FaceChooser : public wxPopupTransientWindow
+{
+public:
+    FaceChooser(wxWindow* parent, KelRichText* input)
+        : wxPopupTransientWindow(parent, wxBORDER_SIMPLE)
+    {
+        SetBackgroundColour(*wxWHITE);
+        auto grid = new wxGridSizer(2, 6, 2, 2);
+        for (const DemoFace& face : Faces())
+        {
+            const wxFlagRichTextAnimation animation(FaceFile(face), wxANIMATION_TYPE_GIF);
+            auto button = new wxBitmapButton(this, wxID_ANY, animation.GetFrameBitmap(0),
+                                             wxDefaultPosition, wxSize(32, 32), wxBORDER_NONE);
+            button->SetToolTip(wxString(face.tip) + "  " + face.key);
+            const wxString file = FaceFile(face);
+            button->Bind(wxEVT_BUTTON, [this, input, file](wxCommandEvent&) {
+                input->WriteAnimation(file, wxANIMATION_TYPE_GIF);
+                input->SetFocus();
+                Dismiss();
+            });
+            grid->Add(button);
+        }
+        auto border = new wxBoxSizer(wxVERTICAL);
+        border->Add(grid, 0, wxALL, 4);
+        SetSizerAndFit(border);
+    }
+};
+
+// ----------------------------------------------------------------------------
+// Conversation
+// ----------------------------------------------------------------------------
+
+class DemoConversation : public wxPanel
+{
+public:
+    DemoConversation(wxWindow* parent, const wxString& peer)
+        : wxPanel(parent, wxID_ANY), m_peer(peer)
+    {
+        KelSkinResource* skin = KelSkinResource::GetInstance();
+        SetBackgroundColour(skin->GetColour("color_win_bk"));
+
+        m_history = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                    wxDefaultSize, wxRE_MULTILINE | wxRE_READONLY | wxBORDER_SIMPLE);
+        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                  wxSize(-1, 80), wxRE_MULTILINE | wxBORDER_SIMPLE);
+        for (KelRichText* text : { m_history, m_input })
+        {
+            text->RegisteFaceInfoHandler(&FaceTable());
+            text->SetBackgroundColour(*wxWHITE);
+            text->SetFont(wxFontInfo(10).FaceName("DejaVu Sans"));
+            text->SetBasicStyle(wxRichTextAttr(text->GetDefaultStyleEx()));
+            text->SetMargins(10, 6);
+        }
+
+        const DemoFace& smile = Faces().front();
+        auto faces = new wxBitmapButton(
+            this, wxID_ANY,
+            wxFlagRichTextAnimation(FaceFile(smile), wxANIMATION_TYPE_GIF).GetFrameBitmap(0),
+            wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+        faces->SetToolTip("Insert a face");
+        faces->Bind(wxEVT_BUTTON, [this, faces](wxCommandEvent&) {
+            auto chooser = new FaceChooser(this, m_input);
+            chooser->Position(faces->GetScreenPosition(), wxSize(0, 0));
+            chooser->Popup();
+        });
+        auto hint = new wxStaticText(this, wxID_ANY, "Conversation with " + peer);
+        hint->SetForegroundColour(skin->GetColour("color_text_grey"));
+
+        auto send = new wxButton(this, wxID_ANY, "Send");
+        send->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Send(); });
+
+        auto tools = new wxBoxSizer(wxHORIZONTAL);
+        tools->Add(faces, 0, wxALIGN_CENTER_VERTICAL);
+        tools->AddStretchSpacer();
+        tools->Add(hint, 0, wxALIGN_CENTER_VERTICAL);
+
+        auto actions = new wxBoxSizer(wxHORIZONTAL);
+        actions->AddStretchSpacer();
+        actions->Add(send);
+
+        auto sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(m_history, 1, wxEXPAND | wxALL, 6);
+        sizer->Add(tools, 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
+        sizer->Add(m_input, 0, wxEXPAND | wxALL, 6);
+        sizer->Add(actions, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
+        SetSizer(sizer);
+
+        LoadHistory();
+        m_input->WriteText("On my way, bringing coffee ");
+        m_input->WriteAnimation(FaceFile(Faces().front()), wxANIMATION_TYPE_GIF);
+    }
+
+private:
+    void LoadHistory()
+    {
+        for (const HistoryMessage& message : ReceivedHistory())
+        {
+            m_history->FromXML(HeaderDocument(message.mine ? "Alice Chen" : m_peer, message.mine,
+                                              message.time));
+            m_history->FromXML(Document(message.body));
+        }
+    }
+
+    void Send()
+    {
+        if (m_input->IsEmpty())
+            return;
+        const wxString message = m_input->ToXML();
+        m_history->FromXML(HeaderDocument("Alice Chen", true, wxDateTime::Now().Format("%H:%M")));
+        m_history->FromXML(message);
+        m_input->Clear();
+        m_input->SetFocus();
+    }
+
+    wxString m_peer;
+    KelRichText* m_history;
+    KelRichText* m_input;
+};
+
+DemoConversationRegistration conversation([](wxWindow* parent, const wxString& peer) -> wxWindow* {
+    return new DemoConversation(parent, peer);
+});
+
+// Until conversations open in a chat window of their own, one is shown as a
+// page of the main window.
+DemoPageRegistration page(30, "Conversation", [](wxWindow* parent) -> wxWindow* {
+    return CreateDemoConversation(parent, "Bob Li");
+});
+
+} // namespace
