@@ -386,7 +386,11 @@ wxString wxTreeListCtrl::OnGetItemText(wxTreeItemData* WXUNUSED(item), long WXUN
 
 int wxTreeListCtrl::OnCompareItems(const wxTreeItemId& item1, const wxTreeItemId& item2)
 {
-    return GetItemText(item1).compare(GetItemText(item2));
+    wxTreeListItem* first = wxTreeListItem::FromId(item1);
+    wxTreeListItem* second = wxTreeListItem::FromId(item2);
+    if (!first || !second)
+        return GetItemText(item1).compare(GetItemText(item2));
+    return first->CompareText(GetMainColumn(), *second);
 }
 
 // ---- forwarding to the item window -----------------------------------------

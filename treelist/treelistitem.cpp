@@ -4,7 +4,9 @@
 
 #include <wx/itemattr.h>
 
+#include <cstddef>
 #include <cstring>
+#include <string>
 #include <new>
 #include <vector>
 
@@ -23,35 +25,40 @@ namespace kel
 
 void wxArrayTreeListItems::Insert(wxTreeListItem* item, size_t index)
 {
-    if (index > m_count)
-        index = m_count;
-    if (m_count == m_capacity)
+    const size_t count = GetCount();
+    if (index > count)
+        index = count;
+    if (!m_block || m_block->count == m_block->capacity)
     {
-        uint32_t capacity = m_capacity ? m_capacity * 2 : 4;
-        void* grown = realloc(m_items, capacity * sizeof(wxTreeListItem*));
+        const uint32_t capacity = m_block ? m_block->capacity * 2 : 2;
+        void* grown = realloc(m_block, offsetof(Block, items) + capacity * sizeof(wxTreeListItem*));
         if (!grown)
             throw std::bad_alloc();
-        m_items = static_cast<wxTreeListItem**>(grown);
-        m_capacity = capacity;
+        m_block = static_cast<Block*>(grown);
+        m_block->count = (uint32_t)count;
+        m_block->capacity = capacity;
     }
-    memmove(m_items + index + 1, m_items + index, (m_count - index) * sizeof(wxTreeListItem*));
-    m_items[index] = item;
-    ++m_count;
+    wxTreeListItem** items = m_block->items;
+    memmove(items + index + 1, items + index, (count - index) * sizeof(wxTreeListItem*));
+    items[index] = item;
+    ++m_block->count;
 }
 
 void wxArrayTreeListItems::RemoveAt(size_t index)
 {
-    if (index >= m_count)
+    const size_t count = GetCount();
+    if (index >= count)
         return;
-    memmove(m_items + index, m_items + index + 1, (m_count - index - 1) * sizeof(wxTreeListItem*));
-    --m_count;
+    wxTreeListItem** items = m_block->items;
+    memmove(items + index, items + index + 1, (count - index - 1) * sizeof(wxTreeListItem*));
+    --m_block->count;
 }
 
 int wxArrayTreeListItems::Index(const wxTreeListItem* item) const
 {
-    for (uint32_t i = 0; i < m_count; ++i)
+    for (size_t i = 0; i < GetCount(); ++i)
     {
-        if (m_items[i] == item)
+        if (m_block->items[i] == item)
             return (int)i;
     }
     return wxNOT_FOUND;
@@ -59,9 +66,8 @@ int wxArrayTreeListItems::Index(const wxTreeListItem* item) const
 
 void wxArrayTreeListItems::Clear()
 {
-    free(m_items);
-    m_items = NULL;
-    m_count = m_capacity = 0;
+    free(m_block);
+    m_block = NULL;
 }
 
 // ----------------------------------------------------------------------------
@@ -71,16 +77,71 @@ void wxArrayTreeListItems::Clear()
 namespace
 {
 
-uint32_t ReadU32(const unsigned char* p)
+const size_t kMaxTextBytes = 0xFFFF;
+
+uint16_t Read16(const unsigned char* p)
 {
-    uint32_t v;
+    uint16_t v;
     memcpy(&v, p, sizeof v);
     return v;
 }
 
-void WriteU32(unsigned char* p, uint32_t v)
+void Write16(unsigned char* p, size_t v)
 {
-    memcpy(p, &v, sizeof v);
+    const uint16_t v16 = (uint16_t)v;
+    memcpy(p, &v16, sizeof v16);
+}
+
+size_t HeaderBytes(size_t count)
+{
+    return 2 + 2 * count;
+}
+
+// Encodes text as UTF-8 into a buffer that is reused from call to call, so
+// that storing a text allocates nothing but the item's own block.
+const std::string& EncodeUTF8(const wxString& text)
+{
+    static std::string buffer;
+    buffer.clear();
+    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it)
+    {
+        const wxUint32 c = (wxUint32)(*it).GetValue();
+        if (c < 0x80)
+        {
+            buffer += (char)c;
+        }
+        else if (c < 0x800)
+        {
+            buffer += (char)(0xC0 | (c >> 6));
+            buffer += (char)(0x80 | (c & 0x3F));
+        }
+        else if (c < 0x10000)
+        {
+            buffer += (char)(0xE0 | (c >> 12));
+            buffer += (char)(0x80 | ((c >> 6) & 0x3F));
+            buffer += (char)(0x80 | (c & 0x3F));
+        }
+        else
+        {
+            buffer += (char)(0xF0 | (c >> 18));
+            buffer += (char)(0x80 | ((c >> 12) & 0x3F));
+            buffer += (char)(0x80 | ((c >> 6) & 0x3F));
+            buffer += (char)(0x80 | (c & 0x3F));
+        }
+    }
+    return buffer;
+}
+
+// The longest prefix of bytes that fits in room and ends on a character.
+size_t FittingLength(const std::string& bytes, size_t room)
+{
+    size_t len = bytes.size();
+    if (len <= room)
+        return len;
+    len = room;
+    while (len > 0 && (bytes[len] & 0xC0) == 0x80)
+        --len;
+    return len;
 }
 
 // Decodes the UTF-8 sequence at p (bounded by end) and advances p.
@@ -98,16 +159,21 @@ wxUniChar NextCodePoint(const unsigned char*& p, const unsigned char* end)
 
 size_t wxTreeListTexts::GetCount() const
 {
-    return m_block ? ReadU32(m_block) : 0;
+    return m_block ? Read16(m_block) : 0;
+}
+
+size_t wxTreeListTexts::TotalBytes() const
+{
+    const size_t count = GetCount();
+    return count ? Read16(m_block + HeaderBytes(count - 1)) : 0;
 }
 
 const char* wxTreeListTexts::Bytes(size_t i, size_t* len) const
 {
     const size_t count = GetCount();
-    const unsigned char* ends = m_block + 4;
-    const uint32_t begin = i ? ReadU32(ends + 4 * (i - 1)) : 0;
-    *len = ReadU32(ends + 4 * i) - begin;
-    return reinterpret_cast<const char*>(m_block + 4 + 4 * count + begin);
+    const size_t begin = i ? Read16(m_block + HeaderBytes(i - 1)) : 0;
+    *len = Read16(m_block + HeaderBytes(i)) - begin;
+    return reinterpret_cast<const char*>(m_block + HeaderBytes(count) + begin);
 }
 
 wxString wxTreeListTexts::Item(size_t i) const
@@ -123,9 +189,17 @@ void wxTreeListTexts::Reset(size_t count, size_t main, const wxString& text)
 {
     free(m_block);
     m_block = NULL;
-    Resize(count);
-    if (main < count)
-        Set(main, text);
+    if (count == 0)
+        return;
+    const std::string& bytes = EncodeUTF8(text);
+    const size_t len = main < count ? FittingLength(bytes, kMaxTextBytes) : 0;
+    m_block = static_cast<unsigned char*>(malloc(HeaderBytes(count) + len));
+    if (!m_block)
+        throw std::bad_alloc();
+    Write16(m_block, count);
+    for (size_t i = 0; i < count; ++i)
+        Write16(m_block + HeaderBytes(i), i < main ? 0 : len);
+    memcpy(m_block + HeaderBytes(count), bytes.data(), len);
 }
 
 void wxTreeListTexts::Resize(size_t count)
@@ -133,22 +207,17 @@ void wxTreeListTexts::Resize(size_t count)
     const size_t old = GetCount();
     if (count == old)
         return;
-    std::vector<wxString> texts;
-    texts.reserve(count);
-    for (size_t i = 0; i < count; ++i)
-        texts.push_back(i < old ? Item(i) : wxString());
-    free(m_block);
-    m_block = static_cast<unsigned char*>(malloc(4 + 4 * count));
-    if (!m_block)
+    const size_t keep = count > old ? TotalBytes() : (count ? Read16(m_block + HeaderBytes(count - 1)) : 0);
+    unsigned char* block = static_cast<unsigned char*>(malloc(HeaderBytes(count) + keep));
+    if (!block)
         throw std::bad_alloc();
-    WriteU32(m_block, (uint32_t)count);
+    Write16(block, count);
     for (size_t i = 0; i < count; ++i)
-        WriteU32(m_block + 4 + 4 * i, 0);
-    for (size_t i = 0; i < count; ++i)
-    {
-        if (!texts[i].empty())
-            Set(i, texts[i]);
-    }
+        Write16(block + HeaderBytes(i), i < old ? Read16(m_block + HeaderBytes(i)) : keep);
+    if (keep)
+        memcpy(block + HeaderBytes(count), m_block + HeaderBytes(old), keep);
+    free(m_block);
+    m_block = block;
 }
 
 void wxTreeListTexts::Set(size_t i, const wxString& text)
@@ -156,28 +225,25 @@ void wxTreeListTexts::Set(size_t i, const wxString& text)
     const size_t count = GetCount();
     if (i >= count)
         return;
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    const size_t newLen = utf8.length();
     size_t oldLen;
-    const char* old = Bytes(i, &oldLen);
-    const size_t header = 4 + 4 * count;
-    const size_t oldStart = old - reinterpret_cast<const char*>(m_block);
-    const size_t total = ReadU32(m_block + 4 + 4 * (count - 1));
-    const size_t newTotal = total - oldLen + newLen;
+    const size_t start = Bytes(i, &oldLen) - reinterpret_cast<const char*>(m_block);
+    const size_t total = TotalBytes();
+    const std::string& bytes = EncodeUTF8(text);
+    const size_t newLen = FittingLength(bytes, kMaxTextBytes - (total - oldLen));
+    const size_t header = HeaderBytes(count);
+    const size_t tail = header + total - start - oldLen;
 
-    unsigned char* block = static_cast<unsigned char*>(malloc(header + newTotal));
-    if (!block)
-        throw std::bad_alloc();
-    memcpy(block, m_block, oldStart);
-    memcpy(block + oldStart, utf8.data(), newLen);
-    memcpy(block + oldStart + newLen, m_block + oldStart + oldLen, header + total - oldStart - oldLen);
-    for (size_t k = i; k < count; ++k)
+    if (newLen > oldLen)
     {
-        unsigned char* end = block + 4 + 4 * k;
-        WriteU32(end, (uint32_t)(ReadU32(end) - oldLen + newLen));
+        void* grown = realloc(m_block, header + total - oldLen + newLen);
+        if (!grown)
+            throw std::bad_alloc();
+        m_block = static_cast<unsigned char*>(grown);
     }
-    free(m_block);
-    m_block = block;
+    memmove(m_block + start + newLen, m_block + start + oldLen, tail);
+    memcpy(m_block + start, bytes.data(), newLen);
+    for (size_t k = i; k < count; ++k)
+        Write16(m_block + HeaderBytes(k), Read16(m_block + HeaderBytes(k)) - oldLen + newLen);
 }
 
 bool wxTreeListTexts::Matches(size_t i, const wxString& what, bool prefixOnly, bool noCase) const
@@ -197,6 +263,18 @@ bool wxTreeListTexts::Matches(size_t i, const wxString& what, bool prefixOnly, b
             return false;
     }
     return prefixOnly || p >= end;
+}
+
+int wxTreeListTexts::Compare(size_t i, const wxTreeListTexts& other, size_t j) const
+{
+    size_t len = 0, otherLen = 0;
+    const char* bytes = i < GetCount() ? Bytes(i, &len) : "";
+    const char* otherBytes = j < other.GetCount() ? other.Bytes(j, &otherLen) : "";
+    // UTF-8 orders by byte as the code points it encodes are ordered.
+    const int order = memcmp(bytes, otherBytes, wxMin(len, otherLen));
+    if (order)
+        return order;
+    return len < otherLen ? -1 : len > otherLen ? 1 : 0;
 }
 
 // ----------------------------------------------------------------------------
@@ -270,6 +348,13 @@ bool wxTreeListItem::TextMatches(int column, const wxString& what, bool prefixOn
         return noCase ? text.CmpNoCase(what) == 0 : text == what;
     }
     return column >= 0 && m_text.Matches((size_t)column, what, prefixOnly, noCase);
+}
+
+int wxTreeListItem::CompareText(int column, const wxTreeListItem& other) const
+{
+    if (IsVirtual() || other.IsVirtual() || column < 0)
+        return GetText(column).compare(other.GetText(column));
+    return m_text.Compare((size_t)column, other.m_text, (size_t)column);
 }
 
 void wxTreeListItem::SetText(const wxString& text)

@@ -920,8 +920,9 @@ void wxTreeListMainWindow::Move(const wxTreeItemId& itemId, const wxTreeItemId& 
 
 int wxTreeListMainWindow::OnCompareItems(const wxTreeItemId& item1, const wxTreeItemId& item2)
 {
-    return m_owner ? m_owner->OnCompareItems(item1, item2)
-                   : GetItemText(item1).compare(GetItemText(item2));
+    if (m_owner)
+        return m_owner->OnCompareItems(item1, item2);
+    return wxTreeListItem::FromId(item1)->CompareText(m_main_column, *wxTreeListItem::FromId(item2));
 }
 
 void wxTreeListMainWindow::SortChildren(const wxTreeItemId& itemId)

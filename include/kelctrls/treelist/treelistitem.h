@@ -5,6 +5,8 @@
 #include <kelctrls/base.h>
 
 #include <wx/dynarray.h>
+#include <wx/colour.h>
+#include <wx/font.h>
 #include <wx/itemattr.h>
 #include <wx/treebase.h>
 #include <wx/string.h>
@@ -87,24 +89,25 @@ private:
 };
 
 // ----------------------------------------------------------------------------
-// wxArrayTreeListItems: plain ordered array of item pointers
+// wxArrayTreeListItems: plain ordered array of item pointers. Count and
+// capacity live in the heap block, so an empty array is one null pointer.
 // ----------------------------------------------------------------------------
 
 class KELCTRLS_API wxArrayTreeListItems
 {
 public:
-    wxArrayTreeListItems() : m_items(NULL), m_count(0), m_capacity(0) {}
-    ~wxArrayTreeListItems() { free(m_items); }
+    wxArrayTreeListItems() : m_block(NULL) {}
+    ~wxArrayTreeListItems() { free(m_block); }
 
-    size_t GetCount() const { return m_count; }
-    bool IsEmpty() const { return m_count == 0; }
-    wxTreeListItem* Item(size_t i) const { return m_items[i]; }
-    wxTreeListItem* operator[](size_t i) const { return m_items[i]; }
-    wxTreeListItem* Last() const { return m_items[m_count - 1]; }
-    wxTreeListItem** begin() const { return m_items; }
-    wxTreeListItem** end() const { return m_items + m_count; }
+    size_t GetCount() const { return m_block ? m_block->count : 0; }
+    bool IsEmpty() const { return GetCount() == 0; }
+    wxTreeListItem* Item(size_t i) const { return m_block->items[i]; }
+    wxTreeListItem* operator[](size_t i) const { return m_block->items[i]; }
+    wxTreeListItem* Last() const { return m_block->items[m_block->count - 1]; }
+    wxTreeListItem** begin() const { return m_block ? m_block->items : NULL; }
+    wxTreeListItem** end() const { return m_block ? m_block->items + m_block->count : NULL; }
 
-    void Add(wxTreeListItem* item) { Insert(item, m_count); }
+    void Add(wxTreeListItem* item) { Insert(item, GetCount()); }
     void Insert(wxTreeListItem* item, size_t index);
     void RemoveAt(size_t index);
     int Index(const wxTreeListItem* item) const;
@@ -114,9 +117,13 @@ private:
     wxArrayTreeListItems(const wxArrayTreeListItems&) = delete;
     wxArrayTreeListItems& operator=(const wxArrayTreeListItems&) = delete;
 
-    wxTreeListItem** m_items;
-    uint32_t m_count;
-    uint32_t m_capacity;
+    struct Block
+    {
+        uint32_t count;
+        uint32_t capacity;
+        wxTreeListItem* items[1];
+    };
+    Block* m_block;
 };
 
 // ----------------------------------------------------------------------------
@@ -144,14 +151,18 @@ public:
     // Compares without building a wxString. prefixOnly compares the text cut
     // to the length of what.
     bool Matches(size_t i, const wxString& what, bool prefixOnly, bool noCase) const;
+    // Orders text i of this and text j of other as wide-character strings
+    // compare (negative, zero, positive).
+    int Compare(size_t i, const wxTreeListTexts& other, size_t j) const;
 
 private:
     wxTreeListTexts(const wxTreeListTexts&) = delete;
     wxTreeListTexts& operator=(const wxTreeListTexts&) = delete;
 
     const char* Bytes(size_t i, size_t* len) const;
+    size_t TotalBytes() const;
 
-    // [uint32 count][uint32 end offset per text][UTF-8 bytes]
+    // [uint16 count][uint16 end offset per text][UTF-8 bytes]
     unsigned char* m_block;
 };
 
@@ -176,6 +187,8 @@ public:
     void SetText(int column, const wxString& text);
     // Compares the stored text of a column without copying it.
     bool TextMatches(int column, const wxString& what, bool prefixOnly, bool noCase) const;
+    // Orders the texts of a column of two items as wide-character strings.
+    int CompareText(int column, const wxTreeListItem& other) const;
 
     int GetImage(wxTreeItemIcon which = wxTreeItemIcon_Normal) const { return m_images[which]; }
     int GetImage(int column, wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
@@ -267,12 +280,12 @@ private:
     uint32_t m_index;
     short m_width;
     unsigned char m_height;
-    unsigned int m_isCollapsed : 1;
-    unsigned int m_hasHilight : 1;
-    unsigned int m_hasPlus : 1;
-    unsigned int m_isBold : 1;
-    unsigned int m_ownsAttr : 1;
-    unsigned int m_measured : 1;
+    unsigned char m_isCollapsed : 1;
+    unsigned char m_hasHilight : 1;
+    unsigned char m_hasPlus : 1;
+    unsigned char m_isBold : 1;
+    unsigned char m_ownsAttr : 1;
+    unsigned char m_measured : 1;
 };
 
 // ----------------------------------------------------------------------------

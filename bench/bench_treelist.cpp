@@ -1,0 +1,323 @@
+// Builds the same organisation tree (100 groups of 1,000 people, three
+// columns) in our tree list control, in wxWidgets' own wxTreeListCtrl and in
+// the generic wxTreeCtrl, and prints what each step costs, with the ratios
+// of theirs to ours (above 1: we are faster or smaller).
+#include "treelist/driver.h"
+
+#include <kelctrls/treelistctrl.h>
+
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/log.h>
+#include <wx/treectrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <malloc.h>
+#include <unistd.h>
+
+namespace
+{
+
+const size_t kGroups = 100;
+const size_t kPeople = 1000;
+const size_t kSortedGroup = 50;
+const int kPaintRepeats = 5;
+
+const char* const kPresence[] = { "Online", "Away", "Busy", "Offline" };
+const char* const kSignatures[] = { "In meetings until noon", "", "Working from home today",
+                                    "Release week - ping me on chat", "" };
+
+// People are numbered in a scrambled order inside each group so that
+// sorting has work to do; the very last person has a name of its own.
+BenchOrganisation MakeOrganisation(size_t groups, size_t people)
+{
+    BenchOrganisation organisation(groups);
+    for (size_t g = 0; g < groups; ++g)
+    {
+        organisation[g].name = wxString::Format("Department %03zu", g + 1);
+        organisation[g].people.reserve(people);
+        for (size_t p = 0; p < people; ++p)
+        {
+            const size_t n = g * people + (p * 7919) % people;
+            organisation[g].people.push_back({ wxString::Format("Person %06zu Example", n),
+                                               kPresence[n % 4], kSignatures[n % 5] });
+        }
+    }
+    organisation.back().people.back().name = "Zoe Last-Person";
+    return organisation;
+}
+
+double ElapsedMs(const std::function<void()>& step)
+{
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+long ResidentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r"))
+    {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+void Settle()
+{
+    wxTheApp->ProcessIdle();
+    wxTheApp->Yield(true);
+}
+
+void Paint(wxWindow* win)
+{
+    win->Refresh();
+    win->Update();
+}
+
+double MedianPaintMs(wxWindow* win)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kPaintRepeats; ++i)
+        times.push_back(ElapsedMs([win] { Paint(win); }));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// ---- our control -------------------------------------------------------------
+
+class OurDriver : public TreeDriver
+{
+public:
+    explicit OurDriver(wxWindow* parent)
+        : m_tree(new kel::wxTreeListCtrl(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(),
+                                         wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE
+                                             | kel::wxTR_HIDE_ROOT_FULL_ROW))
+    {
+        m_tree->AddColumn("Name", 240);
+        m_tree->AddColumn("Presence", 100);
+        m_tree->AddColumn("Signature", 300);
+    }
+    ~OurDriver() override { m_tree->Destroy(); }
+
+    wxString Name() const override { return "ours"; }
+    wxWindow* Window() override { return m_tree; }
+
+    void Insert(const BenchOrganisation& organisation) override
+    {
+        m_root = m_tree->AddRoot("Company");
+        for (const BenchGroup& group : organisation)
+        {
+            const wxTreeItemId node = m_tree->AppendItem(m_root, group.name);
+            m_groups.push_back(node);
+            for (const BenchPerson& person : group.people)
+            {
+                m_last = m_tree->AppendItem(node, person.name);
+                m_tree->SetItemText(m_last, 1, person.presence);
+                m_tree->SetItemText(m_last, 2, person.signature);
+            }
+        }
+    }
+    void ExpandAll() override { m_tree->ExpandAll(m_root); }
+    void ScrollToBottom() override { m_tree->EnsureVisible(m_last); }
+    bool FindByPrefix(const wxString& prefix) override
+    {
+        // The search typing runs: expanded items, prefix, without case.
+        return m_tree->FindItem(wxTreeItemId(), prefix, 0x0031).IsOk();
+    }
+    bool SortGroup(size_t group) override
+    {
+        m_tree->SortChildren(m_groups[group]);
+        return true;
+    }
+
+private:
+    kel::wxTreeListCtrl* m_tree;
+    wxTreeItemId m_root, m_last;
+    std::vector<wxTreeItemId> m_groups;
+};
+
+// ---- the generic tree control (one column) -----------------------------------
+
+class GenericTreeDriver : public TreeDriver
+{
+public:
+    explicit GenericTreeDriver(wxWindow* parent)
+        : m_tree(new wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(),
+                                wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE | wxTR_HIDE_ROOT))
+    {
+    }
+    ~GenericTreeDriver() override { m_tree->Destroy(); }
+
+    wxString Name() const override { return "wxTreeCtrl"; }
+    wxWindow* Window() override { return m_tree; }
+
+    void Insert(const BenchOrganisation& organisation) override
+    {
+        m_root = m_tree->AddRoot("Company");
+        for (const BenchGroup& group : organisation)
+        {
+            const wxTreeItemId node = m_tree->AppendItem(m_root, group.name);
+            m_groups.push_back(node);
+            for (const BenchPerson& person : group.people)
+                m_last = m_tree->AppendItem(node, person.name);
+        }
+    }
+    void ExpandAll() override { m_tree->ExpandAll(); }
+    void ScrollToBottom() override { m_tree->EnsureVisible(m_last); }
+    bool FindByPrefix(const wxString& prefix) override
+    {
+        wxTreeItemIdValue groupCookie, personCookie;
+        for (wxTreeItemId group = m_tree->GetFirstChild(m_root, groupCookie); group.IsOk();
+             group = m_tree->GetNextChild(m_root, groupCookie))
+        {
+            if (StartsWithNoCase(m_tree->GetItemText(group), prefix))
+                return true;
+            for (wxTreeItemId person = m_tree->GetFirstChild(group, personCookie); person.IsOk();
+                 person = m_tree->GetNextChild(group, personCookie))
+            {
+                if (StartsWithNoCase(m_tree->GetItemText(person), prefix))
+                    return true;
+            }
+        }
+        return false;
+    }
+    bool SortGroup(size_t group) override
+    {
+        m_tree->SortChildren(m_groups[group]);
+        return true;
+    }
+
+private:
+    wxTreeCtrl* m_tree;
+    wxTreeItemId m_root, m_last;
+    std::vector<wxTreeItemId> m_groups;
+};
+
+// ---- measuring -----------------------------------------------------------------
+
+struct Figures
+{
+    wxString name;
+    double insert = 0, expand = 0, firstPaint = 0, bottomPaint = 0, find = 0, sort = -1;
+    double bytesPerItem = 0;
+    bool found = false;
+};
+
+using DriverFactory = std::function<std::unique_ptr<TreeDriver>(wxWindow*)>;
+
+Figures Measure(wxWindow* parent, const DriverFactory& factory, const BenchOrganisation& organisation)
+{
+    size_t items = organisation.size();
+    for (const BenchGroup& group : organisation)
+        items += group.people.size();
+
+    Settle();
+    malloc_trim(0);
+    const long before = ResidentBytes();
+
+    Figures figures;
+    std::unique_ptr<TreeDriver> driver = factory(parent);
+    figures.name = driver->Name();
+    figures.insert = ElapsedMs([&] { driver->Insert(organisation); });
+    figures.expand = ElapsedMs([&] { driver->ExpandAll(); });
+    figures.firstPaint = ElapsedMs([&] { Settle(); Paint(driver->Window()); });
+    driver->ScrollToBottom();
+    Settle();
+    figures.bottomPaint = MedianPaintMs(driver->Window());
+    figures.bytesPerItem = double(ResidentBytes() - before) / items;
+    figures.find = ElapsedMs([&] { figures.found = driver->FindByPrefix("zoe last"); });
+    double sortMs = 0;
+    bool sorted = false;
+    sortMs = ElapsedMs([&] { sorted = driver->SortGroup(kSortedGroup); });
+    figures.sort = sorted ? sortMs : -1;
+
+    driver.reset();
+    Settle();
+    return figures;
+}
+
+wxString Cell(double value, const char* format)
+{
+    return value < 0 ? wxString("n/a") : wxString::Format(format, value);
+}
+
+wxString Ratio(double theirs, double ours)
+{
+    if (theirs < 0 || ours <= 0)
+        return "n/a";
+    return wxString::Format("%.1fx", theirs / ours);
+}
+
+void PrintRow(const char* what, double ours, double native, double generic, const char* format)
+{
+    std::printf("%-34s %12s %14s %8s %14s %8s\n", what,
+                static_cast<const char*>(Cell(ours, format).utf8_str()),
+                static_cast<const char*>(Cell(native, format).utf8_str()),
+                static_cast<const char*>(Ratio(native, ours).utf8_str()),
+                static_cast<const char*>(Cell(generic, format).utf8_str()),
+                static_cast<const char*>(Ratio(generic, ours).utf8_str()));
+}
+
+class BenchApp : public wxApp
+{
+public:
+    bool OnInit() override
+    {
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+        wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxSize(800, 600));
+        frame->Show();
+        Settle();
+
+        const BenchOrganisation organisation = MakeOrganisation(kGroups, kPeople);
+        const Figures ours = Measure(frame, [](wxWindow* p) { return std::unique_ptr<TreeDriver>(new OurDriver(p)); },
+                                     organisation);
+        const Figures native = Measure(frame, MakeNativeTreeListDriver, organisation);
+        const Figures generic = Measure(frame, [](wxWindow* p) { return std::unique_ptr<TreeDriver>(new GenericTreeDriver(p)); },
+                                        organisation);
+
+        // The scrolled paint must not depend on the size of the tree.
+        const BenchOrganisation small = MakeOrganisation(1, kPeople);
+        std::unique_ptr<TreeDriver> smallTree(new OurDriver(frame));
+        smallTree->Insert(small);
+        smallTree->ExpandAll();
+        Settle();
+        Paint(smallTree->Window());
+        const double smallTopPaint = MedianPaintMs(smallTree->Window());
+        smallTree.reset();
+
+        std::printf("Organisation tree: %zu groups of %zu people, 3 columns (wxTreeCtrl holds the name only)\n\n",
+                    kGroups, kPeople);
+        std::printf("%-34s %12s %14s %8s %14s %8s\n", "", "ours", "wxTreeListCtrl", "ratio", "wxTreeCtrl", "ratio");
+        PrintRow("insert all (ms)", ours.insert, native.insert, generic.insert, "%.1f");
+        PrintRow("expand all (ms)", ours.expand, native.expand, generic.expand, "%.1f");
+        PrintRow("first layout and paint (ms)", ours.firstPaint, native.firstPaint, generic.firstPaint, "%.1f");
+        PrintRow("paint scrolled to the bottom (ms)", ours.bottomPaint, native.bottomPaint, generic.bottomPaint, "%.2f");
+        PrintRow("find the last person (ms)", ours.find, native.find, generic.find, "%.2f");
+        PrintRow("sort a group of 1,000 (ms)", ours.sort, native.sort, generic.sort, "%.2f");
+        PrintRow("resident memory per item (bytes)", ours.bytesPerItem, native.bytesPerItem, generic.bytesPerItem, "%.0f");
+        std::printf("\nours: paint at the bottom of %zu items %.2f ms, at the top of %zu items %.2f ms\n",
+                    kGroups * (kPeople + 1), ours.bottomPaint, kPeople + 1, smallTopPaint);
+        if (!ours.found || !native.found || !generic.found)
+            std::printf("warning: a search did not find the last person\n");
+
+        frame->Destroy();
+        return false;
+    }
+};
+
+} // anonymous namespace
+
+wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+int main(int argc, char** argv)
+{
+    wxDISABLE_DEBUG_SUPPORT();
+    return wxEntry(argc, argv);
+}
