@@ -112,6 +112,7 @@ void wxTreeListMainWindow::Init()
     m_findTimer = new wxTimer(this, -1);
     m_layoutValid = false;
     m_lineHeightRaised = false;
+    m_pendingScroll = NULL;
 }
 
 wxTreeListMainWindow::wxTreeListMainWindow()
@@ -766,6 +767,8 @@ void wxTreeListMainWindow::ForgetItemsUnder(wxTreeListItem* top, bool includeTop
         m_leftDownItem = NULL;
     if (IsInSubtree(m_dragItem, top, includeTop))
         m_dragItem = NULL;
+    if (IsInSubtree(m_pendingScroll, top, includeTop))
+        m_pendingScroll = NULL;
     if (IsInSubtree(m_editItem, top, includeTop))
     {
         m_editItem = NULL;

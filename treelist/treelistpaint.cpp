@@ -295,8 +295,15 @@ void wxTreeListMainWindow::AdjustMyScrollbars()
 void wxTreeListMainWindow::ScrollTo(const wxTreeItemId& itemId)
 {
     wxTreeListItem* item = wxTreeListItem::FromId(itemId);
+    m_pendingScroll = NULL;
     if (!item)
         return;
+    if (!IsShownOnScreen())
+    {
+        // The toolkit ignores scroll positions of windows not yet shown.
+        m_pendingScroll = item;
+        return;
+    }
     EnsureLayout();
     int xUnit, yUnit;
     GetScrollUnits(xUnit, yUnit);
@@ -464,12 +471,15 @@ void wxTreeListMainWindow::RefreshSelected()
 void wxTreeListMainWindow::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
-    if (!m_dirty)
-        return;
-    m_dirty = false;
-    CalculatePositions();
-    Refresh();
-    AdjustMyScrollbars();
+    if (m_dirty)
+    {
+        m_dirty = false;
+        CalculatePositions();
+        Refresh();
+        AdjustMyScrollbars();
+    }
+    if (m_pendingScroll && IsShownOnScreen())
+        ScrollTo(m_pendingScroll);
 }
 
 void wxTreeListMainWindow::OnSetFocus(wxFocusEvent& event)
@@ -557,19 +567,22 @@ void wxTreeListMainWindow::PaintRow(wxTreeListItem* item, wxDC& dc)
     PaintItem(item, dc);
 
     const wxRect mainColumn(GetMainColumnLeft(), y, GetMainColumnWidth(), h);
-    dc.SetClippingRegion(mainColumn);
-    dc.SetBrush(*wxWHITE_BRUSH);
-    dc.SetPen(m_dottedPen);
+    const bool hasButton = item->HasPlus() && HasButtons();
     if (!HasFlag(wxTR_NO_LINES))
-        PaintRowLines(item, dc);
-    if (item->HasPlus() && HasButtons())
     {
+        dc.SetClippingRegion(mainColumn);
+        PaintRowLines(item, dc);
+        dc.DestroyClippingRegion();
+    }
+    if (hasButton)
+    {
+        const wxRect button(item->GetX() - m_btnWidth2, y + h / 2 - m_btnHeight2, m_btnWidth + 2, m_btnHeight + 2);
+        const bool clip = !mainColumn.Contains(button);
+        if (clip)
+            dc.SetClippingRegion(mainColumn);
         PaintButton(item, item->GetX(), y + h / 2, dc);
         dc.DestroyClippingRegion();
-        dc.SetClippingRegion(mainColumn);
     }
-    dc.DestroyClippingRegion();
-    dc.SetTextForeground(*wxBLACK);
 }
 
 // Draws the part of the tree lines that crosses this row: the connector to
@@ -631,7 +644,6 @@ void wxTreeListMainWindow::PaintButton(wxTreeListItem* item, int x, int yMid, wx
         const int image = (item->IsExpanded() ? 2 : 0) + (item->IsSelected() ? 1 : 0);
         const int bx = x - m_btnWidth2 + 2;
         const int by = yMid - m_btnHeight2;
-        dc.SetClippingRegion(bx, by, m_btnWidth, m_btnHeight);
         m_imageListButtons->Draw(image, dc, bx, by, wxIMAGELIST_DRAW_TRANSPARENT);
         return;
     }
@@ -724,14 +736,16 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
     const bool fullRow = HasFlag(wxTR_HIDE_ROOT_FULL_ROW);
     const RowMark mark = GetRowMark(item, fullRow, background, textColour);
 
-    if (fullRow)
+    // Rows that look like the window need no mark of their own.
+    const bool plain = mark.pen.GetStyle() == wxPENSTYLE_TRANSPARENT
+                       && mark.brush.GetColour() == GetBackgroundColour();
+    if (fullRow && !plain)
     {
-        dc.SetClippingRegion(0, top, total, h);
         dc.SetBrush(mark.brush);
         dc.SetPen(mark.pen);
         dc.DrawRectangle(0, top + markOffset, total, h - markOffset);
-        dc.DestroyClippingRegion();
     }
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
     const int imageOffset = wxMax(0, (h - m_imgHeight) / 2);
     int xCol = 0;
@@ -768,19 +782,26 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
         if (isMain)
             item->SetTextX(textX);
 
-        dc.SetClippingRegion(xCol, top, wxMin(wCol, total - xCol), h);
-        if (isMain && !fullRow)
+        // Clip only cells whose contents would spill over their edges.
+        const wxRect cell(xCol, top, wxMin(wCol, total - xCol), h);
+        const bool clip = x < cell.x || textX + tw > cell.GetRight() + 1;
+        if (clip)
+            dc.SetClippingRegion(cell);
+        if (isMain && !fullRow && !plain)
         {
             dc.SetBrush(mark.brush);
             dc.SetPen(mark.pen);
             dc.DrawRectangle(textX, top + markOffset, tw, h - markOffset);
         }
-        dc.SetTextForeground(isMain || fullRow ? mark.text : textColour);
-        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
         if (image != -1)
             m_imageListNormal->Draw(image, dc, x, top + imageOffset, wxIMAGELIST_DRAW_TRANSPARENT);
-        dc.DrawText(text, textX, top + wxMax(0, (h - th) / 2));
-        dc.DestroyClippingRegion();
+        if (!text.empty())
+        {
+            dc.SetTextForeground(isMain || fullRow ? mark.text : textColour);
+            dc.DrawText(text, textX, top + wxMax(0, (h - th) / 2));
+        }
+        if (clip)
+            dc.DestroyClippingRegion();
         xCol += wCol;
     }
     dc.SetFont(m_normalFont);

@@ -364,6 +364,8 @@ private:
     std::vector<wxTreeListItem*> m_rows;
     bool m_layoutValid;
     bool m_lineHeightRaised;
+    // item to scroll to once the window is on screen
+    wxTreeListItem* m_pendingScroll;
 
     wxDECLARE_DYNAMIC_CLASS(wxTreeListMainWindow);
     wxDECLARE_EVENT_TABLE();

@@ -1,0 +1,263 @@
+// Layout, hit testing and painting of the tree list item window, checked
+// against the pixels it puts on the screen.
+#include "testsupport.h"
+
+#include <kelctrls/treelistctrl.h>
+
+#include <wx/frame.h>
+#include <wx/imaglist.h>
+
+using kel::test::CaptureWindow;
+using kel::test::CountPixels;
+using kel::test::Pump;
+
+namespace
+{
+
+const wxColour kSelect(200, 30, 30);
+
+wxImageList* SquareImages(int size, int count = 1)
+{
+    wxImageList* list = new wxImageList(size, size, false);
+    for (int i = 0; i < count; ++i)
+    {
+        wxImage image(size, size);
+        image.SetRGB(wxRect(0, 0, size, size), 0, 0, 200);
+        list->Add(wxBitmap(image));
+    }
+    return list;
+}
+
+class TreeListPaintTest : public ::testing::Test
+{
+protected:
+    void Build(long style)
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "paint", wxPoint(0, 0), wxSize(500, 320));
+        m_tree = new wxTreeListCtrl(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
+        m_tree->AddColumn("Name", 180);
+        m_tree->AddColumn("Status", 100);
+        m_tree->AddColumn("Note", 120);
+        m_main = m_tree->GetMainWindow();
+        m_main->SetBackgroundColour(*wxWHITE);
+        m_tree->SetSelectItemColour(kSelect);
+        m_tree->SetUnFocusSelectItemColour(kSelect);
+        m_root = m_tree->AddRoot("root");
+        m_group = m_tree->AppendItem(m_root, "Group");
+        m_person = m_tree->AppendItem(m_group, "Person");
+        m_tree->SetItemText(m_person, 1, "online");
+        m_other = m_tree->AppendItem(m_group, "Other");
+        m_tree->ExpandAll(m_root);
+    }
+    void Show()
+    {
+        kel::test::ShowAndWait(m_frame);
+        Pump(100);
+    }
+    void TearDown() override
+    {
+        if (m_frame)
+            m_frame->Destroy();
+        Pump(50);
+    }
+    wxRect RowRect(const wxTreeItemId& id)
+    {
+        wxRect rect;
+        m_tree->GetBoundingRect(id, rect);
+        return wxRect(0, rect.y, m_main->GetClientSize().x, rect.height);
+    }
+
+    wxFrame* m_frame = nullptr;
+    wxTreeListCtrl* m_tree = nullptr;
+    wxTreeListMainWindow* m_main = nullptr;
+    wxTreeItemId m_root, m_group, m_person, m_other;
+};
+
+TEST_F(TreeListPaintTest, LineHeightFollowsFontSpacingAndImages)
+{
+    Build(wxTR_HAS_BUTTONS);
+    wxImageList* images = SquareImages(24);
+    m_tree->SetImageList(images);
+    m_tree->SetLineSpacing(4);
+    EXPECT_EQ(m_main->GetLineHeight(), 30);  // 24 + 4 = 28, then 2 more below 30
+    wxImageList* tall = SquareImages(36);
+    m_tree->SetImageList(tall);
+    EXPECT_EQ(m_main->GetLineHeight(), 44);  // 36 + 4 = 40, then a tenth
+    m_tree->SetImageList(nullptr);
+    delete images;
+    delete tall;
+
+    wxClientDC dc(m_main);
+    dc.SetFont(m_main->GetNormalFont());
+    EXPECT_EQ(m_main->GetLineHeight(), dc.GetCharHeight() + 4 + 2);
+}
+
+TEST_F(TreeListPaintTest, ButtonImagesSetTheIndent)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->AssignButtonsImageList(SquareImages(11, 4));
+    m_main->CalculatePositions();
+    EXPECT_EQ(m_tree->GetIndent(), 16u);
+    m_tree->AssignButtonsImageList(SquareImages(20, 4));
+    m_main->CalculatePositions();
+    EXPECT_EQ(m_tree->GetIndent(), 22u);
+}
+
+TEST_F(TreeListPaintTest, RowsArePlacedByLevel)
+{
+    Build(wxTR_HAS_BUTTONS);
+    Show();
+    wxRect root, group, person;
+    m_tree->GetBoundingRect(m_root, root);
+    m_tree->GetBoundingRect(m_group, group);
+    m_tree->GetBoundingRect(m_person, person);
+    const int lineHeight = m_main->GetLineHeight();
+    EXPECT_EQ(root.y, 2);
+    EXPECT_EQ(group.y, 2 + lineHeight);
+    EXPECT_EQ(person.y, 2 + 2 * lineHeight);
+    // x is the middle of the expander: 2 + button width - half of it, plus the indent per level
+    EXPECT_EQ(root.x, 2 + 9 - 4);
+    EXPECT_EQ(group.x - root.x, (int)m_tree->GetIndent());
+    EXPECT_EQ(person.x - group.x, (int)m_tree->GetIndent());
+    EXPECT_EQ(root.height, lineHeight);
+}
+
+TEST_F(TreeListPaintTest, HiddenRootStartsAtTheTopAndMarksWholeRows)
+{
+    Build(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
+    m_tree->SelectItem(m_person);
+    Show();
+    wxRect group;
+    m_tree->GetBoundingRect(m_group, group);
+    EXPECT_EQ(group.y, 2);
+    EXPECT_EQ(group.x, 2 + 9 - 4);
+    EXPECT_EQ(m_tree->HitTest(wxPoint(5, 5)), wxTreeItemId());  // header area, above the items
+    const wxImage shot = CaptureWindow(m_main);
+    const wxRect row = RowRect(m_person);
+    // the mark covers all three columns of the row, but not the row below
+    EXPECT_GT(CountPixels(shot, kSelect, wxRect(190, row.y + 2, 80, row.height - 4)), 100);
+    EXPECT_GT(CountPixels(shot, kSelect, wxRect(290, row.y + 2, 100, row.height - 4)), 100);
+    EXPECT_EQ(CountPixels(shot, kSelect, RowRect(m_other).Deflate(0, 2)), 0);
+}
+
+TEST_F(TreeListPaintTest, WithoutFullRowsOnlyTheLabelIsMarked)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->SelectItem(m_person);
+    Show();
+    const wxImage shot = CaptureWindow(m_main);
+    const wxRect row = RowRect(m_person);
+    EXPECT_GT(CountPixels(shot, kSelect, wxRect(0, row.y, 180, row.height)), 50);
+    EXPECT_EQ(CountPixels(shot, kSelect, wxRect(185, row.y, 300, row.height)), 0);
+}
+
+TEST_F(TreeListPaintTest, RightAlignedTextWiderThanItsCellStartsAtTheLeftMargin)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->SetColumnAlignment(1, wxALIGN_RIGHT);
+    m_tree->SetColumnWidth(1, 30);
+    m_tree->SetItemText(m_person, 1, "WWWWWWWWWWWW");
+    m_tree->SetItemText(m_other, 1, "W");
+    Show();
+    const wxImage shot = CaptureWindow(m_main);
+    auto inkIn = [&](const wxTreeItemId& id, int from, int to) {
+        const wxRect row = RowRect(id);
+        int dark = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = row.y; y < row.GetBottom(); ++y)
+                dark += shot.GetRed(x, y) < 128 && shot.GetBlue(x, y) < 128;
+        return dark;
+    };
+    EXPECT_GT(inkIn(m_person, 182, 190), 0);  // starts at the cell's left margin
+    EXPECT_EQ(inkIn(m_other, 182, 190), 0);   // a short text sits at the right
+    EXPECT_GT(inkIn(m_other, 195, 210), 0);
+}
+
+TEST_F(TreeListPaintTest, HitTestZones)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->AssignImageList(SquareImages(16));
+    m_tree->SetItemImage(m_group, 0);
+    Show();
+    wxRect group;
+    m_tree->GetBoundingRect(m_group, group);
+    const int mid = group.y + group.height / 2;
+    int flags, column;
+
+    EXPECT_EQ(m_main->HitTest(wxPoint(group.x, mid), flags, column), m_group);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMBUTTON);
+    EXPECT_EQ(column, 0);
+
+    const int textX = static_cast<wxTreeListItem*>(m_group.GetID())->GetTextX();
+    m_main->HitTest(wxPoint(textX - 8, mid), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMICON);
+    m_main->HitTest(wxPoint(textX + 2, group.y + 1), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMLABEL);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMUPPERPART);
+    m_main->HitTest(wxPoint(textX + 2, group.GetBottom() - 1), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMLOWERPART);
+    m_main->HitTest(wxPoint(2, mid), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMINDENT);
+    EXPECT_EQ(column, -1);
+    m_main->HitTest(wxPoint(170, mid), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMRIGHT);
+    EXPECT_EQ(column, 0);
+    m_main->HitTest(wxPoint(300, mid), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMCOLUMN);
+    EXPECT_EQ(column, 2);
+
+    EXPECT_FALSE(m_main->HitTest(wxPoint(450, mid), flags, column).IsOk());  // right of the columns
+    EXPECT_EQ(flags, wxTREE_HITTEST_NOWHERE);
+    EXPECT_FALSE(m_main->HitTest(wxPoint(10, 250), flags, column).IsOk());
+    EXPECT_EQ(flags, wxTREE_HITTEST_NOWHERE);
+    m_main->HitTest(wxPoint(-3, 10), flags, column);
+    EXPECT_EQ(flags, wxTREE_HITTEST_TOLEFT);
+    m_main->HitTest(wxPoint(10, -3), flags, column);
+    EXPECT_EQ(flags, wxTREE_HITTEST_ABOVE);
+    m_main->HitTest(wxPoint(10, 5000), flags, column);
+    EXPECT_EQ(flags, wxTREE_HITTEST_BELOW);
+
+    // The control's hit test takes points of its own client area.
+    const wxPoint inControl = m_tree->ScreenToClient(m_main->ClientToScreen(wxPoint(300, mid)));
+    EXPECT_EQ(m_tree->HitTest(inControl, flags, column), m_group);
+    EXPECT_EQ(column, 2);
+}
+
+TEST_F(TreeListPaintTest, ScrollingToTheLastOfManyRowsShowsIt)
+{
+    Build(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
+    wxTreeItemId last;
+    for (int g = 0; g < 20; ++g)
+    {
+        const wxTreeItemId group = m_tree->AppendItem(m_root, wxString::Format("Group %d", g));
+        for (int p = 0; p < 500; ++p)
+            last = m_tree->AppendItem(group, wxString::Format("Person %d-%d", g, p));
+    }
+    m_tree->SelectItem(last);
+    m_tree->EnsureVisible(last);
+    Show();
+    EXPECT_TRUE(m_tree->IsVisible(last));
+    const wxRect row = RowRect(last);
+    EXPECT_GE(row.y, 0);
+    EXPECT_LE(row.GetBottom(), m_main->GetClientSize().y);
+    const wxImage shot = CaptureWindow(m_main);
+    EXPECT_GT(CountPixels(shot, kSelect, wxRect(200, row.y + 2, 150, row.height - 4)), 100);
+    int flags;
+    EXPECT_EQ(m_main->HitTest(wxPoint(20, row.y + row.height / 2), flags), last);
+
+    m_tree->Collapse(m_tree->GetItemParent(last));
+    Pump(100);
+    EXPECT_FALSE(m_tree->IsVisible(last));
+}
+
+TEST_F(TreeListPaintTest, RowLinesSeparateRows)
+{
+    Build(wxTR_HAS_BUTTONS | wxTR_ROW_LINES | wxTR_HIDE_ROOT_FULL_ROW);
+    Show();
+    const wxImage shot = CaptureWindow(m_main);
+    const wxRect row = RowRect(m_person);
+    const wxColour line = wxMEDIUM_GREY_PEN->GetColour();
+    EXPECT_GT(CountPixels(shot, line, wxRect(0, row.y, 390, 1)), 300);
+}
+
+} // anonymous namespace
