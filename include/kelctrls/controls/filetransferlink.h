@@ -73,6 +73,9 @@ public:
     }
     wxFileTransferLinkEvent(const wxFileTransferLinkEvent& other) : wxCommandEvent(other) {}
 
+    // Queued events are copies: keep them of this class for handlers bound to it.
+    wxEvent* Clone() const wxOVERRIDE { return new wxFileTransferLinkEvent(*this); }
+
 private:
     wxDECLARE_DYNAMIC_CLASS_NO_ASSIGN(wxFileTransferLinkEvent);
 };
