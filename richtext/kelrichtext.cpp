@@ -156,11 +156,12 @@ bool KelRichText::Create(wxWindow* parent, wxWindowID id, const wxString& value,
     SetFollowEnd(1);
     m_styleSheet = nullptr;
 
+    // Made with its parents: a user who never signed in here has no folder.
     const wxString folder = ImageCacheFolder();
     if (!wxDir::Exists(folder))
     {
         wxLogNull noLog;
-        wxMkdir(folder, 0777);
+        wxFileName::Mkdir(folder, 0777, wxPATH_MKDIR_FULL);
     }
     AddFileImageBuff(folder);
     return true;

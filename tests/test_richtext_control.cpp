@@ -40,6 +40,11 @@ TEST_F(RichTextControlTest, CreateMakesTheImageCacheOfTheUserOnlineOrOffline)
     EXPECT_EQ(offline->GetFileImageMainBuff(), PathOf("offline/ImageCache"));
     EXPECT_EQ(offline->GetStyleSheet(), nullptr) << "only the full constructor adds styles";
     EXPECT_TRUE(offline->IsHandUrl());
+
+    KelJabberJob::GetInstance()->SetOfflineUserLocal(PathOf("never/signed/in"));
+    auto firstTime = new KelRichText(m_frame, wxID_ANY);
+    EXPECT_TRUE(wxDir::Exists(PathOf("never/signed/in/ImageCache")));
+    EXPECT_NE(firstTime->GetStyleSheet(), nullptr);
     EXPECT_EQ(offline->GetFollowEnd(), 1);
 }
 
