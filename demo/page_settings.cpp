@@ -225,6 +225,8 @@ public:
         columns->Add(left, 1, wxEXPAND);
         columns->Add(BuildTabs(), 1, wxEXPAND | wxALL, 10);
         SetSizer(columns);
+        // after the labels, which it registered first
+        TextUpdaters().push_back({ this, [this] { Layout(); } });
         ShowSelection();
         RememberInput();
     }
@@ -240,10 +242,17 @@ public:
 
 private:
     // A label whose text comes from the display settings of the language.
+    // Its width is that of its text: a label laid out while its page was
+    // hidden would otherwise keep the narrow size it had then.
     wxStaticText* Label(wxWindow* parent, const wxString& key, const wxString& fallback)
     {
-        wxStaticText* label = new wxStaticText(parent, wxID_ANY, Text(key, fallback));
-        TextUpdaters().push_back({ this, [label, key, fallback] { label->SetLabel(Text(key, fallback)); } });
+        wxStaticText* label = new wxStaticText(parent, wxID_ANY, wxString());
+        auto update = [label, key, fallback] {
+            label->SetLabel(Text(key, fallback));
+            label->SetMinSize(label->GetTextExtent(label->GetLabel()));
+        };
+        update();
+        TextUpdaters().push_back({ this, update });
         return label;
     }
 
