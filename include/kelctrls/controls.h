@@ -6,6 +6,7 @@
 #include <kelctrls/controls/bitmapctrl.h>
 #include <kelctrls/controls/splitterbutton.h>
 #include <kelctrls/controls/tabart.h>
+#include <kelctrls/controls/shortcut.h>
 
 #include <kelctrls/controls/bitmapbutton.h>
 #include <kelctrls/controls/border.h>
