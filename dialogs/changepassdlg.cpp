@@ -11,6 +11,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -59,16 +61,24 @@ void ChangePassDlg::CreateControles()
         SetBackgroundColour(background);
     SetSize(370, 210);
 
+    // The layout was drawn for a small font; where the labels come out wider
+    // the entries and their hints move right to make room.
+    SetFont(wxFont(wxFontInfo(8).FaceName("Tahoma")));
     new wxStaticText(this, wxID_ANY, wxGetTranslation("You are first Login, Please Change Password!"),
                      wxPoint(20, 20));
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("New Password:"), wxPoint(20, 50));
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("Confirm Password:"), wxPoint(20, 80));
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(240, 50));
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(240, 80));
+    const wxString newLabel = wxGetTranslation("New Password:");
+    const wxString confirmLabel = wxGetTranslation("Confirm Password:");
+    new wxStaticText(this, wxID_ANY, newLabel, wxPoint(20, 50));
+    new wxStaticText(this, wxID_ANY, confirmLabel, wxPoint(20, 80));
+    const int labelWidth = std::max(GetTextExtent(newLabel).x, GetTextExtent(confirmLabel).x);
+    const int entryX = std::max(95, 20 + labelWidth + 6);
+    const int hintX = std::max(240, entryX + 130 + 10);
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(hintX, 50));
+    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(hintX, 80));
 
-    m_newPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(95, 48), wxSize(130, 19),
+    m_newPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 48), wxSize(130, 19),
                                   wxTE_PASSWORD);
-    m_confirmPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(95, 78), wxSize(130, 19),
+    m_confirmPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 78), wxSize(130, 19),
                                       wxTE_PASSWORD);
     m_newPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
     m_confirmPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);

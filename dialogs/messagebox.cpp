@@ -69,14 +69,22 @@ void KelMessageBoxFrame::CreateControls()
     if ( background.IsOk() )
         m_panel->SetBackgroundColour(background);
 
+    // The caption is repeated as a heading: the window's own title bar is
+    // the skin engine's to draw and may show nothing.
+    wxStaticText* heading = new wxStaticText(m_panel, wxID_ANY, m_caption);
+    heading->SetFont(heading->GetFont().Bold().Larger());
+    heading->SetForegroundColour(KelSkinResource::GetInstance()->GetColour("color_user_name"));
     wxStaticText* text = new wxStaticText(m_panel, wxID_ANY, m_message);
     text->Wrap(MESSAGE_WRAP_WIDTH);
+    wxBoxSizer* words = new wxBoxSizer(wxVERTICAL);
+    words->Add(heading, 0, wxBOTTOM, 6);
+    words->Add(text, 0);
 
     wxBoxSizer* body = new wxBoxSizer(wxHORIZONTAL);
     const wxBitmap iconBitmap = GetIconBitmap();
     if ( iconBitmap.IsOk() )
         body->Add(new wxStaticBitmap(m_panel, wxID_ANY, iconBitmap), 0, wxALIGN_TOP | wxRIGHT, 14);
-    body->Add(text, 1, wxALIGN_CENTER_VERTICAL);
+    body->Add(words, 1, wxALIGN_CENTER_VERTICAL);
 
     wxBoxSizer* top = new wxBoxSizer(wxVERTICAL);
     top->Add(body, 1, wxEXPAND | wxALL, 18);

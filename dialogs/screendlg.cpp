@@ -14,6 +14,10 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#ifdef __WXGTK3__
+#include <gtk/gtk.h>
+#endif
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +31,45 @@ const int EDGE_TOLERANCE = 2;
 const int HANDLE_SIZE = 5;
 
 } // anonymous namespace
+
+wxBitmap KelGrabScreen(const wxRect& rect)
+{
+    wxImage image(std::max(1, rect.width), std::max(1, rect.height), true);
+#ifdef __WXGTK3__
+    // A wxScreenDC would do, but on GTK 3 it keeps the program's later
+    // drawing from reaching the screen and answers with stale pixels.
+    GdkWindow* root = gdk_get_default_root_window();
+    const wxRect onScreen = rect.Intersect(wxRect(0, 0, gdk_window_get_width(root), gdk_window_get_height(root)));
+    if ( onScreen.IsEmpty() )
+        return wxBitmap(image);
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(root, onScreen.x, onScreen.y, onScreen.width, onScreen.height);
+    if ( !pixbuf )
+        return wxBitmap(image);
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    for ( int y = 0; y < onScreen.height; ++y )
+    {
+        const guchar* from = pixels + y * stride;
+        unsigned char* to = image.GetData() + 3 * ((onScreen.y - rect.y + y) * image.GetWidth() + onScreen.x - rect.x);
+        for ( int x = 0; x < onScreen.width; ++x, from += channels, to += 3 )
+        {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+    }
+    g_object_unref(pixbuf);
+    return wxBitmap(image);
+#else
+    wxBitmap bitmap(image);
+    wxScreenDC screen;
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y, wxCOPY);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap;
+#endif
+}
 
 wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog)
     EVT_MOTION(ScreenDlg::OnMotion)
@@ -73,13 +116,7 @@ ScreenDlg::ScreenDlg(wxWindow* parent)
 
 void ScreenDlg::TakeSnapshot()
 {
-    const wxSize size = wxGetDisplaySize();
-    m_screenBmp.Create(size);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(m_screenBmp);
-        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0, wxCOPY);
-    }
+    m_screenBmp = KelGrabScreen(wxRect(wxGetDisplaySize()));
     m_showBmp = m_screenBmp;
     m_screenImage = m_screenBmp.ConvertToImage();
 }

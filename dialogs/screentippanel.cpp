@@ -11,6 +11,8 @@ ScreenTipPanel::ScreenTipPanel(wxWindow* parent, int id, const wxPoint& pos, con
 {
     Create(parent, id, pos, size, style);
     SetSize(8, 8, 324, 231);
+    // The fixed layout needs a small font to keep the texts inside it.
+    SetFont(wxFont(wxFontInfo(8).FaceName("Tahoma")));
     CreateControls();
     LoadBackground();
 }

@@ -443,3 +443,27 @@ TEST_F(ScreenDlgTest, OverwritingAsksFirst)
     EXPECT_EQ(wxSize(10, 10), wxImage(path).GetSize());
 }
 
+
+TEST(GrabScreen, SeesWhatIsDrawnNow)
+{
+    wxFrame* frame = new wxFrame(NULL, wxID_ANY, "grab", wxPoint(600, 700), wxSize(120, 80), wxNO_BORDER);
+    frame->SetBackgroundColour(*wxRED);
+    ShowAndWait(frame);
+    const wxRect area(610, 710, 50, 40);
+    EXPECT_EQ(*wxRED, ImagePixel(KelGrabScreen(area).ConvertToImage(), 10, 10));
+
+    frame->SetBackgroundColour(*wxBLUE);
+    frame->Refresh();
+    frame->Update();
+    Pump(100);
+    const wxImage again = KelGrabScreen(area).ConvertToImage();
+    ASSERT_EQ(area.GetSize(), again.GetSize());
+    EXPECT_EQ(*wxBLUE, ImagePixel(again, 10, 10));
+
+    // Beyond the display edge the picture is black.
+    const wxSize display = wxGetDisplaySize();
+    const wxImage edge = KelGrabScreen(wxRect(display.x - 5, 0, 10, 10)).ConvertToImage();
+    EXPECT_EQ(*wxBLACK, ImagePixel(edge, 8, 5));
+    frame->Destroy();
+    Pump();
+}

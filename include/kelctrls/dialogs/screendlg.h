@@ -19,6 +19,11 @@ class WXDLLIMPEXP_FWD_CORE wxMenu;
 class WXDLLIMPEXP_FWD_CORE wxStaticBox;
 class WXDLLIMPEXP_FWD_CORE wxStaticText;
 
+// What the display shows now within the rectangle (screen coordinates).
+// Read from the display server each time, so it never returns a stale
+// picture; parts outside the display are black.
+KELCTRLS_API wxBitmap KelGrabScreen(const wxRect& rect);
+
 // The part of the selection under the pointer.
 enum frame_border
 {
