@@ -40,6 +40,20 @@ void DrawDottedLine(wxDC& dc, int x1, int y1, int x2, int y2)
         dc.DrawLine(x1, y1, x2, y2);
 }
 
+// Every font or colour given to a graphics context builds its text renderer
+// anew, which costs more than drawing the text; rows mostly share both.
+void SetFontIfChanged(wxDC& dc, const wxFont& font)
+{
+    if (!(dc.GetFont() == font))
+        dc.SetFont(font);
+}
+
+void SetTextColourIfChanged(wxDC& dc, const wxColour& colour)
+{
+    if (dc.GetTextForeground() != colour)
+        dc.SetTextForeground(colour);
+}
+
 int AddLabelMargin(int h)
 {
     return h + (h < 30 ? 2 : h / 10);
@@ -127,9 +141,7 @@ bool wxTreeListMainWindow::UpdateImageMetrics()
 
 void wxTreeListMainWindow::CalculateSize(wxTreeListItem* item, wxDC& dc)
 {
-    const wxFont font = GetItemFontFor(item);
-    if (!(dc.GetFont() == font))
-        dc.SetFont(font);
+    SetFontIfChanged(dc, GetItemFontFor(item));
     int w = 0, h = 0;
     dc.GetTextExtent(item->GetText(m_main_column), &w, &h);
     h = AddLabelMargin(wxMax(h, m_imgHeight));
@@ -723,7 +735,7 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
     wxTreeListHeaderWindow* header = GetHeader();
     if (!header)
         return;
-    dc.SetFont(GetItemFontFor(item));
+    SetFontIfChanged(dc, GetItemFontFor(item));
     const wxTreeItemAttr* attr = item->GetAttributes();
     const wxColour textColour = attr && attr->HasTextColour() ? attr->GetTextColour()
                                                               : GetForegroundColour();
@@ -797,14 +809,13 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
             m_imageListNormal->Draw(image, dc, x, top + imageOffset, wxIMAGELIST_DRAW_TRANSPARENT);
         if (!text.empty())
         {
-            dc.SetTextForeground(isMain || fullRow ? mark.text : textColour);
+            SetTextColourIfChanged(dc, isMain || fullRow ? mark.text : textColour);
             dc.DrawText(text, textX, top + wxMax(0, (h - th) / 2));
         }
         if (clip)
             dc.DestroyClippingRegion();
         xCol += wCol;
     }
-    dc.SetFont(m_normalFont);
 }
 
 } // namespace kel
