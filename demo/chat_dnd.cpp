@@ -1,0 +1,155 @@
+// Drag and drop in the client: a contact dragged from the contact list onto
+// a chat window joins its conversation; files dropped on the conversation
+// are sent to it.
+#include "demoregistry.h"
+
+#include <kelctrls/dnd.h>
+#include <kelctrls/skin.h>
+#include <kelctrls/treelistctrl.h>
+
+#include <wx/dcmemory.h>
+#include <wx/filename.h>
+#include <wx/frame.h>
+#include <wx/richtext/richtextctrl.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+namespace
+{
+
+// The name under which contacts travel; only this process understands it.
+const wxString CONTACT_FORMAT = "kelctrls-demo-contact";
+
+struct DraggedContact
+{
+    wxString name;
+    wxString signature;
+};
+
+// The contact being dragged: the data object carries a pointer to it, so it
+// must outlive the drag.
+DraggedContact& CurrentContact()
+{
+    static DraggedContact contact;
+    return contact;
+}
+
+// The picture other programs see for a dragged contact: its name on a chip.
+wxBitmap ContactChip(const wxString& name)
+{
+    wxBitmap chip(160, 26, 24);
+    wxMemoryDC dc(chip);
+    dc.SetBackground(wxBrush(KelSkinResource::GetInstance()->GetColour("color_pane_bk")));
+    dc.Clear();
+    dc.SetPen(wxPen(KelSkinResource::GetInstance()->GetColour("color_border")));
+    dc.SetBrush(wxBrush(KelSkinResource::GetInstance()->GetColour("color_win_bk")));
+    dc.DrawRoundedRectangle(0, 0, 160, 26, 5);
+    dc.SetTextForeground(KelSkinResource::GetInstance()->GetColour("color_user_name"));
+    dc.DrawText(name, 8, (26 - dc.GetCharHeight()) / 2);
+    dc.SelectObject(wxNullBitmap);
+    return chip;
+}
+
+void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
+{
+    // Groups stay where they are; only people are dragged.
+    if ( !item.IsOk() || tree->HasChildren(item) || tree->GetItemParent(item) == tree->GetRootItem() )
+        return;
+
+    DraggedContact& contact = CurrentContact();
+    contact.name = tree->GetItemText(item, 0);
+    contact.signature = tree->GetItemText(item, 1);
+
+    KelDndObject data(CONTACT_FORMAT, &contact);
+    data.SetBitmap(ContactChip(contact.name));
+    // The list holds the mouse while it tracks its own drag; the toolkit's
+    // drag needs it instead.
+    if ( wxWindow* captured = wxWindow::GetCapture() )
+        captured->ReleaseMouse();
+    wxDropSource source(data, tree);
+    source.DoDragDrop(wxDrag_CopyOnly);
+}
+
+// Lets every contact list of the side pane start drags.
+DemoMainHookRegistration contactDrags(70, [](DemoMainFrame& frame) {
+    for ( wxWindow* child : frame.GetSidePane()->GetChildren() )
+    {
+        wxTreeListCtrl* tree = dynamic_cast<wxTreeListCtrl*>(child);
+        if ( !tree )
+            continue;
+        tree->Bind(wxEVT_TREE_BEGIN_DRAG, [tree](wxTreeEvent& event) {
+            const wxTreeItemId item = event.GetItem();
+            tree->CallAfter([tree, item] { StartContactDrag(tree, item); });
+        });
+    }
+});
+
+// What a chat window does with what is dropped on it: it tells the user in
+// its status bar (or its title when it has none).
+class ChatDropHandler : public KelDropReceverInterface, public KelFileDropTargetObserver
+{
+public:
+    explicit ChatDropHandler(wxTopLevelWindow* chat) : m_chat(chat) {}
+
+    void OnDndDataDrop(int WXUNUSED(x), int WXUNUSED(y), void* data) override
+    {
+        const DraggedContact* contact = static_cast<const DraggedContact*>(data);
+        if ( contact )
+            Tell(contact->name + " was invited to the conversation.");
+    }
+
+    bool OnObservedDropFiles(int WXUNUSED(x), int WXUNUSED(y), const wxArrayString& files) override
+    {
+        if ( files.empty() )
+            return false;
+        wxString names;
+        for ( const wxString& file : files )
+            names += (names.empty() ? "" : ", ") + wxFileName(file).GetFullName();
+        Tell(wxString::Format("Sending %s.", names));
+        return true;
+    }
+
+private:
+    void Tell(const wxString& text)
+    {
+        wxFrame* frame = wxDynamicCast(m_chat, wxFrame);
+        if ( frame && frame->GetStatusBar() )
+            frame->SetStatusText(text);
+        else
+            m_chat->SetTitle(m_chat->GetTitle().BeforeFirst('|').Trim() + "  |  " + text);
+    }
+
+    wxTopLevelWindow* m_chat;
+};
+
+bool IsTextArea(wxWindow* window)
+{
+    return wxDynamicCast(window, wxTextCtrl) || wxDynamicCast(window, wxRichTextCtrl);
+}
+
+// Text areas of the conversation take dropped files; the rest of the window
+// takes contacts.
+void InstallDropTargets(wxWindow* window, ChatDropHandler* handler)
+{
+    if ( IsTextArea(window) )
+        window->SetDropTarget(new KelFileDropTarget(handler));
+    else
+        window->SetDropTarget(new KelDndDropTarget(handler, CONTACT_FORMAT));
+    for ( wxWindow* child : window->GetChildren() )
+    {
+        if ( !child->IsTopLevel() )
+            InstallDropTargets(child, handler);
+    }
+}
+
+DemoChatHookRegistration chatDrops(70, [](wxTopLevelWindow* chat) {
+    ChatDropHandler* handler = new ChatDropHandler(chat);
+    InstallDropTargets(chat, handler);
+    chat->Bind(wxEVT_DESTROY, [chat, handler](wxWindowDestroyEvent& event) {
+        event.Skip();
+        if ( event.GetEventObject() == chat )
+            delete handler;
+    });
+});
+
+} // anonymous namespace
