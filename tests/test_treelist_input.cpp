@@ -394,4 +394,58 @@ TEST_F(TreeListInputTest, RightClickIsReported)
     EXPECT_TRUE(m_tree->IsSelected(m_p2));
 }
 
+
+TEST_F(TreeListInputTest, KeysOpenCloseStepBackAndToggle)
+{
+    m_tree->PositionItem(m_g2);
+    Key(WXK_NUMPAD_ADD);
+    EXPECT_TRUE(m_tree->IsExpanded(m_g2));
+    Key(WXK_NUMPAD_SUBTRACT);
+    EXPECT_FALSE(m_tree->IsExpanded(m_g2));
+    Key(WXK_NUMPAD_MULTIPLY);
+    EXPECT_TRUE(m_tree->IsExpanded(m_g2));
+    EXPECT_TRUE(m_tree->IsExpanded(m_q1));  // all descendants
+
+    m_tree->PositionItem(m_q2);
+    Key(WXK_BACK);
+    EXPECT_EQ(m_tree->GetSelection(), m_g2);
+    Key(WXK_BACK);  // the parent is the hidden root: the previous group instead
+    EXPECT_EQ(m_tree->GetSelection(), m_g1);
+    Key(WXK_SPACE);
+    EXPECT_FALSE(m_tree->IsSelected(m_g1));
+}
+
+TEST_F(TreeListInputTest, ShiftArrowsExtendTheSelection)
+{
+    m_tree->PositionItem(m_p1);
+    KeyModifiers(wxMOD_SHIFT, true);
+    Key(WXK_DOWN);
+    Key(WXK_DOWN);
+    KeyModifiers(wxMOD_SHIFT, false);
+    wxArrayTreeItemIds selected;
+    EXPECT_EQ(m_tree->GetSelections(selected), 3u);
+    EXPECT_TRUE(m_tree->IsSelected(m_p1));
+    EXPECT_TRUE(m_tree->IsSelected(m_p3));
+    EXPECT_EQ(m_main->GetCurItem(), m_p3.GetID());
+}
+
+TEST_F(TreeListInputTest, ScrollingIsReportedToTheControl)
+{
+    for (int i = 0; i < 60; ++i)
+        m_tree->AppendItem(m_g3, wxString::Format("Cousin %d", i));
+    Pump(100);
+    std::vector<wxScrollEvent> scrolls;
+    m_tree->Bind(wxEVT_SCROLL_LINEDOWN, [&scrolls](wxScrollEvent& event) { scrolls.push_back(event); });
+    wxScrollWinEvent lineDown(wxEVT_SCROLLWIN_LINEDOWN, 0, wxVERTICAL);
+    lineDown.SetEventObject(m_main);
+    m_main->GetEventHandler()->ProcessEvent(lineDown);
+    ASSERT_EQ(scrolls.size(), 1u);
+    EXPECT_EQ(scrolls[0].GetOrientation(), wxVERTICAL);
+    EXPECT_EQ(scrolls[0].GetId(), 77);
+    EXPECT_EQ(scrolls[0].GetEventObject(), m_tree);
+    int x, y;
+    m_main->GetViewStart(&x, &y);
+    EXPECT_EQ(y, 1);
+}
+
 } // anonymous namespace

@@ -524,4 +524,34 @@ TEST_F(TreeListModelTest, ItemAttributes)
     EXPECT_EQ(m_tree->GetChildrenCount(m_c), 0u);
 }
 
+
+TEST_F(TreeListModelTest, SelectAllUnselectAndVetoedChanges)
+{
+    BuildSmallTree();
+    m_tree->ExpandAll(m_root);
+    EventLog log;
+    log.Attach(m_tree, wxEVT_TREE_SEL_CHANGED);
+    m_tree->SelectAll();
+    wxArrayTreeItemIds selected;
+    // from the root's first child to its last child, the root itself not
+    EXPECT_EQ(m_tree->GetSelections(selected), 7u);
+    EXPECT_FALSE(m_tree->IsSelected(m_root));
+    EXPECT_EQ(log.Count(wxEVT_TREE_SEL_CHANGED), 1u);
+
+    m_tree->UnselectAll();
+    EXPECT_EQ(m_tree->GetSelections(selected), 0u);
+    m_tree->SelectItem(m_b);
+    EXPECT_EQ(m_tree->GetSelection(), m_b);
+    m_tree->Unselect();
+    EXPECT_FALSE(m_tree->GetSelection().IsOk());
+
+    // a range from a2 to b1, programmatically
+    m_tree->SelectItem(m_a2, m_b1);
+    EXPECT_EQ(m_tree->GetSelections(selected), 4u);  // a2 a3 b b1
+
+    m_tree->Bind(wxEVT_TREE_SEL_CHANGING, [](wxTreeEvent& event) { event.Veto(); });
+    m_tree->SelectItem(m_c, wxTreeItemId(), false);
+    EXPECT_FALSE(m_tree->IsSelected(m_c));
+}
+
 } // anonymous namespace
