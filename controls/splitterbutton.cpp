@@ -65,8 +65,9 @@ void KelSplitterButton::CreateContrles()
     m_rightHover = skin->GetBitmap("splitebtn_righthover");
 
     const wxSize buttonSize = m_leftNormal.IsOk() ? m_leftNormal.GetSize() : wxSize(8, 12);
+    // Without a border the native button shows only the arrow pictures.
     m_button = new wxBitmapButton(this, ID_ARROW, wxBitmapBundle(), wxDefaultPosition,
-                                  buttonSize, wxBU_AUTODRAW);
+                                  buttonSize, wxBU_AUTODRAW | wxBORDER_NONE);
     SetBtn();
     m_state = 1;
 }
