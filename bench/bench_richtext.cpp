@@ -2,6 +2,7 @@
 // every tenth message) through the chat document format (ToXML, FromXML)
 // and, in the same run, the same content through the toolkit's plain rich
 // text XML handler, and prints both and their ratio.
+#include <kelctrls/messaging/handlers.h>
 #include <kelctrls/richtext.h>
 
 #include <wx/app.h>
@@ -27,8 +28,33 @@ const char* const FaceNames[] = { "smile", "laugh", "wink", "heart", "cool", "sa
 wxString FaceFile(int i)
 {
     // The faces of the installation folder beside this source's folder.
-    return wxFileName(__FILE__).GetPath() + "/../data/faces/" + FaceNames[i % 6] + ".gif";
+    static const wxString folder = wxFileName(__FILE__).GetPath() + "/../data/faces/";
+    return folder + FaceNames[i % 6] + ".gif";
 }
+
+// Faces travel by key, as in the client: "/smile" for faces/smile.gif.
+class BenchFaces : public FaceInfoHandle
+{
+public:
+    wxString GetFacePath(const wxString& key) override
+    {
+        for (int i = 0; i < 6; ++i)
+        {
+            if (key == wxString("/") + FaceNames[i])
+                return FaceFile(i);
+        }
+        return wxString();
+    }
+    wxString GetFaceKey(const wxString& path) override
+    {
+        for (int i = 0; i < 6; ++i)
+        {
+            if (path == FaceFile(i))
+                return wxString("/") + FaceNames[i];
+        }
+        return wxString();
+    }
+};
 
 wxImage Picture()
 {
@@ -116,6 +142,9 @@ public:
         auto source = new KelRichText(frame, wxID_ANY);
         auto oursTarget = new KelRichText(frame, wxID_ANY);
         auto plainTarget = new KelRichText(frame, wxID_ANY);
+        static BenchFaces faces;
+        for (KelRichText* text : { source, oursTarget, plainTarget })
+            text->RegisteFaceInfoHandler(&faces);
         FillHistory(source);
 
         wxRichTextXMLHandler handler;

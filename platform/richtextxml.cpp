@@ -7,6 +7,7 @@
 #include <wx/xml/xml.h>
 
 #include <cstring>
+#include <string>
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextXMLHandler, wxRichTextXMLHandler);
 
@@ -132,6 +133,24 @@ void LimitAttributes(wxRichTextAttr& attr)
     LimitDimension(box.GetMaxSize().GetHeight(), MaxExtent);
 }
 
+// Collects written bytes in memory, growing geometrically.
+class ByteCollector : public wxOutputStream
+{
+public:
+    const std::string& GetBytes() const { return m_bytes; }
+
+protected:
+    size_t OnSysWrite(const void* buffer, size_t size) override
+    {
+        m_bytes.append(static_cast<const char*>(buffer), size);
+        return size;
+    }
+    wxFileOffset OnSysTell() const override { return wxFileOffset(m_bytes.size()); }
+
+private:
+    std::string m_bytes;
+};
+
 bool IsElement(const wxXmlNode* node)
 {
     return node->GetType() == wxXML_ELEMENT_NODE;
@@ -210,16 +229,14 @@ bool wxFlagRichTextXMLHandler::DoSaveFile(wxRichTextBuffer* buffer, wxOutputStre
     m_helper.SetFlags(GetFlags());
     // The objects write many small pieces; collect them and hand the target
     // (often a string stream that decodes every write) the whole at once.
-    wxMemoryOutputStream document;
+    ByteCollector document;
     OutputString(document, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                            "<richtext version=\"1.0.0.0\">");
     const bool written = ExportXML(document, *buffer, 1);
     OutputString(document, "\n</richtext>\n");
     if (!written || !document.IsOk())
         return false;
-
-    const wxStreamBuffer* bytes = document.GetOutputStreamBuffer();
-    return stream.WriteAll(bytes->GetBufferStart(), size_t(document.GetLength()))
+    return stream.WriteAll(document.GetBytes().data(), document.GetBytes().size())
            && stream.IsOk();
 }
 
