@@ -1,6 +1,7 @@
 #include <kelctrls/controls/bitmapbutton.h>
 
 #include "controls/nativedraw.h"
+#include "controls/xrcparams.h"
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -20,6 +21,8 @@ namespace
 const char* const kFaceOnlyCss =
     "button { padding: 0; margin: 0; border-width: 0; min-width: 0; min-height: 0;"
     " box-shadow: none; outline-width: 0; }";
+
+const int kMaxScaledFace = 4096;
 
 wxPoint CentredOrigin(const wxSize& window, const wxSize& face)
 {
@@ -98,9 +101,10 @@ wxBitmap KBitmapButton::GetTextBitmap(const wxBitmap& face, const wxString& text
     if ( !face.IsOk() )
         return wxNullBitmap;
 
-    // A button not laid out yet has no size to scale to.
+    // A button not laid out yet has no size to scale to; one beyond any screen is not
+    // worth the memory of five faces that big.
     wxBitmap result;
-    if ( size.x <= 0 || size.y <= 0 )
+    if ( size.x <= 0 || size.y <= 0 || size.x > kMaxScaledFace || size.y > kMaxScaledFace )
         result = face;
     else
         result = wxBitmap(face.ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_NORMAL));
@@ -264,6 +268,7 @@ wxObject* KBitmapButtonXmlHandler::DoCreateResource()
                    GetPosition(), GetSize(), style, wxDefaultValidator, GetName());
     if ( GetBool(wxS("default")) )
         button->SetDefault();
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(button);
 
     if ( GetParamNode(wxS("selected")) )

@@ -1,6 +1,7 @@
 #include <kelctrls/controls/border.h>
 
 #include "controls/pixelline.h"
+#include "controls/xrcparams.h"
 
 #include <wx/dcclient.h>
 #include <wx/log.h>
@@ -215,6 +216,7 @@ wxObject* KelBorderXmlHandler::CreateBorder()
     border->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(),
                    GetStyle(wxS("style"), 0));
     border->SetBorderColour(GetColour(wxS("bordercolour"), wxNullColour), false);
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(border);
 
     const bool wasInside = m_isInside;

@@ -1,5 +1,7 @@
 #include <kelctrls/controls/checkbox.h>
 
+#include "controls/xrcparams.h"
+
 #include <wx/dcclient.h>
 #include <wx/log.h>
 
@@ -189,6 +191,7 @@ wxObject* KelCheckBoxXmlHandler::DoCreateResource()
     checkBox->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
                      GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1),
                      wxS("staticText"));
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(checkBox);
     if ( size == wxDefaultSize )
         checkBox->SetAutoSize(true);

@@ -1,5 +1,7 @@
 #include <kelctrls/controls/filetransferlink.h>
 
+#include "controls/xrcparams.h"
+
 #include <wx/cmdline.h>
 #include <wx/dcclient.h>
 #include <wx/filefn.h>
@@ -159,6 +161,7 @@ wxObject* wxFileTransferLinkXmlHandler::DoCreateResource()
 
     link->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), GetSize(),
                  GetStyle(wxS("style"), 0), GetName());
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(link);
     return link;
 }

@@ -1,6 +1,7 @@
 #include <kelctrls/controls/gauge.h>
 
 #include "controls/nativedraw.h"
+#include "controls/xrcparams.h"
 
 #include <wx/dc.h>
 
@@ -95,11 +96,14 @@ wxObject* KELGaugeXmlHandler::DoCreateResource()
 {
     XRC_MAKE_INSTANCE(gauge, KELGauge)
 
-    gauge->Create(m_parentAsWindow, GetID(), GetLong(wxS("range"), 100), GetPosition(),
-                  GetSize(), GetStyle(wxS("style"), 0), wxDefaultValidator, GetName());
+    // The native gauge takes no negative range and no value outside it.
+    const int range = wxMax(0, static_cast<int>(GetLong(wxS("range"), 100)));
+    gauge->Create(m_parentAsWindow, GetID(), range, GetPosition(), GetSize(),
+                  GetStyle(wxS("style"), 0), wxDefaultValidator, GetName());
     if ( HasParam(wxS("value")) )
-        gauge->SetValue(GetLong(wxS("value")));
+        gauge->SetValue(wxMin(range, wxMax(0, static_cast<int>(GetLong(wxS("value"))))));
     // "shadow" and "bezel" are accepted for old layouts; this toolkit's gauge has neither.
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(gauge);
     return gauge;
 }

@@ -1,6 +1,7 @@
 #include <kelctrls/controls/linktext.h>
 
 #include "controls/pixelline.h"
+#include "controls/xrcparams.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -414,6 +415,7 @@ wxObject* wxLinkTextXmlHandler::DoCreateResource()
     link->SetBkBitmap(GetBitmap(wxS("bkbitmap"), wxART_OTHER));
     link->SetBitmapStyle(GetStyle(wxS("bitmapstyle"), wxBITMAP_LEFT));
     link->DrawBorder(HasParam(wxS("bordercolour")), GetColour(wxS("bordercolour"), *wxBLACK));
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(link);
     return link;
 }
@@ -443,6 +445,7 @@ wxObject* wxTextLinkCtrlXmlHandler::DoCreateResource()
 
     text->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), GetSize(),
                  GetStyle(wxS("style"), 0), wxDefaultValidator, GetName());
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(text);
     return text;
 }

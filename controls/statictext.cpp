@@ -1,5 +1,7 @@
 #include <kelctrls/controls/statictext.h>
 
+#include "controls/xrcparams.h"
+
 #include <wx/dcclient.h>
 #include <wx/log.h>
 
@@ -110,6 +112,7 @@ wxObject* KelStaticTextXmlHandler::DoCreateResource()
                  GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL
                                             | wxST_NO_AUTORESIZE),
                  wxS("staticText"));
+    kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(text);
     if ( size == wxDefaultSize )
         text->SetAutoSize(true);

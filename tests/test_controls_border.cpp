@@ -190,7 +190,8 @@ TEST_F(KELGaugeTest, XrcReadsRangeValueAndStyle)
         "  <range>250</range><value>125</value><style>wxGA_HORIZONTAL|wxGA_SMOOTH</style>"
         "  <shadow>2</shadow><bezel>1</bezel>"
         "</object>"
-        "<object class=\"KELGauge\" name=\"bare\"/>",
+        "<object class=\"KELGauge\" name=\"bare\"/>"
+        "<object class=\"KELGauge\" name=\"wrong\"><range>-7</range><value>25</value></object>",
         "progress");
     KELGauge* gauge = wxDynamicCast(object, KELGauge);
     ASSERT_TRUE(gauge);
@@ -203,4 +204,10 @@ TEST_F(KELGaugeTest, XrcReadsRangeValueAndStyle)
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->GetRange(), 100);
     EXPECT_EQ(bare->GetValue(), 0);
+
+    // A range below zero and a value outside the range are brought into bounds.
+    KELGauge* wrong = wxDynamicCast(m_resource->LoadObject(m_panel, "wrong", "KELGauge"), KELGauge);
+    ASSERT_TRUE(wrong);
+    EXPECT_EQ(wrong->GetRange(), 0);
+    EXPECT_EQ(wrong->GetValue(), 0);
 }

@@ -195,7 +195,8 @@ TEST_F(KelStaticTextTest, XrcReadsColourFontAndDefaults)
         "  <label>Contacts</label><color>#1F5FA8</color>"
         "  <font><size>12</size><weight>bold</weight></font>"
         "</object>"
-        "<object class=\"KelStaticText\" name=\"bare\"><color>not a colour</color></object>",
+        "<object class=\"KelStaticText\" name=\"bare\"><color>not a colour</color>"
+        "  <font><size>-5</size><weight>bold</weight></font></object>",
         "title");
     KelStaticText* title = wxDynamicCast(object, KelStaticText);
     ASSERT_TRUE(title);
@@ -211,4 +212,6 @@ TEST_F(KelStaticTextTest, XrcReadsColourFontAndDefaults)
     ASSERT_TRUE(bare);
     EXPECT_FALSE(bare->GetFontColour().IsOk());
     EXPECT_EQ(bare->GetLabel(), "");
+    EXPECT_EQ(bare->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);  // all but the impossible size
+    EXPECT_GT(bare->GetFont().GetPointSize(), 0);
 }
