@@ -1,0 +1,166 @@
+// A small HTTP server on the loopback interface for the browser tests: it
+// serves pages from a table, answers 404 otherwise, and records every
+// request (method, path and body). It runs on a thread of its own, so the
+// test's main loop stays free for the web engine.
+#ifndef KELCTRLS_TESTS_BROWSER_TESTSERVER_H
+#define KELCTRLS_TESTS_BROWSER_TESTSERVER_H
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kel
+{
+namespace test
+{
+
+class LoopbackServer
+{
+public:
+    struct Request
+    {
+        std::string method;
+        std::string path;
+        std::string body;
+    };
+
+    LoopbackServer()
+    {
+        m_listener = socket(AF_INET, SOCK_STREAM, 0);
+        const int yes = 1;
+        setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = 0;
+        bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+        socklen_t length = sizeof(address);
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        listen(m_listener, 16);
+        m_thread = std::thread([this] { Serve(); });
+    }
+
+    ~LoopbackServer()
+    {
+        shutdown(m_listener, SHUT_RDWR);
+        close(m_listener);
+        m_thread.join();
+    }
+
+    int GetPort() const { return m_port; }
+    std::string Url(const std::string& path) const
+    {
+        return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    }
+
+    void SetPage(const std::string& path, const std::string& html)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pages[path] = html;
+    }
+
+    std::vector<Request> GetRequests() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_requests;
+    }
+
+    size_t CountRequests(const std::string& path) const
+    {
+        size_t count = 0;
+        for ( const Request& request : GetRequests() )
+            count += request.path == path;
+        return count;
+    }
+
+private:
+    void Serve()
+    {
+        for ( ;; )
+        {
+            const int client = accept(m_listener, nullptr, nullptr);
+            if ( client < 0 )
+                return;
+            Answer(client);
+            close(client);
+        }
+    }
+
+    void Answer(int client)
+    {
+        std::string data;
+        char chunk[4096];
+        size_t headerEnd = std::string::npos;
+        while ( headerEnd == std::string::npos )
+        {
+            const ssize_t count = recv(client, chunk, sizeof(chunk), 0);
+            if ( count <= 0 )
+                return;
+            data.append(chunk, static_cast<size_t>(count));
+            headerEnd = data.find("\r\n\r\n");
+        }
+        const size_t bodyLength = ContentLength(data.substr(0, headerEnd));
+        while ( data.size() < headerEnd + 4 + bodyLength )
+        {
+            const ssize_t count = recv(client, chunk, sizeof(chunk), 0);
+            if ( count <= 0 )
+                break;
+            data.append(chunk, static_cast<size_t>(count));
+        }
+
+        Request request;
+        const size_t methodEnd = data.find(' ');
+        const size_t pathEnd = data.find(' ', methodEnd + 1);
+        request.method = data.substr(0, methodEnd);
+        request.path = data.substr(methodEnd + 1, pathEnd - methodEnd - 1);
+        request.body = data.substr(headerEnd + 4);
+
+        std::string response;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_requests.push_back(request);
+            const auto page = m_pages.find(request.path.substr(0, request.path.find('?')));
+            if ( page == m_pages.end() )
+                response = Response("404 Not Found", "<html><body>missing</body></html>");
+            else
+                response = Response("200 OK", page->second);
+        }
+        send(client, response.data(), response.size(), MSG_NOSIGNAL);
+    }
+
+    static size_t ContentLength(const std::string& headers)
+    {
+        const std::string key = "\r\ncontent-length:";
+        std::string lower = headers;
+        for ( char& c : lower )
+            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        const size_t at = lower.find(key);
+        return at == std::string::npos ? 0 : std::stoul(headers.substr(at + key.size()));
+    }
+
+    static std::string Response(const std::string& status, const std::string& body)
+    {
+        return "HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+               std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    }
+
+    int m_listener = -1;
+    int m_port = 0;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;
+    std::map<std::string, std::string> m_pages;
+    std::vector<Request> m_requests;
+};
+
+} // namespace test
+} // namespace kel
+
+#endif
