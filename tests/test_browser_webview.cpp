@@ -123,7 +123,8 @@ TEST_F(WebViewTest, PageFromFileGetsSynchronousAnswers)
 {
     const wxString url = FileUrl("calls.html", wxString::FromUTF8(CallingPage));
     ASSERT_TRUE(Load(url));
-    EXPECT_EQ(m_browser->GetTitle(), wxString::FromUTF8(ExpectedCallResults));
+    EXPECT_TRUE(WaitUntil([&] { return m_browser->GetTitle() == wxString::FromUTF8(ExpectedCallResults); }))
+        << m_browser->GetTitle();
     EXPECT_EQ(m_browser->calls, (std::vector<wxString>{"Echo", "join", "ECHO"}))
         << "the refused name never reached JScriptProcess";
 }
@@ -133,7 +134,8 @@ TEST_F(WebViewTest, PageFromLoopbackServerGetsSynchronousAnswers)
     LoopbackServer server;
     server.SetPage("/calls.html", CallingPage);
     ASSERT_TRUE(Load(server.Url("/calls.html")));
-    EXPECT_EQ(m_browser->GetTitle(), wxString::FromUTF8(ExpectedCallResults));
+    EXPECT_TRUE(WaitUntil([&] { return m_browser->GetTitle() == wxString::FromUTF8(ExpectedCallResults); }))
+        << m_browser->GetTitle();
     EXPECT_EQ(m_browser->GetPropAsString("LocationURL"), server.Url("/calls.html"));
     EXPECT_FALSE(m_browser->GetPropAsBool("Busy"));
     EXPECT_EQ(m_browser->GetPropAsLong("ReadyState"), 4);
@@ -265,7 +267,7 @@ TEST_F(WebViewTest, NavigationEventsPropertiesAndHistory)
     EXPECT_EQ(status.empty() ? wxString() : status.back(), server.Url("/two"));
 
     ASSERT_TRUE(Load(server.Url("/two")));
-    EXPECT_EQ(m_browser->GetPropAsString("LocationName"), "Two");
+    EXPECT_TRUE(WaitUntil([&] { return m_browser->GetPropAsString("LocationName") == "Two"; }));
     EXPECT_TRUE(WaitUntil([&] { return !titles.empty() && titles.back() == "Two"; }));
     EXPECT_NE(std::find(completed.begin(), completed.end(), server.Url("/one")), completed.end());
 
