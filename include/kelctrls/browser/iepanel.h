@@ -1,0 +1,114 @@
+// The panel through which the client shows web pages in its own windows:
+// it fills the signed-in user's name and key into the addresses it opens,
+// shows a local error page instead of failures and while offline, hands
+// clicks on the client's built-in pages to the application, opens pop-ups in
+// browser frames and answers the pages' client commands.
+#ifndef KELCTRLS_BROWSER_IEPANEL_H
+#define KELCTRLS_BROWSER_IEPANEL_H
+
+#include <kelctrls/browser/iehtmlwin.h>
+
+#include <wx/scrolwin.h>
+
+#include <functional>
+
+class wxIEPanel;
+
+// Posted to the panel's parent when a link to one of the client's built-in
+// pages ("vr_start.htm", "vr_group.htm", "vr_myspace.htm") is clicked; the
+// string is the address without its first three characters.
+wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_COMMAND_HTML_URL, wxCommandEvent);
+
+// What the application adds to a panel: answers to the script commands the
+// panel does not know itself, and a view of every browser event.
+class KELCTRLS_API wxIECallBase
+{
+public:
+    virtual bool JScriptCheck(const wxString& name) = 0;
+    virtual wxString JScriptProcess(const wxString& name, wxArrayString& args) = 0;
+    virtual ~wxIECallBase() = default;
+
+    virtual void OnMSHTMLStatusTextChangeX(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLBeforeNavigate2X(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLTitleChangeX(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLNewWindow2X(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLProgressChangeX(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLDownloadComplete(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLDocumentComplete(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnMSHTMLNavigateComplete2(wxIEPanel* panel, wxActiveXEvent& event);
+    virtual void OnWebBrowserClose(wxIEPanel* panel, wxActiveXEvent& event);
+};
+
+class KELCTRLS_API wxIEPanel : public wxScrolledWindow
+{
+public:
+    wxIEPanel() = default;
+    wxIEPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+              const wxSize& size = wxDefaultSize, long style = wxHSCROLL | wxVSCROLL,
+              const wxString& name = "wxIEPanel");
+    wxIEPanel(wxWindow* parent, wxIECallBase* callBase, wxWindowID id = wxID_ANY,
+              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+              long style = wxHSCROLL | wxVSCROLL, const wxString& name = "wxIEPanel");
+
+    bool Create(wxWindow* parent, wxIECallBase* callBase, wxWindowID id = wxID_ANY,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = wxHSCROLL | wxVSCROLL, const wxString& name = "wxIEPanel");
+
+    // Creates the (hidden) browser window once; `style` is its window style.
+    void CreateIE(long style, wxIECallBase* callBase);
+
+    // Opens `url` after filling in "varnel_user_name" and "varnel_user_key",
+    // and shows the browser.
+    void OnNavigate(const wxString& url);
+
+    wxIEHtmlWin* GetIEWindow() const { return m_browser; }
+    wxIECallBase* GetCallBase() const { return m_callBase; }
+    wxString GetText();
+    wxString GetTitle();
+
+    // Nothing to clean up here; kept for the client's code.
+    static int DelTempFiles();
+    void ReleaseIE();
+
+    // `url` with "varnel_user_name" replaced by the signed-in user's name and
+    // "varnel_user_key" by the user's key.
+    static wxString SubstituteUserInfo(const wxString& url);
+    // The local error page of the selected language.
+    static wxString GetLocalErrorPage();
+
+    // How "OpenIE" opens an address in the desktop's browser (by default
+    // wxLaunchDefaultBrowser); clients and tests may replace it.
+    using BrowserLauncher = std::function<bool(const wxString& url)>;
+    static void SetDefaultBrowserLauncher(BrowserLauncher launcher);
+
+protected:
+    void OnMSHTMLStatusTextChangeX(wxActiveXEvent& event);
+    void OnMSHTMLBeforeNavigate2X(wxActiveXEvent& event);
+    void OnMSHTMLTitleChangeX(wxActiveXEvent& event);
+    void OnMSHTMLNewWindow2X(wxActiveXEvent& event);
+    void OnMSHTMLProgressChangeX(wxActiveXEvent& event);
+    void OnMSHTMLDownloadComplete(wxActiveXEvent& event);
+    void OnMSHTMLDocumentComplete(wxActiveXEvent& event);
+    void OnMSHTMLNavigateComplete2(wxActiveXEvent& event);
+    void OnWebBrowserClose(wxActiveXEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnChar(wxKeyEvent& event);
+
+private:
+    friend class IEPanelHtmlWin;
+
+    bool JScriptCheck(const wxString& name);
+    wxString JScriptProcess(const wxString& name, wxArrayString& args);
+    wxString SendCallEvent(const wxString& name, const wxArrayString& args);
+    void LoadLocalErrorPage();
+    void ShowBrowser();
+
+    wxIEHtmlWin* m_browser = nullptr;
+    long m_style = 0;
+    wxIECallBase* m_callBase = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(wxIEPanel);
+    wxDECLARE_EVENT_TABLE();
+};
+
+#endif

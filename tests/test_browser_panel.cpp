@@ -1,0 +1,421 @@
+// The browser panel and frame against the real web engine: user name and key
+// in addresses, the local error page offline and on failures, built-in page
+// clicks, the client's script commands, pop-ups and the frame's behaviour.
+#include "testsupport.h"
+#include "browser_testserver.h"
+
+#include <kelctrls/browser.h>
+#include <kelctrls/messaging/handlers.h>
+#include <kelctrls/platform/encrypt.h>
+#include <kelctrls/platform/imcore.h>
+#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/platform/skinengine.h>
+#include <kelctrls/skin/windowbases.h>
+
+#include <wx/filename.h>
+#include <wx/frame.h>
+#include <wx/webview.h>
+
+using kel::test::LoopbackServer;
+using kel::test::Pump;
+using kel::test::WaitUntil;
+
+namespace
+{
+
+const char ErrorPageHtml[] = "<html><head><title>Local error</title></head><body>offline</body></html>";
+
+// The installation folder for the whole program: the language list is read
+// once, by the first user of the language handler.
+class InstallFolder : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/kelctrls-browser-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+        ASSERT_TRUE(wxFileName::Mkdir(m_dir + "/locale/en", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL));
+        ASSERT_TRUE(KelWriteTextAtomically(m_dir + "/locale/Language.xml",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Languages>\n"
+            "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\"/>\n"
+            "</Languages>\n"));
+        ASSERT_TRUE(KelWriteTextAtomically(m_dir + "/locale/en/varnel_localerr.html", ErrorPageHtml));
+        m_oldCwd = wxGetCwd();
+        ASSERT_TRUE(wxSetWorkingDirectory(m_dir));
+    }
+
+    void TearDown() override
+    {
+        wxSetWorkingDirectory(m_oldCwd);
+        wxFileName::Rmdir(m_dir, wxPATH_RMDIR_RECURSIVE);
+    }
+
+private:
+    wxString m_dir;
+    wxString m_oldCwd;
+};
+
+const auto* const installFolder = ::testing::AddGlobalTestEnvironment(new InstallFolder);
+
+void SetOnline(bool online)
+{
+    PresenceManager::GetInstance()->SetMyPresence(
+        Presence("alice@example.org/desk", wxString(), online ? PTYPE_ONLINE : PTYPE_OFFLINE, wxString(), wxString()));
+}
+
+class RecordingCallBase : public wxIECallBase
+{
+public:
+    bool JScriptCheck(const wxString& name) override { return name == "Extra"; }
+    wxString JScriptProcess(const wxString& name, wxArrayString& args) override
+    {
+        return "callback:" + name + ":" + wxJoin(args, ',');
+    }
+    void OnMSHTMLBeforeNavigate2X(wxIEPanel*, wxActiveXEvent& event) override
+    {
+        navigations.push_back(event["URL"].GetString());
+        cancelled.push_back(event["Cancel"].GetBool());
+    }
+    void OnMSHTMLDocumentComplete(wxIEPanel*, wxActiveXEvent& event) override
+    {
+        completed.push_back(event["URL"].GetString());
+    }
+
+    std::vector<wxString> navigations;
+    std::vector<bool> cancelled;
+    std::vector<wxString> completed;
+};
+
+class PhoneRecorder : public PhoneCallBase
+{
+public:
+    void MakeCall(const wxString& number) override { numbers.push_back(number); }
+    std::vector<wxString> numbers;
+};
+
+// Answers the panel's call events as the client would.
+class ClientHandler : public wxEvtHandler
+{
+public:
+    ClientHandler()
+    {
+        Bind(htmlEVT_HTMLCALL_FUNCTION, [this](HtmlCallFuncEvent& event) {
+            events.push_back(event.GetFuncname() + "(" + wxJoin(event.GetParams(), ',') + ")");
+            window = event.GetIEWin();
+            event.SetResult("client:" + event.GetFuncname());
+        });
+    }
+    std::vector<wxString> events;
+    wxIEHtmlWin* window = nullptr;
+};
+
+std::vector<wxIEFrame*> OpenBrowserFrames()
+{
+    std::vector<wxIEFrame*> frames;
+    for ( wxObject* object : KelWindowManager::Get()->GetWindows() )
+        if ( auto* frame = dynamic_cast<wxIEFrame*>(object) )
+            frames.push_back(frame);
+    return frames;
+}
+
+class PanelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetOnline(true);
+        KelJabberJob* job = KelJabberJob::GetInstance();
+        job->SetMyJid("alice@example.org/desk");
+        job->SetMyPassWord("s3cret", false);
+        job->SetEventHandler(&m_client);
+
+        m_frame = new wxFrame(nullptr, wxID_ANY, "panel host", wxDefaultPosition, wxSize(640, 480));
+        m_panel = new wxIEPanel(m_frame, &m_callBase, wxID_ANY, wxPoint(0, 0), wxSize(600, 400));
+        m_frame->Bind(wxEVT_COMMAND_HTML_URL, [this](wxCommandEvent& e) {
+            EXPECT_EQ(e.GetId(), 0);
+            m_clicks.push_back(e.GetString());
+        });
+        m_frame->Show();
+        m_server.SetPage("/page", "<html><head><title>Page</title></head><body>page</body></html>");
+    }
+
+    void TearDown() override
+    {
+        for ( wxIEFrame* frame : OpenBrowserFrames() )
+            frame->Destroy();
+        m_frame->Destroy();
+        Pump(50);
+        KelJabberJob::GetInstance()->SetEventHandler(nullptr);
+        wxIEFrame::RegisterPhoneHandler(nullptr);
+        wxIEPanel::SetDefaultBrowserLauncher([](const wxString& url) { return wxLaunchDefaultBrowser(url); });
+    }
+
+    bool Completed(const wxString& urlPart)
+    {
+        return WaitUntil([&] {
+            for ( const wxString& url : m_callBase.completed )
+                if ( url.Contains(urlPart) )
+                    return true;
+            return false;
+        }, 10000);
+    }
+
+    bool Navigate(const wxString& url)
+    {
+        m_panel->OnNavigate(url);
+        return Completed(url);
+    }
+
+    wxString Eval(const wxString& script)
+    {
+        wxString output;
+        m_panel->GetIEWindow()->GetWebView()->RunScript(script, &output);
+        return output;
+    }
+
+    // Clicks the element with the id through the X server.
+    void ClickElement(const wxString& id)
+    {
+        const wxString centre = Eval("(function () { var r = document.getElementById('" + id + "')"
+                                     ".getBoundingClientRect(); return Math.round(r.left + r.width / 2) + ','"
+                                     " + Math.round(r.top + r.height / 2); })()");
+        long x = 0, y = 0;
+        ASSERT_TRUE(centre.BeforeFirst(',').ToLong(&x) && centre.AfterFirst(',').ToLong(&y)) << centre;
+        kel::test::ClickAt(m_panel->GetIEWindow()->GetWebView(), wxPoint(x, y));
+    }
+
+    LoopbackServer m_server;
+    RecordingCallBase m_callBase;
+    ClientHandler m_client;
+    wxFrame* m_frame = nullptr;
+    wxIEPanel* m_panel = nullptr;
+    std::vector<wxString> m_clicks;
+};
+
+} // namespace
+
+TEST_F(PanelTest, CreatedHiddenAndShownByTheFirstNavigation)
+{
+    wxIEHtmlWin* browser = m_panel->GetIEWindow();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_FALSE(browser->IsShown());
+    EXPECT_EQ(browser->GetName(), "panel");
+    EXPECT_EQ(browser->GetBackgroundColour(), wxColour(192, 192, 192));
+
+    ASSERT_TRUE(Navigate(m_server.Url("/page")));
+    EXPECT_TRUE(browser->IsShown());
+    EXPECT_EQ(browser->GetSize(), m_panel->GetClientSize());
+    EXPECT_EQ(m_panel->GetTitle(), "Page");
+    EXPECT_EQ(m_panel->GetText().Trim(), "page");
+
+    m_panel->SetSize(500, 300);
+    EXPECT_EQ(browser->GetRect(), wxRect(0, 0, 500, 300));
+
+    wxIEPanel* later = new wxIEPanel;
+    EXPECT_EQ(later->GetIEWindow(), nullptr);
+    EXPECT_TRUE(later->Create(m_frame, nullptr));
+    EXPECT_NE(later->GetIEWindow(), nullptr);
+    EXPECT_TRUE(wxString(later->GetClassInfo()->GetClassName()) == "wxIEPanel");
+}
+
+TEST_F(PanelTest, UserNameAndKeyFillEveryPlaceholder)
+{
+    const std::string key = zzSimpleEncryptString("s3cret", std::string());
+    EXPECT_EQ(wxIEPanel::SubstituteUserInfo("u=varnel_user_name&k=varnel_user_key&again=varnel_user_name"),
+              "u=alice&k=" + wxString(key) + "&again=alice");
+
+    KelJabberJob::GetInstance()->SetMyPassWord("ALREADYENCRYPTED", true);
+    EXPECT_EQ(wxIEPanel::SubstituteUserInfo("k=varnel_user_key"), "k=ALREADYENCRYPTED");
+    EXPECT_EQ(wxIEPanel::SubstituteUserInfo("http://host/plain"), "http://host/plain");
+
+    m_panel->OnNavigate(m_server.Url("/page?user=varnel_user_name&key=varnel_user_key"));
+    ASSERT_TRUE(Completed("/page?user=alice"));
+    EXPECT_EQ(m_server.CountRequests("/page?user=alice&key=ALREADYENCRYPTED"), 1u);
+}
+
+TEST_F(PanelTest, BlankPageReachesNeitherRulesNorCallBack)
+{
+    SetOnline(false);
+    const size_t before = m_callBase.completed.size();
+    m_panel->OnNavigate("about:blank");
+    ASSERT_TRUE(WaitUntil([&] { return m_callBase.completed.size() > before; }));
+    Pump(200);
+    EXPECT_TRUE(m_callBase.navigations.empty());
+    EXPECT_EQ(m_panel->GetIEWindow()->GetPropAsString("LocationURL"), "about:blank")
+        << "no error page for the blank page, even offline";
+}
+
+TEST_F(PanelTest, OfflineEveryNavigationEndsOnTheLocalErrorPage)
+{
+    SetOnline(false);
+    m_panel->OnNavigate(m_server.Url("/page"));
+    ASSERT_TRUE(Completed("varnel_localerr.html"));
+    EXPECT_EQ(m_server.CountRequests("/page"), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return m_panel->GetTitle() == "Local error"; }));
+
+    ASSERT_EQ(m_callBase.navigations.size(), 2u);
+    EXPECT_EQ(m_callBase.navigations[0], m_server.Url("/page"));
+    EXPECT_TRUE(m_callBase.cancelled[0]);
+    EXPECT_TRUE(m_callBase.navigations[1].EndsWith("/locale/en/varnel_localerr.html"));
+    EXPECT_FALSE(m_callBase.cancelled[1]) << "the error page itself loads";
+    EXPECT_EQ(wxIEPanel::GetLocalErrorPage(), wxGetCwd() + "/locale/en/varnel_localerr.html");
+}
+
+TEST_F(PanelTest, FailuresAndAddressesWithoutHostShowTheLocalErrorPage)
+{
+    int port = 0;
+    {
+        LoopbackServer closed;
+        port = closed.GetPort();
+    }
+    m_panel->OnNavigate(wxString::Format("http://127.0.0.1:%d/gone", port));
+    ASSERT_TRUE(Completed("varnel_localerr.html"));
+    EXPECT_TRUE(std::any_of(m_callBase.navigations.begin(), m_callBase.navigations.end(),
+                            [](const wxString& url) { return url.Contains("shdoclc.dll"); }));
+}
+
+TEST_F(PanelTest, BuiltInPageClickPostsOneEventInsteadOfNavigating)
+{
+    m_server.SetPage("/links", "<html><body style='margin:20px'>"
+                               "<a id=group href='/vr_group.htm?id=7'>group</a></body></html>");
+    ASSERT_TRUE(Navigate(m_server.Url("/links")));
+    ClickElement("group");
+    ASSERT_TRUE(WaitUntil([&] { return !m_clicks.empty(); }));
+    Pump(300);
+    ASSERT_EQ(m_clicks.size(), 1u);
+    EXPECT_EQ(m_clicks[0], wxString(m_server.Url("/vr_group.htm?id=7")).Mid(3));
+    EXPECT_EQ(m_server.CountRequests("/vr_group.htm?id=7"), 0u);
+    EXPECT_EQ(m_panel->GetIEWindow()->GetPropAsString("LocationURL"), m_server.Url("/links"));
+}
+
+TEST_F(PanelTest, NavigationCancelledEarlierPostsNoEvent)
+{
+    m_server.SetPage("/links", "<html><body><a id=start href='/vr_start.htm'>start</a></body></html>");
+    ASSERT_TRUE(Navigate(m_server.Url("/links")));
+    m_panel->GetIEWindow()->Bind(wxActiveXEventType("BeforeNavigate2"), [](wxActiveXEvent& event) {
+        event["Cancel"] = true;
+        event.Skip();
+    });
+    ClickElement("start");
+    ASSERT_TRUE(WaitUntil([&] { return m_callBase.navigations.back().Contains("vr_start.htm"); }));
+    Pump(300);
+    EXPECT_TRUE(m_clicks.empty());
+    EXPECT_EQ(m_server.CountRequests("/vr_start.htm"), 0u);
+}
+
+TEST_F(PanelTest, ScriptCommandsAnswerThePage)
+{
+    wxString launched;
+    int launches = 0;
+    wxIEPanel::SetDefaultBrowserLauncher([&](const wxString& url) {
+        launched = url;
+        ++launches;
+        return true;
+    });
+    ASSERT_TRUE(Navigate(m_server.Url("/page")));
+
+    EXPECT_EQ(Eval("window.external.FetchUsers('g1', 'g2')"), "client:FetchUsers");
+    EXPECT_EQ(Eval("window.external.fetchusers()"), "callback:fetchusers:")
+        << "without arguments it falls through to the call-back";
+    EXPECT_EQ(Eval("window.external.OpenIM()"), "client:OpenIM");
+    EXPECT_EQ(m_client.events, (std::vector<wxString>{"FetchUsers(g1,g2)", "OpenIM()"}));
+    EXPECT_EQ(m_client.window, m_panel->GetIEWindow());
+
+    EXPECT_EQ(Eval("window.external.OpenIE()"), "");
+    EXPECT_EQ(launches, 0);
+    EXPECT_EQ(Eval("window.external.OpenIE('http://host/?u=varnel_user_name')"), "");
+    EXPECT_EQ(launched, "http://host/?u=alice");
+
+    EXPECT_EQ(Eval("window.external.Extra(1, 2)"), "callback:Extra:1,2");
+    EXPECT_EQ(Eval("(function () { try { window.external.Other(); return 'answered'; }"
+                   " catch (e) { return 'refused'; } })()"),
+              "refused");
+}
+
+TEST_F(PanelTest, WithoutCallBackUnknownCommandsAreRefused)
+{
+    wxIEPanel* bare = new wxIEPanel(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(300, 200));
+    bare->OnNavigate(m_server.Url("/page"));
+    wxWebView* view = bare->GetIEWindow()->GetWebView();
+    ASSERT_TRUE(WaitUntil([&] { return bare->GetTitle() == "Page"; }, 10000));
+    wxString answer;
+    view->RunScript("window.external.FetchUsers()", &answer);
+    EXPECT_EQ(answer, "");
+    view->RunScript("(function () { try { window.external.Extra(); return 'answered'; }"
+                    " catch (e) { return 'refused'; } })()", &answer);
+    EXPECT_EQ(answer, "refused");
+}
+
+TEST_F(PanelTest, OpenUrlAndPopupsOpenInBrowserFrames)
+{
+    m_server.SetPage("/popup", "<html><head><title>Popup</title></head><body>popup</body></html>");
+    m_server.SetPage("/opener", "<html><body><a id=pop target=_blank href='/popup?link'>pop</a></body></html>");
+    ASSERT_TRUE(Navigate(m_server.Url("/opener")));
+
+    ClickElement("pop");
+    ASSERT_TRUE(WaitUntil([&] { return m_server.CountRequests("/popup?link") == 1; }, 10000));
+    ASSERT_EQ(OpenBrowserFrames().size(), 1u);
+    wxIEFrame* popup = OpenBrowserFrames()[0];
+    EXPECT_TRUE(popup->IsShown());
+    EXPECT_EQ(popup->GetSize(), wxSize(800, 500));
+    EXPECT_TRUE(WaitUntil([&] { return popup->GetTitle() == "Popup"; }, 10000)) << "the frame follows the page title";
+
+    EXPECT_EQ(Eval("window.external.OpenUrl('" + m_server.Url("/popup?command") + "')"), "");
+    ASSERT_TRUE(WaitUntil([&] { return m_server.CountRequests("/popup?command") == 1; }, 10000));
+    ASSERT_EQ(OpenBrowserFrames().size(), 2u);
+    EXPECT_TRUE(OpenBrowserFrames()[1]->IsShown());
+    EXPECT_EQ(m_panel->GetIEWindow()->GetPropAsString("LocationURL"), m_server.Url("/opener"));
+}
+
+TEST_F(PanelTest, FrameDialsThroughThePhoneHandler)
+{
+    PhoneRecorder phone;
+    wxIEFrame::RegisterPhoneHandler(&phone);
+    wxIEFrame* frame = new wxIEFrame(m_server.Url("/page"), nullptr, wxID_ANY, "phone");
+    EXPECT_TRUE(KelWindowManager::Get()->IsRegistered(frame));
+    EXPECT_EQ(SkinWindowEngine::Get()->GetSkinName(frame), "IE_Frame");
+    frame->Show();
+    wxWebView* view = frame->GetIE()->GetWebView();
+    ASSERT_TRUE(WaitUntil([&] { return frame->GetIE()->GetTitle() == "Page"; }, 10000));
+
+    wxString answer = "unset";
+    view->RunScript("window.external.mAKEcALL()", &answer);
+    EXPECT_EQ(answer, "");
+    EXPECT_TRUE(phone.numbers.empty());
+    view->RunScript("window.external.MakeCall('+49 30 1234', 'ignored')", &answer);
+    EXPECT_EQ(answer, "");
+    EXPECT_EQ(phone.numbers, (std::vector<wxString>{"+49 30 1234"}));
+}
+
+TEST_F(PanelTest, HideWhenCloseKeepsTheFrameAndItsPage)
+{
+    wxIEFrame* frame = new wxIEFrame(m_server.Url("/page"), nullptr);
+    frame->Show();
+    ASSERT_TRUE(WaitUntil([&] { return m_server.CountRequests("/page") == 1; }, 10000));
+
+    frame->HideWhenCose(true);
+    frame->Close();
+    Pump(100);
+    ASSERT_EQ(OpenBrowserFrames().size(), 1u) << "only hidden";
+    EXPECT_FALSE(frame->IsShown());
+    frame->Show();
+    Pump(500);
+    EXPECT_EQ(m_server.CountRequests("/page"), 1u) << "showing again does not reload";
+
+    frame->LoadUrl(m_server.Url("/page?next"));
+    EXPECT_TRUE(WaitUntil([&] { return m_server.CountRequests("/page?next") == 1; }, 10000));
+
+    frame->HideWhenCose(false);
+    frame->Close();
+    EXPECT_TRUE(WaitUntil([&] { return OpenBrowserFrames().empty(); }));
+}
+
+TEST_F(PanelTest, PageClosingItsWindowClosesTheFrame)
+{
+    wxIEFrame* frame = new wxIEFrame(m_server.Url("/page"), nullptr);
+    frame->Show();
+    ASSERT_TRUE(WaitUntil([&] { return frame->GetIE()->GetTitle() == "Page"; }, 10000));
+    frame->GetIE()->GetWebView()->RunScript("window.close(); 1");
+    EXPECT_TRUE(WaitUntil([&] { return OpenBrowserFrames().empty(); }));
+}
