@@ -6,5 +6,7 @@
 #include <kelctrls/base.h>
 #include <kelctrls/browser/activex.h>
 #include <kelctrls/browser/iehtmlwin.h>
+#include <kelctrls/browser/iepanel.h>
+#include <kelctrls/browser/ieframe.h>
 
 #endif
