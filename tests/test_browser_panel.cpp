@@ -206,7 +206,7 @@ TEST_F(PanelTest, CreatedHiddenAndShownByTheFirstNavigation)
     ASSERT_TRUE(Navigate(m_server.Url("/page")));
     EXPECT_TRUE(browser->IsShown());
     EXPECT_EQ(browser->GetSize(), m_panel->GetClientSize());
-    EXPECT_EQ(m_panel->GetTitle(), "Page");
+    EXPECT_TRUE(WaitUntil([&] { return m_panel->GetTitle() == "Page"; }));
     EXPECT_EQ(m_panel->GetText().Trim(), "page");
 
     m_panel->SetSize(500, 300);
