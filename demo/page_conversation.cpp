@@ -299,7 +299,7 @@ private:
     {
         for (const HistoryMessage& message : ReceivedHistory())
         {
-            m_history->FromXML(HeaderDocument(message.mine ? "Alice Chen" : m_peer, message.mine,
+            m_history->FromXML(HeaderDocument(message.mine ? "Me" : m_peer, message.mine,
                                               message.time));
             m_history->FromXML(Document(message.body));
         }
@@ -310,7 +310,7 @@ private:
         if (m_input->IsEmpty())
             return;
         const wxString message = m_input->ToXML();
-        m_history->FromXML(HeaderDocument("Alice Chen", true, wxDateTime::Now().Format("%H:%M")));
+        m_history->FromXML(HeaderDocument("Me", true, wxDateTime::Now().Format("%H:%M")));
         m_history->FromXML(message);
         m_input->Clear();
         m_input->SetFocus();
@@ -323,12 +323,6 @@ private:
 
 DemoConversationRegistration conversation([](wxWindow* parent, const wxString& peer) -> wxWindow* {
     return new DemoConversation(parent, peer);
-});
-
-// Until conversations open in a chat window of their own, one is shown as a
-// page of the main window.
-DemoPageRegistration page(30, "Conversation", [](wxWindow* parent) -> wxWindow* {
-    return CreateDemoConversation(parent, "Bob Li");
 });
 
 } // namespace
