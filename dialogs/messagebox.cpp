@@ -101,40 +101,43 @@ void KelMessageBoxFrame::CreateControls()
 
 wxSizer* KelMessageBoxFrame::CreateButtons()
 {
-    struct ButtonSpec
+    struct ButtonInfo
     {
         int id;
         const char* label;
     };
-    const ButtonSpec ok = { ID_BUTTON_OK, "OK" };
-    const ButtonSpec yes = { ID_BUTTON_OK, "Yes" };
-    const ButtonSpec no = { ID_BUTTON_NO, "No" };
-    const ButtonSpec cancel = { ID_BUTTON_CANCEL, "Cancel" };
+    static const ButtonInfo ok = { ID_BUTTON_OK, "OK" };
+    static const ButtonInfo yes = { ID_BUTTON_OK, "Yes" };
+    static const ButtonInfo no = { ID_BUTTON_NO, "No" };
+    static const ButtonInfo cancel = { ID_BUTTON_CANCEL, "Cancel" };
+    static const std::vector<ButtonInfo> okOnly = { ok };
+    static const std::vector<ButtonInfo> okCancel = { ok, cancel };
+    static const std::vector<ButtonInfo> yesNo = { yes, no };
+    static const std::vector<ButtonInfo> yesNoCancel = { yes, no, cancel };
 
-    std::vector<ButtonSpec> specs;
+    const std::vector<ButtonInfo>* buttons = &okOnly;
     switch ( m_style )
     {
         case KelMessageBox_OK:
-            specs = { ok };
             break;
         case KelMessageBox_OKCancel:
-            specs = { ok, cancel };
+            buttons = &okCancel;
             break;
         case KelMessageBox_YesNo:
-            specs = { yes, no };
+            buttons = &yesNo;
             break;
         case KelMessageBox_YesNoCancel:
-            specs = { yes, no, cancel };
+            buttons = &yesNoCancel;
             break;
     }
 
     wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
-    for ( const ButtonSpec& spec : specs )
+    for ( const ButtonInfo& info : *buttons )
     {
-        wxButton* button = new wxButton(m_panel, spec.id, wxGetTranslation(spec.label), wxDefaultPosition,
+        wxButton* button = new wxButton(m_panel, info.id, wxGetTranslation(info.label), wxDefaultPosition,
                                         wxSize(80, 28));
         row->Add(button, 0, wxLEFT, 8);
-        if ( spec.id == ID_BUTTON_OK )
+        if ( info.id == ID_BUTTON_OK )
             button->SetDefault();
     }
     return row;
