@@ -142,7 +142,8 @@ protected:
         m_sim.MouseMove(pt);
         Pump();
         WaitUntil([&] { return wxGetMousePosition() == pt; });
-        Pump();
+        // The pointer is there; give the dialog time to see the motion.
+        Pump(40);
     }
 
     void Drag(const wxPoint& from, const wxPoint& to)
