@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace
@@ -32,28 +33,32 @@ wxString FaceFile(int i)
     return folder + FaceNames[i % 6] + ".gif";
 }
 
-// Faces travel by key, as in the client: "/smile" for faces/smile.gif.
+// Faces travel by key, as in the client: "/smile" for faces/smile.gif. Like
+// the client's face table, both directions are a lookup.
 class BenchFaces : public FaceInfoHandle
 {
 public:
-    wxString GetFacePath(const wxString& key) override
+    BenchFaces()
     {
         for (int i = 0; i < 6; ++i)
         {
-            if (key == wxString("/") + FaceNames[i])
-                return FaceFile(i);
+            const wxString key = wxString("/") + FaceNames[i];
+            m_paths[key] = FaceFile(i);
+            m_keys[FaceFile(i)] = key;
         }
-        return wxString();
     }
-    wxString GetFaceKey(const wxString& path) override
+    wxString GetFacePath(const wxString& key) override { return Find(m_paths, key); }
+    wxString GetFaceKey(const wxString& path) override { return Find(m_keys, path); }
+
+private:
+    static wxString Find(const std::unordered_map<wxString, wxString>& map, const wxString& what)
     {
-        for (int i = 0; i < 6; ++i)
-        {
-            if (path == FaceFile(i))
-                return wxString("/") + FaceNames[i];
-        }
-        return wxString();
+        const auto found = map.find(what);
+        return found != map.end() ? found->second : wxString();
     }
+
+    std::unordered_map<wxString, wxString> m_paths;
+    std::unordered_map<wxString, wxString> m_keys;
 };
 
 wxImage Picture()

@@ -11,6 +11,7 @@
 #include <wx/settings.h>
 #include <wx/xml/xml.h>
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -153,17 +154,14 @@ void ClearRect(wxImage& canvas, const wxRect& rect)
             alpha[y * canvas.GetWidth() + x] = 0;
 }
 
-// Decoded frames shared by the faces made from one file; released with the
-// last face that uses them.
-std::map<wxString, std::weak_ptr<wxFlagAnimationFrames>>& FileCache()
-{
-    static std::map<wxString, std::weak_ptr<wxFlagAnimationFrames>> cache;
-    return cache;
-}
+// Decoded frames shared by the faces made from one file, by type and file;
+// released with the last face that uses them.
+using FrameCache = std::map<std::pair<int, wxString>, std::weak_ptr<wxFlagAnimationFrames>>;
 
-wxString CacheKey(const wxString& file, int type)
+FrameCache& FileCache()
 {
-    return wxString::Format("%d|", type) + file;
+    static FrameCache cache;
+    return cache;
 }
 
 } // namespace
@@ -246,7 +244,7 @@ unsigned wxFlagAnimationFrames::FrameAt(wxLongLong millis) const
 std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxString& file,
                                                                       int type)
 {
-    const wxString key = CacheKey(file, type);
+    const FrameCache::key_type key(type, file);
     auto& cache = FileCache();
     auto found = cache.find(key);
     if (found != cache.end())
@@ -519,7 +517,9 @@ bool wxFlagRichTextAnimation::WriteXML(wxOutputStream& stream, int indent) const
     wxFlagRichTextXMLHandler::OutputIndentation(stream, indent);
     wxFlagRichTextXMLHandler::OutputString(stream, "<animation file=\"");
     wxFlagRichTextXMLHandler::OutputStringEnt(stream, m_file);
-    wxFlagRichTextXMLHandler::OutputString(stream, wxString::Format("\" type=\"%d\">", m_type));
+    char type[32];
+    std::snprintf(type, sizeof(type), "\" type=\"%d\">", m_type);
+    wxFlagRichTextXMLHandler::OutputString(stream, type);
     if (m_file.empty())
     {
         wxFlagRichTextXMLHandler::OutputString(stream, "<data>");

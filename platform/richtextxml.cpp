@@ -6,6 +6,7 @@
 #include <wx/mstream.h>
 #include <wx/xml/xml.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -90,6 +91,8 @@ bool NestingWithin(const char* text, size_t size, int maxDepth)
 
 bool ReadAll(wxInputStream& in, wxMemoryBuffer& bytes)
 {
+    if (in.GetLength() != wxInvalidOffset)
+        bytes.SetBufSize(size_t(in.GetLength()) + 1);
     char chunk[16384];
     for (;;)
     {
@@ -133,24 +136,6 @@ void LimitAttributes(wxRichTextAttr& attr)
     LimitDimension(box.GetMaxSize().GetHeight(), MaxExtent);
 }
 
-// Collects written bytes in memory, growing geometrically.
-class ByteCollector : public wxOutputStream
-{
-public:
-    const std::string& GetBytes() const { return m_bytes; }
-
-protected:
-    size_t OnSysWrite(const void* buffer, size_t size) override
-    {
-        m_bytes.append(static_cast<const char*>(buffer), size);
-        return size;
-    }
-    wxFileOffset OnSysTell() const override { return wxFileOffset(m_bytes.size()); }
-
-private:
-    std::string m_bytes;
-};
-
 bool IsElement(const wxXmlNode* node)
 {
     return node->GetType() == wxXML_ELEMENT_NODE;
@@ -176,17 +161,95 @@ void wxFlagRichTextXMLHandler::LoadHandles()
 }
 
 // ----------------------------------------------------------------------------
+// String stream
+// ----------------------------------------------------------------------------
+
+size_t wxFlagStringOutputStream::OnSysWrite(const void* buffer, size_t size)
+{
+    m_bytes.append(static_cast<const char*>(buffer), size);
+    return size;
+}
+
+// Decodes in one pass, a chunk at a time, straight into the string. What the
+// handler writes is valid UTF-8; anything else gets the toolkit's strict
+// conversion and its verdict.
+wxString wxFlagStringOutputStream::GetString() const
+{
+    static_assert(sizeof(wchar_t) == 4, "a wide character holds any code point");
+    wxString text;
+    text.reserve(m_bytes.size());
+    wchar_t chunk[4096];
+    size_t used = 0;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_bytes.data());
+    const unsigned char* const end = p + m_bytes.size();
+    while (p < end)
+    {
+        if (used == WXSIZEOF(chunk))
+        {
+            text.append(chunk, used);
+            used = 0;
+        }
+        wxUint32 c = *p++;
+        if (c >= 0x80)
+        {
+            if (c < 0xC2 || c > 0xF4)
+                return wxString::FromUTF8(m_bytes.data(), m_bytes.size());
+            const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
+            static const wxUint32 smallest[] = { 0, 0x80, 0x800, 0x10000 };
+            c &= 0x3F >> extra;
+            for (int i = 0; i < extra; ++i, ++p)
+            {
+                if (p == end || (*p & 0xC0) != 0x80)
+                    return wxString::FromUTF8(m_bytes.data(), m_bytes.size());
+                c = (c << 6) | (*p & 0x3F);
+            }
+            if (c < smallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+                return wxString::FromUTF8(m_bytes.data(), m_bytes.size());
+        }
+        chunk[used++] = wchar_t(c);
+    }
+    text.append(chunk, used);
+    return text;
+}
+
+// ----------------------------------------------------------------------------
 // Writing
 // ----------------------------------------------------------------------------
 
 void wxFlagRichTextXMLHandler::OutputString(wxOutputStream& stream, const wxString& text)
 {
+    // Markup is mostly short ASCII: narrow it on the stack rather than
+    // converting it into a buffer on the heap.
+    char ascii[256];
+    const size_t length = text.length();
+    if (length <= sizeof(ascii))
+    {
+        const wxStringCharType* chars = text.wx_str();
+        size_t i = 0;
+        for (; i < length && unsigned(chars[i]) < 0x80; ++i)
+            ascii[i] = char(chars[i]);
+        if (i == length)
+        {
+            stream.Write(ascii, length);
+            return;
+        }
+    }
     const wxScopedCharBuffer utf8 = text.utf8_str();
     stream.Write(utf8.data(), utf8.length());
 }
 
+void wxFlagRichTextXMLHandler::OutputString(wxOutputStream& stream, const char* utf8)
+{
+    stream.Write(utf8, std::strlen(utf8));
+}
+
 void wxFlagRichTextXMLHandler::OutputStringEnt(wxOutputStream& stream, const wxString& text)
 {
+    if (text.find_first_of("&<>\"") == wxString::npos)
+    {
+        OutputString(stream, text);
+        return;
+    }
     wxString escaped;
     escaped.reserve(text.length());
     for (wxUniChar c : text)
@@ -205,9 +268,15 @@ void wxFlagRichTextXMLHandler::OutputStringEnt(wxOutputStream& stream, const wxS
 
 void wxFlagRichTextXMLHandler::OutputIndentation(wxOutputStream& stream, int indent)
 {
-    wxString text("\n");
-    text.append(size_t(std::max(indent, 0)) * 2, ' ');
-    OutputString(stream, text);
+    static const std::string line = "\n" + std::string(128, ' ');
+    size_t length = 1 + size_t(std::max(indent, 0)) * 2;
+    stream.Write(line.data(), std::min(length, line.size()));
+    for (length -= std::min(length, line.size()); length > 0;)
+    {
+        const size_t part = std::min(length, line.size() - 1);
+        stream.Write(line.data() + 1, part);
+        length -= part;
+    }
 }
 
 bool wxFlagRichTextXMLHandler::ExportXML(wxOutputStream& stream, wxRichTextObject& obj,
@@ -215,26 +284,68 @@ bool wxFlagRichTextXMLHandler::ExportXML(wxOutputStream& stream, wxRichTextObjec
 {
     if (auto animation = wxDynamicCast(&obj, wxFlagRichTextAnimation))
         return animation->WriteXML(stream, level);
+    if (auto buffer = wxDynamicCast(&obj, wxRichTextBuffer))
+    {
+        ExportComposite(stream, *buffer, level, buffer->GetPartialParagraph());
+        return true;
+    }
+    if (obj.GetClassInfo() == wxCLASSINFO(wxRichTextParagraph))
+    {
+        ExportComposite(stream, static_cast<wxRichTextParagraph&>(obj), level, false);
+        return true;
+    }
     return obj.ExportXML(stream, level, this);
+}
+
+// The toolkit's form of the buffer and its paragraphs, with the children
+// written through ExportXML so that faces take the family's form. The
+// toolkit's own writer looks up every child by its index in the child list,
+// a walk from the head each time, which makes a long history quadratic.
+void wxFlagRichTextXMLHandler::ExportComposite(wxOutputStream& stream,
+                                               wxRichTextCompositeObject& composite, int level,
+                                               bool partialParagraph)
+{
+    const wxString name = composite.GetXMLNodeName();
+    wxString start = "<" + name + m_helper.AddAttributes(&composite, true);
+    if (partialParagraph)
+        start += " partialparagraph=\"true\"";
+    start += ">";
+    OutputIndentation(stream, level);
+    OutputString(stream, start);
+    if (composite.GetProperties().GetCount() > 0)
+        m_helper.WriteProperties(stream, composite.GetProperties(), level);
+
+    for (wxRichTextObjectList::compatibility_iterator node = composite.GetChildren().GetFirst();
+         node; node = node->GetNext())
+        ExportXML(stream, *node->GetData(), level + 1);
+
+    OutputIndentation(stream, level);
+    OutputString(stream, "</" + name + ">");
+}
+
+bool wxFlagRichTextXMLHandler::WriteDocument(wxRichTextBuffer* buffer, wxOutputStream& stream)
+{
+    // Documents are always UTF-8; no encoding named means the toolkit's
+    // direct UTF-8 conversion rather than a general converter.
+    m_helper.SetupForSaving(wxString());
+    m_helper.SetFlags(GetFlags());
+    OutputString(stream, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<richtext version=\"1.0.0.0\">");
+    const bool written = ExportXML(stream, *buffer, 1);
+    OutputString(stream, "\n</richtext>\n");
+    return written && stream.IsOk();
 }
 
 bool wxFlagRichTextXMLHandler::DoSaveFile(wxRichTextBuffer* buffer, wxOutputStream& stream)
 {
     if (!stream.IsOk())
         return false;
-
-    // Documents are always UTF-8; no encoding named means the toolkit's
-    // direct UTF-8 conversion rather than a general converter.
-    m_helper.SetupForSaving(wxString());
-    m_helper.SetFlags(GetFlags());
+    if (auto collector = dynamic_cast<wxFlagStringOutputStream*>(&stream))
+        return WriteDocument(buffer, *collector);
     // The objects write many small pieces; collect them and hand the target
     // (often a string stream that decodes every write) the whole at once.
-    ByteCollector document;
-    OutputString(document, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                           "<richtext version=\"1.0.0.0\">");
-    const bool written = ExportXML(document, *buffer, 1);
-    OutputString(document, "\n</richtext>\n");
-    if (!written || !document.IsOk())
+    wxFlagStringOutputStream document;
+    if (!WriteDocument(buffer, document))
         return false;
     return stream.WriteAll(document.GetBytes().data(), document.GetBytes().size())
            && stream.IsOk();
@@ -247,13 +358,13 @@ bool wxFlagRichTextXMLHandler::DoSaveFile(wxRichTextBuffer* buffer, wxOutputStre
 bool wxFlagRichTextXMLHandler::ImportXML(wxRichTextBuffer* buffer, wxXmlNode* node,
                                          bool asBuffer)
 {
-    const wxString name = node->GetName();
-    if (name == "paragraph")
+    const wxString& name = node->GetName();
+    if (name == wxS("paragraph"))
     {
         ImportParagraph(buffer, node);
         return true;
     }
-    if (name != "paragraphlayout")
+    if (name != wxS("paragraphlayout"))
         return false;
 
     if (asBuffer)
@@ -264,7 +375,7 @@ bool wxFlagRichTextXMLHandler::ImportXML(wxRichTextBuffer* buffer, wxXmlNode* no
     }
     for (wxXmlNode* child = node->GetChildren(); child; child = child->GetNext())
     {
-        if (IsElement(child) && child->GetName() == "paragraph")
+        if (IsElement(child) && child->GetName() == wxS("paragraph"))
             ImportParagraph(buffer, child);
     }
     return true;
@@ -329,13 +440,13 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
         buffer->Clear();
         buffer->Invalidate(wxRICHTEXT_ALL);
     }
-    else if (document.GetRoot()->GetName() == "richtext")
+    else if (document.GetRoot()->GetName() == wxS("richtext"))
     {
         buffer->Clear();
         for (wxXmlNode* child = document.GetRoot()->GetChildren(); child;
              child = child->GetNext())
         {
-            if (IsElement(child) && child->GetName() != "richtext-version")
+            if (IsElement(child) && child->GetName() != wxS("richtext-version"))
                 ImportXML(buffer, child, true);
         }
         buffer->UpdateRanges();

@@ -8,9 +8,9 @@
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
-#include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
+#include <cstdio>
 #include <random>
 
 wxIMPLEMENT_CLASS_COMMON2(KelRichText, wxFlagRichTextCtrl, wxFlagRichTextXMLHandler,
@@ -173,12 +173,10 @@ bool KelRichText::Create(wxWindow* parent, wxWindowID id, const wxString& value,
 
 wxString KelRichText::ToXML()
 {
-    wxMemoryOutputStream out;
+    wxFlagStringOutputStream out;
     if (!DoPutStream(&GetBuffer(), out))
         return wxString();
-    const wxStreamBuffer* bytes = out.GetOutputStreamBuffer();
-    return wxString::FromUTF8(static_cast<const char*>(bytes->GetBufferStart()),
-                              size_t(out.GetLength()));
+    return out.GetString();
 }
 
 bool KelRichText::FromXML(const wxString& xml, bool insert, wxString* text)
@@ -191,10 +189,9 @@ bool KelRichText::FromXML(const wxString& xml, bool insert, wxString* text)
     bool loaded;
     if (text)
     {
-        wxString document;
-        wxStringOutputStream out(&document, wxConvUTF8);
+        wxFlagStringOutputStream out;
         loaded = DoGetStream(&buffer, in, &out, insert);
-        *text = document;
+        *text = out.GetString();
     }
     else
     {
@@ -257,16 +254,20 @@ void KelRichText::WriteAnimationElement(wxOutputStream& stream,
         OutputString(stream, "</animationKey>");
     }
     m_showAnimation = false;
-    OutputString(stream, wxString::Format("<animationType>%d</animationType>",
-                                          animation.GetAnimationType()));
+    char type[64];
+    std::snprintf(type, sizeof(type), "<animationType>%d</animationType>",
+                  animation.GetAnimationType());
+    OutputString(stream, type);
     OutputIndentation(stream, level);
-    OutputString(stream, "</" + animation.GetXMLNodeName() + ">");
+    OutputString(stream, "</");
+    OutputString(stream, animation.GetXMLNodeName());
+    OutputString(stream, ">");
 }
 
 bool KelRichText::ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph,
                                 wxXmlNode* node)
 {
-    if (node->GetName() == "animation")
+    if (node->GetName() == wxS("animation"))
         return ImportAnimation(paragraph, node);
     return wxFlagRichTextXMLHandler::ImportObjects(buffer, paragraph, node);
 }
@@ -280,11 +281,11 @@ bool KelRichText::ImportAnimation(wxRichTextParagraph* paragraph, wxXmlNode* nod
         if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
         const wxString& name = child->GetName();
-        if (name.IsSameAs("animationKey", false))
+        if (name.IsSameAs(wxS("animationKey"), false))
             key = ElementText(child);
-        else if (name.IsSameAs("animationType", false))
+        else if (name.IsSameAs(wxS("animationType"), false))
             type = wxAtoi(ElementText(child));
-        else if (name.IsSameAs("data", false))
+        else if (name.IsSameAs(wxS("data"), false))
             data = ElementText(child);
     }
 

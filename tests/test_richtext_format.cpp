@@ -82,6 +82,69 @@ TEST_F(RichTextFormatTest, RoundTripKeepsTextPicturesAndFaces)
     EXPECT_EQ(bold.GetFontWeight(), wxFONTWEIGHT_BOLD);
 }
 
+TEST_F(RichTextFormatTest, EverythingButFacesIsWrittenAsTheToolkitWritesIt)
+{
+    m_input->WriteText(wxString::FromUTF8("caf\xC3\xA9 \"quoted\" <tag> & tab\t"));
+    m_input->BeginBold();
+    m_input->WriteText("bold");
+    m_input->EndBold();
+    m_input->Newline();
+    m_input->BeginParagraphStyle("Indented");
+    m_input->WriteText("indented");
+    m_input->EndParagraphStyle();
+    m_input->Newline();
+    m_input->WriteImage(RedSquare());
+    m_input->Newline();
+    m_input->WriteText("last, unfinished");
+    wxRichTextBuffer& buffer = m_input->GetBuffer();
+    buffer.GetProperties().SetProperty("conversation", "design");
+    wxDynamicCast(buffer.GetChild(1), wxRichTextParagraph)->GetProperties().SetProperty("sender", 7L);
+    buffer.SetPartialParagraph(true);
+
+    wxString plain;
+    {
+        wxStringOutputStream out(&plain, wxConvUTF8);
+        wxRichTextXMLHandler toolkit;
+        ASSERT_TRUE(toolkit.SaveFile(&buffer, out));
+    }
+    const wxString ours = m_input->ToXML();
+    // Only the root element's start differs.
+    const auto content = [](const wxString& document) {
+        return document.Mid(document.find("<paragraphlayout"));
+    };
+    EXPECT_EQ(content(ours), content(plain));
+    EXPECT_EQ(Occurrences(ours, "partialparagraph=\"true\""), 1) << ours;
+    EXPECT_EQ(Occurrences(ours, "name=\"sender\""), 1) << ours;
+}
+
+TEST_F(RichTextFormatTest, FaceKeysKeepCharactersOfEveryLength)
+{
+    // One-, two-, three- and four-byte characters in UTF-8.
+    const wxString key = wxString::FromUTF8("/a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    m_input->WriteAnimation(key);
+    const wxString xml = m_input->ToXML();
+    EXPECT_EQ(Occurrences(xml, "<animationKey>" + key + "</animationKey>"), 1) << xml;
+
+    ASSERT_TRUE(m_history->FromXML(xml, true));
+    const auto faces = ObjectsOf<wxFlagRichTextAnimation>(m_history);
+    ASSERT_EQ(faces.size(), 1u);
+    EXPECT_EQ(faces[0]->GetAnimationFile(), key);
+}
+
+TEST_F(RichTextFormatTest, StringStreamDecodesAsTheToolkitsStrictConversion)
+{
+    const auto decoded = [](const std::string& bytes) {
+        wxFlagStringOutputStream out;
+        out.Write(bytes.data(), bytes.size());
+        return out.GetString();
+    };
+    EXPECT_EQ(decoded("plain"), "plain");
+    EXPECT_TRUE(decoded("caf\xE9").empty());
+    for (const std::string bytes : { "\xE2\x82\xAC and \xF0\x9F\x98\x80", "caf\xE9", "\xC0\xAF",
+                                     "\xED\xA0\x80", "\xE2\x82", "\xF4\x90\x80\x80" })
+        EXPECT_EQ(decoded(bytes), wxString::FromUTF8(bytes.data(), bytes.size())) << bytes;
+}
+
 TEST_F(RichTextFormatTest, FacesWithoutHandlerTravelByTheirFile)
 {
     m_input->WriteAnimation(FacePath("wink"));

@@ -14,6 +14,7 @@
 #include <wx/timer.h>
 
 #include <memory>
+#include <string>
 
 class wxFlagRichTextCtrl;
 class wxFlagAnimationFrames;
@@ -158,6 +159,26 @@ private:
 };
 
 // ----------------------------------------------------------------------------
+// String stream: collects UTF-8 bytes and decodes them once, when the text is
+// asked for (the toolkit's string stream decodes every write)
+// ----------------------------------------------------------------------------
+
+class KELCTRLS_API wxFlagStringOutputStream : public wxOutputStream
+{
+public:
+    const std::string& GetBytes() const { return m_bytes; }
+    // The text of the bytes written so far; empty when they are no UTF-8.
+    wxString GetString() const;
+
+protected:
+    size_t OnSysWrite(const void* buffer, size_t size) override;
+    wxFileOffset OnSysTell() const override { return wxFileOffset(m_bytes.size()); }
+
+private:
+    std::string m_bytes;
+};
+
+// ----------------------------------------------------------------------------
 // XML handler
 // ----------------------------------------------------------------------------
 
@@ -192,8 +213,9 @@ public:
     bool DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out,
                     bool insert);
     bool DoSaveFile(wxRichTextBuffer* buffer, wxOutputStream& stream) override;
-
     static void OutputString(wxOutputStream& stream, const wxString& text);
+    // Writes `utf8` as it is.
+    static void OutputString(wxOutputStream& stream, const char* utf8);
     // Escapes the XML special characters of `text`.
     static void OutputStringEnt(wxOutputStream& stream, const wxString& text);
     static void OutputIndentation(wxOutputStream& stream, int indent);
@@ -207,6 +229,9 @@ protected:
     bool DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& stream) override;
 
 private:
+    bool WriteDocument(wxRichTextBuffer* buffer, wxOutputStream& stream);
+    void ExportComposite(wxOutputStream& stream, wxRichTextCompositeObject& composite, int level,
+                         bool partialParagraph);
     void ImportParagraph(wxRichTextBuffer* buffer, wxXmlNode* node);
 };
 
