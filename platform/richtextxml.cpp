@@ -112,10 +112,37 @@ void LimitDimension(Dimension& dimension, int limit)
         dimension.Reset();
 }
 
+// The toolkit asserts on font weights, styles and families outside its own
+// constants, and a received document may carry any number: take the nearest
+// weight and the default style and family.
+void LimitFontDescription(wxRichTextAttr& attr)
+{
+    if (attr.HasFontWeight())
+    {
+        const int weight = attr.GetFontWeight();
+        const bool legacy = weight >= wxNORMAL && weight <= wxBOLD;
+        if (!legacy && (weight % 100 != 0 || weight < wxFONTWEIGHT_THIN || weight > wxFONTWEIGHT_MAX))
+        {
+            const int clipped = wxClip(weight, int(wxFONTWEIGHT_THIN), int(wxFONTWEIGHT_MAX));
+            attr.SetFontWeight(wxFontWeight((clipped + 50) / 100 * 100));
+        }
+    }
+    if (attr.HasFontItalic())
+    {
+        const int style = attr.GetFontStyle();
+        if (style != wxFONTSTYLE_NORMAL && style != wxFONTSTYLE_ITALIC && style != wxFONTSTYLE_SLANT)
+            attr.SetFontStyle(wxFONTSTYLE_NORMAL);
+    }
+    if (attr.HasFontFamily()
+        && (attr.GetFontFamily() < wxFONTFAMILY_DEFAULT || attr.GetFontFamily() > wxFONTFAMILY_TELETYPE))
+        attr.SetFontFamily(wxFONTFAMILY_DEFAULT);
+}
+
 // Keeps received documents from asking for absurd fonts, indents or sizes
 // that would take the layout down with them.
 void LimitAttributes(wxRichTextAttr& attr)
 {
+    LimitFontDescription(attr);
     constexpr int MaxFontSize = 144;
     constexpr int MaxIndent = 2000;   // tenths of a millimetre
     constexpr int MaxExtent = 4096;

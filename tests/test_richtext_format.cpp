@@ -327,6 +327,27 @@ TEST_F(RichTextFormatTest, HostileDocumentsLeaveTheControlUsable)
     kel::test::ShowAndWait(m_frame);
 }
 
+TEST_F(RichTextFormatTest, FontNumbersOutsideTheToolkitsConstantsAreNormalised)
+{
+    const wxString xml = Document(Paragraph(
+        "<text fontweight=\"461\">a</text><text fontweight=\"-7\">b</text>"
+        "<text fontweight=\"2147483647\">c</text><text fontweight=\"700\">d</text>"
+        "<text fontstyle=\"12\">e</text><text fontfamily=\"1000\">f</text>"));
+    ASSERT_TRUE(m_history->FromXML(xml, true));
+    m_history->LayoutContent();
+    m_history->Update();
+    EXPECT_EQ(m_history->GetValue(), "abcdef");
+
+    const auto runs = ObjectsOf<wxRichTextPlainText>(m_history);
+    ASSERT_EQ(runs.size(), 6u);
+    EXPECT_EQ(runs[0]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_MEDIUM);
+    EXPECT_EQ(runs[1]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_THIN);
+    EXPECT_EQ(runs[2]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_MAX);
+    EXPECT_EQ(runs[3]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(runs[4]->GetAttributes().GetFontStyle(), wxFONTSTYLE_NORMAL);
+    EXPECT_EQ(runs[5]->GetAttributes().GetFontFamily(), wxFONTFAMILY_DEFAULT);
+}
+
 TEST_F(RichTextFormatTest, LoadFileReplacesTheContentOnlyWhenTheFileReads)
 {
     m_input->RegisteFaceInfoHandler(&m_faces);
