@@ -168,6 +168,34 @@ bool IsElement(const wxXmlNode* node)
     return node->GetType() == wxXML_ELEMENT_NODE;
 }
 
+bool IsHexDigit(wxUniChar c)
+{
+    const wxUint32 v = c.GetValue();
+    return (v >= '0' && v <= '9') || (v >= 'A' && v <= 'F') || (v >= 'a' && v <= 'f');
+}
+
+// The toolkit decodes the data of a picture with an assertion on anything
+// but an upper-case hex digit: take lower case as well, refuse the rest.
+bool NormalisePictureData(wxXmlNode* picture)
+{
+    for (wxXmlNode* child = picture->GetChildren(); child; child = child->GetNext())
+    {
+        if (child->GetName() != "data")
+            continue;
+        for (wxXmlNode* text = child->GetChildren(); text; text = text->GetNext())
+        {
+            wxString content = text->GetContent();
+            for (wxUniChar c : content)
+            {
+                if (!IsHexDigit(c))
+                    return false;
+            }
+            text->SetContent(content.MakeUpper());
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 wxFlagRichTextXMLHandler::wxFlagRichTextXMLHandler(const wxString& name, const wxString& ext,
@@ -431,7 +459,8 @@ bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer,
     wxRichTextObject* obj = CreateObjectForXMLName(paragraph, node->GetName());
     // Chat text holds runs of text, pictures and faces; nested boxes,
     // tables and fields are not taken from received documents.
-    if (!obj || wxDynamicCast(obj, wxRichTextCompositeObject))
+    if (!obj || wxDynamicCast(obj, wxRichTextCompositeObject)
+        || (wxDynamicCast(obj, wxRichTextImage) && !NormalisePictureData(node)))
     {
         delete obj;
         return false;

@@ -348,6 +348,31 @@ TEST_F(RichTextFormatTest, FontNumbersOutsideTheToolkitsConstantsAreNormalised)
     EXPECT_EQ(runs[5]->GetAttributes().GetFontFamily(), wxFONTFAMILY_DEFAULT);
 }
 
+TEST_F(RichTextFormatTest, PictureDataInLowerCaseReadsAndAnyOtherCharacterDropsThePicture)
+{
+    wxMemoryOutputStream png;
+    ASSERT_TRUE(RedSquare().SaveFile(png, wxBITMAP_TYPE_PNG));
+    wxString hex;
+    const auto bytes = static_cast<const unsigned char*>(png.GetOutputStreamBuffer()->GetBufferStart());
+    for (size_t i = 0; i < size_t(png.GetLength()); ++i)
+        hex += wxString::Format("%02x", bytes[i]);
+    const wxString picture = "<image imagetype=\"15\"><data>" + hex + "</data></image>";
+    const wxString broken = "<image imagetype=\"15\"><data>" + hex.Left(40) + "Zz" + hex.Mid(42)
+                            + "</data></image>";
+
+    ASSERT_TRUE(m_history->FromXML(
+        Document(Paragraph("<text>a</text>" + picture) + Paragraph("<text>b</text>" + broken)), true));
+    m_history->LayoutContent();
+    m_history->Update();
+    EXPECT_TRUE(m_history->GetValue().StartsWith("a")) << m_history->GetValue();
+    EXPECT_TRUE(m_history->GetValue().EndsWith("\nb")) << m_history->GetValue();
+    const auto pictures = ObjectsOf<wxRichTextImage>(m_history);
+    ASSERT_EQ(pictures.size(), 1u);
+    wxImage image;
+    ASSERT_TRUE(pictures[0]->GetImageBlock().Load(image));
+    EXPECT_EQ(kel::test::PixelAt(image, 5, 5), wxColour(220, 30, 30));
+}
+
 TEST_F(RichTextFormatTest, LoadFileReplacesTheContentOnlyWhenTheFileReads)
 {
     m_input->RegisteFaceInfoHandler(&m_faces);
