@@ -105,6 +105,18 @@ bool ReadAll(wxInputStream& in, wxMemoryBuffer& bytes)
     return in.GetLastError() == wxSTREAM_NO_ERROR || in.GetLastError() == wxSTREAM_EOF;
 }
 
+bool IsHexDigit(wxUniChar c)
+{
+    const wxUint32 v = c.GetValue();
+    return (v >= '0' && v <= '9') || (v >= 'A' && v <= 'F') || (v >= 'a' && v <= 'f');
+}
+
+void SetAttribute(wxXmlNode* element, const wxString& name, int value)
+{
+    element->DeleteAttribute(name);
+    element->AddAttribute(name, wxString::Format("%d", value));
+}
+
 template <typename Dimension>
 void LimitDimension(Dimension& dimension, int limit)
 {
@@ -113,36 +125,69 @@ void LimitDimension(Dimension& dimension, int limit)
 }
 
 // The toolkit asserts on font weights, styles and families outside its own
-// constants, and a received document may carry any number: take the nearest
-// weight and the default style and family.
-void LimitFontDescription(wxRichTextAttr& attr)
+// constants (and keeps them in enumerations that cannot hold them), while a
+// received document may carry any number: before the element is read, take
+// the nearest weight and the default style and family.
+void LimitFontNumbers(wxXmlNode* element)
 {
-    if (attr.HasFontWeight())
+    wxString value;
+    if (element->GetAttribute("fontweight", &value))
     {
-        const int weight = attr.GetFontWeight();
+        const int weight = wxAtoi(value);
         const bool legacy = weight >= wxNORMAL && weight <= wxBOLD;
         if (!legacy && (weight % 100 != 0 || weight < wxFONTWEIGHT_THIN || weight > wxFONTWEIGHT_MAX))
         {
             const int clipped = wxClip(weight, int(wxFONTWEIGHT_THIN), int(wxFONTWEIGHT_MAX));
-            attr.SetFontWeight(wxFontWeight((clipped + 50) / 100 * 100));
+            SetAttribute(element, "fontweight", (clipped + 50) / 100 * 100);
         }
     }
-    if (attr.HasFontItalic())
+    if (element->GetAttribute("fontstyle", &value))
     {
-        const int style = attr.GetFontStyle();
+        const int style = wxAtoi(value);
         if (style != wxFONTSTYLE_NORMAL && style != wxFONTSTYLE_ITALIC && style != wxFONTSTYLE_SLANT)
-            attr.SetFontStyle(wxFONTSTYLE_NORMAL);
+            SetAttribute(element, "fontstyle", wxFONTSTYLE_NORMAL);
     }
-    if (attr.HasFontFamily()
-        && (attr.GetFontFamily() < wxFONTFAMILY_DEFAULT || attr.GetFontFamily() > wxFONTFAMILY_TELETYPE))
-        attr.SetFontFamily(wxFONTFAMILY_DEFAULT);
+    if (element->GetAttribute("fontfamily", &value))
+    {
+        const int family = wxAtoi(value);
+        if (family < wxFONTFAMILY_DEFAULT || family > wxFONTFAMILY_TELETYPE)
+            SetAttribute(element, "fontfamily", wxFONTFAMILY_DEFAULT);
+    }
+}
+
+// Colours in the toolkit's "#RRGGBB" form are decoded with an assertion on
+// a short value or anything but an upper-case hex digit; a colour that
+// cannot be read is dropped.
+void NormaliseColours(wxXmlNode* element)
+{
+    wxArrayString unreadable;
+    for (wxXmlAttribute* attribute = element->GetAttributes(); attribute;
+         attribute = attribute->GetNext())
+    {
+        const wxString value = attribute->GetValue();
+        if (!attribute->GetName().Lower().Contains("colo") || !value.StartsWith("#"))
+            continue;
+        wxString rgb = value.Mid(1, 6);
+        if (rgb.length() == 6 && std::all_of(rgb.begin(), rgb.end(), IsHexDigit))
+            attribute->SetValue("#" + rgb.MakeUpper());
+        else
+            unreadable.push_back(attribute->GetName());
+    }
+    for (const wxString& name : unreadable)
+        element->DeleteAttribute(name);
+}
+
+// Makes the style attributes of an element safe for the toolkit to read.
+void NormaliseStyle(wxXmlNode* element)
+{
+    LimitFontNumbers(element);
+    NormaliseColours(element);
 }
 
 // Keeps received documents from asking for absurd fonts, indents or sizes
 // that would take the layout down with them.
 void LimitAttributes(wxRichTextAttr& attr)
 {
-    LimitFontDescription(attr);
     constexpr int MaxFontSize = 144;
     constexpr int MaxIndent = 2000;   // tenths of a millimetre
     constexpr int MaxExtent = 4096;
@@ -166,12 +211,6 @@ void LimitAttributes(wxRichTextAttr& attr)
 bool IsElement(const wxXmlNode* node)
 {
     return node->GetType() == wxXML_ELEMENT_NODE;
-}
-
-bool IsHexDigit(wxUniChar c)
-{
-    const wxUint32 v = c.GetValue();
-    return (v >= '0' && v <= '9') || (v >= 'A' && v <= 'F') || (v >= 'a' && v <= 'f');
 }
 
 // The toolkit decodes the data of a picture with an assertion on anything
@@ -425,6 +464,7 @@ bool wxFlagRichTextXMLHandler::ImportXML(wxRichTextBuffer* buffer, wxXmlNode* no
     if (asBuffer)
     {
         bool recurse = false;
+        NormaliseStyle(node);
         buffer->ImportFromXML(buffer, node, this, &recurse);
         LimitAttributes(buffer->GetAttributes());
     }
@@ -440,6 +480,7 @@ void wxFlagRichTextXMLHandler::ImportParagraph(wxRichTextBuffer* buffer, wxXmlNo
 {
     auto paragraph = new wxRichTextParagraph(buffer);
     bool recurse = false;
+    NormaliseStyle(node);
     paragraph->ImportFromXML(buffer, node, this, &recurse);
     LimitAttributes(paragraph->GetAttributes());
     buffer->AppendChild(paragraph);
@@ -466,6 +507,7 @@ bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer,
         return false;
     }
     bool recurse = false;
+    NormaliseStyle(node);
     obj->ImportFromXML(buffer, node, this, &recurse);
     LimitAttributes(obj->GetAttributes());
     paragraph->AppendChild(obj);

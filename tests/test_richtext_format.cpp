@@ -327,25 +327,30 @@ TEST_F(RichTextFormatTest, HostileDocumentsLeaveTheControlUsable)
     kel::test::ShowAndWait(m_frame);
 }
 
-TEST_F(RichTextFormatTest, FontNumbersOutsideTheToolkitsConstantsAreNormalised)
+TEST_F(RichTextFormatTest, FontNumbersAndColoursTheToolkitCannotTakeAreNormalised)
 {
     const wxString xml = Document(Paragraph(
         "<text fontweight=\"461\">a</text><text fontweight=\"-7\">b</text>"
         "<text fontweight=\"2147483647\">c</text><text fontweight=\"700\">d</text>"
-        "<text fontstyle=\"12\">e</text><text fontfamily=\"1000\">f</text>"));
+        "<text fontstyle=\"12\">e</text><text fontfamily=\"1000\">f</text>"
+        "<text textcolor=\"#00p000\">g</text><text fontunderlined=\"1\" textcolor=\"#12\">h</text>"
+        "<text bgcolor=\"#a0b0c0\">i</text>"));
     ASSERT_TRUE(m_history->FromXML(xml, true));
     m_history->LayoutContent();
     m_history->Update();
-    EXPECT_EQ(m_history->GetValue(), "abcdef");
+    EXPECT_EQ(m_history->GetValue(), "abcdefghi");
 
     const auto runs = ObjectsOf<wxRichTextPlainText>(m_history);
-    ASSERT_EQ(runs.size(), 6u);
+    ASSERT_EQ(runs.size(), 9u);
     EXPECT_EQ(runs[0]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_MEDIUM);
     EXPECT_EQ(runs[1]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_THIN);
     EXPECT_EQ(runs[2]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_MAX);
     EXPECT_EQ(runs[3]->GetAttributes().GetFontWeight(), wxFONTWEIGHT_BOLD);
     EXPECT_EQ(runs[4]->GetAttributes().GetFontStyle(), wxFONTSTYLE_NORMAL);
     EXPECT_EQ(runs[5]->GetAttributes().GetFontFamily(), wxFONTFAMILY_DEFAULT);
+    EXPECT_FALSE(runs[6]->GetAttributes().HasTextColour());
+    EXPECT_FALSE(runs[7]->GetAttributes().HasTextColour());
+    EXPECT_EQ(runs[8]->GetAttributes().GetBackgroundColour(), wxColour(0xA0, 0xB0, 0xC0));
 }
 
 TEST_F(RichTextFormatTest, PictureDataInLowerCaseReadsAndAnyOtherCharacterDropsThePicture)
