@@ -3,6 +3,7 @@
 #include <kelctrls/platform/richtextbase.h>
 
 #include "platform/richtextanimationframes.h"
+#include "platform/richtextimagedata.h"
 
 #include <wx/ffile.h>
 #include <wx/gifdecod.h>
@@ -35,76 +36,6 @@ int HexDigitValue(wxUniChar c)
     if (v >= 'a' && v <= 'f')
         return int(v - 'a' + 10);
     return -1;
-}
-
-// Limits on what is decoded: faces are small, and received data may lie.
-constexpr unsigned MaxScreenSide = 4096;
-constexpr wxUint64 MaxTotalPixels = 64u * 1024 * 1024;
-
-size_t SkipSubBlocks(const unsigned char* data, size_t size, size_t pos)
-{
-    while (pos < size)
-    {
-        const size_t length = data[pos++];
-        if (length == 0)
-            return pos;
-        pos += length;
-    }
-    return size + 1;
-}
-
-// Walks the block structure of GIF data before the toolkit's decoder sees
-// it: the decoder trusts sizes and offsets, so a frame outside the logical
-// screen, a truncated block or a bad code size must not reach it.
-bool IsWellFormedGif(const wxMemoryBuffer& bytes)
-{
-    const unsigned char* d = static_cast<const unsigned char*>(bytes.GetData());
-    const size_t n = bytes.GetDataLen();
-    if (n < 13 || (std::memcmp(d, "GIF87a", 6) != 0 && std::memcmp(d, "GIF89a", 6) != 0))
-        return false;
-    const unsigned width = d[6] | (d[7] << 8), height = d[8] | (d[9] << 8);
-    if (width == 0 || height == 0 || width > MaxScreenSide || height > MaxScreenSide)
-        return false;
-
-    size_t pos = 13;
-    if (d[10] & 0x80)
-        pos += 3 * (size_t(2) << (d[10] & 7));
-    wxUint64 frames = 0;
-    while (pos < n)
-    {
-        const unsigned char block = d[pos++];
-        if (block == 0x3B)
-            break;
-        if (block == 0x21)
-        {
-            pos = SkipSubBlocks(d, n, pos + 1);
-        }
-        else if (block == 0x2C)
-        {
-            if (pos + 9 > n)
-                return false;
-            const unsigned x = d[pos] | (d[pos + 1] << 8), y = d[pos + 2] | (d[pos + 3] << 8),
-                           w = d[pos + 4] | (d[pos + 5] << 8), h = d[pos + 6] | (d[pos + 7] << 8);
-            const unsigned char flags = d[pos + 8];
-            pos += 9;
-            if (w == 0 || h == 0 || x + w > width || y + h > height)
-                return false;
-            if (flags & 0x80)
-                pos += 3 * (size_t(2) << (flags & 7));
-            if (pos >= n || d[pos] < 2 || d[pos] > 8)
-                return false;
-            pos = SkipSubBlocks(d, n, pos + 1);
-            if (++frames * width * height > MaxTotalPixels)
-                return false;
-        }
-        else
-        {
-            return false;
-        }
-        if (pos > n)
-            return false;
-    }
-    return frames > 0;
 }
 
 // Draws `frame` over `canvas` at `pos`: opaque pixels replace, transparent

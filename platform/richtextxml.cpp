@@ -1,6 +1,8 @@
 // XML reading and writing of the rich text family.
 #include <kelctrls/platform/richtextbase.h>
 
+#include "platform/richtextimagedata.h"
+
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
@@ -213,10 +215,30 @@ bool IsElement(const wxXmlNode* node)
     return node->GetType() == wxXML_ELEMENT_NODE;
 }
 
+wxMemoryBuffer DecodeHex(const wxString& hex)
+{
+    wxMemoryBuffer bytes;
+    for (size_t i = 0; i + 1 < hex.length(); i += 2)
+        bytes.AppendByte(char(wxHexToDec(hex.Mid(i, 2))));
+    return bytes;
+}
+
+wxBitmapType PictureType(const wxXmlNode* picture)
+{
+    // What the toolkit reads when the type is missing or out of range.
+    const int type = wxAtoi(picture->GetAttribute("imagetype"));
+    return type > wxBITMAP_TYPE_INVALID && type < wxBITMAP_TYPE_MAX ? wxBitmapType(type)
+                                                                     : wxBITMAP_TYPE_PNG;
+}
+
 // The toolkit decodes the data of a picture with an assertion on anything
-// but an upper-case hex digit: take lower case as well, refuse the rest.
+// but an upper-case hex digit, and its image decoders allocate whatever a
+// header asks for: take lower case as well, and accept only pictures whose
+// data is whole and of a sensible size.
 bool NormalisePictureData(wxXmlNode* picture)
 {
+    // Like the toolkit, take the last piece of content of the "data" children.
+    wxXmlNode* data = nullptr;
     for (wxXmlNode* child = picture->GetChildren(); child; child = child->GetNext())
     {
         if (child->GetName() != "data")
@@ -224,15 +246,13 @@ bool NormalisePictureData(wxXmlNode* picture)
         for (wxXmlNode* text = child->GetChildren(); text; text = text->GetNext())
         {
             wxString content = text->GetContent();
-            for (wxUniChar c : content)
-            {
-                if (!IsHexDigit(c))
-                    return false;
-            }
+            if (!std::all_of(content.begin(), content.end(), IsHexDigit))
+                return false;
             text->SetContent(content.MakeUpper());
+            data = text;
         }
     }
-    return true;
+    return data && IsReadablePicture(DecodeHex(data->GetContent()), PictureType(picture));
 }
 
 } // namespace

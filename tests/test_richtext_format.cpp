@@ -35,6 +35,27 @@ wxImage RedSquare()
     return image;
 }
 
+std::string PngOf(const wxImage& image)
+{
+    wxMemoryOutputStream out;
+    image.SaveFile(out, wxBITMAP_TYPE_PNG);
+    const wxStreamBuffer* buffer = out.GetOutputStreamBuffer();
+    return std::string(static_cast<const char*>(buffer->GetBufferStart()), size_t(out.GetLength()));
+}
+
+wxString Hex(const std::string& bytes)
+{
+    wxString hex;
+    for (unsigned char byte : bytes)
+        hex += wxString::Format("%02X", byte);
+    return hex;
+}
+
+wxString Picture(int type, const wxString& hex)
+{
+    return wxString::Format("<image imagetype=\"%d\"><data>", type) + hex + "</data></image>";
+}
+
 } // namespace
 
 class RichTextFormatTest : public RichTextTest
@@ -353,24 +374,33 @@ TEST_F(RichTextFormatTest, FontNumbersAndColoursTheToolkitCannotTakeAreNormalise
     EXPECT_EQ(runs[8]->GetAttributes().GetBackgroundColour(), wxColour(0xA0, 0xB0, 0xC0));
 }
 
-TEST_F(RichTextFormatTest, PictureDataInLowerCaseReadsAndAnyOtherCharacterDropsThePicture)
+TEST_F(RichTextFormatTest, PicturesAreTakenOnlyWhenTheirDataIsWholeAndOfASensibleSize)
 {
-    wxMemoryOutputStream png;
-    ASSERT_TRUE(RedSquare().SaveFile(png, wxBITMAP_TYPE_PNG));
-    wxString hex;
-    const auto bytes = static_cast<const unsigned char*>(png.GetOutputStreamBuffer()->GetBufferStart());
-    for (size_t i = 0; i < size_t(png.GetLength()); ++i)
-        hex += wxString::Format("%02x", bytes[i]);
-    const wxString picture = "<image imagetype=\"15\"><data>" + hex + "</data></image>";
-    const wxString broken = "<image imagetype=\"15\"><data>" + hex.Left(40) + "Zz" + hex.Mid(42)
-                            + "</data></image>";
+    const std::string png = PngOf(RedSquare());
+    const std::string pnm = "P6\n50000 50000\n255\n" + std::string(30, '\0');
+    std::string hugePng = png;
+    hugePng.replace(16, 8, std::string("\0\0\x9c\x40\0\0\x9c\x40", 8));
+    const std::string hugeGif = std::string("GIF89a\xff\xff\xff\xff\x80\0\0", 13) + std::string(6, '\0')
+                                + std::string("\x2c\0\0\0\0\xff\xff\xff\xff\0\x02\x02\x4c\x01\0\x3b", 16);
+    const std::string hugeJpeg = std::string("\xff\xd8\xff\xe0\0\x04\0\0\xff\xc0\0\x0b\x08\xea\x60\xea\x60"
+                                             "\x01\x01\x11\0", 21);
+
+    wxString rejected;
+    for (const auto& [type, bytes] : std::vector<std::pair<int, std::string>>{
+             { 15, png.substr(0, 20) }, { 15, hugePng }, { 13, hugeGif }, { 17, hugeJpeg },
+             { 19, pnm }, { 15, "" } })
+        rejected += Paragraph("<text>x</text>" + Picture(type, Hex(bytes)));
+    const wxString lowerCase = Picture(15, Hex(png).Lower());
+    const wxString badDigit = Picture(15, Hex(png).Left(40) + "Zz" + Hex(png).Mid(42));
 
     ASSERT_TRUE(m_history->FromXML(
-        Document(Paragraph("<text>a</text>" + picture) + Paragraph("<text>b</text>" + broken)), true));
+        Document(Paragraph("<text>a</text>" + lowerCase) + Paragraph("<text>b</text>" + badDigit)
+                 + rejected),
+        true));
     m_history->LayoutContent();
     m_history->Update();
     EXPECT_TRUE(m_history->GetValue().StartsWith("a")) << m_history->GetValue();
-    EXPECT_TRUE(m_history->GetValue().EndsWith("\nb")) << m_history->GetValue();
+    EXPECT_TRUE(m_history->GetValue().EndsWith("\nb\nx\nx\nx\nx\nx\nx")) << m_history->GetValue();
     const auto pictures = ObjectsOf<wxRichTextImage>(m_history);
     ASSERT_EQ(pictures.size(), 1u);
     wxImage image;
