@@ -13,7 +13,6 @@
 #include <wx/xml/xml.h>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <utility>
 
