@@ -62,10 +62,6 @@ void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
 
     KelDndObject data(CONTACT_FORMAT, &contact);
     data.SetBitmap(ContactChip(contact.name));
-    // The list holds the mouse while it tracks its own drag; the toolkit's
-    // drag needs it instead.
-    if ( wxWindow* captured = wxWindow::GetCapture() )
-        captured->ReleaseMouse();
     wxDropSource source(data, tree);
     source.DoDragDrop(wxDrag_CopyOnly);
 }
@@ -77,9 +73,10 @@ DemoMainHookRegistration contactDrags(70, [](DemoMainFrame& frame) {
         wxTreeListCtrl* tree = dynamic_cast<wxTreeListCtrl*>(child);
         if ( !tree )
             continue;
+        // The drag must start while the toolkit still handles the motion
+        // that began it.
         tree->Bind(wxEVT_TREE_BEGIN_DRAG, [tree](wxTreeEvent& event) {
-            const wxTreeItemId item = event.GetItem();
-            tree->CallAfter([tree, item] { StartContactDrag(tree, item); });
+            StartContactDrag(tree, event.GetItem());
         });
     }
 });

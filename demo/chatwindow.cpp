@@ -41,6 +41,9 @@ DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
     sizer->Add(m_book, 1, wxEXPAND | wxALL, 6);
     panel->SetSizer(sizer);
 
+    CreateStatusBar();
+    SetStatusText("Drop a contact here to invite them, or files to send them.");
+
     if ( !peers.empty() )
     {
         m_book->SetSelection(0);
@@ -113,6 +116,8 @@ DemoChatWindow* OpenDemoChat(wxWindow* parent)
     for ( const char* peer : kPeers )
         peers.push_back(peer);
     DemoChatWindow* chat = new DemoChatWindow(parent, peers);
+    // Beside the contact list, so that contacts can be dragged over.
+    chat->Move(parent->GetScreenPosition() + wxPoint(280, 40));
     chat->Show();
     // One unread conversation in view, one scrolled out to the right.
     chat->MarkUnread("Eva Lindqvist");

@@ -2,12 +2,16 @@
 // A drop is fed the way the toolkit does it: the target's GetData fills its
 // data object through SetData with the bytes the source wrote in GetDataHere.
 #include <kelctrls/dnd.h>
+#include <kelctrls/treelistctrl.h>
 
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/frame.h>
 #include <wx/log.h>
+#include <wx/panel.h>
+#include <wx/textctrl.h>
 
 #include <memory>
 #include <thread>
@@ -321,4 +325,108 @@ TEST(OrgDndData, CopiesAllFields)
         EXPECT_EQ("north", data->m_extra);
     }
     EXPECT_EQ(0, KelOrgDndData().m_type);
+}
+
+// Drags made with the mouse through the X server, started by handlers the way
+// a client starts them.
+class LiveDragTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_frame = new wxFrame(NULL, wxID_ANY, "drag", wxPoint(0, 0), wxSize(520, 300));
+        m_tree = new wxTreeListCtrl(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(250, 300),
+                                    wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
+        m_tree->AddColumn("Name", 240);
+        const wxTreeItemId root = m_tree->AddRoot("root");
+        const wxTreeItemId sales = m_tree->AppendItem(root, "Sales");
+        m_anna = m_tree->AppendItem(sales, "Anna");
+        m_bart = m_tree->AppendItem(sales, "Bart");
+        m_tree->Expand(sales);
+        m_chat = new wxPanel(m_frame, wxID_ANY, wxPoint(260, 0), wxSize(260, 300));
+        kel::test::ShowAndWait(m_frame);
+        kel::test::Pump(100);
+    }
+
+    void TearDown() override
+    {
+        m_frame->Destroy();
+        kel::test::Pump(50);
+    }
+
+    wxPoint RowPoint(const wxTreeItemId& item) const
+    {
+        wxRect rect;
+        m_tree->GetBoundingRect(item, rect, true);
+        return wxPoint(rect.x + 5, rect.y + rect.height / 2);
+    }
+
+    wxFrame* m_frame = NULL;
+    wxTreeListCtrl* m_tree = NULL;
+    wxPanel* m_chat = NULL;
+    wxTreeItemId m_anna, m_bart;
+};
+
+TEST_F(LiveDragTest, ContactDraggedFromTheTreeReachesTheReceiver)
+{
+    RecordingReceiver receiver;
+    m_chat->SetDropTarget(new KelDndDropTarget(&receiver, "contact"));
+
+    wxString contact;
+    wxDragResult result = wxDragError;
+    int endDrags = 0;
+    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG, [&](wxTreeEvent& event) {
+        contact = m_tree->GetItemText(event.GetItem());
+        KelDndObject data("contact", &contact);
+        data.SetBitmap(wxBitmap(40, 16));
+        wxDropSource source(data, m_tree);
+        result = source.DoDragDrop(wxDrag_CopyOnly);
+    });
+    m_tree->Bind(wxEVT_TREE_END_DRAG, [&](wxTreeEvent&) { ++endDrags; });
+
+    kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_bart), m_chat, wxPoint(130, 150));
+
+    EXPECT_EQ(wxDragCopy, result);
+    EXPECT_EQ(&contact, receiver.received);
+    EXPECT_EQ("Bart", contact);
+    ASSERT_EQ(1u, receiver.drops.size());
+    EXPECT_TRUE(wxRect(m_chat->GetClientSize()).Contains(receiver.drops[0]));
+
+    // The tree is itself again: the next click selects, and ends no drag.
+    EXPECT_FALSE(m_tree->GetMainWindow()->HasCapture());
+    kel::test::ClickAt(m_tree->GetMainWindow(), RowPoint(m_anna));
+    EXPECT_EQ(m_anna, m_tree->GetSelection());
+    EXPECT_EQ(0, endDrags);
+}
+
+TEST_F(LiveDragTest, FilesDroppedOnATextAreaReachTheObserver)
+{
+    struct Observer : KelFileDropTargetObserver
+    {
+        bool OnObservedDropFiles(int, int, const wxArrayString& dropped) wxOVERRIDE
+        {
+            files = dropped;
+            return true;
+        }
+        wxArrayString files;
+    } observer;
+    wxTextCtrl* input = new wxTextCtrl(m_chat, wxID_ANY, "", wxPoint(0, 0), wxSize(260, 300),
+                                       wxTE_MULTILINE);
+    input->SetDropTarget(new KelFileDropTarget(&observer));
+
+    wxDragResult result = wxDragError;
+    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG, [&](wxTreeEvent&) {
+        wxFileDataObject files;
+        files.AddFile("/tmp/minutes.txt");
+        files.AddFile("/tmp/plan b.pdf");
+        wxDropSource source(files, m_tree);
+        result = source.DoDragDrop(wxDrag_CopyOnly);
+    });
+
+    kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_anna), input, wxPoint(100, 100));
+
+    EXPECT_EQ(wxDragCopy, result);
+    ASSERT_EQ(2u, observer.files.size());
+    EXPECT_EQ("/tmp/minutes.txt", observer.files[0]);
+    EXPECT_EQ("/tmp/plan b.pdf", observer.files[1]);
 }

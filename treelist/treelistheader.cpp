@@ -24,6 +24,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListHeaderWindow, wxWindow);
 wxBEGIN_EVENT_TABLE(wxTreeListHeaderWindow, wxWindow)
     EVT_PAINT(wxTreeListHeaderWindow::OnPaint)
     EVT_MOUSE_EVENTS(wxTreeListHeaderWindow::OnMouse)
+    EVT_MOUSE_CAPTURE_LOST(wxTreeListHeaderWindow::OnMouseCaptureLost)
     EVT_SET_FOCUS(wxTreeListHeaderWindow::OnSetFocus)
 wxEND_EVENT_TABLE()
 
@@ -277,6 +278,14 @@ void wxTreeListHeaderWindow::OnPaint(wxPaintEvent& WXUNUSED(event))
 }
 
 // ---- mouse -----------------------------------------------------------------
+
+// Another window took the mouse in the middle of a resize: the column keeps
+// its width.
+void wxTreeListHeaderWindow::OnMouseCaptureLost(wxMouseCaptureLostEvent& WXUNUSED(event))
+{
+    m_isDragging = false;
+    Refresh();
+}
 
 bool wxTreeListHeaderWindow::FindColumnAt(int mx, int my)
 {

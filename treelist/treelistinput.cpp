@@ -433,15 +433,30 @@ void wxTreeListMainWindow::BeginDrag(wxMouseEvent& event, wxTreeListItem* item)
                    item, CalcUnscrolledPosition(event.GetPosition()));
     drag.Veto();  // the handler must allow the drag
     SendEvent(drag);
+    // A handler that let go of the mouse ran a drag and drop of its own,
+    // which has seen the button go up.
+    if (m_isDragging && !HasCapture())
+        StopDragging();
+}
+
+void wxTreeListMainWindow::StopDragging()
+{
+    m_dragCount = 0;
+    m_isDragging = false;
+    RefreshSelected();
+}
+
+void wxTreeListMainWindow::OnMouseCaptureLost(wxMouseCaptureLostEvent& WXUNUSED(event))
+{
+    if (m_isDragging)
+        StopDragging();
 }
 
 void wxTreeListMainWindow::EndDrag(wxMouseEvent& event, wxTreeListItem* item)
 {
-    m_dragCount = 0;
-    m_isDragging = false;
     if (HasCapture())
         ReleaseMouse();
-    RefreshSelected();
+    StopDragging();
     wxTreeListEvent drop;
     InitInputEvent(drop, wxEVT_TREE_END_DRAG, item, CalcUnscrolledPosition(event.GetPosition()));
     SendEvent(drop);

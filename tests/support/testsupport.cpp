@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
 #include <gtk/gtk.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 #include <wx/app.h>
 #include <wx/dcscreen.h>
@@ -14,7 +16,10 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace kel
 {
@@ -131,6 +136,59 @@ void ClickAt(wxWindow* win, const wxPoint& clientPoint)
     Pump(50);
     sim.MouseClick();
     Pump(50);
+}
+
+namespace
+{
+
+// Sends a press, a path of motions and a release through a connection to
+// the X server of its own, pausing so that the receiving program keeps up.
+void SendDragGesture(wxPoint from, wxPoint to)
+{
+    Display* display = XOpenDisplay(NULL);
+    if ( !display )
+        return;
+    const auto send = [display](int pauseMs) {
+        XFlush(display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    };
+    XTestFakeMotionEvent(display, -1, from.x, from.y, CurrentTime);
+    send(100);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    send(100);
+    // A hand first nudges what it picked up, then carries it over.
+    const wxPoint nudged = from + wxPoint(6, 0);
+    for ( int x = from.x + 1; x <= nudged.x; ++x )
+    {
+        XTestFakeMotionEvent(display, -1, x, from.y, CurrentTime);
+        send(60);
+    }
+    const int steps = 12;
+    for ( int i = 1; i <= steps; ++i )
+    {
+        const wxPoint at = nudged + (to - nudged) * i / steps;
+        XTestFakeMotionEvent(display, -1, at.x, at.y, CurrentTime);
+        send(60);
+    }
+    // The drop target learns of the pointer over it asynchronously.
+    send(300);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    send(100);
+    XCloseDisplay(display);
+}
+
+} // anonymous namespace
+
+void DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
+{
+    std::atomic<bool> done(false);
+    std::thread gesture([&done, start = from->ClientToScreen(fromPoint), end = to->ClientToScreen(toPoint)] {
+        SendDragGesture(start, end);
+        done = true;
+    });
+    WaitUntil([&done] { return done.load(); }, 10000);
+    gesture.join();
+    Pump(100);
 }
 
 void TempCwdTest::SetUp()

@@ -45,6 +45,12 @@ wxString SourceDataDir();
 // with the left button through the X server.
 void ClickAt(wxWindow* win, const wxPoint& clientPoint);
 
+// Presses the left button at a point of `from`, moves the pointer in steps to
+// a point of `to` and releases it there (client coordinates), pumping events
+// meanwhile. The input comes from a thread of its own, so that it keeps coming
+// while the toolkit runs the loop of a drag-and-drop started by a handler.
+void DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
+
 // A fixture that runs each test in a fresh, empty working directory, which it
 // removes afterwards.
 class TempCwdTest : public ::testing::Test

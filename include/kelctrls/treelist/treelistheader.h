@@ -59,6 +59,7 @@ public:
 protected:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
+    void OnMouseCaptureLost(wxMouseCaptureLostEvent& event);
     void OnSetFocus(wxFocusEvent& event);
 
 private:

@@ -235,6 +235,7 @@ protected:
     void OnKeyDown(wxKeyEvent& event);
     void OnChar(wxKeyEvent& event);
     void OnMouse(wxMouseEvent& event);
+    void OnMouseCaptureLost(wxMouseCaptureLostEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnScroll(wxScrollWinEvent& event);
 
@@ -299,6 +300,7 @@ private:
     void InitInputEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
                         const wxPoint& point) const;
     void BeginDrag(wxMouseEvent& event, wxTreeListItem* item);
+    void StopDragging();
     void EndDrag(wxMouseEvent& event, wxTreeListItem* item);
     void PassMouseToOwner(wxMouseEvent& event);
     bool IsOnExpanderOrIcon(wxTreeListItem* item) const;
