@@ -5,6 +5,7 @@
 
 #include <wx/filename.h>
 #include <wx/log.h>
+#include <wx/wupdlock.h>
 #include <wx/xml/xml.h>
 
 #include <algorithm>
@@ -94,14 +95,22 @@ long KelShortCutPanel::CreateShortCut(const wxString& key, long index, const wxS
     m_links[key] = link;
 
     const int id = item->id;
-    m_items.push_back(std::move(item));
-    std::stable_sort(m_items.begin(), m_items.end(),
-        [](const std::unique_ptr<KEL_SHORTCUT_ITEM>& a, const std::unique_ptr<KEL_SHORTCUT_ITEM>& b)
-        { return a->index < b->index; });
+    const auto position = std::upper_bound(m_items.begin(), m_items.end(), item->index,
+        [](long index, const std::unique_ptr<KEL_SHORTCUT_ITEM>& i) { return index < i->index; });
+    m_items.insert(position, std::move(item));
 
-    LayoutShortCuts(GetClientSize());
+    // While frozen (a whole file being read) the links are placed once, at
+    // the thaw: placing all of them for each new one takes quadratic time.
+    if ( !IsFrozen() )
+        LayoutShortCuts(GetClientSize());
     InvalidateBestSize();
     return id;
+}
+
+void KelShortCutPanel::DoThaw()
+{
+    wxScrolledWindow::DoThaw();
+    LayoutShortCuts(GetClientSize());
 }
 
 bool KelShortCutPanel::IsExistShortCut(const wxString& key) const
@@ -230,6 +239,9 @@ bool KelMainShortCut::LoadFile(const wxString& name)
     if ( !doc.Load(name, "UTF-8") || !doc.GetRoot() )
         return false;
 
+    wxWindowUpdateLocker frozen;
+    if ( m_panel )
+        frozen.Lock(m_panel);
     for ( wxXmlNode* node = doc.GetRoot()->GetChildren(); node; node = node->GetNext() )
     {
         if ( node->GetType() != wxXML_ELEMENT_NODE )

@@ -202,6 +202,33 @@ TEST_F(ShortcutBarTest, LoadFileTakesPositionsFromTheConfiguration)
     EXPECT_FALSE(panel->GetShortCut(0)->bitmap.IsOk());
 }
 
+TEST_F(ShortcutBarTest, ALongFileIsPlacedWholeOnceRead)
+{
+    // Every key appears twice: the second entry replaces the first.
+    const int count = 400;
+    wxString xml = "<bar>";
+    for ( int round = 0; round < 2; ++round )
+        for ( int i = 0; i < count; ++i )
+            xml += wxString::Format("<item key=\"k%d\" label=\"Item %d\"/>", i, round);
+    WriteFile("long.xml", xml + "</bar>");
+    m_bar->SetSize(180, 20 + 100);
+    ASSERT_TRUE(m_bar->LoadFile("long.xml"));
+    KelShortCutPanel* panel = m_bar->GetPanel();
+    EXPECT_FALSE(panel->IsFrozen());
+    Pump();
+
+    ASSERT_EQ(size_t(count), panel->GetShortCutCount());
+    const int width = panel->GetClientSize().x;
+    for ( int i : { 0, 1, count - 1 } )
+    {
+        const KEL_SHORTCUT_ITEM* item = panel->GetShortCut(i);
+        EXPECT_EQ(wxString::Format("k%d", i), item->key);
+        EXPECT_EQ("Item 1", item->label);
+        EXPECT_EQ(wxRect(10, 20 * i, width - 5, 20), panel->GetShortCutLink(item->key)->GetRect());
+    }
+    EXPECT_EQ(20 * count, panel->GetVirtualSize().y);
+}
+
 TEST_F(ShortcutBarTest, BrokenFilesAddNothing)
 {
     WriteFile("broken.xml", "<bar><item key=\"x\"");

@@ -109,6 +109,7 @@ public:
 
 protected:
     wxSize DoGetBestClientSize() const wxOVERRIDE;
+    void DoThaw() wxOVERRIDE;
 
 private:
     void LayoutShortCuts(const wxSize& size);
