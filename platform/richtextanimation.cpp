@@ -113,7 +113,7 @@ bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
     if (type != wxANIMATION_TYPE_GIF && type != wxANIMATION_TYPE_ANY
         && type != wxANIMATION_TYPE_INVALID)
         return false;
-    if (!IsWellFormedGif(bytes))
+    if (!IsReadableFace(bytes))
         return false;
 
     wxLogNull noLog;

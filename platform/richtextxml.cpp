@@ -233,9 +233,9 @@ wxBitmapType PictureType(const wxXmlNode* picture)
 
 // The toolkit decodes the data of a picture with an assertion on anything
 // but an upper-case hex digit, and its image decoders allocate whatever a
-// header asks for: take lower case as well, and accept only pictures whose
-// data is whole and of a sensible size.
-bool NormalisePictureData(wxXmlNode* picture)
+// header asks for: take lower case as well, and accept only whole pictures
+// within the pixels the document has left.
+bool NormalisePictureData(wxXmlNode* picture, wxUint64& pixelsLeft)
 {
     // Like the toolkit, take the last piece of content of the "data" children.
     wxXmlNode* data = nullptr;
@@ -252,7 +252,13 @@ bool NormalisePictureData(wxXmlNode* picture)
             data = text;
         }
     }
-    return data && IsReadablePicture(DecodeHex(data->GetContent()), PictureType(picture));
+    if (!data)
+        return false;
+    const wxUint64 pixels = PicturePixels(DecodeHex(data->GetContent()), PictureType(picture));
+    if (pixels == 0 || pixels > pixelsLeft)
+        return false;
+    pixelsLeft -= pixels;
+    return true;
 }
 
 } // namespace
@@ -521,7 +527,7 @@ bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer,
     // Chat text holds runs of text, pictures and faces; nested boxes,
     // tables and fields are not taken from received documents.
     if (!obj || wxDynamicCast(obj, wxRichTextCompositeObject)
-        || (wxDynamicCast(obj, wxRichTextImage) && !NormalisePictureData(node)))
+        || (wxDynamicCast(obj, wxRichTextImage) && !NormalisePictureData(node, m_picturePixelsLeft)))
     {
         delete obj;
         return false;
@@ -540,6 +546,7 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
     if (!in.IsOk())
         return false;
 
+    m_picturePixelsLeft = MaxPicturePixels;
     wxLogNull noLog;
     wxMemoryBuffer bytes;
     wxXmlDocument document;

@@ -130,6 +130,49 @@ TEST(RichTextFaces, MalformedGifStructureNeverReachesTheDecoder)
     EXPECT_FALSE(refusedWith(gif));
 }
 
+namespace
+{
+
+// A GIF of `frames` full-screen frames of one pixel each, the rest left to
+// the decoder to fill.
+std::string SparseGif(int frames, int width, int height)
+{
+    auto le16 = [](int v) { return std::string{ char(v & 0xFF), char(v >> 8) }; };
+    std::string gif = "GIF89a" + le16(width) + le16(height) + std::string("\x80\0\0", 3)
+                      + std::string("\0\0\0\xff\xff\xff", 6);
+    for (int i = 0; i < frames; ++i)
+        gif += std::string("\x21\xf9\x04\0\x0a\0\0\0\x2c\0\0\0\0", 13) + le16(width)
+               + le16(height) + std::string("\0\x02\x02\x4c\x01\0", 6);
+    return gif + "\x3b";
+}
+
+} // namespace
+
+TEST(RichTextFaces, LargeAnimationsAreNoFaces)
+{
+    auto reads = [](const std::string& bytes) {
+        wxFlagRichTextAnimation face;
+        return face.ReadHex(Hex(bytes), int(bytes.size() * 2), wxANIMATION_TYPE_GIF);
+    };
+    EXPECT_TRUE(reads(SparseGif(64, 128, 128)));
+    EXPECT_FALSE(reads(SparseGif(65, 128, 128))) << "too many pixels over all frames";
+    EXPECT_TRUE(reads(SparseGif(1, 512, 64)));
+    EXPECT_FALSE(reads(SparseGif(1, 513, 64))) << "too wide";
+    EXPECT_FALSE(reads(SparseGif(1, 4096, 4096)));
+}
+
+TEST(RichTextFaces, CodesNamingNoTableEntryNeverReachTheDecoder)
+{
+    // Its codes would lead the toolkit's decoder off its tables.
+    const std::string bytes =
+        ReadBytes(kel::test::SourceDataDir() + "/../fuzz/corpus/richtext_face/decoder_overrun.gif");
+    ASSERT_EQ(bytes.size(), 1512u);
+    wxFlagRichTextAnimation face(FacePath("sad"));
+    EXPECT_FALSE(face.ReadHex(Hex(bytes), int(bytes.size() * 2), wxANIMATION_TYPE_GIF));
+    EXPECT_EQ(face.GetAnimationFile(), FacePath("sad"));
+    EXPECT_TRUE(face.IsOk());
+}
+
 TEST(RichTextFaces, FramesFollowTheirDelaysAndLoop)
 {
     const wxFlagRichTextAnimation face(FacePath("heart"));

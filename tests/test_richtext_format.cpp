@@ -1,6 +1,7 @@
 // The chat document format: writing and reading text, pictures and faces.
 #include "test_richtext_support.h"
 
+#include <wx/ffile.h>
 #include <wx/mstream.h>
 #include <wx/sstream.h>
 
@@ -406,6 +407,35 @@ TEST_F(RichTextFormatTest, PicturesAreTakenOnlyWhenTheirDataIsWholeAndOfASensibl
     wxImage image;
     ASSERT_TRUE(pictures[0]->GetImageBlock().Load(image));
     EXPECT_EQ(kel::test::PixelAt(image, 5, 5), wxColour(220, 30, 30));
+}
+
+TEST_F(RichTextFormatTest, PicturesOfOneDocumentShareABudgetOfPixels)
+{
+    // Headers only: what counts is the size they announce.
+    std::string large = PngOf(RedSquare());
+    large.replace(16, 8, std::string("\0\0\x08\0\0\0\x04\0", 8));   // 2048 x 1024
+    const wxString picture = Picture(15, Hex(large));
+    const wxString document = Document(Paragraph("<text>p</text>" + picture + picture + picture));
+
+    ASSERT_TRUE(m_history->FromXML(document, true));
+    EXPECT_EQ(ObjectsOf<wxRichTextImage>(m_history).size(), 2u);
+    ASSERT_TRUE(m_history->FromXML(document, true));
+    EXPECT_EQ(ObjectsOf<wxRichTextImage>(m_history).size(), 4u) << "each document has its own";
+    m_history->LayoutContent();
+    m_history->Update();
+}
+
+TEST_F(RichTextFormatTest, GifPicturesWhoseCodesNameNoTableEntryAreLeftOut)
+{
+    wxFFile file(kel::test::SourceDataDir() + "/../fuzz/corpus/richtext_face/decoder_overrun.gif", "rb");
+    std::string gif(size_t(file.Length()), '\0');
+    ASSERT_EQ(file.Read(&gif[0], gif.size()), gif.size());
+
+    ASSERT_TRUE(m_history->FromXML(Document(Paragraph("<text>g</text>" + Picture(13, Hex(gif)))), true));
+    m_history->LayoutContent();
+    m_history->Update();
+    EXPECT_EQ(m_history->GetValue(), "g");
+    EXPECT_TRUE(ObjectsOf<wxRichTextImage>(m_history).empty());
 }
 
 TEST_F(RichTextFormatTest, LoadFileReplacesTheContentOnlyWhenTheFileReads)

@@ -222,6 +222,9 @@ public:
 
     // Documents nested deeper than this are refused before they are parsed.
     static constexpr int MaxDepth = 200;
+    // The pictures of one document together decode to at most this many
+    // pixels (a large screenshot); those that would go beyond are left out.
+    static constexpr wxUint64 MaxPicturePixels = 4 * 1024 * 1024;
 
 protected:
     // Loading through the toolkit's file interface (wxRichTextCtrl::LoadFile)
@@ -233,6 +236,8 @@ private:
     void ExportComposite(wxOutputStream& stream, wxRichTextCompositeObject& composite, int level,
                          bool partialParagraph);
     void ImportParagraph(wxRichTextBuffer* buffer, wxXmlNode* node);
+
+    wxUint64 m_picturePixelsLeft = MaxPicturePixels;
 };
 
 // ----------------------------------------------------------------------------
