@@ -455,16 +455,15 @@ void KelBmpPanel::ResizeFrameTo(const wxPoint& pt)
     m_selected = true;
 }
 
-void KelBmpPanel::OnLeftUp(wxMouseEvent& WXUNUSED(event))
+void KelBmpPanel::OnLeftUp(wxMouseEvent& event)
 {
     if ( HasCapture() )
         ReleaseMouse();
-    if ( m_creating && !m_selected )
-    {
-        // A click without a drag: the old frame is gone, so put a frame of
-        // the smallest size at the click.
-        ResizeFrameTo(m_anchor);
-    }
+    // The release point ends the drag even when no motion reported it; a
+    // click beside the frame without a drag puts a frame of the smallest
+    // size there.
+    if ( m_creating || m_dragZone != Zone_Outside )
+        DragFrameTo(event.GetPosition());
     m_creating = false;
     m_dragZone = Zone_Outside;
 

@@ -388,11 +388,6 @@ void KelRichText::Clear()
     wxFlagRichTextCtrl::Clear();
 }
 
-bool KelRichText::MoveEnd()
-{
-    return wxFlagRichTextCtrl::MoveEnd(0);
-}
-
 // ----------------------------------------------------------------------------
 // Style sheet
 // ----------------------------------------------------------------------------

@@ -57,14 +57,17 @@ public:
     // at the caret.
     bool TransImageToWrite(const wxString& path, int type);
 
+    // The control's own file loading and saving; the handler's buffer forms
+    // stay reachable.
     bool LoadFile(const wxString& path, int type = wxRICHTEXT_TYPE_ANY);
     bool SaveFile(const wxString& path = wxEmptyString, int type = wxRICHTEXT_TYPE_ANY);
+    using wxFlagRichTextXMLHandler::LoadFile;
+    using wxFlagRichTextXMLHandler::SaveFile;
     using wxFlagRichTextCtrl::GetStyle;
     bool GetStyle(long position, wxFlagRichTextAttr& style);
     bool GetStyle(long position, wxFlagTextAttrEx& style);
     bool GetStyle(long position, wxTextAttr& style) override;
     void Clear() override;
-    bool MoveEnd();
 
     // Scroll events of the control are handed to `sink` as well (not owned).
     void RegistScrollEventSink(wxWindow* sink) { m_scrollSink = sink; }
