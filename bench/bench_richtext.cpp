@@ -6,7 +6,6 @@
 #include <kelctrls/richtext.h>
 
 #include <wx/app.h>
-#include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/log.h>
 #include <wx/sstream.h>
@@ -28,8 +27,7 @@ const char* const FaceNames[] = { "smile", "laugh", "wink", "heart", "cool", "sa
 
 wxString FaceFile(int i)
 {
-    // The faces of the installation folder beside this source's folder.
-    static const wxString folder = wxFileName(__FILE__).GetPath() + "/../data/faces/";
+    static const wxString folder = KELCTRLS_BENCH_DATA_DIR "/faces/";
     return folder + FaceNames[i % 6] + ".gif";
 }
 
