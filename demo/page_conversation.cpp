@@ -312,6 +312,8 @@ private:
         const wxString message = m_input->ToXML();
         m_history->FromXML(HeaderDocument("Me", true, wxDateTime::Now().Format("%H:%M")));
         m_history->FromXML(message);
+        // What we send is shown even when we were reading further up.
+        m_history->ShowPosition(m_history->GetLastPosition());
         m_input->Clear();
         m_input->SetFocus();
     }

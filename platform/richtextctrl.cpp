@@ -9,6 +9,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextCtrl, wxRichTextCtrl);
 wxBEGIN_EVENT_TABLE(wxFlagRichTextCtrl, wxRichTextCtrl)
     EVT_TIMER(wxID_ANY, wxFlagRichTextCtrl::OnAnimationTimer)
     EVT_RICHTEXT_CONTENT_INSERTED(wxID_ANY, wxFlagRichTextCtrl::OnContentInserted)
+    EVT_IDLE(wxFlagRichTextCtrl::OnIdle)
 wxEND_EVENT_TABLE()
 
 namespace
@@ -59,6 +60,7 @@ wxFlagRichTextCtrl::~wxFlagRichTextCtrl()
 void wxFlagRichTextCtrl::Init()
 {
     m_followEnd = 0;
+    m_wasAtEnd = true;
     m_animationTimer.SetOwner(this);
 }
 
@@ -188,9 +190,23 @@ void wxFlagRichTextCtrl::OnAnimationTimer(wxTimerEvent& event)
 // Following the end
 // ----------------------------------------------------------------------------
 
+bool wxFlagRichTextCtrl::IsViewAtEnd() const
+{
+    int unitX, unitY;
+    GetScrollPixelsPerUnit(&unitX, &unitY);
+    const int viewBottom = GetViewStart().y * unitY + GetClientSize().y;
+    return viewBottom + unitY >= GetVirtualSize().y;
+}
+
 void wxFlagRichTextCtrl::OnContentInserted(wxRichTextEvent& event)
 {
     event.Skip();
-    if (m_followEnd && event.GetRange().GetEnd() + 1 >= GetLastPosition())
+    if (m_followEnd && m_wasAtEnd && event.GetRange().GetEnd() + 1 >= GetLastPosition())
         CallAfter([this] { ShowPosition(GetLastPosition()); });
+}
+
+void wxFlagRichTextCtrl::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    m_wasAtEnd = IsViewAtEnd();
 }

@@ -231,17 +231,42 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
     EXPECT_EQ(m_history->GetViewStart().y, 20);
 }
 
-TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArrive)
+TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArriveUnlessTheReaderScrolledUp)
 {
     kel::test::ShowAndWait(m_frame);
-    for (int i = 0; i < 60; ++i)
-    {
-        ASSERT_TRUE(m_history->FromXML(
-            wxString::Format("<richtext><paragraphlayout><paragraph><text>message %d</text>"
-                             "</paragraph></paragraphlayout></richtext>",
-                             i)));
-    }
-    kel::test::Pump(100);
+    auto receive = [this](int count) {
+        for (int i = 0; i < count; ++i)
+        {
+            ASSERT_TRUE(m_history->FromXML(
+                wxString::Format("<richtext><paragraphlayout><paragraph><text>message %d</text>"
+                                 "</paragraph></paragraphlayout></richtext>",
+                                 i)));
+        }
+        kel::test::Pump(100);
+    };
+    receive(60);
     EXPECT_GT(m_history->GetViewStart().y, 0);
     EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+    EXPECT_TRUE(m_history->IsViewAtEnd());
+
+    m_history->Scroll(0, 3);
+    kel::test::Pump(50);
+    ASSERT_FALSE(m_history->IsViewAtEnd());
+    receive(5);
+    EXPECT_EQ(m_history->GetViewStart().y, 3) << "the reader keeps their place";
+    EXPECT_FALSE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+
+    // Back at the end, the history follows again.
+    m_history->ShowPosition(m_history->GetLastPosition());
+    kel::test::Pump(50);
+    receive(5);
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+
+    // Text typed into the middle of the content never moves the view.
+    m_history->Scroll(0, 0);
+    kel::test::Pump(50);
+    m_history->SetInsertionPoint(0);
+    m_history->WriteText("typed at the start");
+    kel::test::Pump(50);
+    EXPECT_EQ(m_history->GetViewStart().y, 0);
 }

@@ -275,9 +275,12 @@ public:
     bool WriteImageBlock(const wxFlagRichTextImageBlock& block);
 
     // When set (non-zero), content inserted at the end of the control
-    // scrolls the view to the end, as a chat history expects.
+    // scrolls the view to the end, as a chat history expects, unless the
+    // reader had scrolled away from the end: then the view stays.
     void SetFollowEnd(int follow) { m_followEnd = follow; }
     int GetFollowEnd() const { return m_followEnd; }
+    // Whether the last line of the content is in view.
+    bool IsViewAtEnd() const;
 
     using wxRichTextCtrl::GetStyle;
     bool GetStyle(long position, wxFlagRichTextAttr& style);
@@ -296,6 +299,7 @@ public:
 protected:
     void OnAnimationTimer(wxTimerEvent& event);
     void OnContentInserted(wxRichTextEvent& event);
+    void OnIdle(wxIdleEvent& event);
 
 private:
     void Init();
@@ -303,6 +307,9 @@ private:
     wxArrayString m_imageFolders;
     wxTimer m_animationTimer;
     int m_followEnd;
+    // Whether the view was at the end when the control was last idle, that
+    // is before the content inserted since.
+    bool m_wasAtEnd;
 
     wxDECLARE_EVENT_TABLE();
 };
