@@ -14,27 +14,6 @@ wxDEFINE_EVENT(wxEVT_SHORTCUT_BUTTON_CLICKED, KelShortCutEvent);
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelShortCutEvent, wxCommandEvent);
 
-KelShortCutEvent::KelShortCutEvent(wxEventType type, int id)
-    : wxCommandEvent(type, id),
-      m_clickedId(0),
-      m_clickedItem(nullptr),
-      m_collapsed(false),
-      m_itemClicked(false),
-      m_captionClicked(false)
-{
-}
-
-KelShortCutEvent::KelShortCutEvent(const KelShortCutEvent& other)
-    : wxCommandEvent(other),
-      m_clickedId(other.m_clickedId),
-      m_clickedKey(other.m_clickedKey),
-      m_clickedItem(other.m_clickedItem),
-      m_collapsed(other.m_collapsed),
-      m_itemClicked(other.m_itemClicked),
-      m_captionClicked(other.m_captionClicked)
-{
-}
-
 void KelShortCutEvent::SetItemClicked(bool clicked)
 {
     m_itemClicked = clicked;

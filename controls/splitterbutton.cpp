@@ -7,16 +7,6 @@ wxDEFINE_EVENT(kelEVT_SPLITTERBTN_CHANGED, kelSplitterButtonEvent);
 
 wxIMPLEMENT_DYNAMIC_CLASS(kelSplitterButtonEvent, wxCommandEvent);
 
-kelSplitterButtonEvent::kelSplitterButtonEvent(wxEventType type, int id)
-    : wxCommandEvent(type, id), m_inverted(false)
-{
-}
-
-kelSplitterButtonEvent::kelSplitterButtonEvent(const kelSplitterButtonEvent& other)
-    : wxCommandEvent(other), m_inverted(other.m_inverted)
-{
-}
-
 // ----------------------------------------------------------------------------
 // KelSplitterButton
 // ----------------------------------------------------------------------------

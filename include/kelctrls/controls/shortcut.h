@@ -34,8 +34,9 @@ public:
 class KELCTRLS_API KelShortCutEvent : public wxCommandEvent
 {
 public:
-    KelShortCutEvent(wxEventType type = wxEVT_NULL, int id = 0);
-    KelShortCutEvent(const KelShortCutEvent& other);
+    KelShortCutEvent(wxEventType type = wxEVT_NULL, int id = 0)
+        : wxCommandEvent(type, id) {}
+    KelShortCutEvent(const KelShortCutEvent& other) = default;
 
     wxEvent* Clone() const wxOVERRIDE { return new KelShortCutEvent(*this); }
 
@@ -57,12 +58,12 @@ public:
     void SetCaptionClicked(bool clicked);
 
 private:
-    int m_clickedId;
+    int m_clickedId = 0;
     wxString m_clickedKey;
-    KEL_SHORTCUT_ITEM* m_clickedItem;
-    bool m_collapsed;
-    bool m_itemClicked;
-    bool m_captionClicked;
+    KEL_SHORTCUT_ITEM* m_clickedItem = nullptr;
+    bool m_collapsed = false;
+    bool m_itemClicked = false;
+    bool m_captionClicked = false;
 
     wxDECLARE_DYNAMIC_CLASS_NO_ASSIGN(KelShortCutEvent);
 };

@@ -14,8 +14,9 @@ class WXDLLIMPEXP_FWD_CORE wxBitmapButton;
 class KELCTRLS_API kelSplitterButtonEvent : public wxCommandEvent
 {
 public:
-    kelSplitterButtonEvent(wxEventType type = wxEVT_NULL, int id = 0);
-    kelSplitterButtonEvent(const kelSplitterButtonEvent& other);
+    kelSplitterButtonEvent(wxEventType type = wxEVT_NULL, int id = 0)
+        : wxCommandEvent(type, id) {}
+    kelSplitterButtonEvent(const kelSplitterButtonEvent& other) = default;
 
     wxEvent* Clone() const wxOVERRIDE { return new kelSplitterButtonEvent(*this); }
 
@@ -24,7 +25,7 @@ public:
     void SetInverted(bool inverted) { m_inverted = inverted; }
 
 private:
-    bool m_inverted;
+    bool m_inverted = false;
 
     wxDECLARE_DYNAMIC_CLASS_NO_ASSIGN(kelSplitterButtonEvent);
 };
