@@ -4,6 +4,7 @@
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
+#include <climits>
 #include <cstdlib>
 
 KelSkinResource* KelSkinResource::m_instance = nullptr;
@@ -34,11 +35,16 @@ wxArrayString SplitFontDescription(const wxString& description)
 }
 
 // A decimal integer with optional leading blanks and sign; anything that is
-// not a number counts as 0.
+// not a number counts as 0, and numbers beyond an int are held at its limits.
 int ParseDescriptionNumber(const wxString& text)
 {
-    return static_cast<int>(std::strtol(text.utf8_str(), nullptr, 10));
+    const long number = std::strtol(text.utf8_str(), nullptr, 10);
+    return static_cast<int>(wxClip(number, long(INT_MIN), long(INT_MAX)));
 }
+
+// The toolkit cannot scale fonts much larger than this, and no window needs
+// them; a size outside 1 to this keeps the normal size.
+constexpr int MaxFontPoints = 1000;
 
 wxFontWeight WeightFromCode(int code)
 {
@@ -58,8 +64,9 @@ wxFont FontFromDescription(const wxString& description)
 
     const wxFont& normal = *wxNORMAL_FONT;
     int size = normal.GetPointSize();
-    if ( parts.size() >= 2 && ParseDescriptionNumber(parts[1]) > 0 )
-        size = ParseDescriptionNumber(parts[1]);
+    const int described = parts.size() >= 2 ? ParseDescriptionNumber(parts[1]) : 0;
+    if ( described > 0 && described <= MaxFontPoints )
+        size = described;
     const wxFontWeight weight = parts.size() >= 3 ? WeightFromCode(ParseDescriptionNumber(parts[2]))
                                                   : normal.GetWeight();
 

@@ -113,6 +113,9 @@ TEST_F(SkinResourceTest, FontDescriptions)
                      "<f id='gap' value='Arial,,2'/>"
                      "<f id='trailing' value='Arial,11,'/>"
                      "<f id='padded' value='Arial, +13,2,ignored'/>"
+                     "<f id='huge' value='Arial,222222222,2'/>"
+                     "<f id='beyond' value='Arial,4294967297'/>"
+                     "<f id='negative' value='Arial,-12'/>"
                      "</fonts></resource>"));
     const wxFont normal = *wxNORMAL_FONT;
 
@@ -138,6 +141,12 @@ TEST_F(SkinResourceTest, FontDescriptions)
     EXPECT_EQ(skin->GetFont("trailing").GetPointSize(), 11);
     EXPECT_EQ(skin->GetFont("padded").GetPointSize(), 13);
     EXPECT_EQ(skin->GetFont("padded").GetWeight(), wxFONTWEIGHT_BOLD);
+
+    // Sizes no window could use keep the normal size.
+    EXPECT_EQ(skin->GetFont("huge").GetPointSize(), normal.GetPointSize());
+    EXPECT_EQ(skin->GetFont("huge").GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(skin->GetFont("beyond").GetPointSize(), normal.GetPointSize());
+    EXPECT_EQ(skin->GetFont("negative").GetPointSize(), normal.GetPointSize());
 
     EXPECT_EQ(skin->GetFont("absent"), normal);
 }
