@@ -193,13 +193,13 @@ wxObject* KelBorderXmlHandler::CreateContent()
         return NULL;
     }
 
-    KelBorder* border = wxDynamicCast(m_parent, KelBorder);
+    KelBorder* border = dynamic_cast<KelBorder*>(m_parent);
     // Borders may frame borders: the framed control is built outside this border's scope.
     m_isInside = false;
     wxObject* item = CreateResFromNode(objectNode, m_parent, NULL);
     m_isInside = true;
 
-    wxWindow* window = wxDynamicCast(item, wxWindow);
+    wxWindow* window = dynamic_cast<wxWindow*>(item);
     if ( !window || !border )
     {
         wxLogError(wxS("Error in resource."));

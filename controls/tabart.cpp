@@ -326,7 +326,7 @@ wxString kBitmapAuiTabArt::FlashBitmapName(wxWindow* wnd, const wxRect& inRect,
     if ( (bitmapId != wxAUI_BUTTON_LEFT && bitmapId != wxAUI_BUTTON_RIGHT)
          || (buttonState & wxAUI_BUTTON_STATE_DISABLED) )
         return wxString();
-    wxAuiTabCtrl* tabs = wxDynamicCast(wnd, wxAuiTabCtrl);
+    wxAuiTabCtrl* tabs = dynamic_cast<wxAuiTabCtrl*>(wnd);
     if ( !tabs )
         return wxString();
 

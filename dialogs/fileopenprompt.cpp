@@ -56,7 +56,7 @@ void KFileOpenPrompt::CreateControls()
 wxBitmap KFileOpenPrompt::GetParentIcon() const
 {
     const wxTopLevelWindow* top = GetParent()
-        ? wxDynamicCast(wxGetTopLevelParent(GetParent()), wxTopLevelWindow) : NULL;
+        ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(GetParent())) : NULL;
     if ( top && top->GetIcon().IsOk() )
     {
         wxBitmap bitmap;

@@ -89,7 +89,7 @@ wxString Packet::GetExtensionsXML() const
     wxString xml;
     for ( wxList::compatibility_iterator node = m_extensions.GetFirst(); node; node = node->GetNext() )
     {
-        if ( const Kel_xml* element = wxDynamicCast(node->GetData(), Kel_xml) )
+        if ( const Kel_xml* element = dynamic_cast<Kel_xml*>(node->GetData()) )
             xml += element->GetXmlText();
     }
     return xml;

@@ -165,7 +165,7 @@ void KAuiNotebook::RefreshTabs()
 {
     for ( wxWindow* child : GetChildren() )
     {
-        if ( wxDynamicCast(child, wxAuiTabCtrl) )
+        if ( dynamic_cast<wxAuiTabCtrl*>(child) )
             child->Refresh(false);
     }
 }

@@ -373,7 +373,7 @@ bool wxFlagRichTextAnimation::Draw(wxDC& dc, wxRichTextDrawingContext& WXUNUSED(
 
     if (GetFrameCount() > 1 && GetBuffer())
     {
-        if (auto ctrl = wxDynamicCast(GetBuffer()->GetRichTextCtrl(), wxFlagRichTextCtrl))
+        if (auto ctrl = dynamic_cast<wxFlagRichTextCtrl*>(GetBuffer()->GetRichTextCtrl()))
             ctrl->KeepAnimating();
     }
     return true;

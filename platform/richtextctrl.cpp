@@ -24,12 +24,12 @@ void ForEachAnimationIn(wxRichTextCompositeObject& box, const wxRect& area, Visi
          node = node->GetNext())
     {
         wxRichTextObject* child = node->GetData();
-        if (auto animation = wxDynamicCast(child, wxFlagRichTextAnimation))
+        if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(child))
         {
             if (animation->IsShown() && area.Intersects(animation->GetRect()))
                 visit(*animation);
         }
-        else if (auto composite = wxDynamicCast(child, wxRichTextCompositeObject))
+        else if (auto composite = dynamic_cast<wxRichTextCompositeObject*>(child))
         {
             if (composite->IsShown() && area.Intersects(composite->GetRect()))
                 ForEachAnimationIn(*composite, area, visit);
@@ -123,8 +123,8 @@ bool wxFlagRichTextCtrl::WriteImageBlock(const wxFlagRichTextImageBlock& block)
         return false;
     if (!block.GetFilePath().empty())
     {
-        if (auto image = wxDynamicCast(GetFocusObject()->GetLeafObjectAtPosition(position),
-                                       wxRichTextImage))
+        wxRichTextObject* inserted = GetFocusObject()->GetLeafObjectAtPosition(position);
+        if (auto image = dynamic_cast<wxRichTextImage*>(inserted))
             image->GetProperties().SetProperty("file", block.GetFilePath());
     }
     return true;

@@ -402,9 +402,9 @@ void wxFlagRichTextXMLHandler::OutputIndentation(wxOutputStream& stream, int ind
 bool wxFlagRichTextXMLHandler::ExportXML(wxOutputStream& stream, wxRichTextObject& obj,
                                          int level)
 {
-    if (auto animation = wxDynamicCast(&obj, wxFlagRichTextAnimation))
+    if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(&obj))
         return animation->WriteXML(stream, level);
-    if (auto buffer = wxDynamicCast(&obj, wxRichTextBuffer))
+    if (auto buffer = dynamic_cast<wxRichTextBuffer*>(&obj))
     {
         ExportComposite(stream, *buffer, level, buffer->GetPartialParagraph());
         return true;
@@ -526,8 +526,8 @@ bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer,
     wxRichTextObject* obj = CreateObjectForXMLName(paragraph, node->GetName());
     // Chat text holds runs of text, pictures and faces; nested boxes,
     // tables and fields are not taken from received documents.
-    if (!obj || wxDynamicCast(obj, wxRichTextCompositeObject)
-        || (wxDynamicCast(obj, wxRichTextImage) && !NormalisePictureData(node, m_picturePixelsLeft)))
+    if (!obj || dynamic_cast<wxRichTextCompositeObject*>(obj)
+        || (dynamic_cast<wxRichTextImage*>(obj) && !NormalisePictureData(node, m_picturePixelsLeft)))
     {
         delete obj;
         return false;

@@ -222,7 +222,7 @@ bool KelRichText::DoGetStream(wxRichTextBuffer* buffer, wxInputStream& in, wxOut
 
 bool KelRichText::ExportXML(wxOutputStream& stream, wxRichTextObject& obj, int level)
 {
-    if (auto animation = wxDynamicCast(&obj, wxFlagRichTextAnimation))
+    if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(&obj))
     {
         WriteAnimationElement(stream, *animation, level);
         return stream.IsOk();

@@ -131,7 +131,7 @@ void KelWindowManager::Register(wxWindow* win)
     if ( !win || win->GetParent() || IsRegistered(win) )
         return;
 
-    if ( wxTopLevelWindow* top = wxDynamicCast(win, wxTopLevelWindow) )
+    if ( wxTopLevelWindow* top = dynamic_cast<wxTopLevelWindow*>(win) )
         top->SetIcon(KelSkinResource::GetInstance()->GetIcon("ico_taskbar_online"));
     m_windows.Append(win);
     win->Bind(wxEVT_DESTROY, &KelWindowManager::OnDestroy, this);
