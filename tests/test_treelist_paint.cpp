@@ -7,6 +7,8 @@
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 
+#include <utility>
+
 using kel::test::CaptureWindow;
 using kel::test::CountPixels;
 using kel::test::Pump;
@@ -26,6 +28,23 @@ wxImageList* SquareImages(int size, int count = 1)
         list->Add(wxBitmap(image));
     }
     return list;
+}
+
+// Leftmost and rightmost x of dark pixels (text) within rect, or -1, -1.
+std::pair<int, int> InkSpan(const wxImage& shot, const wxRect& rect)
+{
+    int left = -1, right = -1;
+    for (int x = rect.x; x <= rect.GetRight(); ++x)
+        for (int y = rect.y; y <= rect.GetBottom(); ++y)
+        {
+            if (shot.GetRed(x, y) < 128 && shot.GetBlue(x, y) < 128)
+            {
+                if (left < 0)
+                    left = x;
+                right = x;
+            }
+        }
+    return { left, right };
 }
 
 class TreeListPaintTest : public ::testing::Test
@@ -171,6 +190,37 @@ TEST_F(TreeListPaintTest, RightAlignedTextWiderThanItsCellStartsAtTheLeftMargin)
     EXPECT_GT(inkIn(m_person, 182, 190), 0);  // starts at the cell's left margin
     EXPECT_EQ(inkIn(m_other, 182, 190), 0);   // a short text sits at the right
     EXPECT_GT(inkIn(m_other, 195, 210), 0);
+}
+
+TEST_F(TreeListPaintTest, RightAlignedTextsEndAtTheCellEdgeInEveryFont)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->SetColumnAlignment(1, wxALIGN_RIGHT);
+    m_tree->SetItemText(m_person, 1, "WWWWW");
+    m_tree->SetItemText(m_other, 1, "WWWWW");
+    m_tree->SetItemBold(m_other);
+    Show();
+    // column 1 covers x 180..279; its text must end right there, whatever the font
+    auto expectEndsAtTheEdge = [&](const wxImage& shot, const wxTreeItemId& id) {
+        const wxRect row = RowRect(id);
+        const std::pair<int, int> ink = InkSpan(shot, wxRect(180, row.y, 100, row.height));
+        EXPECT_GE(ink.second, 274);
+        EXPECT_EQ(InkSpan(shot, wxRect(280, row.y, 30, row.height)).first, -1);
+        return ink.first;
+    };
+    wxImage shot = CaptureWindow(m_main);
+    const int normalStart = expectEndsAtTheEdge(shot, m_person);
+    const int boldStart = expectEndsAtTheEdge(shot, m_other);
+    EXPECT_LT(boldStart, normalStart);  // the same text is wider in bold
+
+    wxFont larger = m_main->GetNormalFont();
+    larger.SetPointSize(larger.GetPointSize() + 3);
+    m_tree->SetFont(larger);
+    Pump(100);
+    m_main->Update();
+    shot = CaptureWindow(m_main);
+    EXPECT_LT(expectEndsAtTheEdge(shot, m_person), normalStart);
+    EXPECT_LT(expectEndsAtTheEdge(shot, m_other), boldStart);
 }
 
 TEST_F(TreeListPaintTest, HitTestZones)

@@ -291,6 +291,7 @@ bool wxTreeListMainWindow::SetFont(const wxFont& font)
     if (!m_boldFont.IsOk())
         m_boldFont = m_normalFont.Bold();
     ForgetMeasurements(m_rootItem);
+    m_textSizes.Clear();
     CalculateLineHeight();
     MarkDirty();
     return true;
