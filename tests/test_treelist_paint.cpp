@@ -8,6 +8,7 @@
 #include <wx/imaglist.h>
 
 #include <utility>
+#include <vector>
 
 using kel::test::CaptureWindow;
 using kel::test::CountPixels;
@@ -45,6 +46,19 @@ std::pair<int, int> InkSpan(const wxImage& shot, const wxRect& rect)
             }
         }
     return { left, right };
+}
+
+// The rows the control should show, in order, found through navigation only.
+void CollectShownRows(wxTreeListCtrl* tree, const wxTreeItemId& parent, std::vector<wxTreeItemId>& rows)
+{
+    long cookie;
+    for (wxTreeItemId child = tree->GetFirstChild(parent, cookie); child.IsOk();
+         child = tree->GetNextChild(parent, cookie))
+    {
+        rows.push_back(child);
+        if (tree->IsExpanded(child))
+            CollectShownRows(tree, child, rows);
+    }
 }
 
 class TreeListPaintTest : public ::testing::Test
@@ -298,6 +312,100 @@ TEST_F(TreeListPaintTest, ScrollingToTheLastOfManyRowsShowsIt)
     m_tree->Collapse(m_tree->GetItemParent(last));
     Pump(100);
     EXPECT_FALSE(m_tree->IsVisible(last));
+}
+
+// Rows above the visible ones are collapsed, deleted and added, and the shown
+// ones sorted; hit tests, item rectangles and the painted rows (items with
+// background colours of their own) must follow every change.
+TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
+{
+    Build(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
+    const wxColour kColours[] = { wxColour(0, 160, 0), wxColour(230, 160, 0) };
+    std::vector<wxTreeItemId> groups;
+    for (int g = 0; g < 40; ++g)
+    {
+        groups.push_back(m_tree->AppendItem(m_root, wxString::Format("Group %02d", g)));
+        for (int p = 0; p < 100; ++p)
+        {
+            // the people of a group come in scrambled order, so sorting moves them
+            const wxTreeItemId person = m_tree->AppendItem(groups.back(), wxString::Format("Person %02d-%02d", g, (p * 37) % 100));
+            if (g == 39 && p % 7 != 0)
+                m_tree->SetItemBackgroundColour(person, kColours[(p / 4) % 2]);
+        }
+    }
+    long cookie;
+    const wxTreeItemId last = m_tree->GetLastChild(groups.back(), cookie);
+    m_tree->ExpandAll(m_root);
+    m_tree->EnsureVisible(last);
+    Show();
+
+    auto expectRowsShowTheirItems = [&](const char* step, bool lastGroupShown = true) {
+        SCOPED_TRACE(step);
+        Pump(50);
+        m_main->Update();
+        std::vector<wxTreeItemId> rows;
+        CollectShownRows(m_tree, m_root, rows);
+        const wxImage shot = CaptureWindow(m_main);
+        const int lineHeight = m_main->GetLineHeight();
+        const int clientHeight = m_main->GetClientSize().y;
+        int top;
+        m_main->CalcUnscrolledPosition(0, 0, NULL, &top);
+        ASSERT_GT(top, 1000);  // still scrolled far down
+        int shown = 0, coloured = 0;
+        // from the first row shown whole
+        for (size_t i = (top - 2 + lineHeight - 1) / lineHeight; i < rows.size(); ++i)
+        {
+            int y;
+            m_main->CalcScrolledPosition(0, 2 + (int)i * lineHeight, NULL, &y);
+            if (y + lineHeight > clientHeight)
+                break;
+            ++shown;
+            wxRect rect;
+            m_tree->GetBoundingRect(rows[i], rect);
+            EXPECT_EQ(rect.y, y) << m_tree->GetItemText(rows[i]);
+            int flags;
+            EXPECT_EQ(m_main->HitTest(wxPoint(300, y + lineHeight / 2), flags), rows[i]) << "row " << i;
+            // the empty third column shows the row's own background colour only
+            const wxRect band(300, y + 2, 80, lineHeight - 4);
+            const wxColour own = m_tree->GetItemBackgroundColour(rows[i]);
+            for (const wxColour& colour : kColours)
+            {
+                if (own.IsOk() && own == colour)
+                {
+                    EXPECT_EQ(CountPixels(shot, colour, band), band.width * band.height) << "row " << i;
+                    ++coloured;
+                }
+                else
+                {
+                    EXPECT_EQ(CountPixels(shot, colour, band), 0) << "row " << i;
+                }
+            }
+        }
+        EXPECT_GT(shown, 10);
+        if (lastGroupShown)
+        {
+            EXPECT_GT(coloured, 5);
+        }
+    };
+
+    expectRowsShowTheirItems("scrolled to the bottom");
+    m_tree->Collapse(groups[20]);
+    expectRowsShowTheirItems("a group above collapsed");
+    m_tree->Delete(groups[10]);
+    for (int i = 0; i < 5; ++i)
+        m_tree->Delete(m_tree->GetFirstChild(groups[30], cookie));
+    expectRowsShowTheirItems("items above deleted");
+    const wxTreeItemId added = m_tree->InsertItem(m_root, 5, "Added group");
+    for (int p = 0; p < 30; ++p)
+        m_tree->AppendItem(added, wxString::Format("Added %02d", p));
+    m_tree->Expand(added);
+    m_tree->Expand(groups[20]);
+    // the view keeps its position, so it now shows earlier rows
+    expectRowsShowTheirItems("items above added and expanded", false);
+    m_tree->EnsureVisible(last);
+    expectRowsShowTheirItems("scrolled to the bottom again");
+    m_tree->SortChildren(groups.back());
+    expectRowsShowTheirItems("the shown group sorted");
 }
 
 TEST_F(TreeListPaintTest, RowLinesSeparateRows)
