@@ -408,6 +408,84 @@ TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
     expectRowsShowTheirItems("the shown group sorted");
 }
 
+// Groups with people, some people with items of their own; some groups and
+// some people collapsed. Returns every item in the order of GetNext.
+std::vector<wxTreeItemId> FillMixedTree(wxTreeListMainWindow* main, const wxTreeItemId& root)
+{
+    for (int g = 0; g < 30; ++g)
+    {
+        const wxTreeItemId group = main->AppendItem(root, wxString::Format("Group %02d", g));
+        for (int p = 0; p < 20; ++p)
+        {
+            const wxTreeItemId person = main->AppendItem(group, wxString::Format("Person %02d-%02d", g, p));
+            if (p % 3 == 0)
+            {
+                main->AppendItem(person, "Phone");
+                main->AppendItem(person, "Mail");
+            }
+        }
+    }
+    main->ExpandAll(root);
+    std::vector<wxTreeItemId> all;
+    for (wxTreeItemId id = root; id.IsOk(); id = main->GetNext(id, true))
+        all.push_back(id);
+    for (size_t i = 0; i < all.size(); ++i)
+    {
+        if (i % 11 == 5 || i % 17 == 3)
+            main->Collapse(all[i]);
+    }
+    return all;
+}
+
+// The visible-item walks answer what stepping through every item would: the
+// items after one in GetNext(item, false) order or GetPrev(item, true) order
+// until one is visible.
+TEST_F(TreeListPaintTest, VisibleItemWalksAnswerAsAStepByStepWalk)
+{
+    for (long style : { long(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW), long(wxTR_HAS_BUTTONS) })
+    {
+        SCOPED_TRACE(style);
+        Build(style);
+        const std::vector<wxTreeItemId> all = FillMixedTree(m_main, m_root);
+        Show();
+        auto stepNext = [&](wxTreeItemId id, bool fullRow) {
+            for (id = m_main->GetNext(id, false); id.IsOk() && !m_main->IsVisible(id, fullRow);)
+                id = m_main->GetNext(id, false);
+            return id;
+        };
+        auto stepPrev = [&](wxTreeItemId id, bool fullRow) {
+            for (id = m_main->GetPrev(id, true); id.IsOk() && !m_main->IsVisible(id, fullRow);)
+                id = m_main->GetPrev(id, true);
+            return id;
+        };
+        for (const wxTreeItemId& scrolledTo : { all[1], all[all.size() / 2], all.back() })
+        {
+            m_tree->ScrollTo(scrolledTo);
+            Pump(30);
+            int shown = 0;
+            for (size_t i = 0; i < all.size(); ++i)
+            {
+                shown += m_main->IsVisible(all[i], true);
+                if (i % 5 != 0 && !m_main->IsVisible(all[i], true))
+                    continue;
+                for (bool fullRow : { false, true })
+                {
+                    EXPECT_EQ(m_tree->GetNextVisible(all[i], fullRow), stepNext(all[i], fullRow))
+                        << m_tree->GetItemText(all[i]);
+                    EXPECT_EQ(m_tree->GetPrevVisible(all[i], fullRow), stepPrev(all[i], fullRow))
+                        << m_tree->GetItemText(all[i]);
+                }
+            }
+            EXPECT_GT(shown, 10);
+            EXPECT_EQ(m_tree->GetFirstVisibleItem(), stepNext(m_root, false));
+            EXPECT_TRUE(m_tree->GetFirstVisibleItem().IsOk());
+        }
+        m_frame->Destroy();
+        m_frame = nullptr;
+        Pump(20);
+    }
+}
+
 TEST_F(TreeListPaintTest, RowLinesSeparateRows)
 {
     Build(wxTR_HAS_BUTTONS | wxTR_ROW_LINES | wxTR_HIDE_ROOT_FULL_ROW);

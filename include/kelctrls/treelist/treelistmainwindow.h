@@ -313,6 +313,9 @@ private:
     wxTreeListItem* HitTestInRow(wxTreeListItem* item, const wxPoint& point, int& flags, int& column);
     int GetMainTextX(wxTreeListItem* item, int textWidth) const;
     size_t RowIndexOf(wxTreeListItem* item) const;
+    size_t RowAfter(wxTreeListItem* item) const;
+    void GetRowsInWindow(size_t& first, size_t& end) const;
+    static bool ComesBeforeInReversePostOrder(const wxTreeListItem* a, const wxTreeListItem* b);
     bool AnySelected(const wxTreeListItem* item) const;
     void SendEvent(wxTreeListEvent& event);
     void SendDeleteEvent(wxTreeListItem* item);
