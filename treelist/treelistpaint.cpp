@@ -4,7 +4,9 @@
 // painting and hit testing find rows by binary search in that list, so their
 // cost depends on the window height and not on the size of the tree. Labels
 // are measured when first needed (painting, hit testing, geometry queries)
-// and the size is kept until the text, image or font changes.
+// and the size is kept until the text, image or font changes. Painting also
+// keeps the sizes of the cell texts it drew lately, so that repainting the
+// same rows does not lay their texts out again.
 #include <kelctrls/treelistctrl.h>
 
 #include <wx/dcclient.h>
