@@ -7,6 +7,9 @@
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 
+#include <utility>
+#include <vector>
+
 using kel::test::CaptureWindow;
 using kel::test::CountPixels;
 using kel::test::Pump;
@@ -26,6 +29,36 @@ wxImageList* SquareImages(int size, int count = 1)
         list->Add(wxBitmap(image));
     }
     return list;
+}
+
+// Leftmost and rightmost x of dark pixels (text) within rect, or -1, -1.
+std::pair<int, int> InkSpan(const wxImage& shot, const wxRect& rect)
+{
+    int left = -1, right = -1;
+    for (int x = rect.x; x <= rect.GetRight(); ++x)
+        for (int y = rect.y; y <= rect.GetBottom(); ++y)
+        {
+            if (shot.GetRed(x, y) < 128 && shot.GetBlue(x, y) < 128)
+            {
+                if (left < 0)
+                    left = x;
+                right = x;
+            }
+        }
+    return { left, right };
+}
+
+// The rows the control should show, in order, found through navigation only.
+void CollectShownRows(wxTreeListCtrl* tree, const wxTreeItemId& parent, std::vector<wxTreeItemId>& rows)
+{
+    long cookie;
+    for (wxTreeItemId child = tree->GetFirstChild(parent, cookie); child.IsOk();
+         child = tree->GetNextChild(parent, cookie))
+    {
+        rows.push_back(child);
+        if (tree->IsExpanded(child))
+            CollectShownRows(tree, child, rows);
+    }
 }
 
 class TreeListPaintTest : public ::testing::Test
@@ -173,6 +206,37 @@ TEST_F(TreeListPaintTest, RightAlignedTextWiderThanItsCellStartsAtTheLeftMargin)
     EXPECT_GT(inkIn(m_other, 195, 210), 0);
 }
 
+TEST_F(TreeListPaintTest, RightAlignedTextsEndAtTheCellEdgeInEveryFont)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->SetColumnAlignment(1, wxALIGN_RIGHT);
+    m_tree->SetItemText(m_person, 1, "WWWWW");
+    m_tree->SetItemText(m_other, 1, "WWWWW");
+    m_tree->SetItemBold(m_other);
+    Show();
+    // column 1 covers x 180..279; its text must end right there, whatever the font
+    auto expectEndsAtTheEdge = [&](const wxImage& shot, const wxTreeItemId& id) {
+        const wxRect row = RowRect(id);
+        const std::pair<int, int> ink = InkSpan(shot, wxRect(180, row.y, 100, row.height));
+        EXPECT_GE(ink.second, 274);
+        EXPECT_EQ(InkSpan(shot, wxRect(280, row.y, 30, row.height)).first, -1);
+        return ink.first;
+    };
+    wxImage shot = CaptureWindow(m_main);
+    const int normalStart = expectEndsAtTheEdge(shot, m_person);
+    const int boldStart = expectEndsAtTheEdge(shot, m_other);
+    EXPECT_LT(boldStart, normalStart);  // the same text is wider in bold
+
+    wxFont larger = m_main->GetNormalFont();
+    larger.SetPointSize(larger.GetPointSize() + 3);
+    m_tree->SetFont(larger);
+    Pump(100);
+    m_main->Update();
+    shot = CaptureWindow(m_main);
+    EXPECT_LT(expectEndsAtTheEdge(shot, m_person), normalStart);
+    EXPECT_LT(expectEndsAtTheEdge(shot, m_other), boldStart);
+}
+
 TEST_F(TreeListPaintTest, HitTestZones)
 {
     Build(wxTR_HAS_BUTTONS);
@@ -248,6 +312,178 @@ TEST_F(TreeListPaintTest, ScrollingToTheLastOfManyRowsShowsIt)
     m_tree->Collapse(m_tree->GetItemParent(last));
     Pump(100);
     EXPECT_FALSE(m_tree->IsVisible(last));
+}
+
+// Rows above the visible ones are collapsed, deleted and added, and the shown
+// ones sorted; hit tests, item rectangles and the painted rows (items with
+// background colours of their own) must follow every change.
+TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
+{
+    Build(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
+    const wxColour kColours[] = { wxColour(0, 160, 0), wxColour(230, 160, 0) };
+    std::vector<wxTreeItemId> groups;
+    for (int g = 0; g < 40; ++g)
+    {
+        groups.push_back(m_tree->AppendItem(m_root, wxString::Format("Group %02d", g)));
+        for (int p = 0; p < 100; ++p)
+        {
+            // the people of a group come in scrambled order, so sorting moves them
+            const wxTreeItemId person = m_tree->AppendItem(groups.back(), wxString::Format("Person %02d-%02d", g, (p * 37) % 100));
+            if (g == 39 && p % 7 != 0)
+                m_tree->SetItemBackgroundColour(person, kColours[(p / 4) % 2]);
+        }
+    }
+    long cookie;
+    const wxTreeItemId last = m_tree->GetLastChild(groups.back(), cookie);
+    m_tree->ExpandAll(m_root);
+    m_tree->EnsureVisible(last);
+    Show();
+
+    auto expectRowsShowTheirItems = [&](const char* step, bool lastGroupShown = true) {
+        SCOPED_TRACE(step);
+        Pump(50);
+        m_main->Update();
+        std::vector<wxTreeItemId> rows;
+        CollectShownRows(m_tree, m_root, rows);
+        const wxImage shot = CaptureWindow(m_main);
+        const int lineHeight = m_main->GetLineHeight();
+        const int clientHeight = m_main->GetClientSize().y;
+        int top;
+        m_main->CalcUnscrolledPosition(0, 0, NULL, &top);
+        ASSERT_GT(top, 1000);  // still scrolled far down
+        int shown = 0, coloured = 0;
+        // from the first row shown whole
+        for (size_t i = (top - 2 + lineHeight - 1) / lineHeight; i < rows.size(); ++i)
+        {
+            int y;
+            m_main->CalcScrolledPosition(0, 2 + (int)i * lineHeight, NULL, &y);
+            if (y + lineHeight > clientHeight)
+                break;
+            ++shown;
+            wxRect rect;
+            m_tree->GetBoundingRect(rows[i], rect);
+            EXPECT_EQ(rect.y, y) << m_tree->GetItemText(rows[i]);
+            int flags;
+            EXPECT_EQ(m_main->HitTest(wxPoint(300, y + lineHeight / 2), flags), rows[i]) << "row " << i;
+            // the empty third column shows the row's own background colour only
+            const wxRect band(300, y + 2, 80, lineHeight - 4);
+            const wxColour own = m_tree->GetItemBackgroundColour(rows[i]);
+            for (const wxColour& colour : kColours)
+            {
+                if (own.IsOk() && own == colour)
+                {
+                    EXPECT_EQ(CountPixels(shot, colour, band), band.width * band.height) << "row " << i;
+                    ++coloured;
+                }
+                else
+                {
+                    EXPECT_EQ(CountPixels(shot, colour, band), 0) << "row " << i;
+                }
+            }
+        }
+        EXPECT_GT(shown, 10);
+        if (lastGroupShown)
+        {
+            EXPECT_GT(coloured, 5);
+        }
+    };
+
+    expectRowsShowTheirItems("scrolled to the bottom");
+    m_tree->Collapse(groups[20]);
+    expectRowsShowTheirItems("a group above collapsed");
+    m_tree->Delete(groups[10]);
+    for (int i = 0; i < 5; ++i)
+        m_tree->Delete(m_tree->GetFirstChild(groups[30], cookie));
+    expectRowsShowTheirItems("items above deleted");
+    const wxTreeItemId added = m_tree->InsertItem(m_root, 5, "Added group");
+    for (int p = 0; p < 30; ++p)
+        m_tree->AppendItem(added, wxString::Format("Added %02d", p));
+    m_tree->Expand(added);
+    m_tree->Expand(groups[20]);
+    // the view keeps its position, so it now shows earlier rows
+    expectRowsShowTheirItems("items above added and expanded", false);
+    m_tree->EnsureVisible(last);
+    expectRowsShowTheirItems("scrolled to the bottom again");
+    m_tree->SortChildren(groups.back());
+    expectRowsShowTheirItems("the shown group sorted");
+}
+
+// Groups with people, some people with items of their own; some groups and
+// some people collapsed. Returns every item in the order of GetNext.
+std::vector<wxTreeItemId> FillMixedTree(wxTreeListMainWindow* main, const wxTreeItemId& root)
+{
+    for (int g = 0; g < 30; ++g)
+    {
+        const wxTreeItemId group = main->AppendItem(root, wxString::Format("Group %02d", g));
+        for (int p = 0; p < 20; ++p)
+        {
+            const wxTreeItemId person = main->AppendItem(group, wxString::Format("Person %02d-%02d", g, p));
+            if (p % 3 == 0)
+            {
+                main->AppendItem(person, "Phone");
+                main->AppendItem(person, "Mail");
+            }
+        }
+    }
+    main->ExpandAll(root);
+    std::vector<wxTreeItemId> all;
+    for (wxTreeItemId id = root; id.IsOk(); id = main->GetNext(id, true))
+        all.push_back(id);
+    for (size_t i = 0; i < all.size(); ++i)
+    {
+        if (i % 11 == 5 || i % 17 == 3)
+            main->Collapse(all[i]);
+    }
+    return all;
+}
+
+// The visible-item walks answer what stepping through every item would: the
+// items after one in GetNext(item, false) order or GetPrev(item, true) order
+// until one is visible.
+TEST_F(TreeListPaintTest, VisibleItemWalksAnswerAsAStepByStepWalk)
+{
+    for (long style : { long(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW), long(wxTR_HAS_BUTTONS) })
+    {
+        SCOPED_TRACE(style);
+        Build(style);
+        const std::vector<wxTreeItemId> all = FillMixedTree(m_main, m_root);
+        Show();
+        auto stepNext = [&](wxTreeItemId id, bool fullRow) {
+            for (id = m_main->GetNext(id, false); id.IsOk() && !m_main->IsVisible(id, fullRow);)
+                id = m_main->GetNext(id, false);
+            return id;
+        };
+        auto stepPrev = [&](wxTreeItemId id, bool fullRow) {
+            for (id = m_main->GetPrev(id, true); id.IsOk() && !m_main->IsVisible(id, fullRow);)
+                id = m_main->GetPrev(id, true);
+            return id;
+        };
+        for (const wxTreeItemId& scrolledTo : { all[1], all[all.size() / 2], all.back() })
+        {
+            m_tree->ScrollTo(scrolledTo);
+            Pump(30);
+            int shown = 0;
+            for (size_t i = 0; i < all.size(); ++i)
+            {
+                shown += m_main->IsVisible(all[i], true);
+                if (i % 5 != 0 && !m_main->IsVisible(all[i], true))
+                    continue;
+                for (bool fullRow : { false, true })
+                {
+                    EXPECT_EQ(m_tree->GetNextVisible(all[i], fullRow), stepNext(all[i], fullRow))
+                        << m_tree->GetItemText(all[i]);
+                    EXPECT_EQ(m_tree->GetPrevVisible(all[i], fullRow), stepPrev(all[i], fullRow))
+                        << m_tree->GetItemText(all[i]);
+                }
+            }
+            EXPECT_GT(shown, 10);
+            EXPECT_EQ(m_tree->GetFirstVisibleItem(), stepNext(m_root, false));
+            EXPECT_TRUE(m_tree->GetFirstVisibleItem().IsOk());
+        }
+        m_frame->Destroy();
+        m_frame = nullptr;
+        Pump(20);
+    }
 }
 
 TEST_F(TreeListPaintTest, RowLinesSeparateRows)

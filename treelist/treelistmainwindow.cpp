@@ -291,6 +291,7 @@ bool wxTreeListMainWindow::SetFont(const wxFont& font)
     if (!m_boldFont.IsOk())
         m_boldFont = m_normalFont.Bold();
     ForgetMeasurements(m_rootItem);
+    m_textSizes.Clear();
     CalculateLineHeight();
     MarkDirty();
     return true;
@@ -650,20 +651,97 @@ wxTreeItemId wxTreeListMainWindow::GetFirstVisibleItem(bool fullRow) const
     return GetNextVisible(GetRootItem(), fullRow);
 }
 
-wxTreeItemId wxTreeListMainWindow::GetNextVisible(const wxTreeItemId& item, bool fullRow) const
+// Only rows placed within the window can be visible, so both walks below
+// look at those rows instead of at every item on the way to them.
+wxTreeItemId wxTreeListMainWindow::GetNextVisible(const wxTreeItemId& itemId, bool fullRow) const
 {
-    wxTreeItemId id = GetNext(item, false);
-    while (id.IsOk() && !IsVisible(id, fullRow))
-        id = GetNext(id, false);
-    return id;
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
+    if (!item)
+        return wxTreeItemId();
+    size_t first, end;
+    GetRowsInWindow(first, end);
+    // GetNext(item, false) walks the rows in their order.
+    for (size_t row = wxMax(first, RowAfter(item)); row < end; ++row)
+    {
+        if (IsVisible(m_rows[row], fullRow))
+            return m_rows[row];
+    }
+    return wxTreeItemId();
 }
 
-wxTreeItemId wxTreeListMainWindow::GetPrevVisible(const wxTreeItemId& item, bool fullRow) const
+wxTreeItemId wxTreeListMainWindow::GetPrevVisible(const wxTreeItemId& itemId, bool fullRow) const
 {
-    wxTreeItemId id = GetPrev(item, true);
-    while (id.IsOk() && !IsVisible(id, fullRow))
-        id = GetPrev(id, true);
-    return id;
+    // GetPrev(item, true) walks the items after item in reverse post-order:
+    // the first visible one of those in that order is the answer.
+    wxTreeListItem* item = wxTreeListItem::FromId(itemId);
+    wxTreeListItem* found = NULL;
+    size_t first, end;
+    GetRowsInWindow(first, end);
+    for (size_t row = first; item && row < end; ++row)
+    {
+        wxTreeListItem* candidate = m_rows[row];
+        if (ComesBeforeInReversePostOrder(item, candidate)
+            && (!found || ComesBeforeInReversePostOrder(candidate, found))
+            && IsVisible(candidate, fullRow))
+        {
+            found = candidate;
+        }
+    }
+    return found;
+}
+
+// The range of rows that reach into the window: IsVisible is false for all
+// others.
+void wxTreeListMainWindow::GetRowsInWindow(size_t& first, size_t& end) const
+{
+    const_cast<wxTreeListMainWindow*>(this)->EnsureLayout();
+    int top;
+    CalcUnscrolledPosition(0, 0, NULL, &top);
+    const int bottom = top + GetClientSize().y;
+    first = FindRowAt(top);
+    end = first;
+    while (end < m_rows.size() && m_rows[end]->GetY() <= bottom)
+        ++end;
+}
+
+// The first row after item in display order, which is also the order
+// GetNext(item, false) walks; an item of a collapsed branch walks on from
+// the row of its nearest shown ancestor.
+size_t wxTreeListMainWindow::RowAfter(wxTreeListItem* item) const
+{
+    if (IsHiddenRoot(item))
+        return item->IsExpanded() ? 0 : m_rows.size();
+    const size_t row = RowIndexOf(item);
+    return row < m_rows.size() ? row + 1 : m_rows.size();
+}
+
+// Reverse post-order puts an item before its children, and the children
+// last to first.
+bool wxTreeListMainWindow::ComesBeforeInReversePostOrder(const wxTreeListItem* a,
+                                                         const wxTreeListItem* b)
+{
+    if (a == b)
+        return false;
+    if (IsInSubtree(b, a, false))
+        return true;
+    if (IsInSubtree(a, b, false))
+        return false;
+    // the ancestors of both that are siblings
+    int depthA = 0, depthB = 0;
+    for (const wxTreeListItem* p = a->GetItemParent(); p; p = p->GetItemParent())
+        ++depthA;
+    for (const wxTreeListItem* p = b->GetItemParent(); p; p = p->GetItemParent())
+        ++depthB;
+    for (; depthA > depthB; --depthA)
+        a = a->GetItemParent();
+    for (; depthB > depthA; --depthB)
+        b = b->GetItemParent();
+    while (a->GetItemParent() != b->GetItemParent())
+    {
+        a = a->GetItemParent();
+        b = b->GetItemParent();
+    }
+    return a->GetIndexInParent() > b->GetIndexInParent();
 }
 
 // ---- tree operations -------------------------------------------------------

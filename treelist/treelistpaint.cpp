@@ -4,10 +4,13 @@
 // painting and hit testing find rows by binary search in that list, so their
 // cost depends on the window height and not on the size of the tree. Labels
 // are measured when first needed (painting, hit testing, geometry queries)
-// and the size is kept until the text, image or font changes.
+// and the size is kept until the text, image or font changes. Painting also
+// keeps the sizes of the cell texts it drew lately, so that repainting the
+// same rows does not lay their texts out again.
 #include <kelctrls/treelistctrl.h>
 
 #include <wx/dcclient.h>
+#include <wx/graphics.h>
 #include <wx/imaglist.h>
 #include <wx/settings.h>
 
@@ -20,6 +23,10 @@ namespace
 {
 const int kTopMargin = 2;
 const int kDefaultButtonSize = 9;
+// Bounds of the label size cache; beyond them it starts afresh. A window
+// shows a few hundred cells at most.
+const size_t kMaxCachedFonts = 8;
+const size_t kMaxCachedSizes = 4096;
 
 // Draws a horizontal or vertical tree line whose dots fall on the pixels with
 // an even x + y, so that pieces drawn row by row join up into one pattern.
@@ -54,11 +61,60 @@ void SetTextColourIfChanged(wxDC& dc, const wxColour& colour)
         dc.SetTextForeground(colour);
 }
 
+// Drawing through the device context measures the text once more only to
+// track the drawn area, which nothing here reads; on GTK that doubles the
+// cost of every label. Texts of several lines are laid out by the context.
+void DrawLabelText(wxDC& dc, const wxString& text, int x, int y)
+{
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    if (gc && dc.GetLogicalFunction() == wxCOPY && text.find('\n') == wxString::npos)
+        gc->DrawText(text, x, y);
+    else
+        dc.DrawText(text, x, y);
+}
+
 int AddLabelMargin(int h)
 {
     return h + (h < 30 ? 2 : h / 10);
 }
 } // anonymous namespace
+
+// ---- label sizes -----------------------------------------------------------
+
+wxTreeListMainWindow::TextSizes::FontSizes& wxTreeListMainWindow::TextSizes::ForFont(const wxFont& font)
+{
+    for (FontSizes& entry : m_fonts)
+    {
+        if (entry.font.GetRefData() == font.GetRefData())
+            return entry;
+    }
+    if (m_fonts.size() >= kMaxCachedFonts)
+        Clear();
+    m_fonts.push_back(FontSizes());
+    m_fonts.back().font = font;
+    return m_fonts.back();
+}
+
+wxSize wxTreeListMainWindow::TextSizes::Get(wxDC& dc, const wxString& text)
+{
+    if (m_count >= kMaxCachedSizes)
+        Clear();
+    FontSizes& entry = ForFont(dc.GetFont());
+    auto found = entry.sizes.find(text);
+    if (found != entry.sizes.end())
+        return found->second;
+    wxSize size;
+    dc.GetTextExtent(text, &size.x, &size.y);
+    entry.sizes.emplace(text, size);
+    ++m_count;
+    return size;
+}
+
+void wxTreeListMainWindow::TextSizes::Clear()
+{
+    m_fonts.clear();
+    m_count = 0;
+}
 
 // ---- metrics ---------------------------------------------------------------
 
@@ -518,7 +574,7 @@ void wxTreeListMainWindow::OnPaint(wxPaintEvent& WXUNUSED(event))
     dc.SetBackground(wxBrush(GetBackgroundColour()));
     dc.Clear();
     const wxRect box = GetUpdateRegion().GetBox();
-    PaintRows(dc, box.GetTop(), box.GetBottom() + 1);
+    PaintRows(dc, box.GetTop(), box.GetBottom() + 1, &m_textSizes);
 }
 
 void wxTreeListMainWindow::OnEraseBackground(wxEraseEvent& WXUNUSED(event))
@@ -528,10 +584,10 @@ void wxTreeListMainWindow::OnEraseBackground(wxEraseEvent& WXUNUSED(event))
 
 void wxTreeListMainWindow::PaintTree(wxDC& dc)
 {
-    PaintRows(dc, 0, GetClientSize().y);
+    PaintRows(dc, 0, GetClientSize().y, NULL);
 }
 
-void wxTreeListMainWindow::PaintRows(wxDC& dc, int top, int bottom)
+void wxTreeListMainWindow::PaintRows(wxDC& dc, int top, int bottom, TextSizes* sizes)
 {
     if (!m_rootItem || GetColumnCount() == 0)
         return;
@@ -544,7 +600,7 @@ void wxTreeListMainWindow::PaintRows(wxDC& dc, int top, int bottom)
     CalcUnscrolledPosition(0, top, NULL, &from);
     CalcUnscrolledPosition(0, bottom, NULL, &to);
     for (size_t i = FindRowAt(from); i < m_rows.size() && m_rows[i]->GetY() < to; ++i)
-        PaintRow(m_rows[i], dc);
+        PaintRow(m_rows[i], dc, sizes);
 
     wxTreeListHeaderWindow* header = GetHeader();
     if (header && header->IsDragging())
@@ -560,7 +616,7 @@ void wxTreeListMainWindow::PaintRows(wxDC& dc, int top, int bottom)
     }
 }
 
-void wxTreeListMainWindow::PaintRow(wxTreeListItem* item, wxDC& dc)
+void wxTreeListMainWindow::PaintRow(wxTreeListItem* item, wxDC& dc, TextSizes* sizes)
 {
     if (!item->IsMeasured())
         CalculateSize(item, dc);
@@ -576,7 +632,7 @@ void wxTreeListMainWindow::PaintRow(wxTreeListItem* item, wxDC& dc)
         dc.DrawLine(0, y + h, total, y + h);
     }
 
-    PaintItem(item, dc);
+    PaintItem(item, dc, sizes);
 
     const wxRect mainColumn(GetMainColumnLeft(), y, GetMainColumnWidth(), h);
     const bool hasButton = item->HasPlus() && HasButtons();
@@ -730,7 +786,7 @@ wxTreeListMainWindow::RowMark wxTreeListMainWindow::GetRowMark(wxTreeListItem* i
     return mark;
 }
 
-void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
+void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc, TextSizes* sizes)
 {
     wxTreeListHeaderWindow* header = GetHeader();
     if (!header)
@@ -770,9 +826,10 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
         const bool isMain = column == m_main_column;
 
         const wxString text = item->GetText(column);
-        int tw = 0, th = 0;
+        wxSize textSize;
         if (!text.empty())
-            dc.GetTextExtent(text, &tw, &th);
+            textSize = sizes ? sizes->Get(dc, text) : dc.GetTextExtent(text);
+        const int tw = textSize.x, th = textSize.y;
 
         int x, image = -1;
         if (isMain)
@@ -810,7 +867,7 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc)
         if (!text.empty())
         {
             SetTextColourIfChanged(dc, isMain || fullRow ? mark.text : textColour);
-            dc.DrawText(text, textX, top + wxMax(0, (h - th) / 2));
+            DrawLabelText(dc, text, textX, top + wxMax(0, (h - th) / 2));
         }
         if (clip)
             dc.DestroyClippingRegion();

@@ -32,6 +32,8 @@ public:
     virtual wxString Name() const = 0;
     // The window whose paint is timed.
     virtual wxWindow* Window() = 0;
+    // Marks everything the control shows for repainting.
+    virtual void InvalidateAll();
     virtual void Insert(const BenchOrganisation& organisation) = 0;
     virtual void ExpandAll() = 0;
     virtual void ScrollToBottom() = 0;

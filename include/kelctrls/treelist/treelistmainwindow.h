@@ -11,6 +11,7 @@
 #include <wx/brush.h>
 #include <wx/font.h>
 
+#include <unordered_map>
 #include <vector>
 
 class WXDLLIMPEXP_FWD_CORE wxImageList;
@@ -258,6 +259,28 @@ private:
     void FillArray(wxTreeListItem* item, wxArrayTreeItemIds& array) const;
     void ExpandAllFrom(wxTreeListItem* item);
 
+    // Sizes of the labels painted lately, per font. Measuring a label costs
+    // as much as drawing it, and the same rows are painted over and over
+    // (scrolling back, selection, focus, presence changes).
+    class TextSizes
+    {
+    public:
+        // The size of text in the current font of dc, measured once.
+        wxSize Get(wxDC& dc, const wxString& text);
+        void Clear();
+
+    private:
+        struct FontSizes
+        {
+            wxFont font;  // keeps the font data, by whose address entries are found
+            std::unordered_map<wxString, wxSize> sizes;
+        };
+        FontSizes& ForFont(const wxFont& font);
+
+        std::vector<FontSizes> m_fonts;
+        size_t m_count = 0;
+    };
+
     // layout and painting helpers
     struct RowMark
     {
@@ -275,11 +298,11 @@ private:
     size_t FindRowAt(int y) const;
     void GetScrollUnits(int& xUnit, int& yUnit) const;
     void SetScrollRange(int yPos);
-    void PaintRows(wxDC& dc, int top, int bottom);
-    void PaintRow(wxTreeListItem* item, wxDC& dc);
+    void PaintRows(wxDC& dc, int top, int bottom, TextSizes* sizes);
+    void PaintRow(wxTreeListItem* item, wxDC& dc, TextSizes* sizes);
     void PaintRowLines(wxTreeListItem* item, wxDC& dc);
     void PaintButton(wxTreeListItem* item, int x, int yMid, wxDC& dc);
-    void PaintItem(wxTreeListItem* item, wxDC& dc);
+    void PaintItem(wxTreeListItem* item, wxDC& dc, TextSizes* sizes);
     RowMark GetRowMark(wxTreeListItem* item, bool fullRow, const wxColour& background,
                        const wxColour& text) const;
     int GetContentHeight() const;
@@ -290,6 +313,9 @@ private:
     wxTreeListItem* HitTestInRow(wxTreeListItem* item, const wxPoint& point, int& flags, int& column);
     int GetMainTextX(wxTreeListItem* item, int textWidth) const;
     size_t RowIndexOf(wxTreeListItem* item) const;
+    size_t RowAfter(wxTreeListItem* item) const;
+    void GetRowsInWindow(size_t& first, size_t& end) const;
+    static bool ComesBeforeInReversePostOrder(const wxTreeListItem* a, const wxTreeListItem* b);
     bool AnySelected(const wxTreeListItem* item) const;
     void SendEvent(wxTreeListEvent& event);
     void SendDeleteEvent(wxTreeListItem* item);
@@ -368,6 +394,8 @@ private:
     bool m_lineHeightRaised;
     // item to scroll to once the window is on screen
     wxTreeListItem* m_pendingScroll;
+    // label sizes for painting the window itself (other DCs measure anew)
+    TextSizes m_textSizes;
 
     wxDECLARE_DYNAMIC_CLASS(wxTreeListMainWindow);
     wxDECLARE_EVENT_TABLE();
