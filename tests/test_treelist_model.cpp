@@ -5,6 +5,7 @@
 
 #include <wx/frame.h>
 
+#include <utility>
 #include <vector>
 
 namespace
@@ -401,6 +402,40 @@ TEST_F(TreeListModelTest, DeleteReportsEveryItemAndLeavesNoDanglingPointer)
     EXPECT_EQ(log.entries[0].item, m_root);
     kel::test::Pump();  // the next layout and paint must not touch deleted rows
     EXPECT_FALSE(m_tree->GetRootItem().IsOk());
+}
+
+TEST_F(TreeListModelTest, DeleteHandlersStillFindTheDeletedItemSelected)
+{
+    BuildSmallTree();
+    std::vector<std::pair<wxTreeItemId, wxTreeItemId>> seen;  // deleted item, selection then
+    m_tree->Bind(wxEVT_TREE_DELETE_ITEM, [this, &seen](wxTreeEvent& event) {
+        seen.emplace_back(event.GetItem(), m_tree->GetSelection());
+        event.Skip();
+    });
+
+    m_tree->SelectItem(m_c);
+    m_tree->Delete(m_c);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].second, m_c);
+    EXPECT_FALSE(m_tree->GetSelection().IsOk());
+
+    // Below a deleted item the selection goes with the event of its own item.
+    seen.clear();
+    m_tree->SelectItem(m_a2);
+    m_tree->Delete(m_a);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].second, m_a2);  // a
+    EXPECT_EQ(seen[2].first, m_a2);
+    EXPECT_EQ(seen[2].second, m_a2);
+    EXPECT_FALSE(seen[3].second.IsOk());  // a3
+    EXPECT_FALSE(m_tree->GetSelection().IsOk());
+
+    seen.clear();
+    m_tree->SelectItem(m_b1);
+    m_tree->DeleteChildren(m_b);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].second, m_b1);
+    EXPECT_FALSE(m_tree->GetSelection().IsOk());
 }
 
 TEST_F(TreeListModelTest, DeletingTheCurrentItemUnderAHiddenRootClearsIt)

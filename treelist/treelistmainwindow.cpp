@@ -830,7 +830,9 @@ void wxTreeListMainWindow::SendDeleteEvent(wxTreeListItem* item)
 // No pointer of the window may outlive the items it names: before a subtree
 // goes, the current item and the shift anchor move to the subtree's parent
 // (they are cleared when that is the hidden root) and all other references
-// into it are cleared.
+// into it are cleared. The selection is the exception: it is cleared item by
+// item after each delete event, so that a handler still finds the item it is
+// told about selected.
 void wxTreeListMainWindow::ForgetItemsUnder(wxTreeListItem* top, bool includeTop)
 {
     wxTreeListItem* heir = includeTop ? top->GetItemParent() : top;
@@ -840,8 +842,6 @@ void wxTreeListMainWindow::ForgetItemsUnder(wxTreeListItem* top, bool includeTop
         m_current = heir;
     if (IsInSubtree(m_shiftItem, top, includeTop))
         m_shiftItem = heir;
-    if (IsInSubtree(m_selectItem, top, includeTop))
-        m_selectItem = NULL;
     if (IsInSubtree(m_leftDownItem, top, includeTop))
         m_leftDownItem = NULL;
     if (IsInSubtree(m_dragItem, top, includeTop))
