@@ -287,6 +287,29 @@ TEST_F(TreeListPaintTest, HitTestZones)
     EXPECT_EQ(column, 2);
 }
 
+TEST_F(TreeListPaintTest, RightOfTheLabelIsColumnZeroWhereverTheTreeIs)
+{
+    Build(wxTR_HAS_BUTTONS);
+    m_tree->SetMainColumn(1);
+    Show();
+    wxRect group;
+    m_tree->GetBoundingRect(m_group, group);
+    const int mid = group.y + group.height / 2;
+    const int textX = static_cast<wxTreeListItem*>(m_group.GetID())->GetTextX();
+    int flags, column;
+
+    // the tree column spans 180 to 280
+    m_main->HitTest(wxPoint(textX + 2, mid), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMLABEL);
+    EXPECT_EQ(column, 1);
+    EXPECT_EQ(m_main->HitTest(wxPoint(275, mid), flags, column), m_group);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMRIGHT);
+    EXPECT_EQ(column, 0);
+    m_main->HitTest(wxPoint(50, mid), flags, column);
+    EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMINDENT);
+    EXPECT_EQ(column, -1);
+}
+
 TEST_F(TreeListPaintTest, ScrollingToTheLastOfManyRowsShowsIt)
 {
     Build(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);

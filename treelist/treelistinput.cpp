@@ -148,7 +148,9 @@ wxTreeListItem* wxTreeListMainWindow::HitTestInRow(wxTreeListItem* item, const w
     }
     if (point.x >= mainLeft && point.x < mainRight)
     {
+        // reported as column 0 whichever column shows the tree
         flags |= wxTREE_HITTEST_ONITEMRIGHT;
+        column = 0;
         return item;
     }
     column = -1;
