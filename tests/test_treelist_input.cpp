@@ -1,5 +1,6 @@
 // Selection, mouse, keyboard and in-place editing of the tree list control,
 // driven by real pointer and key events through the X server.
+#include "test_treelist_support.h"
 #include "testsupport.h"
 
 #include <kelctrls/treelistctrl.h>
@@ -30,15 +31,11 @@ protected:
 
         // (hidden root) Friends: Anna Bart Carl; Colleagues (collapsed): Bob Eve; Family: Dora
         m_root = m_tree->AddRoot("root");
-        m_g1 = m_tree->AppendItem(m_root, "Friends");
-        m_p1 = m_tree->AppendItem(m_g1, "Anna");
-        m_p2 = m_tree->AppendItem(m_g1, "Bart");
-        m_p3 = m_tree->AppendItem(m_g1, "Carl");
-        m_g2 = m_tree->AppendItem(m_root, "Colleagues");
-        m_q1 = m_tree->AppendItem(m_g2, "Bob");
-        m_q2 = m_tree->AppendItem(m_g2, "Eve");
-        m_g3 = m_tree->AppendItem(m_root, "Family");
-        m_r1 = m_tree->AppendItem(m_g3, "Dora");
+        treelisttest::AppendGroups(m_tree, m_root, {
+            { &m_g1, "Friends", { { &m_p1, "Anna" }, { &m_p2, "Bart" }, { &m_p3, "Carl" } } },
+            { &m_g2, "Colleagues", { { &m_q1, "Bob" }, { &m_q2, "Eve" } } },
+            { &m_g3, "Family", { { &m_r1, "Dora" } } },
+        });
         m_tree->Expand(m_g1);
         m_tree->Expand(m_g3);
         for (const wxTreeItemId& id : { m_p1, m_p2, m_p3, m_q1, m_q2, m_r1 })

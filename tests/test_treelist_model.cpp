@@ -1,4 +1,5 @@
 // Items, columns and tree operations of the tree list control.
+#include "test_treelist_support.h"
 #include "testsupport.h"
 
 #include <kelctrls/treelistctrl.h>
@@ -67,13 +68,11 @@ protected:
     void BuildSmallTree()
     {
         m_root = m_tree->AddRoot("root");
-        m_a = m_tree->AppendItem(m_root, "a");
-        m_a1 = m_tree->AppendItem(m_a, "a1");
-        m_a2 = m_tree->AppendItem(m_a, "a2");
-        m_a3 = m_tree->AppendItem(m_a, "a3");
-        m_b = m_tree->AppendItem(m_root, "b");
-        m_b1 = m_tree->AppendItem(m_b, "b1");
-        m_c = m_tree->AppendItem(m_root, "c");
+        treelisttest::AppendGroups(m_tree, m_root, {
+            { &m_a, "a", { { &m_a1, "a1" }, { &m_a2, "a2" }, { &m_a3, "a3" } } },
+            { &m_b, "b", { { &m_b1, "b1" } } },
+            { &m_c, "c", {} },
+        });
     }
 
     wxFrame* m_frame = nullptr;

@@ -1,5 +1,6 @@
 // Layout, hit testing and painting of the tree list item window, checked
 // against the pixels it puts on the screen.
+#include "test_treelist_support.h"
 #include "testsupport.h"
 
 #include <kelctrls/treelistctrl.h>
@@ -76,10 +77,10 @@ protected:
         m_tree->SetSelectItemColour(kSelect);
         m_tree->SetUnFocusSelectItemColour(kSelect);
         m_root = m_tree->AddRoot("root");
-        m_group = m_tree->AppendItem(m_root, "Group");
-        m_person = m_tree->AppendItem(m_group, "Person");
+        treelisttest::AppendGroups(m_tree, m_root, {
+            { &m_group, "Group", { { &m_person, "Person" }, { &m_other, "Other" } } },
+        });
         m_tree->SetItemText(m_person, 1, "online");
-        m_other = m_tree->AppendItem(m_group, "Other");
         m_tree->ExpandAll(m_root);
     }
     void Show()
