@@ -160,6 +160,15 @@ TEST_F(TreeListHeaderTest, ControlLaysOutHeaderAndItems)
     EXPECT_EQ(bare->GetHeaderHeight(), 0);
     EXPECT_EQ(bare->GetMainWindow()->GetPosition().y, 1);
     EXPECT_EQ(bare->GetBestSize(), wxSize(200, 200));
+
+    // A new font measures the header again only where it is shown.
+    const wxFont large = m_tree->GetFont().Scaled(2.0f);
+    bare->SetFont(large);
+    EXPECT_EQ(bare->GetHeaderHeight(), 0);
+    EXPECT_EQ(bare->GetMainWindow()->GetPosition().y, 1);
+    m_tree->SetFont(large);
+    EXPECT_GT(m_tree->GetHeaderHeight(), headerHeight);
+    EXPECT_EQ(m_tree->GetMainWindow()->GetPosition().y, m_tree->GetHeaderHeight() + 1);
 }
 
 } // anonymous namespace

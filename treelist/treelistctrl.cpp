@@ -305,7 +305,9 @@ bool wxTreeListCtrl::SetFont(const wxFont& font)
     if (m_header_win)
     {
         m_header_win->SetFont(font);
-        CalculateAndSetHeaderHeight();
+        // A hidden header keeps no room above the items.
+        if (m_header_win->IsShown())
+            CalculateAndSetHeaderHeight();
         m_header_win->Refresh();
     }
     return m_main_win && m_main_win->SetFont(font);
