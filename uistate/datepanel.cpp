@@ -132,7 +132,12 @@ wxDateTime wxDatePanel::GetTime() const
          || day > wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year) )
         return base;
 
+    // The base's own date is the base itself; rebuilding it from local time
+    // would give mktime's -1, which the toolkit takes for a failure (east of
+    // UTC, where the base falls on 1970-01-01).
     const wxDateTime::Tm tm = base.GetTm(wxDateTime::Local);
+    if ( tm.year == year && tm.mon + 1 == month && tm.mday == day )
+        return base;
     return wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), wxDateTime::Month(month - 1), year,
                       tm.hour, tm.min, tm.sec);
 }
