@@ -197,8 +197,14 @@ TEST_F(DatePanelTest, NewRangeKeepsTheShownDateOnlyWhenInside)
     m_panel->SetRange(Date(2010, 1, 1), Date(2020, 12, 31));
     m_panel->SetTime(Date(2012, 5, 6));
 
-    m_panel->SetRange(Date(2011, 1, 1), Date(2012, 5, 6, 0));
-    EXPECT_EQ("2012-5-6", Shown()) << "the last day of the range counts as inside";
+    // The shown date is the instant GetTime gives, at a fixed time of day.
+    const wxDateTime shown = m_panel->GetTime();
+    m_panel->SetRange(Date(2011, 1, 1), shown);
+    EXPECT_EQ("2012-5-6", Shown()) << "an end equal to the shown instant counts as inside";
+    m_panel->SetRange(shown, Date(2013, 1, 1));
+    EXPECT_EQ("2012-5-6", Shown()) << "so does an equal start";
+    m_panel->SetRange(Date(2011, 1, 1), shown - wxTimeSpan::Second());
+    EXPECT_EQ("2011-1-1", Shown()) << "a range ending a second earlier on the same day leaves it out";
 
     m_panel->SetRange(Date(2013, 2, 3), Date(2014, 1, 1));
     EXPECT_EQ("2013-2-3", Shown());

@@ -27,17 +27,6 @@ LocalDate ToLocalDate(const wxDateTime& time)
     return LocalDate{ tm.year, tm.mon + 1, tm.mday };
 }
 
-int CompareDates(const LocalDate& a, const LocalDate& b)
-{
-    if ( a.year != b.year )
-        return a.year < b.year ? -1 : 1;
-    if ( a.month != b.month )
-        return a.month < b.month ? -1 : 1;
-    if ( a.day != b.day )
-        return a.day < b.day ? -1 : 1;
-    return 0;
-}
-
 } // anonymous namespace
 
 wxBEGIN_EVENT_TABLE(wxDatePanel, wxPanel)
@@ -106,11 +95,11 @@ void wxDatePanel::SetRange(const wxDateTime& start, const wxDateTime& end)
     m_rangeStart = start;
     m_rangeEnd = end;
 
-    // The lists show whole days, so the shown date counts as inside when its
-    // day lies within the days of the range.
-    const LocalDate shown = ToLocalDate(GetTime());
-    if ( CompareDates(shown, ToLocalDate(start)) >= 0 && CompareDates(shown, ToLocalDate(end)) <= 0 )
-        ResetDay(shown.year, shown.month, shown.day);
+    // The shown date is compared as the instant GetTime gives, time of day
+    // included: a range that ends earlier on the shown day leaves it out.
+    const wxDateTime shown = GetTime();
+    if ( shown.IsBetween(start, end) )
+        SetTime(shown);
     else
         SetTime(start);
 }
