@@ -286,7 +286,8 @@ void KelBmpPanel::SetCursorForZone(Zone zone)
     switch ( zone )
     {
         case Zone_Outside:
-            cursor = m_imageBounds.Contains(ScreenToClient(wxGetMousePosition())) ? wxCURSOR_CROSS : wxCURSOR_ARROW;
+            cursor = !m_selected && m_imageBounds.Contains(ScreenToClient(wxGetMousePosition())) ? wxCURSOR_CROSS
+                                                                                              : wxCURSOR_ARROW;
             break;
         case Zone_Inside:
             cursor = wxCURSOR_SIZING;
@@ -331,6 +332,19 @@ void KelBmpPanel::OnLeftDown(wxMouseEvent& event)
     m_creating = false;
     switch ( zone )
     {
+        case Zone_Outside:
+            if ( !m_selected )
+            {
+                if ( !m_imageBounds.Contains(pt) )
+                    return;
+                m_creating = true;
+                m_anchor = pt;
+                break;
+            }
+            // Away from its edges the frame follows the mouse, wherever the
+            // press was.
+            m_dragZone = Zone_Inside;
+            wxFALLTHROUGH;
         case Zone_Inside:
             m_dragOffset = pt - frame.GetTopLeft();
             break;
@@ -357,15 +371,6 @@ void KelBmpPanel::OnLeftDown(wxMouseEvent& event)
             break;
         case Zone_Bottom:
             m_anchor = wxPoint(centre.x, frame.y);
-            break;
-        case Zone_Outside:
-            if ( !m_imageBounds.Contains(pt) )
-                return;
-            // A press beside the frame starts a new one there.
-            m_creating = true;
-            m_anchor = pt;
-            m_selected = false;
-            ComposePanelBitmap();
             break;
     }
     if ( !HasCapture() )

@@ -9,6 +9,11 @@
 #include <wx/frame.h>
 #include <wx/stattext.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
 namespace
 {
 
@@ -60,6 +65,37 @@ protected:
     wxFrame* m_frame = NULL;
     wxDatePanel* m_panel = NULL;
 };
+
+wxString ShownBy(const wxDatePanel* panel)
+{
+    return panel->GetYearList()->GetValue() + "-" + panel->GetMonthList()->GetValue() + "-"
+           + panel->GetDayList()->GetValue();
+}
+
+// A panel in a zone eight hours east of UTC, where the instant the default
+// range starts at falls on 1970-01-01; returns what went wrong.
+wxString CheckPanelEastOfUtc()
+{
+    wxFrame* frame = new wxFrame(NULL, wxID_ANY, "east");
+    wxDatePanel* panel = new wxDatePanel(frame, wxID_ANY, wxDefaultPosition, wxSize(320, 20));
+    const wxDateTime base(wxLongLong(-1000));
+    wxString problems;
+    if ( ShownBy(panel) != "1970-1-1" )
+        problems += "the default range starts at " + ShownBy(panel) + "\n";
+    if ( !panel->GetTime().IsValid() || panel->GetTime() != base )
+        problems += "the first day of the range does not give its start\n";
+
+    panel->SetRange(base, Date(1975, 6, 1));
+    if ( ShownBy(panel) != "1970-1-1" )
+        problems += "a range starting at the shown instant moved it to " + ShownBy(panel) + "\n";
+    panel->SetTime(Date(1972, 3, 4));
+    if ( panel->GetTime().GetHour() != 7 || panel->GetTime().GetMinute() != 59 )
+        problems += "dates do not carry the local time of day of the start\n";
+    frame->Destroy();
+    if ( ::testing::Test::HasFailure() )
+        problems += "toolkit assertions\n";
+    return problems;
+}
 
 } // anonymous namespace
 
@@ -161,8 +197,14 @@ TEST_F(DatePanelTest, NewRangeKeepsTheShownDateOnlyWhenInside)
     m_panel->SetRange(Date(2010, 1, 1), Date(2020, 12, 31));
     m_panel->SetTime(Date(2012, 5, 6));
 
-    m_panel->SetRange(Date(2011, 1, 1), Date(2012, 5, 6, 0));
-    EXPECT_EQ("2012-5-6", Shown()) << "the last day of the range counts as inside";
+    // The shown date is the instant GetTime gives, at a fixed time of day.
+    const wxDateTime shown = m_panel->GetTime();
+    m_panel->SetRange(Date(2011, 1, 1), shown);
+    EXPECT_EQ("2012-5-6", Shown()) << "an end equal to the shown instant counts as inside";
+    m_panel->SetRange(shown, Date(2013, 1, 1));
+    EXPECT_EQ("2012-5-6", Shown()) << "so does an equal start";
+    m_panel->SetRange(Date(2011, 1, 1), shown - wxTimeSpan::Second());
+    EXPECT_EQ("2011-1-1", Shown()) << "a range ending a second earlier on the same day leaves it out";
 
     m_panel->SetRange(Date(2013, 2, 3), Date(2014, 1, 1));
     EXPECT_EQ("2013-2-3", Shown());
@@ -184,4 +226,26 @@ TEST_F(DatePanelTest, EnableAndLayout)
     EXPECT_EQ(111, m_panel->GetMonthList()->GetPosition().x);
     EXPECT_EQ(220, m_panel->GetDayList()->GetPosition().x);
     EXPECT_EQ(100, m_panel->GetDayList()->GetSize().x);
+}
+
+TEST(DatePanelEastOfUtc, TheRangeStartsOnTheFirstOfJanuary1970)
+{
+    // The toolkit reads the local time zone once per process, so the checks
+    // run in a fresh run of this program that starts in the zone.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    setenv("TZ", "XST-8", 1);
+    EXPECT_EXIT(
+        {
+            const wxString problems = CheckPanelEastOfUtc();
+            std::fputs(problems.utf8_str(), stderr);
+            std::fflush(stderr);
+            _exit(problems.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    if ( previous )
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
 }

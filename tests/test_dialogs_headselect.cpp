@@ -175,18 +175,25 @@ TEST_F(HeadSelectTest, ResizingKeepsTheAspect)
     EXPECT_NEAR(narrowed.width * 64.0 / 48.0, narrowed.height, 1.5);
 }
 
-TEST_F(HeadSelectTest, PressingBesideTheFrameDrawsANewOne)
+TEST_F(HeadSelectTest, PressingBesideTheFrameMovesIt)
 {
     m_dialog->LoadImage(MakePicture());
     const wxRect bounds = m_panel->GetImageBounds();
-    const wxPoint start = bounds.GetTopLeft() + wxPoint(4, 4);
-    ASSERT_EQ(KelBmpPanel::Zone_Outside, m_panel->HitTest(start));
+    const wxRect before = m_panel->GetFrame();
+    const wxPoint beside = bounds.GetTopLeft() + wxPoint(4, 4);
+    ASSERT_EQ(KelBmpPanel::Zone_Outside, m_panel->HitTest(beside));
 
-    Drag(start, start + wxPoint(40, 30));
-    const wxRect frame = m_panel->GetFrame();
-    EXPECT_EQ(start, frame.GetTopLeft());
-    EXPECT_EQ(40, frame.width) << "the larger of the two distances sets the size";
-    EXPECT_EQ(frame.width, frame.height);
+    Drag(beside, beside + wxPoint(10, 6));
+    const wxRect moved = m_panel->GetFrame();
+    EXPECT_EQ(before.GetSize(), moved.GetSize());
+    EXPECT_EQ(before.GetTopLeft() + wxPoint(10, 6), moved.GetTopLeft());
+
+    // also from the panel's blank area beside the image
+    const wxPoint blank(bounds.x - 20, bounds.y + 10);
+    ASSERT_FALSE(bounds.Contains(blank));
+    Drag(blank, blank + wxPoint(-5, 3));
+    EXPECT_EQ(moved.GetTopLeft() + wxPoint(-5, 3), m_panel->GetFrame().GetTopLeft());
+    EXPECT_EQ(before.GetSize(), m_panel->GetFrame().GetSize());
 }
 
 TEST_F(HeadSelectTest, BrowseLoadsTheChosenFile)

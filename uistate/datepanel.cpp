@@ -27,17 +27,6 @@ LocalDate ToLocalDate(const wxDateTime& time)
     return LocalDate{ tm.year, tm.mon + 1, tm.mday };
 }
 
-int CompareDates(const LocalDate& a, const LocalDate& b)
-{
-    if ( a.year != b.year )
-        return a.year < b.year ? -1 : 1;
-    if ( a.month != b.month )
-        return a.month < b.month ? -1 : 1;
-    if ( a.day != b.day )
-        return a.day < b.day ? -1 : 1;
-    return 0;
-}
-
 } // anonymous namespace
 
 wxBEGIN_EVENT_TABLE(wxDatePanel, wxPanel)
@@ -106,11 +95,11 @@ void wxDatePanel::SetRange(const wxDateTime& start, const wxDateTime& end)
     m_rangeStart = start;
     m_rangeEnd = end;
 
-    // The lists show whole days, so the shown date counts as inside when its
-    // day lies within the days of the range.
-    const LocalDate shown = ToLocalDate(GetTime());
-    if ( CompareDates(shown, ToLocalDate(start)) >= 0 && CompareDates(shown, ToLocalDate(end)) <= 0 )
-        ResetDay(shown.year, shown.month, shown.day);
+    // The shown date is compared as the instant GetTime gives, time of day
+    // included: a range that ends earlier on the shown day leaves it out.
+    const wxDateTime shown = GetTime();
+    if ( shown.IsBetween(start, end) )
+        SetTime(shown);
     else
         SetTime(start);
 }
@@ -132,7 +121,12 @@ wxDateTime wxDatePanel::GetTime() const
          || day > wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year) )
         return base;
 
+    // The base's own date is the base itself; rebuilding it from local time
+    // would give mktime's -1, which the toolkit takes for a failure (east of
+    // UTC, where the base falls on 1970-01-01).
     const wxDateTime::Tm tm = base.GetTm(wxDateTime::Local);
+    if ( tm.year == year && tm.mon + 1 == month && tm.mday == day )
+        return base;
     return wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), wxDateTime::Month(month - 1), year,
                       tm.hour, tm.min, tm.sec);
 }

@@ -25,7 +25,7 @@ public:
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
 
     // Limits of the choosable dates, both inclusive. The date shown stays
-    // when it lies within the new range, else the start is shown.
+    // when GetTime lies within the new range, else the start is shown.
     void SetRange(const wxDateTime& start, const wxDateTime& end);
     wxDateTime GetRangeStart() const { return m_rangeStart; }
     wxDateTime GetRangeEnd() const { return m_rangeEnd; }
