@@ -52,7 +52,10 @@ void KelBorder::SetWindow(wxWindow* window)
         return;
     if ( m_window->GetParent() != this )
         m_window->Reparent(this);
-    m_window->SetSize(GetContentRect(GetSize(), m_borderStyle), wxSIZE_AUTO);
+    // Inset on all four sides whatever the framed sides are; the next size event fits the
+    // child to the sides that carry a line.
+    const wxSize size = GetSize();
+    m_window->SetSize(1, 1, wxMax(size.x - 2, 0), wxMax(size.y - 2, 0), wxSIZE_AUTO);
     InvalidateBestSize();
 }
 

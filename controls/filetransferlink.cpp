@@ -44,8 +44,9 @@ bool wxHyperLinkBase::Create(wxWindow* parent, wxWindowID id, const wxString& la
     font.SetUnderlined(true);
     SetFont(font);
 
+    // The link is as big as its text, whatever size it was created with.
     GetTextExtent(label, &m_textWidth, &m_textHeight);
-    SetInitialSize(size);
+    SetInitialSize(wxSize(m_textWidth, m_textHeight));
     return true;
 }
 

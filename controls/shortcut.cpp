@@ -139,8 +139,10 @@ void KelShortCutPanel::LayoutShortCuts(const wxSize& size)
     SetScrollbars(0, SCROLL_UNIT, 0, y / SCROLL_UNIT, 0, y0);
 }
 
+// A new size shows the list from its top; a shortcut added meanwhile keeps the position.
 void KelShortCutPanel::OnSize(wxSizeEvent& WXUNUSED(event))
 {
+    Scroll(0, 0);
     LayoutShortCuts(GetClientSize());
 }
 

@@ -162,6 +162,18 @@ TEST_F(ShortcutBarTest, PanelScrollsInFivePixelUnits)
     EXPECT_EQ(0, xUnit);
     EXPECT_EQ(5, yUnit);
     EXPECT_EQ(120, panel->GetVirtualSize().y);
+
+    // A new size starts the list from the top again.
+    panel->Scroll(0, 4);
+    Pump();
+    ASSERT_EQ(wxPoint(0, 4), panel->GetViewStart());
+    m_bar->SetSize(170, 20 + 90);
+    Pump();
+    EXPECT_EQ(wxPoint(0, 0), panel->GetViewStart());
+    EXPECT_EQ(wxRect(10, 0, panel->GetClientSize().x - 5, 20),
+              panel->GetShortCutLink("k0")->GetRect());
+    EXPECT_EQ(wxRect(10, 100, panel->GetClientSize().x - 5, 20),
+              panel->GetShortCutLink("k5")->GetRect());
 }
 
 TEST_F(ShortcutBarTest, CaptionTakesTwentyPixelsAndThePanelTheRest)

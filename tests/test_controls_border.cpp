@@ -38,7 +38,10 @@ TEST_F(KelBorderTest, ChildFollowsTheBorderSizeInsideTheLines)
     wxWindow* child = new wxWindow(m_panel, wxID_ANY);
     border->SetWindow(child);
     EXPECT_EQ(child->GetParent(), border);
-    EXPECT_EQ(child->GetRect(), wxRect(0, 0, 120, 29));
+    EXPECT_EQ(child->GetRect(), wxRect(1, 1, 118, 28)) << "taken in one pixel inside each edge";
+
+    border->SendSizeEvent();
+    EXPECT_EQ(child->GetRect(), wxRect(0, 0, 120, 29)) << "laid out clear of the bottom line";
 
     border->SetBorderStyle(wxBORDER_ALLSIDES);
     border->SetSize(200, 40);

@@ -50,6 +50,11 @@ TEST_F(FileTransferLinkTest, StartsAsAnUnderlinedBlueLinkOfItsTextSize)
     EXPECT_TRUE(m_link->GetFont().GetUnderlined());
     EXPECT_EQ(m_link->GetSize(), m_link->GetTextExtent("Save as..."));
     EXPECT_GT(CountPixels(Capture(m_link), wxColour("BLUE")), 5);
+
+    // A size given at creation gives way to the text's.
+    FileTransferLink* sized = new FileTransferLink(m_panel, wxID_ANY, "Open", wxPoint(60, 90),
+                                                   wxSize(200, 40));
+    EXPECT_EQ(sized->GetSize(), sized->GetTextExtent("Open"));
 }
 
 TEST_F(FileTransferLinkTest, EnabledLinkHoversAndReportsPressesToItsParent)

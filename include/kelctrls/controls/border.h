@@ -30,7 +30,8 @@ public:
     bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
                 const wxSize& size = wxDefaultSize, long style = wxBORDER_ALLSIDES);
 
-    // Makes window the framed child: reparents it and places it inside the lines.
+    // Makes window the framed child: reparents it and insets it by one pixel on every
+    // side; from the next size event on it keeps clear of the framed sides only.
     void SetWindow(wxWindow* window);
     wxWindow* GetWindow() const { return m_window; }
 
