@@ -9,6 +9,7 @@
 
 #include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -40,6 +41,22 @@ wxBitmap Thumbnail(const wxBitmap& bitmap, const wxSize& box)
     const wxImage image = bitmap.ConvertToImage();
     return wxBitmap(image.Scale(std::max(1, int(image.GetWidth() * scale)), std::max(1, int(image.GetHeight() * scale)),
                                 wxIMAGE_QUALITY_HIGH));
+}
+
+// The empty thumbnail: a framed box that says nothing was captured yet.
+wxBitmap EmptyThumbnail(const wxSize& box)
+{
+    wxBitmap bitmap(box);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(SkinColour("color_pane_bk")));
+    dc.Clear();
+    dc.SetPen(wxPen(SkinColour("color_text_grey")));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(wxPoint(0, 0), box);
+    dc.SetFont(*wxSMALL_FONT);
+    dc.SetTextForeground(SkinColour("color_text_grey"));
+    dc.DrawLabel("Nothing captured yet", wxRect(box), wxALIGN_CENTER);
+    return bitmap;
 }
 
 class DialogsPage : public wxPanel
@@ -89,7 +106,7 @@ private:
                     });
         AddLauncher(box, grid, "Change password...", "What a user sees at the first sign-in",
                     [this] { ChangePassword(); });
-        AddLauncher(box, grid, "Head image...", "Frame the part of a picture that becomes the head image",
+        AddLauncher(box, grid, "Head image...", "Frame a part of a picture as the head image",
                     [this] { ChooseHeadImage(); });
 
         box->Add(grid, 0, wxEXPAND | wxALL, 8);
@@ -117,8 +134,7 @@ private:
         wxWindow* parent = box->GetStaticBox();
 
         box->Add(new wxStaticText(parent, wxID_ANY, "Screen capture"), 0, wxLEFT | wxTOP, 8);
-        m_capture = new wxStaticBitmap(parent, wxID_ANY, wxNullBitmap, wxDefaultPosition, THUMBNAIL_SIZE,
-                                       wxBORDER_SIMPLE);
+        m_capture = new wxStaticBitmap(parent, wxID_ANY, EmptyThumbnail(THUMBNAIL_SIZE));
         box->Add(m_capture, 0, wxALL, 8);
 
         box->Add(new wxStaticText(parent, wxID_ANY, "Head image"), 0, wxLEFT, 8);
