@@ -18,11 +18,9 @@ long ParseNumber(const wxString& text)
     return text.ToLong(&value) ? value : 0;
 }
 
-bool LoadLanguageDocument(wxXmlDocument& doc)
+bool IsLanguageList(const wxXmlDocument& doc)
 {
-    const wxString path = KelInstallPath(LANGUAGE_FILE);
-    return wxFileExists(path) && doc.Load(path, "UTF-8") && doc.GetRoot()
-           && doc.GetRoot()->GetName() == "Languages";
+    return doc.GetRoot() && doc.GetRoot()->GetName() == "Languages";
 }
 
 bool IsLanguageElement(const wxXmlNode* node)
@@ -58,8 +56,9 @@ LanguageHandler::~LanguageHandler()
 bool LanguageHandler::LoadLanguage()
 {
     wxLogNull quiet;
+    const wxString path = KelInstallPath(LANGUAGE_FILE);
     wxXmlDocument doc;
-    if ( !LoadLanguageDocument(doc) )
+    if ( !wxFileExists(path) || !doc.Load(path, "UTF-8") || !IsLanguageList(doc) )
         return false;
     for ( const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
     {
@@ -82,12 +81,13 @@ bool LanguageHandler::LoadLanguage()
 
 bool LanguageHandler::SaveLanguage()
 {
+    // Unlike the start-up load, a list that has gone missing or broken by
+    // the time the user changes the language is reported through the log.
+    const wxString path = KelInstallPath(LANGUAGE_FILE);
     wxXmlDocument doc;
-    {
-        wxLogNull quiet;
-        if ( !LoadLanguageDocument(doc) )
-            return false;
-    }
+    doc.Load(path, "UTF-8");
+    if ( !IsLanguageList(doc) )
+        return false;
     for ( wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
     {
         if ( !IsLanguageElement(child) )
@@ -106,7 +106,7 @@ bool LanguageHandler::SaveLanguage()
                 attr->SetValue(info->selected ? "1" : "0");
         }
     }
-    return KelSaveXmlAtomically(doc, KelInstallPath(LANGUAGE_FILE), 1);
+    return KelSaveXmlAtomically(doc, path, 1);
 }
 
 const LanguageInfo* LanguageHandler::Find(int id) const

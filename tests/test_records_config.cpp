@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/log.h>
 #include <wx/xml/xml.h>
 
 namespace
@@ -251,6 +252,52 @@ TEST_F(LanguageTest, BrokenOrMissingListsGiveNoLanguages)
         EXPECT_FALSE(languages.SaveLanguage());
         EXPECT_EQ(ReadFile("locale/Language.xml"), text);
     }
+}
+
+// Counts the errors logged while it is the active log target.
+class ErrorCount : public wxLog
+{
+public:
+    ErrorCount() : m_outer(wxLog::SetActiveTarget(this)) {}
+    ~ErrorCount() override { wxLog::SetActiveTarget(m_outer); }
+
+    int errors = 0;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString&, const wxLogRecordInfo&) override
+    {
+        errors += level == wxLOG_Error;
+    }
+
+private:
+    wxLog* m_outer;
+};
+
+TEST_F(LanguageTest, AListBrokenOrGoneBeforeSavingIsReported)
+{
+    WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
+    Languages languages;
+
+    WriteFile("locale/Language.xml", "<Languages><Language id='1'");
+    {
+        ErrorCount log;
+        EXPECT_FALSE(languages.SaveLanguage());
+        EXPECT_GT(log.errors, 0) << "a broken list";
+    }
+    EXPECT_EQ(ReadFile("locale/Language.xml"), "<Languages><Language id='1'");
+
+    ASSERT_TRUE(wxRemoveFile("locale/Language.xml"));
+    {
+        ErrorCount log;
+        languages.SetSelected(3);
+        EXPECT_GT(log.errors, 0) << "a missing list";
+    }
+    EXPECT_FALSE(wxFileExists("locale/Language.xml"));
+
+    WriteFile("locale/Language.xml", "<languages/>");
+    ErrorCount log;
+    EXPECT_FALSE(languages.SaveLanguage());
+    EXPECT_EQ(log.errors, 0) << "another root is refused without a message";
 }
 
 class ShowSettingTest : public kel::test::TempCwdTest
