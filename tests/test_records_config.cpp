@@ -376,14 +376,17 @@ TEST_F(SkinCatalogueTest, OnlyCompleteSkinFilesAreListed)
     WriteSkin("d_noconfig.skin", 4, "skins/x.xml", "", false);
     WriteSkin("e_zero.skin", 0, "skins/x.xml", "skins/x.cfg", false);
     WriteSkin("f_other.txt", 5, "skins/x.xml", "skins/x.cfg", false);
+    WriteSkin("g_night.skin.bak", 6, "skins/x.xml", "skins/x.cfg", false);
+    WriteSkin("h_upper.SKIN", 7, "skins/upper.xml", "skins/upper.cfg", false);
 
     KelSkinManager* manager = KelSkinManager::GetInstance();
     manager->Load("skins");
     wxArrayInt ids;
     manager->GetSkinList(ids);
-    ASSERT_EQ(ids.size(), 2u);
+    ASSERT_EQ(ids.size(), 3u);
     EXPECT_EQ(ids[0], 1);
     EXPECT_EQ(ids[1], 2);
+    EXPECT_EQ(ids[2], 7) << "the extension is matched without regard to case";
 
     const SkinInfo* blue = manager->GetSkinInfo(1);
     ASSERT_NE(blue, nullptr);
@@ -399,11 +402,11 @@ TEST_F(SkinCatalogueTest, OnlyCompleteSkinFilesAreListed)
     manager->Load("skins");
     ids.clear();
     manager->GetSkinList(ids);
-    EXPECT_EQ(ids.size(), 4u) << "loading twice lists the skins twice";
+    EXPECT_EQ(ids.size(), 6u) << "loading twice lists the skins twice";
     manager->ReLoad();
     ids.clear();
     manager->GetSkinList(ids);
-    EXPECT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids.size(), 3u);
 }
 
 TEST_F(SkinCatalogueTest, SelectionIsWrittenOnlyForChangedSkins)
