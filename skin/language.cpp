@@ -11,11 +11,14 @@ namespace
 
 const char LANGUAGE_FILE[] = "locale/Language.xml";
 
-// A decimal number; text that is not one counts as 0.
-long ParseNumber(const wxString& text)
+// A decimal int; text that is not one, or a number beyond an int, counts as
+// 0, so that an id too large for the table never stands for another one.
+int ParseNumber(const wxString& text)
 {
     long value = 0;
-    return text.ToLong(&value) ? value : 0;
+    if ( !text.ToLong(&value) || value < INT_MIN || value > INT_MAX )
+        return 0;
+    return static_cast<int>(value);
 }
 
 bool IsLanguageList(const wxXmlDocument& doc)
@@ -64,14 +67,14 @@ bool LanguageHandler::LoadLanguage()
     {
         if ( !IsLanguageElement(child) )
             continue;
-        const long id = ParseNumber(child->GetAttribute("id"));
+        const int id = ParseNumber(child->GetAttribute("id"));
         const wxString path = child->GetAttribute("path");
-        if ( id <= 0 || id > INT_MAX || path.empty() )
+        if ( id <= 0 || path.empty() )
             continue;
-        LanguageInfo*& slot = m_languages[static_cast<int>(id)];
+        LanguageInfo*& slot = m_languages[id];
         delete slot;
         slot = new LanguageInfo;
-        slot->id = static_cast<int>(id);
+        slot->id = id;
         slot->path = path;
         slot->name = child->GetAttribute("name");
         slot->selected = ParseNumber(child->GetAttribute("select")) != 0;

@@ -170,6 +170,7 @@ const char LANGUAGE_LIST[] =
     "  <Language id=\"abc\" path=\"locale/abc\" name=\"Abc\"/>\n"
     "  <Language id=\"6\" path=\"\" name=\"NoPath\"/>\n"
     "  <language id=\"7\" path=\"locale/lower\" name=\"Lower\"/>\n"
+    "  <Language id=\"4294967297\" path=\"locale/wide\" name=\"Wide\" select=\"4294967296\"/>\n"
     "</Languages>\n";
 
 TEST_F(LanguageTest, OnlyValidEntriesAreListed)
@@ -209,6 +210,8 @@ TEST_F(LanguageTest, TwoSelectedLanguagesAndSettingAThird)
     EXPECT_TRUE(written.Contains("select=\"0\" extra=\"keep\"")) << written;
     EXPECT_TRUE(written.Contains(wxString::FromUTF8("id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7" "ais\" select=\"1\"")));
     EXPECT_TRUE(written.Contains("id=\"0\" path=\"locale/zero\""));
+    EXPECT_TRUE(written.Contains("id=\"4294967297\" path=\"locale/wide\" name=\"Wide\" select=\"4294967296\""))
+        << "an id beyond an int is nobody's, not language 1's";
 
     Languages reloaded;
     EXPECT_EQ(reloaded.GetSelected(), 1);
