@@ -11,18 +11,19 @@ namespace
 
 const char LANGUAGE_FILE[] = "locale/Language.xml";
 
-// A decimal number; text that is not one counts as 0.
-long ParseNumber(const wxString& text)
+// A decimal int; text that is not one, or a number beyond an int, counts as
+// 0, so that an id too large for the table never stands for another one.
+int ParseNumber(const wxString& text)
 {
     long value = 0;
-    return text.ToLong(&value) ? value : 0;
+    if ( !text.ToLong(&value) || value < INT_MIN || value > INT_MAX )
+        return 0;
+    return static_cast<int>(value);
 }
 
-bool LoadLanguageDocument(wxXmlDocument& doc)
+bool IsLanguageList(const wxXmlDocument& doc)
 {
-    const wxString path = KelInstallPath(LANGUAGE_FILE);
-    return wxFileExists(path) && doc.Load(path, "UTF-8") && doc.GetRoot()
-           && doc.GetRoot()->GetName() == "Languages";
+    return doc.GetRoot() && doc.GetRoot()->GetName() == "Languages";
 }
 
 bool IsLanguageElement(const wxXmlNode* node)
@@ -58,21 +59,22 @@ LanguageHandler::~LanguageHandler()
 bool LanguageHandler::LoadLanguage()
 {
     wxLogNull quiet;
+    const wxString path = KelInstallPath(LANGUAGE_FILE);
     wxXmlDocument doc;
-    if ( !LoadLanguageDocument(doc) )
+    if ( !wxFileExists(path) || !doc.Load(path, "UTF-8") || !IsLanguageList(doc) )
         return false;
     for ( const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
     {
         if ( !IsLanguageElement(child) )
             continue;
-        const long id = ParseNumber(child->GetAttribute("id"));
+        const int id = ParseNumber(child->GetAttribute("id"));
         const wxString path = child->GetAttribute("path");
-        if ( id <= 0 || id > INT_MAX || path.empty() )
+        if ( id <= 0 || path.empty() )
             continue;
-        LanguageInfo*& slot = m_languages[static_cast<int>(id)];
+        LanguageInfo*& slot = m_languages[id];
         delete slot;
         slot = new LanguageInfo;
-        slot->id = static_cast<int>(id);
+        slot->id = id;
         slot->path = path;
         slot->name = child->GetAttribute("name");
         slot->selected = ParseNumber(child->GetAttribute("select")) != 0;
@@ -82,12 +84,13 @@ bool LanguageHandler::LoadLanguage()
 
 bool LanguageHandler::SaveLanguage()
 {
+    // Unlike the start-up load, a list that has gone missing or broken by
+    // the time the user changes the language is reported through the log.
+    const wxString path = KelInstallPath(LANGUAGE_FILE);
     wxXmlDocument doc;
-    {
-        wxLogNull quiet;
-        if ( !LoadLanguageDocument(doc) )
-            return false;
-    }
+    doc.Load(path, "UTF-8");
+    if ( !IsLanguageList(doc) )
+        return false;
     for ( wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
     {
         if ( !IsLanguageElement(child) )
@@ -106,7 +109,7 @@ bool LanguageHandler::SaveLanguage()
                 attr->SetValue(info->selected ? "1" : "0");
         }
     }
-    return KelSaveXmlAtomically(doc, KelInstallPath(LANGUAGE_FILE), 1);
+    return KelSaveXmlAtomically(doc, path, 1);
 }
 
 const LanguageInfo* LanguageHandler::Find(int id) const

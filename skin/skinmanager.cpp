@@ -12,6 +12,7 @@ namespace
 {
 
 const char SECTION[] = "SKIN";
+const char SKIN_FILE_EXTENSION[] = ".skin";
 
 } // anonymous namespace
 
@@ -86,7 +87,8 @@ void KelSkinManager::Release()
 }
 
 // Skin files are taken in the order of their names, so that the catalogue
-// does not depend on the order of the directory listing.
+// does not depend on the order of the directory listing. Their extension is
+// matched without regard to case, like every installation file.
 bool KelSkinManager::DoLoad()
 {
     wxLogNull quiet;
@@ -96,8 +98,11 @@ bool KelSkinManager::DoLoad()
         return true;
     std::vector<wxString> names;
     wxString name;
-    for ( bool found = dir.GetFirst(&name, "*.skin", wxDIR_FILES); found; found = dir.GetNext(&name) )
-        names.push_back(name);
+    for ( bool found = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES); found; found = dir.GetNext(&name) )
+    {
+        if ( name.Lower().EndsWith(SKIN_FILE_EXTENSION) )
+            names.push_back(name);
+    }
     std::sort(names.begin(), names.end());
     for ( const wxString& file : names )
     {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/log.h>
 #include <wx/xml/xml.h>
 
 namespace
@@ -169,6 +170,7 @@ const char LANGUAGE_LIST[] =
     "  <Language id=\"abc\" path=\"locale/abc\" name=\"Abc\"/>\n"
     "  <Language id=\"6\" path=\"\" name=\"NoPath\"/>\n"
     "  <language id=\"7\" path=\"locale/lower\" name=\"Lower\"/>\n"
+    "  <Language id=\"4294967297\" path=\"locale/wide\" name=\"Wide\" select=\"4294967296\"/>\n"
     "</Languages>\n";
 
 TEST_F(LanguageTest, OnlyValidEntriesAreListed)
@@ -208,6 +210,8 @@ TEST_F(LanguageTest, TwoSelectedLanguagesAndSettingAThird)
     EXPECT_TRUE(written.Contains("select=\"0\" extra=\"keep\"")) << written;
     EXPECT_TRUE(written.Contains(wxString::FromUTF8("id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7" "ais\" select=\"1\"")));
     EXPECT_TRUE(written.Contains("id=\"0\" path=\"locale/zero\""));
+    EXPECT_TRUE(written.Contains("id=\"4294967297\" path=\"locale/wide\" name=\"Wide\" select=\"4294967296\""))
+        << "an id beyond an int is nobody's, not language 1's";
 
     Languages reloaded;
     EXPECT_EQ(reloaded.GetSelected(), 1);
@@ -251,6 +255,52 @@ TEST_F(LanguageTest, BrokenOrMissingListsGiveNoLanguages)
         EXPECT_FALSE(languages.SaveLanguage());
         EXPECT_EQ(ReadFile("locale/Language.xml"), text);
     }
+}
+
+// Counts the errors logged while it is the active log target.
+class ErrorCount : public wxLog
+{
+public:
+    ErrorCount() : m_outer(wxLog::SetActiveTarget(this)) {}
+    ~ErrorCount() override { wxLog::SetActiveTarget(m_outer); }
+
+    int errors = 0;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString&, const wxLogRecordInfo&) override
+    {
+        errors += level == wxLOG_Error;
+    }
+
+private:
+    wxLog* m_outer;
+};
+
+TEST_F(LanguageTest, AListBrokenOrGoneBeforeSavingIsReported)
+{
+    WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
+    Languages languages;
+
+    WriteFile("locale/Language.xml", "<Languages><Language id='1'");
+    {
+        ErrorCount log;
+        EXPECT_FALSE(languages.SaveLanguage());
+        EXPECT_GT(log.errors, 0) << "a broken list";
+    }
+    EXPECT_EQ(ReadFile("locale/Language.xml"), "<Languages><Language id='1'");
+
+    ASSERT_TRUE(wxRemoveFile("locale/Language.xml"));
+    {
+        ErrorCount log;
+        languages.SetSelected(3);
+        EXPECT_GT(log.errors, 0) << "a missing list";
+    }
+    EXPECT_FALSE(wxFileExists("locale/Language.xml"));
+
+    WriteFile("locale/Language.xml", "<languages/>");
+    ErrorCount log;
+    EXPECT_FALSE(languages.SaveLanguage());
+    EXPECT_EQ(log.errors, 0) << "another root is refused without a message";
 }
 
 class ShowSettingTest : public kel::test::TempCwdTest
@@ -329,14 +379,17 @@ TEST_F(SkinCatalogueTest, OnlyCompleteSkinFilesAreListed)
     WriteSkin("d_noconfig.skin", 4, "skins/x.xml", "", false);
     WriteSkin("e_zero.skin", 0, "skins/x.xml", "skins/x.cfg", false);
     WriteSkin("f_other.txt", 5, "skins/x.xml", "skins/x.cfg", false);
+    WriteSkin("g_night.skin.bak", 6, "skins/x.xml", "skins/x.cfg", false);
+    WriteSkin("h_upper.SKIN", 7, "skins/upper.xml", "skins/upper.cfg", false);
 
     KelSkinManager* manager = KelSkinManager::GetInstance();
     manager->Load("skins");
     wxArrayInt ids;
     manager->GetSkinList(ids);
-    ASSERT_EQ(ids.size(), 2u);
+    ASSERT_EQ(ids.size(), 3u);
     EXPECT_EQ(ids[0], 1);
     EXPECT_EQ(ids[1], 2);
+    EXPECT_EQ(ids[2], 7) << "the extension is matched without regard to case";
 
     const SkinInfo* blue = manager->GetSkinInfo(1);
     ASSERT_NE(blue, nullptr);
@@ -352,11 +405,11 @@ TEST_F(SkinCatalogueTest, OnlyCompleteSkinFilesAreListed)
     manager->Load("skins");
     ids.clear();
     manager->GetSkinList(ids);
-    EXPECT_EQ(ids.size(), 4u) << "loading twice lists the skins twice";
+    EXPECT_EQ(ids.size(), 6u) << "loading twice lists the skins twice";
     manager->ReLoad();
     ids.clear();
     manager->GetSkinList(ids);
-    EXPECT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids.size(), 3u);
 }
 
 TEST_F(SkinCatalogueTest, SelectionIsWrittenOnlyForChangedSkins)

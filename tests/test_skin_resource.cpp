@@ -199,11 +199,26 @@ TEST_F(SkinResourceTest, AFailedLoadLeavesTheStoreEmpty)
 
 TEST_F(SkinResourceTest, EntriesWithoutIdLandUnderTheEmptyKeyAndCommentsCount)
 {
-    ASSERT_TRUE(Load("<resource><fonts><!-- a comment --></fonts>"
+    ASSERT_TRUE(Load("<resource><colours><!-- a comment --></colours>"
                      "<bitmaps><b path='x.bmp'/></bitmaps></resource>"));
     WriteBmp("x.bmp", *wxRED);
     EXPECT_TRUE(skin->GetBitmap("").IsOk());
-    EXPECT_EQ(skin->GetFont(""), *wxNORMAL_FONT);
+    // The comment is an entry without a value: an invalid colour, where an
+    // absent key would give valid black.
+    EXPECT_FALSE(skin->GetColour("").IsOk());
+}
+
+TEST_F(SkinResourceTest, BitmapKeysAlsoReadPngFiles)
+{
+    wxImage image(5, 3);
+    image.SetRGB(wxRect(0, 0, 5, 3), 0, 200, 0);
+    ASSERT_TRUE(image.SaveFile(PathOf("face.png"), wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(Load("<resource><bitmaps><b id='face' path='face.png'/></bitmaps></resource>"));
+
+    const wxBitmap face = skin->GetBitmap("face");
+    ASSERT_TRUE(face.IsOk());
+    EXPECT_EQ(face.GetWidth(), 5);
+    EXPECT_EQ(kel::test::PixelAt(face.ConvertToImage(), 2, 1), wxColour(0, 200, 0));
 }
 
 TEST_F(SkinResourceTest, CopiesHandedOutSurviveAReload)
