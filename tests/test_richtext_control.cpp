@@ -4,6 +4,7 @@
 
 #include <wx/dir.h>
 #include <wx/regex.h>
+#include <wx/scrolwin.h>
 #include <wx/uiaction.h>
 
 using namespace richtexttest;
@@ -229,6 +230,20 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
     dragThumbTo(20);
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(m_history->GetViewStart().y, 20);
+
+    // The sink hears of the scroll; a scrollable sink does not scroll along.
+    auto scrolledSink = new wxScrolledWindow(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(100, 100));
+    scrolledSink->SetScrollbars(0, 10, 0, 100);
+    int heard = 0;
+    scrolledSink->Bind(wxEVT_SCROLLWIN_THUMBTRACK, [&](wxScrollWinEvent& event) {
+        ++heard;
+        event.Skip();
+    });
+    m_history->RegistScrollEventSink(scrolledSink);
+    dragThumbTo(30);
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(m_history->GetViewStart().y, 30);
+    EXPECT_EQ(scrolledSink->GetViewStart().y, 0);
 }
 
 TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArriveUnlessTheReaderScrolledUp)
