@@ -285,3 +285,40 @@ TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArriveUnlessTheRead
     kel::test::Pump(50);
     EXPECT_EQ(m_history->GetViewStart().y, 0);
 }
+
+TEST_F(RichTextControlTest, TheHistoryKeepsUpWithMessagesArrivingOneByOneEvenWhileHidden)
+{
+    kel::test::ShowAndWait(m_frame);
+    int sent = 0;
+    auto receiveSlowly = [&](int count) {
+        for (int i = 0; i < count; ++i, ++sent)
+        {
+            ASSERT_TRUE(m_history->FromXML(
+                wxString::Format("<richtext><paragraphlayout><paragraph><text>message %d</text>"
+                                 "</paragraph></paragraphlayout></richtext>",
+                                 sent)));
+            kel::test::Pump(5);
+        }
+        kel::test::Pump(50);
+    };
+    receiveSlowly(40);
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+
+    // A conversation in a tab in the background follows too...
+    m_history->Hide();
+    receiveSlowly(40);
+    m_history->Show();
+    m_frame->Layout();
+    kel::test::Pump(100);
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+
+    // ...unless its reader had scrolled up before it went there.
+    m_history->Scroll(0, 2);
+    kel::test::Pump(50);
+    m_history->Hide();
+    receiveSlowly(10);
+    m_history->Show();
+    m_frame->Layout();
+    kel::test::Pump(100);
+    EXPECT_EQ(m_history->GetViewStart().y, 2);
+}
