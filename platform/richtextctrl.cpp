@@ -61,6 +61,7 @@ void wxFlagRichTextCtrl::Init()
 {
     m_followEnd = 0;
     m_wasAtEnd = true;
+    m_endPending = false;
     m_animationTimer.SetOwner(this);
 }
 
@@ -202,11 +203,34 @@ void wxFlagRichTextCtrl::OnContentInserted(wxRichTextEvent& event)
 {
     event.Skip();
     if (m_followEnd && m_wasAtEnd && event.GetRange().GetEnd() + 1 >= GetLastPosition())
-        CallAfter([this] { ShowPosition(GetLastPosition()); });
+    {
+        m_endPending = true;
+        CallAfter([this] { ScrollToEndIfPending(); });
+    }
+}
+
+// Scrolls by the laid-out height rather than to the last line, whose place
+// may not be known yet, and not while hidden, where the scroll position
+// stays behind the growing content. The end stays pending until reached.
+void wxFlagRichTextCtrl::ScrollToEndIfPending()
+{
+    if (!m_endPending || !IsShownOnScreen())
+        return;
+    int unitX, unitY;
+    GetScrollPixelsPerUnit(&unitX, &unitY);
+    if (unitY > 0)
+        Scroll(-1, (GetVirtualSize().y + unitY - 1) / unitY);
+    m_endPending = !IsViewAtEnd();
 }
 
 void wxFlagRichTextCtrl::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
-    m_wasAtEnd = IsViewAtEnd();
+    // Only the reader moves the view away from the end, and a hidden view
+    // cannot be read.
+    if (!IsShownOnScreen())
+        return;
+    ScrollToEndIfPending();
+    if (!m_endPending)
+        m_wasAtEnd = IsViewAtEnd();
 }

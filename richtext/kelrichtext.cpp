@@ -518,8 +518,10 @@ void KelRichText::OnRightClick(wxRichTextEvent& WXUNUSED(event))
 
 void KelRichText::OnScrollEvent(wxScrollWinEvent& event)
 {
+    // The sink's own handlers only: handlers pushed onto it, a scrolled
+    // sink's scroll helper among them, would act on this control's scroll.
     if (m_scrollSink)
-        m_scrollSink->GetEventHandler()->ProcessEvent(event);
+        static_cast<wxEvtHandler*>(m_scrollSink)->ProcessEvent(event);
     // The toolkit's scroll helper only scrolls events left unhandled here.
     event.Skip();
 }

@@ -403,6 +403,16 @@ TEST(SmsRecords, BeansOwnCopiesOfTheirResults)
     EXPECT_EQ(copy.GetCount(), 3u);
     EXPECT_EQ(copy.GetCookie(), "c-1");
 
+    copy = bean;
+    EXPECT_EQ(copy.GetCount(), 2u);
+    // The toolkit's object arrays empty themselves before copying, so
+    // assigning a bean to itself must not reach its array.
+    SmsResultBean& self = copy;
+    copy = self;
+    ASSERT_EQ(copy.GetCount(), 2u);
+    EXPECT_EQ(copy.GetItem(1).GetMobiles(), "123");
+    EXPECT_EQ(copy.GetCookie(), "c-1");
+
     SmsResultDataArray array;
     array.Add(new SmsResultData(SmsData_Failed, "1", 1));
     array.push_back(SmsResultData(SmsData_Sent, "2", 0));

@@ -4,6 +4,7 @@
 
 #include <wx/dir.h>
 #include <wx/regex.h>
+#include <wx/scrolwin.h>
 #include <wx/uiaction.h>
 
 using namespace richtexttest;
@@ -229,6 +230,20 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
     dragThumbTo(20);
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(m_history->GetViewStart().y, 20);
+
+    // The sink hears of the scroll; a scrollable sink does not scroll along.
+    auto scrolledSink = new wxScrolledWindow(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(100, 100));
+    scrolledSink->SetScrollbars(0, 10, 0, 100);
+    int heard = 0;
+    scrolledSink->Bind(wxEVT_SCROLLWIN_THUMBTRACK, [&](wxScrollWinEvent& event) {
+        ++heard;
+        event.Skip();
+    });
+    m_history->RegistScrollEventSink(scrolledSink);
+    dragThumbTo(30);
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(m_history->GetViewStart().y, 30);
+    EXPECT_EQ(scrolledSink->GetViewStart().y, 0);
 }
 
 TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArriveUnlessTheReaderScrolledUp)
@@ -269,4 +284,41 @@ TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArriveUnlessTheRead
     m_history->WriteText("typed at the start");
     kel::test::Pump(50);
     EXPECT_EQ(m_history->GetViewStart().y, 0);
+}
+
+TEST_F(RichTextControlTest, TheHistoryKeepsUpWithMessagesArrivingOneByOneEvenWhileHidden)
+{
+    kel::test::ShowAndWait(m_frame);
+    int sent = 0;
+    auto receiveSlowly = [&](int count) {
+        for (int i = 0; i < count; ++i, ++sent)
+        {
+            ASSERT_TRUE(m_history->FromXML(
+                wxString::Format("<richtext><paragraphlayout><paragraph><text>message %d</text>"
+                                 "</paragraph></paragraphlayout></richtext>",
+                                 sent)));
+            kel::test::Pump(5);
+        }
+        kel::test::Pump(50);
+    };
+    receiveSlowly(40);
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+
+    // A conversation in a tab in the background follows too...
+    m_history->Hide();
+    receiveSlowly(40);
+    m_history->Show();
+    m_frame->Layout();
+    kel::test::Pump(100);
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+
+    // ...unless its reader had scrolled up before it went there.
+    m_history->Scroll(0, 2);
+    kel::test::Pump(50);
+    m_history->Hide();
+    receiveSlowly(10);
+    m_history->Show();
+    m_frame->Layout();
+    kel::test::Pump(100);
+    EXPECT_EQ(m_history->GetViewStart().y, 2);
 }

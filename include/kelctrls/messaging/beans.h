@@ -188,6 +188,21 @@ WX_DECLARE_USER_EXPORTED_OBJARRAY(SmsResultData, SmsResultDataArray, KELCTRLS_AP
 class KELCTRLS_API SmsResultBean : public wxObject
 {
 public:
+    SmsResultBean() = default;
+    SmsResultBean(const SmsResultBean& other) = default;
+    // The array's own assignment empties it before copying, which would
+    // lose the results of a bean assigned to itself.
+    SmsResultBean& operator=(const SmsResultBean& other)
+    {
+        if ( this != &other )
+        {
+            wxObject::operator=(other);
+            m_data = other.m_data;
+            m_cookie = other.m_cookie;
+        }
+        return *this;
+    }
+
     size_t GetCount() const { return m_data.GetCount(); }
     // A copy of entry i; i must be below GetCount().
     SmsResultData GetItem(size_t i) const { return m_data.Item(i); }

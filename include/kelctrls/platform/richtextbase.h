@@ -303,6 +303,7 @@ protected:
 
 private:
     void Init();
+    void ScrollToEndIfPending();
 
     wxArrayString m_imageFolders;
     wxTimer m_animationTimer;
@@ -310,6 +311,9 @@ private:
     // Whether the view was at the end when the control was last idle, that
     // is before the content inserted since.
     bool m_wasAtEnd;
+    // Content was added at the end while following it, and the view has not
+    // reached the end since.
+    bool m_endPending;
 
     wxDECLARE_EVENT_TABLE();
 };
