@@ -357,7 +357,7 @@ void wxIEPanel::OnWebBrowserClose(wxActiveXEvent& event)
 void wxIEPanel::OnSize(wxSizeEvent& event)
 {
     if ( m_browser )
-        m_browser->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
+        m_browser->SetSize(wxRect(wxPoint(0, 0), event.GetSize()));
     event.Skip();
 }
 

@@ -211,6 +211,11 @@ TEST_F(PanelTest, CreatedHiddenAndShownByTheFirstNavigation)
 
     m_panel->SetSize(500, 300);
     EXPECT_EQ(browser->GetRect(), wxRect(0, 0, 500, 300));
+    // The browser takes the size the event reports, not the client area.
+    wxSizeEvent resized(wxSize(321, 123), m_panel->GetId());
+    resized.SetEventObject(m_panel);
+    m_panel->GetEventHandler()->ProcessEvent(resized);
+    EXPECT_EQ(browser->GetRect(), wxRect(0, 0, 321, 123));
 
     wxIEPanel* later = new wxIEPanel;
     EXPECT_EQ(later->GetIEWindow(), nullptr);
