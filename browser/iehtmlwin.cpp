@@ -5,7 +5,6 @@
 
 #include <wx/fdrepdlg.h>
 #include <wx/mstream.h>
-#include <wx/tokenzr.h>
 #include <wx/uri.h>
 #include <wx/webview.h>
 
@@ -286,13 +285,18 @@ wxString wxIEHtmlWin::RunForText(const wxString& script)
 
 void wxIEHtmlWin::GetScriptTexts(wxArrayString& texts)
 {
+    // Each text comes encoded after an '&' of its own, so that a script
+    // without text (one loaded from a file) still counts.
     const wxString joined = RunForText(
         "Array.prototype.map.call(document.scripts, function (s) {"
-        " return encodeURIComponent(s.text); }).join('&')");
-    if ( joined.empty() )
-        return;
-    for ( const wxString& part : wxStringTokenize(joined, "&", wxTOKEN_RET_EMPTY_ALL) )
-        texts.Add(wxURI::Unescape(part));
+        " return '&' + encodeURIComponent(s.text); }).join('')");
+    for ( size_t start = joined.find('&'); start != wxString::npos; )
+    {
+        const size_t next = joined.find('&', start + 1);
+        const size_t length = next == wxString::npos ? wxString::npos : next - start - 1;
+        texts.Add(wxURI::Unescape(joined.substr(start + 1, length)));
+        start = next;
+    }
 }
 
 void wxIEHtmlWin::SetCharset(const wxString& charset)

@@ -221,6 +221,18 @@ TEST_F(WebViewTest, ScriptTextsAndScriptElementsFromContent)
     EXPECT_EQ(texts[1], "var first = 1;");
     EXPECT_EQ(texts[2], "var second = '&amp;';");
 
+    // A script loaded from a file has no text of its own but still counts.
+    ASSERT_TRUE(LoadHtml("<body><script src='none.js'></script></body>"));
+    wxArrayString fromFile;
+    m_browser->GetScriptTexts(fromFile);
+    ASSERT_EQ(fromFile.size(), 1u);
+    EXPECT_EQ(fromFile[0], "");
+
+    ASSERT_TRUE(LoadHtml("<body>no scripts</body>"));
+    wxArrayString none;
+    m_browser->GetScriptTexts(none);
+    EXPECT_TRUE(none.empty());
+
     wxString element = "<SCRIPT language=\"JavaScript\">window.ranByFrame = 40 + 2;</SCRIPT>";
     wxString language;
     ASSERT_TRUE(wxIEHtmlWin::GetScriptLangCode(element, language));
