@@ -452,7 +452,10 @@ bool WebBrowserControl::Navigate(const wxString& url, const wxString& postData)
     if ( url.empty() )
         return false;
     if ( postData.empty() )
+    {
+        m_requestedUrl = url;
         m_view->LoadURL(url);
+    }
     else
         m_view->SetPage(FormPostPage(url, postData), "about:blank");
     return true;
@@ -493,10 +496,24 @@ void WebBrowserControl::ShowErrorPage(const wxString& url, const wxString& descr
     m_view->SetPage(page, wxString(BrowserErrorPageUrl) + "#" + url);
 }
 
+// The engine tidies an address before it reports it ("http:///a" becomes
+// "http://a/"), which would hide from handlers what the program asked for:
+// the start of a load the program asked for reports its address as given.
+wxString WebBrowserControl::ReportedTarget(const wxString& engineUrl)
+{
+    const auto formless = [](wxString url) {
+        url.Replace("/", wxString());
+        return url.Lower();
+    };
+    wxString requested;
+    requested.swap(m_requestedUrl);
+    return !requested.empty() && formless(requested) == formless(engineUrl) ? requested : engineUrl;
+}
+
 void WebBrowserControl::OnNavigating(wxWebViewEvent& event)
 {
     std::vector<wxAxVariant> args = {
-        Dispatch(), wxAxVariant(event.GetURL()), wxAxVariant(0L), wxAxVariant(event.GetTarget()),
+        Dispatch(), wxAxVariant(ReportedTarget(event.GetURL())), wxAxVariant(0L), wxAxVariant(event.GetTarget()),
         wxAxVariant(wxString()), wxAxVariant(wxString()), wxAxVariant(false)};
     m_container->FireEvent(BROWSER_BEFORENAVIGATE2, args);
     if ( args[6].boolVal )

@@ -112,6 +112,7 @@ private:
     wxAxVariant Dispatch() const;
     bool ExecCommand(long command);
     void ShowErrorPage(const wxString& url, const wxString& description);
+    wxString ReportedTarget(const wxString& engineUrl);
 
     void OnNavigating(wxWebViewEvent& event);
     void OnNavigated(wxWebViewEvent& event);
@@ -131,6 +132,9 @@ private:
     wxString m_statusText;
     wxString m_homePage;
     wxString m_searchPage;
+    // The address of the last load the program asked for, until the engine
+    // starts it.
+    wxString m_requestedUrl;
 };
 
 } // namespace kel
