@@ -276,9 +276,9 @@ wxString wxIEHtmlWin::GetText(bool asHTML)
 
 wxString wxIEHtmlWin::RunForText(const wxString& script)
 {
-    wxWebView* view = GetWebView();
+    kel::WebBrowserControl* browser = BrowserOf(this);
     wxString output;
-    if ( !view || !view->RunScript(script, &output) )
+    if ( !browser || browser->IsAnsweringScript() || !browser->RunScript(script, &output) )
         return wxString();
     return output;
 }
@@ -344,10 +344,7 @@ int wxIEHtmlWin::CallJScript(const wxString& function, const wxArrayString& args
                           " f(" + argList + "); return 1; })()";
 
     if ( browser->IsAnsweringScript() )
-    {
-        browser->GetWebView()->RunScriptAsync(call);
-        return 1;
-    }
+        return browser->RunScript(call) ? 1 : 0;
     return RunForText(call) == "1" ? 1 : 0;
 }
 
@@ -358,12 +355,7 @@ bool wxIEHtmlWin::RunScriptByFrame(const wxString& code, const wxString& languag
     if ( !browser || !(lang.empty() || lang == "javascript" || lang == "jscript") )
         return false;
 
-    if ( browser->IsAnsweringScript() )
-    {
-        browser->GetWebView()->RunScriptAsync(code);
-        return true;
-    }
-    return browser->GetWebView()->RunScript(code);
+    return browser->RunScript(code);
 }
 
 bool wxIEHtmlWin::GetScriptLangCode(wxString& text, wxString& language)

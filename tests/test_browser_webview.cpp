@@ -143,13 +143,16 @@ TEST_F(WebViewTest, PageFromLoopbackServerGetsSynchronousAnswers)
 
 TEST_F(WebViewTest, AnswerMayCallBackIntoTheWaitingPage)
 {
-    ASSERT_TRUE(LoadHtml("<body><script>"
+    ASSERT_TRUE(LoadHtml("<body><p>words</p><script>"
                          "function poked(v) { window.pokedWith = v; }"
                          "</script></body>"));
     // The page waits for Poke's answer while Poke calls the page's function:
-    // the call runs as soon as the page goes on.
-    EXPECT_EQ(Eval("window.external.Poke('later')"), "1");
-    EXPECT_TRUE(WaitUntil([&] { return Eval("String(window.pokedWith)") == "later"; }));
+    // the call runs before the page's call returns, and leaves nothing behind
+    // that later runs could take for their own results.
+    EXPECT_EQ(Eval("window.external.Poke('later'); String(window.pokedWith)"), "later");
+    EXPECT_EQ(Eval("window.external.Poke('again')"), "1");
+    EXPECT_EQ(Eval("String(window.pokedWith)"), "again");
+    EXPECT_EQ(m_browser->GetText().Trim(), "words");
 }
 
 TEST_F(WebViewTest, CancelInBeforeNavigateStopsTheNavigation)
@@ -332,4 +335,9 @@ TEST_F(WebViewTest, EditModeAndEditingCommands)
     EXPECT_TRUE(m_browser->ExecWB(17));
     EXPECT_TRUE(WaitUntil([&] { return m_browser->GetStringSelection().Trim() == "select me"; }));
     EXPECT_FALSE(m_browser->ExecWB(99)) << "unknown command";
+
+    m_browser->SetEditMode(true);
+    EXPECT_TRUE(m_browser->ExecWB(18));
+    EXPECT_TRUE(WaitUntil([&] { return Eval("document.body.innerText.trim()").empty(); }))
+        << "clear removed the selected text";
 }
