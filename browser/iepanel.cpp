@@ -312,6 +312,8 @@ void wxIEPanel::OnMSHTMLStatusTextChangeX(wxActiveXEvent& event)
     event.Skip();
 }
 
+// Title changes reach the call-back's own notification (the browser frame
+// takes its title from it), not the progress one.
 void wxIEPanel::OnMSHTMLTitleChangeX(wxActiveXEvent& event)
 {
     if ( m_callBase )
