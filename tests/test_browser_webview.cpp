@@ -10,6 +10,7 @@
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/sstream.h>
+#include <wx/uiaction.h>
 #include <wx/webview.h>
 
 using kel::test::LoopbackServer;
@@ -340,4 +341,27 @@ TEST_F(WebViewTest, EditModeAndEditingCommands)
     EXPECT_TRUE(m_browser->ExecWB(18));
     EXPECT_TRUE(WaitUntil([&] { return Eval("document.body.innerText.trim()").empty(); }))
         << "clear removed the selected text";
+}
+
+TEST_F(WebViewTest, CtrlKeysReachTheEditingCommands)
+{
+    ASSERT_TRUE(LoadHtml("<body><p id=p>select me</p></body>"));
+    std::vector<int> commands;
+    m_browser->Bind(wxEVT_MENU, [&](wxCommandEvent& e) {
+        commands.push_back(e.GetId());
+        e.Skip();
+    });
+    m_browser->SetEditMode(true);
+    kel::test::ClickAt(m_browser->GetWebView(), wxPoint(30, 30));
+    Pump(200);
+
+    // Keys the engine knows itself it handles; the others become commands.
+    wxUIActionSimulator sim;
+    sim.Char('a', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return m_browser->GetStringSelection().Trim() == "select me"; }));
+    sim.Char('d', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return Eval("document.body.innerText.trim()").empty(); }));
+    sim.Char('f', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return commands.size() >= 2; }));
+    EXPECT_EQ(commands, (std::vector<int>{wxID_CLEAR, wxID_FIND}));
 }
