@@ -5,7 +5,6 @@
 
 #include <wx/fdrepdlg.h>
 #include <wx/mstream.h>
-#include <wx/tokenzr.h>
 #include <wx/uri.h>
 #include <wx/webview.h>
 
@@ -277,22 +276,27 @@ wxString wxIEHtmlWin::GetText(bool asHTML)
 
 wxString wxIEHtmlWin::RunForText(const wxString& script)
 {
-    wxWebView* view = GetWebView();
+    kel::WebBrowserControl* browser = BrowserOf(this);
     wxString output;
-    if ( !view || !view->RunScript(script, &output) )
+    if ( !browser || browser->IsAnsweringScript() || !browser->RunScript(script, &output) )
         return wxString();
     return output;
 }
 
 void wxIEHtmlWin::GetScriptTexts(wxArrayString& texts)
 {
+    // Each text comes encoded after an '&' of its own, so that a script
+    // without text (one loaded from a file) still counts.
     const wxString joined = RunForText(
         "Array.prototype.map.call(document.scripts, function (s) {"
-        " return encodeURIComponent(s.text); }).join('&')");
-    if ( joined.empty() )
-        return;
-    for ( const wxString& part : wxStringTokenize(joined, "&", wxTOKEN_RET_EMPTY_ALL) )
-        texts.Add(wxURI::Unescape(part));
+        " return '&' + encodeURIComponent(s.text); }).join('')");
+    for ( size_t start = joined.find('&'); start != wxString::npos; )
+    {
+        const size_t next = joined.find('&', start + 1);
+        const size_t length = next == wxString::npos ? wxString::npos : next - start - 1;
+        texts.Add(wxURI::Unescape(joined.substr(start + 1, length)));
+        start = next;
+    }
 }
 
 void wxIEHtmlWin::SetCharset(const wxString& charset)
@@ -340,10 +344,7 @@ int wxIEHtmlWin::CallJScript(const wxString& function, const wxArrayString& args
                           " f(" + argList + "); return 1; })()";
 
     if ( browser->IsAnsweringScript() )
-    {
-        browser->GetWebView()->RunScriptAsync(call);
-        return 1;
-    }
+        return browser->RunScript(call) ? 1 : 0;
     return RunForText(call) == "1" ? 1 : 0;
 }
 
@@ -354,12 +355,7 @@ bool wxIEHtmlWin::RunScriptByFrame(const wxString& code, const wxString& languag
     if ( !browser || !(lang.empty() || lang == "javascript" || lang == "jscript") )
         return false;
 
-    if ( browser->IsAnsweringScript() )
-    {
-        browser->GetWebView()->RunScriptAsync(code);
-        return true;
-    }
-    return browser->GetWebView()->RunScript(code);
+    return browser->RunScript(code);
 }
 
 bool wxIEHtmlWin::GetScriptLangCode(wxString& text, wxString& language)

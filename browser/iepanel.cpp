@@ -312,6 +312,8 @@ void wxIEPanel::OnMSHTMLStatusTextChangeX(wxActiveXEvent& event)
     event.Skip();
 }
 
+// Title changes reach the call-back's own notification (the browser frame
+// takes its title from it), not the progress one.
 void wxIEPanel::OnMSHTMLTitleChangeX(wxActiveXEvent& event)
 {
     if ( m_callBase )
@@ -357,7 +359,7 @@ void wxIEPanel::OnWebBrowserClose(wxActiveXEvent& event)
 void wxIEPanel::OnSize(wxSizeEvent& event)
 {
     if ( m_browser )
-        m_browser->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
+        m_browser->SetSize(wxRect(wxPoint(0, 0), event.GetSize()));
     event.Skip();
 }
 

@@ -30,12 +30,20 @@ namespace
 // request to this process's main loop while the page waits, and the answer
 // becomes the call's value. A refused name fails the request, and the call
 // throws.
+//
+// While the page waits it can run nothing else, so script the program runs
+// in it meanwhile travels with the answer and runs just before the call
+// returns. The engine's own asynchronous run is not used: in this toolkit
+// version its result can be taken for that of a synchronous run waiting at
+// the time, and a result that comes late reaches a web view already gone.
 // ---------------------------------------------------------------------------
 
 const char BridgeScheme[] = "kelext";
 const char MessageHandlerName[] = "kelctrlsBridge";
 // Precedes every answer: the web view cannot hand an empty body to the page.
 const char AnswerMark[] = "=";
+// Separates the encoded answer from the encoded scripts that follow it.
+const char ScriptMark[] = "&";
 
 const char BridgeScript[] = R"JS((function () {
   'use strict';
@@ -50,7 +58,11 @@ const char BridgeScript[] = R"JS((function () {
     try { request.send(null); } catch (e) { request = null; }
     if (!request || request.status !== 200)
       throw new TypeError("Object doesn't support property or method '" + name + "'");
-    return request.responseText.substring(AnswerMark.length);
+    var parts = request.responseText.substring(AnswerMark.length).split('%SCRIPTMARK%');
+    for (var i = 1; i < parts.length; ++i) {
+      try { (0, eval)(decodeURIComponent(parts[i])); } catch (e) {}
+    }
+    return decodeURIComponent(parts[0]);
   }
   var external = new Proxy({}, {
     get: function (target, name) {
@@ -109,12 +121,33 @@ public:
         parts.RemoveAt(0);
 
         wxString answer;
-        if ( !control->AnswerScriptCall(name, parts, answer) )
+        wxArrayString scripts;
+        if ( !control->AnswerScriptCall(name, parts, answer, scripts) )
             return nullptr;
-        return TextFile(uri, AnswerMark + answer);
+        wxString body = AnswerMark + EscapeComponent(answer);
+        for ( const wxString& script : scripts )
+            body += ScriptMark + EscapeComponent(script);
+        return TextFile(uri, body);
     }
 
 private:
+    // `text` as UTF-8 with every byte but letters and digits as %XX, which
+    // the page's decodeURIComponent reverses.
+    static wxString EscapeComponent(const wxString& text)
+    {
+        wxString escaped;
+        const wxScopedCharBuffer utf8 = text.utf8_str();
+        for ( size_t i = 0; i < utf8.length(); ++i )
+        {
+            const unsigned char byte = static_cast<unsigned char>(utf8.data()[i]);
+            if ( isalnum(byte) )
+                escaped += static_cast<char>(byte);
+            else
+                escaped += wxString::Format("%%%02X", byte);
+        }
+        return escaped;
+    }
+
     static wxFSFile* TextFile(const wxString& uri, const wxString& text)
     {
         const wxScopedCharBuffer utf8 = text.utf8_str();
@@ -271,6 +304,7 @@ bool WebBrowserControl::Create(wxActiveX* container)
     script.Replace("%SCHEME%", BridgeScheme);
     script.Replace("%HANDLER%", MessageHandlerName);
     script.Replace("%MARK%", AnswerMark);
+    script.Replace("%SCRIPTMARK%", ScriptMark);
     m_view->AddScriptMessageHandler(MessageHandlerName);
     m_view->AddUserScript(script);
 
@@ -435,7 +469,7 @@ bool WebBrowserControl::ExecCommand(long command)
         case BROWSER_CMD_UNDO: m_view->Undo(); return true;
         case BROWSER_CMD_REDO: m_view->Redo(); return true;
         case BROWSER_CMD_SELECTALL: m_view->SelectAll(); return true;
-        case BROWSER_CMD_CLEAR: m_view->RunScriptAsync("document.execCommand('delete')"); return true;
+        case BROWSER_CMD_CLEAR: return RunScript("document.execCommand('delete')");
     }
     return false;
 }
@@ -452,7 +486,10 @@ bool WebBrowserControl::Navigate(const wxString& url, const wxString& postData)
     if ( url.empty() )
         return false;
     if ( postData.empty() )
+    {
+        m_requestedUrl = url;
         m_view->LoadURL(url);
+    }
     else
         m_view->SetPage(FormPostPage(url, postData), "about:blank");
     return true;
@@ -463,11 +500,25 @@ void WebBrowserControl::LoadHtml(const wxString& html)
     m_view->SetPage(html, "about:blank");
 }
 
-bool WebBrowserControl::AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer)
+bool WebBrowserControl::RunScript(const wxString& code, wxString* output)
 {
+    if ( !IsAnsweringScript() )
+        return m_view->RunScript(code, output);
+    m_scriptsForAnswer.Add(code);
+    return true;
+}
+
+bool WebBrowserControl::AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer,
+                                         wxArrayString& scripts)
+{
+    // The page is blocked in its call, so no other call of it can come in
+    // between: the scripts collected now belong to this answer.
+    m_scriptsForAnswer.clear();
     ++m_answering;
     const bool accepted = m_container->GetScriptObject().Call(name, args, answer);
     --m_answering;
+    scripts.swap(m_scriptsForAnswer);
+    m_scriptsForAnswer.clear();
     return accepted;
 }
 
@@ -493,10 +544,24 @@ void WebBrowserControl::ShowErrorPage(const wxString& url, const wxString& descr
     m_view->SetPage(page, wxString(BrowserErrorPageUrl) + "#" + url);
 }
 
+// The engine tidies an address before it reports it ("http:///a" becomes
+// "http://a/"), which would hide from handlers what the program asked for:
+// the start of a load the program asked for reports its address as given.
+wxString WebBrowserControl::ReportedTarget(const wxString& engineUrl)
+{
+    const auto formless = [](wxString url) {
+        url.Replace("/", wxString());
+        return url.Lower();
+    };
+    wxString requested;
+    requested.swap(m_requestedUrl);
+    return !requested.empty() && formless(requested) == formless(engineUrl) ? requested : engineUrl;
+}
+
 void WebBrowserControl::OnNavigating(wxWebViewEvent& event)
 {
     std::vector<wxAxVariant> args = {
-        Dispatch(), wxAxVariant(event.GetURL()), wxAxVariant(0L), wxAxVariant(event.GetTarget()),
+        Dispatch(), wxAxVariant(ReportedTarget(event.GetURL())), wxAxVariant(0L), wxAxVariant(event.GetTarget()),
         wxAxVariant(wxString()), wxAxVariant(wxString()), wxAxVariant(false)};
     m_container->FireEvent(BROWSER_BEFORENAVIGATE2, args);
     if ( args[6].boolVal )

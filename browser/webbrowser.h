@@ -99,9 +99,16 @@ public:
     // for the answer then, so script must not be run in it synchronously.
     bool IsAnsweringScript() const { return m_answering > 0; }
 
+    // Runs `code` in the page; false when it failed. While the page waits for
+    // an answer, `code` goes with the answer instead (see the bridge), true
+    // is returned and `output` is left alone.
+    bool RunScript(const wxString& code, wxString* output = nullptr);
+
     // Answers a page's external call through the container's scripting
-    // object; false when the name is refused.
-    bool AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer);
+    // object; false when the name is refused. `scripts` are what was run in
+    // the page meanwhile.
+    bool AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer,
+                          wxArrayString& scripts);
 
     // The live control whose container is `container`, or null.
     static WebBrowserControl* FromContainer(const void* container);
@@ -112,6 +119,7 @@ private:
     wxAxVariant Dispatch() const;
     bool ExecCommand(long command);
     void ShowErrorPage(const wxString& url, const wxString& description);
+    wxString ReportedTarget(const wxString& engineUrl);
 
     void OnNavigating(wxWebViewEvent& event);
     void OnNavigated(wxWebViewEvent& event);
@@ -131,6 +139,10 @@ private:
     wxString m_statusText;
     wxString m_homePage;
     wxString m_searchPage;
+    // The address of the last load the program asked for, until the engine
+    // starts it.
+    wxString m_requestedUrl;
+    wxArrayString m_scriptsForAnswer;
 };
 
 } // namespace kel

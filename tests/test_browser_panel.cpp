@@ -211,6 +211,11 @@ TEST_F(PanelTest, CreatedHiddenAndShownByTheFirstNavigation)
 
     m_panel->SetSize(500, 300);
     EXPECT_EQ(browser->GetRect(), wxRect(0, 0, 500, 300));
+    // The browser takes the size the event reports, not the client area.
+    wxSizeEvent resized(wxSize(321, 123), m_panel->GetId());
+    resized.SetEventObject(m_panel);
+    m_panel->GetEventHandler()->ProcessEvent(resized);
+    EXPECT_EQ(browser->GetRect(), wxRect(0, 0, 321, 123));
 
     wxIEPanel* later = new wxIEPanel;
     EXPECT_EQ(later->GetIEWindow(), nullptr);
@@ -273,6 +278,17 @@ TEST_F(PanelTest, FailuresAndAddressesWithoutHostShowTheLocalErrorPage)
     ASSERT_TRUE(Completed("varnel_localerr.html"));
     EXPECT_TRUE(std::any_of(m_callBase.navigations.begin(), m_callBase.navigations.end(),
                             [](const wxString& url) { return url.Contains("shdoclc.dll"); }));
+
+    // An address without host is judged as given, before the engine makes
+    // "vr_start.htm" its host.
+    m_callBase = RecordingCallBase();
+    m_panel->OnNavigate("http:///vr_start.htm");
+    ASSERT_TRUE(Completed("varnel_localerr.html"));
+    ASSERT_FALSE(m_callBase.navigations.empty());
+    EXPECT_EQ(m_callBase.navigations[0], "http:///vr_start.htm");
+    EXPECT_TRUE(m_callBase.cancelled[0]);
+    Pump(200);
+    EXPECT_TRUE(m_clicks.empty());
 }
 
 TEST_F(PanelTest, BuiltInPageClickPostsOneEventInsteadOfNavigating)

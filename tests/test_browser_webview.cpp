@@ -10,6 +10,7 @@
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/sstream.h>
+#include <wx/uiaction.h>
 #include <wx/webview.h>
 
 using kel::test::LoopbackServer;
@@ -143,13 +144,16 @@ TEST_F(WebViewTest, PageFromLoopbackServerGetsSynchronousAnswers)
 
 TEST_F(WebViewTest, AnswerMayCallBackIntoTheWaitingPage)
 {
-    ASSERT_TRUE(LoadHtml("<body><script>"
+    ASSERT_TRUE(LoadHtml("<body><p>words</p><script>"
                          "function poked(v) { window.pokedWith = v; }"
                          "</script></body>"));
     // The page waits for Poke's answer while Poke calls the page's function:
-    // the call runs as soon as the page goes on.
-    EXPECT_EQ(Eval("window.external.Poke('later')"), "1");
-    EXPECT_TRUE(WaitUntil([&] { return Eval("String(window.pokedWith)") == "later"; }));
+    // the call runs before the page's call returns, and leaves nothing behind
+    // that later runs could take for their own results.
+    EXPECT_EQ(Eval("window.external.Poke('later'); String(window.pokedWith)"), "later");
+    EXPECT_EQ(Eval("window.external.Poke('again')"), "1");
+    EXPECT_EQ(Eval("String(window.pokedWith)"), "again");
+    EXPECT_EQ(m_browser->GetText().Trim(), "words");
 }
 
 TEST_F(WebViewTest, CancelInBeforeNavigateStopsTheNavigation)
@@ -220,6 +224,18 @@ TEST_F(WebViewTest, ScriptTextsAndScriptElementsFromContent)
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[1], "var first = 1;");
     EXPECT_EQ(texts[2], "var second = '&amp;';");
+
+    // A script loaded from a file has no text of its own but still counts.
+    ASSERT_TRUE(LoadHtml("<body><script src='none.js'></script></body>"));
+    wxArrayString fromFile;
+    m_browser->GetScriptTexts(fromFile);
+    ASSERT_EQ(fromFile.size(), 1u);
+    EXPECT_EQ(fromFile[0], "");
+
+    ASSERT_TRUE(LoadHtml("<body>no scripts</body>"));
+    wxArrayString none;
+    m_browser->GetScriptTexts(none);
+    EXPECT_TRUE(none.empty());
 
     wxString element = "<SCRIPT language=\"JavaScript\">window.ranByFrame = 40 + 2;</SCRIPT>";
     wxString language;
@@ -320,4 +336,32 @@ TEST_F(WebViewTest, EditModeAndEditingCommands)
     EXPECT_TRUE(m_browser->ExecWB(17));
     EXPECT_TRUE(WaitUntil([&] { return m_browser->GetStringSelection().Trim() == "select me"; }));
     EXPECT_FALSE(m_browser->ExecWB(99)) << "unknown command";
+
+    m_browser->SetEditMode(true);
+    EXPECT_TRUE(m_browser->ExecWB(18));
+    EXPECT_TRUE(WaitUntil([&] { return Eval("document.body.innerText.trim()").empty(); }))
+        << "clear removed the selected text";
+}
+
+TEST_F(WebViewTest, CtrlKeysReachTheEditingCommands)
+{
+    ASSERT_TRUE(LoadHtml("<body><p id=p>select me</p></body>"));
+    std::vector<int> commands;
+    m_browser->Bind(wxEVT_MENU, [&](wxCommandEvent& e) {
+        commands.push_back(e.GetId());
+        e.Skip();
+    });
+    m_browser->SetEditMode(true);
+    kel::test::ClickAt(m_browser->GetWebView(), wxPoint(30, 30));
+    Pump(200);
+
+    // Keys the engine knows itself it handles; the others become commands.
+    wxUIActionSimulator sim;
+    sim.Char('a', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return m_browser->GetStringSelection().Trim() == "select me"; }));
+    sim.Char('d', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return Eval("document.body.innerText.trim()").empty(); }));
+    sim.Char('f', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return commands.size() >= 2; }));
+    EXPECT_EQ(commands, (std::vector<int>{wxID_CLEAR, wxID_FIND}));
 }

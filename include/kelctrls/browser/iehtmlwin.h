@@ -202,7 +202,8 @@ public:
     // Calls the page's script function `function` with `args` as strings:
     // 1 when it ran, 0 when there is no such function or it failed. While
     // the page waits for the answer to one of its own external calls, the
-    // call is run as soon as the page goes on, and 1 is returned.
+    // call runs just before the page's call returns, and 1 is returned (as
+    // does RunScriptByFrame; the readers of page text then give nothing).
     int CallJScript(const wxString& function, const wxArrayString& args);
     // Runs `code` in the page; `language` "javascript" or "jscript" (or
     // empty). Other script languages are not available and give false.
