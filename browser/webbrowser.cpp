@@ -131,8 +131,8 @@ public:
     }
 
 private:
-    // `text` as UTF-8 with every byte but letters and digits as %XX, which
-    // the page's decodeURIComponent reverses.
+    // `text` as UTF-8 with every byte but ASCII letters and digits as %XX,
+    // which the page's decodeURIComponent reverses.
     static wxString EscapeComponent(const wxString& text)
     {
         wxString escaped;
@@ -140,7 +140,7 @@ private:
         for ( size_t i = 0; i < utf8.length(); ++i )
         {
             const unsigned char byte = static_cast<unsigned char>(utf8.data()[i]);
-            if ( isalnum(byte) )
+            if ( byte < 0x80 && isalnum(byte) )
                 escaped += static_cast<char>(byte);
             else
                 escaped += wxString::Format("%%%02X", byte);

@@ -202,19 +202,17 @@ bool wxFlagRichTextCtrl::IsViewAtEnd() const
 void wxFlagRichTextCtrl::OnContentInserted(wxRichTextEvent& event)
 {
     event.Skip();
+    // The scroll waits for the next idle time, when the new content is laid
+    // out.
     if (m_followEnd && m_wasAtEnd && event.GetRange().GetEnd() + 1 >= GetLastPosition())
-    {
         m_endPending = true;
-        CallAfter([this] { ScrollToEndIfPending(); });
-    }
 }
 
 // Scrolls by the laid-out height rather than to the last line, whose place
-// may not be known yet, and not while hidden, where the scroll position
-// stays behind the growing content. The end stays pending until reached.
+// may not be known yet. The end stays pending until reached.
 void wxFlagRichTextCtrl::ScrollToEndIfPending()
 {
-    if (!m_endPending || !IsShownOnScreen())
+    if (!m_endPending)
         return;
     int unitX, unitY;
     GetScrollPixelsPerUnit(&unitX, &unitY);
@@ -227,7 +225,7 @@ void wxFlagRichTextCtrl::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
     // Only the reader moves the view away from the end, and a hidden view
-    // cannot be read.
+    // cannot be read; nor does it scroll along with its growing content.
     if (!IsShownOnScreen())
         return;
     ScrollToEndIfPending();
