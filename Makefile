@@ -14,7 +14,7 @@ SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build test demo skin faces fuzz bench install clean
+.PHONY: all deps configure build test demo skin faces fuzz bench install clean format format-check
 
 all: build
 
@@ -68,3 +68,13 @@ install: build
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) out
+
+# The sources in the house style (.clang-format); format-check fails on any
+# file that differs from it.
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h' '*.c')
+
+format:
+	@clang-format -i $(FORMAT_FILES)
+
+format-check:
+	@clang-format --dry-run --Werror $(FORMAT_FILES)

@@ -23,7 +23,7 @@ namespace
 constexpr int Messages = 1000;
 constexpr int Rounds = 5;
 
-const char* const FaceNames[] = { "smile", "laugh", "wink", "heart", "cool", "sad" };
+const char* const FaceNames[] = {"smile", "laugh", "wink", "heart", "cool", "sad"};
 
 wxString FaceFile(int i)
 {
@@ -118,7 +118,7 @@ std::vector<double> TimeInTurns(const std::function<void()>& prepare,
         for (size_t i = 0; i < works.size(); ++i)
         {
             const double ms = Milliseconds(works[i]);
-            if (round > 0)   // the first round only warms up
+            if (round > 0) // the first round only warms up
                 times[i].push_back(ms);
         }
     }
@@ -146,28 +146,32 @@ public:
         auto oursTarget = new KelRichText(frame, wxID_ANY);
         auto plainTarget = new KelRichText(frame, wxID_ANY);
         static BenchFaces faces;
-        for (KelRichText* text : { source, oursTarget, plainTarget })
+        for (KelRichText* text : {source, oursTarget, plainTarget})
             text->RegisteFaceInfoHandler(&faces);
         FillHistory(source);
 
         wxRichTextXMLHandler handler;
         wxString ours, plain;
-        const std::vector<double> write = TimeInTurns([] {}, {
-            [&] { ours = source->ToXML(); },
-            [&] {
-                plain.clear();
-                wxStringOutputStream out(&plain, wxConvUTF8);
-                handler.SaveFile(&source->GetBuffer(), out);
-            },
-        });
+        const std::vector<double> write = TimeInTurns([] {},
+                                                      {
+                                                          [&] { ours = source->ToXML(); },
+                                                          [&]
+                                                          {
+                                                              plain.clear();
+                                                              wxStringOutputStream out(&plain, wxConvUTF8);
+                                                              handler.SaveFile(&source->GetBuffer(), out);
+                                                          },
+                                                      });
         const std::vector<double> read = TimeInTurns(
-            [&] {
+            [&]
+            {
                 oursTarget->Clear();
                 plainTarget->Clear();
             },
             {
                 [&] { oursTarget->FromXML(ours, true); },
-                [&] {
+                [&]
+                {
                     wxRichTextBuffer loaded;
                     wxStringInputStream in(plain);
                     handler.LoadFile(&loaded, in);
@@ -179,8 +183,8 @@ public:
                 },
             });
 
-        const bool same = oursTarget->GetValue() == source->GetValue()
-                          && plainTarget->GetValue() == source->GetValue();
+        const bool same =
+            oursTarget->GetValue() == source->GetValue() && plainTarget->GetValue() == source->GetValue();
         std::printf("chat history of %d messages: %zu characters of text, "
                     "chat document %zu KB, plain document %zu KB, content kept: %s\n",
                     Messages, source->GetValue().length(), ours.utf8_str().length() / 1024,

@@ -33,9 +33,9 @@ const size_t kPeople = 1000;
 const size_t kSortedGroup = 50;
 const int kPaintRepeats = 5;
 
-const char* const kPresence[] = { "Online", "Away", "Busy", "Offline" };
-const char* const kSignatures[] = { "In meetings until noon", "", "Working from home today",
-                                    "Release week - ping me on chat", "" };
+const char* const kPresence[] = {"Online", "Away", "Busy", "Offline"};
+const char* const kSignatures[] = {"In meetings until noon", "", "Working from home today",
+                                   "Release week - ping me on chat", ""};
 
 // People are numbered in a scrambled order inside each group so that
 // sorting has work to do; the very last person has a name of its own.
@@ -49,8 +49,8 @@ BenchOrganisation MakeOrganisation(size_t groups, size_t people)
         for (size_t p = 0; p < people; ++p)
         {
             const size_t n = g * people + (p * 7919) % people;
-            organisation[g].people.push_back({ wxString::Format("Person %06zu Example", n),
-                                               kPresence[n % 4], kSignatures[n % 5] });
+            organisation[g].people.push_back(
+                {wxString::Format("Person %06zu Example", n), kPresence[n % 4], kSignatures[n % 5]});
         }
     }
     organisation.back().people.back().name = "Zoe Last-Person";
@@ -128,8 +128,8 @@ class OurDriver : public TreeDriver
 public:
     explicit OurDriver(wxWindow* parent)
         : m_tree(new kel::wxTreeListCtrl(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(),
-                                         wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE
-                                             | kel::wxTR_HIDE_ROOT_FULL_ROW))
+                                         wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE |
+                                             kel::wxTR_HIDE_ROOT_FULL_ROW))
     {
         m_tree->AddColumn("Name", 240);
         m_tree->AddColumn("Presence", 100);
@@ -258,7 +258,12 @@ Figures Measure(wxWindow* parent, const DriverFactory& factory, const BenchOrgan
     figures.name = driver->Name();
     figures.insert = ElapsedMs([&] { driver->Insert(organisation); });
     figures.expand = ElapsedMs([&] { driver->ExpandAll(); });
-    figures.firstPaint = ElapsedMs([&] { Settle(); Paint(*driver); });
+    figures.firstPaint = ElapsedMs(
+        [&]
+        {
+            Settle();
+            Paint(*driver);
+        });
     WaitUntilLaidOut(driver->Window());
     driver->ScrollToBottom();
     Settle();
@@ -308,11 +313,12 @@ public:
         Settle();
 
         const BenchOrganisation organisation = MakeOrganisation(kGroups, kPeople);
-        const Figures ours = Measure(frame, [](wxWindow* p) { return std::unique_ptr<TreeDriver>(new OurDriver(p)); },
-                                     organisation);
+        const Figures ours = Measure(
+            frame, [](wxWindow* p) { return std::unique_ptr<TreeDriver>(new OurDriver(p)); }, organisation);
         const Figures native = Measure(frame, MakeNativeTreeListDriver, organisation);
-        const Figures generic = Measure(frame, [](wxWindow* p) { return std::unique_ptr<TreeDriver>(new GenericTreeDriver(p)); },
-                                        organisation);
+        const Figures generic = Measure(
+            frame, [](wxWindow* p) { return std::unique_ptr<TreeDriver>(new GenericTreeDriver(p)); },
+            organisation);
 
         // The scrolled paint must not depend on the size of the tree.
         const BenchOrganisation small = MakeOrganisation(1, kPeople);
@@ -325,16 +331,21 @@ public:
         const double smallTopPaint = MedianPaintMs(*smallTree);
         smallTree.reset();
 
-        std::printf("Organisation tree: %zu groups of %zu people, 3 columns (wxTreeCtrl holds the name only)\n\n",
-                    kGroups, kPeople);
-        std::printf("%-34s %12s %14s %8s %14s %8s\n", "", "ours", "wxTreeListCtrl", "ratio", "wxTreeCtrl", "ratio");
+        std::printf(
+            "Organisation tree: %zu groups of %zu people, 3 columns (wxTreeCtrl holds the name only)\n\n",
+            kGroups, kPeople);
+        std::printf("%-34s %12s %14s %8s %14s %8s\n", "", "ours", "wxTreeListCtrl", "ratio", "wxTreeCtrl",
+                    "ratio");
         PrintRow("insert all (ms)", ours.insert, native.insert, generic.insert, "%.1f");
         PrintRow("expand all (ms)", ours.expand, native.expand, generic.expand, "%.1f");
-        PrintRow("first layout and paint (ms)", ours.firstPaint, native.firstPaint, generic.firstPaint, "%.1f");
-        PrintRow("paint scrolled to the bottom (ms)", ours.bottomPaint, native.bottomPaint, generic.bottomPaint, "%.2f");
+        PrintRow("first layout and paint (ms)", ours.firstPaint, native.firstPaint, generic.firstPaint,
+                 "%.1f");
+        PrintRow("paint scrolled to the bottom (ms)", ours.bottomPaint, native.bottomPaint,
+                 generic.bottomPaint, "%.2f");
         PrintRow("find the last person (ms)", ours.find, native.find, generic.find, "%.2f");
         PrintRow("sort a group of 1,000 (ms)", ours.sort, native.sort, generic.sort, "%.2f");
-        PrintRow("resident memory per item (bytes)", ours.bytesPerItem, native.bytesPerItem, generic.bytesPerItem, "%.0f");
+        PrintRow("resident memory per item (bytes)", ours.bytesPerItem, native.bytesPerItem,
+                 generic.bytesPerItem, "%.0f");
         std::printf("\nours: paint at the bottom of %zu items %.2f ms, at the top of %zu items %.2f ms\n",
                     kGroups * (kPeople + 1), ours.bottomPaint, kPeople + 1, smallTopPaint);
         if (!ours.found || !native.found || !generic.found)

@@ -6,14 +6,11 @@
 
 PhoneCallBase* wxIEFrame::m_handler = nullptr;
 
-wxBEGIN_EVENT_TABLE(wxIEFrame, wxFrame)
-    EVT_SIZE(wxIEFrame::OnSizeChange)
-    EVT_SHOW(wxIEFrame::OnShow)
-    EVT_CLOSE(wxIEFrame::OnIEFrameClose)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxIEFrame, wxFrame) EVT_SIZE(wxIEFrame::OnSizeChange) EVT_SHOW(wxIEFrame::OnShow)
+    EVT_CLOSE(wxIEFrame::OnIEFrameClose) wxEND_EVENT_TABLE()
 
-wxIEFrame::wxIEFrame(const wxString& url, wxWindow* parent, wxWindowID id, const wxString& title,
-                     const wxPoint& pos, const wxSize& size)
+        wxIEFrame::wxIEFrame(const wxString& url, wxWindow* parent, wxWindowID id, const wxString& title,
+                             const wxPoint& pos, const wxSize& size)
     : wxFrame(parent, id, title, pos, size, wxDEFAULT_FRAME_STYLE)
 {
     Init(url);
@@ -48,11 +45,11 @@ wxIEHtmlWin* wxIEFrame::GetIE() const
 
 void wxIEFrame::LoadUrl(const wxString& url)
 {
-    if ( !m_panel )
+    if (!m_panel)
         return;
     wxIEPanel::DelTempFiles();
     m_url = url;
-    if ( IsShown() )
+    if (IsShown())
         m_panel->OnNavigate(url);
 }
 
@@ -63,7 +60,7 @@ bool wxIEFrame::JScriptCheck(const wxString& name)
 
 wxString wxIEFrame::JScriptProcess(const wxString& name, wxArrayString& args)
 {
-    if ( name.IsSameAs("MakeCall", false) && !args.empty() && m_handler )
+    if (name.IsSameAs("MakeCall", false) && !args.empty() && m_handler)
         m_handler->MakeCall(args[0]);
     return wxString();
 }
@@ -80,21 +77,21 @@ void wxIEFrame::OnWebBrowserClose(wxIEPanel* WXUNUSED(panel), wxActiveXEvent& WX
 
 void wxIEFrame::OnSizeChange(wxSizeEvent& event)
 {
-    if ( m_panel )
+    if (m_panel)
         m_panel->SetSize(GetClientSize());
     event.Skip();
 }
 
 void wxIEFrame::OnShow(wxShowEvent& event)
 {
-    if ( event.IsShown() && m_panel && !m_hideWhenClose )
+    if (event.IsShown() && m_panel && !m_hideWhenClose)
         m_panel->OnNavigate(m_url);
     event.Skip();
 }
 
 void wxIEFrame::OnIEFrameClose(wxCloseEvent& event)
 {
-    if ( !m_hideWhenClose || !event.CanVeto() )
+    if (!m_hideWhenClose || !event.CanVeto())
     {
         event.Skip();
         return;

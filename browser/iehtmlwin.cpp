@@ -13,10 +13,7 @@ wxDEFINE_EVENT(wxEVT_HTML_EXTERNAL, wxHtmlExternalEvent);
 
 wxIMPLEMENT_DYNAMIC_CLASS(HtmlCallFuncEvent, wxCommandEvent);
 
-HtmlCallFuncEvent::HtmlCallFuncEvent(int type)
-    : wxCommandEvent(type, wxID_ANY)
-{
-}
+HtmlCallFuncEvent::HtmlCallFuncEvent(int type) : wxCommandEvent(type, wxID_ANY) {}
 
 namespace
 {
@@ -30,21 +27,33 @@ kel::WebBrowserControl* BrowserOf(const wxActiveX* window)
 wxString ScriptString(const wxString& text)
 {
     wxString quoted = "\"";
-    for ( const wxUniChar c : text )
+    for (const wxUniChar c : text)
     {
-        switch ( c.GetValue() )
+        switch (c.GetValue())
         {
-            case '\\': quoted += "\\\\"; break;
-            case '"': quoted += "\\\""; break;
-            case '\n': quoted += "\\n"; break;
-            case '\r': quoted += "\\r"; break;
-            case 0x2028: quoted += "\\u2028"; break;
-            case 0x2029: quoted += "\\u2029"; break;
-            default:
-                if ( c.GetValue() < 0x20 )
-                    quoted += wxString::Format("\\u%04x", static_cast<unsigned>(c.GetValue()));
-                else
-                    quoted += c;
+        case '\\':
+            quoted += "\\\\";
+            break;
+        case '"':
+            quoted += "\\\"";
+            break;
+        case '\n':
+            quoted += "\\n";
+            break;
+        case '\r':
+            quoted += "\\r";
+            break;
+        case 0x2028:
+            quoted += "\\u2028";
+            break;
+        case 0x2029:
+            quoted += "\\u2029";
+            break;
+        default:
+            if (c.GetValue() < 0x20)
+                quoted += wxString::Format("\\u%04x", static_cast<unsigned>(c.GetValue()));
+            else
+                quoted += c;
         }
     }
     return quoted + "\"";
@@ -53,7 +62,7 @@ wxString ScriptString(const wxString& text)
 wxString DecodePageBytes(const std::string& bytes)
 {
     const wxString text = wxString::FromUTF8(bytes.data(), bytes.size());
-    if ( !text.empty() || bytes.empty() )
+    if (!text.empty() || bytes.empty())
         return text;
     return wxString(bytes.data(), wxConvISO8859_1, bytes.size());
 }
@@ -69,7 +78,7 @@ size_t IStreamAdaptorBase::Read(void* buffer, size_t size)
     const size_t fromPrefix = std::min(size, m_prefix.size());
     std::copy_n(m_prefix.data(), fromPrefix, static_cast<char*>(buffer));
     m_prefix.erase(0, fromPrefix);
-    if ( fromPrefix == size )
+    if (fromPrefix == size)
         return size;
     return fromPrefix + ReadSource(static_cast<char*>(buffer) + fromPrefix, size - fromPrefix);
 }
@@ -78,20 +87,20 @@ std::string IStreamAdaptorBase::ReadAll()
 {
     std::string all;
     char chunk[4096];
-    while ( const size_t count = Read(chunk, sizeof(chunk)) )
+    while (const size_t count = Read(chunk, sizeof(chunk)))
         all.append(chunk, count);
     return all;
 }
 
 void IStreamAdaptorBase::Release()
 {
-    if ( --m_refs == 0 )
+    if (--m_refs == 0)
         delete this;
 }
 
 size_t IStreamAdaptor::ReadSource(void* buffer, size_t size)
 {
-    if ( !m_stream || !*m_stream )
+    if (!m_stream || !*m_stream)
         return 0;
     m_stream->read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
     return static_cast<size_t>(m_stream->gcount());
@@ -99,7 +108,7 @@ size_t IStreamAdaptor::ReadSource(void* buffer, size_t size)
 
 size_t IwxStreamAdaptor::ReadSource(void* buffer, size_t size)
 {
-    if ( !m_stream || m_stream->Eof() )
+    if (!m_stream || m_stream->Eof())
         return 0;
     return m_stream->Read(buffer, size).LastRead();
 }
@@ -108,21 +117,15 @@ size_t IwxStreamAdaptor::ReadSource(void* buffer, size_t size)
 // wxIEHtmlWin
 // ---------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxIEHtmlWin, wxActiveX)
-    EVT_MENU(wxID_CUT, wxIEHtmlWin::OnCut)
-    EVT_MENU(wxID_COPY, wxIEHtmlWin::OnCopy)
-    EVT_MENU(wxID_PASTE, wxIEHtmlWin::OnPaste)
-    EVT_MENU(wxID_CLEAR, wxIEHtmlWin::OnClear)
-    EVT_MENU(wxID_UNDO, wxIEHtmlWin::OnUndo)
-    EVT_MENU(wxID_REDO, wxIEHtmlWin::OnRedo)
-    EVT_MENU(wxID_SELECTALL, wxIEHtmlWin::OnSelectAll)
-    EVT_MENU(wxID_FIND, wxIEHtmlWin::OnFind)
-    EVT_CHAR(wxIEHtmlWin::OnChar)
-    EVT_NAVIGATION_KEY(wxIEHtmlWin::OnNavigationKey)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxIEHtmlWin, wxActiveX) EVT_MENU(wxID_CUT, wxIEHtmlWin::OnCut)
+    EVT_MENU(wxID_COPY, wxIEHtmlWin::OnCopy) EVT_MENU(wxID_PASTE, wxIEHtmlWin::OnPaste)
+        EVT_MENU(wxID_CLEAR, wxIEHtmlWin::OnClear) EVT_MENU(wxID_UNDO, wxIEHtmlWin::OnUndo)
+            EVT_MENU(wxID_REDO, wxIEHtmlWin::OnRedo) EVT_MENU(wxID_SELECTALL, wxIEHtmlWin::OnSelectAll)
+                EVT_MENU(wxID_FIND, wxIEHtmlWin::OnFind) EVT_CHAR(wxIEHtmlWin::OnChar)
+                    EVT_NAVIGATION_KEY(wxIEHtmlWin::OnNavigationKey) wxEND_EVENT_TABLE()
 
-wxIEHtmlWin::wxIEHtmlWin(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                         long style, const wxString& name)
+                        wxIEHtmlWin::wxIEHtmlWin(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                                 const wxSize& size, long style, const wxString& name)
     : wxActiveX(parent, kel::WebBrowserControl::ClassId, id, pos, size, style, name)
 {
     SetupBrowser();
@@ -132,18 +135,18 @@ wxIEHtmlWin::wxIEHtmlWin(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
         int key;
         int command;
     } accelerators[] = {
-        {'C', wxID_COPY}, {'V', wxID_PASTE}, {'X', wxID_CUT}, {'Y', wxID_REDO},
+        {'C', wxID_COPY}, {'V', wxID_PASTE},     {'X', wxID_CUT},   {'Y', wxID_REDO},
         {'Z', wxID_UNDO}, {'A', wxID_SELECTALL}, {'D', wxID_CLEAR}, {'F', wxID_FIND},
     };
     wxAcceleratorEntry entries[WXSIZEOF(accelerators)];
-    for ( size_t i = 0; i < WXSIZEOF(accelerators); ++i )
+    for (size_t i = 0; i < WXSIZEOF(accelerators); ++i)
         entries[i].Set(wxACCEL_CTRL, accelerators[i].key, accelerators[i].command);
     SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
 wxIEHtmlWin::~wxIEHtmlWin()
 {
-    if ( m_findDialog )
+    if (m_findDialog)
         m_findDialog->Destroy();
 }
 
@@ -160,7 +163,7 @@ wxWebView* wxIEHtmlWin::GetWebView() const
 
 void wxIEHtmlWin::LoadUrl(const wxString& url)
 {
-    if ( kel::WebBrowserControl* browser = BrowserOf(this) )
+    if (kel::WebBrowserControl* browser = BrowserOf(this))
         browser->Navigate(url);
 }
 
@@ -180,7 +183,7 @@ bool wxIEHtmlWin::LoadString(const wxString& html)
 bool wxIEHtmlWin::LoadStream(IStreamAdaptorBase* adaptor)
 {
     kel::WebBrowserControl* browser = BrowserOf(this);
-    if ( !browser || !adaptor )
+    if (!browser || !adaptor)
         return false;
     adaptor->SetPrefix("<html>");
     browser->LoadHtml(DecodePageBytes(adaptor->ReadAll()));
@@ -225,7 +228,7 @@ bool wxIEHtmlWin::GoSearch()
 
 bool wxIEHtmlWin::Refresh(wxIEHtmlRefreshLevel level)
 {
-    if ( !HasControl() )
+    if (!HasControl())
         return false;
     wxVariant args[] = {wxVariant(static_cast<long>(level))};
     return CallMethod("Refresh2", args).GetBool();
@@ -238,13 +241,13 @@ bool wxIEHtmlWin::Stop()
 
 void wxIEHtmlWin::SetHomePage(const wxString& url)
 {
-    if ( kel::WebBrowserControl* browser = BrowserOf(this) )
+    if (kel::WebBrowserControl* browser = BrowserOf(this))
         browser->SetHomePage(url);
 }
 
 void wxIEHtmlWin::SetSearchPage(const wxString& url)
 {
-    if ( kel::WebBrowserControl* browser = BrowserOf(this) )
+    if (kel::WebBrowserControl* browser = BrowserOf(this))
         browser->SetSearchPage(url);
 }
 
@@ -258,7 +261,7 @@ wxString wxIEHtmlWin::GetTitle()
 // an engine extension that is not always installed.
 wxString wxIEHtmlWin::GetStringSelection(bool asHTML)
 {
-    if ( !asHTML )
+    if (!asHTML)
         return RunForText("String(window.getSelection())");
     return RunForText(
         "(function () { var s = window.getSelection(), box = document.createElement('div');"
@@ -269,7 +272,7 @@ wxString wxIEHtmlWin::GetStringSelection(bool asHTML)
 wxString wxIEHtmlWin::GetText(bool asHTML)
 {
     wxWebView* view = GetWebView();
-    if ( !view )
+    if (!view)
         return wxString();
     return asHTML ? view->GetPageSource() : RunForText("document.body ? document.body.innerText : ''");
 }
@@ -278,7 +281,7 @@ wxString wxIEHtmlWin::RunForText(const wxString& script)
 {
     kel::WebBrowserControl* browser = BrowserOf(this);
     wxString output;
-    if ( !browser || browser->IsAnsweringScript() || !browser->RunScript(script, &output) )
+    if (!browser || browser->IsAnsweringScript() || !browser->RunScript(script, &output))
         return wxString();
     return output;
 }
@@ -287,10 +290,9 @@ void wxIEHtmlWin::GetScriptTexts(wxArrayString& texts)
 {
     // Each text comes encoded after an '&' of its own, so that a script
     // without text (one loaded from a file) still counts.
-    const wxString joined = RunForText(
-        "Array.prototype.map.call(document.scripts, function (s) {"
-        " return '&' + encodeURIComponent(s.text); }).join('')");
-    for ( size_t start = joined.find('&'); start != wxString::npos; )
+    const wxString joined = RunForText("Array.prototype.map.call(document.scripts, function (s) {"
+                                       " return '&' + encodeURIComponent(s.text); }).join('')");
+    for (size_t start = joined.find('&'); start != wxString::npos;)
     {
         const size_t next = joined.find('&', start + 1);
         const size_t length = next == wxString::npos ? wxString::npos : next - start - 1;
@@ -312,7 +314,7 @@ void wxIEHtmlWin::SetEditMode(bool on)
 
 bool wxIEHtmlWin::GetAmbientProperty(long memid, wxAxVariant& value)
 {
-    if ( memid != kel::AMBIENT_USERMODE )
+    if (memid != kel::AMBIENT_USERMODE)
         return wxActiveX::GetAmbientProperty(memid, value);
     value = wxAxVariant(!m_editMode);
     return true;
@@ -320,12 +322,12 @@ bool wxIEHtmlWin::GetAmbientProperty(long memid, wxAxVariant& value)
 
 bool wxIEHtmlWin::ExecWB(int command, int option, wxAxVariant* in, wxAxVariant* out)
 {
-    if ( !HasControl() )
+    if (!HasControl())
         return false;
     wxAxVariant args[] = {wxAxVariant(static_cast<long>(command)), wxAxVariant(static_cast<long>(option)),
                           in ? *in : wxAxVariant(), out ? *out : wxAxVariant()};
     const wxAxVariant result = CallMethod(kel::BROWSER_EXECWB, args, WXSIZEOF(args));
-    if ( out )
+    if (out)
         *out = args[3];
     return result.boolVal;
 }
@@ -333,17 +335,19 @@ bool wxIEHtmlWin::ExecWB(int command, int option, wxAxVariant* in, wxAxVariant* 
 int wxIEHtmlWin::CallJScript(const wxString& function, const wxArrayString& args)
 {
     kel::WebBrowserControl* browser = BrowserOf(this);
-    if ( !browser )
+    if (!browser)
         return 0;
 
     wxString argList;
-    for ( const wxString& arg : args )
+    for (const wxString& arg : args)
         argList += (argList.empty() ? "" : ",") + ScriptString(arg);
-    const wxString call = "(function () { var f = window[" + ScriptString(function) + "];"
+    const wxString call = "(function () { var f = window[" + ScriptString(function) +
+                          "];"
                           " if (typeof f !== 'function') return 0;"
-                          " f(" + argList + "); return 1; })()";
+                          " f(" +
+                          argList + "); return 1; })()";
 
-    if ( browser->IsAnsweringScript() )
+    if (browser->IsAnsweringScript())
         return browser->RunScript(call) ? 1 : 0;
     return RunForText(call) == "1" ? 1 : 0;
 }
@@ -352,7 +356,7 @@ bool wxIEHtmlWin::RunScriptByFrame(const wxString& code, const wxString& languag
 {
     kel::WebBrowserControl* browser = BrowserOf(this);
     const wxString lang = language.Lower();
-    if ( !browser || !(lang.empty() || lang == "javascript" || lang == "jscript") )
+    if (!browser || !(lang.empty() || lang == "javascript" || lang == "jscript"))
         return false;
 
     return browser->RunScript(code);
@@ -362,22 +366,22 @@ bool wxIEHtmlWin::GetScriptLangCode(wxString& text, wxString& language)
 {
     const int open = text.Find('<');
     const int close = text.Find('>');
-    if ( open == wxNOT_FOUND || close == wxNOT_FOUND || close <= open )
+    if (open == wxNOT_FOUND || close == wxNOT_FOUND || close <= open)
         return false;
 
     const wxString tag = text.Mid(open, close - open + 1).Lower();
-    if ( tag.Contains("javascript") )
+    if (tag.Contains("javascript"))
         language = "javascript";
-    else if ( tag.Contains("jscript") )
+    else if (tag.Contains("jscript"))
         language = "jscript";
-    else if ( tag.Contains("vbscript") )
+    else if (tag.Contains("vbscript"))
         language = "vbscript";
     else
         return false;
 
     text = text.Mid(close + 1);
     const int end = text.Lower().Find("</script>");
-    if ( end <= 0 )
+    if (end <= 0)
         return false;
     text = text.Left(end);
     return true;
@@ -420,34 +424,36 @@ void wxIEHtmlWin::OnSelectAll(wxCommandEvent& WXUNUSED(event))
 
 void wxIEHtmlWin::OnFind(wxCommandEvent& WXUNUSED(event))
 {
-    if ( m_findDialog )
+    if (m_findDialog)
     {
         m_findDialog->Raise();
         return;
     }
-    if ( !m_findData )
+    if (!m_findData)
         m_findData.reset(new wxFindReplaceData(wxFR_DOWN));
     m_findDialog = new wxFindReplaceDialog(this, m_findData.get(), _("Find"));
     m_findDialog->Bind(wxEVT_FIND, &wxIEHtmlWin::OnFindNext, this);
     m_findDialog->Bind(wxEVT_FIND_NEXT, &wxIEHtmlWin::OnFindNext, this);
-    m_findDialog->Bind(wxEVT_FIND_CLOSE, [this](wxFindDialogEvent&) {
-        m_findDialog->Destroy();
-        m_findDialog = nullptr;
-    });
+    m_findDialog->Bind(wxEVT_FIND_CLOSE,
+                       [this](wxFindDialogEvent&)
+                       {
+                           m_findDialog->Destroy();
+                           m_findDialog = nullptr;
+                       });
     m_findDialog->Show();
 }
 
 void wxIEHtmlWin::OnFindNext(wxFindDialogEvent& event)
 {
     wxWebView* view = GetWebView();
-    if ( !view )
+    if (!view)
         return;
     int flags = wxWEBVIEW_FIND_WRAP | wxWEBVIEW_FIND_HIGHLIGHT_RESULT;
-    if ( event.GetFlags() & wxFR_MATCHCASE )
+    if (event.GetFlags() & wxFR_MATCHCASE)
         flags |= wxWEBVIEW_FIND_MATCH_CASE;
-    if ( event.GetFlags() & wxFR_WHOLEWORD )
+    if (event.GetFlags() & wxFR_WHOLEWORD)
         flags |= wxWEBVIEW_FIND_ENTIRE_WORD;
-    if ( !(event.GetFlags() & wxFR_DOWN) )
+    if (!(event.GetFlags() & wxFR_DOWN))
         flags |= wxWEBVIEW_FIND_BACKWARDS;
     view->Find(event.GetFindString(), flags);
 }

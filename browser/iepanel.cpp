@@ -18,9 +18,8 @@ const char LocalErrorPageName[] = "varnel_localerr.html";
 
 wxIEPanel::BrowserLauncher& DefaultBrowserLauncher()
 {
-    static wxIEPanel::BrowserLauncher launcher = [](const wxString& url) {
-        return wxLaunchDefaultBrowser(url);
-    };
+    static wxIEPanel::BrowserLauncher launcher = [](const wxString& url)
+    { return wxLaunchDefaultBrowser(url); };
     return launcher;
 }
 
@@ -45,7 +44,7 @@ bool IsUserOffline()
 wxString UserKey()
 {
     const KelJabberJob* job = KelJabberJob::GetInstance();
-    if ( job->IsEncryptUserPwd() )
+    if (job->IsEncryptUserPwd())
         return job->GetMyPassWord();
     const std::string key = zzSimpleEncryptString(job->GetMyPassWord().utf8_string(), std::string());
     return wxString::FromUTF8(key.data(), key.size());
@@ -82,8 +81,7 @@ class IEPanelHtmlWin : public wxIEHtmlWin
 {
 public:
     IEPanelHtmlWin(wxIEPanel* panel, long style)
-        : wxIEHtmlWin(panel, wxID_ANY, wxPoint(0, 0), panel->GetClientSize(), style, "panel"),
-          m_panel(panel)
+        : wxIEHtmlWin(panel, wxID_ANY, wxPoint(0, 0), panel->GetClientSize(), style, "panel"), m_panel(panel)
     {
     }
 
@@ -103,20 +101,20 @@ wxIMPLEMENT_DYNAMIC_CLASS(wxIEPanel, wxScrolledWindow);
 
 wxBEGIN_EVENT_TABLE(wxIEPanel, wxScrolledWindow)
     EVT_ACTIVEX(wxID_ANY, "BeforeNavigate2", wxIEPanel::OnMSHTMLBeforeNavigate2X)
-    EVT_ACTIVEX(wxID_ANY, "TitleChange", wxIEPanel::OnMSHTMLTitleChangeX)
-    EVT_ACTIVEX(wxID_ANY, "NewWindow2", wxIEPanel::OnMSHTMLNewWindow2X)
-    EVT_ACTIVEX(wxID_ANY, "ProgressChange", wxIEPanel::OnMSHTMLProgressChangeX)
-    EVT_ACTIVEX(wxID_ANY, "DownloadComplete", wxIEPanel::OnMSHTMLDownloadComplete)
-    EVT_ACTIVEX(wxID_ANY, "DocumentComplete", wxIEPanel::OnMSHTMLDocumentComplete)
-    EVT_ACTIVEX(wxID_ANY, "NavigateComplete2", wxIEPanel::OnMSHTMLNavigateComplete2)
-    EVT_ACTIVEX(wxID_ANY, "OnQuit", wxIEPanel::OnWebBrowserClose)
-    EVT_ACTIVEX_DISPID(wxID_ANY, 102, wxIEPanel::OnMSHTMLStatusTextChangeX)
-    EVT_SIZE(wxIEPanel::OnSize)
-    EVT_CHAR(wxIEPanel::OnChar)
-wxEND_EVENT_TABLE()
+        EVT_ACTIVEX(wxID_ANY, "TitleChange", wxIEPanel::OnMSHTMLTitleChangeX)
+            EVT_ACTIVEX(wxID_ANY, "NewWindow2", wxIEPanel::OnMSHTMLNewWindow2X)
+                EVT_ACTIVEX(wxID_ANY, "ProgressChange", wxIEPanel::OnMSHTMLProgressChangeX)
+                    EVT_ACTIVEX(wxID_ANY, "DownloadComplete", wxIEPanel::OnMSHTMLDownloadComplete)
+                        EVT_ACTIVEX(wxID_ANY, "DocumentComplete", wxIEPanel::OnMSHTMLDocumentComplete)
+                            EVT_ACTIVEX(wxID_ANY, "NavigateComplete2", wxIEPanel::OnMSHTMLNavigateComplete2)
+                                EVT_ACTIVEX(wxID_ANY, "OnQuit", wxIEPanel::OnWebBrowserClose)
+                                    EVT_ACTIVEX_DISPID(wxID_ANY, 102, wxIEPanel::OnMSHTMLStatusTextChangeX)
+                                        EVT_SIZE(wxIEPanel::OnSize) EVT_CHAR(wxIEPanel::OnChar)
+                                            wxEND_EVENT_TABLE()
 
-wxIEPanel::wxIEPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                     long style, const wxString& name)
+                                                wxIEPanel::wxIEPanel(wxWindow* parent, wxWindowID id,
+                                                                     const wxPoint& pos, const wxSize& size,
+                                                                     long style, const wxString& name)
 {
     Create(parent, nullptr, id, pos, size, style, name);
 }
@@ -130,7 +128,7 @@ wxIEPanel::wxIEPanel(wxWindow* parent, wxIECallBase* callBase, wxWindowID id, co
 bool wxIEPanel::Create(wxWindow* parent, wxIECallBase* callBase, wxWindowID id, const wxPoint& pos,
                        const wxSize& size, long style, const wxString& name)
 {
-    if ( !wxScrolledWindow::Create(parent, id, pos, size, style, name) )
+    if (!wxScrolledWindow::Create(parent, id, pos, size, style, name))
         return false;
     CreateIE(style, callBase);
     return true;
@@ -138,7 +136,7 @@ bool wxIEPanel::Create(wxWindow* parent, wxIECallBase* callBase, wxWindowID id, 
 
 void wxIEPanel::CreateIE(long style, wxIECallBase* callBase)
 {
-    if ( !m_browser )
+    if (!m_browser)
     {
         m_style = style;
         m_callBase = callBase;
@@ -153,9 +151,9 @@ void wxIEPanel::CreateIE(long style, wxIECallBase* callBase)
 wxString wxIEPanel::SubstituteUserInfo(const wxString& url)
 {
     wxString result = url;
-    if ( result.Contains("varnel_user_name") )
+    if (result.Contains("varnel_user_name"))
         result.Replace("varnel_user_name", ParseName(KelJabberJob::GetInstance()->GetMyJid()));
-    if ( result.Contains("varnel_user_key") )
+    if (result.Contains("varnel_user_key"))
         result.Replace("varnel_user_key", UserKey());
     return result;
 }
@@ -170,7 +168,7 @@ wxString wxIEPanel::GetLocalErrorPage()
 void wxIEPanel::OnNavigate(const wxString& url)
 {
     const wxString target = SubstituteUserInfo(url);
-    if ( !m_browser )
+    if (!m_browser)
         CreateIE(m_style, m_callBase);
     ShowBrowser();
     m_browser->LoadUrl(target);
@@ -187,10 +185,12 @@ void wxIEPanel::LoadLocalErrorPage()
     // The browser is in the middle of deciding on a navigation; the new
     // one starts once that is over.
     const wxString url = wxFileName::FileNameToURL(wxFileName(GetLocalErrorPage()));
-    CallAfter([this, url] {
-        if ( m_browser )
-            m_browser->LoadUrl(url);
-    });
+    CallAfter(
+        [this, url]
+        {
+            if (m_browser)
+                m_browser->LoadUrl(url);
+        });
 }
 
 wxString wxIEPanel::GetText()
@@ -208,9 +208,7 @@ int wxIEPanel::DelTempFiles()
     return 0;
 }
 
-void wxIEPanel::ReleaseIE()
-{
-}
+void wxIEPanel::ReleaseIE() {}
 
 void wxIEPanel::SetDefaultBrowserLauncher(BrowserLauncher launcher)
 {
@@ -222,28 +220,28 @@ void wxIEPanel::SetDefaultBrowserLauncher(BrowserLauncher launcher)
 
 bool wxIEPanel::JScriptCheck(const wxString& name)
 {
-    for ( const char* command : {"FetchUsers", "OpenUrl", "OpenIM", "OpenIE"} )
-        if ( IsCommand(name, command) )
+    for (const char* command : {"FetchUsers", "OpenUrl", "OpenIM", "OpenIE"})
+        if (IsCommand(name, command))
             return true;
     return m_callBase && m_callBase->JScriptCheck(name);
 }
 
 wxString wxIEPanel::JScriptProcess(const wxString& name, wxArrayString& args)
 {
-    if ( IsCommand(name, "FetchUsers") && !args.empty() )
+    if (IsCommand(name, "FetchUsers") && !args.empty())
         return SendCallEvent(name, args);
-    if ( IsCommand(name, "OpenUrl") && !args.empty() )
+    if (IsCommand(name, "OpenUrl") && !args.empty())
     {
         wxIEFrame* frame = new wxIEFrame(nullptr);
         frame->LoadUrl(args[0]);
         frame->Show();
         return wxString();
     }
-    if ( IsCommand(name, "OpenIM") )
+    if (IsCommand(name, "OpenIM"))
         return SendCallEvent(name, args);
-    if ( IsCommand(name, "OpenIE") )
+    if (IsCommand(name, "OpenIE"))
     {
-        if ( !args.empty() && DefaultBrowserLauncher() )
+        if (!args.empty() && DefaultBrowserLauncher())
             DefaultBrowserLauncher()(SubstituteUserInfo(args[0]));
         return wxString();
     }
@@ -265,20 +263,20 @@ wxString wxIEPanel::SendCallEvent(const wxString& name, const wxArrayString& arg
 void wxIEPanel::OnMSHTMLBeforeNavigate2X(wxActiveXEvent& event)
 {
     const wxString url = event["URL"].GetString();
-    if ( url == "about:blank" || !m_browser )
+    if (url == "about:blank" || !m_browser)
         return;
 
-    if ( !url.Contains(LocalErrorPageName) )
+    if (!url.Contains(LocalErrorPageName))
     {
-        if ( IsUserOffline() || IsBrokenTarget(url) )
+        if (IsUserOffline() || IsBrokenTarget(url))
         {
             event["cancel"] = true;
             LoadLocalErrorPage();
         }
-        else if ( !IsCancelled(event) && IsBuiltInPage(url) )
+        else if (!IsCancelled(event) && IsBuiltInPage(url))
         {
             event["cancel"] = true;
-            if ( GetParent() )
+            if (GetParent())
             {
                 wxCommandEvent click(wxEVT_COMMAND_HTML_URL, 0);
                 click.SetString(url.Mid(3));
@@ -287,7 +285,7 @@ void wxIEPanel::OnMSHTMLBeforeNavigate2X(wxActiveXEvent& event)
         }
     }
 
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLBeforeNavigate2X(this, event);
     event.Skip();
 }
@@ -296,18 +294,18 @@ void wxIEPanel::OnMSHTMLNewWindow2X(wxActiveXEvent& event)
 {
     wxIEFrame* frame = new wxIEFrame(nullptr, wxID_ANY, wxString(), wxPoint(0, 0), wxSize(800, 500));
     event["ppDisp"] = static_cast<void*>(frame->GetIE());
-    if ( frame->GetIE() )
+    if (frame->GetIE())
         event["Cancel"] = false;
     frame->Show();
     frame->Centre(wxHORIZONTAL);
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLNewWindow2X(this, event);
     event.Skip();
 }
 
 void wxIEPanel::OnMSHTMLStatusTextChangeX(wxActiveXEvent& event)
 {
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLStatusTextChangeX(this, event);
     event.Skip();
 }
@@ -316,14 +314,14 @@ void wxIEPanel::OnMSHTMLStatusTextChangeX(wxActiveXEvent& event)
 // takes its title from it), not the progress one.
 void wxIEPanel::OnMSHTMLTitleChangeX(wxActiveXEvent& event)
 {
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLTitleChangeX(this, event);
     event.Skip();
 }
 
 void wxIEPanel::OnMSHTMLProgressChangeX(wxActiveXEvent& event)
 {
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLProgressChangeX(this, event);
     event.Skip();
 }
@@ -331,34 +329,34 @@ void wxIEPanel::OnMSHTMLProgressChangeX(wxActiveXEvent& event)
 void wxIEPanel::OnMSHTMLDownloadComplete(wxActiveXEvent& event)
 {
     event.Skip();
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLDownloadComplete(this, event);
 }
 
 void wxIEPanel::OnMSHTMLDocumentComplete(wxActiveXEvent& event)
 {
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLDocumentComplete(this, event);
     event.Skip();
 }
 
 void wxIEPanel::OnMSHTMLNavigateComplete2(wxActiveXEvent& event)
 {
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnMSHTMLNavigateComplete2(this, event);
     event.Skip();
 }
 
 void wxIEPanel::OnWebBrowserClose(wxActiveXEvent& event)
 {
-    if ( m_callBase )
+    if (m_callBase)
         m_callBase->OnWebBrowserClose(this, event);
     event.Skip();
 }
 
 void wxIEPanel::OnSize(wxSizeEvent& event)
 {
-    if ( m_browser )
+    if (m_browser)
         m_browser->SetSize(wxRect(wxPoint(0, 0), event.GetSize()));
     event.Skip();
 }

@@ -106,26 +106,26 @@ public:
     {
         const wxString rest = uri.AfterFirst(':').Mid(2);
         long token = 0;
-        if ( !rest.BeforeFirst('/').ToLong(&token) )
+        if (!rest.BeforeFirst('/').ToLong(&token))
             return nullptr;
         WebBrowserControl* control = WebBrowserControl::FromToken(static_cast<int>(token));
-        if ( !control )
+        if (!control)
             return nullptr;
 
         wxArrayString parts = wxStringTokenize(rest.AfterFirst('?'), "&", wxTOKEN_RET_EMPTY_ALL);
-        if ( parts.empty() )
+        if (parts.empty())
             return nullptr;
-        for ( auto& part : parts )
+        for (auto& part : parts)
             part = wxURI::Unescape(part);
         const wxString name = parts[0];
         parts.RemoveAt(0);
 
         wxString answer;
         wxArrayString scripts;
-        if ( !control->AnswerScriptCall(name, parts, answer, scripts) )
+        if (!control->AnswerScriptCall(name, parts, answer, scripts))
             return nullptr;
         wxString body = AnswerMark + EscapeComponent(answer);
-        for ( const wxString& script : scripts )
+        for (const wxString& script : scripts)
             body += ScriptMark + EscapeComponent(script);
         return TextFile(uri, body);
     }
@@ -137,10 +137,10 @@ private:
     {
         wxString escaped;
         const wxScopedCharBuffer utf8 = text.utf8_str();
-        for ( size_t i = 0; i < utf8.length(); ++i )
+        for (size_t i = 0; i < utf8.length(); ++i)
         {
             const unsigned char byte = static_cast<unsigned char>(utf8.data()[i]);
-            if ( byte < 0x80 && isalnum(byte) )
+            if (byte < 0x80 && isalnum(byte))
                 escaped += static_cast<char>(byte);
             else
                 escaped += wxString::Format("%%%02X", byte);
@@ -153,8 +153,8 @@ private:
         const wxScopedCharBuffer utf8 = text.utf8_str();
         wxMemoryOutputStream buffer;
         buffer.Write(utf8.data(), utf8.length());
-        return new wxFSFile(new wxMemoryInputStream(buffer), uri, "text/plain;charset=utf-8",
-                            wxString(), wxDateTime::Now());
+        return new wxFSFile(new wxMemoryInputStream(buffer), uri, "text/plain;charset=utf-8", wxString(),
+                            wxDateTime::Now());
     }
 };
 
@@ -164,7 +164,8 @@ private:
 // (registering on it reaches the shared browsing context) and never deleted.
 void RegisterBridgeOnce()
 {
-    static wxWebView* const anchor = [] {
+    static wxWebView* const anchor = []
+    {
         wxWebView* view = wxWebView::New();
         view->RegisterHandler(wxSharedPtr<wxWebViewHandler>(new BridgeHandler));
         return view;
@@ -175,15 +176,24 @@ void RegisterBridgeOnce()
 wxString EscapeHtml(const wxString& text)
 {
     wxString escaped;
-    for ( const wxUniChar c : text )
+    for (const wxUniChar c : text)
     {
-        switch ( c.GetValue() )
+        switch (c.GetValue())
         {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -200,11 +210,11 @@ wxString FormUnescape(wxString text)
 wxString FormPostPage(const wxString& url, const wxString& postData)
 {
     wxString fields;
-    for ( const wxString& pair : wxStringTokenize(postData, "&") )
+    for (const wxString& pair : wxStringTokenize(postData, "&"))
     {
         const wxString name = FormUnescape(pair.BeforeFirst('='));
-        fields += wxString::Format("<input type=\"hidden\" name=\"%s\" value=\"%s\">",
-                                   EscapeHtml(name), EscapeHtml(FormUnescape(pair.AfterFirst('='))));
+        fields += wxString::Format("<input type=\"hidden\" name=\"%s\" value=\"%s\">", EscapeHtml(name),
+                                   EscapeHtml(FormUnescape(pair.AfterFirst('='))));
     }
     return "<html><body onload=\"document.forms[0].submit()\"><form method=\"post\" action=\"" +
            EscapeHtml(url) + "\">" + fields + "</form></body></html>";
@@ -225,7 +235,7 @@ FuncX Func(const char* name, long memid, std::vector<ParamX> params = {})
     func.name = name;
     func.memid = memid;
     func.params = std::move(params);
-    for ( const ParamX& param : func.params )
+    for (const ParamX& param : func.params)
         func.hasOut = func.hasOut || param.IsOut();
     return func;
 }
@@ -248,9 +258,7 @@ const unsigned short OutBool = wxAX_PARAM_IN | wxAX_PARAM_OUT;
 
 // ---------------------------------------------------------------------------
 
-WebBrowserControl::WebBrowserControl()
-    : m_homePage("about:blank"),
-      m_searchPage("about:blank")
+WebBrowserControl::WebBrowserControl() : m_homePage("about:blank"), m_searchPage("about:blank")
 {
     static int lastToken = 0;
     m_token = ++lastToken;
@@ -260,7 +268,7 @@ WebBrowserControl::WebBrowserControl()
 WebBrowserControl::~WebBrowserControl()
 {
     LiveControls().erase(m_token);
-    if ( m_view )
+    if (m_view)
     {
         webkit::Disconnect(m_view, m_progressConnection);
         m_view->Unbind(wxEVT_WEBVIEW_NAVIGATING, &WebBrowserControl::OnNavigating, this);
@@ -282,21 +290,21 @@ WebBrowserControl* WebBrowserControl::FromToken(int token)
 
 WebBrowserControl* WebBrowserControl::FromContainer(const void* container)
 {
-    for ( const auto& entry : LiveControls() )
-        if ( container && entry.second->m_container == container )
+    for (const auto& entry : LiveControls())
+        if (container && entry.second->m_container == container)
             return entry.second;
     return nullptr;
 }
 
 bool WebBrowserControl::Create(wxActiveX* container)
 {
-    if ( !wxWebView::IsBackendAvailable(wxWebViewBackendDefault) )
+    if (!wxWebView::IsBackendAvailable(wxWebViewBackendDefault))
         return false;
     RegisterBridgeOnce();
 
     m_container = container;
     m_view = wxWebView::New(container, wxID_ANY, "about:blank", wxPoint(0, 0), container->GetClientSize());
-    if ( !m_view )
+    if (!m_view)
         return false;
 
     wxString script(BridgeScript);
@@ -368,48 +376,48 @@ void WebBrowserControl::DescribeTypes(wxAxTypeInfo& info) const
         Func("Refresh2", BROWSER_REFRESH2, {Param("Level", wxAX_VT_I4)}),
         Func("Stop", BROWSER_STOP),
         Func("ExecWB", BROWSER_EXECWB,
-             {Param("cmdID", wxAX_VT_I4), Param("cmdexecopt", wxAX_VT_I4),
-              Param("pvaIn", wxAX_VT_VARIANT), Param("pvaOut", wxAX_VT_VARIANT, OutBool)}),
+             {Param("cmdID", wxAX_VT_I4), Param("cmdexecopt", wxAX_VT_I4), Param("pvaIn", wxAX_VT_VARIANT),
+              Param("pvaOut", wxAX_VT_VARIANT, OutBool)}),
     };
 }
 
 bool WebBrowserControl::GetProperty(long memid, wxAxVariant& value)
 {
-    switch ( memid )
+    switch (memid)
     {
-        case BROWSER_LOCATIONNAME:
-            value = wxAxVariant(m_view->GetCurrentTitle());
-            return true;
-        case BROWSER_LOCATIONURL:
-            value = wxAxVariant(m_view->GetCurrentURL());
-            return true;
-        case BROWSER_BUSY:
-            value = wxAxVariant(m_view->IsBusy());
-            return true;
-        case BROWSER_READYSTATE:
-            value = wxAxVariant(static_cast<long>(m_readyState));
-            return true;
-        case BROWSER_VISIBLE:
-            value = wxAxVariant(m_view->IsShown());
-            return true;
-        case BROWSER_STATUSTEXT:
-            value = wxAxVariant(m_statusText);
-            return true;
+    case BROWSER_LOCATIONNAME:
+        value = wxAxVariant(m_view->GetCurrentTitle());
+        return true;
+    case BROWSER_LOCATIONURL:
+        value = wxAxVariant(m_view->GetCurrentURL());
+        return true;
+    case BROWSER_BUSY:
+        value = wxAxVariant(m_view->IsBusy());
+        return true;
+    case BROWSER_READYSTATE:
+        value = wxAxVariant(static_cast<long>(m_readyState));
+        return true;
+    case BROWSER_VISIBLE:
+        value = wxAxVariant(m_view->IsShown());
+        return true;
+    case BROWSER_STATUSTEXT:
+        value = wxAxVariant(m_statusText);
+        return true;
     }
     return false;
 }
 
 bool WebBrowserControl::SetProperty(long memid, const wxAxVariant& value)
 {
-    switch ( memid )
+    switch (memid)
     {
-        case BROWSER_VISIBLE:
-            m_view->Show(value.boolVal);
-            return true;
-        case BROWSER_STATUSTEXT:
-            m_statusText = value.bstrVal;
-            FireSimple(BROWSER_STATUSTEXTCHANGE, {wxAxVariant(m_statusText)});
-            return true;
+    case BROWSER_VISIBLE:
+        m_view->Show(value.boolVal);
+        return true;
+    case BROWSER_STATUSTEXT:
+        m_statusText = value.bstrVal;
+        FireSimple(BROWSER_STATUSTEXTCHANGE, {wxAxVariant(m_statusText)});
+        return true;
     }
     return false;
 }
@@ -418,42 +426,42 @@ bool WebBrowserControl::Invoke(long memid, std::vector<wxAxVariant>& args, wxAxV
 {
     const auto arg = [&args](size_t i) { return i < args.size() ? args[i] : wxAxVariant(); };
     bool done = true;
-    switch ( memid )
+    switch (memid)
     {
-        case BROWSER_GOBACK:
-            done = m_view->CanGoBack();
-            if ( done )
-                m_view->GoBack();
-            break;
-        case BROWSER_GOFORWARD:
-            done = m_view->CanGoForward();
-            if ( done )
-                m_view->GoForward();
-            break;
-        case BROWSER_GOHOME:
-            done = Navigate(m_homePage);
-            break;
-        case BROWSER_GOSEARCH:
-            done = Navigate(m_searchPage);
-            break;
-        case BROWSER_NAVIGATE:
-            done = Navigate(arg(0).bstrVal, arg(3).bstrVal);
-            break;
-        case BROWSER_REFRESH:
-            m_view->Reload();
-            break;
-        case BROWSER_REFRESH2:
-            // Level 3 is "completely": bypass the cache.
-            m_view->Reload(arg(0).lVal == 3 ? wxWEBVIEW_RELOAD_NO_CACHE : wxWEBVIEW_RELOAD_DEFAULT);
-            break;
-        case BROWSER_STOP:
-            m_view->Stop();
-            break;
-        case BROWSER_EXECWB:
-            done = ExecCommand(arg(0).lVal);
-            break;
-        default:
-            return false;
+    case BROWSER_GOBACK:
+        done = m_view->CanGoBack();
+        if (done)
+            m_view->GoBack();
+        break;
+    case BROWSER_GOFORWARD:
+        done = m_view->CanGoForward();
+        if (done)
+            m_view->GoForward();
+        break;
+    case BROWSER_GOHOME:
+        done = Navigate(m_homePage);
+        break;
+    case BROWSER_GOSEARCH:
+        done = Navigate(m_searchPage);
+        break;
+    case BROWSER_NAVIGATE:
+        done = Navigate(arg(0).bstrVal, arg(3).bstrVal);
+        break;
+    case BROWSER_REFRESH:
+        m_view->Reload();
+        break;
+    case BROWSER_REFRESH2:
+        // Level 3 is "completely": bypass the cache.
+        m_view->Reload(arg(0).lVal == 3 ? wxWEBVIEW_RELOAD_NO_CACHE : wxWEBVIEW_RELOAD_DEFAULT);
+        break;
+    case BROWSER_STOP:
+        m_view->Stop();
+        break;
+    case BROWSER_EXECWB:
+        done = ExecCommand(arg(0).lVal);
+        break;
+    default:
+        return false;
     }
     result = wxAxVariant(done);
     return true;
@@ -461,15 +469,28 @@ bool WebBrowserControl::Invoke(long memid, std::vector<wxAxVariant>& args, wxAxV
 
 bool WebBrowserControl::ExecCommand(long command)
 {
-    switch ( command )
+    switch (command)
     {
-        case BROWSER_CMD_CUT: m_view->Cut(); return true;
-        case BROWSER_CMD_COPY: m_view->Copy(); return true;
-        case BROWSER_CMD_PASTE: m_view->Paste(); return true;
-        case BROWSER_CMD_UNDO: m_view->Undo(); return true;
-        case BROWSER_CMD_REDO: m_view->Redo(); return true;
-        case BROWSER_CMD_SELECTALL: m_view->SelectAll(); return true;
-        case BROWSER_CMD_CLEAR: return RunScript("document.execCommand('delete')");
+    case BROWSER_CMD_CUT:
+        m_view->Cut();
+        return true;
+    case BROWSER_CMD_COPY:
+        m_view->Copy();
+        return true;
+    case BROWSER_CMD_PASTE:
+        m_view->Paste();
+        return true;
+    case BROWSER_CMD_UNDO:
+        m_view->Undo();
+        return true;
+    case BROWSER_CMD_REDO:
+        m_view->Redo();
+        return true;
+    case BROWSER_CMD_SELECTALL:
+        m_view->SelectAll();
+        return true;
+    case BROWSER_CMD_CLEAR:
+        return RunScript("document.execCommand('delete')");
     }
     return false;
 }
@@ -477,15 +498,15 @@ bool WebBrowserControl::ExecCommand(long command)
 void WebBrowserControl::AmbientPropertyChanged(long memid)
 {
     wxAxVariant userMode;
-    if ( memid == AMBIENT_USERMODE && m_container->GetAmbientProperty(memid, userMode) )
+    if (memid == AMBIENT_USERMODE && m_container->GetAmbientProperty(memid, userMode))
         m_view->SetEditable(!userMode.boolVal);
 }
 
 bool WebBrowserControl::Navigate(const wxString& url, const wxString& postData)
 {
-    if ( url.empty() )
+    if (url.empty())
         return false;
-    if ( postData.empty() )
+    if (postData.empty())
     {
         m_requestedUrl = url;
         m_view->LoadURL(url);
@@ -502,7 +523,7 @@ void WebBrowserControl::LoadHtml(const wxString& html)
 
 bool WebBrowserControl::RunScript(const wxString& code, wxString* output)
 {
-    if ( !IsAnsweringScript() )
+    if (!IsAnsweringScript())
         return m_view->RunScript(code, output);
     m_scriptsForAnswer.Add(code);
     return true;
@@ -536,11 +557,13 @@ void WebBrowserControl::FireSimple(long memid, std::vector<wxAxVariant> args)
 
 void WebBrowserControl::ShowErrorPage(const wxString& url, const wxString& description)
 {
-    const wxString page =
-        "<html><head><title>Cannot open page</title></head>"
-        "<body style=\"font-family:sans-serif;color:#333;margin:40px\">"
-        "<h2>" + EscapeHtml(_("The page cannot be displayed")) + "</h2>"
-        "<p>" + EscapeHtml(url) + "</p><p>" + EscapeHtml(description) + "</p></body></html>";
+    const wxString page = "<html><head><title>Cannot open page</title></head>"
+                          "<body style=\"font-family:sans-serif;color:#333;margin:40px\">"
+                          "<h2>" +
+                          EscapeHtml(_("The page cannot be displayed")) +
+                          "</h2>"
+                          "<p>" +
+                          EscapeHtml(url) + "</p><p>" + EscapeHtml(description) + "</p></body></html>";
     m_view->SetPage(page, wxString(BrowserErrorPageUrl) + "#" + url);
 }
 
@@ -549,7 +572,8 @@ void WebBrowserControl::ShowErrorPage(const wxString& url, const wxString& descr
 // the start of a load the program asked for reports its address as given.
 wxString WebBrowserControl::ReportedTarget(const wxString& engineUrl)
 {
-    const auto formless = [](wxString url) {
+    const auto formless = [](wxString url)
+    {
         url.Replace("/", wxString());
         return url.Lower();
     };
@@ -560,11 +584,15 @@ wxString WebBrowserControl::ReportedTarget(const wxString& engineUrl)
 
 void WebBrowserControl::OnNavigating(wxWebViewEvent& event)
 {
-    std::vector<wxAxVariant> args = {
-        Dispatch(), wxAxVariant(ReportedTarget(event.GetURL())), wxAxVariant(0L), wxAxVariant(event.GetTarget()),
-        wxAxVariant(wxString()), wxAxVariant(wxString()), wxAxVariant(false)};
+    std::vector<wxAxVariant> args = {Dispatch(),
+                                     wxAxVariant(ReportedTarget(event.GetURL())),
+                                     wxAxVariant(0L),
+                                     wxAxVariant(event.GetTarget()),
+                                     wxAxVariant(wxString()),
+                                     wxAxVariant(wxString()),
+                                     wxAxVariant(false)};
     m_container->FireEvent(BROWSER_BEFORENAVIGATE2, args);
-    if ( args[6].boolVal )
+    if (args[6].boolVal)
         event.Veto();
     else
         m_readyState = READYSTATE_LOADING;
@@ -586,13 +614,13 @@ void WebBrowserControl::OnLoaded(wxWebViewEvent& event)
 void WebBrowserControl::OnError(wxWebViewEvent& event)
 {
     m_readyState = READYSTATE_COMPLETE;
-    if ( event.GetInt() != wxWEBVIEW_NAV_ERR_USER_CANCELLED )
+    if (event.GetInt() != wxWEBVIEW_NAV_ERR_USER_CANCELLED)
     {
-        std::vector<wxAxVariant> args = {
-            Dispatch(), wxAxVariant(event.GetURL()), wxAxVariant(event.GetTarget()),
-            wxAxVariant(static_cast<long>(event.GetInt())), wxAxVariant(false)};
+        std::vector<wxAxVariant> args = {Dispatch(), wxAxVariant(event.GetURL()),
+                                         wxAxVariant(event.GetTarget()),
+                                         wxAxVariant(static_cast<long>(event.GetInt())), wxAxVariant(false)};
         m_container->FireEvent(BROWSER_NAVIGATEERROR, args);
-        if ( !args[4].boolVal )
+        if (!args[4].boolVal)
             ShowErrorPage(event.GetURL(), event.GetString());
     }
     FireSimple(BROWSER_DOWNLOADCOMPLETE, {});
@@ -609,23 +637,23 @@ void WebBrowserControl::OnNewWindow(wxWebViewEvent& event)
     target.vt = wxAX_VT_DISPATCH;
     std::vector<wxAxVariant> args = {target, wxAxVariant(false)};
     m_container->FireEvent(BROWSER_NEWWINDOW2, args);
-    if ( args[1].boolVal )
+    if (args[1].boolVal)
         return;
     // A handler that hands over another browser has the page opened there.
-    if ( WebBrowserControl* other = FromContainer(args[0].byref) )
+    if (WebBrowserControl* other = FromContainer(args[0].byref))
         other->Navigate(event.GetURL());
 }
 
 void WebBrowserControl::OnScriptMessage(wxWebViewEvent& event)
 {
     const wxString message = event.GetString();
-    if ( message.BeforeFirst('|') != wxString::Format("%d", m_token) )
+    if (message.BeforeFirst('|') != wxString::Format("%d", m_token))
         return;
     const wxString kind = message.AfterFirst('|').BeforeFirst('|');
     const wxString value = message.AfterFirst('|').AfterFirst('|');
-    if ( kind == "status" )
+    if (kind == "status")
         FireSimple(BROWSER_STATUSTEXTCHANGE, {wxAxVariant(value)});
-    else if ( kind == "quit" )
+    else if (kind == "quit")
         FireSimple(BROWSER_ONQUIT, {});
 }
 
@@ -639,7 +667,8 @@ void WebBrowserControl::OnProgress(void* WXUNUSED(view), void* WXUNUSED(param), 
 namespace
 {
 
-const bool registered = [] {
+const bool registered = []
+{
     wxActiveX::RegisterControlClass(WebBrowserControl::ClassId, WebBrowserControl::ProgId,
                                     [] { return new WebBrowserControl; });
     return true;

@@ -60,7 +60,13 @@ enum BrowserCommand
 };
 
 // Ready states.
-enum { READYSTATE_UNINITIALIZED = 0, READYSTATE_LOADING = 1, READYSTATE_INTERACTIVE = 3, READYSTATE_COMPLETE = 4 };
+enum
+{
+    READYSTATE_UNINITIALIZED = 0,
+    READYSTATE_LOADING = 1,
+    READYSTATE_INTERACTIVE = 3,
+    READYSTATE_COMPLETE = 4
+};
 
 // Where the browser shows its own error page; navigations to it carry this
 // address followed by '#' and the address that failed.

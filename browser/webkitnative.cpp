@@ -34,17 +34,17 @@ unsigned long ConnectProgress(wxWebView* view, ProgressCallback callback, void* 
 {
     static const auto connect = Lookup<ConnectFn>("g_signal_connect_data");
     void* native = NativeOf(view);
-    if ( !connect || !native )
+    if (!connect || !native)
         return 0;
-    return connect(native, "notify::estimated-load-progress",
-                   reinterpret_cast<void (*)()>(callback), userData, nullptr, 0);
+    return connect(native, "notify::estimated-load-progress", reinterpret_cast<void (*)()>(callback),
+                   userData, nullptr, 0);
 }
 
 void Disconnect(wxWebView* view, unsigned long connection)
 {
     static const auto disconnect = Lookup<DisconnectFn>("g_signal_handler_disconnect");
     void* native = NativeOf(view);
-    if ( disconnect && native && connection )
+    if (disconnect && native && connection)
         disconnect(native, connection);
 }
 
@@ -53,7 +53,7 @@ double GetProgress(wxWebView* view)
     static const auto get = Lookup<GetFn>("g_object_get");
     void* native = NativeOf(view);
     double progress = 0;
-    if ( get && native )
+    if (get && native)
         get(native, "estimated-load-progress", &progress, nullptr);
     return progress;
 }
@@ -62,7 +62,7 @@ bool SetCustomCharset(wxWebView* view, const wxString& charset)
 {
     static const auto set = Lookup<SetCharsetFn>("webkit_web_view_set_custom_charset");
     void* native = NativeOf(view);
-    if ( !set || !native )
+    if (!set || !native)
         return false;
     set(native, charset.empty() ? nullptr : static_cast<const char*>(charset.utf8_str()));
     return true;

@@ -8,26 +8,23 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(KBitmapButton, wxBitmapButton);
 
-wxBEGIN_EVENT_TABLE(KBitmapButton, wxBitmapButton)
-    EVT_SIZE(KBitmapButton::OnSize)
-    EVT_SET_FOCUS(KBitmapButton::OnSetFocus)
-    EVT_KILL_FOCUS(KBitmapButton::OnSetFocus)
-    EVT_MOUSE_EVENTS(KBitmapButton::OnMouseEvent)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KBitmapButton, wxBitmapButton) EVT_SIZE(KBitmapButton::OnSize)
+    EVT_SET_FOCUS(KBitmapButton::OnSetFocus) EVT_KILL_FOCUS(KBitmapButton::OnSetFocus)
+        EVT_MOUSE_EVENTS(KBitmapButton::OnMouseEvent) wxEND_EVENT_TABLE()
 
-namespace
+            namespace
 {
-// The faces are the whole button: no native padding, frame or minimum size around them.
-const char* const kFaceOnlyCss =
-    "button { padding: 0; margin: 0; border-width: 0; min-width: 0; min-height: 0;"
-    " box-shadow: none; outline-width: 0; }";
+    // The faces are the whole button: no native padding, frame or minimum size around them.
+    const char* const kFaceOnlyCss =
+        "button { padding: 0; margin: 0; border-width: 0; min-width: 0; min-height: 0;"
+        " box-shadow: none; outline-width: 0; }";
 
-const int kMaxScaledFace = 4096;
+    const int kMaxScaledFace = 4096;
 
-wxPoint CentredOrigin(const wxSize& window, const wxSize& face)
-{
-    return wxPoint((window.x - face.x) / 2, (window.y - face.y) / 2);
-}
+    wxPoint CentredOrigin(const wxSize& window, const wxSize& face)
+    {
+        return wxPoint((window.x - face.x) / 2, (window.y - face.y) / 2);
+    }
 }
 
 void KBitmapButton::Init()
@@ -35,19 +32,17 @@ void KBitmapButton::Init()
     m_focused = false;
 }
 
-bool KBitmapButton::Create(wxWindow* parent, wxWindowID id, const wxBitmap& bitmap,
-                           const wxPoint& pos, const wxSize& size, long style,
-                           const wxValidator& validator, const wxString& name)
+bool KBitmapButton::Create(wxWindow* parent, wxWindowID id, const wxBitmap& bitmap, const wxPoint& pos,
+                           const wxSize& size, long style, const wxValidator& validator, const wxString& name)
 {
     // The label lives on the faces only, never in the native button.
-    if ( !wxBitmapButton::Create(parent, id, bitmap, pos, size, style | wxBU_NOTEXT,
-                                 validator, name) )
+    if (!wxBitmapButton::Create(parent, id, bitmap, pos, size, style | wxBU_NOTEXT, validator, name))
         return false;
 
     RemoveNativeLook();
     InvalidateBestSize();
     SetInitialSize(size);
-    if ( style & wxBU_TEXT )
+    if (style & wxBU_TEXT)
         SetTextBitmap();
     return true;
 }
@@ -68,7 +63,7 @@ wxSize KBitmapButton::DoGetBestSize() const
 void KBitmapButton::SetLabel(const wxString& label)
 {
     wxControl::SetLabel(label);
-    if ( HasFlag(wxBU_TEXT) )
+    if (HasFlag(wxBU_TEXT))
     {
         SetTextBitmap();
         Refresh(true);
@@ -77,11 +72,11 @@ void KBitmapButton::SetLabel(const wxString& label)
 
 void KBitmapButton::SetWindowStyleFlag(long style)
 {
-    if ( style & wxBU_TEXT )
+    if (style & wxBU_TEXT)
         SetTextBitmap();
     else
         ClearTextBitmaps();
-    if ( style & wxBU_AUTO_SCALE )
+    if (style & wxBU_AUTO_SCALE)
         Refresh(true);
     wxBitmapButton::SetWindowStyleFlag(style | wxBU_NOTEXT);
 }
@@ -95,16 +90,16 @@ void KBitmapButton::ClearTextBitmaps()
     m_textBmpHover = wxNullBitmap;
 }
 
-wxBitmap KBitmapButton::GetTextBitmap(const wxBitmap& face, const wxString& text,
-                                      const wxSize& size, const wxColour& colour)
+wxBitmap KBitmapButton::GetTextBitmap(const wxBitmap& face, const wxString& text, const wxSize& size,
+                                      const wxColour& colour)
 {
-    if ( !face.IsOk() )
+    if (!face.IsOk())
         return wxNullBitmap;
 
     // A button not laid out yet has no size to scale to; one beyond any screen is not
     // worth the memory of five faces that big.
     wxBitmap result;
-    if ( size.x <= 0 || size.y <= 0 || size.x > kMaxScaledFace || size.y > kMaxScaledFace )
+    if (size.x <= 0 || size.y <= 0 || size.x > kMaxScaledFace || size.y > kMaxScaledFace)
         result = face;
     else
         result = wxBitmap(face.ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_NORMAL));
@@ -140,23 +135,22 @@ void KBitmapButton::DoSetBitmap(const wxBitmapBundle& bitmap, State which)
 
 void KBitmapButton::OnSetBitmap()
 {
-    if ( HasFlag(wxBU_TEXT) )
+    if (HasFlag(wxBU_TEXT))
         SetTextBitmap();
     Refresh(true);
 }
 
-const wxBitmap& KBitmapButton::ChooseFace(int drawState, bool mouseInside,
-                                          const wxBitmap& normal, const wxBitmap& selected,
-                                          const wxBitmap& focus, const wxBitmap& disabled,
-                                          const wxBitmap& hover)
+const wxBitmap& KBitmapButton::ChooseFace(int drawState, bool mouseInside, const wxBitmap& normal,
+                                          const wxBitmap& selected, const wxBitmap& focus,
+                                          const wxBitmap& disabled, const wxBitmap& hover)
 {
-    if ( (drawState & DrawState_Selected) && selected.IsOk() )
+    if ((drawState & DrawState_Selected) && selected.IsOk())
         return selected;
-    if ( hover.IsOk() && mouseInside )
+    if (hover.IsOk() && mouseInside)
         return hover;
-    if ( (drawState & DrawState_Focus) && focus.IsOk() )
+    if ((drawState & DrawState_Focus) && focus.IsOk())
         return focus;
-    if ( (drawState & DrawState_Disabled) && disabled.IsOk() )
+    if ((drawState & DrawState_Disabled) && disabled.IsOk())
         return disabled;
     return normal;
 }
@@ -164,11 +158,11 @@ const wxBitmap& KBitmapButton::ChooseFace(int drawState, bool mouseInside,
 int KBitmapButton::GetDrawState() const
 {
     int state = 0;
-    if ( kel::IsNativePressed(this) )
+    if (kel::IsNativePressed(this))
         state |= DrawState_Selected;
-    if ( HasFocus() )
+    if (HasFocus())
         state |= DrawState_Focus;
-    if ( !IsEnabled() )
+    if (!IsEnabled())
         state |= DrawState_Disabled;
     return state;
 }
@@ -182,7 +176,7 @@ wxBitmap KBitmapButton::GetCurrentFace() const
 {
     const int state = GetDrawState();
     const bool inside = IsMouseInWindow();
-    if ( HasFlag(wxBU_TEXT) )
+    if (HasFlag(wxBU_TEXT))
         return ChooseFace(state, inside, m_textBmpNormal, m_textBmpSelected, m_textBmpFocus,
                           m_textBmpDisabled, m_textBmpHover);
     return ChooseFace(state, inside, GetBitmapLabel(), GetBitmapPressed(), GetBitmapFocus(),
@@ -192,7 +186,7 @@ wxBitmap KBitmapButton::GetCurrentFace() const
 bool KBitmapButton::DrawFace(wxDC& dc)
 {
     const wxBitmap face = GetCurrentFace();
-    if ( !face.IsOk() )
+    if (!face.IsOk())
         return false;
     DrawButton(dc);
     dc.DrawBitmap(face, CentredOrigin(GetSize(), face.GetSize()), false);
@@ -202,20 +196,20 @@ bool KBitmapButton::DrawFace(wxDC& dc)
 void KBitmapButton::DrawButton(wxDC& dc)
 {
     wxBitmap face;
-    if ( !IsEnabled() )
+    if (!IsEnabled())
         face = m_textBmpDisabled.IsOk() ? m_textBmpDisabled : GetBitmapDisabled();
-    else if ( IsFocused() )
+    else if (IsFocused())
         face = m_textBmpFocus.IsOk() ? m_textBmpFocus : GetBitmapFocus();
     else
         face = m_textBmpNormal.IsOk() ? m_textBmpNormal : GetBitmapLabel();
 
-    if ( face.IsOk() )
+    if (face.IsOk())
         dc.DrawBitmap(face, CentredOrigin(GetSize(), face.GetSize()), false);
 }
 
 void KBitmapButton::OnMouseEvent(wxMouseEvent& event)
 {
-    if ( event.Entering() || event.Leaving() )
+    if (event.Entering() || event.Leaving())
         Refresh(true);
     event.Skip();
 }
@@ -229,7 +223,7 @@ void KBitmapButton::OnSetFocus(wxFocusEvent& event)
 
 void KBitmapButton::OnSize(wxSizeEvent&)
 {
-    if ( HasFlag(wxBU_AUTO_SCALE) && HasFlag(wxBU_TEXT) )
+    if (HasFlag(wxBU_AUTO_SCALE) && HasFlag(wxBU_TEXT))
         SetTextBitmap();
     Refresh(true);
 }
@@ -264,23 +258,23 @@ wxObject* KBitmapButtonXmlHandler::DoCreateResource()
     XRC_MAKE_INSTANCE(button, KBitmapButton)
 
     const long style = GetStyle(wxS("style"), wxBU_AUTODRAW);
-    button->Create(m_parentAsWindow, GetID(), GetBitmap(wxS("bitmap"), wxART_BUTTON),
-                   GetPosition(), GetSize(), style, wxDefaultValidator, GetName());
-    if ( GetBool(wxS("default")) )
+    button->Create(m_parentAsWindow, GetID(), GetBitmap(wxS("bitmap"), wxART_BUTTON), GetPosition(),
+                   GetSize(), style, wxDefaultValidator, GetName());
+    if (GetBool(wxS("default")))
         button->SetDefault();
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(button);
 
-    if ( GetParamNode(wxS("selected")) )
+    if (GetParamNode(wxS("selected")))
         button->SetBitmapPressed(GetBitmap(wxS("selected"), wxART_OTHER));
-    if ( GetParamNode(wxS("focus")) )
+    if (GetParamNode(wxS("focus")))
         button->SetBitmapFocus(GetBitmap(wxS("focus"), wxART_OTHER));
-    if ( GetParamNode(wxS("disabled")) )
+    if (GetParamNode(wxS("disabled")))
         button->SetBitmapDisabled(GetBitmap(wxS("disabled"), wxART_OTHER));
-    if ( GetParamNode(wxS("hover")) )
+    if (GetParamNode(wxS("hover")))
         button->SetBitmapCurrent(GetBitmap(wxS("hover"), wxART_OTHER));
 
-    if ( style & wxBU_TEXT )
+    if (style & wxBU_TEXT)
         button->SetLabel(GetText(wxS("label")));
     return button;
 }

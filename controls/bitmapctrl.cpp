@@ -11,15 +11,15 @@ namespace
 // Type of the first registered image handler that knows the extension.
 long BitmapTypeForExtension(const wxString& ext)
 {
-    for ( wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst();
-          node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
+         node = node->GetNext())
     {
         const wxImageHandler* handler = static_cast<wxImageHandler*>(node->GetData());
-        if ( handler->GetExtension().IsSameAs(ext, false) )
+        if (handler->GetExtension().IsSameAs(ext, false))
             return handler->GetType();
-        for ( const wxString& alt : handler->GetAltExtensions() )
+        for (const wxString& alt : handler->GetAltExtensions())
         {
-            if ( alt.IsSameAs(ext, false) )
+            if (alt.IsSameAs(ext, false))
                 return handler->GetType();
         }
     }
@@ -28,35 +28,29 @@ long BitmapTypeForExtension(const wxString& ext)
 
 wxBitmap Scaled(const wxBitmap& bitmap, int width, int height)
 {
-    if ( !bitmap.IsOk() || width <= 0 || height <= 0 )
+    if (!bitmap.IsOk() || width <= 0 || height <= 0)
         return bitmap;
     return wxBitmap(bitmap.ConvertToImage().Scale(width, height, wxIMAGE_QUALITY_NORMAL));
 }
 
 } // namespace
 
-KelBitmapCtrl::KelBitmapCtrl()
-    : m_width(0), m_height(0), m_type(wxBITMAP_TYPE_ANY)
-{
-}
+KelBitmapCtrl::KelBitmapCtrl() : m_width(0), m_height(0), m_type(wxBITMAP_TYPE_ANY) {}
 
-KelBitmapCtrl::KelBitmapCtrl(const wxString& file, long type)
-    : KelBitmapCtrl()
+KelBitmapCtrl::KelBitmapCtrl(const wxString& file, long type) : KelBitmapCtrl()
 {
-    if ( file.empty() )
+    if (file.empty())
         return;
     LoadBitmap(file, type);
     TakeRememberedSize();
 }
 
-KelBitmapCtrl::KelBitmapCtrl(const wxBitmap& bitmap)
-    : KelBitmapCtrl()
+KelBitmapCtrl::KelBitmapCtrl(const wxBitmap& bitmap) : KelBitmapCtrl()
 {
     LoadBitmap(bitmap);
 }
 
-KelBitmapCtrl::KelBitmapCtrl(const KelBitmapCtrl& other)
-    : wxObject()
+KelBitmapCtrl::KelBitmapCtrl(const KelBitmapCtrl& other) : wxObject()
 {
     LoadBitmap(other);
 }
@@ -67,9 +61,7 @@ KelBitmapCtrl& KelBitmapCtrl::operator=(const KelBitmapCtrl& other)
     return *this;
 }
 
-KelBitmapCtrl::~KelBitmapCtrl()
-{
-}
+KelBitmapCtrl::~KelBitmapCtrl() {}
 
 void KelBitmapCtrl::LoadBitmap(const KelBitmapCtrl& other)
 {
@@ -92,10 +84,10 @@ bool KelBitmapCtrl::LoadBitmap(const wxString& file, long type)
     wxLogNull noLog;
 
     wxBitmapType bitmapType = static_cast<wxBitmapType>(type);
-    if ( bitmapType == wxBITMAP_TYPE_ANY )
+    if (bitmapType == wxBITMAP_TYPE_ANY)
         bitmapType = static_cast<wxBitmapType>(BitmapTypeForExtension(wxFileName(file).GetExt()));
 
-    if ( m_bitmap.LoadFile(file, bitmapType) )
+    if (m_bitmap.LoadFile(file, bitmapType))
     {
         m_type = bitmapType;
         return true;
@@ -103,7 +95,7 @@ bool KelBitmapCtrl::LoadBitmap(const wxString& file, long type)
 
     m_type = wxBITMAP_TYPE_ANY;
     wxImage image;
-    if ( !image.LoadFile(file, bitmapType) )
+    if (!image.LoadFile(file, bitmapType))
         return false;
     m_bitmap = wxBitmap(image);
     return m_bitmap.IsOk();
@@ -117,7 +109,7 @@ void KelBitmapCtrl::TakeRememberedSize()
 
 void KelBitmapCtrl::SetSize(int width, int height)
 {
-    if ( width == 0 && height == 0 )
+    if (width == 0 && height == 0)
     {
         width = m_width;
         height = m_height;
@@ -142,7 +134,7 @@ wxBitmap KelBitmapCtrl::GetBitmap(const wxSize& size) const
 
 wxBitmap KelBitmapCtrl::GetGreyBitmap() const
 {
-    if ( !m_bitmap.IsOk() )
+    if (!m_bitmap.IsOk())
         return wxBitmap();
     return wxBitmap(m_bitmap.ConvertToImage().ConvertToGreyscale(0.299, 0.587, 0.114));
 }
@@ -150,14 +142,13 @@ wxBitmap KelBitmapCtrl::GetGreyBitmap() const
 wxIcon KelBitmapCtrl::GetIcon() const
 {
     wxIcon icon;
-    if ( m_bitmap.IsOk() )
+    if (m_bitmap.IsOk())
         icon.CopyFromBitmap(m_bitmap);
     return icon;
 }
 
-void KelBitmapCtrl::SetFont(int pointSize, wxFontFamily family, int style,
-                            wxFontWeight weight, bool underline,
-                            const wxString& face, wxFontEncoding encoding)
+void KelBitmapCtrl::SetFont(int pointSize, wxFontFamily family, int style, wxFontWeight weight,
+                            bool underline, const wxString& face, wxFontEncoding encoding)
 {
     m_font = wxFont(wxFontInfo(pointSize)
                         .Family(family)
@@ -180,7 +171,7 @@ void KelBitmapCtrl::SetFontColour(const wxColour& colour)
 
 wxFont KelBitmapCtrl::GetFont()
 {
-    if ( !m_font.IsOk() )
+    if (!m_font.IsOk())
         m_font = wxFont(wxFontInfo(8).Family(wxFONTFAMILY_DEFAULT));
     return m_font;
 }
@@ -194,7 +185,7 @@ int KelBitmapCtrl::GetStrDrawLen(const wxString& text)
 
 wxBitmap KelBitmapCtrl::CopyOfPicture() const
 {
-    if ( !m_bitmap.IsOk() )
+    if (!m_bitmap.IsOk())
         return wxBitmap();
     return m_bitmap.GetSubBitmap(wxRect(0, 0, m_bitmap.GetWidth(), m_bitmap.GetHeight()));
 }
@@ -202,12 +193,12 @@ wxBitmap KelBitmapCtrl::CopyOfPicture() const
 wxBitmap KelBitmapCtrl::GetTextBitmap(int x, int y, const wxString& text)
 {
     wxBitmap copy = CopyOfPicture();
-    if ( !copy.IsOk() )
+    if (!copy.IsOk())
         return copy;
 
     wxMemoryDC dc(copy);
     dc.SetFont(GetFont());
-    if ( m_textColour.IsOk() )
+    if (m_textColour.IsOk())
         dc.SetTextForeground(m_textColour);
     dc.DrawText(text, x, y);
     dc.SelectObject(wxNullBitmap);
@@ -223,19 +214,19 @@ wxBitmap KelBitmapCtrl::GetTextBitmap(const wxString& text, const unsigned long&
     const int height = m_bitmap.IsOk() ? m_bitmap.GetHeight() : 0;
 
     int x = 0;
-    if ( align & KEL_BITMAPTEXT_LEFT )
+    if (align & KEL_BITMAPTEXT_LEFT)
         x = 0;
-    else if ( align & KEL_BITMAPTEXT_RIGHT )
+    else if (align & KEL_BITMAPTEXT_RIGHT)
         x = width - extent.x;
-    else if ( align & KEL_BITMAPTEXT_CENTRE_HORIZONTAL )
+    else if (align & KEL_BITMAPTEXT_CENTRE_HORIZONTAL)
         x = (width - extent.x) / 2;
 
     int y = 0;
-    if ( align & KEL_BITMAPTEXT_TOP )
+    if (align & KEL_BITMAPTEXT_TOP)
         y = 0;
-    else if ( align & KEL_BITMAPTEXT_BOTTOM )
+    else if (align & KEL_BITMAPTEXT_BOTTOM)
         y = height - extent.y;
-    else if ( align & KEL_BITMAPTEXT_CENTRE_VERTICAL )
+    else if (align & KEL_BITMAPTEXT_CENTRE_VERTICAL)
         y = (height - extent.y) / 2;
 
     return GetTextBitmap(x, y, text);
@@ -244,7 +235,7 @@ wxBitmap KelBitmapCtrl::GetTextBitmap(const wxString& text, const unsigned long&
 wxBitmap KelBitmapCtrl::GetWrapBitmap(int x, int y, const wxString& file, long depth)
 {
     wxImage image(file, wxBITMAP_TYPE_ANY);
-    if ( !image.IsOk() )
+    if (!image.IsOk())
         return CopyOfPicture();
     return GetWrapBitmap(x, y, wxBitmap(image, static_cast<int>(depth)));
 }
@@ -252,7 +243,7 @@ wxBitmap KelBitmapCtrl::GetWrapBitmap(int x, int y, const wxString& file, long d
 wxBitmap KelBitmapCtrl::GetWrapBitmap(int x, int y, const wxBitmap& top)
 {
     wxBitmap copy = CopyOfPicture();
-    if ( !copy.IsOk() || !top.IsOk() )
+    if (!copy.IsOk() || !top.IsOk())
         return copy;
 
     wxMemoryDC dc(copy);
@@ -264,7 +255,7 @@ wxBitmap KelBitmapCtrl::GetWrapBitmap(int x, int y, const wxBitmap& top)
 wxBitmap KelBitmapCtrl::GetBorderBitmap(int width, const wxColour& colour)
 {
     wxBitmap copy = CopyOfPicture();
-    if ( !copy.IsOk() )
+    if (!copy.IsOk())
         return copy;
 
     const int w = copy.GetWidth();
@@ -286,12 +277,10 @@ wxBitmap KelBitmapCtrl::GetBorderBitmap(int width, const wxColour& colour)
 // KelImageCtrl
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelImageCtrl, wxControl)
-    EVT_PAINT(KelImageCtrl::OnPaint)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelImageCtrl, wxControl) EVT_PAINT(KelImageCtrl::OnPaint) wxEND_EVENT_TABLE()
 
-KelImageCtrl::KelImageCtrl(wxWindow* parent, int id, const wxString& file,
-                           const wxPoint& pos, const wxSize& size)
+    KelImageCtrl::KelImageCtrl(wxWindow* parent, int id, const wxString& file, const wxPoint& pos,
+                               const wxSize& size)
     : m_mode(ModeColour)
 {
     wxControl::Create(parent, id, pos, size, wxBORDER_SIMPLE);
@@ -305,9 +294,9 @@ void KelImageCtrl::LoadFile(const wxString& WXUNUSED(file))
 
     const wxString name = "default.jpg";
     wxString path = name;
-    if ( wxFileExists("./" + name) )
+    if (wxFileExists("./" + name))
         path = "./" + name;
-    else if ( wxFileExists("../" + name) )
+    else if (wxFileExists("../" + name))
         path = "../" + name;
 
     m_image = wxImage();
@@ -317,7 +306,7 @@ void KelImageCtrl::LoadFile(const wxString& WXUNUSED(file))
 
 void KelImageCtrl::DrawGrey()
 {
-    if ( !m_greyBitmap.IsOk() && m_image.IsOk() )
+    if (!m_greyBitmap.IsOk() && m_image.IsOk())
         m_greyBitmap = wxBitmap(m_image.ConvertToGreyscale(0.299, 0.587, 0.114));
     m_mode = ModeGrey;
     Refresh();
@@ -333,16 +322,16 @@ void KelImageCtrl::OnPaint(wxPaintEvent& WXUNUSED(event))
 {
     wxPaintDC dc(this);
     PrepareDC(dc);
-    if ( !m_bitmap.IsOk() )
+    if (!m_bitmap.IsOk())
         return;
 
-    if ( m_mode == ModeColour )
+    if (m_mode == ModeColour)
     {
         const wxSize area = GetPictureArea();
         wxDCClipper clip(dc, 0, 0, area.x, area.y);
         dc.DrawBitmap(m_bitmap, 0, 0, false);
     }
-    else if ( m_mode == ModeGrey && m_greyBitmap.IsOk() )
+    else if (m_mode == ModeGrey && m_greyBitmap.IsOk())
     {
         dc.DrawBitmap(m_greyBitmap, 0, 0, false);
     }

@@ -8,36 +8,32 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelBorder, wxPanel);
 
-wxBEGIN_EVENT_TABLE(KelBorder, wxPanel)
-    EVT_SIZE(KelBorder::OnSize)
-    EVT_PAINT(KelBorder::OnPaint)
-    EVT_ERASE_BACKGROUND(KelBorder::OnEraseBackground)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelBorder, wxPanel) EVT_SIZE(KelBorder::OnSize) EVT_PAINT(KelBorder::OnPaint)
+    EVT_ERASE_BACKGROUND(KelBorder::OnEraseBackground) wxEND_EVENT_TABLE()
 
-bool KelBorder::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                       long style)
+        bool KelBorder::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                               long style)
 {
     m_borderStyle = style;
-    return wxPanel::Create(parent, id, pos, size,
-                           wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL);
+    return wxPanel::Create(parent, id, pos, size, wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL);
 }
 
 wxRect KelBorder::GetContentRect(const wxSize& size, long sides)
 {
     wxRect rect(wxPoint(0, 0), size);
-    if ( sides & wxBORDER_LEFT )
+    if (sides & wxBORDER_LEFT)
     {
         rect.x = 1;
         rect.width -= 1;
     }
-    if ( sides & wxBORDER_TOP )
+    if (sides & wxBORDER_TOP)
     {
         rect.y = 1;
         rect.height -= 1;
     }
-    if ( sides & wxBORDER_RIGHT )
+    if (sides & wxBORDER_RIGHT)
         rect.width -= 1;
-    if ( sides & wxBORDER_BOTTOM )
+    if (sides & wxBORDER_BOTTOM)
         rect.height -= 1;
     // A border not laid out yet has no room inside.
     rect.width = wxMax(rect.width, 0);
@@ -48,9 +44,9 @@ wxRect KelBorder::GetContentRect(const wxSize& size, long sides)
 void KelBorder::SetWindow(wxWindow* window)
 {
     m_window = window;
-    if ( !m_window )
+    if (!m_window)
         return;
-    if ( m_window->GetParent() != this )
+    if (m_window->GetParent() != this)
         m_window->Reparent(this);
     // Inset on all four sides whatever the framed sides are; the next size event fits the
     // child to the sides that carry a line.
@@ -74,7 +70,7 @@ void KelBorder::SetBorderStyle(long sides)
 
 wxSize KelBorder::DoGetBestSize() const
 {
-    if ( !m_window )
+    if (!m_window)
         return wxPanel::DoGetBestSize();
     // What the lines take of any size that has room inside.
     const wxSize probe(100, 100);
@@ -84,7 +80,7 @@ wxSize KelBorder::DoGetBestSize() const
 
 void KelBorder::OnSize(wxSizeEvent&)
 {
-    if ( m_window )
+    if (m_window)
         m_window->SetSize(GetContentRect(GetSize(), m_borderStyle), wxSIZE_AUTO);
 }
 
@@ -92,28 +88,28 @@ void KelBorder::DrawVirtualLine(const wxPoint& from, const wxPoint& to, wxDC* dc
 {
     const int dx = to.x - from.x;
     const int dy = to.y - from.y;
-    if ( dy == 0 && dx != 0 )
+    if (dy == 0 && dx != 0)
     {
         const int step = dx > 0 ? 1 : -1;
-        for ( int i = 0; i < std::abs(dx); i += 2 )
+        for (int i = 0; i < std::abs(dx); i += 2)
             kel::FillPixel(*dc, from.x + step * i, from.y);
     }
-    else if ( dx == 0 && dy != 0 )
+    else if (dx == 0 && dy != 0)
     {
         const int step = dy > 0 ? 1 : -1;
-        for ( int i = 0; i < std::abs(dy); i += 2 )
+        for (int i = 0; i < std::abs(dy); i += 2)
             kel::FillPixel(*dc, from.x, from.y + step * i);
     }
-    else if ( dx != 0 && dy > 0 )
+    else if (dx != 0 && dy > 0)
     {
-        for ( int i = 0; i < dy; i += 2 )
+        for (int i = 0; i < dy; i += 2)
             kel::FillPixel(*dc, from.x + (i * dx) / dy, from.y + i);
     }
 }
 
 void KelBorder::DrawBorder(wxDC* dc)
 {
-    if ( !dc || !m_borderColour.IsOk() )
+    if (!dc || !m_borderColour.IsOk())
         return;
 
     dc->SetPen(wxPen(m_borderColour, 1));
@@ -129,16 +125,16 @@ void KelBorder::DrawBorder(wxDC* dc)
         long side;
         wxPoint from, to;
     } lines[] = {
-        { wxBORDER_LEFT, topLeft, bottomLeft },
-        { wxBORDER_BOTTOM, bottomLeft, bottomRight },
-        { wxBORDER_RIGHT, bottomRight, topRight },
-        { wxBORDER_TOP, topRight, topLeft },
+        {wxBORDER_LEFT, topLeft, bottomLeft},
+        {wxBORDER_BOTTOM, bottomLeft, bottomRight},
+        {wxBORDER_RIGHT, bottomRight, topRight},
+        {wxBORDER_TOP, topRight, topLeft},
     };
-    for ( const auto& line : lines )
+    for (const auto& line : lines)
     {
-        if ( !(m_borderStyle & line.side) )
+        if (!(m_borderStyle & line.side))
             continue;
-        if ( m_dotted )
+        if (m_dotted)
             DrawVirtualLine(line.from, line.to, dc);
         else
             kel::FillPixelLine(*dc, line.from, line.to);
@@ -153,9 +149,7 @@ void KelBorder::OnPaint(wxPaintEvent& event)
 }
 
 // The paint handler draws the lines; not erasing keeps the parent's skin visible.
-void KelBorder::OnEraseBackground(wxEraseEvent&)
-{
-}
+void KelBorder::OnEraseBackground(wxEraseEvent&) {}
 
 // ----------------------------------------------------------------------------
 // KelBorderXmlHandler
@@ -163,8 +157,7 @@ void KelBorder::OnEraseBackground(wxEraseEvent&)
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelBorderXmlHandler, wxXmlResourceHandler);
 
-KelBorderXmlHandler::KelBorderXmlHandler()
-    : m_isInside(false)
+KelBorderXmlHandler::KelBorderXmlHandler() : m_isInside(false)
 {
     XRC_ADD_STYLE(wxBORDER_LEFT);
     XRC_ADD_STYLE(wxBORDER_RIGHT);
@@ -176,8 +169,7 @@ KelBorderXmlHandler::KelBorderXmlHandler()
 
 bool KelBorderXmlHandler::CanHandle(wxXmlNode* node)
 {
-    return m_isInside ? IsOfClass(node, wxS("KelBorderContent"))
-                      : IsOfClass(node, wxS("KelBorder"));
+    return m_isInside ? IsOfClass(node, wxS("KelBorderContent")) : IsOfClass(node, wxS("KelBorder"));
 }
 
 wxObject* KelBorderXmlHandler::DoCreateResource()
@@ -188,25 +180,25 @@ wxObject* KelBorderXmlHandler::DoCreateResource()
 wxObject* KelBorderXmlHandler::CreateContent()
 {
     wxXmlNode* objectNode = GetParamNode(wxS("object"));
-    if ( !objectNode )
+    if (!objectNode)
         objectNode = GetParamNode(wxS("object_ref"));
-    if ( !objectNode )
+    if (!objectNode)
     {
         wxLogError(wxS("Error in resource: no control within notebook's <page> tag."));
-        return NULL;
+        return nullptr;
     }
 
     KelBorder* border = dynamic_cast<KelBorder*>(m_parent);
     // Borders may frame borders: the framed control is built outside this border's scope.
     m_isInside = false;
-    wxObject* item = CreateResFromNode(objectNode, m_parent, NULL);
+    wxObject* item = CreateResFromNode(objectNode, m_parent, nullptr);
     m_isInside = true;
 
     wxWindow* window = dynamic_cast<wxWindow*>(item);
-    if ( !window || !border )
+    if (!window || !border)
     {
         wxLogError(wxS("Error in resource."));
-        return NULL;
+        return nullptr;
     }
     border->SetWindow(window);
     return window;
@@ -216,8 +208,7 @@ wxObject* KelBorderXmlHandler::CreateBorder()
 {
     XRC_MAKE_INSTANCE(border, KelBorder)
 
-    border->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(),
-                   GetStyle(wxS("style"), 0));
+    border->Create(m_parentAsWindow, GetID(), GetPosition(), GetSize(), GetStyle(wxS("style"), 0));
     border->SetBorderColour(GetColour(wxS("bordercolour"), wxNullColour), false);
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(border);

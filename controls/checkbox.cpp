@@ -9,77 +9,43 @@ namespace
 {
 // Sunken 3-D boxes with a white face; the checked one carries a black tick.
 const char* const kUncheckedXpm[] = {
-    "13 12 4 1",
-    "  c gray25",
-    ". c #808080",
-    "X c #D4D0C8",
-    "o c gray100",
-    "............o",
-    ".          Xo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ". oooooooooXo",
-    ".XXXXXXXXXXXo",
+    "13 12 4 1",     "  c gray25",    ". c #808080",   "X c #D4D0C8",   "o c gray100",   "............o",
+    ".          Xo", ". oooooooooXo", ". oooooooooXo", ". oooooooooXo", ". oooooooooXo", ". oooooooooXo",
+    ". oooooooooXo", ". oooooooooXo", ". oooooooooXo", ". oooooooooXo", ".XXXXXXXXXXXo",
 };
 
 const char* const kCheckedXpm[] = {
-    "13 12 5 1",
-    "  c black",
-    ". c gray25",
-    "X c #808080",
-    "o c #D4D0C8",
-    "O c gray100",
-    "XXXXXXXXXXXXO",
-    "X..........oO",
-    "X.OOOOOOOOOoO",
-    "X.OOOOOOO OoO",
-    "X.OOOOOO  OoO",
-    "X.O OOO   OoO",
-    "X.O  O   OOoO",
-    "X.O     OOOoO",
-    "X.OO   OOOOoO",
-    "X.OOO OOOOOoO",
-    "X.OOOOOOOOOoO",
-    "XoooooooooooO",
+    "13 12 5 1",     "  c black",     ". c gray25",    "X c #808080",   "o c #D4D0C8",   "O c gray100",
+    "XXXXXXXXXXXXO", "X..........oO", "X.OOOOOOOOOoO", "X.OOOOOOO OoO", "X.OOOOOO  OoO", "X.O OOO   OoO",
+    "X.O  O   OOoO", "X.O     OOOoO", "X.OO   OOOOoO", "X.OOO OOOOOoO", "X.OOOOOOOOOoO", "XoooooooooooO",
 };
 
 // Room around the label: 2 pixels between box and text, 2 after it; 6 pixels of height.
 const int kTextGap = 2;
 const int kExtraWidth = 4;
 const int kExtraHeight = 6;
-}
+} // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelCheckBox, wxControl);
 
-wxBEGIN_EVENT_TABLE(KelCheckBox, wxControl)
-    EVT_SIZE(KelCheckBox::OnSize)
-    EVT_PAINT(KelCheckBox::OnPaint)
-    EVT_ERASE_BACKGROUND(KelCheckBox::OnEraseBackground)
-    EVT_MOUSE_EVENTS(KelCheckBox::OnMouseEvents)
-    EVT_SET_FOCUS(KelCheckBox::OnFocusChange)
-    EVT_KILL_FOCUS(KelCheckBox::OnFocusChange)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelCheckBox, wxControl) EVT_SIZE(KelCheckBox::OnSize) EVT_PAINT(KelCheckBox::OnPaint)
+    EVT_ERASE_BACKGROUND(KelCheckBox::OnEraseBackground) EVT_MOUSE_EVENTS(KelCheckBox::OnMouseEvents)
+        EVT_SET_FOCUS(KelCheckBox::OnFocusChange) EVT_KILL_FOCUS(KelCheckBox::OnFocusChange)
+            wxEND_EVENT_TABLE()
 
-wxBitmap KelCheckBox::GetBoxBitmap(bool checked)
+                wxBitmap KelCheckBox::GetBoxBitmap(bool checked)
 {
     static const wxBitmap unchecked(kUncheckedXpm);
     static const wxBitmap tick(kCheckedXpm);
     return checked ? tick : unchecked;
 }
 
-bool KelCheckBox::Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                         const wxPoint& pos, const wxSize& size, long style,
-                         const wxString& WXUNUSED(name))
+bool KelCheckBox::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                         const wxSize& size, long style, const wxString& WXUNUSED(name))
 {
     m_value = false;
     style |= wxTRANSPARENT_WINDOW | wxNO_BORDER;
-    if ( !wxControl::Create(parent, id, pos, size, style, wxDefaultValidator) )
+    if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator))
         return false;
 
     m_boxBitmap = GetBoxBitmap(false);
@@ -110,23 +76,22 @@ wxSize KelCheckBox::DoGetBestSize() const
 {
     const wxSize box = m_boxBitmap.IsOk() ? m_boxBitmap.GetSize() : wxSize(13, 12);
     const int textWidth = GetTextExtent(GetLabel()).x;
-    return wxSize(box.x + textWidth + kExtraWidth,
-                  wxMax(box.y, GetCharHeight() + kExtraHeight));
+    return wxSize(box.x + textWidth + kExtraWidth, wxMax(box.y, GetCharHeight() + kExtraHeight));
 }
 
 void KelCheckBox::Draw(wxDC& dc)
 {
-    if ( !m_boxBitmap.IsOk() )
+    if (!m_boxBitmap.IsOk())
         return;
 
     const wxSize box = m_boxBitmap.GetSize();
     const int charHeight = dc.GetCharHeight();
     int base = box.y;
-    if ( m_autoSize )
+    if (m_autoSize)
     {
         base = wxMax(box.y, charHeight + kExtraHeight);
         const wxSize wanted(box.x + dc.GetTextExtent(GetLabel()).x + kExtraWidth, base);
-        if ( GetSize() != wanted )
+        if (GetSize() != wanted)
             SetSize(wanted);
     }
 
@@ -144,9 +109,7 @@ void KelCheckBox::OnPaint(wxPaintEvent& event)
 }
 
 // The paint handler draws the whole control; not erasing keeps the parent's skin visible.
-void KelCheckBox::OnEraseBackground(wxEraseEvent&)
-{
-}
+void KelCheckBox::OnEraseBackground(wxEraseEvent&) {}
 
 void KelCheckBox::OnSize(wxSizeEvent&)
 {
@@ -155,7 +118,7 @@ void KelCheckBox::OnSize(wxSizeEvent&)
 
 void KelCheckBox::OnMouseEvents(wxMouseEvent& event)
 {
-    if ( event.GetEventType() == wxEVT_LEFT_DOWN )
+    if (event.GetEventType() == wxEVT_LEFT_DOWN)
         SetValue(!IsChecked());
     event.Skip();
 }
@@ -189,15 +152,14 @@ wxObject* KelCheckBoxXmlHandler::DoCreateResource()
 
     const wxSize size = GetSize();
     checkBox->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
-                     GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1),
-                     wxS("staticText"));
+                     GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1), wxS("staticText"));
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(checkBox);
-    if ( size == wxDefaultSize )
+    if (size == wxDefaultSize)
         checkBox->SetAutoSize(true);
     checkBox->SetToolTip(GetText(wxS("tooltip")));
     const wxFont font = GetFont(wxS("font"));
-    if ( font.IsOk() )
+    if (font.IsOk())
         checkBox->SetFont(font);
     checkBox->SetValue(GetBool(wxS("checked")));
     return checkBox;

@@ -19,17 +19,14 @@
 // wxHyperLinkBase
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxHyperLinkBase, wxControl)
-    EVT_PAINT(wxHyperLinkBase::OnPaint)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxHyperLinkBase, wxControl) EVT_PAINT(wxHyperLinkBase::OnPaint) wxEND_EVENT_TABLE()
 
-bool wxHyperLinkBase::Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                             const wxPoint& pos, const wxSize& size, long style,
-                             const wxString& name)
+    bool wxHyperLinkBase::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                                 const wxSize& size, long style, const wxString& name)
 {
-    const bool created = wxControl::Create(parent, id, pos, size, style | wxNO_BORDER,
-                                           wxDefaultValidator, name);
-    if ( !created )
+    const bool created =
+        wxControl::Create(parent, id, pos, size, style | wxNO_BORDER, wxDefaultValidator, name);
+    if (!created)
         return false;
 
     SetLabel(label);
@@ -53,7 +50,7 @@ bool wxHyperLinkBase::Create(wxWindow* parent, wxWindowID id, const wxString& la
 void wxHyperLinkBase::SetNormalColour(const wxColour& colour)
 {
     m_normalColour = colour;
-    if ( !m_visited )
+    if (!m_visited)
     {
         SetForegroundColour(colour);
         Refresh();
@@ -63,7 +60,7 @@ void wxHyperLinkBase::SetNormalColour(const wxColour& colour)
 void wxHyperLinkBase::SetVisitedColour(const wxColour& colour)
 {
     m_visitedColour = colour;
-    if ( m_visited )
+    if (m_visited)
     {
         SetForegroundColour(colour);
         Refresh();
@@ -87,13 +84,11 @@ wxDEFINE_EVENT(wxEVT_FILETRNSFER_LEFT_CLICK, wxFileTransferLinkEvent);
 wxIMPLEMENT_DYNAMIC_CLASS(wxFileTransferLinkEvent, wxCommandEvent);
 wxIMPLEMENT_DYNAMIC_CLASS(FileTransferLink, wxControl);
 
-wxBEGIN_EVENT_TABLE(FileTransferLink, wxHyperLinkBase)
-    EVT_LEFT_DOWN(FileTransferLink::OnLinkActivate)
-    EVT_ENTER_WINDOW(FileTransferLink::OnWindowEnter)
-    EVT_LEAVE_WINDOW(FileTransferLink::OnWindowLeave)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(FileTransferLink, wxHyperLinkBase) EVT_LEFT_DOWN(FileTransferLink::OnLinkActivate)
+    EVT_ENTER_WINDOW(FileTransferLink::OnWindowEnter) EVT_LEAVE_WINDOW(FileTransferLink::OnWindowLeave)
+        wxEND_EVENT_TABLE()
 
-bool FileTransferLink::Enable(bool enable)
+            bool FileTransferLink::Enable(bool enable)
 {
     m_linkEnabled = enable;
     SetForegroundColour(enable ? GetEnabledColour() : GetDisabledColour());
@@ -104,7 +99,7 @@ bool FileTransferLink::Enable(bool enable)
 
 void FileTransferLink::OnWindowEnter(wxMouseEvent&)
 {
-    if ( m_linkEnabled )
+    if (m_linkEnabled)
     {
         SetForegroundColour(GetHoverColour());
         SetCursor(wxCursor(wxCURSOR_HAND));
@@ -118,7 +113,7 @@ void FileTransferLink::OnWindowEnter(wxMouseEvent&)
 
 void FileTransferLink::OnWindowLeave(wxMouseEvent&)
 {
-    if ( !m_linkEnabled )
+    if (!m_linkEnabled)
         return;
     SetForegroundColour(GetEnabledColour());
     SetCursor(wxNullCursor);
@@ -127,10 +122,10 @@ void FileTransferLink::OnWindowLeave(wxMouseEvent&)
 
 void FileTransferLink::OnLinkActivate(wxMouseEvent& event)
 {
-    if ( !m_linkEnabled )
+    if (!m_linkEnabled)
         return;
 
-    if ( wxWindow* parent = GetParent() )
+    if (wxWindow* parent = GetParent())
     {
         wxFileTransferLinkEvent linkEvent(wxEVT_FILETRNSFER_LEFT_CLICK, GetId());
         linkEvent.SetEventObject(this);
@@ -180,9 +175,9 @@ class OpenFileProcess : public wxProcess
 public:
     explicit OpenFileProcess(wxWindow* parent) : m_parent(parent) {}
 
-    void OnTerminate(int pid, int status) wxOVERRIDE
+    void OnTerminate(int pid, int status) override
     {
-        if ( m_parent )
+        if (m_parent)
         {
             wxProcessEvent event(wxID_ANY, pid, status);
             event.SetEventObject(this);
@@ -205,10 +200,10 @@ void ShowOpenFailure(wxWindow* parent)
 bool CanStart(const wxString& command)
 {
     const wxArrayString args = wxCmdLineParser::ConvertStringToArgs(command, wxCMD_LINE_SPLIT_UNIX);
-    if ( args.empty() )
+    if (args.empty())
         return false;
     wxString program = args[0];
-    if ( !program.Contains(wxS("/")) )
+    if (!program.Contains(wxS("/")))
     {
         wxPathList path;
         path.AddEnvList(wxS("PATH"));
@@ -219,10 +214,10 @@ bool CanStart(const wxString& command)
 
 bool StartCommand(const wxString& command, wxWindow* parent)
 {
-    if ( !CanStart(command) )
+    if (!CanStart(command))
         return false;
     OpenFileProcess* process = new OpenFileProcess(parent);
-    if ( wxExecute(command, wxEXEC_ASYNC, process) != 0 )
+    if (wxExecute(command, wxEXEC_ASYNC, process) != 0)
         return true;
     delete process;
     return false;
@@ -231,13 +226,13 @@ bool StartCommand(const wxString& command, wxWindow* parent)
 wxString GetAssociatedCommand(const wxString& path)
 {
     const wxString ext = wxFileName(path).GetExt();
-    if ( ext.empty() )
+    if (ext.empty())
         return wxString();
     wxFileType* type = wxTheMimeTypesManager->GetFileTypeFromExtension(ext);
-    if ( !type )
+    if (!type)
         return wxString();
     wxString command;
-    if ( !type->GetOpenCommand(&command, wxFileType::MessageParameters(path, wxString())) )
+    if (!type->GetOpenCommand(&command, wxFileType::MessageParameters(path, wxString())))
         command.clear();
     delete type;
     return command.Trim(true).Trim(false);
@@ -253,16 +248,16 @@ void OnChooserResponse(GtkDialog* dialog, gint response, gpointer data)
 {
     ChooserRequest* request = static_cast<ChooserRequest*>(data);
     bool failed = false;
-    if ( response == GTK_RESPONSE_OK )
+    if (response == GTK_RESPONSE_OK)
     {
         GAppInfo* app = gtk_app_chooser_get_app_info(GTK_APP_CHOOSER(dialog));
-        GList files = { request->file, NULL, NULL };
-        failed = !app || !g_app_info_launch(app, &files, NULL, NULL);
-        if ( app )
+        GList files = {request->file, nullptr, nullptr};
+        failed = !app || !g_app_info_launch(app, &files, nullptr, nullptr);
+        if (app)
             g_object_unref(app);
     }
     gtk_widget_destroy(GTK_WIDGET(dialog));
-    if ( failed )
+    if (failed)
         ShowOpenFailure(request->parent);
     g_object_unref(request->file);
     delete request;
@@ -271,38 +266,38 @@ void OnChooserResponse(GtkDialog* dialog, gint response, gpointer data)
 // The desktop's "open with" dialog; it stays open without blocking the caller.
 bool ShowOpenWithChooser(const wxString& path, wxWindow* parent)
 {
-    if ( !gdk_display_get_default() )
+    if (!gdk_display_get_default())
         return false;
 
-    wxWindow* top = parent ? wxGetTopLevelParent(parent) : NULL;
-    GtkWindow* owner = top ? GTK_WINDOW(top->GetHandle()) : NULL;
+    wxWindow* top = parent ? wxGetTopLevelParent(parent) : nullptr;
+    GtkWindow* owner = top ? GTK_WINDOW(top->GetHandle()) : nullptr;
     GFile* file = g_file_new_for_path(path.utf8_str());
     GtkWidget* dialog = gtk_app_chooser_dialog_new(owner, GTK_DIALOG_DESTROY_WITH_PARENT, file);
-    ChooserRequest* request = new ChooserRequest{ file, parent };
+    ChooserRequest* request = new ChooserRequest{file, parent};
     g_signal_connect(dialog, "response", G_CALLBACK(OnChooserResponse), request);
     gtk_widget_show(dialog);
     return true;
 }
-}
+} // namespace
 
 void DoOpenFile(const wxString& path, wxWindow* parent)
 {
     wxLogNull noLog;
 
     const wxString command = GetAssociatedCommand(path);
-    if ( !command.empty() )
+    if (!command.empty())
     {
-        if ( !StartCommand(command, parent) )
+        if (!StartCommand(command, parent))
             ShowOpenFailure(parent);
         return;
     }
 
-    if ( ShowOpenWithChooser(path, parent) )
+    if (ShowOpenWithChooser(path, parent))
         return;
 
     wxString quoted = path;
     quoted.Replace(wxS("\\"), wxS("\\\\"));
     quoted.Replace(wxS("\""), wxS("\\\""));
-    if ( !StartCommand(wxS("xdg-open \"") + quoted + wxS("\""), parent) )
+    if (!StartCommand(wxS("xdg-open \"") + quoted + wxS("\""), parent))
         ShowOpenFailure(parent);
 }

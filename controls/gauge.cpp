@@ -7,20 +7,18 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(KELGauge, wxGauge);
 
-wxBEGIN_EVENT_TABLE(KELGauge, wxGauge)
-    EVT_SIZE(KELGauge::OnSize)
-    EVT_LEFT_DCLICK(KELGauge::OnDClick)
-    EVT_MOUSE_CAPTURE_LOST(KELGauge::OnCaptureLost)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KELGauge, wxGauge) EVT_SIZE(KELGauge::OnSize) EVT_LEFT_DCLICK(KELGauge::OnDClick)
+    EVT_MOUSE_CAPTURE_LOST(KELGauge::OnCaptureLost) wxEND_EVENT_TABLE()
 
-bool KELGauge::Create(wxWindow* parent, wxWindowID id, int range, const wxPoint& pos,
-                      const wxSize& size, long style, const wxValidator& validator,
-                      const wxString& name)
+        bool KELGauge::Create(wxWindow* parent, wxWindowID id, int range, const wxPoint& pos,
+                              const wxSize& size, long style, const wxValidator& validator,
+                              const wxString& name)
 {
-    if ( !wxGauge::Create(parent, id, range, pos, size, style, validator, name) )
+    if (!wxGauge::Create(parent, id, range, pos, size, style, validator, name))
         return false;
     kel::ConnectNativePainter(this, kel::NativeDrawOrder::AfterNative,
-                              [this](wxDC& dc) {
+                              [this](wxDC& dc)
+                              {
                                   DrawContent(dc);
                                   return true;
                               });
@@ -55,11 +53,11 @@ void KELGauge::OnSize(wxSizeEvent&)
 void KELGauge::FillHeight()
 {
     const int height = GetClientSize().y;
-    if ( height <= 0 || height == m_styledHeight )
+    if (height <= 0 || height == m_styledHeight)
         return;
     m_styledHeight = height;
-    const wxString css = wxString::Format(
-        "progressbar trough, progressbar progress { min-height: %dpx; }", height);
+    const wxString css =
+        wxString::Format("progressbar trough, progressbar progress { min-height: %dpx; }", height);
     kel::ApplyNativeCss(this, css.utf8_str());
 }
 
@@ -68,9 +66,7 @@ void KELGauge::OnDClick(wxMouseEvent& event)
     event.Skip();
 }
 
-void KELGauge::OnCaptureLost(wxMouseCaptureLostEvent&)
-{
-}
+void KELGauge::OnCaptureLost(wxMouseCaptureLostEvent&) {}
 
 // ----------------------------------------------------------------------------
 // KELGaugeXmlHandler
@@ -98,9 +94,9 @@ wxObject* KELGaugeXmlHandler::DoCreateResource()
 
     // The native gauge takes no negative range and no value outside it.
     const int range = wxMax(0, static_cast<int>(GetLong(wxS("range"), 100)));
-    gauge->Create(m_parentAsWindow, GetID(), range, GetPosition(), GetSize(),
-                  GetStyle(wxS("style"), 0), wxDefaultValidator, GetName());
-    if ( HasParam(wxS("value")) )
+    gauge->Create(m_parentAsWindow, GetID(), range, GetPosition(), GetSize(), GetStyle(wxS("style"), 0),
+                  wxDefaultValidator, GetName());
+    if (HasParam(wxS("value")))
         gauge->SetValue(wxMin(range, wxMax(0, static_cast<int>(GetLong(wxS("value"))))));
     // "shadow" and "bezel" are accepted for old layouts; this toolkit's gauge has neither.
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));

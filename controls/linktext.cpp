@@ -10,7 +10,7 @@ namespace
 {
 const int kImageTop = 2;
 const int kExtraHeight = 4;
-}
+} // namespace
 
 // ----------------------------------------------------------------------------
 // wxLinkText
@@ -18,26 +18,18 @@ const int kExtraHeight = 4;
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxLinkText, wxControl);
 
-wxBEGIN_EVENT_TABLE(wxLinkText, wxControl)
-    EVT_MOUSE_EVENTS(wxLinkText::OnMouseEvent)
-    EVT_SIZE(wxLinkText::OnSize)
-    EVT_PAINT(wxLinkText::OnPaint)
-    EVT_ERASE_BACKGROUND(wxLinkText::OnEraseBackground)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxLinkText, wxControl) EVT_MOUSE_EVENTS(wxLinkText::OnMouseEvent)
+    EVT_SIZE(wxLinkText::OnSize) EVT_PAINT(wxLinkText::OnPaint)
+        EVT_ERASE_BACKGROUND(wxLinkText::OnEraseBackground) wxEND_EVENT_TABLE()
 
-wxLinkText::wxLinkText()
-    : m_imageTop(kImageTop),
-      m_drawBorder(false),
-      m_bitmapStyle(wxBITMAP_LEFT),
-      m_pressed(false),
-      m_underline(false),
-      m_buttonRightOffset(0)
+            wxLinkText::wxLinkText()
+    : m_imageTop(kImageTop), m_drawBorder(false), m_bitmapStyle(wxBITMAP_LEFT), m_pressed(false),
+      m_underline(false), m_buttonRightOffset(0)
 {
 }
 
-wxLinkText::wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label,
-                       const wxPoint& pos, const wxSize& size, long style,
-                       const wxString& name)
+wxLinkText::wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                       const wxSize& size, long style, const wxString& name)
     : wxLinkText()
 {
     Create(parent, id, label, pos, size, style, name);
@@ -49,9 +41,8 @@ wxLinkText::wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label,
     m_curColour = m_normalColour;
 }
 
-bool wxLinkText::Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                        const wxPoint& pos, const wxSize& size, long style,
-                        const wxString& WXUNUSED(name))
+bool wxLinkText::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                        const wxSize& size, long style, const wxString& WXUNUSED(name))
 {
     m_drawBorder = false;
     m_overColour = *wxBLUE;
@@ -72,8 +63,7 @@ bool wxLinkText::Create(wxWindow* parent, wxWindowID id, const wxString& label,
 
 wxFont wxLinkText::GetLinkFont() const
 {
-    return wxFont(9, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL,
-                  m_underline);
+    return wxFont(9, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, m_underline);
 }
 
 void wxLinkText::SetNormalColour(const wxColour& colour)
@@ -116,7 +106,7 @@ wxSize wxLinkText::GetDefaultSize()
 {
     const int charWidth = GetCharWidth();
     int width = 4;
-    for ( const wxUniChar ch : GetLabel() )
+    for (const wxUniChar ch : GetLabel())
         width += ch.GetValue() <= 0xFF ? charWidth + 1 : 2 * charWidth + 2;
     return wxSize(width, GetCharHeight() + 8);
 }
@@ -124,7 +114,7 @@ wxSize wxLinkText::GetDefaultSize()
 void wxLinkText::SetLabel(const wxString& label, bool resize)
 {
     wxControl::SetLabel(label);
-    if ( resize )
+    if (resize)
     {
         wxMemoryDC dc;
         dc.SetFont(GetLinkFont());
@@ -132,15 +122,15 @@ void wxLinkText::SetLabel(const wxString& label, bool resize)
         dc.GetTextExtent(label, &textWidth, &lineHeight);
 
         int available;
-        if ( wxWindow* parent = GetParent() )
+        if (wxWindow* parent = GetParent())
             available = parent->GetClientSize().x - 1 - GetPosition().x;
         else
             available = GetClientSize().x - 1;
 
         int height = lineHeight;
-        if ( available > 0 )
+        if (available > 0)
         {
-            while ( textWidth > available )
+            while (textWidth > available)
             {
                 textWidth -= available;
                 height += lineHeight;
@@ -154,7 +144,7 @@ void wxLinkText::SetLabel(const wxString& label, bool resize)
 
 void wxLinkText::SetSize(const wxRect& rect, int flags)
 {
-    if ( flags == wxSIZE_AUTO )
+    if (flags == wxSIZE_AUTO)
     {
         Move(rect.GetPosition());
         SetSize(rect.width, rect.height);
@@ -167,7 +157,7 @@ void wxLinkText::SetSize(const wxRect& rect, int flags)
 
 void wxLinkText::SetSize(int width, int height)
 {
-    if ( width != 0 && height == 0 )
+    if (width != 0 && height == 0)
     {
         wxMemoryDC dc;
         dc.SetFont(GetLinkFont());
@@ -175,25 +165,25 @@ void wxLinkText::SetSize(int width, int height)
         dc.GetTextExtent(GetLabel(), &textWidth, &lineHeight);
 
         int heightCap = -1;
-        if ( wxWindow* parent = GetParent() )
+        if (wxWindow* parent = GetParent())
         {
             const wxRect area(-GetPosition(), parent->GetClientSize());
-            if ( width >= area.GetRight() )
+            if (width >= area.GetRight())
                 width = area.GetRight() - 1;
             heightCap = area.GetBottom() - 1;
         }
 
         const int available = width - 1 - (HasImage() ? ImageWidth : 0);
-        if ( available > 2 )
+        if (available > 2)
         {
             int total = lineHeight;
-            while ( textWidth > available )
+            while (textWidth > available)
             {
                 textWidth -= available;
                 total += lineHeight;
             }
             height = total + kExtraHeight;
-            if ( heightCap >= 0 && height > heightCap )
+            if (heightCap >= 0 && height > heightCap)
                 height = heightCap;
         }
     }
@@ -202,18 +192,18 @@ void wxLinkText::SetSize(int width, int height)
 
 void wxLinkText::Draw(wxDC* dc)
 {
-    if ( !dc )
+    if (!dc)
         return;
 
     const wxSize size = GetSize();
-    if ( m_bkBitmap.IsOk() )
+    if (m_bkBitmap.IsOk())
     {
-        for ( int x = 0; x < size.x; x += m_bkBitmap.GetWidth() )
+        for (int x = 0; x < size.x; x += m_bkBitmap.GetWidth())
             dc->DrawBitmap(m_bkBitmap, x, 0, true);
     }
 
     int x = 0;
-    if ( m_bitmap.IsOk() )
+    if (m_bitmap.IsOk())
     {
         dc->DrawBitmap(m_bitmap, 0, m_imageTop, true);
         x = ImageWidth;
@@ -222,16 +212,16 @@ void wxLinkText::Draw(wxDC* dc)
     dc->SetFont(GetLinkFont());
     dc->SetPen(wxPen(m_curColour, 1));
     const wxColour& textColour = IsEnabled() ? m_curColour : m_disableColour;
-    if ( textColour.IsOk() )
+    if (textColour.IsOk())
         dc->SetTextForeground(textColour);
 
-    if ( !m_bitmap.IsOk() && m_icon.IsOk() )
+    if (!m_bitmap.IsOk() && m_icon.IsOk())
     {
         dc->DrawIcon(m_icon, x, m_imageTop);
         x += ImageWidth;
     }
 
-    if ( HasFlag(wxALIGN_CENTER_HORIZONTAL) || HasFlag(wxALIGN_CENTER_VERTICAL) )
+    if (HasFlag(wxALIGN_CENTER_HORIZONTAL) || HasFlag(wxALIGN_CENTER_VERTICAL))
     {
         wxRect client = GetClientRect();
         client.width -= x;
@@ -243,11 +233,11 @@ void wxLinkText::Draw(wxDC* dc)
         DrawWrappedLabel(dc, x);
     }
 
-    if ( m_buttonBitmap.IsOk() )
+    if (m_buttonBitmap.IsOk())
         dc->DrawBitmap(m_buttonBitmap, size.x - m_buttonRightOffset, m_imageTop, true);
-    if ( m_bitmap.IsOk() && (m_bitmapStyle & wxBITMAP_RIGHT) )
+    if (m_bitmap.IsOk() && (m_bitmapStyle & wxBITMAP_RIGHT))
         dc->DrawBitmap(m_bitmap, size.x - m_bitmap.GetWidth(), m_imageTop, true);
-    if ( m_drawBorder )
+    if (m_drawBorder)
         DrawBorder(dc);
 }
 
@@ -256,11 +246,11 @@ void wxLinkText::DrawWrappedLabel(wxDC* dc, int x)
     const int width = GetSize().x;
     const int lineStart = HasImage() ? ImageWidth : 0;
     int y = m_imageTop;
-    for ( const wxUniChar ch : GetLabel() )
+    for (const wxUniChar ch : GetLabel())
     {
         const wxString text(ch);
         const wxSize extent = dc->GetTextExtent(text);
-        if ( x + extent.x > width )
+        if (x + extent.x > width)
         {
             x = lineStart;
             y += extent.y;
@@ -308,7 +298,7 @@ void wxLinkText::DrawMousePress()
 void wxLinkText::SendToParent(wxEventType type)
 {
     wxWindow* parent = GetParent();
-    if ( !parent )
+    if (!parent)
         return;
     wxCommandEvent event(type, GetId());
     event.SetEventObject(this);
@@ -318,9 +308,9 @@ void wxLinkText::SendToParent(wxEventType type)
 void wxLinkText::OnMouseEvent(wxMouseEvent& event)
 {
     const wxEventType type = event.GetEventType();
-    if ( type == wxEVT_ENTER_WINDOW )
+    if (type == wxEVT_ENTER_WINDOW)
     {
-        if ( m_pressed && event.LeftIsDown() )
+        if (m_pressed && event.LeftIsDown())
         {
             DrawMousePress();
         }
@@ -330,25 +320,25 @@ void wxLinkText::OnMouseEvent(wxMouseEvent& event)
             DrawMouseOver();
         }
     }
-    else if ( type == wxEVT_LEAVE_WINDOW )
+    else if (type == wxEVT_LEAVE_WINDOW)
     {
-        if ( !event.LeftIsDown() )
+        if (!event.LeftIsDown())
             m_pressed = false;
         DrawMouseNormal();
     }
-    else if ( type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK )
+    else if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK)
     {
         m_pressed = true;
         DrawMousePress();
-        if ( type == wxEVT_LEFT_DCLICK )
+        if (type == wxEVT_LEFT_DCLICK)
             SendToParent(wxEVT_COMMAND_LEFT_DCLICK);
     }
-    else if ( type == wxEVT_LEFT_UP )
+    else if (type == wxEVT_LEFT_UP)
     {
         DrawMouseOver();
         // The toolkit keeps sending the pointer to the window it was pressed in, so a
         // release outside the link arrives here as well: that one is no click.
-        if ( m_pressed && GetClientRect().Contains(event.GetPosition()) )
+        if (m_pressed && GetClientRect().Contains(event.GetPosition()))
             SendToParent(wxEVT_BUTTON);
         m_pressed = false;
     }
@@ -368,9 +358,7 @@ void wxLinkText::OnPaint(wxPaintEvent& event)
 }
 
 // The paint handler draws the whole link; not erasing keeps the parent's skin visible.
-void wxLinkText::OnEraseBackground(wxEraseEvent&)
-{
-}
+void wxLinkText::OnEraseBackground(wxEraseEvent&) {}
 
 // ----------------------------------------------------------------------------
 // wxTextLinkCtrl
@@ -378,12 +366,12 @@ void wxLinkText::OnEraseBackground(wxEraseEvent&)
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTextLinkCtrl, wxTextCtrl);
 
-bool wxTextLinkCtrl::Create(wxWindow* parent, wxWindowID id, const wxString& value,
-                            const wxPoint& pos, const wxSize& size, long style,
-                            const wxValidator& validator, const wxString& name)
+bool wxTextLinkCtrl::Create(wxWindow* parent, wxWindowID id, const wxString& value, const wxPoint& pos,
+                            const wxSize& size, long style, const wxValidator& validator,
+                            const wxString& name)
 {
-    return wxTextCtrl::Create(parent, id, value, pos, size,
-                              style | wxTE_MULTILINE | wxTE_READONLY, validator, name);
+    return wxTextCtrl::Create(parent, id, value, pos, size, style | wxTE_MULTILINE | wxTE_READONLY, validator,
+                              name);
 }
 
 // ----------------------------------------------------------------------------

@@ -32,16 +32,15 @@ void DeletePainter(gpointer data, GClosure*)
 {
     delete static_cast<NativePainter*>(data);
 }
-}
+} // namespace
 
 void ConnectNativePainter(wxWindow* win, NativeDrawOrder order, NativePainter painter)
 {
     GtkWidget* widget = static_cast<GtkWidget*>(win->GetHandle());
-    if ( !widget )
+    if (!widget)
         return;
     const bool after = order == NativeDrawOrder::AfterNative;
-    g_signal_connect_data(widget, "draw",
-                          after ? G_CALLBACK(OnNativeDrawAfter) : G_CALLBACK(OnNativeDraw),
+    g_signal_connect_data(widget, "draw", after ? G_CALLBACK(OnNativeDrawAfter) : G_CALLBACK(OnNativeDraw),
                           new NativePainter(std::move(painter)), DeletePainter,
                           after ? G_CONNECT_AFTER : GConnectFlags(0));
 }
@@ -49,15 +48,14 @@ void ConnectNativePainter(wxWindow* win, NativeDrawOrder order, NativePainter pa
 void ApplyNativeCss(wxWindow* win, const char* css)
 {
     GtkWidget* widget = static_cast<GtkWidget*>(win->GetHandle());
-    if ( !widget )
+    if (!widget)
         return;
     static const char* const key = "kelctrls-css";
     GtkCssProvider* provider = static_cast<GtkCssProvider*>(g_object_get_data(G_OBJECT(widget), key));
-    if ( !provider )
+    if (!provider)
     {
         provider = gtk_css_provider_new();
-        gtk_style_context_add_provider(gtk_widget_get_style_context(widget),
-                                       GTK_STYLE_PROVIDER(provider),
+        gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(provider),
                                        GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
         g_object_set_data_full(G_OBJECT(widget), key, provider, g_object_unref);
     }
@@ -69,4 +67,4 @@ bool IsNativePressed(const wxWindow* win)
     GtkWidget* widget = static_cast<GtkWidget*>(win->GetHandle());
     return widget && (gtk_widget_get_state_flags(widget) & GTK_STATE_FLAG_ACTIVE);
 }
-}
+} // namespace kel

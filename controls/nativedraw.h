@@ -17,8 +17,8 @@ using NativePainter = std::function<bool(wxDC& dc)>;
 
 enum class NativeDrawOrder
 {
-    BeforeNative,   // may replace the native drawing
-    AfterNative     // draws over what the toolkit painted
+    BeforeNative, // may replace the native drawing
+    AfterNative   // draws over what the toolkit painted
 };
 
 void ConnectNativePainter(wxWindow* win, NativeDrawOrder order, NativePainter painter);
@@ -29,6 +29,6 @@ void ApplyNativeCss(wxWindow* win, const char* css);
 
 // The native widget's pressed (active) state.
 bool IsNativePressed(const wxWindow* win);
-}
+} // namespace kel
 
 #endif

@@ -16,4 +16,4 @@ void FillPixel(wxDC& dc, int x, int y)
 {
     FillPixelLine(dc, wxPoint(x, y), wxPoint(x, y));
 }
-}
+} // namespace kel

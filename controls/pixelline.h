@@ -14,6 +14,6 @@ void FillPixel(wxDC& dc, int x, int y);
 
 // A horizontal or vertical line with both ends included.
 void FillPixelLine(wxDC& dc, const wxPoint& from, const wxPoint& to);
-}
+} // namespace kel
 
 #endif

@@ -30,22 +30,17 @@ void KelShortCutEvent::SetCaptionClicked(bool clicked)
 // KelShortCutPanel
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelShortCutPanel, wxScrolledWindow)
-    EVT_SIZE(KelShortCutPanel::OnSize)
-    EVT_COMMAND_RANGE(KelShortCutPanel::FIRST_ID, KelShortCutPanel::LAST_HANDLED_ID,
-                      wxEVT_BUTTON, KelShortCutPanel::OnShortCutCommand)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelShortCutPanel, wxScrolledWindow) EVT_SIZE(KelShortCutPanel::OnSize)
+    EVT_COMMAND_RANGE(KelShortCutPanel::FIRST_ID, KelShortCutPanel::LAST_HANDLED_ID, wxEVT_BUTTON,
+                      KelShortCutPanel::OnShortCutCommand) wxEND_EVENT_TABLE()
 
-KelShortCutPanel::KelShortCutPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                   const wxSize& size, long style, const wxString& name)
-    : wxScrolledWindow(parent, id, pos, size, style, name),
-      m_nextId(FIRST_ID)
+        KelShortCutPanel::KelShortCutPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                           const wxSize& size, long style, const wxString& name)
+    : wxScrolledWindow(parent, id, pos, size, style, name), m_nextId(FIRST_ID)
 {
 }
 
-KelShortCutPanel::~KelShortCutPanel()
-{
-}
+KelShortCutPanel::~KelShortCutPanel() {}
 
 long KelShortCutPanel::CreateShortCut(const wxString& key, long index, const wxString& label,
                                       const wxBitmap& bitmap)
@@ -58,13 +53,14 @@ long KelShortCutPanel::CreateShortCut(const wxString& key, long index, const wxS
     item->bitmap = bitmap;
 
     const auto existing = m_links.find(key);
-    if ( existing != m_links.end() )
+    if (existing != m_links.end())
     {
         existing->second->Destroy();
         m_links.erase(existing);
         const auto old = std::find_if(m_items.begin(), m_items.end(),
-            [&key](const std::unique_ptr<KEL_SHORTCUT_ITEM>& i) { return i->key.IsSameAs(key, false); });
-        if ( old != m_items.end() )
+                                      [&key](const std::unique_ptr<KEL_SHORTCUT_ITEM>& i)
+                                      { return i->key.IsSameAs(key, false); });
+        if (old != m_items.end())
             m_items.erase(old);
     }
 
@@ -75,12 +71,13 @@ long KelShortCutPanel::CreateShortCut(const wxString& key, long index, const wxS
 
     const int id = item->id;
     const auto position = std::upper_bound(m_items.begin(), m_items.end(), item->index,
-        [](long index, const std::unique_ptr<KEL_SHORTCUT_ITEM>& i) { return index < i->index; });
+                                           [](long index, const std::unique_ptr<KEL_SHORTCUT_ITEM>& i)
+                                           { return index < i->index; });
     m_items.insert(position, std::move(item));
 
     // While frozen (a whole file being read) the links are placed once, at
     // the thaw: placing all of them for each new one takes quadratic time.
-    if ( !IsFrozen() )
+    if (!IsFrozen())
         LayoutShortCuts(GetClientSize());
     InvalidateBestSize();
     return id;
@@ -108,9 +105,7 @@ wxLinkText* KelShortCutPanel::GetShortCutLink(const wxString& key) const
     return it == m_links.end() ? nullptr : it->second;
 }
 
-void KelShortCutPanel::OnCaptionButton(wxCommandEvent& WXUNUSED(event))
-{
-}
+void KelShortCutPanel::OnCaptionButton(wxCommandEvent& WXUNUSED(event)) {}
 
 wxSize KelShortCutPanel::DoGetBestClientSize() const
 {
@@ -120,16 +115,16 @@ wxSize KelShortCutPanel::DoGetBestClientSize() const
 void KelShortCutPanel::LayoutShortCuts(const wxSize& size)
 {
     int y = 0;
-    for ( const auto& item : m_items )
+    for (const auto& item : m_items)
     {
         wxWindow* link = GetShortCutLink(item->key);
-        if ( link )
-            link->SetSize(wxRect(CalcScrolledPosition(wxPoint(ITEM_INDENT, y)),
-                                 wxSize(size.x - 5, ITEM_HEIGHT)));
+        if (link)
+            link->SetSize(
+                wxRect(CalcScrolledPosition(wxPoint(ITEM_INDENT, y)), wxSize(size.x - 5, ITEM_HEIGHT)));
         y += ITEM_HEIGHT;
     }
 
-    if ( y <= size.y )
+    if (y <= size.y)
     {
         SetScrollbars(0, 0, 0, 0);
         return;
@@ -154,8 +149,9 @@ void KelShortCutPanel::OnShortCutCommand(wxCommandEvent& event)
     clicked.SetCollapse(false);
 
     const auto item = std::find_if(m_items.begin(), m_items.end(),
-        [&event](const std::unique_ptr<KEL_SHORTCUT_ITEM>& i) { return i->id == event.GetId(); });
-    if ( item != m_items.end() )
+                                   [&event](const std::unique_ptr<KEL_SHORTCUT_ITEM>& i)
+                                   { return i->id == event.GetId(); });
+    if (item != m_items.end())
     {
         clicked.SetClicketId((*item)->id);
         clicked.SetClicketKey((*item)->key);
@@ -168,18 +164,16 @@ void KelShortCutPanel::OnShortCutCommand(wxCommandEvent& event)
 // KelMainShortCut
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelMainShortCut, wxPanel)
-    EVT_SIZE(KelMainShortCut::OnSize)
-    EVT_SHORTCUT_BUTTON_CLICKED(wxID_ANY, KelMainShortCut::OnShortCut)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelMainShortCut, wxPanel) EVT_SIZE(KelMainShortCut::OnSize)
+    EVT_SHORTCUT_BUTTON_CLICKED(wxID_ANY, KelMainShortCut::OnShortCut) wxEND_EVENT_TABLE()
 
-KelMainShortCut::KelMainShortCut()
+        KelMainShortCut::KelMainShortCut()
 {
     Init();
 }
 
-KelMainShortCut::KelMainShortCut(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                 const wxSize& size, long style, const wxString& name)
+KelMainShortCut::KelMainShortCut(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                                 long style, const wxString& name)
 {
     Init();
     Create(parent, id, pos, size, style, name);
@@ -192,11 +186,11 @@ void KelMainShortCut::Init()
     m_border = nullptr;
 }
 
-bool KelMainShortCut::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                             const wxSize& size, long style, const wxString& name)
+bool KelMainShortCut::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                             long style, const wxString& name)
 {
     wxLogNull noLog;
-    if ( !wxPanel::Create(parent, id, pos, size, style, name) )
+    if (!wxPanel::Create(parent, id, pos, size, style, name))
         return false;
 
     m_border = new KelBorder(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_ALLSIDES);
@@ -208,8 +202,8 @@ bool KelMainShortCut::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos
     m_border->SetBorderStyle(wxBORDER_BOTTOM);
     m_border->Bind(wxEVT_BUTTON, &KelMainShortCut::OnCaptionButton, this);
 
-    m_panel = new KelShortCutPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                   wxTAB_TRAVERSAL, "panel");
+    m_panel =
+        new KelShortCutPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "panel");
     return true;
 }
 
@@ -217,25 +211,24 @@ bool KelMainShortCut::LoadFile(const wxString& name)
 {
     wxLogNull noLog;
     wxXmlDocument doc;
-    if ( !doc.Load(name, "UTF-8") || !doc.GetRoot() )
+    if (!doc.Load(name, "UTF-8") || !doc.GetRoot())
         return false;
 
     wxWindowUpdateLocker frozen;
-    if ( m_panel )
+    if (m_panel)
         frozen.Lock(m_panel);
-    for ( wxXmlNode* node = doc.GetRoot()->GetChildren(); node; node = node->GetNext() )
+    for (wxXmlNode* node = doc.GetRoot()->GetChildren(); node; node = node->GetNext())
     {
-        if ( node->GetType() != wxXML_ELEMENT_NODE )
+        if (node->GetType() != wxXML_ELEMENT_NODE)
             continue;
         const wxString key = node->GetAttribute("key");
         const wxString bitmapPath = node->GetAttribute("bitmap");
-        const wxString path = wxFileName(bitmapPath).IsAbsolute() ? bitmapPath
-                                                                  : KelInstallPath(bitmapPath);
+        const wxString path = wxFileName(bitmapPath).IsAbsolute() ? bitmapPath : KelInstallPath(bitmapPath);
         wxBitmap bitmap;
-        if ( !bitmapPath.empty() )
+        if (!bitmapPath.empty())
             bitmap.LoadFile(path, wxBITMAP_TYPE_BMP);
-        CreateShortCut(key, KelTabManager::GetInstance()->GetShortCutAttr(key),
-                       node->GetAttribute("label"), bitmap);
+        CreateShortCut(key, KelTabManager::GetInstance()->GetShortCutAttr(key), node->GetAttribute("label"),
+                       bitmap);
     }
     return true;
 }
@@ -249,12 +242,12 @@ long KelMainShortCut::CreateShortCut(const wxString& key, long index, const wxSt
 
 void KelMainShortCut::ShowPanel(bool show)
 {
-    if ( !m_panel || m_panel->IsShown() == show )
+    if (!m_panel || m_panel->IsShown() == show)
         return;
     m_panel->Show(show);
     // Give the room back to (or take it from) the neighbours in the sizer.
     InvalidateBestSize();
-    if ( GetParent() )
+    if (GetParent())
         GetParent()->Layout();
 }
 
@@ -273,21 +266,19 @@ bool KelMainShortCut::IsCollapsed() const
     return !m_panel || !m_panel->IsShown();
 }
 
-void KelMainShortCut::GetShortCutOrders(wxList& WXUNUSED(orders))
-{
-}
+void KelMainShortCut::GetShortCutOrders(wxList& WXUNUSED(orders)) {}
 
 wxSize KelMainShortCut::DoGetBestClientSize() const
 {
     int height = GetCaptionHeight();
-    if ( !IsCollapsed() )
+    if (!IsCollapsed())
         height += m_panel->GetBestSize().y;
     return wxSize(wxDefaultCoord, height);
 }
 
 void KelMainShortCut::OnSize(wxSizeEvent& WXUNUSED(event))
 {
-    if ( !m_panel )
+    if (!m_panel)
         return;
     const wxSize size = GetClientSize();
     const int caption = GetCaptionHeight();
@@ -297,7 +288,7 @@ void KelMainShortCut::OnSize(wxSizeEvent& WXUNUSED(event))
 
 void KelMainShortCut::OnShortCut(KelShortCutEvent& event)
 {
-    if ( event.IsCaptionClicked() )
+    if (event.IsCaptionClicked())
         ShowPanel(IsCollapsed());
     event.Skip();
 }

@@ -11,27 +11,25 @@ wxIMPLEMENT_DYNAMIC_CLASS(kelSplitterButtonEvent, wxCommandEvent);
 // KelSplitterButton
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelSplitterButton, wxPanel)
-    EVT_SIZE(KelSplitterButton::OnSize)
-    EVT_BUTTON(KelSplitterButton::ID_ARROW, KelSplitterButton::OnBtnArrow)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelSplitterButton, wxPanel) EVT_SIZE(KelSplitterButton::OnSize)
+    EVT_BUTTON(KelSplitterButton::ID_ARROW, KelSplitterButton::OnBtnArrow) wxEND_EVENT_TABLE()
 
-KelSplitterButton::KelSplitterButton()
+        KelSplitterButton::KelSplitterButton()
     : m_direction(KEL_SPLITTER_LEFT), m_button(nullptr), m_state(0)
 {
 }
 
-KelSplitterButton::KelSplitterButton(wxWindow* parent, int id, const wxPoint& pos,
-                                     const wxSize& size, long style, const wxString& name)
+KelSplitterButton::KelSplitterButton(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
+                                     long style, const wxString& name)
     : KelSplitterButton()
 {
     Create(parent, id, pos, size, style, name);
 }
 
-bool KelSplitterButton::Create(wxWindow* parent, int id, const wxPoint& pos,
-                               const wxSize& size, long style, const wxString& name)
+bool KelSplitterButton::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style,
+                               const wxString& name)
 {
-    if ( !wxPanel::Create(parent, id, pos, size, style, name) )
+    if (!wxPanel::Create(parent, id, pos, size, style, name))
         return false;
     CreateContrles();
     return true;
@@ -39,10 +37,10 @@ bool KelSplitterButton::Create(wxWindow* parent, int id, const wxPoint& pos,
 
 void KelSplitterButton::SetDirection(SplitterDirection direction)
 {
-    if ( direction == m_direction )
+    if (direction == m_direction)
         return;
     m_direction = direction;
-    if ( m_button )
+    if (m_button)
         SetBtn();
 }
 
@@ -56,21 +54,21 @@ void KelSplitterButton::CreateContrles()
 
     const wxSize buttonSize = m_leftNormal.IsOk() ? m_leftNormal.GetSize() : wxSize(8, 12);
     // Without a border the native button shows only the arrow pictures.
-    m_button = new wxBitmapButton(this, ID_ARROW, wxBitmapBundle(), wxDefaultPosition,
-                                  buttonSize, wxBU_AUTODRAW | wxBORDER_NONE);
+    m_button = new wxBitmapButton(this, ID_ARROW, wxBitmapBundle(), wxDefaultPosition, buttonSize,
+                                  wxBU_AUTODRAW | wxBORDER_NONE);
     SetBtn();
     m_state = 1;
 }
 
 bool KelSplitterButton::UsesRightPair() const
 {
-    return (m_direction == KEL_SPLITTER_LEFT && m_state == 2)
-        || (m_direction == KEL_SPLITTER_RIGHT && m_state == 1);
+    return (m_direction == KEL_SPLITTER_LEFT && m_state == 2) ||
+           (m_direction == KEL_SPLITTER_RIGHT && m_state == 1);
 }
 
 void KelSplitterButton::SetBtn()
 {
-    if ( !m_leftNormal.IsOk() || !m_rightNormal.IsOk() )
+    if (!m_leftNormal.IsOk() || !m_rightNormal.IsOk())
     {
         m_button->SetLabel("<");
         return;
@@ -88,7 +86,7 @@ void KelSplitterButton::SetBtn()
 
 void KelSplitterButton::OnSize(wxSizeEvent& event)
 {
-    if ( !m_button )
+    if (!m_button)
         return;
     const wxSize buttonSize = m_button->GetSize();
     m_button->Move(0, (event.GetSize().y - buttonSize.y) / 2);

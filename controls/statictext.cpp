@@ -9,21 +9,18 @@ namespace
 {
 const int kExtraWidth = 4;
 const int kExtraHeight = 6;
-}
+} // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelStaticText, wxControl);
 
-wxBEGIN_EVENT_TABLE(KelStaticText, wxControl)
-    EVT_SIZE(KelStaticText::OnSize)
-    EVT_PAINT(KelStaticText::OnPaint)
-    EVT_ERASE_BACKGROUND(KelStaticText::OnEraseBackground)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelStaticText,
+                    wxControl) EVT_SIZE(KelStaticText::OnSize) EVT_PAINT(KelStaticText::OnPaint)
+    EVT_ERASE_BACKGROUND(KelStaticText::OnEraseBackground) wxEND_EVENT_TABLE()
 
-bool KelStaticText::Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                           const wxPoint& pos, const wxSize& size, long style,
-                           const wxString& WXUNUSED(name))
+        bool KelStaticText::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                                   const wxSize& size, long style, const wxString& WXUNUSED(name))
 {
-    if ( !wxControl::Create(parent, id, pos, size, style, wxDefaultValidator) )
+    if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator))
         return false;
     SetLabel(label);
     SetInitialSize(size);
@@ -49,17 +46,16 @@ wxSize KelStaticText::DoGetBestSize() const
 void KelStaticText::Draw(wxDC& dc)
 {
     dc.SetFont(GetFont());
-    if ( m_fontColour.IsOk() )
+    if (m_fontColour.IsOk())
     {
         dc.SetPen(wxPen(m_fontColour, 1));
         dc.SetTextForeground(m_fontColour);
     }
 
-    if ( m_autoSize )
+    if (m_autoSize)
     {
-        const wxSize wanted(dc.GetTextExtent(GetLabel()).x + kExtraWidth,
-                            dc.GetCharHeight() + kExtraHeight);
-        if ( GetSize() != wanted )
+        const wxSize wanted(dc.GetTextExtent(GetLabel()).x + kExtraWidth, dc.GetCharHeight() + kExtraHeight);
+        if (GetSize() != wanted)
             SetSize(wanted);
     }
     dc.DrawText(GetLabel(), 0, 0);
@@ -73,9 +69,7 @@ void KelStaticText::OnPaint(wxPaintEvent& event)
 }
 
 // The paint handler draws the whole control; not erasing keeps the parent's skin visible.
-void KelStaticText::OnEraseBackground(wxEraseEvent&)
-{
-}
+void KelStaticText::OnEraseBackground(wxEraseEvent&) {}
 
 void KelStaticText::OnSize(wxSizeEvent&)
 {
@@ -108,20 +102,20 @@ wxObject* KelStaticTextXmlHandler::DoCreateResource()
     XRC_MAKE_INSTANCE(text, KelStaticText)
 
     const wxSize size = GetSize();
-    text->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
-                 GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL
-                                            | wxST_NO_AUTORESIZE),
-                 wxS("staticText"));
+    text->Create(
+        m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
+        GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL | wxST_NO_AUTORESIZE),
+        wxS("staticText"));
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(text);
-    if ( size == wxDefaultSize )
+    if (size == wxDefaultSize)
         text->SetAutoSize(true);
     text->SetToolTip(GetText(wxS("tooltip")));
     const wxFont font = GetFont(wxS("font"));
-    if ( font.IsOk() )
+    if (font.IsOk())
         text->SetFont(font);
     const wxColour colour = GetColour(wxS("color"), wxNullColour);
-    if ( colour.IsOk() )
+    if (colour.IsOk())
         text->SetFontColour(colour);
     return text;
 }

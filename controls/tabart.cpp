@@ -9,22 +9,24 @@
 namespace
 {
 
-const char* const kChatFaces[kBitmapAuiTabArt::FACE_COUNT] =
-{
-    "talkfrm_tab_normal_left", "talkfrm_tab_normal_mid", "talkfrm_tab_normal_right",
-    "talkfrm_tab_hover_left", "talkfrm_tab_hover_mid", "talkfrm_tab_hover_right",
-    "talkfrm_tab_unread_left", "talkfrm_tab_unread_mid", "talkfrm_tab_unread_right",
-    "talkfrm_tab_close_button_normal", "talkfrm_tab_close_button_hover",
-    "talkfrm_tab_close_button_pressed"
-};
+const char* const kChatFaces[kBitmapAuiTabArt::FACE_COUNT] = {
+    "talkfrm_tab_normal_left",         "talkfrm_tab_normal_mid",         "talkfrm_tab_normal_right",
+    "talkfrm_tab_hover_left",          "talkfrm_tab_hover_mid",          "talkfrm_tab_hover_right",
+    "talkfrm_tab_unread_left",         "talkfrm_tab_unread_mid",         "talkfrm_tab_unread_right",
+    "talkfrm_tab_close_button_normal", "talkfrm_tab_close_button_hover", "talkfrm_tab_close_button_pressed"};
 
-const char* const kOtherFaces[kBitmapAuiTabArt::FACE_COUNT] =
-{
-    "talkfrm_othertab_normal_left", "talkfrm_othertab_normal_mid", "talkfrm_othertab_normal_right",
-    "talkfrm_othertab_hover_left", "talkfrm_othertab_hover_mid", "talkfrm_othertab_hover_right",
-    "talkfrm_othertab_unread_left", "talkfrm_othertab_unread_mid", "talkfrm_othertab_unread_right",
-    "", "", ""
-};
+const char* const kOtherFaces[kBitmapAuiTabArt::FACE_COUNT] = {"talkfrm_othertab_normal_left",
+                                                               "talkfrm_othertab_normal_mid",
+                                                               "talkfrm_othertab_normal_right",
+                                                               "talkfrm_othertab_hover_left",
+                                                               "talkfrm_othertab_hover_mid",
+                                                               "talkfrm_othertab_hover_right",
+                                                               "talkfrm_othertab_unread_left",
+                                                               "talkfrm_othertab_unread_mid",
+                                                               "talkfrm_othertab_unread_right",
+                                                               "",
+                                                               "",
+                                                               ""};
 
 KelSkinResource* Skin()
 {
@@ -50,21 +52,35 @@ private:
 wxString ButtonBitmapName(int bitmapId, int buttonState)
 {
     wxString button;
-    switch ( bitmapId )
+    switch (bitmapId)
     {
-        case wxAUI_BUTTON_WINDOWLIST: button = "wlist"; break;
-        case wxAUI_BUTTON_LEFT: button = "left"; break;
-        case wxAUI_BUTTON_RIGHT: button = "right"; break;
-        default: return wxString();
+    case wxAUI_BUTTON_WINDOWLIST:
+        button = "wlist";
+        break;
+    case wxAUI_BUTTON_LEFT:
+        button = "left";
+        break;
+    case wxAUI_BUTTON_RIGHT:
+        button = "right";
+        break;
+    default:
+        return wxString();
     }
 
     wxString state;
-    switch ( buttonState )
+    switch (buttonState)
     {
-        case wxAUI_BUTTON_STATE_NORMAL: state = "normal"; break;
-        case wxAUI_BUTTON_STATE_HOVER: state = "hover"; break;
-        case wxAUI_BUTTON_STATE_PRESSED: state = "pressed"; break;
-        default: return wxString();
+    case wxAUI_BUTTON_STATE_NORMAL:
+        state = "normal";
+        break;
+    case wxAUI_BUTTON_STATE_HOVER:
+        state = "hover";
+        break;
+    case wxAUI_BUTTON_STATE_PRESSED:
+        state = "pressed";
+        break;
+    default:
+        return wxString();
     }
     return "talkfrm_tab_" + button + "_button_" + state;
 }
@@ -72,33 +88,27 @@ wxString ButtonBitmapName(int bitmapId, int buttonState)
 } // namespace
 
 kBitmapAuiTabArt::kBitmapAuiTabArt(const KELAUITAB_BITMAP_TYPE& type)
-    : m_default_art(new wxAuiDefaultTabArt),
-      m_normal_font(*wxNORMAL_FONT),
-      m_base_colour(153, 208, 253),
-      m_base_colour_pen(m_base_colour),
-      m_base_colour_brush(m_base_colour),
-      m_type(type)
+    : m_default_art(new wxAuiDefaultTabArt), m_normal_font(*wxNORMAL_FONT), m_base_colour(153, 208, 253),
+      m_base_colour_pen(m_base_colour), m_base_colour_brush(m_base_colour), m_type(type)
 {
     const wxColour border = Skin()->GetColour("talkfrm_tab_border");
     m_border_pen = border.IsOk() ? wxPen(border) : *wxTRANSPARENT_PEN;
     SetAuiTabType(type);
 }
 
-kBitmapAuiTabArt::~kBitmapAuiTabArt()
-{
-}
+kBitmapAuiTabArt::~kBitmapAuiTabArt() {}
 
 void kBitmapAuiTabArt::SetAuiTabType(const KELAUITAB_BITMAP_TYPE& type)
 {
     m_type = type;
     const char* const* names = nullptr;
-    if ( type == KELAUITAB_BITMAP_CHAT )
+    if (type == KELAUITAB_BITMAP_CHAT)
         names = kChatFaces;
-    else if ( type == KELAUITAB_BITMAP_OTHER )
+    else if (type == KELAUITAB_BITMAP_OTHER)
         names = kOtherFaces;
-    if ( !names )
+    if (!names)
         return;
-    for ( int i = 0; i < FACE_COUNT; ++i )
+    for (int i = 0; i < FACE_COUNT; ++i)
         m_face_names[i] = names[i];
 }
 
@@ -179,8 +189,7 @@ wxSize kBitmapAuiTabArt::GetTabSize(wxDC& dc, wxWindow* wnd, const wxString& cap
                                     const wxBitmapBundle& bitmap, bool WXUNUSED(active),
                                     int WXUNUSED(closeButtonState), int* xExtent)
 {
-    return m_default_art->GetTabSize(dc, wnd, caption, bitmap, true,
-                                     wxAUI_BUTTON_STATE_NORMAL, xExtent);
+    return m_default_art->GetTabSize(dc, wnd, caption, bitmap, true, wxAUI_BUTTON_STATE_NORMAL, xExtent);
 }
 
 void kBitmapAuiTabArt::DrawBorder(wxDC& dc, wxWindow* wnd, const wxRect& rect)
@@ -196,21 +205,21 @@ void kBitmapAuiTabArt::DrawBackground(wxDC& dc, wxWindow* WXUNUSED(wnd), const w
     dc.SetPen(m_border_pen);
 
     const wxBitmap tile = Skin()->GetBitmap("talkfrm_tab_bk");
-    if ( !tile.IsOk() || tile.GetWidth() <= 0 )
+    if (!tile.IsOk() || tile.GetWidth() <= 0)
         return;
-    for ( int x = 0; x < rect.x + rect.width - 1; x += tile.GetWidth() )
+    for (int x = 0; x < rect.x + rect.width - 1; x += tile.GetWidth())
         dc.DrawBitmap(tile, x, 0, false);
 }
 
 wxString kBitmapAuiTabArt::ChopText(wxDC& dc, const wxString& text, int limit)
 {
-    if ( dc.GetTextExtent(text).x <= limit )
+    if (dc.GetTextExtent(text).x <= limit)
         return text;
 
     size_t fitting = 0;
-    for ( size_t i = 0; i < text.length(); ++i )
+    for (size_t i = 0; i < text.length(); ++i)
     {
-        if ( dc.GetTextExtent(text.Left(i) + "...").x > limit )
+        if (dc.GetTextExtent(text.Left(i) + "...").x > limit)
             break;
         fitting = i;
     }
@@ -220,7 +229,7 @@ wxString kBitmapAuiTabArt::ChopText(wxDC& dc, const wxString& text, int limit)
 void kBitmapAuiTabArt::DrawPlainTab(wxDC& dc, const wxRect& tab, bool active)
 {
     const int x = tab.x, y = tab.y, w = tab.width, h = tab.height;
-    if ( active )
+    if (active)
     {
         dc.SetPen(m_base_colour_pen);
         dc.SetBrush(m_base_colour_brush);
@@ -231,8 +240,7 @@ void kBitmapAuiTabArt::DrawPlainTab(wxDC& dc, const wxRect& tab, bool active)
         dc.SetPen(m_base_colour_pen);
         dc.DrawPoint(x + 2, y + 1);
         dc.DrawPoint(x + w - 2, y + 1);
-        dc.GradientFillLinear(wxRect(x + 2, y + h / 2 - 2, w - 2, h / 2),
-                              m_base_colour, *wxWHITE, wxNORTH);
+        dc.GradientFillLinear(wxRect(x + 2, y + h / 2 - 2, w - 2, h / 2), m_base_colour, *wxWHITE, wxNORTH);
         return;
     }
 
@@ -242,20 +250,19 @@ void kBitmapAuiTabArt::DrawPlainTab(wxDC& dc, const wxRect& tab, bool active)
     dc.GradientFillLinear(half, m_base_colour, m_base_colour, wxSOUTH);
 }
 
-void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage& page,
-                               const wxRect& inRect, int closeButtonState,
-                               wxRect* outTabRect, wxRect* outButtonRect, int* xExtent)
+void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage& page, const wxRect& inRect,
+                               int closeButtonState, wxRect* outTabRect, wxRect* outButtonRect, int* xExtent)
 {
     const KAuiNotebookPageExtend* extend = PageExtend(page.window);
 
     dc.SetTextForeground(*wxBLACK);
-    const wxSize size = GetTabSize(dc, wnd, page.caption, page.bitmap, page.active,
-                                   closeButtonState, xExtent);
+    const wxSize size =
+        GetTabSize(dc, wnd, page.caption, page.bitmap, page.active, closeButtonState, xExtent);
     const wxRect tab(inRect.x, inRect.y, size.x, inRect.height - 5);
     dc.SetFont(m_normal_font);
 
     int clipWidth = tab.width;
-    if ( tab.x + tab.width > inRect.x + inRect.width )
+    if (tab.x + tab.width > inRect.x + inRect.width)
         clipWidth = inRect.x + inRect.width - tab.x;
     dc.SetClippingRegion(tab.x, tab.y, clipWidth + 1, inRect.height);
 
@@ -263,18 +270,18 @@ void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage&
     // extent; what it draws is thrown away.
     {
         ScratchDC scratch;
-        m_default_art->DrawTab(scratch, wnd, page, inRect, closeButtonState,
-                               outTabRect, outButtonRect, xExtent);
+        m_default_art->DrawTab(scratch, wnd, page, inRect, closeButtonState, outTabRect, outButtonRect,
+                               xExtent);
     }
 
     Face first = FACE_NORMAL_LEFT;
     wxString colourName = "talkfrm_tab_fontcolor_normal";
-    if ( page.active )
+    if (page.active)
     {
         first = FACE_ACTIVE_LEFT;
         colourName = "talkfrm_tab_fontcolor_hover";
     }
-    else if ( extend && extend->NeedAttention() && extend->IsBlinkOn() )
+    else if (extend && extend->NeedAttention() && extend->IsBlinkOn())
     {
         first = FACE_UNREAD_LEFT;
         colourName = "talkfrm_tab_fontcolor_unread";
@@ -284,11 +291,11 @@ void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage&
     const wxBitmap left = skin->GetBitmap(m_face_names[first]);
     const wxBitmap mid = skin->GetBitmap(m_face_names[first + 1]);
     const wxBitmap right = skin->GetBitmap(m_face_names[first + 2]);
-    if ( left.IsOk() && mid.IsOk() && right.IsOk() && mid.GetWidth() > 0 )
+    if (left.IsOk() && mid.IsOk() && right.IsOk() && mid.GetWidth() > 0)
     {
         dc.DrawBitmap(left, tab.x + 1, tab.y + 1, false);
         const int rightX = tab.x + tab.width - 1 - right.GetWidth();
-        for ( int x = tab.x + 1 + left.GetWidth(); x < rightX; x += mid.GetWidth() )
+        for (int x = tab.x + 1 + left.GetWidth(); x < rightX; x += mid.GetWidth())
             dc.DrawBitmap(mid, x, tab.y + 1, false);
         dc.DrawBitmap(right, rightX, tab.y + 1, false);
     }
@@ -298,21 +305,26 @@ void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage&
     }
 
     dc.SetTextForeground(skin->GetColour(colourName));
-    dc.DrawLabel(ChopText(dc, page.caption, tab.width - 8),
-                 wxRect(tab.x, tab.y + 5, tab.width, tab.height),
+    dc.DrawLabel(ChopText(dc, page.caption, tab.width - 8), wxRect(tab.x, tab.y + 5, tab.width, tab.height),
                  wxALIGN_CENTRE_HORIZONTAL | wxALIGN_CENTRE_VERTICAL);
 
     int closeFace = -1;
-    switch ( closeButtonState )
+    switch (closeButtonState)
     {
-        case wxAUI_BUTTON_STATE_NORMAL: closeFace = FACE_CLOSE_NORMAL; break;
-        case wxAUI_BUTTON_STATE_HOVER: closeFace = FACE_CLOSE_HOVER; break;
-        case wxAUI_BUTTON_STATE_PRESSED: closeFace = FACE_CLOSE_PRESSED; break;
+    case wxAUI_BUTTON_STATE_NORMAL:
+        closeFace = FACE_CLOSE_NORMAL;
+        break;
+    case wxAUI_BUTTON_STATE_HOVER:
+        closeFace = FACE_CLOSE_HOVER;
+        break;
+    case wxAUI_BUTTON_STATE_PRESSED:
+        closeFace = FACE_CLOSE_PRESSED;
+        break;
     }
-    if ( closeFace >= 0 && !m_face_names[closeFace].empty() )
+    if (closeFace >= 0 && !m_face_names[closeFace].empty())
     {
         const wxBitmap close = skin->GetBitmap(m_face_names[closeFace]);
-        if ( close.IsOk() )
+        if (close.IsOk())
             dc.DrawBitmap(close, tab.x + tab.width - close.GetWidth() - 3, tab.y + 1, false);
     }
 
@@ -320,26 +332,25 @@ void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage&
     dc.DestroyClippingRegion();
 }
 
-wxString kBitmapAuiTabArt::FlashBitmapName(wxWindow* wnd, const wxRect& inRect,
-                                           int bitmapId, int buttonState)
+wxString kBitmapAuiTabArt::FlashBitmapName(wxWindow* wnd, const wxRect& inRect, int bitmapId, int buttonState)
 {
-    if ( (bitmapId != wxAUI_BUTTON_LEFT && bitmapId != wxAUI_BUTTON_RIGHT)
-         || (buttonState & wxAUI_BUTTON_STATE_DISABLED) )
+    if ((bitmapId != wxAUI_BUTTON_LEFT && bitmapId != wxAUI_BUTTON_RIGHT) ||
+        (buttonState & wxAUI_BUTTON_STATE_DISABLED))
         return wxString();
     wxAuiTabCtrl* tabs = dynamic_cast<wxAuiTabCtrl*>(wnd);
-    if ( !tabs )
+    if (!tabs)
         return wxString();
 
     const size_t offset = tabs->GetTabOffset();
     const size_t count = tabs->GetPageCount();
     const KAuiNotebookPageExtend* first = nullptr;
 
-    if ( bitmapId == wxAUI_BUTTON_LEFT )
+    if (bitmapId == wxAUI_BUTTON_LEFT)
     {
-        for ( size_t i = 0; i < offset && i < count && !first; ++i )
+        for (size_t i = 0; i < offset && i < count && !first; ++i)
         {
             const KAuiNotebookPageExtend* extend = PageExtend(tabs->GetWindowFromIdx(i));
-            if ( extend && extend->NeedAttention() )
+            if (extend && extend->NeedAttention())
                 first = extend;
         }
         return first && first->IsBlinkOn() ? "talkfrm_tab_left_button_flash" : "";
@@ -350,42 +361,40 @@ wxString kBitmapAuiTabArt::FlashBitmapName(wxWindow* wnd, const wxRect& inRect,
     wxClientDC dc(wnd);
     const unsigned int flags = tabs->GetFlags();
     int total = 0;
-    for ( size_t i = offset; i < count && !first; ++i )
+    for (size_t i = offset; i < count && !first; ++i)
     {
         const wxAuiNotebookPage& page = tabs->GetPage(i);
-        const bool closeShown = (flags & wxAUI_NB_CLOSE_ON_ALL_TABS)
-            || ((flags & wxAUI_NB_CLOSE_ON_ACTIVE_TAB) && page.active);
+        const bool closeShown =
+            (flags & wxAUI_NB_CLOSE_ON_ALL_TABS) || ((flags & wxAUI_NB_CLOSE_ON_ACTIVE_TAB) && page.active);
         int extent = 0;
-        const wxSize size = GetTabSize(dc, wnd, page.caption, page.bitmap, page.active,
-                                       closeShown ? wxAUI_BUTTON_STATE_NORMAL
-                                                  : wxAUI_BUTTON_STATE_HIDDEN,
-                                       &extent);
+        const wxSize size =
+            GetTabSize(dc, wnd, page.caption, page.bitmap, page.active,
+                       closeShown ? wxAUI_BUTTON_STATE_NORMAL : wxAUI_BUTTON_STATE_HIDDEN, &extent);
         total += i + 1 < count ? extent : size.x;
-        if ( total < inRect.width )
+        if (total < inRect.width)
             continue;
         const KAuiNotebookPageExtend* extend = PageExtend(page.window);
-        if ( extend && extend->NeedAttention() )
+        if (extend && extend->NeedAttention())
             first = extend;
     }
     return first && first->IsBlinkOn() ? "talkfrm_tab_right_button_flash" : "";
 }
 
-void kBitmapAuiTabArt::DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect,
-                                  int bitmapId, int buttonState, int orientation,
-                                  wxRect* outRect)
+void kBitmapAuiTabArt::DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect, int bitmapId,
+                                  int buttonState, int orientation, wxRect* outRect)
 {
     wxBitmap bitmap;
     const wxString flash = FlashBitmapName(wnd, inRect, bitmapId, buttonState);
-    if ( !flash.empty() )
+    if (!flash.empty())
         bitmap = Skin()->GetBitmap(flash);
-    if ( !bitmap.IsOk() )
+    if (!bitmap.IsOk())
     {
         const wxString name = ButtonBitmapName(bitmapId, buttonState);
-        if ( !name.empty() )
+        if (!name.empty())
             bitmap = Skin()->GetBitmap(name);
     }
 
-    if ( bitmap.IsOk() )
+    if (bitmap.IsOk())
     {
         const int w = bitmap.GetWidth();
         const int h = bitmap.GetHeight();
@@ -394,16 +403,14 @@ void kBitmapAuiTabArt::DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect,
         dc.DrawBitmap(bitmap, x, y, false);
         *outRect = wxRect(x, y, w, h);
     }
-    else if ( buttonState == wxAUI_BUTTON_STATE_DISABLED )
+    else if (buttonState == wxAUI_BUTTON_STATE_DISABLED)
     {
         // Invisible, but the button keeps its place in the row.
         ScratchDC scratch;
-        m_default_art->DrawButton(scratch, wnd, inRect, bitmapId, buttonState,
-                                  orientation, outRect);
+        m_default_art->DrawButton(scratch, wnd, inRect, bitmapId, buttonState, orientation, outRect);
     }
     else
     {
-        m_default_art->DrawButton(dc, wnd, inRect, bitmapId, buttonState,
-                                  orientation, outRect);
+        m_default_art->DrawButton(dc, wnd, inRect, bitmapId, buttonState, orientation, outRect);
     }
 }

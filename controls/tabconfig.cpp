@@ -15,7 +15,7 @@ const char SHORTCUT_FILE[] = "config/shortcut.xml";
 long ParseIndex(const wxXmlNode* node, const wxString& name)
 {
     long value = 0;
-    if ( !node->GetAttribute(name, "0").ToLong(&value, 10) )
+    if (!node->GetAttribute(name, "0").ToLong(&value, 10))
         value = 0;
     return value;
 }
@@ -31,9 +31,9 @@ bool LoadConfigDocument(wxXmlDocument& doc, const char* relative)
 template <typename Entry>
 void InsertSorted(wxList& list, Entry* entry)
 {
-    for ( wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext())
     {
-        if ( static_cast<Entry*>(node->GetData())->m_index > entry->m_index )
+        if (static_cast<Entry*>(node->GetData())->m_index > entry->m_index)
         {
             list.Insert(node, entry);
             return;
@@ -44,7 +44,7 @@ void InsertSorted(wxList& list, Entry* entry)
 
 void DeleteEntries(wxList& list)
 {
-    for ( wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext())
         delete node->GetData();
     list.Clear();
 }
@@ -55,16 +55,16 @@ void SaveEntries(wxXmlDocument& doc, const char* relative, const wxList& list,
                  const std::function<wxXmlNode*(wxObject*)>& makeElement)
 {
     wxXmlNode* root = doc.GetRoot();
-    if ( !root )
+    if (!root)
         return;
-    if ( !list.IsEmpty() )
+    if (!list.IsEmpty())
     {
-        while ( wxXmlNode* child = root->GetChildren() )
+        while (wxXmlNode* child = root->GetChildren())
         {
             root->RemoveChild(child);
             delete child;
         }
-        for ( wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext() )
+        for (wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext())
             root->InsertChild(makeElement(node->GetData()), root->GetChildren());
     }
     KelSaveXmlAtomically(doc, KelInstallPath(relative), 1);
@@ -76,7 +76,7 @@ KelTabManager* KelTabManager::m_instance = nullptr;
 
 KelTabManager* KelTabManager::GetInstance()
 {
-    if ( !m_instance )
+    if (!m_instance)
         m_instance = new KelTabManager;
     return m_instance;
 }
@@ -99,35 +99,32 @@ KelTabManager::~KelTabManager()
 void KelTabManager::InitList()
 {
     const wxXmlNode* root = m_tabDoc.IsOk() ? m_tabDoc.GetRoot() : nullptr;
-    for ( const wxXmlNode* child = root ? root->GetChildren() : nullptr; child; child = child->GetNext() )
+    for (const wxXmlNode* child = root ? root->GetChildren() : nullptr; child; child = child->GetNext())
     {
-        if ( child->GetType() != wxXML_ELEMENT_NODE )
+        if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
-        InsertSorted(m_tabs, new tabattr(child->GetAttribute("key"),
-                                         ParseIndex(child, "index"),
-                                         child->GetAttribute("tip"),
-                                         ParseIndex(child, "systab") == 1));
+        InsertSorted(m_tabs, new tabattr(child->GetAttribute("key"), ParseIndex(child, "index"),
+                                         child->GetAttribute("tip"), ParseIndex(child, "systab") == 1));
     }
 }
 
 void KelTabManager::InitShortCutList()
 {
     const wxXmlNode* root = m_shortcutDoc.IsOk() ? m_shortcutDoc.GetRoot() : nullptr;
-    for ( const wxXmlNode* child = root ? root->GetChildren() : nullptr; child; child = child->GetNext() )
+    for (const wxXmlNode* child = root ? root->GetChildren() : nullptr; child; child = child->GetNext())
     {
-        if ( child->GetType() != wxXML_ELEMENT_NODE )
+        if (child->GetType() != wxXML_ELEMENT_NODE)
             continue;
-        InsertSorted(m_shortcuts, new shortcutattr(child->GetAttribute("key"),
-                                                   ParseIndex(child, "index")));
+        InsertSorted(m_shortcuts, new shortcutattr(child->GetAttribute("key"), ParseIndex(child, "index")));
     }
 }
 
 tabattr* KelTabManager::GetTabAttr(const wxString& key)
 {
-    for ( wxList::compatibility_iterator node = m_tabs.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = m_tabs.GetFirst(); node; node = node->GetNext())
     {
         tabattr* tab = static_cast<tabattr*>(node->GetData());
-        if ( tab->m_key.IsSameAs(key, false) )
+        if (tab->m_key.IsSameAs(key, false))
             return tab;
     }
     return nullptr;
@@ -135,16 +132,16 @@ tabattr* KelTabManager::GetTabAttr(const wxString& key)
 
 void KelTabManager::GetAllTabs(wxList& out)
 {
-    for ( wxList::compatibility_iterator node = m_tabs.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = m_tabs.GetFirst(); node; node = node->GetNext())
         out.Append(node->GetData());
 }
 
 int KelTabManager::GetShortCutAttr(const wxString& key)
 {
-    for ( wxList::compatibility_iterator node = m_shortcuts.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = m_shortcuts.GetFirst(); node; node = node->GetNext())
     {
         const shortcutattr* shortcut = static_cast<shortcutattr*>(node->GetData());
-        if ( shortcut->m_key.IsSameAs(key, false) )
+        if (shortcut->m_key.IsSameAs(key, false))
             return shortcut->m_index;
     }
     return -1;
@@ -152,30 +149,34 @@ int KelTabManager::GetShortCutAttr(const wxString& key)
 
 void KelTabManager::GetAllShortCutAttr(wxList& out)
 {
-    for ( wxList::compatibility_iterator node = m_shortcuts.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = m_shortcuts.GetFirst(); node; node = node->GetNext())
         out.Append(node->GetData());
 }
 
 void KelTabManager::SaveTabAttr(wxList list)
 {
-    SaveEntries(m_tabDoc, TAB_FILE, list, [](wxObject* object) {
-        const tabattr* tab = static_cast<tabattr*>(object);
-        wxXmlNode* element = new wxXmlNode(wxXML_ELEMENT_NODE, "tabprop");
-        element->AddAttribute("key", tab->m_key);
-        element->AddAttribute("index", wxString::Format("%d", tab->m_index));
-        element->AddAttribute("tip", tab->m_tip);
-        element->AddAttribute("systab", wxString::Format("%d", tab->m_sysTab ? 1 : 0));
-        return element;
-    });
+    SaveEntries(m_tabDoc, TAB_FILE, list,
+                [](wxObject* object)
+                {
+                    const tabattr* tab = static_cast<tabattr*>(object);
+                    wxXmlNode* element = new wxXmlNode(wxXML_ELEMENT_NODE, "tabprop");
+                    element->AddAttribute("key", tab->m_key);
+                    element->AddAttribute("index", wxString::Format("%d", tab->m_index));
+                    element->AddAttribute("tip", tab->m_tip);
+                    element->AddAttribute("systab", wxString::Format("%d", tab->m_sysTab ? 1 : 0));
+                    return element;
+                });
 }
 
 void KelTabManager::SaveShortCutAttr(wxList list)
 {
-    SaveEntries(m_shortcutDoc, SHORTCUT_FILE, list, [](wxObject* object) {
-        const shortcutattr* shortcut = static_cast<shortcutattr*>(object);
-        wxXmlNode* element = new wxXmlNode(wxXML_ELEMENT_NODE, "shortcutprop");
-        element->AddAttribute("key", shortcut->m_key);
-        element->AddAttribute("index", wxString::Format("%d", shortcut->m_index));
-        return element;
-    });
+    SaveEntries(m_shortcutDoc, SHORTCUT_FILE, list,
+                [](wxObject* object)
+                {
+                    const shortcutattr* shortcut = static_cast<shortcutattr*>(object);
+                    wxXmlNode* element = new wxXmlNode(wxXML_ELEMENT_NODE, "shortcutprop");
+                    element->AddAttribute("key", shortcut->m_key);
+                    element->AddAttribute("index", wxString::Format("%d", shortcut->m_index));
+                    return element;
+                });
 }

@@ -6,15 +6,15 @@ namespace kel
 {
 void DropInvalidFontSize(wxXmlNode* font)
 {
-    if ( !font )
+    if (!font)
         return;
     wxXmlNode* child = font->GetChildren();
-    while ( child )
+    while (child)
     {
         wxXmlNode* next = child->GetNext();
         long size;
-        if ( child->GetName() == wxS("size") &&
-             (!child->GetNodeContent().Trim().Trim(false).ToLong(&size) || size <= 0) )
+        if (child->GetName() == wxS("size") &&
+            (!child->GetNodeContent().Trim().Trim(false).ToLong(&size) || size <= 0))
         {
             font->RemoveChild(child);
             delete child;
@@ -22,4 +22,4 @@ void DropInvalidFontSize(wxXmlNode* font)
         child = next;
     }
 }
-}
+} // namespace kel

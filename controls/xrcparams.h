@@ -9,6 +9,6 @@ namespace kel
 // font keeps its default size: the toolkit's font reading (also in SetupWindow) stops the
 // program on an assertion for such a size.
 void DropInvalidFontSize(wxXmlNode* font);
-}
+} // namespace kel
 
 #endif

@@ -53,7 +53,7 @@ wxBitmap ContactChip(const wxString& name)
 void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
 {
     // Groups stay where they are; only people are dragged.
-    if ( !item.IsOk() || tree->HasChildren(item) || tree->GetItemParent(item) == tree->GetRootItem() )
+    if (!item.IsOk() || tree->HasChildren(item) || tree->GetItemParent(item) == tree->GetRootItem())
         return;
 
     DraggedContact& contact = CurrentContact();
@@ -67,19 +67,20 @@ void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
 }
 
 // Lets every contact list of the side pane start drags.
-DemoMainHookRegistration contactDrags(70, [](DemoMainFrame& frame) {
-    for ( wxWindow* child : frame.GetSidePane()->GetChildren() )
-    {
-        wxTreeListCtrl* tree = dynamic_cast<wxTreeListCtrl*>(child);
-        if ( !tree )
-            continue;
-        // The drag must start while the toolkit still handles the motion
-        // that began it.
-        tree->Bind(wxEVT_TREE_BEGIN_DRAG, [tree](wxTreeEvent& event) {
-            StartContactDrag(tree, event.GetItem());
-        });
-    }
-});
+DemoMainHookRegistration contactDrags(70,
+                                      [](DemoMainFrame& frame)
+                                      {
+                                          for (wxWindow* child : frame.GetSidePane()->GetChildren())
+                                          {
+                                              wxTreeListCtrl* tree = dynamic_cast<wxTreeListCtrl*>(child);
+                                              if (!tree)
+                                                  continue;
+                                              // The drag must start while the toolkit still handles the motion
+                                              // that began it.
+                                              tree->Bind(wxEVT_TREE_BEGIN_DRAG, [tree](wxTreeEvent& event)
+                                                         { StartContactDrag(tree, event.GetItem()); });
+                                          }
+                                      });
 
 // What a chat window does with what is dropped on it: it tells the user in
 // its status bar (or its title when it has none).
@@ -91,16 +92,16 @@ public:
     void OnDndDataDrop(int WXUNUSED(x), int WXUNUSED(y), void* data) override
     {
         const DraggedContact* contact = static_cast<const DraggedContact*>(data);
-        if ( contact )
+        if (contact)
             Tell(contact->name + " was invited to the conversation.");
     }
 
     bool OnObservedDropFiles(int WXUNUSED(x), int WXUNUSED(y), const wxArrayString& files) override
     {
-        if ( files.empty() )
+        if (files.empty())
             return false;
         wxString names;
-        for ( const wxString& file : files )
+        for (const wxString& file : files)
             names += (names.empty() ? "" : ", ") + wxFileName(file).GetFullName();
         Tell(wxString::Format("Sending %s.", names));
         return true;
@@ -110,7 +111,7 @@ private:
     void Tell(const wxString& text)
     {
         wxFrame* frame = wxDynamicCast(m_chat, wxFrame);
-        if ( frame && frame->GetStatusBar() )
+        if (frame && frame->GetStatusBar())
             frame->SetStatusText(text);
         else
             m_chat->SetTitle(m_chat->GetTitle().BeforeFirst('|').Trim() + "  |  " + text);
@@ -128,25 +129,29 @@ bool IsTextArea(wxWindow* window)
 // takes contacts.
 void InstallDropTargets(wxWindow* window, ChatDropHandler* handler)
 {
-    if ( IsTextArea(window) )
+    if (IsTextArea(window))
         window->SetDropTarget(new KelFileDropTarget(handler));
     else
         window->SetDropTarget(new KelDndDropTarget(handler, CONTACT_FORMAT));
-    for ( wxWindow* child : window->GetChildren() )
+    for (wxWindow* child : window->GetChildren())
     {
-        if ( !child->IsTopLevel() )
+        if (!child->IsTopLevel())
             InstallDropTargets(child, handler);
     }
 }
 
-DemoChatHookRegistration chatDrops(70, [](wxTopLevelWindow* chat) {
-    ChatDropHandler* handler = new ChatDropHandler(chat);
-    InstallDropTargets(chat, handler);
-    chat->Bind(wxEVT_DESTROY, [chat, handler](wxWindowDestroyEvent& event) {
-        event.Skip();
-        if ( event.GetEventObject() == chat )
-            delete handler;
-    });
-});
+DemoChatHookRegistration chatDrops(70,
+                                   [](wxTopLevelWindow* chat)
+                                   {
+                                       ChatDropHandler* handler = new ChatDropHandler(chat);
+                                       InstallDropTargets(chat, handler);
+                                       chat->Bind(wxEVT_DESTROY,
+                                                  [chat, handler](wxWindowDestroyEvent& event)
+                                                  {
+                                                      event.Skip();
+                                                      if (event.GetEventObject() == chat)
+                                                          delete handler;
+                                                  });
+                                   });
 
 } // anonymous namespace

@@ -10,10 +10,8 @@
 namespace
 {
 
-const char* const kPeers[] = {
-    "Alice Chen", "David Novak", "Eva Lindqvist", "Bruno Costa", "Farid Yilmaz",
-    "Grace Tanaka", "Clara Jensen", "Support desk", "Release team"
-};
+const char* const kPeers[] = {"Alice Chen",   "David Novak",  "Eva Lindqvist", "Bruno Costa", "Farid Yilmaz",
+                              "Grace Tanaka", "Clara Jensen", "Support desk",  "Release team"};
 
 } // anonymous namespace
 
@@ -23,15 +21,14 @@ DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
     KelPanelBase* panel = new KelPanelBase(this);
     m_sidePane = BuildPeerCard(panel);
 
-    KelSplitterButton* splitter = new KelSplitterButton(panel, wxID_ANY, wxDefaultPosition,
-                                                        wxSize(9, -1));
+    KelSplitterButton* splitter = new KelSplitterButton(panel, wxID_ANY, wxDefaultPosition, wxSize(9, -1));
     splitter->Bind(kelEVT_SPLITTERBTN_CHANGED, &DemoChatWindow::OnSplitter, this);
 
     m_book = new KAuiNotebook(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS
-                                  | wxAUI_NB_WINDOWLIST_BUTTON | wxAUI_NB_CLOSE_ON_ALL_TABS);
+                              wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS |
+                                  wxAUI_NB_WINDOWLIST_BUTTON | wxAUI_NB_CLOSE_ON_ALL_TABS);
     m_book->SetArtProvider(new kBitmapAuiTabArt(KELAUITAB_BITMAP_CHAT));
-    for ( const wxString& peer : peers )
+    for (const wxString& peer : peers)
         m_book->AddPage(CreateDemoConversation(m_book, peer), peer);
     m_book->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, &DemoChatWindow::OnPageChanged, this);
 
@@ -44,7 +41,7 @@ DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
     CreateStatusBar();
     SetStatusText("Drop a contact here to invite them, or files to send them.");
 
-    if ( !peers.empty() )
+    if (!peers.empty())
     {
         m_book->SetSelection(0);
         ShowPeer(peers[0]);
@@ -59,16 +56,16 @@ wxWindow* DemoChatWindow::BuildPeerCard(wxWindow* parent)
     card->SetBackgroundColour(skin->GetColour("color_pane_bk"));
 
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(new wxStaticBitmap(card, wxID_ANY, skin->GetBitmap("defboyimage")),
-                0, wxALIGN_CENTRE | wxTOP, 16);
+    column->Add(new wxStaticBitmap(card, wxID_ANY, skin->GetBitmap("defboyimage")), 0, wxALIGN_CENTRE | wxTOP,
+                16);
     m_peerName = new wxStaticText(card, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     m_peerName->SetFont(skin->GetFont("font_user_name"));
     m_peerName->SetForegroundColour(skin->GetColour("color_user_name"));
     column->Add(m_peerName, 0, wxEXPAND | wxALL, 8);
 
-    const char* const details[] = { "Online", "Local time 14:05", "Shared files: 3" };
-    for ( const char* detail : details )
+    const char* const details[] = {"Online", "Local time 14:05", "Shared files: 3"};
+    for (const char* detail : details)
     {
         wxStaticText* text = new wxStaticText(card, wxID_ANY, detail);
         text->SetForegroundColour(skin->GetColour("color_text_grey"));
@@ -87,9 +84,9 @@ void DemoChatWindow::ShowPeer(const wxString& peer)
 
 void DemoChatWindow::MarkUnread(const wxString& peer)
 {
-    for ( size_t i = 0; i < m_book->GetPageCount(); ++i )
+    for (size_t i = 0; i < m_book->GetPageCount(); ++i)
     {
-        if ( m_book->GetPageText(i) == peer )
+        if (m_book->GetPageText(i) == peer)
             m_book->SetPageAttention(i, true);
     }
 }
@@ -102,7 +99,7 @@ void DemoChatWindow::OnSplitter(kelSplitterButtonEvent& event)
 
 void DemoChatWindow::OnPageChanged(wxAuiNotebookEvent& event)
 {
-    if ( event.GetSelection() != wxNOT_FOUND )
+    if (event.GetSelection() != wxNOT_FOUND)
         ShowPeer(m_book->GetPageText(event.GetSelection()));
     event.Skip();
 }
@@ -113,7 +110,7 @@ namespace
 DemoChatWindow* OpenDemoChat(wxWindow* parent)
 {
     wxArrayString peers;
-    for ( const char* peer : kPeers )
+    for (const char* peer : kPeers)
         peers.push_back(peer);
     DemoChatWindow* chat = new DemoChatWindow(parent, peers);
     // Beside the contact list, so that contacts can be dragged over.
@@ -125,23 +122,26 @@ DemoChatWindow* OpenDemoChat(wxWindow* parent)
     return chat;
 }
 
-DemoShotRegistration chatShot(10, "chat", [](wxWindow* mainFrame) -> wxTopLevelWindow*
-{
-    DemoChatWindow* chat = OpenDemoChat(mainFrame);
-    // Hold the blink phase on while the screenshot is taken.
-    chat->GetConversations()->SetBlinkInterval(60000);
-    return chat;
-});
+DemoShotRegistration chatShot(10, "chat",
+                              [](wxWindow* mainFrame) -> wxTopLevelWindow*
+                              {
+                                  DemoChatWindow* chat = OpenDemoChat(mainFrame);
+                                  // Hold the blink phase on while the screenshot is taken.
+                                  chat->GetConversations()->SetBlinkInterval(60000);
+                                  return chat;
+                              });
 
-DemoMainHookRegistration chatMenu(35, [](DemoMainFrame& main)
-{
-    wxMenuBar* bar = main.GetMenuBar();
-    wxMenu* menu = new wxMenu;
-    const int id = wxWindow::NewControlId();
-    menu->Append(id, "&Chat window\tCtrl-T");
-    bar->Insert(bar->GetMenuCount() - 1, menu, "&Chat");
-    wxFrame* frame = main.GetFrame();
-    frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { OpenDemoChat(frame); }, id);
-});
+DemoMainHookRegistration chatMenu(35,
+                                  [](DemoMainFrame& main)
+                                  {
+                                      wxMenuBar* bar = main.GetMenuBar();
+                                      wxMenu* menu = new wxMenu;
+                                      const int id = wxWindow::NewControlId();
+                                      menu->Append(id, "&Chat window\tCtrl-T");
+                                      bar->Insert(bar->GetMenuCount() - 1, menu, "&Chat");
+                                      wxFrame* frame = main.GetFrame();
+                                      frame->Bind(
+                                          wxEVT_MENU, [frame](wxCommandEvent&) { OpenDemoChat(frame); }, id);
+                                  });
 
 } // anonymous namespace

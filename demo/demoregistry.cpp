@@ -74,14 +74,14 @@ const std::vector<DemoOrdered<DemoMainHook>>& DemoMainHooks()
 
 void RunDemoChatHooks(wxTopLevelWindow* chat)
 {
-    for ( const auto& hook : Table<DemoChatHook>() )
+    for (const auto& hook : Table<DemoChatHook>())
         hook.function(chat);
 }
 
 wxWindow* CreateDemoConversation(wxWindow* parent, const wxString& peer)
 {
-    if ( ConversationFactory() )
+    if (ConversationFactory())
         return ConversationFactory()(parent, peer);
-    return new wxTextCtrl(parent, wxID_ANY, "Conversation with " + peer, wxDefaultPosition,
-                          wxDefaultSize, wxTE_MULTILINE | wxTE_READONLY);
+    return new wxTextCtrl(parent, wxID_ANY, "Conversation with " + peer, wxDefaultPosition, wxDefaultSize,
+                          wxTE_MULTILINE | wxTE_READONLY);
 }

@@ -32,7 +32,7 @@ namespace
 void WaitAndPaint(int milliseconds)
 {
     wxStopWatch watch;
-    while ( watch.Time() < milliseconds )
+    while (watch.Time() < milliseconds)
     {
         wxYield();
         wxTheApp->ProcessPendingEvents();
@@ -44,11 +44,11 @@ void WaitAndPaint(int milliseconds)
 // later drawing onto the screen, and every following shot would show the first page.
 bool SaveScreenArea(const wxRect& rect, const wxString& path)
 {
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y,
-                                                   rect.width, rect.height);
-    if ( !pixbuf )
+    GdkPixbuf* pixbuf =
+        gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y, rect.width, rect.height);
+    if (!pixbuf)
         return false;
-    const bool saved = gdk_pixbuf_save(pixbuf, path.utf8_str(), "png", nullptr, NULL);
+    const bool saved = gdk_pixbuf_save(pixbuf, path.utf8_str(), "png", nullptr, nullptr);
     g_object_unref(pixbuf);
     return saved;
 }
@@ -56,7 +56,7 @@ bool SaveScreenArea(const wxRect& rect, const wxString& path)
 wxString FileNameOf(int index, const wxString& name)
 {
     wxString slug;
-    for ( wxUniChar c : name.Lower() )
+    for (wxUniChar c : name.Lower())
         slug += wxIsalnum(c) ? c : wxUniChar('-');
     return wxString::Format("%02d-%s.png", index, slug);
 }
@@ -99,17 +99,17 @@ bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
     parser.Found("data", &m_dataDir);
     parser.Found("screenshot", &m_screenshotDir);
-    if ( !m_screenshotDir.empty() )
+    if (!m_screenshotDir.empty())
         m_screenshotDir = wxFileName::DirName(m_screenshotDir).GetAbsolutePath();
     return wxApp::OnCmdLineParsed(parser);
 }
 
 bool DemoApp::OnInit()
 {
-    if ( !wxApp::OnInit() )
+    if (!wxApp::OnInit())
         return false;
 
-    if ( !m_screenshotDir.empty() )
+    if (!m_screenshotDir.empty())
     {
         // Nobody is there to close a message dialog.
         delete wxLog::SetActiveTarget(new wxLogStderr);
@@ -117,20 +117,20 @@ bool DemoApp::OnInit()
     }
     wxInitAllImageHandlers();
 
-    if ( !wxSetWorkingDirectory(m_dataDir) )
+    if (!wxSetWorkingDirectory(m_dataDir))
     {
         std::fprintf(stderr, "cannot enter the installation folder %s\n",
                      static_cast<const char*>(m_dataDir.utf8_str()));
         return false;
     }
-    if ( !KelSkinResource::GetInstance()->LoadResource(KelInstallPath("skins/default/default.xml")) )
+    if (!KelSkinResource::GetInstance()->LoadResource(KelInstallPath("skins/default/default.xml")))
         std::fprintf(stderr, "the default skin could not be loaded; drawing with fallbacks\n");
 
     SignIn();
     m_main = new DemoMainWindow;
     m_main->Show();
 
-    if ( !m_screenshotDir.empty() )
+    if (!m_screenshotDir.empty())
         CallAfter(&DemoApp::TakeScreenshots);
     return true;
 }
@@ -152,7 +152,7 @@ void DemoApp::TakeScreenshots()
     auto save = [&](wxWindow* win, const wxString& name)
     {
         const wxString path = m_screenshotDir + "/" + FileNameOf(++index, name);
-        if ( SaveScreenArea(win->GetScreenRect(), path) )
+        if (SaveScreenArea(win->GetScreenRect(), path))
             std::printf("%s\n", static_cast<const char*>(path.utf8_str()));
         else
             std::fprintf(stderr, "could not write %s\n", static_cast<const char*>(path.utf8_str()));
@@ -161,7 +161,7 @@ void DemoApp::TakeScreenshots()
     m_main->Raise();
     WaitAndPaint(800);
     wxNotebook* pages = m_main->GetPages();
-    for ( size_t i = 0; i < pages->GetPageCount(); ++i )
+    for (size_t i = 0; i < pages->GetPageCount(); ++i)
     {
         pages->SetSelection(i);
         m_main->Raise();
@@ -169,10 +169,10 @@ void DemoApp::TakeScreenshots()
         save(m_main, "main-" + pages->GetPageText(i));
     }
 
-    for ( const auto& shot : DemoShots() )
+    for (const auto& shot : DemoShots())
     {
         wxTopLevelWindow* win = shot.function(m_main);
-        if ( !win )
+        if (!win)
             continue;
         win->Show();
         win->Raise();

@@ -12,23 +12,26 @@
 namespace
 {
 
-DemoMainHookRegistration shortcutBar(30, [](DemoMainFrame& main)
-{
-    wxWindow* pane = main.GetSidePane();
-    KelMainShortCut* bar = new KelMainShortCut(pane, wxID_ANY);
-    const wxColour back = KelSkinResource::GetInstance()->GetColour("color_win_bk");
-    bar->SetBackgroundColour(back);
-    bar->GetPanel()->SetBackgroundColour(back);
-    bar->LoadFile(KelInstallPath("config/shortcutbar.xml"));
-    main.GetSideSizer()->Add(bar, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
+DemoMainHookRegistration
+    shortcutBar(30,
+                [](DemoMainFrame& main)
+                {
+                    wxWindow* pane = main.GetSidePane();
+                    KelMainShortCut* bar = new KelMainShortCut(pane, wxID_ANY);
+                    const wxColour back = KelSkinResource::GetInstance()->GetColour("color_win_bk");
+                    bar->SetBackgroundColour(back);
+                    bar->GetPanel()->SetBackgroundColour(back);
+                    bar->LoadFile(KelInstallPath("config/shortcutbar.xml"));
+                    main.GetSideSizer()->Add(bar, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
 
-    wxStatusBar* status = main.GetStatusBar();
-    bar->Bind(wxEVT_SHORTCUT_BUTTON_CLICKED, [status](KelShortCutEvent& event)
-    {
-        if ( event.IsItemClicked() && event.GetClickedItem() )
-            status->SetStatusText("Opening " + event.GetClickedItem()->label, 0);
-        event.Skip();
-    });
-});
+                    wxStatusBar* status = main.GetStatusBar();
+                    bar->Bind(wxEVT_SHORTCUT_BUTTON_CLICKED,
+                              [status](KelShortCutEvent& event)
+                              {
+                                  if (event.IsItemClicked() && event.GetClickedItem())
+                                      status->SetStatusText("Opening " + event.GetClickedItem()->label, 0);
+                                  event.Skip();
+                              });
+                });
 
 } // anonymous namespace

@@ -10,12 +10,10 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 
-wxBEGIN_EVENT_TABLE(DemoMainWindow, KelFrameBase)
-    EVT_MENU(wxID_EXIT, DemoMainWindow::OnQuit)
-    EVT_MENU(wxID_ABOUT, DemoMainWindow::OnAbout)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(DemoMainWindow, KelFrameBase) EVT_MENU(wxID_EXIT, DemoMainWindow::OnQuit)
+    EVT_MENU(wxID_ABOUT, DemoMainWindow::OnAbout) wxEND_EVENT_TABLE()
 
-DemoMainWindow::DemoMainWindow()
+        DemoMainWindow::DemoMainWindow()
     : KelFrameBase(nullptr, wxID_ANY, "Kel Messenger", wxDefaultPosition, wxSize(1180, 760))
 {
     BuildMenus();
@@ -30,7 +28,7 @@ DemoMainWindow::DemoMainWindow()
     sizer->Add(m_pages, 1, wxEXPAND | wxALL, 6);
     SetSizer(sizer);
 
-    for ( const auto& hook : DemoMainHooks() )
+    for (const auto& hook : DemoMainHooks())
         hook.function(*this);
     Layout();
 
@@ -61,12 +59,11 @@ void DemoMainWindow::BuildSidePane()
     KelSkinResource* skin = KelSkinResource::GetInstance();
 
     wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    header->Add(new wxStaticBitmap(m_sidePane, wxID_ANY, skin->GetBitmap("defboyimage")),
-                0, wxALL, 8);
+    header->Add(new wxStaticBitmap(m_sidePane, wxID_ANY, skin->GetBitmap("defboyimage")), 0, wxALL, 8);
 
     wxBoxSizer* who = new wxBoxSizer(wxVERTICAL);
-    wxStaticText* name = new wxStaticText(m_sidePane, wxID_ANY,
-                                          ParseName(KelJabberJob::GetInstance()->GetMyJid()));
+    wxStaticText* name =
+        new wxStaticText(m_sidePane, wxID_ANY, ParseName(KelJabberJob::GetInstance()->GetMyJid()));
     name->SetFont(skin->GetFont("font_user_name"));
     name->SetForegroundColour(skin->GetColour("color_user_name"));
     wxStaticText* status = new wxStaticText(m_sidePane, wxID_ANY, "Online - at my desk");
@@ -83,7 +80,7 @@ void DemoMainWindow::BuildSidePane()
 void DemoMainWindow::BuildPages()
 {
     m_pages = new wxNotebook(this, wxID_ANY);
-    for ( const auto& page : DemoPages() )
+    for (const auto& page : DemoPages())
         m_pages->AddPage(page.function(m_pages), page.name);
 }
 

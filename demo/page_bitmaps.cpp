@@ -20,7 +20,8 @@ wxBitmap PaintPicture()
 {
     wxBitmap bitmap(120, 80, 24);
     wxMemoryDC memory(bitmap);
-    memory.GradientFillLinear(wxRect(0, 0, 120, 80), wxColour(0x8C, 0xC8, 0xF5), wxColour(0xEA, 0xF6, 0xFF), wxSOUTH);
+    memory.GradientFillLinear(wxRect(0, 0, 120, 80), wxColour(0x8C, 0xC8, 0xF5), wxColour(0xEA, 0xF6, 0xFF),
+                              wxSOUTH);
     wxGCDC dc(memory);
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxColour(0xF6, 0xC3, 0x3C)));
@@ -49,8 +50,7 @@ wxBitmap PaintBadge()
 class BitmapsPage : public KelPanelBase
 {
 public:
-    explicit BitmapsPage(wxWindow* parent)
-        : KelPanelBase(parent)
+    explicit BitmapsPage(wxWindow* parent) : KelPanelBase(parent)
     {
         KelSkinResource* skin = KelSkinResource::GetInstance();
         KelBitmapCtrl picture(PaintPicture());
@@ -72,10 +72,12 @@ public:
         Add(results, scaled.GetBitmap(), "Stretched to 180 x 60");
 
         wxGridSizer* aligned = new wxGridSizer(3, 6, 6);
-        const unsigned long horizontal[] = { KEL_BITMAPTEXT_LEFT, KEL_BITMAPTEXT_CENTRE_HORIZONTAL, KEL_BITMAPTEXT_RIGHT };
-        const unsigned long vertical[] = { KEL_BITMAPTEXT_TOP, KEL_BITMAPTEXT_CENTRE_VERTICAL, KEL_BITMAPTEXT_BOTTOM };
-        for ( unsigned long v : vertical )
-            for ( unsigned long h : horizontal )
+        const unsigned long horizontal[] = {KEL_BITMAPTEXT_LEFT, KEL_BITMAPTEXT_CENTRE_HORIZONTAL,
+                                            KEL_BITMAPTEXT_RIGHT};
+        const unsigned long vertical[] = {KEL_BITMAPTEXT_TOP, KEL_BITMAPTEXT_CENTRE_VERTICAL,
+                                          KEL_BITMAPTEXT_BOTTOM};
+        for (unsigned long v : vertical)
+            for (unsigned long h : horizontal)
                 aligned->Add(new wxStaticBitmap(this, wxID_ANY, picture.GetTextBitmap("Kel", h | v)));
 
         wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
@@ -99,9 +101,7 @@ private:
     }
 };
 
-DemoPageRegistration page(60, "Bitmaps", [](wxWindow* parent) -> wxWindow*
-{
-    return new BitmapsPage(parent);
-});
+DemoPageRegistration page(60, "Bitmaps",
+                          [](wxWindow* parent) -> wxWindow* { return new BitmapsPage(parent); });
 
 } // anonymous namespace

@@ -29,24 +29,26 @@ enum ContactImage
 };
 
 const char* const kFirstNames[] = {
-    "Anna", "Ben", "Chen", "Dora", "Emil", "Fatima", "Georg", "Hana", "Ivan", "Julia",
-    "Kenji", "Lena", "Marco", "Nadia", "Oskar", "Priya", "Quentin", "Rosa", "Samir", "Tove",
-    "Umar", "Vera", "Wei", "Xenia", "Yusuf", "Zoe", "Arvid", "Bianca", "Carlos", "Delia"
-};
+    "Anna",  "Ben",  "Chen",  "Dora",  "Emil",  "Fatima", "Georg",   "Hana",   "Ivan",   "Julia",
+    "Kenji", "Lena", "Marco", "Nadia", "Oskar", "Priya",  "Quentin", "Rosa",   "Samir",  "Tove",
+    "Umar",  "Vera", "Wei",   "Xenia", "Yusuf", "Zoe",    "Arvid",   "Bianca", "Carlos", "Delia"};
 const char* const kLastNames[] = {
-    "Andersen", "Brandt", "Costa", "Dubois", "Eriksen", "Fischer", "Garcia", "Hoffmann",
-    "Ivanova", "Jensen", "Kowalski", "Lindqvist", "Moreau", "Novak", "Olsen", "Petrov",
-    "Quist", "Rossi", "Schmidt", "Tanaka", "Ueda", "Vogel", "Wagner", "Xu", "Yilmaz", "Zhang"
-};
+    "Andersen", "Brandt",   "Costa",     "Dubois", "Eriksen", "Fischer", "Garcia", "Hoffmann", "Ivanova",
+    "Jensen",   "Kowalski", "Lindqvist", "Moreau", "Novak",   "Olsen",   "Petrov", "Quist",    "Rossi",
+    "Schmidt",  "Tanaka",   "Ueda",      "Vogel",  "Wagner",  "Xu",      "Yilmaz", "Zhang"};
 const char* const kDepartments[] = {
-    "Management", "Engineering", "Sales", "Customer Support", "Finance", "Human Resources",
-    "Marketing", "Operations", "Research", "Legal"
-};
-const char* const kSignatures[] = {
-    "In meetings until noon", "Working from home today", "Release week - ping me on chat",
-    "Back from holiday", "", "Call me on my mobile", "Focus time, answers after 3 pm",
-    "On the road, slow to answer", "", "Happy to help"
-};
+    "Management",      "Engineering", "Sales",      "Customer Support", "Finance",
+    "Human Resources", "Marketing",   "Operations", "Research",         "Legal"};
+const char* const kSignatures[] = {"In meetings until noon",
+                                   "Working from home today",
+                                   "Release week - ping me on chat",
+                                   "Back from holiday",
+                                   "",
+                                   "Call me on my mobile",
+                                   "Focus time, answers after 3 pm",
+                                   "On the road, slow to answer",
+                                   "",
+                                   "Happy to help"};
 
 wxBitmap SkinBitmap(const wxString& key)
 {
@@ -59,8 +61,8 @@ wxBitmap SkinBitmap(const wxString& key)
 wxImageList* ContactImages()
 {
     wxImageList* images = new wxImageList(16, 16, true);
-    for (const char* key : { "tree_group", "tree_group_open", "tree_status_online", "tree_status_away",
-                             "tree_status_busy", "tree_status_offline" })
+    for (const char* key : {"tree_group", "tree_group_open", "tree_status_online", "tree_status_away",
+                            "tree_status_busy", "tree_status_offline"})
     {
         const wxBitmap bitmap = SkinBitmap(key);
         images->Add(bitmap.IsOk() ? bitmap : wxBitmap(16, 16));
@@ -88,18 +90,19 @@ Presence PresenceOf(unsigned person)
 {
     const unsigned h = (person * 2654435761u) >> 24;
     if (h < 128)
-        return { ImageOnline, "Online" };
+        return {ImageOnline, "Online"};
     if (h < 166)
-        return { ImageAway, "Away" };
+        return {ImageAway, "Away"};
     if (h < 192)
-        return { ImageBusy, "Busy" };
-    return { ImageOffline, "Offline" };
+        return {ImageBusy, "Busy"};
+    return {ImageOffline, "Offline"};
 }
 
 wxString PersonName(unsigned person)
 {
     const size_t firsts = WXSIZEOF(kFirstNames), lasts = WXSIZEOF(kLastNames);
-    wxString name = wxString(kFirstNames[person % firsts]) + " " + kLastNames[(person / firsts + person * 7) % lasts];
+    wxString name =
+        wxString(kFirstNames[person % firsts]) + " " + kLastNames[(person / firsts + person * 7) % lasts];
     if (person >= firsts * lasts)
         name << " " << (person / (firsts * lasts) + 1);
     return name;
@@ -111,7 +114,8 @@ void StyleTree(wxTreeListCtrl* tree)
     tree->AssignImageList(ContactImages());
     tree->AssignButtonsImageList(ExpanderImages());
     tree->SetBackgroundColour(skin->GetColour("color_tree_back"));
-    tree->SetSelectItemColour(skin->GetColour("color_tree_select"), skin->GetColour("color_tree_select_border"));
+    tree->SetSelectItemColour(skin->GetColour("color_tree_select"),
+                              skin->GetColour("color_tree_select_border"));
     tree->SetUnFocusSelectItemColour(skin->GetColour("color_tree_select"));
     tree->SetSelectFontColour(skin->GetColour("color_tree_select_text"));
 }
@@ -155,8 +159,8 @@ void FillOrganisation(wxTreeListCtrl* tree, const std::vector<unsigned>& sizes)
 wxTreeListCtrl* CreateOrganisationTree(wxWindow* parent)
 {
     wxTreeListCtrl* tree = new wxTreeListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                              wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE
-                                                  | wxTR_HIDE_ROOT_FULL_ROW | wxBORDER_SIMPLE);
+                                              wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE |
+                                                  wxTR_HIDE_ROOT_FULL_ROW | wxBORDER_SIMPLE);
     tree->AddColumn("Name", 240);
     tree->AddColumn("Presence", 100);
     tree->AddColumn("Signature", 320, wxALIGN_LEFT, -1, true, true);
@@ -167,17 +171,17 @@ wxTreeListCtrl* CreateOrganisationTree(wxWindow* parent)
 class ContactsPage : public wxPanel
 {
 public:
-    explicit ContactsPage(wxWindow* parent)
-        : wxPanel(parent, wxID_ANY)
+    explicit ContactsPage(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     {
         SetBackgroundColour(KelSkinResource::GetInstance()->GetColour("color_pane_bk"));
         m_tree = CreateOrganisationTree(this);
-        FillOrganisation(m_tree, { 9, 124, 58, 71, 23, 14 });
+        FillOrganisation(m_tree, {9, 124, 58, 71, 23, 14});
         ShowSomeDepartments();
 
         wxButton* load = new wxButton(this, wxID_ANY, "Load 100,000 people");
         load->Bind(wxEVT_BUTTON, &ContactsPage::OnLoadLarge, this);
-        m_status = new wxStaticText(this, wxID_ANY, "299 people in 6 departments. "
+        m_status = new wxStaticText(this, wxID_ANY,
+                                    "299 people in 6 departments. "
                                     "Type a name to find it; click a selected signature to edit it.");
         m_status->SetForegroundColour(KelSkinResource::GetInstance()->GetColour("color_text_grey"));
 
@@ -213,18 +217,16 @@ private:
         FillOrganisation(m_tree, std::vector<unsigned>(100, 1000));
         m_tree->ExpandAll(m_tree->GetRootItem());
         m_tree->Thaw();
-        m_status->SetLabel(wxString::Format("100,000 people in 100 departments, built and expanded in %ld ms.",
-                                            watch.Time()));
+        m_status->SetLabel(wxString::Format(
+            "100,000 people in 100 departments, built and expanded in %ld ms.", watch.Time()));
     }
 
     wxTreeListCtrl* m_tree;
     wxStaticText* m_status;
 };
 
-DemoPageRegistration contacts(20, "Contacts", [](wxWindow* parent) -> wxWindow*
-{
-    return new ContactsPage(parent);
-});
+DemoPageRegistration contacts(20, "Contacts",
+                              [](wxWindow* parent) -> wxWindow* { return new ContactsPage(parent); });
 
 // The client's own contact list: no header, hidden root, groups with the
 // number of people online.
@@ -237,45 +239,47 @@ struct Buddy
 };
 
 const Buddy kBuddies[] = {
-    { "Friends", "Alice Chen", 0, "Climbing on Saturday?" },
-    { "Friends", "Bruno Costa", 1, "" },
-    { "Friends", "Clara Jensen", 3, "" },
-    { "Colleagues", "David Novak", 0, "Release week" },
-    { "Colleagues", "Eva Lindqvist", 2, "In meetings" },
-    { "Colleagues", "Farid Yilmaz", 0, "" },
-    { "Colleagues", "Grace Tanaka", 3, "" },
-    { "Family", "Mum", 0, "" },
-    { "Family", "Tom", 1, "Exams!" },
+    {"Friends", "Alice Chen", 0, "Climbing on Saturday?"},
+    {"Friends", "Bruno Costa", 1, ""},
+    {"Friends", "Clara Jensen", 3, ""},
+    {"Colleagues", "David Novak", 0, "Release week"},
+    {"Colleagues", "Eva Lindqvist", 2, "In meetings"},
+    {"Colleagues", "Farid Yilmaz", 0, ""},
+    {"Colleagues", "Grace Tanaka", 3, ""},
+    {"Family", "Mum", 0, ""},
+    {"Family", "Tom", 1, "Exams!"},
 };
 
-DemoMainHookRegistration contactList(20, [](DemoMainFrame& frame)
-{
-    wxWindow* pane = frame.GetSidePane();
-    wxTreeListCtrl* tree = new wxTreeListCtrl(pane, wxID_ANY, wxDefaultPosition, wxSize(-1, 320),
-                                              wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_HIDE_HEADER
-                                                  | wxTR_HIDE_ROOT_FULL_ROW);
-    tree->AddColumn("Contact", 150);
-    tree->AddColumn("Signature", 120);
-    StyleTree(tree);
-    const wxTreeItemId root = tree->AddRoot("contacts");
-    static const int kPresenceImages[] = { ImageOnline, ImageAway, ImageBusy, ImageOffline };
-    wxTreeItemId group;
-    wxString groupName;
-    for (const Buddy& buddy : kBuddies)
+DemoMainHookRegistration contactList(
+    20,
+    [](DemoMainFrame& frame)
     {
-        if (groupName != buddy.group)
+        wxWindow* pane = frame.GetSidePane();
+        wxTreeListCtrl* tree =
+            new wxTreeListCtrl(pane, wxID_ANY, wxDefaultPosition, wxSize(-1, 320),
+                               wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_HIDE_HEADER | wxTR_HIDE_ROOT_FULL_ROW);
+        tree->AddColumn("Contact", 150);
+        tree->AddColumn("Signature", 120);
+        StyleTree(tree);
+        const wxTreeItemId root = tree->AddRoot("contacts");
+        static const int kPresenceImages[] = {ImageOnline, ImageAway, ImageBusy, ImageOffline};
+        wxTreeItemId group;
+        wxString groupName;
+        for (const Buddy& buddy : kBuddies)
         {
-            groupName = buddy.group;
-            group = AddGroup(tree, root, groupName);
-            tree->Expand(group);
+            if (groupName != buddy.group)
+            {
+                groupName = buddy.group;
+                group = AddGroup(tree, root, groupName);
+                tree->Expand(group);
+            }
+            const wxTreeItemId item = tree->AppendItem(group, buddy.name, kPresenceImages[buddy.presence]);
+            tree->SetItemText(item, 1, buddy.signature);
+            if (buddy.presence == 3)
+                tree->SetItemTextColour(item, KelSkinResource::GetInstance()->GetColour("color_text_grey"));
         }
-        const wxTreeItemId item = tree->AppendItem(group, buddy.name, kPresenceImages[buddy.presence]);
-        tree->SetItemText(item, 1, buddy.signature);
-        if (buddy.presence == 3)
-            tree->SetItemTextColour(item, KelSkinResource::GetInstance()->GetColour("color_text_grey"));
-    }
-    tree->PositionItem(tree->FindItem(root, "David Novak"));
-    frame.GetSideSizer()->Add(tree, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
-});
+        tree->PositionItem(tree->FindItem(root, "David Novak"));
+        frame.GetSideSizer()->Add(tree, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
+    });
 
 } // anonymous namespace

@@ -16,7 +16,7 @@ namespace
 wxBitmap SkinBitmap(const wxString& key)
 {
     wxBitmap bitmap = KelSkinResource::GetInstance()->GetBitmap(key);
-    if ( bitmap.IsOk() )
+    if (bitmap.IsOk())
         bitmap.SetMask(new wxMask(bitmap, wxColour(255, 0, 255)));
     return bitmap;
 }
@@ -35,7 +35,7 @@ protected:
 wxXmlResource* ControlsResource()
 {
     static wxXmlResource* resource = nullptr;
-    if ( resource )
+    if (resource)
         return resource;
 
     wxArtProvider::Push(new SkinArtProvider);
@@ -63,27 +63,27 @@ T* Find(wxWindow* page, const char* name)
 void FinishPage(wxWindow* page)
 {
     KelSkinResource* skin = KelSkinResource::GetInstance();
-    for ( const char* name : { "IncomingFile", "SentFile", "History", "GroupChat", "Notice" } )
-        if ( wxLinkText* link = Find<wxLinkText>(page, name) )
+    for (const char* name : {"IncomingFile", "SentFile", "History", "GroupChat", "Notice"})
+        if (wxLinkText* link = Find<wxLinkText>(page, name))
         {
             link->SetNormalColour(skin->GetColour("color_link"));
             link->SetMousePressedColour(skin->GetColour("color_link_pressed"));
             link->SetDisableColour(skin->GetColour("color_link_disabled"));
         }
-    if ( wxLinkText* group = Find<wxLinkText>(page, "GroupChat") )
+    if (wxLinkText* group = Find<wxLinkText>(page, "GroupChat"))
         group->SetBitmapButton(wxID_ANY, SkinBitmap("link_arrow_down"), 14);
 
-    for ( const char* name : { "ShortcutFrame", "GroupFrame" } )
-        if ( KelBorder* frame = Find<KelBorder>(page, name) )
+    for (const char* name : {"ShortcutFrame", "GroupFrame"})
+        if (KelBorder* frame = Find<KelBorder>(page, name))
             frame->SetBorderColour(skin->GetColour("color_accent"), true);
 
-    if ( KELGauge* receiving = Find<KELGauge>(page, "Receiving") )
+    if (KELGauge* receiving = Find<KELGauge>(page, "Receiving"))
         receiving->SetContent(wxString::Format("%d%%  -  1.5 of 2.4 MB", receiving->GetValue()));
-    if ( KELGauge* sent = Find<KELGauge>(page, "Sent") )
+    if (KELGauge* sent = Find<KELGauge>(page, "Sent"))
         sent->SetContent("Completed");
 
-    for ( const char* name : { "SaveAs", "OpenFolder", "CancelTransfer", "OpenSent", "ResendFile" } )
-        if ( FileTransferLink* link = Find<FileTransferLink>(page, name) )
+    for (const char* name : {"SaveAs", "OpenFolder", "CancelTransfer", "OpenSent", "ResendFile"})
+        if (FileTransferLink* link = Find<FileTransferLink>(page, name))
         {
             link->SetEnabledColour(skin->GetColour("color_link"));
             link->SetDisabledColour(skin->GetColour("color_link_disabled"));
@@ -91,26 +91,29 @@ void FinishPage(wxWindow* page)
             link->Enable(true);
         }
     // Nothing to send again until the peer asks for it.
-    if ( FileTransferLink* resend = Find<FileTransferLink>(page, "ResendFile") )
+    if (FileTransferLink* resend = Find<FileTransferLink>(page, "ResendFile"))
         resend->Enable(false);
 
-    page->Bind(wxEVT_FILETRNSFER_LEFT_CLICK, [page](wxFileTransferLinkEvent& event) {
-        if ( KelStaticText* status = Find<KelStaticText>(page, "SentStatus") )
-        {
-            const wxWindow* link = static_cast<wxWindow*>(event.GetEventObject());
-            status->SetLabel(link->GetLabel() + " ...");
-            status->Refresh();
-        }
-    });
+    page->Bind(wxEVT_FILETRNSFER_LEFT_CLICK,
+               [page](wxFileTransferLinkEvent& event)
+               {
+                   if (KelStaticText* status = Find<KelStaticText>(page, "SentStatus"))
+                   {
+                       const wxWindow* link = static_cast<wxWindow*>(event.GetEventObject());
+                       status->SetLabel(link->GetLabel() + " ...");
+                       status->Refresh();
+                   }
+               });
 }
 
-DemoPageRegistration controlsPage(30, "Controls", [](wxWindow* parent) -> wxWindow*
-{
-    wxPanel* page = ControlsResource()->LoadPanel(parent, "ControlsPage");
-    if ( !page )
-        return new wxPanel(parent);
-    FinishPage(page);
-    return page;
-});
+DemoPageRegistration controlsPage(30, "Controls",
+                                  [](wxWindow* parent) -> wxWindow*
+                                  {
+                                      wxPanel* page = ControlsResource()->LoadPanel(parent, "ControlsPage");
+                                      if (!page)
+                                          return new wxPanel(parent);
+                                      FinishPage(page);
+                                      return page;
+                                  });
 
 } // anonymous namespace

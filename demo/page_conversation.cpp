@@ -32,12 +32,12 @@ struct DemoFace
 const std::vector<DemoFace>& Faces()
 {
     static const std::vector<DemoFace> faces = {
-        { "/smile", "smile", "Smile" },       { "/laugh", "laugh", "Laugh" },
-        { "/wink", "wink", "Wink" },          { "/blush", "blush", "Blush" },
-        { "/cool", "cool", "Cool" },          { "/kiss", "kiss", "Kiss" },
-        { "/heart", "heart", "Heart" },       { "/surprise", "surprise", "Surprise" },
-        { "/sad", "sad", "Sad" },             { "/cry", "cry", "Cry" },
-        { "/angry", "angry", "Angry" },       { "/sleepy", "sleepy", "Sleepy" },
+        {"/smile", "smile", "Smile"}, {"/laugh", "laugh", "Laugh"},
+        {"/wink", "wink", "Wink"},    {"/blush", "blush", "Blush"},
+        {"/cool", "cool", "Cool"},    {"/kiss", "kiss", "Kiss"},
+        {"/heart", "heart", "Heart"}, {"/surprise", "surprise", "Surprise"},
+        {"/sad", "sad", "Sad"},       {"/cry", "cry", "Cry"},
+        {"/angry", "angry", "Angry"}, {"/sleepy", "sleepy", "Sleepy"},
     };
     return faces;
 }
@@ -98,14 +98,16 @@ wxString Text(const wxString& text)
 
 wxString Face(const wxString& key)
 {
-    return "<animation><animationKey>" + key + "</animationKey><animationType>1</animationType>"
+    return "<animation><animationKey>" + key +
+           "</animationKey><animationType>1</animationType>"
            "</animation>";
 }
 
 wxString Document(const wxString& paragraphs)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><richtext version=\"1.0.0.0\">"
-           "<paragraphlayout>" + paragraphs + "</paragraphlayout></richtext>";
+           "<paragraphlayout>" +
+           paragraphs + "</paragraphlayout></richtext>";
 }
 
 wxString BodyParagraph(const wxString& content)
@@ -118,10 +120,9 @@ wxString BodyParagraph(const wxString& content)
 wxString HeaderDocument(const wxString& sender, bool mine, const wxString& time)
 {
     const wxString colour = mine ? "#2E8B57" : "#1F5FA8";
-    return Document("<paragraph parspacingbefore=\"20\"><text textcolor=\"" + colour
-                    + "\" fontweight=\"700\">\"" + Escaped(sender)
-                    + "\"</text><text textcolor=\"#6B7A8C\">\"  " + time
-                    + "\"</text></paragraph>");
+    return Document("<paragraph parspacingbefore=\"20\"><text textcolor=\"" + colour +
+                    "\" fontweight=\"700\">\"" + Escaped(sender) +
+                    "\"</text><text textcolor=\"#6B7A8C\">\"  " + time + "\"</text></paragraph>");
 }
 
 // A small picture of a chat window, as the mock-up someone sent.
@@ -142,7 +143,7 @@ wxImage PaintMockup()
         gc->DrawEllipse(6, 26 + i * 18, 10, 10);
         gc->DrawRectangle(20, 29 + i * 18, 26, 4);
     }
-    const wxColour bubbles[] = { wxColour(0xFF, 0xFF, 0xFF), wxColour(0xCF, 0xE4, 0xF8) };
+    const wxColour bubbles[] = {wxColour(0xFF, 0xFF, 0xFF), wxColour(0xCF, 0xE4, 0xF8)};
     for (int i = 0; i < 3; ++i)
     {
         gc->SetBrush(wxBrush(bubbles[i % 2]));
@@ -166,35 +167,35 @@ wxString PictureElement(const wxImage& image)
     hex.reserve(size_t(png.GetLength()) * 2);
     for (wxFileOffset i = 0; i < png.GetLength(); ++i)
         hex += wxString::Format("%02X", bytes[i]);
-    return wxString::Format("<image imagetype=\"%d\"><data>", int(wxBITMAP_TYPE_PNG)) + hex
-           + "</data></image>";
+    return wxString::Format("<image imagetype=\"%d\"><data>", int(wxBITMAP_TYPE_PNG)) + hex +
+           "</data></image>";
 }
 
 struct HistoryMessage
 {
     bool mine;
     const char* time;
-    wxString body;   // paragraphs
+    wxString body; // paragraphs
 };
 
 std::vector<HistoryMessage> ReceivedHistory()
 {
     return {
-        { false, "09:12",
-          BodyParagraph(Text("Morning Alice! ") + Face("/smile")
-                        + Text(" Are we still on for the design review at ten?")) },
-        { true, "09:13",
-          BodyParagraph(Text("Yes ") + Face("/laugh")
-                        + Text(" I booked the small meeting room on the fourth floor.")) },
-        { false, "09:15",
-          BodyParagraph(Text("Here is the mock-up from yesterday:"))
-              + BodyParagraph(PictureElement(PaintMockup()))
-              + BodyParagraph(Text("The colours are still a little off ") + Face("/sad")
-                              + Text(" but the layout works.")) },
-        { true, "09:17",
-          BodyParagraph(Text("Looks good to me ") + Face("/cool") + Face("/heart")
-                        + Text(" see you at ten!")) },
-        { false, "09:18", BodyParagraph(Text("Thanks! ") + Face("/blush") + Face("/wink")) },
+        {false, "09:12",
+         BodyParagraph(Text("Morning Alice! ") + Face("/smile") +
+                       Text(" Are we still on for the design review at ten?"))},
+        {true, "09:13",
+         BodyParagraph(Text("Yes ") + Face("/laugh") +
+                       Text(" I booked the small meeting room on the fourth floor."))},
+        {false, "09:15",
+         BodyParagraph(Text("Here is the mock-up from yesterday:")) +
+             BodyParagraph(PictureElement(PaintMockup())) +
+             BodyParagraph(Text("The colours are still a little off ") + Face("/sad") +
+                           Text(" but the layout works."))},
+        {true, "09:17",
+         BodyParagraph(Text("Looks good to me ") + Face("/cool") + Face("/heart") +
+                       Text(" see you at ten!"))},
+        {false, "09:18", BodyParagraph(Text("Thanks! ") + Face("/blush") + Face("/wink"))},
     };
 }
 
@@ -205,23 +206,24 @@ std::vector<HistoryMessage> ReceivedHistory()
 class FaceChooser : public wxPopupTransientWindow
 {
 public:
-    FaceChooser(wxWindow* parent, KelRichText* input)
-        : wxPopupTransientWindow(parent, wxBORDER_SIMPLE)
+    FaceChooser(wxWindow* parent, KelRichText* input) : wxPopupTransientWindow(parent, wxBORDER_SIMPLE)
     {
         SetBackgroundColour(*wxWHITE);
         auto grid = new wxGridSizer(2, 6, 2, 2);
         for (const DemoFace& face : Faces())
         {
             const wxFlagRichTextAnimation animation(FaceFile(face), wxANIMATION_TYPE_GIF);
-            auto button = new wxBitmapButton(this, wxID_ANY, animation.GetFrameBitmap(0),
-                                             wxDefaultPosition, wxSize(32, 32), wxBORDER_NONE);
+            auto button = new wxBitmapButton(this, wxID_ANY, animation.GetFrameBitmap(0), wxDefaultPosition,
+                                             wxSize(32, 32), wxBORDER_NONE);
             button->SetToolTip(wxString(face.tip) + "  " + face.key);
             const wxString file = FaceFile(face);
-            button->Bind(wxEVT_BUTTON, [this, input, file](wxCommandEvent&) {
-                input->WriteAnimation(file, wxANIMATION_TYPE_GIF);
-                input->SetFocus();
-                Dismiss();
-            });
+            button->Bind(wxEVT_BUTTON,
+                         [this, input, file](wxCommandEvent&)
+                         {
+                             input->WriteAnimation(file, wxANIMATION_TYPE_GIF);
+                             input->SetFocus();
+                             Dismiss();
+                         });
             grid->Add(button);
         }
         auto border = new wxBoxSizer(wxVERTICAL);
@@ -237,17 +239,16 @@ public:
 class DemoConversation : public wxPanel
 {
 public:
-    DemoConversation(wxWindow* parent, const wxString& peer)
-        : wxPanel(parent, wxID_ANY), m_peer(peer)
+    DemoConversation(wxWindow* parent, const wxString& peer) : wxPanel(parent, wxID_ANY), m_peer(peer)
     {
         KelSkinResource* skin = KelSkinResource::GetInstance();
         SetBackgroundColour(skin->GetColour("color_win_bk"));
 
-        m_history = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                    wxDefaultSize, wxRE_MULTILINE | wxRE_READONLY | wxBORDER_SIMPLE);
-        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                  wxSize(-1, 80), wxRE_MULTILINE | wxBORDER_SIMPLE);
-        for (KelRichText* text : { m_history, m_input })
+        m_history = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                    wxRE_MULTILINE | wxRE_READONLY | wxBORDER_SIMPLE);
+        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(-1, 80),
+                                  wxRE_MULTILINE | wxBORDER_SIMPLE);
+        for (KelRichText* text : {m_history, m_input})
         {
             text->RegisteFaceInfoHandler(&FaceTable());
             text->SetBackgroundColour(*wxWHITE);
@@ -258,15 +259,16 @@ public:
 
         const DemoFace& smile = Faces().front();
         auto faces = new wxBitmapButton(
-            this, wxID_ANY,
-            wxFlagRichTextAnimation(FaceFile(smile), wxANIMATION_TYPE_GIF).GetFrameBitmap(0),
+            this, wxID_ANY, wxFlagRichTextAnimation(FaceFile(smile), wxANIMATION_TYPE_GIF).GetFrameBitmap(0),
             wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
         faces->SetToolTip("Insert a face");
-        faces->Bind(wxEVT_BUTTON, [this, faces](wxCommandEvent&) {
-            auto chooser = new FaceChooser(this, m_input);
-            chooser->Position(faces->GetScreenPosition(), wxSize(0, 0));
-            chooser->Popup();
-        });
+        faces->Bind(wxEVT_BUTTON,
+                    [this, faces](wxCommandEvent&)
+                    {
+                        auto chooser = new FaceChooser(this, m_input);
+                        chooser->Position(faces->GetScreenPosition(), wxSize(0, 0));
+                        chooser->Popup();
+                    });
         auto hint = new wxStaticText(this, wxID_ANY, "Conversation with " + peer);
         hint->SetForegroundColour(skin->GetColour("color_text_grey"));
 
@@ -299,8 +301,7 @@ private:
     {
         for (const HistoryMessage& message : ReceivedHistory())
         {
-            m_history->FromXML(HeaderDocument(message.mine ? "Me" : m_peer, message.mine,
-                                              message.time));
+            m_history->FromXML(HeaderDocument(message.mine ? "Me" : m_peer, message.mine, message.time));
             m_history->FromXML(Document(message.body));
         }
     }
@@ -323,8 +324,7 @@ private:
     KelRichText* m_input;
 };
 
-DemoConversationRegistration conversation([](wxWindow* parent, const wxString& peer) -> wxWindow* {
-    return new DemoConversation(parent, peer);
-});
+DemoConversationRegistration conversation([](wxWindow* parent, const wxString& peer) -> wxWindow*
+                                          { return new DemoConversation(parent, peer); });
 
 } // namespace

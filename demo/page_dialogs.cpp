@@ -35,12 +35,13 @@ wxColour SkinColour(const wxString& key)
 // A picture reduced to fit the box, keeping its proportions.
 wxBitmap Thumbnail(const wxBitmap& bitmap, const wxSize& box)
 {
-    if ( !bitmap.IsOk() )
+    if (!bitmap.IsOk())
         return wxNullBitmap;
-    const double scale = std::min(1.0, std::min(double(box.x) / bitmap.GetWidth(), double(box.y) / bitmap.GetHeight()));
+    const double scale =
+        std::min(1.0, std::min(double(box.x) / bitmap.GetWidth(), double(box.y) / bitmap.GetHeight()));
     const wxImage image = bitmap.ConvertToImage();
-    return wxBitmap(image.Scale(std::max(1, int(image.GetWidth() * scale)), std::max(1, int(image.GetHeight() * scale)),
-                                wxIMAGE_QUALITY_HIGH));
+    return wxBitmap(image.Scale(std::max(1, int(image.GetWidth() * scale)),
+                                std::max(1, int(image.GetHeight() * scale)), wxIMAGE_QUALITY_HIGH));
 }
 
 // The empty thumbnail: a framed box that says nothing was captured yet.
@@ -62,8 +63,7 @@ wxBitmap EmptyThumbnail(const wxSize& box)
 class DialogsPage : public wxPanel
 {
 public:
-    explicit DialogsPage(wxWindow* parent)
-        : wxPanel(parent, wxID_ANY)
+    explicit DialogsPage(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     {
         SetBackgroundColour(SkinColour("color_pane_bk"));
 
@@ -89,7 +89,8 @@ private:
         AddLauncher(box, grid, "Capture screen...", "Cut a part of the screen to paste into a chat",
                     [this] { CaptureScreen(); });
         AddLauncher(box, grid, "Message box", "A skinned notice that blocks the client until answered",
-                    [this] {
+                    [this]
+                    {
                         KelMessageBox(this, "Alice Chen has left the conversation \"Quarterly review\".",
                                       "Conversation", KelMessageBox_OK, KelMessageBox_IconInformation);
                         Report("The message box is open; the rest of the client waits for it.");
@@ -98,12 +99,14 @@ private:
                     [this] { SendFile(); });
         AddLauncher(box, grid, "Received file...", "Ask how to deal with a file that arrived",
                     [this] { ReceiveFile(); });
-        AddLauncher(box, grid, "Tip of the day...", "Tips read from the installation's tip file",
-                    [this] {
-                        const bool again = KShowTip(this, KelInstallPath("tips.txt"), m_nextTip++, m_showTips);
-                        m_showTips = again;
-                        Report(again ? "Tips will be shown at start-up." : "Tips will not be shown at start-up.");
-                    });
+        AddLauncher(
+            box, grid, "Tip of the day...", "Tips read from the installation's tip file",
+            [this]
+            {
+                const bool again = KShowTip(this, KelInstallPath("tips.txt"), m_nextTip++, m_showTips);
+                m_showTips = again;
+                Report(again ? "Tips will be shown at start-up." : "Tips will not be shown at start-up.");
+            });
         AddLauncher(box, grid, "Change password...", "What a user sees at the first sign-in",
                     [this] { ChangePassword(); });
         AddLauncher(box, grid, "Head image...", "Frame a part of a picture as the head image",
@@ -120,7 +123,8 @@ private:
     void AddLauncher(wxStaticBoxSizer* box, wxFlexGridSizer* grid, const wxString& label,
                      const wxString& description, std::function<void()> action)
     {
-        wxButton* button = new wxButton(box->GetStaticBox(), wxID_ANY, label, wxDefaultPosition, wxSize(150, -1));
+        wxButton* button =
+            new wxButton(box->GetStaticBox(), wxID_ANY, label, wxDefaultPosition, wxSize(150, -1));
         button->Bind(wxEVT_BUTTON, [action](wxCommandEvent&) { action(); });
         wxStaticText* text = new wxStaticText(box->GetStaticBox(), wxID_ANY, description);
         text->SetForegroundColour(SkinColour("color_text_grey"));
@@ -138,7 +142,8 @@ private:
         box->Add(m_capture, 0, wxALL, 8);
 
         box->Add(new wxStaticText(parent, wxID_ANY, "Head image"), 0, wxLEFT, 8);
-        m_head = new wxStaticBitmap(parent, wxID_ANY, KelSkinResource::GetInstance()->GetBitmap("defboyimage"));
+        m_head =
+            new wxStaticBitmap(parent, wxID_ANY, KelSkinResource::GetInstance()->GetBitmap("defboyimage"));
         box->Add(m_head, 0, wxALL, 8);
         return box;
     }
@@ -159,18 +164,17 @@ private:
         m_dateText = new wxStaticText(parent, wxID_ANY, wxEmptyString);
         m_dateText->SetForegroundColour(SkinColour("color_text_grey"));
         box->Add(m_dateText, 0, wxLEFT | wxRIGHT | wxBOTTOM, 8);
-        m_date->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent& event) {
-            event.Skip();
-            CallAfter([this] { ShowHistoryDate(); });
-        });
+        m_date->Bind(wxEVT_COMBOBOX,
+                     [this](wxCommandEvent& event)
+                     {
+                         event.Skip();
+                         CallAfter([this] { ShowHistoryDate(); });
+                     });
         ShowHistoryDate();
         return box;
     }
 
-    void ShowHistoryDate()
-    {
-        m_dateText->SetLabel("History of " + m_date->GetTime().Format("%A, %d %B %Y"));
-    }
+    void ShowHistoryDate() { m_dateText->SetLabel("History of " + m_date->GetTime().Format("%A, %d %B %Y")); }
 
     void Report(const wxString& text)
     {
@@ -182,7 +186,7 @@ private:
     {
         wxTopLevelWindow* top = wxDynamicCast(wxGetTopLevelParent(this), wxTopLevelWindow);
         // The client steps aside so that the capture shows what is behind it.
-        if ( top )
+        if (top)
             top->Iconize(true);
         wxYield();
         int result;
@@ -192,12 +196,13 @@ private:
             result = capture.ShowModal();
             cut = capture.GetSelectBitamp();
         }
-        if ( top )
+        if (top)
             top->Iconize(false);
-        if ( result == wxID_OK )
+        if (result == wxID_OK)
         {
             m_capture->SetBitmap(Thumbnail(cut, THUMBNAIL_SIZE));
-            Report(wxString::Format("A %d x %d picture is on the clipboard.", cut.GetWidth(), cut.GetHeight()));
+            Report(
+                wxString::Format("A %d x %d picture is on the clipboard.", cut.GetWidth(), cut.GetHeight()));
         }
         else
         {
@@ -207,9 +212,9 @@ private:
 
     void SendFile()
     {
-        KelProgressDialog* progress = new KelProgressDialog("Sending file", "quarterly-report.xls to Bob Li", 100,
-                                                            this, wxPD_CAN_ABORT | wxPD_AUTO_HIDE
-                                                                      | wxPD_REMAINING_TIME);
+        KelProgressDialog* progress =
+            new KelProgressDialog("Sending file", "quarterly-report.xls to Bob Li", 100, this,
+                                  wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_REMAINING_TIME);
         progress->ShowModal();
         m_progress = progress;
         m_sent = 0;
@@ -220,7 +225,7 @@ private:
     void AdvanceTransfer()
     {
         // A cancelled dialog destroys itself, which empties the reference.
-        if ( !m_progress || m_progress->IsFailure() )
+        if (!m_progress || m_progress->IsFailure())
         {
             m_progress = nullptr;
             m_progressTimer.Stop();
@@ -229,7 +234,7 @@ private:
         }
         m_sent += 2;
         m_progress->Update(std::min(m_sent, 100));
-        if ( m_sent >= 100 )
+        if (m_sent >= 100)
         {
             m_progress->Destroy();
             m_progress = nullptr;
@@ -240,24 +245,24 @@ private:
 
     void ReceiveFile()
     {
-        switch ( KShowFileDialogTip(this, "holiday-photos.zip") )
+        switch (KShowFileDialogTip(this, "holiday-photos.zip"))
         {
-            case KFileOpenPrompt::Choice_Open:
-                Report("holiday-photos.zip would be opened with its program.");
-                break;
-            case KFileOpenPrompt::Choice_Save:
-                Report("holiday-photos.zip would be saved to disk.");
-                break;
-            default:
-                Report("The received file was left alone.");
-                break;
+        case KFileOpenPrompt::Choice_Open:
+            Report("holiday-photos.zip would be opened with its program.");
+            break;
+        case KFileOpenPrompt::Choice_Save:
+            Report("holiday-photos.zip would be saved to disk.");
+            break;
+        default:
+            Report("The received file was left alone.");
+            break;
         }
     }
 
     void ChangePassword()
     {
         ChangePassDlg dialog(this);
-        if ( dialog.ShowModal() == wxID_YES )
+        if (dialog.ShowModal() == wxID_YES)
             Report(wxString::Format("A new password of %u characters was accepted.",
                                     unsigned(dialog.GetNewPassword().length())));
         else
@@ -268,9 +273,9 @@ private:
     {
         KelUserHeadSelect dialog(this, wxID_ANY, "Change head image");
         const wxBitmap current = KelSkinResource::GetInstance()->GetBitmap("defboyimage");
-        if ( current.IsOk() )
+        if (current.IsOk())
             dialog.LoadImage(current.ConvertToImage());
-        if ( dialog.ShowModal() == wxID_OK && dialog.GetBitmap().IsOk() )
+        if (dialog.ShowModal() == wxID_OK && dialog.GetBitmap().IsOk())
         {
             m_head->SetBitmap(dialog.GetBitmap());
             Layout();
@@ -298,38 +303,51 @@ private:
 // below the main window; raise it once more when it has been mapped.
 wxTopLevelWindow* RaisedWhenShown(wxTopLevelWindow* win)
 {
-    win->Bind(wxEVT_SHOW, [win](wxShowEvent& event) {
-        event.Skip();
-        if ( event.IsShown() )
-            win->CallAfter([win] { win->Raise(); });
-    });
+    win->Bind(wxEVT_SHOW,
+              [win](wxShowEvent& event)
+              {
+                  event.Skip();
+                  if (event.IsShown())
+                      win->CallAfter([win] { win->Raise(); });
+              });
     return win;
 }
 
-DemoPageRegistration page(60, "Dialogs", [](wxWindow* parent) -> wxWindow* { return new DialogsPage(parent); });
+DemoPageRegistration page(60, "Dialogs",
+                          [](wxWindow* parent) -> wxWindow* { return new DialogsPage(parent); });
 
 // Screenshot mode: the capture over the main window with a selection around
 // part of it and the pointer inside.
-DemoShotRegistration captureShot(60, "screen-capture", [](wxWindow* mainFrame) -> wxTopLevelWindow* {
-    ScreenDlg* capture = new ScreenDlg(mainFrame);
-    const wxRect main = mainFrame->GetScreenRect();
-    const wxRect selection(main.x + 40, main.y + 60, std::min(460, main.width - 80), std::min(300, main.height - 90));
-    capture->SelectRect(selection);
-    capture->ShowPointerInfo(wxPoint(selection.x + selection.width / 2, selection.y + selection.height / 2));
-    return RaisedWhenShown(capture);
-});
+DemoShotRegistration captureShot(60, "screen-capture",
+                                 [](wxWindow* mainFrame) -> wxTopLevelWindow*
+                                 {
+                                     ScreenDlg* capture = new ScreenDlg(mainFrame);
+                                     const wxRect main = mainFrame->GetScreenRect();
+                                     const wxRect selection(main.x + 40, main.y + 60,
+                                                            std::min(460, main.width - 80),
+                                                            std::min(300, main.height - 90));
+                                     capture->SelectRect(selection);
+                                     capture->ShowPointerInfo(wxPoint(selection.x + selection.width / 2,
+                                                                      selection.y + selection.height / 2));
+                                     return RaisedWhenShown(capture);
+                                 });
 
-DemoShotRegistration messageShot(61, "message-box", [](wxWindow* mainFrame) -> wxTopLevelWindow* {
-    return RaisedWhenShown(new KelMessageBoxFrame(mainFrame,
-                                                  "The file \"quarterly-report.xls\" could not be sent:\n"
-                                                  "Bob Li is offline.",
-                                                  "File transfer", KelMessageBox_OKCancel, KelMessageBox_IconWarning));
-});
+DemoShotRegistration messageShot(61, "message-box",
+                                 [](wxWindow* mainFrame) -> wxTopLevelWindow*
+                                 {
+                                     return RaisedWhenShown(new KelMessageBoxFrame(
+                                         mainFrame,
+                                         "The file \"quarterly-report.xls\" could not be sent:\n"
+                                         "Bob Li is offline.",
+                                         "File transfer", KelMessageBox_OKCancel, KelMessageBox_IconWarning));
+                                 });
 
-DemoShotRegistration passwordShot(62, "change-password", [](wxWindow* mainFrame) -> wxTopLevelWindow* {
-    ChangePassDlg* dialog = new ChangePassDlg(mainFrame);
-    dialog->CentreOnParent();
-    return RaisedWhenShown(dialog);
-});
+DemoShotRegistration passwordShot(62, "change-password",
+                                  [](wxWindow* mainFrame) -> wxTopLevelWindow*
+                                  {
+                                      ChangePassDlg* dialog = new ChangePassDlg(mainFrame);
+                                      dialog->CentreOnParent();
+                                      return RaisedWhenShown(dialog);
+                                  });
 
 } // anonymous namespace

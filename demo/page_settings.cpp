@@ -50,7 +50,7 @@ void LoadLanguageTexts()
     const wxString folder = languages->GetLanguageLocal(languages->GetSelected());
     KelBaseShowSetting* settings = KelBaseShowSetting::GetInstance();
     settings->Release();
-    if ( !folder.empty() )
+    if (!folder.empty())
         settings->LoadSetting(KelInstallPath(folder + "/baseinfo.xml"));
 }
 
@@ -77,13 +77,13 @@ std::vector<Refresher>& SelectionViews()
 
 void RunAll(const std::vector<Refresher>& refreshers)
 {
-    for ( const Refresher& refresher : refreshers )
+    for (const Refresher& refresher : refreshers)
         refresher.refresh();
 }
 
 void Forget(const wxWindow* owner)
 {
-    for ( std::vector<Refresher>* list : { &TextUpdaters(), &SelectionViews() } )
+    for (std::vector<Refresher>* list : {&TextUpdaters(), &SelectionViews()})
         list->erase(std::remove_if(list->begin(), list->end(),
                                    [owner](const Refresher& r) { return r.owner == owner; }),
                     list->end());
@@ -102,13 +102,13 @@ std::map<wxString, wxColour> SkinColours(const wxString& resourceFile)
 {
     std::map<wxString, wxColour> colours;
     wxXmlDocument doc;
-    if ( !wxFileExists(resourceFile) || !doc.Load(resourceFile) || !doc.GetRoot() )
+    if (!wxFileExists(resourceFile) || !doc.Load(resourceFile) || !doc.GetRoot())
         return colours;
-    for ( wxXmlNode* section = doc.GetRoot()->GetChildren(); section; section = section->GetNext() )
+    for (wxXmlNode* section = doc.GetRoot()->GetChildren(); section; section = section->GetNext())
     {
-        if ( !section->GetName().IsSameAs("colours", false) )
+        if (!section->GetName().IsSameAs("colours", false))
             continue;
-        for ( wxXmlNode* entry = section->GetChildren(); entry; entry = entry->GetNext() )
+        for (wxXmlNode* entry = section->GetChildren(); entry; entry = entry->GetNext())
         {
             const wxString key = entry->GetAttribute("id");
             colours[key] = KelSkinResource::GetInstance()->GetColour(key);
@@ -122,12 +122,12 @@ std::map<wxString, wxColour> SkinColours(const wxString& resourceFile)
 void Recolour(wxWindow* window, const std::map<wxUint32, wxColour>& change)
 {
     const auto background = change.find(window->GetBackgroundColour().GetRGB());
-    if ( background != change.end() )
+    if (background != change.end())
         window->SetBackgroundColour(background->second);
     const auto foreground = change.find(window->GetForegroundColour().GetRGB());
-    if ( foreground != change.end() )
+    if (foreground != change.end())
         window->SetForegroundColour(foreground->second);
-    for ( wxWindow* child : window->GetChildren() )
+    for (wxWindow* child : window->GetChildren())
         Recolour(child, change);
 }
 
@@ -141,22 +141,22 @@ wxString& LoadedSkinFile()
 void ApplySkin(int id)
 {
     const SkinInfo* skin = KelSkinManager::GetInstance()->GetSkinInfo(id);
-    if ( !skin )
+    if (!skin)
         return;
     const wxString file = KelInstallPath(skin->GetResourse());
-    if ( file == LoadedSkinFile() )
+    if (file == LoadedSkinFile())
         return;
     const std::map<wxString, wxColour> before = SkinColours(LoadedSkinFile());
-    if ( !KelSkinResource::GetInstance()->LoadResource(file) )
+    if (!KelSkinResource::GetInstance()->LoadResource(file))
     {
         KelSkinResource::GetInstance()->LoadResource(LoadedSkinFile());
         return;
     }
     LoadedSkinFile() = file;
     std::map<wxUint32, wxColour> change;
-    for ( const auto& entry : before )
+    for (const auto& entry : before)
         change.emplace(entry.second.GetRGB(), KelSkinResource::GetInstance()->GetColour(entry.first));
-    for ( wxWindow* top : wxTopLevelWindows )
+    for (wxWindow* top : wxTopLevelWindows)
     {
         Recolour(top, change);
         top->Refresh();
@@ -169,7 +169,7 @@ std::vector<SkinInfo*> InstalledSkins()
     wxArrayInt ids;
     manager->GetSkinList(ids);
     std::vector<SkinInfo*> skins;
-    for ( int id : ids )
+    for (int id : ids)
         skins.push_back(manager->GetSkinInfo(id));
     return skins;
 }
@@ -186,7 +186,7 @@ void ShowSelections()
 void LoadSettingsOnce()
 {
     static bool loaded = false;
-    if ( loaded )
+    if (loaded)
         return;
     loaded = true;
     KelSkinManager::GetInstance()->Load("skins");
@@ -226,7 +226,7 @@ public:
         columns->Add(BuildTabs(), 1, wxEXPAND | wxALL, 10);
         SetSizer(columns);
         // after the labels, which it registered first
-        TextUpdaters().push_back({ this, [this] { Layout(); } });
+        TextUpdaters().push_back({this, [this] { Layout(); }});
         ShowSelection();
         RememberInput();
     }
@@ -247,12 +247,13 @@ private:
     wxStaticText* Label(wxWindow* parent, const wxString& key, const wxString& fallback)
     {
         wxStaticText* label = new wxStaticText(parent, wxID_ANY, wxString());
-        auto update = [label, key, fallback] {
+        auto update = [label, key, fallback]
+        {
             label->SetLabel(Text(key, fallback));
             label->SetMinSize(label->GetTextExtent(label->GetLabel()));
         };
         update();
-        TextUpdaters().push_back({ this, update });
+        TextUpdaters().push_back({this, update});
         return label;
     }
 
@@ -260,7 +261,7 @@ private:
     {
         wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, Text(key, fallback));
         wxStaticBox* frame = box->GetStaticBox();
-        TextUpdaters().push_back({ this, [frame, key, fallback] { frame->SetLabel(Text(key, fallback)); } });
+        TextUpdaters().push_back({this, [frame, key, fallback] { frame->SetLabel(Text(key, fallback)); }});
         return box;
     }
 
@@ -269,7 +270,7 @@ private:
         KelSkinResource* skin = KelSkinResource::GetInstance();
         wxBoxSizer* heading = new wxBoxSizer(wxHORIZONTAL);
         wxBitmap logo = skin->GetBitmap("logo_emblem");
-        if ( logo.IsOk() )
+        if (logo.IsOk())
             logo.SetMask(new wxMask(logo, wxColour(0xFF, 0x00, 0xFF)));
         heading->Add(new wxStaticBitmap(this, wxID_ANY, logo), 0, wxRIGHT, 10);
         wxBoxSizer* texts = new wxBoxSizer(wxVERTICAL);
@@ -294,12 +295,11 @@ private:
         grid->Add(Label(parent, "skin_label", "Skin"), 0, wxALIGN_TOP | wxTOP, 8);
         wxBoxSizer* skins = new wxBoxSizer(wxVERTICAL);
         bool first = true;
-        for ( SkinInfo* skin : InstalledSkins() )
+        for (SkinInfo* skin : InstalledSkins())
         {
             wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
-            wxRadioButton* choice = new wxRadioButton(parent, wxID_ANY, skin->GetTitle(),
-                                                      wxDefaultPosition, wxDefaultSize,
-                                                      first ? wxRB_GROUP : 0);
+            wxRadioButton* choice = new wxRadioButton(parent, wxID_ANY, skin->GetTitle(), wxDefaultPosition,
+                                                      wxDefaultSize, first ? wxRB_GROUP : 0);
             first = false;
             const int id = skin->GetId();
             choice->Bind(wxEVT_RADIOBUTTON, [id](wxCommandEvent&) { ChooseSkin(id); });
@@ -321,12 +321,11 @@ private:
         wxArrayInt ids;
         LanguageHandler::GetInstance()->GetLanguages(ids);
         first = true;
-        for ( int id : ids )
+        for (int id : ids)
         {
-            wxRadioButton* choice = new wxRadioButton(parent, wxID_ANY,
-                                                      LanguageHandler::GetInstance()->GetLanguageName(id),
-                                                      wxDefaultPosition, wxDefaultSize,
-                                                      first ? wxRB_GROUP : 0);
+            wxRadioButton* choice =
+                new wxRadioButton(parent, wxID_ANY, LanguageHandler::GetInstance()->GetLanguageName(id),
+                                  wxDefaultPosition, wxDefaultSize, first ? wxRB_GROUP : 0);
             first = false;
             choice->Bind(wxEVT_RADIOBUTTON, [id](wxCommandEvent&) { ChooseLanguage(id); });
             m_languageChoices[id] = choice;
@@ -335,17 +334,17 @@ private:
         grid->Add(languages, 1, wxBOTTOM, 4);
         box->Add(grid, 0, wxEXPAND | wxALL, 8);
 
-        SelectionViews().push_back({ this, [this] { ShowSelection(); } });
+        SelectionViews().push_back({this, [this] { ShowSelection(); }});
         return box;
     }
 
     void ShowSelection()
     {
         const int skin = KelSkinManager::GetInstance()->GetSelectedSkin();
-        if ( m_skinChoices.count(skin) )
+        if (m_skinChoices.count(skin))
             m_skinChoices[skin]->SetValue(true);
         const int language = LanguageHandler::GetInstance()->GetSelected();
-        if ( m_languageChoices.count(language) )
+        if (m_languageChoices.count(language))
             m_languageChoices[language]->SetValue(true);
     }
 
@@ -362,7 +361,7 @@ private:
         grid->Add(m_search, 1, wxEXPAND);
 
         grid->Add(Label(parent, "scope_label", "Search in"), 0, wxALIGN_CENTER_VERTICAL);
-        const wxString scopes[] = { "Everyone", "My department", "Friends", "Groups" };
+        const wxString scopes[] = {"Everyone", "My department", "Friends", "Groups"};
         m_scope = new wxComboBox(parent, wxID_ANY, scopes[0], wxDefaultPosition, wxDefaultSize,
                                  WXSIZEOF(scopes), scopes, wxCB_READONLY);
         grid->Add(m_scope, 1, wxEXPAND);
@@ -370,15 +369,16 @@ private:
         grid->AddSpacer(0);
         m_autoLogin = new wxCheckBox(parent, wxID_ANY, Text("autologin", "Sign in automatically"));
         wxCheckBox* autoLogin = m_autoLogin;
-        TextUpdaters().push_back({ this, [autoLogin] { autoLogin->SetLabel(Text("autologin", "Sign in automatically")); } });
+        TextUpdaters().push_back(
+            {this, [autoLogin] { autoLogin->SetLabel(Text("autologin", "Sign in automatically")); }});
         grid->Add(m_autoLogin);
 
         grid->Add(Label(parent, "export_label", "Export folder"), 0, wxALIGN_CENTER_VERTICAL);
         wxBoxSizer* folder = new wxBoxSizer(wxHORIZONTAL);
-        m_exportFolder = new wxStaticText(parent, wxID_ANY, wxString(), wxDefaultPosition,
-                                          wxDefaultSize, wxST_ELLIPSIZE_START);
+        m_exportFolder = new wxStaticText(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                          wxST_ELLIPSIZE_START);
         wxButton* choose = new wxButton(parent, wxID_ANY, Text("choose_folder", "Choose..."));
-        TextUpdaters().push_back({ this, [choose] { choose->SetLabel(Text("choose_folder", "Choose...")); } });
+        TextUpdaters().push_back({this, [choose] { choose->SetLabel(Text("choose_folder", "Choose...")); }});
         choose->Bind(wxEVT_BUTTON, &SettingsPage::OnChooseFolder, this);
         folder->Add(m_exportFolder, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
         folder->Add(choose);
@@ -426,7 +426,7 @@ private:
         tabList->AppendColumn("System", wxLIST_FORMAT_CENTER, 60);
         wxList all;
         tabs->GetAllTabs(all);
-        for ( wxList::compatibility_iterator node = all.GetFirst(); node; node = node->GetNext() )
+        for (wxList::compatibility_iterator node = all.GetFirst(); node; node = node->GetNext())
         {
             const tabattr* tab = static_cast<tabattr*>(node->GetData());
             const long row = tabList->InsertItem(tabList->GetItemCount(), tab->m_key);
@@ -441,7 +441,7 @@ private:
         shortcutList->AppendColumn("Position", wxLIST_FORMAT_RIGHT, 70);
         wxList shortcuts;
         tabs->GetAllShortCutAttr(shortcuts);
-        for ( wxList::compatibility_iterator node = shortcuts.GetFirst(); node; node = node->GetNext() )
+        for (wxList::compatibility_iterator node = shortcuts.GetFirst(); node; node = node->GetNext())
         {
             const shortcutattr* shortcut = static_cast<shortcutattr*>(node->GetData());
             const long row = shortcutList->InsertItem(shortcutList->GetItemCount(), shortcut->m_key);
@@ -463,9 +463,8 @@ private:
     wxStaticText* m_exportFolder = nullptr;
 };
 
-DemoPageRegistration page(90, "Settings", [](wxWindow* parent) -> wxWindow* {
-    return new SettingsPage(parent);
-});
+DemoPageRegistration page(90, "Settings",
+                          [](wxWindow* parent) -> wxWindow* { return new SettingsPage(parent); });
 
 // ---------------------------------------------------------------------------
 // The main window's menus
@@ -476,11 +475,12 @@ using MenuChoices = std::map<int, wxMenuItem*>;
 wxMenu* BuildSkinMenu(wxFrame* frame, MenuChoices& items)
 {
     wxMenu* menu = new wxMenu;
-    for ( SkinInfo* skin : InstalledSkins() )
+    for (SkinInfo* skin : InstalledSkins())
     {
         wxMenuItem* item = menu->AppendRadioItem(wxID_ANY, skin->GetTitle(), skin->GetDescription());
         const int id = skin->GetId();
-        frame->Bind(wxEVT_MENU, [id](wxCommandEvent&) { ChooseSkin(id); }, item->GetId());
+        frame->Bind(
+            wxEVT_MENU, [id](wxCommandEvent&) { ChooseSkin(id); }, item->GetId());
         items[id] = item;
     }
     return menu;
@@ -491,45 +491,53 @@ wxMenu* BuildLanguageMenu(wxFrame* frame, MenuChoices& items)
     wxMenu* menu = new wxMenu;
     wxArrayInt ids;
     LanguageHandler::GetInstance()->GetLanguages(ids);
-    for ( int id : ids )
+    for (int id : ids)
     {
-        wxMenuItem* item = menu->AppendRadioItem(wxID_ANY, LanguageHandler::GetInstance()->GetLanguageName(id));
-        frame->Bind(wxEVT_MENU, [id](wxCommandEvent&) { ChooseLanguage(id); }, item->GetId());
+        wxMenuItem* item =
+            menu->AppendRadioItem(wxID_ANY, LanguageHandler::GetInstance()->GetLanguageName(id));
+        frame->Bind(
+            wxEVT_MENU, [id](wxCommandEvent&) { ChooseLanguage(id); }, item->GetId());
         items[id] = item;
     }
     return menu;
 }
 
-DemoMainHookRegistration menus(40, [](DemoMainFrame& main) {
-    LoadSettingsOnce();
+DemoMainHookRegistration menus(
+    40,
+    [](DemoMainFrame& main)
+    {
+        LoadSettingsOnce();
 
-    wxFrame* frame = main.GetFrame();
-    static MenuChoices skinItems;
-    static MenuChoices languageItems;
-    wxMenuBar* bar = main.GetMenuBar();
-    const size_t beforeHelp = bar->GetMenuCount() > 0 ? bar->GetMenuCount() - 1 : 0;
-    bar->Insert(beforeHelp, BuildLanguageMenu(frame, languageItems), "&Language");
-    bar->Insert(beforeHelp, BuildSkinMenu(frame, skinItems), "S&kin");
+        wxFrame* frame = main.GetFrame();
+        static MenuChoices skinItems;
+        static MenuChoices languageItems;
+        wxMenuBar* bar = main.GetMenuBar();
+        const size_t beforeHelp = bar->GetMenuCount() > 0 ? bar->GetMenuCount() - 1 : 0;
+        bar->Insert(beforeHelp, BuildLanguageMenu(frame, languageItems), "&Language");
+        bar->Insert(beforeHelp, BuildSkinMenu(frame, skinItems), "S&kin");
 
-    SelectionViews().push_back({ frame, [] {
-        const int skin = KelSkinManager::GetInstance()->GetSelectedSkin();
-        if ( skinItems.count(skin) )
-            skinItems[skin]->Check();
-        const int language = LanguageHandler::GetInstance()->GetSelected();
-        if ( languageItems.count(language) )
-            languageItems[language]->Check();
-    } });
-    TextUpdaters().push_back({ frame, [frame] { frame->SetTitle(Text("product", "Kel Messenger")); } });
-    frame->Bind(wxEVT_DESTROY, [frame](wxWindowDestroyEvent& event) {
-        if ( event.GetEventObject() == frame )
-            Forget(frame);
-        event.Skip();
+        SelectionViews().push_back({frame, []
+                                    {
+                                        const int skin = KelSkinManager::GetInstance()->GetSelectedSkin();
+                                        if (skinItems.count(skin))
+                                            skinItems[skin]->Check();
+                                        const int language = LanguageHandler::GetInstance()->GetSelected();
+                                        if (languageItems.count(language))
+                                            languageItems[language]->Check();
+                                    }});
+        TextUpdaters().push_back({frame, [frame] { frame->SetTitle(Text("product", "Kel Messenger")); }});
+        frame->Bind(wxEVT_DESTROY,
+                    [frame](wxWindowDestroyEvent& event)
+                    {
+                        if (event.GetEventObject() == frame)
+                            Forget(frame);
+                        event.Skip();
+                    });
+
+        // The skin chosen in an earlier session.
+        ApplySkin(KelSkinManager::GetInstance()->GetSelectedSkin());
+        UpdateTexts();
+        ShowSelections();
     });
-
-    // The skin chosen in an earlier session.
-    ApplySkin(KelSkinManager::GetInstance()->GetSelectedSkin());
-    UpdateTexts();
-    ShowSelections();
-});
 
 } // anonymous namespace

@@ -23,11 +23,11 @@ std::vector<SkinKey> ReadKeys(const wxString& path)
 {
     std::vector<SkinKey> keys;
     wxXmlDocument doc;
-    if ( !doc.Load(path) || !doc.GetRoot() )
+    if (!doc.Load(path) || !doc.GetRoot())
         return keys;
-    for ( wxXmlNode* section = doc.GetRoot()->GetChildren(); section; section = section->GetNext() )
-        for ( wxXmlNode* entry = section->GetChildren(); entry; entry = entry->GetNext() )
-            if ( entry->GetType() == wxXML_ELEMENT_NODE )
+    for (wxXmlNode* section = doc.GetRoot()->GetChildren(); section; section = section->GetNext())
+        for (wxXmlNode* entry = section->GetChildren(); entry; entry = entry->GetNext())
+            if (entry->GetType() == wxXML_ELEMENT_NODE)
                 keys.push_back(SkinKey{section->GetName().Lower(), entry->GetAttribute("id")});
     return keys;
 }
@@ -36,13 +36,17 @@ class SkinSwatches : public wxScrolledCanvas
 {
 public:
     explicit SkinSwatches(wxWindow* parent)
-        : wxScrolledCanvas(parent, wxID_ANY),
-          m_keys(ReadKeys(KelInstallPath("skins/default/default.xml")))
+        : wxScrolledCanvas(parent, wxID_ANY), m_keys(ReadKeys(KelInstallPath("skins/default/default.xml")))
     {
         SetBackgroundColour(KelSkinResource::GetInstance()->GetColour("color_pane_bk"));
         SetScrollRate(0, 20);
         Bind(wxEVT_PAINT, &SkinSwatches::OnPaint, this);
-        Bind(wxEVT_SIZE, [this](wxSizeEvent& e) { UpdateVirtualSize(); e.Skip(); });
+        Bind(wxEVT_SIZE,
+             [this](wxSizeEvent& e)
+             {
+                 UpdateVirtualSize();
+                 e.Skip();
+             });
     }
 
 private:
@@ -64,7 +68,7 @@ private:
         DoPrepareDC(dc);
         KelSkinResource* skin = KelSkinResource::GetInstance();
         dc.SetFont(skin->GetFont("font_normal"));
-        for ( size_t i = 0; i < m_keys.size(); ++i )
+        for (size_t i = 0; i < m_keys.size(); ++i)
         {
             const wxRect cell(10 + (i % Columns()) * CellWidth, 10 + (i / Columns()) * CellHeight,
                               CellWidth - 10, CellHeight - 8);
@@ -80,16 +84,16 @@ private:
         dc.SetBrush(*wxWHITE_BRUSH);
         dc.DrawRectangle(sample);
 
-        if ( key.section == "colours" )
+        if (key.section == "colours")
         {
             dc.SetBrush(wxBrush(skin->GetColour(key.key)));
             dc.DrawRectangle(wxRect(sample).Deflate(4));
         }
-        else if ( key.section == "bitmaps" || key.section == "icons" )
+        else if (key.section == "bitmaps" || key.section == "icons")
         {
-            wxBitmap bitmap = key.section == "bitmaps" ? skin->GetBitmap(key.key)
-                                                       : wxBitmap(skin->GetIcon(key.key));
-            if ( bitmap.IsOk() )
+            wxBitmap bitmap =
+                key.section == "bitmaps" ? skin->GetBitmap(key.key) : wxBitmap(skin->GetIcon(key.key));
+            if (bitmap.IsOk())
             {
                 const wxRect inner = wxRect(sample).Deflate(2);
                 dc.SetClippingRegion(inner);
@@ -98,7 +102,7 @@ private:
                 dc.DestroyClippingRegion();
             }
         }
-        else if ( key.section == "fonts" )
+        else if (key.section == "fonts")
         {
             dc.SetFont(skin->GetFont(key.key));
             dc.SetTextForeground(skin->GetColour("color_text"));
@@ -115,6 +119,7 @@ private:
     std::vector<SkinKey> m_keys;
 };
 
-DemoPageRegistration page(900, "Skin", [](wxWindow* parent) -> wxWindow* { return new SkinSwatches(parent); });
+DemoPageRegistration page(900, "Skin",
+                          [](wxWindow* parent) -> wxWindow* { return new SkinSwatches(parent); });
 
 } // anonymous namespace

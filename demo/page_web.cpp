@@ -33,8 +33,7 @@ void SetPresence(PTYPE type)
 class WebPage : public wxPanel, public wxIECallBase
 {
 public:
-    explicit WebPage(wxWindow* parent)
-        : wxPanel(parent)
+    explicit WebPage(wxWindow* parent) : wxPanel(parent)
     {
         SetBackgroundColour(KelSkinResource::GetInstance()->GetColour("color_win_bk"));
         SetPresence(PTYPE_ONLINE);
@@ -53,9 +52,8 @@ public:
         SetSizer(sizer);
 
         m_offline->Bind(wxEVT_CHECKBOX, &WebPage::OnOffline, this);
-        Bind(wxEVT_COMMAND_HTML_URL, [this](wxCommandEvent& event) {
-            Report(_("Group space requested: ") + event.GetString());
-        });
+        Bind(wxEVT_COMMAND_HTML_URL,
+             [this](wxCommandEvent& event) { Report(_("Group space requested: ") + event.GetString()); });
         m_client.Bind(htmlEVT_HTMLCALL_FUNCTION, &WebPage::OnPageCall, this);
         KelJabberJob::GetInstance()->SetEventHandler(&m_client);
 
@@ -64,7 +62,7 @@ public:
 
     ~WebPage() override
     {
-        if ( KelJabberJob::GetInstance()->GetEventHandler() == &m_client )
+        if (KelJabberJob::GetInstance()->GetEventHandler() == &m_client)
             KelJabberJob::GetInstance()->SetEventHandler(nullptr);
     }
 
@@ -79,9 +77,10 @@ public:
 private:
     void OnPageCall(HtmlCallFuncEvent& event)
     {
-        if ( event.GetFuncname().IsSameAs("FetchUsers", false) )
+        if (event.GetFuncname().IsSameAs("FetchUsers", false))
         {
-            event.SetResult("Alice Chen|online;Bob Li|away;Carla Diaz|online;Deng Wei|busy;Emma Stone|offline");
+            event.SetResult(
+                "Alice Chen|online;Bob Li|away;Carla Diaz|online;Deng Wei|busy;Emma Stone|offline");
             Report(_("FetchUsers ") + wxJoin(event.GetParams(), ','));
         }
         else

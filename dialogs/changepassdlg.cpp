@@ -24,13 +24,11 @@ wxString WithoutTrailingBlanks(wxString text)
 
 } // anonymous namespace
 
-wxBEGIN_EVENT_TABLE(ChangePassDlg, wxDialog)
-    EVT_BUTTON(ChangePassDlg::ID_CONFIRM, ChangePassDlg::OnBtn)
+wxBEGIN_EVENT_TABLE(ChangePassDlg, wxDialog) EVT_BUTTON(ChangePassDlg::ID_CONFIRM, ChangePassDlg::OnBtn)
     EVT_COMMAND(wxID_ANY, cltEVT_VARNEL_CLOSED, ChangePassDlg::OnVarnelClose)
-    EVT_CLOSE(ChangePassDlg::OnClose)
-wxEND_EVENT_TABLE()
+        EVT_CLOSE(ChangePassDlg::OnClose) wxEND_EVENT_TABLE()
 
-ChangePassDlg::ChangePassDlg(wxWindow* parent)
+            ChangePassDlg::ChangePassDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxGetTranslation("Input identifying code"), wxDefaultPosition,
                wxSize(370, 210), wxDEFAULT_DIALOG_STYLE)
 {
@@ -45,8 +43,8 @@ ChangePassDlg::~ChangePassDlg()
 
 void ChangePassDlg::Init()
 {
-    m_newPwdCtrl = NULL;
-    m_confirmPwdCtrl = NULL;
+    m_newPwdCtrl = nullptr;
+    m_confirmPwdCtrl = nullptr;
     m_allowClose = false;
     KelJabberEventCenter::GetInstance()->Register(this, cltEVT_VARNEL_CLOSED, "ChangePassDlg",
                                                   "cltEVT_VARNEL_CLOSED");
@@ -57,7 +55,7 @@ void ChangePassDlg::CreateControles()
     SkinWindowEngine::Get()->Attach(this, "NoMinMaxCloseBtn_frame", 3);
 
     const wxColour background = KelSkinResource::GetInstance()->GetColour("color_win_bk");
-    if ( background.IsOk() )
+    if (background.IsOk())
         SetBackgroundColour(background);
     SetSize(370, 210);
 
@@ -76,10 +74,10 @@ void ChangePassDlg::CreateControles()
     new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(hintX, 50));
     new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(hintX, 80));
 
-    m_newPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 48), wxSize(130, 19),
-                                  wxTE_PASSWORD);
-    m_confirmPwdCtrl = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 78), wxSize(130, 19),
-                                      wxTE_PASSWORD);
+    m_newPwdCtrl =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 48), wxSize(130, 19), wxTE_PASSWORD);
+    m_confirmPwdCtrl =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 78), wxSize(130, 19), wxTE_PASSWORD);
     m_newPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
     m_confirmPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
 
@@ -89,10 +87,10 @@ void ChangePassDlg::CreateControles()
 void ChangePassDlg::CreateConfirmButton()
 {
     const wxBitmap bitmap = KelSkinResource::GetInstance()->GetBitmap("searchframe_ok_bitmap");
-    if ( bitmap.IsOk() )
+    if (bitmap.IsOk())
     {
-        wxBitmapButton* button = new wxBitmapButton(this, ID_CONFIRM, bitmap, wxPoint(160, 140),
-                                                    bitmap.GetSize(), wxBORDER_NONE);
+        wxBitmapButton* button =
+            new wxBitmapButton(this, ID_CONFIRM, bitmap, wxPoint(160, 140), bitmap.GetSize(), wxBORDER_NONE);
         button->SetBitmapPressed(bitmap);
         button->SetBitmapFocus(bitmap);
         button->SetBitmapDisabled(bitmap);
@@ -114,9 +112,9 @@ wxString ChangePassDlg::CheckPasswords(wxString newPassword, wxString confirmPas
 {
     newPassword.Trim(true);
     confirmPassword.Trim(true);
-    if ( newPassword != confirmPassword )
+    if (newPassword != confirmPassword)
         return wxGetTranslation("The two enter a different password, please re-enter !");
-    if ( newPassword.length() < MIN_PASSWORD_LENGTH || newPassword.length() > MAX_PASSWORD_LENGTH )
+    if (newPassword.length() < MIN_PASSWORD_LENGTH || newPassword.length() > MAX_PASSWORD_LENGTH)
         return wxGetTranslation("Invalid password, please try again");
     return wxEmptyString;
 }
@@ -124,7 +122,7 @@ wxString ChangePassDlg::CheckPasswords(wxString newPassword, wxString confirmPas
 void ChangePassDlg::OnBtn(wxCommandEvent& WXUNUSED(event))
 {
     const wxString problem = CheckPasswords(m_newPwdCtrl->GetValue(), m_confirmPwdCtrl->GetValue());
-    if ( !problem.empty() )
+    if (!problem.empty())
     {
         wxMessageDialog message(this, problem, wxGetTranslation("Info"), wxOK);
         message.ShowModal();
@@ -137,16 +135,15 @@ void ChangePassDlg::OnBtn(wxCommandEvent& WXUNUSED(event))
 
 void ChangePassDlg::OnVarnelClose(wxCommandEvent& WXUNUSED(event))
 {
-    if ( !IsModal() )
+    if (!IsModal())
         return;
     m_allowClose = true;
     KelEndDialog(this, wxID_CANCEL);
 }
 
-
 void ChangePassDlg::OnClose(wxCloseEvent& event)
 {
     // Only the dialog itself decides when it ends.
-    if ( event.CanVeto() )
+    if (event.CanVeto())
         event.Veto();
 }

@@ -8,7 +8,7 @@
 // stores `code` as its return code and hides it.
 inline void KelEndDialog(wxDialog* dialog, int code)
 {
-    if ( dialog->IsModal() )
+    if (dialog->IsModal())
     {
         dialog->EndModal(code);
     }

@@ -14,10 +14,9 @@ const char GROUP[] = "/FILEPATH";
 
 wxFileConfig* KelFileDialog::config = nullptr;
 
-KelFileDialog::KelFileDialog(wxWindow* parent, const wxString& message,
-                             const wxString& defaultDir, const wxString& defaultFile,
-                             const wxString& wildcard, long style, const wxPoint& pos,
-                             const wxSize& size, const wxString& name)
+KelFileDialog::KelFileDialog(wxWindow* parent, const wxString& message, const wxString& defaultDir,
+                             const wxString& defaultFile, const wxString& wildcard, long style,
+                             const wxPoint& pos, const wxSize& size, const wxString& name)
     : wxFileDialog(parent, message, defaultDir, defaultFile, wildcard, style, pos, size, name)
 {
 }
@@ -25,7 +24,7 @@ KelFileDialog::KelFileDialog(wxWindow* parent, const wxString& message,
 int KelFileDialog::ShowModal(const wxString& key)
 {
     const wxString remembered = GetDefaultPath(key);
-    if ( !remembered.empty() )
+    if (!remembered.empty())
         SetDirectory(remembered);
     const int result = wxFileDialog::ShowModal();
     SetDefaultPath(key, GetDirectory());
@@ -34,7 +33,7 @@ int KelFileDialog::ShowModal(const wxString& key)
 
 wxFileConfig* KelFileDialog::GetConfig()
 {
-    if ( !config )
+    if (!config)
         config = KelOpenConfigFile(KelInstallPath(PATH_FILE));
     return config;
 }
@@ -56,6 +55,6 @@ void KelFileDialog::SetDefaultPath(const wxString& key, const wxString& path)
     cfg->SetPath(GROUP);
     const bool written = cfg->Write(key, path);
     cfg->SetPath("/");
-    if ( written )
+    if (written)
         KelFlushConfigFile(*cfg, KelInstallPath(PATH_FILE));
 }

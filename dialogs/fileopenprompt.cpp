@@ -9,17 +9,13 @@
 #include <wx/stattext.h>
 #include <wx/toplevel.h>
 
-wxBEGIN_EVENT_TABLE(KFileOpenPrompt, wxDialog)
-    EVT_BUTTON(wxID_OK, KFileOpenPrompt::OnOK)
-    EVT_BUTTON(wxID_CLOSE, KFileOpenPrompt::OnCancel)
-    EVT_CLOSE(KFileOpenPrompt::OnCloseWindow)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KFileOpenPrompt, wxDialog) EVT_BUTTON(wxID_OK, KFileOpenPrompt::OnOK)
+    EVT_BUTTON(wxID_CLOSE,
+               KFileOpenPrompt::OnCancel) EVT_CLOSE(KFileOpenPrompt::OnCloseWindow) wxEND_EVENT_TABLE()
 
-KFileOpenPrompt::KFileOpenPrompt(wxWindow* parent, const wxString& filename, const wxString& title,
-                                 const wxPoint& pos, const wxSize& size, long style)
-    : wxDialog(parent, wxID_ANY, title, pos, size, style),
-      m_filename(filename),
-      m_result(Choice_None)
+        KFileOpenPrompt::KFileOpenPrompt(wxWindow* parent, const wxString& filename, const wxString& title,
+                                         const wxPoint& pos, const wxSize& size, long style)
+    : wxDialog(parent, wxID_ANY, title, pos, size, style), m_filename(filename), m_result(Choice_None)
 {
     SetClientSize(380, 250);
     CreateControls();
@@ -47,17 +43,17 @@ void KFileOpenPrompt::CreateControls()
     m_openButton = new wxRadioButton(this, ID_OPEN, wxGetTranslation("open"), wxPoint(30, 176));
     m_saveButton->SetValue(true);
 
-    m_cancelButton = new wxButton(this, wxID_CLOSE, wxGetTranslation("Cancel"), wxPoint(285, 212),
-                                  wxSize(80, 28));
+    m_cancelButton =
+        new wxButton(this, wxID_CLOSE, wxGetTranslation("Cancel"), wxPoint(285, 212), wxSize(80, 28));
     m_okButton = new wxButton(this, wxID_OK, wxGetTranslation("OK"), wxPoint(195, 212), wxSize(80, 28));
     m_okButton->SetDefault();
 }
 
 wxBitmap KFileOpenPrompt::GetParentIcon() const
 {
-    const wxTopLevelWindow* top = GetParent()
-        ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(GetParent())) : NULL;
-    if ( top && top->GetIcon().IsOk() )
+    const wxTopLevelWindow* top =
+        GetParent() ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(GetParent())) : nullptr;
+    if (top && top->GetIcon().IsOk())
     {
         wxBitmap bitmap;
         bitmap.CopyFromIcon(top->GetIcon());
@@ -68,9 +64,9 @@ wxBitmap KFileOpenPrompt::GetParentIcon() const
 
 void KFileOpenPrompt::OnOK(wxCommandEvent& WXUNUSED(event))
 {
-    if ( m_openButton->GetValue() )
+    if (m_openButton->GetValue())
         m_result = Choice_Open;
-    else if ( m_saveButton->GetValue() )
+    else if (m_saveButton->GetValue())
         m_result = Choice_Save;
     else
         m_result = Choice_None;
@@ -86,7 +82,7 @@ void KFileOpenPrompt::OnCancel(wxCommandEvent& WXUNUSED(event))
 void KFileOpenPrompt::OnCloseWindow(wxCloseEvent& WXUNUSED(event))
 {
     m_result = Choice_None;
-    if ( IsModal() )
+    if (IsModal())
         EndModal(wxID_CANCEL);
     else
         Destroy();
@@ -96,7 +92,7 @@ int KShowFileDialogTip(wxWindow* parent, const wxString& filename)
 {
     KFileOpenPrompt prompt(parent, filename, wxGetTranslation("open file"), wxDefaultPosition, wxDefaultSize,
                            wxDEFAULT_DIALOG_STYLE | wxMINIMIZE_BOX | wxDIALOG_NO_PARENT);
-    if ( prompt.ShowModal() != wxID_OK )
+    if (prompt.ShowModal() != wxID_OK)
         return KFileOpenPrompt::Choice_None;
     return prompt.GetResult();
 }

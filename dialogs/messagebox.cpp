@@ -20,25 +20,20 @@ const int MESSAGE_WRAP_WIDTH = 320;
 
 } // anonymous namespace
 
-wxBEGIN_EVENT_TABLE(KelMessageBoxFrame, wxFrame)
-    EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_OK, KelMessageBoxFrame::OnButton)
+wxBEGIN_EVENT_TABLE(KelMessageBoxFrame, wxFrame) EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_OK,
+                                                            KelMessageBoxFrame::OnButton)
     EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_CANCEL, KelMessageBoxFrame::OnButton)
-    EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_NO, KelMessageBoxFrame::OnButton)
-    EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_CLOSE, KelMessageBoxFrame::OnButton)
-    EVT_CLOSE(KelMessageBoxFrame::OnClose)
-wxEND_EVENT_TABLE()
+        EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_NO, KelMessageBoxFrame::OnButton)
+            EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_CLOSE, KelMessageBoxFrame::OnButton)
+                EVT_CLOSE(KelMessageBoxFrame::OnClose) wxEND_EVENT_TABLE()
 
-KelMessageBoxFrame::KelMessageBoxFrame(wxWindow* parent, const wxString& message, const wxString& caption,
-                                       KelMessageBox_Style style, KelMessageBox_Icon icon)
+                    KelMessageBoxFrame::KelMessageBoxFrame(wxWindow* parent, const wxString& message,
+                                                           const wxString& caption, KelMessageBox_Style style,
+                                                           KelMessageBox_Icon icon)
     : wxFrame(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_DIALOG_STYLE | wxSTAY_ON_TOP),
-      m_panel(NULL),
-      m_style(style),
-      m_icon(icon),
-      m_caption(caption),
-      m_message(message),
-      m_result(wxID_NONE),
-      m_disabler(NULL)
+      m_panel(nullptr), m_style(style), m_icon(icon), m_caption(caption), m_message(message),
+      m_result(wxID_NONE), m_disabler(nullptr)
 {
     SkinWindowEngine::Get()->Attach(this, "KelMessageBox_Dlg", 2);
     m_panel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
@@ -56,9 +51,9 @@ void KelMessageBoxFrame::HideSkinButtons()
 {
     // The skin's caption buttons are not wanted: the window is answered
     // through its own buttons only.
-    for ( int id = ID_BUTTON_OK; id <= ID_BUTTON_CLOSE; ++id )
+    for (int id = ID_BUTTON_OK; id <= ID_BUTTON_CLOSE; ++id)
     {
-        if ( SkinButton* button = m_renderer.GetSkinButton(id) )
+        if (SkinButton* button = m_renderer.GetSkinButton(id))
             button->Show(false);
     }
 }
@@ -66,7 +61,7 @@ void KelMessageBoxFrame::HideSkinButtons()
 void KelMessageBoxFrame::CreateControls()
 {
     const wxColour background = KelSkinResource::GetInstance()->GetColour("color_win_bk");
-    if ( background.IsOk() )
+    if (background.IsOk())
         m_panel->SetBackgroundColour(background);
 
     // The caption is repeated as a heading: the window's own title bar is
@@ -82,7 +77,7 @@ void KelMessageBoxFrame::CreateControls()
 
     wxBoxSizer* body = new wxBoxSizer(wxHORIZONTAL);
     const wxBitmap iconBitmap = GetIconBitmap();
-    if ( iconBitmap.IsOk() )
+    if (iconBitmap.IsOk())
         body->Add(new wxStaticBitmap(m_panel, wxID_ANY, iconBitmap), 0, wxALIGN_TOP | wxRIGHT, 14);
     body->Add(words, 1, wxALIGN_CENTER_VERTICAL);
 
@@ -106,38 +101,38 @@ wxSizer* KelMessageBoxFrame::CreateButtons()
         int id;
         const char* label;
     };
-    static const ButtonInfo ok = { ID_BUTTON_OK, "OK" };
-    static const ButtonInfo yes = { ID_BUTTON_OK, "Yes" };
-    static const ButtonInfo no = { ID_BUTTON_NO, "No" };
-    static const ButtonInfo cancel = { ID_BUTTON_CANCEL, "Cancel" };
-    static const std::vector<ButtonInfo> okOnly = { ok };
-    static const std::vector<ButtonInfo> okCancel = { ok, cancel };
-    static const std::vector<ButtonInfo> yesNo = { yes, no };
-    static const std::vector<ButtonInfo> yesNoCancel = { yes, no, cancel };
+    static const ButtonInfo ok = {ID_BUTTON_OK, "OK"};
+    static const ButtonInfo yes = {ID_BUTTON_OK, "Yes"};
+    static const ButtonInfo no = {ID_BUTTON_NO, "No"};
+    static const ButtonInfo cancel = {ID_BUTTON_CANCEL, "Cancel"};
+    static const std::vector<ButtonInfo> okOnly = {ok};
+    static const std::vector<ButtonInfo> okCancel = {ok, cancel};
+    static const std::vector<ButtonInfo> yesNo = {yes, no};
+    static const std::vector<ButtonInfo> yesNoCancel = {yes, no, cancel};
 
     const std::vector<ButtonInfo>* buttons = &okOnly;
-    switch ( m_style )
+    switch (m_style)
     {
-        case KelMessageBox_OK:
-            break;
-        case KelMessageBox_OKCancel:
-            buttons = &okCancel;
-            break;
-        case KelMessageBox_YesNo:
-            buttons = &yesNo;
-            break;
-        case KelMessageBox_YesNoCancel:
-            buttons = &yesNoCancel;
-            break;
+    case KelMessageBox_OK:
+        break;
+    case KelMessageBox_OKCancel:
+        buttons = &okCancel;
+        break;
+    case KelMessageBox_YesNo:
+        buttons = &yesNo;
+        break;
+    case KelMessageBox_YesNoCancel:
+        buttons = &yesNoCancel;
+        break;
     }
 
     wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
-    for ( const ButtonInfo& info : *buttons )
+    for (const ButtonInfo& info : *buttons)
     {
-        wxButton* button = new wxButton(m_panel, info.id, wxGetTranslation(info.label), wxDefaultPosition,
-                                        wxSize(80, 28));
+        wxButton* button =
+            new wxButton(m_panel, info.id, wxGetTranslation(info.label), wxDefaultPosition, wxSize(80, 28));
         row->Add(button, 0, wxLEFT, 8);
-        if ( info.id == ID_BUTTON_OK )
+        if (info.id == ID_BUTTON_OK)
             button->SetDefault();
     }
     return row;
@@ -146,29 +141,29 @@ wxSizer* KelMessageBoxFrame::CreateButtons()
 wxBitmap KelMessageBoxFrame::GetIconBitmap() const
 {
     wxArtID art;
-    switch ( m_icon )
+    switch (m_icon)
     {
-        case KelMessageBox_IconInformation:
-            art = wxART_INFORMATION;
-            break;
-        case KelMessageBox_IconWarning:
-            art = wxART_WARNING;
-            break;
-        case KelMessageBox_IconError:
-            art = wxART_ERROR;
-            break;
-        case KelMessageBox_IconQuestion:
-            art = wxART_QUESTION;
-            break;
-        case KelMessageBox_IconNone:
-            return wxNullBitmap;
+    case KelMessageBox_IconInformation:
+        art = wxART_INFORMATION;
+        break;
+    case KelMessageBox_IconWarning:
+        art = wxART_WARNING;
+        break;
+    case KelMessageBox_IconError:
+        art = wxART_ERROR;
+        break;
+    case KelMessageBox_IconQuestion:
+        art = wxART_QUESTION;
+        break;
+    case KelMessageBox_IconNone:
+        return wxNullBitmap;
     }
     return wxArtProvider::GetBitmap(art, wxART_MESSAGE_BOX, wxSize(32, 32));
 }
 
 void KelMessageBoxFrame::ShowApplicationModal()
 {
-    if ( !m_disabler )
+    if (!m_disabler)
         m_disabler = new wxWindowDisabler(this);
     Show(true);
     Raise();
@@ -177,12 +172,12 @@ void KelMessageBoxFrame::ShowApplicationModal()
 void KelMessageBoxFrame::EndApplicationModal()
 {
     delete m_disabler;
-    m_disabler = NULL;
+    m_disabler = nullptr;
 }
 
 void KelMessageBoxFrame::OnButton(wxCommandEvent& event)
 {
-    if ( event.GetId() == ID_BUTTON_OK )
+    if (event.GetId() == ID_BUTTON_OK)
         m_result = wxID_OK;
     EndApplicationModal();
     Destroy();
@@ -206,5 +201,5 @@ void KelMessageBox(wxWindow* parent, const wxString& message, const wxString& ca
 void KelMessageBox(const wxString& message, const wxString& caption, KelMessageBox_Style style,
                    KelMessageBox_Icon icon)
 {
-    KelMessageBox(NULL, message, caption, style, icon);
+    KelMessageBox(nullptr, message, caption, style, icon);
 }

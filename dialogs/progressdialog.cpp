@@ -2,15 +2,12 @@
 
 wxIMPLEMENT_CLASS(KelProgressDialog, wxProgressDialog);
 
-wxBEGIN_EVENT_TABLE(KelProgressDialog, wxProgressDialog)
-    EVT_BUTTON(wxID_CANCEL, KelProgressDialog::OnCancel)
-    EVT_CLOSE(KelProgressDialog::OnClose)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelProgressDialog, wxProgressDialog) EVT_BUTTON(wxID_CANCEL, KelProgressDialog::OnCancel)
+    EVT_CLOSE(KelProgressDialog::OnClose) wxEND_EVENT_TABLE()
 
-KelProgressDialog::KelProgressDialog(const wxString& title, const wxString& message, int maximum,
-                                     wxWindow* parent, int style)
-    : wxProgressDialog(title, message, maximum, parent, style),
-      m_failure(false)
+        KelProgressDialog::KelProgressDialog(const wxString& title, const wxString& message, int maximum,
+                                             wxWindow* parent, int style)
+    : wxProgressDialog(title, message, maximum, parent, style), m_failure(false)
 {
 }
 

@@ -39,20 +39,23 @@ wxBitmap KelGrabScreen(const wxRect& rect)
     // A wxScreenDC would do, but on GTK 3 it keeps the program's later
     // drawing from reaching the screen and answers with stale pixels.
     GdkWindow* root = gdk_get_default_root_window();
-    const wxRect onScreen = rect.Intersect(wxRect(0, 0, gdk_window_get_width(root), gdk_window_get_height(root)));
-    if ( onScreen.IsEmpty() )
+    const wxRect onScreen =
+        rect.Intersect(wxRect(0, 0, gdk_window_get_width(root), gdk_window_get_height(root)));
+    if (onScreen.IsEmpty())
         return wxBitmap(image);
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(root, onScreen.x, onScreen.y, onScreen.width, onScreen.height);
-    if ( !pixbuf )
+    GdkPixbuf* pixbuf =
+        gdk_pixbuf_get_from_window(root, onScreen.x, onScreen.y, onScreen.width, onScreen.height);
+    if (!pixbuf)
         return wxBitmap(image);
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for ( int y = 0; y < onScreen.height; ++y )
+    for (int y = 0; y < onScreen.height; ++y)
     {
         const guchar* from = pixels + y * stride;
-        unsigned char* to = image.GetData() + 3 * ((onScreen.y - rect.y + y) * image.GetWidth() + onScreen.x - rect.x);
-        for ( int x = 0; x < onScreen.width; ++x, from += channels, to += 3 )
+        unsigned char* to =
+            image.GetData() + 3 * ((onScreen.y - rect.y + y) * image.GetWidth() + onScreen.x - rect.x);
+        for (int x = 0; x < onScreen.width; ++x, from += channels, to += 3)
         {
             to[0] = from[0];
             to[1] = from[1];
@@ -71,29 +74,19 @@ wxBitmap KelGrabScreen(const wxRect& rect)
 #endif
 }
 
-wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog)
-    EVT_MOTION(ScreenDlg::OnMotion)
-    EVT_LEFT_UP(ScreenDlg::OnLeftUp)
-    EVT_LEFT_DOWN(ScreenDlg::OnLeftDown)
-    EVT_LEFT_DCLICK(ScreenDlg::OnLeftDClick)
-    EVT_RIGHT_UP(ScreenDlg::OnRightUp)
-    EVT_MENU(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
+wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog) EVT_MOTION(ScreenDlg::OnMotion) EVT_LEFT_UP(ScreenDlg::OnLeftUp)
+    EVT_LEFT_DOWN(ScreenDlg::OnLeftDown) EVT_LEFT_DCLICK(ScreenDlg::OnLeftDClick)
+        EVT_RIGHT_UP(ScreenDlg::OnRightUp) EVT_MENU(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
     // The dialog's own close handling clicks its escape button.
-    EVT_BUTTON(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
-    EVT_CHAR_HOOK(ScreenDlg::OnChar)
-    EVT_PAINT(ScreenDlg::OnPaint)
-    EVT_ERASE_BACKGROUND(ScreenDlg::OnErasePaint)
-    EVT_MENU(ScreenDlg::ID_SAVE_AS, ScreenDlg::OnMenu)
-    EVT_MENU(ScreenDlg::ID_CANCEL_SELECTION, ScreenDlg::OnMenu)
-    EVT_MENU(ScreenDlg::ID_QUIT, ScreenDlg::OnMenu)
-    EVT_MENU(ScreenDlg::ID_COPY, ScreenDlg::OnMenu)
-wxEND_EVENT_TABLE()
+    EVT_BUTTON(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit) EVT_CHAR_HOOK(ScreenDlg::OnChar)
+        EVT_PAINT(ScreenDlg::OnPaint) EVT_ERASE_BACKGROUND(ScreenDlg::OnErasePaint)
+            EVT_MENU(ScreenDlg::ID_SAVE_AS, ScreenDlg::OnMenu)
+                EVT_MENU(ScreenDlg::ID_CANCEL_SELECTION, ScreenDlg::OnMenu)
+                    EVT_MENU(ScreenDlg::ID_QUIT, ScreenDlg::OnMenu)
+                        EVT_MENU(ScreenDlg::ID_COPY, ScreenDlg::OnMenu) wxEND_EVENT_TABLE()
 
-ScreenDlg::ScreenDlg(wxWindow* parent)
-    : m_tipPanel(NULL),
-      m_selected(0),
-      m_dragging(0),
-      m_curBorder(border_none)
+                            ScreenDlg::ScreenDlg(wxWindow* parent)
+    : m_tipPanel(nullptr), m_selected(0), m_dragging(0), m_curBorder(border_none)
 {
     // The frame must be off from the start: a window manager only reads the
     // decoration hints when the window is first mapped.
@@ -126,7 +119,7 @@ void ScreenDlg::LoadSelectCursor()
     wxLogNull noLog;
     wxInitAllImageHandlers();
     m_selectCursor = wxCursor(KelInstallPath("locale/Images/select.cur"), wxBITMAP_TYPE_CUR, 0, 0);
-    if ( m_selectCursor.IsOk() )
+    if (m_selectCursor.IsOk())
         SetCursor(m_selectCursor);
 }
 
@@ -142,12 +135,12 @@ bool ScreenDlg::IsInOffset(int a, int b, int offset) const
 wxRect ScreenDlg::ReSetRect(const wxRect& rect) const
 {
     wxRect result(rect);
-    if ( result.width < 0 )
+    if (result.width < 0)
     {
         result.x += result.width;
         result.width = -result.width;
     }
-    if ( result.height < 0 )
+    if (result.height < 0)
     {
         result.y += result.height;
         result.height = -result.height;
@@ -185,91 +178,91 @@ frame_border ScreenDlg::HitTestSelectRect(const wxPoint& pt)
     const bool betweenTopAndBottom = pt.y > top && pt.y < bottom;
     const bool betweenLeftAndRight = pt.x > left && pt.x < right;
 
-    if ( nearLeft && nearTop )
+    if (nearLeft && nearTop)
         return border_top_left;
-    if ( nearLeft && nearBottom )
+    if (nearLeft && nearBottom)
         return border_bottom_left;
-    if ( nearRight && nearTop )
+    if (nearRight && nearTop)
         return border_top_right;
-    if ( nearRight && nearBottom )
+    if (nearRight && nearBottom)
         return border_bottom_right;
-    if ( nearLeft && betweenTopAndBottom )
+    if (nearLeft && betweenTopAndBottom)
         return border_left;
-    if ( nearRight && betweenTopAndBottom )
+    if (nearRight && betweenTopAndBottom)
         return border_right;
-    if ( nearTop && betweenLeftAndRight )
+    if (nearTop && betweenLeftAndRight)
         return border_top;
-    if ( nearBottom && betweenLeftAndRight )
+    if (nearBottom && betweenLeftAndRight)
         return border_bottom;
-    if ( rect.Contains(pt) )
+    if (rect.Contains(pt))
         return border_inside;
     return border_none;
 }
 
 void ScreenDlg::SetCurCursor(frame_border border)
 {
-    switch ( border )
+    switch (border)
     {
-        case border_top:
-        case border_bottom:
-            SetCursor(wxCursor(wxCURSOR_SIZENS));
-            break;
-        case border_top_left:
-        case border_bottom_right:
-            SetCursor(wxCursor(wxCURSOR_SIZENWSE));
-            break;
-        case border_top_right:
-        case border_bottom_left:
-            SetCursor(wxCursor(wxCURSOR_SIZENESW));
-            break;
-        case border_left:
-        case border_right:
-            SetCursor(wxCursor(wxCURSOR_SIZEWE));
-            break;
-        case border_inside:
-            SetCursor(wxCursor(wxCURSOR_SIZING));
-            break;
-        case border_none:
-            SetCursor(m_selectCursor);
-            break;
+    case border_top:
+    case border_bottom:
+        SetCursor(wxCursor(wxCURSOR_SIZENS));
+        break;
+    case border_top_left:
+    case border_bottom_right:
+        SetCursor(wxCursor(wxCURSOR_SIZENWSE));
+        break;
+    case border_top_right:
+    case border_bottom_left:
+        SetCursor(wxCursor(wxCURSOR_SIZENESW));
+        break;
+    case border_left:
+    case border_right:
+        SetCursor(wxCursor(wxCURSOR_SIZEWE));
+        break;
+    case border_inside:
+        SetCursor(wxCursor(wxCURSOR_SIZING));
+        break;
+    case border_none:
+        SetCursor(m_selectCursor);
+        break;
     }
 }
 
 void ScreenDlg::AdjustSelection(const wxPoint& pointer)
 {
-    switch ( m_curBorder )
+    switch (m_curBorder)
     {
-        case border_top:
-            m_startPos.y = pointer.y;
-            break;
-        case border_top_left:
-            m_startPos = pointer;
-            break;
-        case border_top_right:
-            m_startPos.y = pointer.y;
-            m_endPos.x = pointer.x;
-            break;
-        case border_left:
-            m_startPos.x = pointer.x;
-            break;
-        case border_right:
-            m_endPos.x = pointer.x;
-            break;
-        case border_bottom:
-            m_endPos.y = pointer.y;
-            break;
-        case border_bottom_left:
-            m_startPos.x = pointer.x;
-            m_endPos.y = pointer.y;
-            break;
-        case border_bottom_right:
-            m_endPos = pointer;
-            break;
-        case border_inside:
-            MoveSelection(pointer);
-            break;
-        case border_none:
-            break;
+    case border_top:
+        m_startPos.y = pointer.y;
+        break;
+    case border_top_left:
+        m_startPos = pointer;
+        break;
+    case border_top_right:
+        m_startPos.y = pointer.y;
+        m_endPos.x = pointer.x;
+        break;
+    case border_left:
+        m_startPos.x = pointer.x;
+        break;
+    case border_right:
+        m_endPos.x = pointer.x;
+        break;
+    case border_bottom:
+        m_endPos.y = pointer.y;
+        break;
+    case border_bottom_left:
+        m_startPos.x = pointer.x;
+        m_endPos.y = pointer.y;
+        break;
+    case border_bottom_right:
+        m_endPos = pointer;
+        break;
+    case border_inside:
+        MoveSelection(pointer);
+        break;
+    case border_none:
+        break;
     }
 }
 
@@ -313,11 +306,15 @@ void ScreenDlg::DrawDragScreen(wxDC& dc, wxRect rect)
 
     const int midX = rect.x + rect.width / 2;
     const int midY = rect.y + rect.height / 2;
-    const wxPoint handles[] = {
-        topLeft, topRight, bottomRight, bottomLeft,
-        wxPoint(midX, rect.y), wxPoint(topRight.x, midY), wxPoint(midX, bottomRight.y), wxPoint(rect.x, midY)
-    };
-    for ( const wxPoint& handle : handles )
+    const wxPoint handles[] = {topLeft,
+                               topRight,
+                               bottomRight,
+                               bottomLeft,
+                               wxPoint(midX, rect.y),
+                               wxPoint(topRight.x, midY),
+                               wxPoint(midX, bottomRight.y),
+                               wxPoint(rect.x, midY)};
+    for (const wxPoint& handle : handles)
         dc.DrawRectangle(handle.x - 2, handle.y - 2, HANDLE_SIZE, HANDLE_SIZE);
 }
 
@@ -340,13 +337,13 @@ void ScreenDlg::ShowBitmapNow()
 void ScreenDlg::OnPaint(wxPaintEvent& WXUNUSED(event))
 {
     wxPaintDC dc(this);
-    if ( m_showBmp.IsOk() )
+    if (m_showBmp.IsOk())
         dc.DrawBitmap(m_showBmp, 0, 0);
 }
 
 void ScreenDlg::OnErasePaint(wxEraseEvent& event)
 {
-    if ( m_showBmp.IsOk() && event.GetDC() )
+    if (m_showBmp.IsOk() && event.GetDC())
         event.GetDC()->DrawBitmap(m_showBmp, 0, 0);
 }
 
@@ -356,7 +353,7 @@ void ScreenDlg::OnErasePaint(wxEraseEvent& event)
 
 wxBitmap ScreenDlg::GetSubMaxImage(const wxPoint& centre, const wxSize& sample, const wxSize& out)
 {
-    if ( sample.x <= 0 || sample.y <= 0 || out.x <= 0 || out.y <= 0 )
+    if (sample.x <= 0 || sample.y <= 0 || out.x <= 0 || out.y <= 0)
         return wxNullBitmap;
 
     // The sample starts black; only the part that lies on the screen is
@@ -368,7 +365,7 @@ wxBitmap ScreenDlg::GetSubMaxImage(const wxPoint& centre, const wxSize& sample, 
     const int screenHeight = m_screenImage.IsOk() ? m_screenImage.GetHeight() : 0;
     const int firstX = std::max(0, -left);
     const int lastX = std::min(sample.x, screenWidth - left);
-    for ( int y = std::max(0, -top); y < std::min(sample.y, screenHeight - top) && firstX < lastX; ++y )
+    for (int y = std::max(0, -top); y < std::min(sample.y, screenHeight - top) && firstX < lastX; ++y)
     {
         const unsigned char* from = m_screenImage.GetData() + 3 * ((top + y) * screenWidth + left + firstX);
         unsigned char* to = image.GetData() + 3 * (y * sample.x + firstX);
@@ -381,12 +378,13 @@ wxBitmap ScreenDlg::GetSubMaxImage(const wxPoint& centre, const wxSize& sample, 
     m_tipPanel->SetPixelColour(pixel);
 
     image.SetRGB(cx, cy, 255 - pixel.Red(), 255 - pixel.Green(), 255 - pixel.Blue());
-    for ( int d = 1; d <= 3; ++d )
+    for (int d = 1; d <= 3; ++d)
     {
-        const wxPoint cross[] = { wxPoint(cx + d, cy), wxPoint(cx - d, cy), wxPoint(cx, cy + d), wxPoint(cx, cy - d) };
-        for ( const wxPoint& p : cross )
+        const wxPoint cross[] = {wxPoint(cx + d, cy), wxPoint(cx - d, cy), wxPoint(cx, cy + d),
+                                 wxPoint(cx, cy - d)};
+        for (const wxPoint& p : cross)
         {
-            if ( p.x >= 0 && p.y >= 0 && p.x < sample.x && p.y < sample.y )
+            if (p.x >= 0 && p.y >= 0 && p.x < sample.x && p.y < sample.y)
                 image.SetRGB(p.x, p.y, 255, 0, 230);
         }
     }
@@ -397,7 +395,7 @@ wxBitmap ScreenDlg::GetSubMaxImage(const wxPoint& centre, const wxSize& sample, 
 wxColour ScreenDlg::GetBkColour(wxDC& dc, wxPoint& pt)
 {
     wxColour colour;
-    if ( dc.GetPixel(pt, &colour) && colour.IsOk() )
+    if (dc.GetPixel(pt, &colour) && colour.IsOk())
         return colour;
     return *wxBLACK;
 }
@@ -408,12 +406,12 @@ void ScreenDlg::MoveScreenTip(wxPoint& pointer)
     const wxSize size = m_tipPanel->GetSize();
     const wxSize client = GetClientSize();
     const bool upperHalf = pointer.y < client.y / 2;
-    if ( !upperHalf )
+    if (!upperHalf)
         return;
 
-    if ( pointer.x < client.x / 2 && pos.x < client.x / 2 )
+    if (pointer.x < client.x / 2 && pos.x < client.x / 2)
         m_tipPanel->Move(client.x - pos.x - size.x, pos.y);
-    else if ( pointer.x > client.x / 2 && pos.x > client.x / 2 )
+    else if (pointer.x > client.x / 2 && pos.x > client.x / 2)
         m_tipPanel->Move(10, pos.y);
 }
 
@@ -433,14 +431,14 @@ void ScreenDlg::ShowPointerInfo(const wxPoint& pointer)
 void ScreenDlg::OnMotion(wxMouseEvent& event)
 {
     const wxPoint pointer = event.GetPosition();
-    if ( event.ButtonIsDown(wxMOUSE_BTN_ANY) && m_dragging )
+    if (event.ButtonIsDown(wxMOUSE_BTN_ANY) && m_dragging)
     {
-        if ( !m_selected )
+        if (!m_selected)
         {
             m_endPos = pointer;
             ShowSelectionFrame();
         }
-        else if ( m_curBorder != border_none )
+        else if (m_curBorder != border_none)
         {
             AdjustSelection(pointer);
             ShowSelectionFrame();
@@ -450,7 +448,7 @@ void ScreenDlg::OnMotion(wxMouseEvent& event)
     ShowPointerInfo(pointer);
 
     const frame_border border = HitTestSelectRect(pointer);
-    if ( border != m_curBorder && !m_dragging )
+    if (border != m_curBorder && !m_dragging)
     {
         m_curBorder = border;
         SetCurCursor(border);
@@ -463,7 +461,7 @@ void ScreenDlg::OnLeftDown(wxMouseEvent& event)
     m_dragOffset = m_selected ? m_downPos - m_startPos : wxPoint(0, 0);
 
     const frame_border border = HitTestSelectRect(m_downPos);
-    if ( border == border_none && !m_selected )
+    if (border == border_none && !m_selected)
     {
         // A click that does not move selects nothing: both corners start at
         // the press, and a release there leaves the dialog idle.
@@ -471,7 +469,7 @@ void ScreenDlg::OnLeftDown(wxMouseEvent& event)
         m_endPos = m_downPos;
         m_dragging = 1;
     }
-    else if ( border != border_none && m_selected )
+    else if (border != border_none && m_selected)
     {
         m_dragging = 1;
     }
@@ -479,10 +477,10 @@ void ScreenDlg::OnLeftDown(wxMouseEvent& event)
 
 void ScreenDlg::OnLeftUp(wxMouseEvent& WXUNUSED(event))
 {
-    if ( m_dragging )
+    if (m_dragging)
     {
         m_dragging = 0;
-        if ( !m_selected && m_startPos == m_endPos )
+        if (!m_selected && m_startPos == m_endPos)
             ClearSelectRect();
         else
             m_selected = 1;
@@ -496,7 +494,7 @@ void ScreenDlg::OnLeftUp(wxMouseEvent& WXUNUSED(event))
 void ScreenDlg::OnLeftDClick(wxMouseEvent& event)
 {
     wxLogNull noLog;
-    if ( m_selected && HitTestSelectRect(event.GetPosition()) != border_none )
+    if (m_selected && HitTestSelectRect(event.GetPosition()) != border_none)
     {
         CopyBitmap2Clipboard(GetSelectBitamp());
         KelEndDialog(this, wxID_OK);
@@ -510,9 +508,9 @@ void ScreenDlg::OnLeftDClick(wxMouseEvent& event)
 wxMenu* ScreenDlg::CreateContextMenu(const wxPoint& pt)
 {
     wxMenu* menu = new wxMenu;
-    if ( m_selected )
+    if (m_selected)
     {
-        if ( HitTestSelectRect(pt) != border_none )
+        if (HitTestSelectRect(pt) != border_none)
         {
             menu->Append(ID_SAVE_AS, wxGetTranslation("Save As"));
             menu->Append(ID_COPY, wxGetTranslation("Copy to Clipboard"));
@@ -535,21 +533,21 @@ void ScreenDlg::OnRightUp(wxMouseEvent& event)
 void ScreenDlg::OnMenu(wxCommandEvent& event)
 {
     wxLogNull noLog;
-    switch ( event.GetId() )
+    switch (event.GetId())
     {
-        case ID_SAVE_AS:
-            SaveSelection();
-            break;
-        case ID_CANCEL_SELECTION:
-            ClearSelectRect();
-            break;
-        case ID_QUIT:
-            KelEndDialog(this, wxID_CANCEL);
-            break;
-        case ID_COPY:
-            CopyBitmap2Clipboard(GetSelectBitamp());
-            KelEndDialog(this, wxID_CANCEL);
-            break;
+    case ID_SAVE_AS:
+        SaveSelection();
+        break;
+    case ID_CANCEL_SELECTION:
+        ClearSelectRect();
+        break;
+    case ID_QUIT:
+        KelEndDialog(this, wxID_CANCEL);
+        break;
+    case ID_COPY:
+        CopyBitmap2Clipboard(GetSelectBitamp());
+        KelEndDialog(this, wxID_CANCEL);
+        break;
     }
 }
 
@@ -563,10 +561,9 @@ void ScreenDlg::OnChar(wxKeyEvent& event)
 {
     wxLogNull noLog;
     const int key = event.GetKeyCode();
-    if ( key == WXK_ESCAPE || key == WXK_DELETE )
+    if (key == WXK_ESCAPE || key == WXK_DELETE)
         KelEndDialog(this, wxID_CANCEL);
 }
-
 
 // ----------------------------------------------------------------------------
 // Clipboard and files
@@ -575,7 +572,7 @@ void ScreenDlg::OnChar(wxKeyEvent& event)
 wxBitmap ScreenDlg::GetSelectBitamp()
 {
     const wxRect rect = GetSelectRect().Intersect(wxRect(m_screenBmp.GetSize()));
-    if ( rect.IsEmpty() )
+    if (rect.IsEmpty())
         return wxNullBitmap;
     return m_screenBmp.GetSubBitmap(rect);
 }
@@ -584,7 +581,7 @@ void ScreenDlg::CopyBitmap2Clipboard(const wxBitmap& bitmap)
 {
     wxLogNull noLog;
     wxInitAllImageHandlers();
-    if ( !bitmap.IsOk() || !wxTheClipboard->Open() )
+    if (!bitmap.IsOk() || !wxTheClipboard->Open())
         return;
     wxTheClipboard->SetData(new wxBitmapDataObject(bitmap));
     wxTheClipboard->Close();
@@ -593,13 +590,14 @@ void ScreenDlg::CopyBitmap2Clipboard(const wxBitmap& bitmap)
 wxString ScreenDlg::GetSaveFilter()
 {
     wxString filter;
-    for ( wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
+         node = node->GetNext())
     {
         const wxImageHandler* handler = static_cast<wxImageHandler*>(node->GetData());
-        if ( handler->GetType() == wxBITMAP_TYPE_PNG )
+        if (handler->GetType() == wxBITMAP_TYPE_PNG)
             continue;
         const wxString ext = handler->GetExtension();
-        if ( !filter.empty() )
+        if (!filter.empty())
             filter += "|";
         filter += wxString::Format("%s files (*.%s)|*.%s", ext.Upper(), ext, ext);
     }
@@ -613,10 +611,10 @@ void ScreenDlg::SaveSelection()
     dialog.SetDirectory(wxGetHomeDir());
     dialog.SetFilterIndex(0);
     dialog.Centre();
-    if ( dialog.ShowModal("SAVE_BITMAP") != wxID_OK )
+    if (dialog.ShowModal("SAVE_BITMAP") != wxID_OK)
         return;
 
-    if ( SaveSelectionTo(dialog.GetPath()) )
+    if (SaveSelectionTo(dialog.GetPath()))
         KelEndDialog(this, wxID_CANCEL);
 }
 
@@ -626,20 +624,21 @@ namespace
 const wxImageHandler* FindHandlerForFile(const wxString& path)
 {
     const wxString ext = wxFileName(path).GetExt();
-    if ( ext.empty() )
-        return NULL;
-    for ( wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node; node = node->GetNext() )
+    if (ext.empty())
+        return nullptr;
+    for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
+         node = node->GetNext())
     {
         const wxImageHandler* handler = static_cast<wxImageHandler*>(node->GetData());
-        if ( handler->GetExtension().IsSameAs(ext, false) )
+        if (handler->GetExtension().IsSameAs(ext, false))
             return handler;
-        for ( const wxString& alt : handler->GetAltExtensions() )
+        for (const wxString& alt : handler->GetAltExtensions())
         {
-            if ( alt.IsSameAs(ext, false) )
+            if (alt.IsSameAs(ext, false))
                 return handler;
         }
     }
-    return NULL;
+    return nullptr;
 }
 
 int AskUser(wxWindow* parent, const wxString& message, long buttons)
@@ -654,11 +653,11 @@ bool ScreenDlg::SaveSelectionTo(const wxString& path)
     wxLogNull noLog;
     wxInitAllImageHandlers();
 
-    if ( wxFileExists(path) )
+    if (wxFileExists(path))
     {
-        if ( AskUser(this, "file exists,do you want to overwrite it?", wxOK | wxCANCEL) != wxOK )
+        if (AskUser(this, "file exists,do you want to overwrite it?", wxOK | wxCANCEL) != wxOK)
             return false;
-        if ( !wxRemoveFile(path) )
+        if (!wxRemoveFile(path))
         {
             AskUser(this, "Overwrite failed!", wxOK);
             return false;
@@ -666,11 +665,11 @@ bool ScreenDlg::SaveSelectionTo(const wxString& path)
     }
 
     const wxImageHandler* handler = FindHandlerForFile(path);
-    if ( !handler )
+    if (!handler)
         return false;
 
     const wxBitmap selection = GetSelectBitamp();
-    if ( selection.IsOk() && selection.ConvertToImage().SaveFile(path, handler->GetType()) )
+    if (selection.IsOk() && selection.ConvertToImage().SaveFile(path, handler->GetType()))
         return true;
 
     AskUser(this, "operation failed,maybe it is too large to operate!", wxOK);

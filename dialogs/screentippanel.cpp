@@ -36,20 +36,23 @@ void ScreenTipPanel::CreateControls()
     m_pixelTemplate = wxGetTranslation("Pixel RGB(RED,GREEN,BLUE)");
     m_colourTemplate = "(#FFFFFF)";
 
-    m_MousePosition = CreateValueLabel("m_MousePosition", ID_MOUSE_POSITION, wxPoint(17, 191), m_cursorTemplate);
+    m_MousePosition =
+        CreateValueLabel("m_MousePosition", ID_MOUSE_POSITION, wxPoint(17, 191), m_cursorTemplate);
     m_rectSize = CreateValueLabel("m_rectSize", ID_RECT_SIZE, wxPoint(17, 166), m_sizeTemplate);
     m_TopPosition = CreateValueLabel("m_TopPosition", ID_TOP_POSITION, wxPoint(17, 141), m_vertexTemplate);
     m_ColourHtml = CreateValueLabel("m_ColourHtml", ID_COLOUR_HTML, wxPoint(63, 106), m_colourTemplate);
     m_RgbTipCtrl = CreateValueLabel("m_RgbTipCtrl", ID_RGB, wxPoint(17, 87), m_pixelTemplate);
 
-    m_groupBox = new wxStaticBox(this, ID_GROUP, wxGetTranslation("Capture screen"), wxPoint(7, 66),
-                                 wxSize(312, 151));
+    m_groupBox =
+        new wxStaticBox(this, ID_GROUP, wxGetTranslation("Capture screen"), wxPoint(7, 66), wxSize(312, 151));
 
-    m_helpText = new wxStaticText(this, wxID_ANY, wxGetTranslation("Press ESC or double click non-choose area to quit"),
+    m_helpText = new wxStaticText(this, wxID_ANY,
+                                  wxGetTranslation("Press ESC or double click non-choose area to quit"),
                                   wxPoint(7, 6), wxDefaultSize, 0, "WxStaticText1");
     new wxStaticText(this, wxID_ANY, wxGetTranslation("Select range by draging mouse"), wxPoint(7, 26),
                      wxDefaultSize, 0, "WxStaticText1");
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("Double click in the area you choosed to save the image"),
+    new wxStaticText(this, wxID_ANY,
+                     wxGetTranslation("Double click in the area you choosed to save the image"),
                      wxPoint(7, 46), wxDefaultSize, 0, "WxStaticText1");
 }
 
@@ -64,11 +67,11 @@ void ScreenTipPanel::LoadBackground()
 void ScreenTipPanel::OnPaint(wxPaintEvent& WXUNUSED(event))
 {
     wxPaintDC dc(this);
-    if ( !m_background.IsOk() )
+    if (!m_background.IsOk())
         return;
 
     const wxSize size = GetClientSize();
-    if ( m_background.GetSize() != size && size.x > 0 && size.y > 0 )
+    if (m_background.GetSize() != size && size.x > 0 && size.y > 0)
         m_background = wxBitmap(m_background.ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_NORMAL));
     dc.DrawBitmap(m_background, 0, 0);
 }
@@ -77,33 +80,33 @@ wxString ScreenTipPanel::FillTemplate(const wxString& text,
                                       std::initializer_list<std::pair<const char*, int>> values)
 {
     wxString filled(text);
-    for ( const auto& value : values )
+    for (const auto& value : values)
         filled.Replace(value.first, wxString::Format("%d", value.second));
     return filled;
 }
 
 void ScreenTipPanel::UpdateLabel(wxStaticText* label, const wxString& text)
 {
-    if ( !label->GetLabel().IsSameAs(text, false) )
+    if (!label->GetLabel().IsSameAs(text, false))
         label->SetLabel(text);
 }
 
 void ScreenTipPanel::SetMousePosition(const wxPoint& pos)
 {
-    UpdateLabel(m_MousePosition, FillTemplate(m_cursorTemplate, { { "MOUSEX", pos.x }, { "MOUSEY", pos.y } }));
+    UpdateLabel(m_MousePosition, FillTemplate(m_cursorTemplate, {{"MOUSEX", pos.x}, {"MOUSEY", pos.y}}));
 }
 
 void ScreenTipPanel::SetSelectRect(const wxRect& rect)
 {
-    UpdateLabel(m_rectSize, FillTemplate(m_sizeTemplate, { { "WIDTH", rect.width }, { "HEIGHT", rect.height } }));
-    UpdateLabel(m_TopPosition, FillTemplate(m_vertexTemplate, { { "TOPX", rect.x }, { "TOPY", rect.y } }));
+    UpdateLabel(m_rectSize, FillTemplate(m_sizeTemplate, {{"WIDTH", rect.width}, {"HEIGHT", rect.height}}));
+    UpdateLabel(m_TopPosition, FillTemplate(m_vertexTemplate, {{"TOPX", rect.x}, {"TOPY", rect.y}}));
 }
 
 void ScreenTipPanel::SetPixelColour(const wxColour& colour)
 {
-    UpdateLabel(m_RgbTipCtrl, FillTemplate(m_pixelTemplate, { { "RED", colour.Red() },
-                                                              { "GREEN", colour.Green() },
-                                                              { "BLUE", colour.Blue() } }));
+    UpdateLabel(m_RgbTipCtrl,
+                FillTemplate(m_pixelTemplate,
+                             {{"RED", colour.Red()}, {"GREEN", colour.Green()}, {"BLUE", colour.Blue()}}));
 
     wxString html(m_colourTemplate);
     html.Replace("#FFFFFF", wxString::Format("%s", colour.GetAsString(wxC2S_HTML_SYNTAX)));

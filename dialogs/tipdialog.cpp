@@ -35,8 +35,7 @@ bool IsSkippedLine(const wxString& line)
 // KFileTipProvider
 // ----------------------------------------------------------------------------
 
-KFileTipProvider::KFileTipProvider(const wxString& filename, size_t currentTip)
-    : wxTipProvider(currentTip)
+KFileTipProvider::KFileTipProvider(const wxString& filename, size_t currentTip) : wxTipProvider(currentTip)
 {
     // Tip files are UTF-8 (or carry a byte order mark); a missing file just
     // leaves the provider without tips.
@@ -47,16 +46,16 @@ KFileTipProvider::KFileTipProvider(const wxString& filename, size_t currentTip)
 wxString KFileTipProvider::GetTip()
 {
     const size_t count = m_textfile.IsOpened() ? m_textfile.GetLineCount() : 0;
-    if ( count == 0 )
+    if (count == 0)
         return wxGetTranslation("Tips not available, sorry!");
 
     wxString tip;
-    for ( size_t tried = 0; tried < count; ++tried )
+    for (size_t tried = 0; tried < count; ++tried)
     {
-        if ( m_currentTip >= count )
+        if (m_currentTip >= count)
             m_currentTip = 0;
         const wxString line = m_textfile.GetLine(m_currentTip++);
-        if ( !IsSkippedLine(line) )
+        if (!IsSkippedLine(line))
         {
             tip = line;
             break;
@@ -67,11 +66,11 @@ wxString KFileTipProvider::GetTip()
 
 wxString KFileTipProvider::TranslateTip(const wxString& tip)
 {
-    if ( !tip.StartsWith(TRANSLATED_TIP_PREFIX) )
+    if (!tip.StartsWith(TRANSLATED_TIP_PREFIX))
         return tip;
 
     const size_t lastQuote = tip.rfind('"');
-    if ( lastQuote < TRANSLATED_TIP_PREFIX.length() )
+    if (lastQuote < TRANSLATED_TIP_PREFIX.length())
         return tip;
 
     wxString text = tip.Mid(TRANSLATED_TIP_PREFIX.length(), lastQuote - TRANSLATED_TIP_PREFIX.length());
@@ -83,11 +82,10 @@ wxString KFileTipProvider::TranslateTip(const wxString& tip)
 // KTipDialog
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog)
-    EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KTipDialog::OnNextTip)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog) EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KTipDialog::OnNextTip)
+    wxEND_EVENT_TABLE()
 
-KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
+        KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
     : wxDialog(parent, wxID_ANY, wxGetTranslation("Tip of the Day"), wxDefaultPosition, wxSize(500, 160),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_tipProvider(provider)
@@ -122,14 +120,14 @@ KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtSta
 wxSizer* KTipDialog::CreateHeading()
 {
     wxStaticText* heading = new wxStaticText(this, wxID_ANY, wxGetTranslation("Did you know..."));
-    if ( wxSystemSettings::GetScreenType() > wxSYS_SCREEN_PDA )
+    if (wxSystemSettings::GetScreenType() > wxSYS_SCREEN_PDA)
     {
         const int size = heading->GetFont().GetPointSize() + 4;
         heading->SetFont(wxFont(wxFontInfo(size).FaceName("Tahoma").Bold()));
     }
 
-    wxStaticBitmap* icon = new wxStaticBitmap(this, wxID_ANY,
-                                              wxArtProvider::GetBitmap(wxART_TIP, wxART_CMN_DIALOG));
+    wxStaticBitmap* icon =
+        new wxStaticBitmap(this, wxID_ANY, wxArtProvider::GetBitmap(wxART_TIP, wxART_CMN_DIALOG));
     wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(icon, 0, wxALIGN_CENTER_VERTICAL);
     row->Add(heading, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
@@ -138,16 +136,16 @@ wxSizer* KTipDialog::CreateHeading()
 
 wxTextCtrl* KTipDialog::CreateTipCtrl()
 {
-    wxTextCtrl* text = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(400, 160),
-                                      wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL | wxTE_RICH2
-                                      | wxSUNKEN_BORDER);
+    wxTextCtrl* text =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(400, 160),
+                       wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL | wxTE_RICH2 | wxSUNKEN_BORDER);
     text->SetFont(wxFont(wxFontInfo(12).Family(wxFONTFAMILY_DEFAULT).FaceName(GetTipFaceName())));
     return text;
 }
 
 void KTipDialog::SetTipText()
 {
-    if ( m_tipProvider )
+    if (m_tipProvider)
         m_text->SetValue(m_tipProvider->GetTip());
 }
 

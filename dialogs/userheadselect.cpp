@@ -38,12 +38,12 @@ wxSize GetStandardHeadSize()
 void DimOutside(wxImage& image, const wxRect& area, const wxRect& keep)
 {
     const wxRect dimmed = area.Intersect(wxRect(image.GetSize()));
-    for ( int y = dimmed.y; y < dimmed.GetBottom() + 1; ++y )
+    for (int y = dimmed.y; y < dimmed.GetBottom() + 1; ++y)
     {
         unsigned char* data = image.GetData() + 3 * (y * image.GetWidth() + dimmed.x);
-        for ( int x = dimmed.x; x <= dimmed.GetRight(); ++x, data += 3 )
+        for (int x = dimmed.x; x <= dimmed.GetRight(); ++x, data += 3)
         {
-            if ( keep.Contains(x, y) )
+            if (keep.Contains(x, y))
                 continue;
             data[0] = static_cast<unsigned char>(data[0] / 2);
             data[1] = static_cast<unsigned char>(data[1] / 2);
@@ -60,16 +60,11 @@ void DimOutside(wxImage& image, const wxRect& area, const wxRect& keep)
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelBmpPanel, wxPanel);
 
-wxBEGIN_EVENT_TABLE(KelBmpPanel, wxPanel)
-    EVT_PAINT(KelBmpPanel::OnPaint)
-    EVT_MOTION(KelBmpPanel::OnMouseMove)
-    EVT_LEAVE_WINDOW(KelBmpPanel::OnMouseMove)
-    EVT_LEFT_DOWN(KelBmpPanel::OnLeftDown)
-    EVT_LEFT_UP(KelBmpPanel::OnLeftUp)
-    EVT_RIGHT_UP(KelBmpPanel::OnRightUp)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelBmpPanel, wxPanel) EVT_PAINT(KelBmpPanel::OnPaint) EVT_MOTION(KelBmpPanel::OnMouseMove)
+    EVT_LEAVE_WINDOW(KelBmpPanel::OnMouseMove) EVT_LEFT_DOWN(KelBmpPanel::OnLeftDown)
+        EVT_LEFT_UP(KelBmpPanel::OnLeftUp) EVT_RIGHT_UP(KelBmpPanel::OnRightUp) wxEND_EVENT_TABLE()
 
-KelBmpPanel::KelBmpPanel()
+            KelBmpPanel::KelBmpPanel()
 {
     Init();
 }
@@ -93,7 +88,7 @@ void KelBmpPanel::Init()
     m_creating = false;
     m_scale = 1.0;
     m_cursor = wxCURSOR_ARROW;
-    m_preview = NULL;
+    m_preview = nullptr;
     m_aspect = wxSize(1, 1);
     m_dragZone = Zone_Outside;
 }
@@ -101,7 +96,7 @@ void KelBmpPanel::Init()
 void KelBmpPanel::SetAspect(int w, int h)
 {
     m_aspect = wxSize(std::max(1, w), std::max(1, h));
-    if ( m_image.IsOk() )
+    if (m_image.IsOk())
     {
         PlaceInitialFrame();
         ComposePanelBitmap();
@@ -111,13 +106,15 @@ void KelBmpPanel::SetAspect(int w, int h)
 
 void KelBmpPanel::SetImage(const wxImage& image)
 {
-    if ( !image.IsOk() )
+    if (!image.IsOk())
         return;
 
     m_image = image;
     const wxSize panel = GetClientSize();
-    m_scale = std::min(1.0, std::min(double(panel.x) / image.GetWidth(), double(panel.y) / image.GetHeight()));
-    const wxSize shown(std::max(1, int(image.GetWidth() * m_scale)), std::max(1, int(image.GetHeight() * m_scale)));
+    m_scale =
+        std::min(1.0, std::min(double(panel.x) / image.GetWidth(), double(panel.y) / image.GetHeight()));
+    const wxSize shown(std::max(1, int(image.GetWidth() * m_scale)),
+                       std::max(1, int(image.GetHeight() * m_scale)));
     m_imageBitmap = wxBitmap(m_scale < 1.0 ? image.Scale(shown.x, shown.y, wxIMAGE_QUALITY_HIGH) : image);
     m_imageOffset = wxPoint((panel.x - shown.x) / 2, (panel.y - shown.y) / 2);
     m_imageBounds = wxRect(m_imageOffset, shown);
@@ -135,7 +132,7 @@ wxRect KelBmpPanel::GetFrame() const
 void KelBmpPanel::SetFrame(const wxRect& frame)
 {
     const wxRect inside = frame.Intersect(m_imageBounds);
-    if ( inside.IsEmpty() )
+    if (inside.IsEmpty())
         return;
     m_frameStart = inside.GetTopLeft();
     m_frameEnd = inside.GetBottomRight();
@@ -148,10 +145,12 @@ void KelBmpPanel::PlaceInitialFrame()
 {
     // The largest frame of the aspect that fits, reduced a little so that
     // its handles are easy to reach, centred on the image.
-    const double fit = std::min(double(m_imageBounds.width) / m_aspect.x, double(m_imageBounds.height) / m_aspect.y);
+    const double fit =
+        std::min(double(m_imageBounds.width) / m_aspect.x, double(m_imageBounds.height) / m_aspect.y);
     const int w = std::max(1, int(fit * 0.8 * m_aspect.x));
     const int h = std::max(1, int(fit * 0.8 * m_aspect.y));
-    const wxPoint centre(m_imageBounds.x + m_imageBounds.width / 2, m_imageBounds.y + m_imageBounds.height / 2);
+    const wxPoint centre(m_imageBounds.x + m_imageBounds.width / 2,
+                         m_imageBounds.y + m_imageBounds.height / 2);
     m_frameStart = wxPoint(centre.x - w / 2, centre.y - h / 2);
     m_frameEnd = m_frameStart + wxPoint(w - 1, h - 1);
     m_selected = true;
@@ -165,25 +164,25 @@ int KelBmpPanel::GetMinFrameWidth() const
 
 wxImage KelBmpPanel::GetFramedImage() const
 {
-    if ( !m_image.IsOk() || !m_selected )
+    if (!m_image.IsOk() || !m_selected)
         return wxImage();
 
     const wxRect frame = GetFrame().Intersect(m_imageBounds);
     wxRect source(int((frame.x - m_imageOffset.x) / m_scale), int((frame.y - m_imageOffset.y) / m_scale),
                   int(std::lround(frame.width / m_scale)), int(std::lround(frame.height / m_scale)));
     source.Intersect(wxRect(m_image.GetSize()));
-    if ( source.IsEmpty() )
+    if (source.IsEmpty())
         return wxImage();
     return m_image.GetSubImage(source);
 }
 
 void KelBmpPanel::UpdatePreview()
 {
-    if ( !m_preview )
+    if (!m_preview)
         return;
     const wxSize size = m_preview->GetSize();
     const wxImage framed = GetFramedImage();
-    if ( !framed.IsOk() || size.x <= 0 || size.y <= 0 )
+    if (!framed.IsOk() || size.x <= 0 || size.y <= 0)
         return;
     m_preview->SetBitmap(wxBitmap(framed.Scale(size.x, size.y, wxIMAGE_QUALITY_HIGH)));
 }
@@ -195,18 +194,18 @@ void KelBmpPanel::UpdatePreview()
 void KelBmpPanel::ComposePanelBitmap()
 {
     const wxSize size = GetClientSize();
-    if ( size.x <= 0 || size.y <= 0 )
+    if (size.x <= 0 || size.y <= 0)
         return;
 
     wxImage picture(size.x, size.y, false);
     picture.SetRGB(wxRect(size), 255, 255, 255);
-    if ( m_imageBitmap.IsOk() )
+    if (m_imageBitmap.IsOk())
         picture.Paste(m_imageBitmap.ConvertToImage(), m_imageOffset.x, m_imageOffset.y);
-    if ( m_selected )
+    if (m_selected)
         DimOutside(picture, m_imageBounds, GetFrame());
     m_panelBitmap = wxBitmap(picture);
 
-    if ( m_selected )
+    if (m_selected)
     {
         wxMemoryDC dc(m_panelBitmap);
         const wxRect frame = GetFrame();
@@ -222,11 +221,12 @@ void KelBmpPanel::ComposePanelBitmap()
         const int bottom = frame.GetBottom();
         const int midX = frame.x + frame.width / 2;
         const int midY = frame.y + frame.height / 2;
-        const wxPoint handles[] = { wxPoint(frame.x, frame.y), wxPoint(midX, frame.y), wxPoint(right, frame.y),
-                                    wxPoint(right, midY), wxPoint(right, bottom), wxPoint(midX, bottom),
-                                    wxPoint(frame.x, bottom), wxPoint(frame.x, midY) };
-        for ( const wxPoint& handle : handles )
-            dc.DrawRectangle(handle.x - HANDLE_SIZE / 2, handle.y - HANDLE_SIZE / 2, HANDLE_SIZE, HANDLE_SIZE);
+        const wxPoint handles[] = {wxPoint(frame.x, frame.y), wxPoint(midX, frame.y), wxPoint(right, frame.y),
+                                   wxPoint(right, midY),      wxPoint(right, bottom), wxPoint(midX, bottom),
+                                   wxPoint(frame.x, bottom),  wxPoint(frame.x, midY)};
+        for (const wxPoint& handle : handles)
+            dc.DrawRectangle(handle.x - HANDLE_SIZE / 2, handle.y - HANDLE_SIZE / 2, HANDLE_SIZE,
+                             HANDLE_SIZE);
     }
     Refresh(false);
 }
@@ -234,7 +234,7 @@ void KelBmpPanel::ComposePanelBitmap()
 void KelBmpPanel::OnPaint(wxPaintEvent& WXUNUSED(event))
 {
     wxPaintDC dc(this);
-    if ( m_panelBitmap.IsOk() )
+    if (m_panelBitmap.IsOk())
         dc.DrawBitmap(m_panelBitmap, 0, 0, true);
     else
         dc.Clear();
@@ -246,7 +246,7 @@ void KelBmpPanel::OnPaint(wxPaintEvent& WXUNUSED(event))
 
 KelBmpPanel::Zone KelBmpPanel::HitTest(const wxPoint& pt) const
 {
-    if ( !m_selected )
+    if (!m_selected)
         return Zone_Outside;
 
     const wxRect frame = GetFrame();
@@ -254,28 +254,28 @@ KelBmpPanel::Zone KelBmpPanel::HitTest(const wxPoint& pt) const
     const int bottom = frame.y + frame.height - 1;
     const bool withinX = pt.x >= frame.x - EDGE_TOLERANCE && pt.x <= right + EDGE_TOLERANCE;
     const bool withinY = pt.y >= frame.y - EDGE_TOLERANCE && pt.y <= bottom + EDGE_TOLERANCE;
-    if ( !withinX || !withinY )
+    if (!withinX || !withinY)
         return Zone_Outside;
 
     const bool left = std::abs(pt.x - frame.x) <= EDGE_TOLERANCE;
     const bool rightEdge = std::abs(pt.x - right) <= EDGE_TOLERANCE;
     const bool top = std::abs(pt.y - frame.y) <= EDGE_TOLERANCE;
     const bool bottomEdge = std::abs(pt.y - bottom) <= EDGE_TOLERANCE;
-    if ( top && left )
+    if (top && left)
         return Zone_TopLeft;
-    if ( top && rightEdge )
+    if (top && rightEdge)
         return Zone_TopRight;
-    if ( bottomEdge && left )
+    if (bottomEdge && left)
         return Zone_BottomLeft;
-    if ( bottomEdge && rightEdge )
+    if (bottomEdge && rightEdge)
         return Zone_BottomRight;
-    if ( left )
+    if (left)
         return Zone_Left;
-    if ( rightEdge )
+    if (rightEdge)
         return Zone_Right;
-    if ( top )
+    if (top)
         return Zone_Top;
-    if ( bottomEdge )
+    if (bottomEdge)
         return Zone_Bottom;
     return Zone_Inside;
 }
@@ -283,33 +283,33 @@ KelBmpPanel::Zone KelBmpPanel::HitTest(const wxPoint& pt) const
 void KelBmpPanel::SetCursorForZone(Zone zone)
 {
     wxStockCursor cursor = wxCURSOR_ARROW;
-    switch ( zone )
+    switch (zone)
     {
-        case Zone_Outside:
-            cursor = !m_selected && m_imageBounds.Contains(ScreenToClient(wxGetMousePosition())) ? wxCURSOR_CROSS
-                                                                                              : wxCURSOR_ARROW;
-            break;
-        case Zone_Inside:
-            cursor = wxCURSOR_SIZING;
-            break;
-        case Zone_Left:
-        case Zone_Right:
-            cursor = wxCURSOR_SIZEWE;
-            break;
-        case Zone_Top:
-        case Zone_Bottom:
-            cursor = wxCURSOR_SIZENS;
-            break;
-        case Zone_TopLeft:
-        case Zone_BottomRight:
-            cursor = wxCURSOR_SIZENWSE;
-            break;
-        case Zone_TopRight:
-        case Zone_BottomLeft:
-            cursor = wxCURSOR_SIZENESW;
-            break;
+    case Zone_Outside:
+        cursor = !m_selected && m_imageBounds.Contains(ScreenToClient(wxGetMousePosition())) ? wxCURSOR_CROSS
+                                                                                             : wxCURSOR_ARROW;
+        break;
+    case Zone_Inside:
+        cursor = wxCURSOR_SIZING;
+        break;
+    case Zone_Left:
+    case Zone_Right:
+        cursor = wxCURSOR_SIZEWE;
+        break;
+    case Zone_Top:
+    case Zone_Bottom:
+        cursor = wxCURSOR_SIZENS;
+        break;
+    case Zone_TopLeft:
+    case Zone_BottomRight:
+        cursor = wxCURSOR_SIZENWSE;
+        break;
+    case Zone_TopRight:
+    case Zone_BottomLeft:
+        cursor = wxCURSOR_SIZENESW;
+        break;
     }
-    if ( cursor != m_cursor )
+    if (cursor != m_cursor)
     {
         m_cursor = cursor;
         SetCursor(wxCursor(cursor));
@@ -318,7 +318,7 @@ void KelBmpPanel::SetCursorForZone(Zone zone)
 
 void KelBmpPanel::OnLeftDown(wxMouseEvent& event)
 {
-    if ( !m_image.IsOk() )
+    if (!m_image.IsOk())
         return;
 
     const wxPoint pt = event.GetPosition();
@@ -330,68 +330,68 @@ void KelBmpPanel::OnLeftDown(wxMouseEvent& event)
 
     m_dragZone = zone;
     m_creating = false;
-    switch ( zone )
+    switch (zone)
     {
-        case Zone_Outside:
-            if ( !m_selected )
-            {
-                if ( !m_imageBounds.Contains(pt) )
-                    return;
-                m_creating = true;
-                m_anchor = pt;
-                break;
-            }
-            // Away from its edges the frame follows the mouse, wherever the
-            // press was.
-            m_dragZone = Zone_Inside;
-            wxFALLTHROUGH;
-        case Zone_Inside:
-            m_dragOffset = pt - frame.GetTopLeft();
+    case Zone_Outside:
+        if (!m_selected)
+        {
+            if (!m_imageBounds.Contains(pt))
+                return;
+            m_creating = true;
+            m_anchor = pt;
             break;
-        case Zone_TopLeft:
-            m_anchor = wxPoint(right, bottom);
-            break;
-        case Zone_TopRight:
-            m_anchor = wxPoint(frame.x, bottom);
-            break;
-        case Zone_BottomLeft:
-            m_anchor = wxPoint(right, frame.y);
-            break;
-        case Zone_BottomRight:
-            m_anchor = frame.GetTopLeft();
-            break;
-        case Zone_Left:
-            m_anchor = wxPoint(right, centre.y);
-            break;
-        case Zone_Right:
-            m_anchor = wxPoint(frame.x, centre.y);
-            break;
-        case Zone_Top:
-            m_anchor = wxPoint(centre.x, bottom);
-            break;
-        case Zone_Bottom:
-            m_anchor = wxPoint(centre.x, frame.y);
-            break;
+        }
+        // Away from its edges the frame follows the mouse, wherever the
+        // press was.
+        m_dragZone = Zone_Inside;
+        wxFALLTHROUGH;
+    case Zone_Inside:
+        m_dragOffset = pt - frame.GetTopLeft();
+        break;
+    case Zone_TopLeft:
+        m_anchor = wxPoint(right, bottom);
+        break;
+    case Zone_TopRight:
+        m_anchor = wxPoint(frame.x, bottom);
+        break;
+    case Zone_BottomLeft:
+        m_anchor = wxPoint(right, frame.y);
+        break;
+    case Zone_BottomRight:
+        m_anchor = frame.GetTopLeft();
+        break;
+    case Zone_Left:
+        m_anchor = wxPoint(right, centre.y);
+        break;
+    case Zone_Right:
+        m_anchor = wxPoint(frame.x, centre.y);
+        break;
+    case Zone_Top:
+        m_anchor = wxPoint(centre.x, bottom);
+        break;
+    case Zone_Bottom:
+        m_anchor = wxPoint(centre.x, frame.y);
+        break;
     }
-    if ( !HasCapture() )
+    if (!HasCapture())
         CaptureMouse();
 }
 
 void KelBmpPanel::OnMouseMove(wxMouseEvent& event)
 {
     const wxPoint pt = event.GetPosition();
-    if ( event.LeftIsDown() && (m_creating || m_dragZone != Zone_Outside) )
+    if (event.LeftIsDown() && (m_creating || m_dragZone != Zone_Outside))
     {
         DragFrameTo(pt);
         return;
     }
-    if ( event.GetEventType() == wxEVT_MOTION )
+    if (event.GetEventType() == wxEVT_MOTION)
         SetCursorForZone(HitTest(pt));
 }
 
 void KelBmpPanel::DragFrameTo(const wxPoint& pt)
 {
-    if ( m_dragZone == Zone_Inside )
+    if (m_dragZone == Zone_Inside)
         MoveFrameTo(pt);
     else
         ResizeFrameTo(pt);
@@ -401,10 +401,10 @@ void KelBmpPanel::DragFrameTo(const wxPoint& pt)
 void KelBmpPanel::MoveFrameTo(const wxPoint& pt)
 {
     const wxRect frame = GetFrame();
-    const int x = std::max(m_imageBounds.x,
-                           std::min(pt.x - m_dragOffset.x, m_imageBounds.x + m_imageBounds.width - frame.width));
-    const int y = std::max(m_imageBounds.y,
-                           std::min(pt.y - m_dragOffset.y, m_imageBounds.y + m_imageBounds.height - frame.height));
+    const int x = std::max(m_imageBounds.x, std::min(pt.x - m_dragOffset.x,
+                                                     m_imageBounds.x + m_imageBounds.width - frame.width));
+    const int y = std::max(m_imageBounds.y, std::min(pt.y - m_dragOffset.y,
+                                                     m_imageBounds.y + m_imageBounds.height - frame.height));
     m_frameStart = wxPoint(x, y);
     m_frameEnd = wxPoint(x + frame.width - 1, y + frame.height - 1);
 }
@@ -415,31 +415,52 @@ void KelBmpPanel::ResizeFrameTo(const wxPoint& pt)
     // +1 or -1, or 0 when the frame stays centred on the anchor there.
     int dirX = 0;
     int dirY = 0;
-    switch ( m_creating ? Zone_Outside : m_dragZone )
+    switch (m_creating ? Zone_Outside : m_dragZone)
     {
-        case Zone_TopLeft: dirX = -1; dirY = -1; break;
-        case Zone_TopRight: dirX = 1; dirY = -1; break;
-        case Zone_BottomLeft: dirX = -1; dirY = 1; break;
-        case Zone_BottomRight: dirX = 1; dirY = 1; break;
-        case Zone_Left: dirX = -1; break;
-        case Zone_Right: dirX = 1; break;
-        case Zone_Top: dirY = -1; break;
-        case Zone_Bottom: dirY = 1; break;
-        case Zone_Outside:
-            dirX = pt.x < m_anchor.x ? -1 : 1;
-            dirY = pt.y < m_anchor.y ? -1 : 1;
-            break;
-        case Zone_Inside:
-            return;
+    case Zone_TopLeft:
+        dirX = -1;
+        dirY = -1;
+        break;
+    case Zone_TopRight:
+        dirX = 1;
+        dirY = -1;
+        break;
+    case Zone_BottomLeft:
+        dirX = -1;
+        dirY = 1;
+        break;
+    case Zone_BottomRight:
+        dirX = 1;
+        dirY = 1;
+        break;
+    case Zone_Left:
+        dirX = -1;
+        break;
+    case Zone_Right:
+        dirX = 1;
+        break;
+    case Zone_Top:
+        dirY = -1;
+        break;
+    case Zone_Bottom:
+        dirY = 1;
+        break;
+    case Zone_Outside:
+        dirX = pt.x < m_anchor.x ? -1 : 1;
+        dirY = pt.y < m_anchor.y ? -1 : 1;
+        break;
+    case Zone_Inside:
+        return;
     }
 
     const wxRect& b = m_imageBounds;
     const int boundsRight = b.x + b.width;
     const int boundsBottom = b.y + b.height;
-    const auto room = [](int dir, int anchor, int low, int high) {
-        if ( dir > 0 )
+    const auto room = [](int dir, int anchor, int low, int high)
+    {
+        if (dir > 0)
             return high - anchor;
-        if ( dir < 0 )
+        if (dir < 0)
             return anchor - low;
         return 2 * std::min(anchor - low, high - anchor);
     };
@@ -462,12 +483,12 @@ void KelBmpPanel::ResizeFrameTo(const wxPoint& pt)
 
 void KelBmpPanel::OnLeftUp(wxMouseEvent& event)
 {
-    if ( HasCapture() )
+    if (HasCapture())
         ReleaseMouse();
     // The release point ends the drag even when no motion reported it; a
     // click beside the frame without a drag puts a frame of the smallest
     // size there.
-    if ( m_creating || m_dragZone != Zone_Outside )
+    if (m_creating || m_dragZone != Zone_Outside)
         DragFrameTo(event.GetPosition());
     m_creating = false;
     m_dragZone = Zone_Outside;
@@ -479,9 +500,7 @@ void KelBmpPanel::OnLeftUp(wxMouseEvent& event)
     UpdatePreview();
 }
 
-void KelBmpPanel::OnRightUp(wxMouseEvent& WXUNUSED(event))
-{
-}
+void KelBmpPanel::OnRightUp(wxMouseEvent& WXUNUSED(event)) {}
 
 // ----------------------------------------------------------------------------
 // KelUserHeadSelect
@@ -491,18 +510,17 @@ wxIMPLEMENT_DYNAMIC_CLASS(KelUserHeadSelect, wxDialog);
 
 wxBEGIN_EVENT_TABLE(KelUserHeadSelect, wxDialog)
     EVT_BUTTON(KelUserHeadSelect::ID_BROWSE, KelUserHeadSelect::OnLoadImage)
-    EVT_BUTTON(KelUserHeadSelect::ID_CANCEL, KelUserHeadSelect::OnExit)
-    EVT_BUTTON(KelUserHeadSelect::ID_OK, KelUserHeadSelect::OnOK)
-wxEND_EVENT_TABLE()
+        EVT_BUTTON(KelUserHeadSelect::ID_CANCEL, KelUserHeadSelect::OnExit)
+            EVT_BUTTON(KelUserHeadSelect::ID_OK, KelUserHeadSelect::OnOK) wxEND_EVENT_TABLE()
 
-KelUserHeadSelect::KelUserHeadSelect()
+                KelUserHeadSelect::KelUserHeadSelect()
 {
     AttachMouseHook();
     Init();
 }
 
-KelUserHeadSelect::KelUserHeadSelect(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
-                                     const wxSize& size, long style)
+KelUserHeadSelect::KelUserHeadSelect(wxWindow* parent, wxWindowID id, const wxString& caption,
+                                     const wxPoint& pos, const wxSize& size, long style)
 {
     AttachMouseHook();
     Init();
@@ -511,14 +529,14 @@ KelUserHeadSelect::KelUserHeadSelect(wxWindow* parent, wxWindowID id, const wxSt
 
 void KelUserHeadSelect::Init()
 {
-    m_panel = NULL;
-    m_preview = NULL;
+    m_panel = nullptr;
+    m_preview = nullptr;
 }
 
 bool KelUserHeadSelect::Create(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& pos,
                                const wxSize& size, long style)
 {
-    if ( !wxDialog::Create(parent, id, caption, pos, size, style) )
+    if (!wxDialog::Create(parent, id, caption, pos, size, style))
         return false;
     CreateControls();
     SetEscapeId(ID_CANCEL);
@@ -529,11 +547,12 @@ bool KelUserHeadSelect::Create(wxWindow* parent, wxWindowID id, const wxString& 
 
 void KelUserHeadSelect::CreateControls()
 {
-    wxPanel* outer = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
+    wxPanel* outer =
+        new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
     const wxSize head = GetStandardHeadSize();
 
-    wxPanel* frame = new wxPanel(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                 wxSUNKEN_BORDER | wxTAB_TRAVERSAL);
+    wxPanel* frame =
+        new wxPanel(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSUNKEN_BORDER | wxTAB_TRAVERSAL);
     wxStaticBox* previewBox = new wxStaticBox(outer, ID_TEXT, wxGetTranslation("Preview"));
     m_preview = new wxStaticBitmap(previewBox, wxID_ANY, wxNullBitmap, wxDefaultPosition, head);
     m_preview->SetMinSize(head);
@@ -548,9 +567,10 @@ void KelUserHeadSelect::CreateControls()
 
     wxBoxSizer* side = new wxBoxSizer(wxVERTICAL);
     side->Add(new wxButton(outer, ID_BROWSE, wxGetTranslation("Browse...")), 0, wxEXPAND | wxBOTTOM, 10);
-    side->Add(new wxStaticText(outer, ID_TEXT,
-                               wxGetTranslation("Please adjust image \nsize and position for\nyour photo image.")),
-              0, wxBOTTOM, 10);
+    side->Add(
+        new wxStaticText(outer, ID_TEXT,
+                         wxGetTranslation("Please adjust image \nsize and position for\nyour photo image.")),
+        0, wxBOTTOM, 10);
     side->Add(previewSizer, 0, wxEXPAND | wxBOTTOM, 6);
     side->Add(new wxStaticText(outer, wxID_ANY,
                                wxString::Format(wxGetTranslation("Standard:%d*%d"), head.x, head.y)));
@@ -576,7 +596,7 @@ void KelUserHeadSelect::CreateControls()
 
 void KelUserHeadSelect::SetBitmapScale(int w, int h)
 {
-    if ( w <= 0 || h <= 0 )
+    if (w <= 0 || h <= 0)
         return;
     const int width = m_preview->GetSize().x;
     const wxSize size(width, (width / w) * h);
@@ -589,7 +609,7 @@ void KelUserHeadSelect::SetBitmapScale(int w, int h)
 
 void KelUserHeadSelect::LoadImage(const wxImage& image)
 {
-    if ( !image.IsOk() )
+    if (!image.IsOk())
         return;
     m_image = image;
     m_panel->SetImage(image);
@@ -600,12 +620,12 @@ void KelUserHeadSelect::OnLoadImage(wxCommandEvent& WXUNUSED(event))
     KelFileDialog dialog(this, wxGetTranslation("File name:"), wxEmptyString, wxEmptyString,
                          "Image files (*.bmp;*.jpg)|*.bmp;*.jpg", wxFD_OPEN);
     dialog.Centre();
-    if ( dialog.ShowModal("SELECT_BITMAP") != wxID_OK )
+    if (dialog.ShowModal("SELECT_BITMAP") != wxID_OK)
         return;
 
     wxLogNull noLog;
     wxImage image;
-    if ( image.LoadFile(dialog.GetPath(), wxBITMAP_TYPE_ANY) )
+    if (image.LoadFile(dialog.GetPath(), wxBITMAP_TYPE_ANY))
         LoadImage(image);
 }
 
@@ -620,4 +640,3 @@ void KelUserHeadSelect::OnExit(wxCommandEvent& WXUNUSED(event))
     m_bitmap = wxNullBitmap;
     KelEndDialog(this, wxID_CANCEL);
 }
-

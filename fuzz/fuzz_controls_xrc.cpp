@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     KelFuzzInitGui();
     static wxFrame* parent = new wxFrame(nullptr, wxID_ANY, "xrc");
-    static wxXmlResource* resource = [] {
+    static wxXmlResource* resource = []
+    {
         wxXmlResource* res = new wxXmlResource(wxXRC_USE_LOCALE);
         res->AddHandler(new KBitmapButtonXmlHandler);
         res->AddHandler(new KelCheckBoxXmlHandler);
@@ -26,15 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const wxString path = KelFuzzWriteInput(data, size, "controls.xrc");
     resource->Unload(path);
-    if ( !resource->Load(path) )
+    if (!resource->Load(path))
         return 0;
 
     wxXmlDocument doc;
-    if ( !doc.Load(path) || !doc.GetRoot() )
+    if (!doc.Load(path) || !doc.GetRoot())
         return 0;
-    for ( wxXmlNode* node = doc.GetRoot()->GetChildren(); node; node = node->GetNext() )
+    for (wxXmlNode* node = doc.GetRoot()->GetChildren(); node; node = node->GetNext())
     {
-        if ( node->GetName() != "object" || !node->HasAttribute("name") )
+        if (node->GetName() != "object" || !node->HasAttribute("name"))
             continue;
         resource->LoadObject(parent, node->GetAttribute("name"), node->GetAttribute("class"));
     }

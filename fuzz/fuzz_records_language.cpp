@@ -7,7 +7,9 @@
 namespace
 {
 
-class FreshLanguages : public LanguageHandler {};
+class FreshLanguages : public LanguageHandler
+{
+};
 
 } // anonymous namespace
 
@@ -19,12 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FreshLanguages languages;
     wxArrayInt ids;
     languages.GetLanguages(ids);
-    for ( int id : ids )
+    for (int id : ids)
     {
         languages.GetLanguageName(id);
         languages.GetLanguageLocal(id);
     }
-    if ( !ids.empty() )
+    if (!ids.empty())
         languages.SetSelected(ids.back());
     return 0;
 }

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     KelSkinManager* manager = KelSkinManager::GetInstance();
     manager->Load("skins");
     const int selected = manager->GetSelectedSkin();
-    if ( SkinInfo* skin = manager->GetSkinInfo(selected) )
+    if (SkinInfo* skin = manager->GetSkinInfo(selected))
     {
         skin->GetTitle();
         manager->SelectSkin(selected + 1);
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     manager->Release();
 
     wxIniFileEx ini(wxGetCwd() + "/skins/fuzz.skin");
-    for ( SectionItem item(&ini, "SKIN"); item.IsOk(); item.GetNext() )
+    for (SectionItem item(&ini, "SKIN"); item.IsOk(); item.GetNext())
         item.GetKey();
     return 0;
 }

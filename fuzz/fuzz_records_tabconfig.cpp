@@ -18,7 +18,7 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if ( size == 0 )
+    if (size == 0)
         return 0;
     KelFuzzInstallFolder folder;
     const bool tabs = data[0] & 1;

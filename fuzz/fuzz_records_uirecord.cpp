@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     static wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "fuzz");
     static wxTextCtrl* text = new wxTextCtrl(frame, wxID_ANY);
-    static const wxString choices[] = { "a", "b" };
-    static wxComboBox* combo = new wxComboBox(frame, wxID_ANY, "", wxDefaultPosition,
-                                              wxDefaultSize, 2, choices, wxCB_READONLY);
+    static const wxString choices[] = {"a", "b"};
+    static wxComboBox* combo =
+        new wxComboBox(frame, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, 2, choices, wxCB_READONLY);
     static wxCheckBox* check = new wxCheckBox(frame, wxID_ANY, "c");
 
     wxUIKeeper* keeper = wxUIKeeper::GetInstance();

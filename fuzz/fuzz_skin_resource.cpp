@@ -8,9 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     KelFuzzInitGui();
     KelSkinResource* skin = KelSkinResource::GetInstance();
-    if ( skin->LoadResource(KelFuzzWriteInput(data, size, "skin.xml")) )
+    if (skin->LoadResource(KelFuzzWriteInput(data, size, "skin.xml")))
     {
-        for ( const char* key : { "", "color_win_bk", "a", "b", "ico_taskbar_online", "defboyimage" } )
+        for (const char* key : {"", "color_win_bk", "a", "b", "ico_taskbar_online", "defboyimage"})
         {
             skin->GetColour(key);
             skin->GetFont(key);

@@ -24,15 +24,15 @@ void AbortOnAssert(const wxString& file, int line, const wxString&, const wxStri
 void KelFuzzInitGui()
 {
     static bool started = false;
-    if ( started )
+    if (started)
         return;
     started = true;
 
     int argc = 1;
     static char name[] = "fuzz";
-    static char* argv[] = { name, nullptr };
+    static char* argv[] = {name, nullptr};
     wxApp::SetInstance(new wxApp);
-    if ( !wxEntryStart(argc, argv) )
+    if (!wxEntryStart(argc, argv))
     {
         std::fprintf(stderr, "cannot start the toolkit (is there a display?)\n");
         std::exit(1);
@@ -46,10 +46,10 @@ void KelFuzzInitGui()
 wxString KelFuzzTempDir()
 {
     static wxString dir;
-    if ( dir.empty() )
+    if (dir.empty())
     {
         char pattern[] = "/tmp/kelctrls-fuzz-XXXXXX";
-        if ( !mkdtemp(pattern) )
+        if (!mkdtemp(pattern))
             std::abort();
         dir = pattern;
     }
@@ -60,7 +60,7 @@ wxString KelFuzzWriteInput(const uint8_t* data, size_t size, const wxString& nam
 {
     const wxString path = KelFuzzTempDir() + "/" + name;
     wxFFile out(path, "wb");
-    if ( !out.IsOpened() || out.Write(data, size) != size )
+    if (!out.IsOpened() || out.Write(data, size) != size)
         std::abort();
     return path;
 }

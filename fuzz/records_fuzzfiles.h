@@ -28,13 +28,13 @@ public:
         const wxFileName name(wxGetCwd() + "/" + relative);
         wxFileName::Mkdir(name.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
         wxFFile file(name.GetFullPath(), "wb");
-        if ( file.IsOpened() && size )
+        if (file.IsOpened() && size)
             file.Write(data, size);
     }
 
     void Remove(const wxString& relative) const
     {
-        if ( wxFileExists(relative) )
+        if (wxFileExists(relative))
             wxRemoveFile(relative);
     }
 

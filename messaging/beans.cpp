@@ -2,10 +2,9 @@
 
 Presence::Presence() : m_type(PTYPE_OFFLINE) {}
 
-Presence::Presence(const wxString& jid, const wxString& toJid, PTYPE type,
-                   const wxString& show, const wxString& subscriptionType)
-    : m_jid(jid), m_type(type), m_show(show), m_toJid(toJid),
-      m_subscriptionType(subscriptionType)
+Presence::Presence(const wxString& jid, const wxString& toJid, PTYPE type, const wxString& show,
+                   const wxString& subscriptionType)
+    : m_jid(jid), m_type(type), m_show(show), m_toJid(toJid), m_subscriptionType(subscriptionType)
 {
 }
 
@@ -21,17 +20,9 @@ SimpleBean* Presence::Copy()
 // ---------------------------------------------------------------------------
 
 MessageBean::MessageBean()
-    : m_messageNumber(0),
-      m_fileSize(0),
-      m_serverType(0),
-      m_xmlMessage(nullptr),
-      m_read(false),
-      m_offline(false),
-      m_messageType(MessageType_Normal),
-      m_mode(0),
-      m_errorCode(0),
-      m_replyType(MessageReply_None),
-      m_encryptMsg(false)
+    : m_messageNumber(0), m_fileSize(0), m_serverType(0), m_xmlMessage(nullptr), m_read(false),
+      m_offline(false), m_messageType(MessageType_Normal), m_mode(0), m_errorCode(0),
+      m_replyType(MessageReply_None), m_encryptMsg(false)
 {
 }
 
@@ -43,7 +34,7 @@ MessageBean::MessageBean(const MessageBean& other)
 
 MessageBean& MessageBean::operator=(const MessageBean& other)
 {
-    if ( this == &other )
+    if (this == &other)
         return *this;
     wxObject::operator=(other);
     m_messageNumber = other.m_messageNumber;

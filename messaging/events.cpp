@@ -7,8 +7,7 @@ JabberEvent::JabberEvent(wxEventType eventType, int id, Kel_Xml2* xml, void* dat
 {
 }
 
-JabberMessageEvent::JabberMessageEvent(const JabberMessageEvent& other)
-    : wxCommandEvent(other)
+JabberMessageEvent::JabberMessageEvent(const JabberMessageEvent& other) : wxCommandEvent(other)
 {
     m_bean = other.m_bean;
     m_smsResult = other.m_smsResult;
@@ -20,6 +19,4 @@ wxEvent* JabberMessageEvent::Clone() const
     return new JabberMessageEvent(*this);
 }
 
-void AttachMouseHook()
-{
-}
+void AttachMouseHook() {}

@@ -18,10 +18,7 @@ wxString Packet_Iq::GetChildElementXML() const
 }
 
 Kel_xml_Presence::Kel_xml_Presence()
-    : Packet("presence"),
-      m_presenceType(Presence_Available),
-      m_priority(0),
-      m_mode(Presence_Mode_Normal)
+    : Packet("presence"), m_presenceType(Presence_Available), m_priority(0), m_mode(Presence_Mode_Normal)
 {
 }
 
@@ -34,12 +31,8 @@ Kel_xml_ConfPresence& Kel_xml_ConfPresence::operator=(const Kel_xml_ConfPresence
 Kel_xml_ConfPresence::~Kel_xml_ConfPresence() {}
 
 Kel_xml_Message::Kel_xml_Message()
-    : Packet("message"),
-      m_serverType(0),
-      m_offline(false),
-      m_encrypted(false),
-      m_replyType(MessageReply_None),
-      m_mode(0)
+    : Packet("message"), m_serverType(0), m_offline(false), m_encrypted(false),
+      m_replyType(MessageReply_None), m_mode(0)
 {
 }
 

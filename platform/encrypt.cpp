@@ -14,11 +14,11 @@ unsigned char MaskAt(const std::string& key, size_t i)
 
 int HexValue(char c)
 {
-    if ( c >= '0' && c <= '9' )
+    if (c >= '0' && c <= '9')
         return c - '0';
-    if ( c >= 'A' && c <= 'F' )
+    if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
-    if ( c >= 'a' && c <= 'f' )
+    if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
 }
@@ -30,7 +30,7 @@ std::string zzSimpleEncryptString(const std::string& text, const std::string& ke
     static const char digits[] = "0123456789ABCDEF";
     std::string cipher;
     cipher.reserve(text.size() * 2);
-    for ( size_t i = 0; i < text.size(); ++i )
+    for (size_t i = 0; i < text.size(); ++i)
     {
         const unsigned char byte = static_cast<unsigned char>(text[i]) ^ MaskAt(key, i);
         cipher += digits[byte >> 4];
@@ -41,15 +41,15 @@ std::string zzSimpleEncryptString(const std::string& text, const std::string& ke
 
 std::string zzSimpleDecryptString(const std::string& cipher, const std::string& key)
 {
-    if ( cipher.size() % 2 != 0 )
+    if (cipher.size() % 2 != 0)
         return std::string();
     std::string text;
     text.reserve(cipher.size() / 2);
-    for ( size_t i = 0; i < cipher.size() / 2; ++i )
+    for (size_t i = 0; i < cipher.size() / 2; ++i)
     {
         const int high = HexValue(cipher[2 * i]);
         const int low = HexValue(cipher[2 * i + 1]);
-        if ( high < 0 || low < 0 )
+        if (high < 0 || low < 0)
             return std::string();
         text += static_cast<char>((high << 4 | low) ^ MaskAt(key, i));
     }

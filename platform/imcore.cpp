@@ -46,7 +46,7 @@ void KelJabberJob::SetMyPassWord(const wxString& password, bool encrypted)
 wxString KelJabberJob::StripSeparator(const wxString& folder)
 {
     wxString stripped = folder;
-    while ( stripped.length() > 1 && wxFileName::IsPathSeparator(stripped.Last()) )
+    while (stripped.length() > 1 && wxFileName::IsPathSeparator(stripped.Last()))
         stripped.RemoveLast();
     return stripped;
 }
@@ -66,10 +66,10 @@ KelJabberEventCenter* KelJabberEventCenter::GetInstance()
     return &center;
 }
 
-void KelJabberEventCenter::Register(wxEvtHandler* handler, int eventType,
-                                    const wxString& className, const wxString& eventName)
+void KelJabberEventCenter::Register(wxEvtHandler* handler, int eventType, const wxString& className,
+                                    const wxString& eventName)
 {
-    if ( !handler || IsRegistered(handler, eventType) )
+    if (!handler || IsRegistered(handler, eventType))
         return;
     m_registrations.push_back(Registration{handler, eventType, className, eventName});
 }
@@ -77,8 +77,7 @@ void KelJabberEventCenter::Register(wxEvtHandler* handler, int eventType,
 void KelJabberEventCenter::UnRegister(wxEvtHandler* handler, int eventType)
 {
     m_registrations.erase(std::remove_if(m_registrations.begin(), m_registrations.end(),
-                                         [=](const Registration& r)
-                                         {
+                                         [=](const Registration& r) {
                                              return r.handler == handler &&
                                                     (eventType == -1 || r.eventType == eventType);
                                          }),
@@ -88,7 +87,8 @@ void KelJabberEventCenter::UnRegister(wxEvtHandler* handler, int eventType)
 bool KelJabberEventCenter::IsRegistered(wxEvtHandler* handler, int eventType) const
 {
     return std::any_of(m_registrations.begin(), m_registrations.end(),
-                       [=](const Registration& r) { return r.handler == handler && r.eventType == eventType; });
+                       [=](const Registration& r)
+                       { return r.handler == handler && r.eventType == eventType; });
 }
 
 size_t KelJabberEventCenter::GetHandlerCount(int eventType) const
@@ -99,8 +99,8 @@ size_t KelJabberEventCenter::GetHandlerCount(int eventType) const
 std::vector<wxEvtHandler*> KelJabberEventCenter::HandlersFor(int eventType) const
 {
     std::vector<wxEvtHandler*> handlers;
-    for ( const Registration& r : m_registrations )
-        if ( r.eventType == eventType )
+    for (const Registration& r : m_registrations)
+        if (r.eventType == eventType)
             handlers.push_back(r.handler);
     return handlers;
 }
@@ -108,10 +108,10 @@ std::vector<wxEvtHandler*> KelJabberEventCenter::HandlersFor(int eventType) cons
 size_t KelJabberEventCenter::Deliver(wxEvent& event)
 {
     size_t delivered = 0;
-    for ( wxEvtHandler* handler : HandlersFor(event.GetEventType()) )
+    for (wxEvtHandler* handler : HandlersFor(event.GetEventType()))
     {
         // Skip handlers that an earlier one unregistered meanwhile.
-        if ( !IsRegistered(handler, event.GetEventType()) )
+        if (!IsRegistered(handler, event.GetEventType()))
             continue;
         handler->ProcessEvent(event);
         ++delivered;
@@ -122,7 +122,7 @@ size_t KelJabberEventCenter::Deliver(wxEvent& event)
 size_t KelJabberEventCenter::Post(const wxEvent& event)
 {
     const std::vector<wxEvtHandler*> handlers = HandlersFor(event.GetEventType());
-    for ( wxEvtHandler* handler : handlers )
+    for (wxEvtHandler* handler : handlers)
         handler->AddPendingEvent(event);
     return handlers.size();
 }

@@ -22,7 +22,7 @@ Subject::~Subject() {}
 
 Kel_Xml2::Kel_Xml2(bool createDocument)
 {
-    if ( createDocument )
+    if (createDocument)
         m_document.Create();
 }
 
@@ -32,7 +32,7 @@ Kel_Xml2::~Kel_Xml2() {}
 bool Kel_Xml2::LoadXml(const wxString& xml)
 {
     wxXml2Document document;
-    if ( !document.LoadFromString(xml) )
+    if (!document.LoadFromString(xml))
         return false;
     m_document = document;
     m_root = document.GetRoot();
@@ -46,9 +46,9 @@ wxString Kel_Xml2::GetXml() const
 
 void Kel_Xml2::EnsureRoot(const wxString& name)
 {
-    if ( m_root.IsOk() )
+    if (m_root.IsOk())
         return;
-    if ( !m_document.IsOk() )
+    if (!m_document.IsOk())
         m_document.Create();
     wxXml2BaseNode root(name);
     m_document.SetRoot(root);
@@ -66,20 +66,44 @@ Packet::Packet(const wxString& rootName) : Kel_Xml2(true)
 Packet::Packet(const Packet& other) : Kel_Xml2(other), m_extensions(other.m_extensions) {}
 Packet::~Packet() {}
 
-wxString Packet::GetRootTo() const { return m_root.GetAttribute("to"); }
-wxString Packet::GetRootFrom() const { return m_root.GetAttribute("from"); }
-wxString Packet::GetRootId() const { return m_root.GetAttribute("id"); }
-wxString Packet::GetRootType() const { return m_root.GetAttribute("type"); }
-void Packet::SetRootId(const wxString& id) { m_root.SetAttribute("id", id); }
-void Packet::SetRootFrom(const wxString& from) { m_root.SetAttribute("from", from); }
-void Packet::SetRootTo(const wxString& to) { m_root.SetAttribute("to", to); }
-void Packet::SetRootType(const wxString& type) { m_root.SetAttribute("type", type); }
+wxString Packet::GetRootTo() const
+{
+    return m_root.GetAttribute("to");
+}
+wxString Packet::GetRootFrom() const
+{
+    return m_root.GetAttribute("from");
+}
+wxString Packet::GetRootId() const
+{
+    return m_root.GetAttribute("id");
+}
+wxString Packet::GetRootType() const
+{
+    return m_root.GetAttribute("type");
+}
+void Packet::SetRootId(const wxString& id)
+{
+    m_root.SetAttribute("id", id);
+}
+void Packet::SetRootFrom(const wxString& from)
+{
+    m_root.SetAttribute("from", from);
+}
+void Packet::SetRootTo(const wxString& to)
+{
+    m_root.SetAttribute("to", to);
+}
+void Packet::SetRootType(const wxString& type)
+{
+    m_root.SetAttribute("type", type);
+}
 
 int Packet::GetErrCode() const
 {
     const wxXml2BaseNode error = m_root.Find("error");
     long code = 0;
-    if ( !error.IsOk() || !error.GetAttribute("code").ToLong(&code) )
+    if (!error.IsOk() || !error.GetAttribute("code").ToLong(&code))
         return 0;
     return static_cast<int>(code);
 }
@@ -87,9 +111,9 @@ int Packet::GetErrCode() const
 wxString Packet::GetExtensionsXML() const
 {
     wxString xml;
-    for ( wxList::compatibility_iterator node = m_extensions.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = m_extensions.GetFirst(); node; node = node->GetNext())
     {
-        if ( const Kel_xml* element = dynamic_cast<Kel_xml*>(node->GetData()) )
+        if (const Kel_xml* element = dynamic_cast<Kel_xml*>(node->GetData()))
             xml += element->GetXmlText();
     }
     return xml;

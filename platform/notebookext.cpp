@@ -13,7 +13,7 @@ KAuiNotebookPageExtendContainer* KAuiNotebookPageExtendContainer::m_instance = n
 
 KAuiNotebookPageExtendContainer* KAuiNotebookPageExtendContainer::GetInstance()
 {
-    if ( !m_instance )
+    if (!m_instance)
         m_instance = new KAuiNotebookPageExtendContainer;
     return m_instance;
 }
@@ -26,19 +26,20 @@ KAuiNotebookPageExtend* KAuiNotebookPageExtendContainer::GetPageExtend(const wxW
 
 KAuiNotebookPageExtend* KAuiNotebookPageExtendContainer::AddPageExtend(wxWindow* page)
 {
-    if ( !page )
+    if (!page)
         return nullptr;
-    if ( KAuiNotebookPageExtend* existing = GetPageExtend(page) )
+    if (KAuiNotebookPageExtend* existing = GetPageExtend(page))
         return existing;
 
     // A destroyed window's address may be reused by a new page: forget the
     // extension together with its window.
-    page->Bind(wxEVT_DESTROY, [this, page](wxWindowDestroyEvent& event)
-    {
-        if ( event.GetEventObject() == page )
-            RemovePageExtend(page);
-        event.Skip();
-    });
+    page->Bind(wxEVT_DESTROY,
+               [this, page](wxWindowDestroyEvent& event)
+               {
+                   if (event.GetEventObject() == page)
+                       RemovePageExtend(page);
+                   event.Skip();
+               });
 
     auto& slot = m_extends[page];
     slot.reset(new KAuiNotebookPageExtend(page));
@@ -59,8 +60,8 @@ KAuiNotebook::KAuiNotebook()
     Init();
 }
 
-KAuiNotebook::KAuiNotebook(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                           const wxSize& size, long style)
+KAuiNotebook::KAuiNotebook(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                           long style)
 {
     Init();
     Create(parent, id, pos, size, style);
@@ -78,10 +79,9 @@ void KAuiNotebook::Init()
     m_blinkTimer.SetOwner(this);
 }
 
-bool KAuiNotebook::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                          const wxSize& size, long style)
+bool KAuiNotebook::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
-    if ( !wxAuiNotebook::Create(parent, id, pos, size, style) )
+    if (!wxAuiNotebook::Create(parent, id, pos, size, style))
         return false;
     Bind(wxEVT_TIMER, &KAuiNotebook::OnBlinkTimer, this, m_blinkTimer.GetId());
     Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, &KAuiNotebook::OnPageChanged, this);
@@ -90,27 +90,27 @@ bool KAuiNotebook::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos,
 
 void KAuiNotebook::SetPageAttention(size_t page, bool attention)
 {
-    if ( page >= GetPageCount() )
+    if (page >= GetPageCount())
         return;
     wxWindow* window = GetPage(page);
 
     KAuiNotebookPageExtendContainer* registry = KAuiNotebookPageExtendContainer::GetInstance();
-    if ( attention )
+    if (attention)
     {
-        if ( static_cast<int>(page) == GetSelection() )
+        if (static_cast<int>(page) == GetSelection())
             return;
         KAuiNotebookPageExtend* extend = registry->AddPageExtend(window);
         extend->SetAttention(true);
         extend->SetBlinkOn(true);
         m_blinkPhase = true;
-        if ( !m_blinkTimer.IsRunning() )
+        if (!m_blinkTimer.IsRunning())
             m_blinkTimer.Start(m_blinkInterval);
     }
-    else if ( KAuiNotebookPageExtend* extend = registry->GetPageExtend(window) )
+    else if (KAuiNotebookPageExtend* extend = registry->GetPageExtend(window))
     {
         extend->SetAttention(false);
         extend->SetBlinkOn(false);
-        if ( !AnyPageWantsAttention() )
+        if (!AnyPageWantsAttention())
             m_blinkTimer.Stop();
     }
     RefreshTabs();
@@ -118,7 +118,7 @@ void KAuiNotebook::SetPageAttention(size_t page, bool attention)
 
 bool KAuiNotebook::HasPageAttention(size_t page) const
 {
-    if ( page >= GetPageCount() )
+    if (page >= GetPageCount())
         return false;
     const KAuiNotebookPageExtend* extend =
         KAuiNotebookPageExtendContainer::GetInstance()->GetPageExtend(GetPage(page));
@@ -128,15 +128,15 @@ bool KAuiNotebook::HasPageAttention(size_t page) const
 void KAuiNotebook::SetBlinkInterval(int milliseconds)
 {
     m_blinkInterval = milliseconds;
-    if ( m_blinkTimer.IsRunning() )
+    if (m_blinkTimer.IsRunning())
         m_blinkTimer.Start(m_blinkInterval);
 }
 
 bool KAuiNotebook::AnyPageWantsAttention() const
 {
-    for ( size_t i = 0; i < GetPageCount(); ++i )
+    for (size_t i = 0; i < GetPageCount(); ++i)
     {
-        if ( HasPageAttention(i) )
+        if (HasPageAttention(i))
             return true;
     }
     return false;
@@ -144,7 +144,7 @@ bool KAuiNotebook::AnyPageWantsAttention() const
 
 void KAuiNotebook::Blink()
 {
-    if ( !AnyPageWantsAttention() )
+    if (!AnyPageWantsAttention())
     {
         m_blinkTimer.Stop();
         return;
@@ -152,10 +152,10 @@ void KAuiNotebook::Blink()
 
     m_blinkPhase = !m_blinkPhase;
     KAuiNotebookPageExtendContainer* registry = KAuiNotebookPageExtendContainer::GetInstance();
-    for ( size_t i = 0; i < GetPageCount(); ++i )
+    for (size_t i = 0; i < GetPageCount(); ++i)
     {
         KAuiNotebookPageExtend* extend = registry->GetPageExtend(GetPage(i));
-        if ( extend && extend->NeedAttention() )
+        if (extend && extend->NeedAttention())
             extend->SetBlinkOn(m_blinkPhase);
     }
     RefreshTabs();
@@ -163,9 +163,9 @@ void KAuiNotebook::Blink()
 
 void KAuiNotebook::RefreshTabs()
 {
-    for ( wxWindow* child : GetChildren() )
+    for (wxWindow* child : GetChildren())
     {
-        if ( dynamic_cast<wxAuiTabCtrl*>(child) )
+        if (dynamic_cast<wxAuiTabCtrl*>(child))
             child->Refresh(false);
     }
 }
@@ -178,7 +178,7 @@ void KAuiNotebook::OnBlinkTimer(wxTimerEvent& WXUNUSED(event))
 void KAuiNotebook::OnPageChanged(wxAuiNotebookEvent& event)
 {
     const int selection = event.GetSelection();
-    if ( selection != wxNOT_FOUND )
+    if (selection != wxNOT_FOUND)
         SetPageAttention(selection, false);
     event.Skip();
 }

@@ -4,7 +4,7 @@ PresenceManager* PresenceManager::m_instance = nullptr;
 
 PresenceManager* PresenceManager::GetInstance()
 {
-    if ( !m_instance )
+    if (!m_instance)
         m_instance = new PresenceManager;
     return m_instance;
 }

@@ -42,8 +42,7 @@ int HexDigitValue(wxUniChar c)
 void BlendFrame(wxImage& canvas, const wxImage& frame, const wxPoint& pos)
 {
     const bool hasMask = frame.HasMask();
-    const unsigned char mr = frame.GetMaskRed(), mg = frame.GetMaskGreen(),
-                        mb = frame.GetMaskBlue();
+    const unsigned char mr = frame.GetMaskRed(), mg = frame.GetMaskGreen(), mb = frame.GetMaskBlue();
     const unsigned char* src = frame.GetData();
     const unsigned char* srcAlpha = frame.HasAlpha() ? frame.GetAlpha() : nullptr;
     unsigned char* dst = canvas.GetData();
@@ -110,8 +109,7 @@ bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
         return false;
 
     // Faces are GIF animations; any other type asked for finds none.
-    if (type != wxANIMATION_TYPE_GIF && type != wxANIMATION_TYPE_ANY
-        && type != wxANIMATION_TYPE_INVALID)
+    if (type != wxANIMATION_TYPE_GIF && type != wxANIMATION_TYPE_ANY && type != wxANIMATION_TYPE_INVALID)
         return false;
     if (!IsReadableFace(bytes))
         return false;
@@ -171,8 +169,7 @@ unsigned wxFlagAnimationFrames::FrameAt(wxLongLong millis) const
     return unsigned(m_delays.size() - 1);
 }
 
-std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxString& file,
-                                                                      int type)
+std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxString& file, int type)
 {
     const FrameCache::key_type key(type, file);
     auto& cache = FileCache();
@@ -207,22 +204,19 @@ std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxS
 // wxFlagRichTextAnimation
 // ----------------------------------------------------------------------------
 
-wxFlagRichTextAnimation::wxFlagRichTextAnimation(wxRichTextObject* parent)
-    : wxRichTextObject(parent)
+wxFlagRichTextAnimation::wxFlagRichTextAnimation(wxRichTextObject* parent) : wxRichTextObject(parent)
 {
     Init();
 }
 
-wxFlagRichTextAnimation::wxFlagRichTextAnimation(const wxString& file, int type,
-                                                 wxRichTextObject* parent)
+wxFlagRichTextAnimation::wxFlagRichTextAnimation(const wxString& file, int type, wxRichTextObject* parent)
     : wxRichTextObject(parent)
 {
     Init();
     SetAnimationFile(file, type);
 }
 
-wxFlagRichTextAnimation::wxFlagRichTextAnimation(const wxFlagRichTextAnimation& obj)
-    : wxRichTextObject(obj)
+wxFlagRichTextAnimation::wxFlagRichTextAnimation(const wxFlagRichTextAnimation& obj) : wxRichTextObject(obj)
 {
     Init();
     Copy(obj);
@@ -379,8 +373,7 @@ bool wxFlagRichTextAnimation::Draw(wxDC& dc, wxRichTextDrawingContext& WXUNUSED(
     return true;
 }
 
-bool wxFlagRichTextAnimation::Layout(wxDC& WXUNUSED(dc),
-                                     wxRichTextDrawingContext& WXUNUSED(context),
+bool wxFlagRichTextAnimation::Layout(wxDC& WXUNUSED(dc), wxRichTextDrawingContext& WXUNUSED(context),
                                      const wxRect& rect, const wxRect& WXUNUSED(parentRect),
                                      int WXUNUSED(style))
 {
@@ -392,11 +385,9 @@ bool wxFlagRichTextAnimation::Layout(wxDC& WXUNUSED(dc),
     return true;
 }
 
-bool wxFlagRichTextAnimation::GetRangeSize(const wxRichTextRange& range, wxSize& size,
-                                           int& descent, wxDC& WXUNUSED(dc),
-                                           wxRichTextDrawingContext& WXUNUSED(context),
-                                           int WXUNUSED(flags),
-                                           const wxPoint& WXUNUSED(position),
+bool wxFlagRichTextAnimation::GetRangeSize(const wxRichTextRange& range, wxSize& size, int& descent,
+                                           wxDC& WXUNUSED(dc), wxRichTextDrawingContext& WXUNUSED(context),
+                                           int WXUNUSED(flags), const wxPoint& WXUNUSED(position),
                                            const wxSize& WXUNUSED(parentSize),
                                            wxArrayInt* partialExtents) const
 {
@@ -460,8 +451,7 @@ bool wxFlagRichTextAnimation::WriteXML(wxOutputStream& stream, int indent) const
     return stream.IsOk();
 }
 
-bool wxFlagRichTextAnimation::ExportXML(wxOutputStream& stream, int indent,
-                                        wxRichTextXMLHandler* handler)
+bool wxFlagRichTextAnimation::ExportXML(wxOutputStream& stream, int indent, wxRichTextXMLHandler* handler)
 {
     if (auto flagHandler = dynamic_cast<wxFlagRichTextXMLHandler*>(handler))
         return flagHandler->ExportXML(stream, *this, indent);
@@ -479,9 +469,9 @@ bool wxFlagRichTextAnimation::ExportXML(wxXmlNode* parent, wxRichTextXMLHandler*
         WriteHex(hex, m_type);
         const wxStreamBuffer* buffer = hex.GetOutputStreamBuffer();
         auto data = new wxXmlNode(element, wxXML_ELEMENT_NODE, "data");
-        new wxXmlNode(data, wxXML_TEXT_NODE, wxString(),
-                      wxString::FromAscii(static_cast<const char*>(buffer->GetBufferStart()),
-                                          hex.GetLength()));
+        new wxXmlNode(
+            data, wxXML_TEXT_NODE, wxString(),
+            wxString::FromAscii(static_cast<const char*>(buffer->GetBufferStart()), hex.GetLength()));
     }
     return true;
 }

@@ -13,8 +13,7 @@ void wxFlagRichTextBuffer::AddHandler(wxRichTextFileHandler* handler)
         auto registered = static_cast<wxRichTextFileHandler*>(node->GetData());
         if (registered == handler)
             return;
-        if (registered->GetName() == handler->GetName()
-            && registered->GetType() == handler->GetType())
+        if (registered->GetName() == handler->GetName() && registered->GetType() == handler->GetType())
         {
             handlers.Erase(node);
             delete registered;

@@ -8,34 +8,32 @@ wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextCtrl, wxRichTextCtrl);
 
 wxBEGIN_EVENT_TABLE(wxFlagRichTextCtrl, wxRichTextCtrl)
     EVT_TIMER(wxID_ANY, wxFlagRichTextCtrl::OnAnimationTimer)
-    EVT_RICHTEXT_CONTENT_INSERTED(wxID_ANY, wxFlagRichTextCtrl::OnContentInserted)
-    EVT_IDLE(wxFlagRichTextCtrl::OnIdle)
-wxEND_EVENT_TABLE()
+        EVT_RICHTEXT_CONTENT_INSERTED(wxID_ANY, wxFlagRichTextCtrl::OnContentInserted)
+            EVT_IDLE(wxFlagRichTextCtrl::OnIdle) wxEND_EVENT_TABLE()
 
-namespace
+                namespace
 {
-
-// Calls `visit` for every animated face in the paragraphs of `box` that
-// intersect `area` (logical coordinates), descending into nested boxes.
-template <typename Visit>
-void ForEachAnimationIn(wxRichTextCompositeObject& box, const wxRect& area, Visit&& visit)
-{
-    for (wxRichTextObjectList::compatibility_iterator node = box.GetChildren().GetFirst(); node;
-         node = node->GetNext())
+    // Calls `visit` for every animated face in the paragraphs of `box` that
+    // intersect `area` (logical coordinates), descending into nested boxes.
+    template <typename Visit>
+    void ForEachAnimationIn(wxRichTextCompositeObject & box, const wxRect& area, Visit&& visit)
     {
-        wxRichTextObject* child = node->GetData();
-        if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(child))
+        for (wxRichTextObjectList::compatibility_iterator node = box.GetChildren().GetFirst(); node;
+             node = node->GetNext())
         {
-            if (animation->IsShown() && area.Intersects(animation->GetRect()))
-                visit(*animation);
-        }
-        else if (auto composite = dynamic_cast<wxRichTextCompositeObject*>(child))
-        {
-            if (composite->IsShown() && area.Intersects(composite->GetRect()))
-                ForEachAnimationIn(*composite, area, visit);
+            wxRichTextObject* child = node->GetData();
+            if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(child))
+            {
+                if (animation->IsShown() && area.Intersects(animation->GetRect()))
+                    visit(*animation);
+            }
+            else if (auto composite = dynamic_cast<wxRichTextCompositeObject*>(child))
+            {
+                if (composite->IsShown() && area.Intersects(composite->GetRect()))
+                    ForEachAnimationIn(*composite, area, visit);
+            }
         }
     }
-}
 
 } // namespace
 
@@ -107,8 +105,7 @@ bool wxFlagRichTextCtrl::WriteAnimation(const wxFlagRichTextAnimation& animation
     auto object = static_cast<wxFlagRichTextAnimation*>(animation.Clone());
     object->SetAttributes(GetDefaultStyleEx());
     const wxRichTextObject* inserted = GetFocusObject()->InsertObjectWithUndo(
-        &GetBuffer(), GetCaretPosition() + 1, object, this,
-        wxRICHTEXT_INSERT_WITH_PREVIOUS_PARAGRAPH_STYLE);
+        &GetBuffer(), GetCaretPosition() + 1, object, this, wxRICHTEXT_INSERT_WITH_PREVIOUS_PARAGRAPH_STYLE);
     return inserted != nullptr;
 }
 
@@ -119,8 +116,7 @@ bool wxFlagRichTextCtrl::WriteImageBlock(const wxFlagRichTextImageBlock& block)
     if (HasSelection() && IsEditable())
         DeleteSelectedContent();
     const long position = GetCaretPosition() + 1;
-    if (!GetFocusObject()->InsertImageWithUndo(&GetBuffer(), position, block, this, 0,
-                                               GetDefaultStyleEx()))
+    if (!GetFocusObject()->InsertImageWithUndo(&GetBuffer(), position, block, this, 0, GetDefaultStyleEx()))
         return false;
     if (!block.GetFilePath().empty())
     {
@@ -157,21 +153,22 @@ void wxFlagRichTextCtrl::KeepAnimating()
 
 int wxFlagRichTextCtrl::RefreshAnimations()
 {
-    const wxRect visible(GetUnscaledPoint(GetLogicalPoint(wxPoint(0, 0))),
-                         GetUnscaledSize(GetClientSize()));
+    const wxRect visible(GetUnscaledPoint(GetLogicalPoint(wxPoint(0, 0))), GetUnscaledSize(GetClientSize()));
     const wxLongLong now = wxGetLocalTimeMillis();
     int animated = 0;
-    ForEachAnimationIn(GetBuffer(), visible, [&](wxFlagRichTextAnimation& animation) {
-        if (animation.GetFrameCount() < 2)
-            return;
-        ++animated;
-        if (animation.GetDrawnFrame() != int(animation.GetFrameAt(now)))
-        {
-            wxRect area = GetScaledRect(animation.GetRect());
-            area.SetPosition(GetPhysicalPoint(area.GetPosition()));
-            RefreshRect(area, false);
-        }
-    });
+    ForEachAnimationIn(GetBuffer(), visible,
+                       [&](wxFlagRichTextAnimation& animation)
+                       {
+                           if (animation.GetFrameCount() < 2)
+                               return;
+                           ++animated;
+                           if (animation.GetDrawnFrame() != int(animation.GetFrameAt(now)))
+                           {
+                               wxRect area = GetScaledRect(animation.GetRect());
+                               area.SetPosition(GetPhysicalPoint(area.GetPosition()));
+                               RefreshRect(area, false);
+                           }
+                       });
     return animated;
 }
 

@@ -39,10 +39,9 @@ wxUint64 PictureSize(wxUint64 width, wxUint64 height)
 
 wxUint64 PngPixels(const unsigned char* d, size_t n)
 {
-    static const unsigned char signature[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    static const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     // The header chunk comes first: length, "IHDR", width, height.
-    if (n < 24 || std::memcmp(d, signature, sizeof(signature)) != 0
-        || std::memcmp(d + 12, "IHDR", 4) != 0)
+    if (n < 24 || std::memcmp(d, signature, sizeof(signature)) != 0 || std::memcmp(d + 12, "IHDR", 4) != 0)
         return 0;
     return PictureSize(BigEndian32(d + 16), BigEndian32(d + 20));
 }
@@ -88,8 +87,7 @@ wxUint64 JpegPixels(const unsigned char* d, size_t n)
 class CodeReader
 {
 public:
-    CodeReader(const unsigned char* data, size_t size, size_t pos)
-        : m_data(data), m_size(size), m_pos(pos) {}
+    CodeReader(const unsigned char* data, size_t size, size_t pos) : m_data(data), m_size(size), m_pos(pos) {}
 
     // False when the sub-blocks end before `bits` more bits.
     bool Read(int bits, unsigned& code)
@@ -211,8 +209,8 @@ wxUint64 GifPixels(const unsigned char* d, size_t n, unsigned maxSide)
                 return 0;
             if (flags & 0x80)
                 pos += 3 * (size_t(2) << (flags & 7));
-            if (pos >= n || d[pos] < 2 || d[pos] > 8
-                || !HasSoundCodes(d, n, pos + 1, d[pos], wxUint64(w) * h))
+            if (pos >= n || d[pos] < 2 || d[pos] > 8 ||
+                !HasSoundCodes(d, n, pos + 1, d[pos], wxUint64(w) * h))
                 return 0;
             pos = SkipSubBlocks(d, n, pos + 1);
             ++frames;
@@ -231,8 +229,8 @@ wxUint64 GifPixels(const unsigned char* d, size_t n, unsigned maxSide)
 
 bool IsReadableFace(const wxMemoryBuffer& bytes)
 {
-    const wxUint64 pixels = GifPixels(static_cast<const unsigned char*>(bytes.GetData()),
-                                      bytes.GetDataLen(), MaxFaceSide);
+    const wxUint64 pixels =
+        GifPixels(static_cast<const unsigned char*>(bytes.GetData()), bytes.GetDataLen(), MaxFaceSide);
     return pixels > 0 && pixels <= MaxFacePixels;
 }
 
@@ -242,13 +240,13 @@ wxUint64 PicturePixels(const wxMemoryBuffer& bytes, wxBitmapType type)
     const size_t n = bytes.GetDataLen();
     switch (type)
     {
-        case wxBITMAP_TYPE_PNG:
-            return PngPixels(d, n);
-        case wxBITMAP_TYPE_JPEG:
-            return JpegPixels(d, n);
-        case wxBITMAP_TYPE_GIF:
-            return GifPixels(d, n, MaxPictureSide);
-        default:
-            return 0;
+    case wxBITMAP_TYPE_PNG:
+        return PngPixels(d, n);
+    case wxBITMAP_TYPE_JPEG:
+        return JpegPixels(d, n);
+    case wxBITMAP_TYPE_GIF:
+        return GifPixels(d, n, MaxPictureSide);
+    default:
+        return 0;
     }
 }

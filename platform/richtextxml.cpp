@@ -163,8 +163,7 @@ void LimitFontNumbers(wxXmlNode* element)
 void NormaliseColours(wxXmlNode* element)
 {
     wxArrayString unreadable;
-    for (wxXmlAttribute* attribute = element->GetAttributes(); attribute;
-         attribute = attribute->GetNext())
+    for (wxXmlAttribute* attribute = element->GetAttributes(); attribute; attribute = attribute->GetNext())
     {
         const wxString value = attribute->GetValue();
         if (!attribute->GetName().Lower().Contains("colo") || !value.StartsWith("#"))
@@ -191,13 +190,12 @@ void NormaliseStyle(wxXmlNode* element)
 void LimitAttributes(wxRichTextAttr& attr)
 {
     constexpr int MaxFontSize = 144;
-    constexpr int MaxIndent = 2000;   // tenths of a millimetre
+    constexpr int MaxIndent = 2000; // tenths of a millimetre
     constexpr int MaxExtent = 4096;
     if (attr.HasFontSize() && (attr.GetFontSize() < 1 || attr.GetFontSize() > MaxFontSize))
         attr.SetFontSize(wxClip(attr.GetFontSize(), 1, MaxFontSize));
-    if (attr.HasLeftIndent()
-        && (std::abs(attr.GetLeftIndent()) > MaxIndent
-            || std::abs(attr.GetLeftSubIndent()) > MaxIndent))
+    if (attr.HasLeftIndent() &&
+        (std::abs(attr.GetLeftIndent()) > MaxIndent || std::abs(attr.GetLeftSubIndent()) > MaxIndent))
         attr.SetLeftIndent(0, 0);
     if (attr.HasRightIndent() && std::abs(attr.GetRightIndent()) > MaxIndent)
         attr.SetRightIndent(0);
@@ -227,8 +225,7 @@ wxBitmapType PictureType(const wxXmlNode* picture)
 {
     // What the toolkit reads when the type is missing or out of range.
     const int type = wxAtoi(picture->GetAttribute("imagetype"));
-    return type > wxBITMAP_TYPE_INVALID && type < wxBITMAP_TYPE_MAX ? wxBitmapType(type)
-                                                                     : wxBITMAP_TYPE_PNG;
+    return type > wxBITMAP_TYPE_INVALID && type < wxBITMAP_TYPE_MAX ? wxBitmapType(type) : wxBITMAP_TYPE_PNG;
 }
 
 // The toolkit decodes the data of a picture with an assertion on anything
@@ -263,8 +260,7 @@ bool NormalisePictureData(wxXmlNode* picture, wxUint64& pixelsLeft)
 
 } // namespace
 
-wxFlagRichTextXMLHandler::wxFlagRichTextXMLHandler(const wxString& name, const wxString& ext,
-                                                   int type)
+wxFlagRichTextXMLHandler::wxFlagRichTextXMLHandler(const wxString& name, const wxString& ext, int type)
     : wxRichTextXMLHandler(name, ext, type)
 {
 }
@@ -315,7 +311,7 @@ wxString wxFlagStringOutputStream::GetString() const
             if (c < 0xC2 || c > 0xF4)
                 return wxString::FromUTF8(m_bytes.data(), m_bytes.size());
             const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
-            static const wxUint32 smallest[] = { 0, 0x80, 0x800, 0x10000 };
+            static const wxUint32 smallest[] = {0, 0x80, 0x800, 0x10000};
             c &= 0x3F >> extra;
             for (int i = 0; i < extra; ++i, ++p)
             {
@@ -376,11 +372,21 @@ void wxFlagRichTextXMLHandler::OutputStringEnt(wxOutputStream& stream, const wxS
     {
         switch (c.GetValue())
         {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c; break;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+            break;
         }
     }
     OutputString(stream, escaped);
@@ -399,8 +405,7 @@ void wxFlagRichTextXMLHandler::OutputIndentation(wxOutputStream& stream, int ind
     }
 }
 
-bool wxFlagRichTextXMLHandler::ExportXML(wxOutputStream& stream, wxRichTextObject& obj,
-                                         int level)
+bool wxFlagRichTextXMLHandler::ExportXML(wxOutputStream& stream, wxRichTextObject& obj, int level)
 {
     if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(&obj))
         return animation->WriteXML(stream, level);
@@ -421,9 +426,8 @@ bool wxFlagRichTextXMLHandler::ExportXML(wxOutputStream& stream, wxRichTextObjec
 // written through ExportXML so that faces take the family's form. The
 // toolkit's own writer looks up every child by its index in the child list,
 // a walk from the head each time, which makes a long history quadratic.
-void wxFlagRichTextXMLHandler::ExportComposite(wxOutputStream& stream,
-                                               wxRichTextCompositeObject& composite, int level,
-                                               bool partialParagraph)
+void wxFlagRichTextXMLHandler::ExportComposite(wxOutputStream& stream, wxRichTextCompositeObject& composite,
+                                               int level, bool partialParagraph)
 {
     const wxString name = composite.GetXMLNodeName();
     wxString start = "<" + name + m_helper.AddAttributes(&composite, true);
@@ -435,8 +439,8 @@ void wxFlagRichTextXMLHandler::ExportComposite(wxOutputStream& stream,
     if (composite.GetProperties().GetCount() > 0)
         m_helper.WriteProperties(stream, composite.GetProperties(), level);
 
-    for (wxRichTextObjectList::compatibility_iterator node = composite.GetChildren().GetFirst();
-         node; node = node->GetNext())
+    for (wxRichTextObjectList::compatibility_iterator node = composite.GetChildren().GetFirst(); node;
+         node = node->GetNext())
         ExportXML(stream, *node->GetData(), level + 1);
 
     OutputIndentation(stream, level);
@@ -467,16 +471,14 @@ bool wxFlagRichTextXMLHandler::DoSaveFile(wxRichTextBuffer* buffer, wxOutputStre
     wxFlagStringOutputStream document;
     if (!WriteDocument(buffer, document))
         return false;
-    return stream.WriteAll(document.GetBytes().data(), document.GetBytes().size())
-           && stream.IsOk();
+    return stream.WriteAll(document.GetBytes().data(), document.GetBytes().size()) && stream.IsOk();
 }
 
 // ----------------------------------------------------------------------------
 // Reading
 // ----------------------------------------------------------------------------
 
-bool wxFlagRichTextXMLHandler::ImportXML(wxRichTextBuffer* buffer, wxXmlNode* node,
-                                         bool asBuffer)
+bool wxFlagRichTextXMLHandler::ImportXML(wxRichTextBuffer* buffer, wxXmlNode* node, bool asBuffer)
 {
     const wxString& name = node->GetName();
     if (name == wxS("paragraph"))
@@ -520,14 +522,14 @@ void wxFlagRichTextXMLHandler::ImportParagraph(wxRichTextBuffer* buffer, wxXmlNo
         paragraph->AppendChild(new wxRichTextPlainText(wxString(), paragraph));
 }
 
-bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer,
-                                             wxRichTextParagraph* paragraph, wxXmlNode* node)
+bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph,
+                                             wxXmlNode* node)
 {
     wxRichTextObject* obj = CreateObjectForXMLName(paragraph, node->GetName());
     // Chat text holds runs of text, pictures and faces; nested boxes,
     // tables and fields are not taken from received documents.
-    if (!obj || dynamic_cast<wxRichTextCompositeObject*>(obj)
-        || (dynamic_cast<wxRichTextImage*>(obj) && !NormalisePictureData(node, m_picturePixelsLeft)))
+    if (!obj || dynamic_cast<wxRichTextCompositeObject*>(obj) ||
+        (dynamic_cast<wxRichTextImage*>(obj) && !NormalisePictureData(node, m_picturePixelsLeft)))
     {
         delete obj;
         return false;
@@ -540,8 +542,8 @@ bool wxFlagRichTextXMLHandler::ImportObjects(wxRichTextBuffer* buffer,
     return true;
 }
 
-bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& in,
-                                          wxOutputStream* out, bool insert)
+bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out,
+                                          bool insert)
 {
     if (!in.IsOk())
         return false;
@@ -550,9 +552,8 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
     wxLogNull noLog;
     wxMemoryBuffer bytes;
     wxXmlDocument document;
-    bool parsed = ReadAll(in, bytes)
-                  && NestingWithin(static_cast<const char*>(bytes.GetData()),
-                                   bytes.GetDataLen(), MaxDepth);
+    bool parsed = ReadAll(in, bytes) &&
+                  NestingWithin(static_cast<const char*>(bytes.GetData()), bytes.GetDataLen(), MaxDepth);
     if (parsed)
     {
         wxMemoryInputStream source(bytes.GetData(), bytes.GetDataLen());
@@ -568,8 +569,7 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
     else if (document.GetRoot()->GetName() == wxS("richtext"))
     {
         buffer->Clear();
-        for (wxXmlNode* child = document.GetRoot()->GetChildren(); child;
-             child = child->GetNext())
+        for (wxXmlNode* child = document.GetRoot()->GetChildren(); child; child = child->GetNext())
         {
             if (IsElement(child) && child->GetName() != wxS("richtext-version"))
                 ImportXML(buffer, child, true);
@@ -605,8 +605,8 @@ bool wxFlagRichTextXMLHandler::DoLoadFile(wxRichTextBuffer* buffer, wxInputStrea
     buffer->ResetAndClearCommands();
     buffer->Clear();
     buffer->SetAttributes(loaded.GetAttributes());
-    for (wxRichTextObjectList::compatibility_iterator node = loaded.GetChildren().GetFirst();
-         node; node = node->GetNext())
+    for (wxRichTextObjectList::compatibility_iterator node = loaded.GetChildren().GetFirst(); node;
+         node = node->GetNext())
         buffer->AppendChild(node->GetData()->Clone());
     if (buffer->GetChildCount() == 0)
         buffer->Reset();

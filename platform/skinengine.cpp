@@ -13,22 +13,22 @@ const int CaptionButtonGap = 2;
 void DrawGlyph(wxDC& dc, int id, const wxRect& r)
 {
     const wxRect g = wxRect(r).Deflate(5);
-    switch ( id )
+    switch (id)
     {
-        case SKIN_BUTTON_MINIMIZE:
-            dc.DrawLine(g.GetLeft(), g.GetBottom(), g.GetRight() + 1, g.GetBottom());
-            break;
-        case SKIN_BUTTON_MAXIMIZE:
-            dc.DrawRectangle(g);
-            break;
-        case SKIN_BUTTON_RESTORE:
-            dc.DrawRectangle(g.x + 2, g.y, g.width - 2, g.height - 2);
-            dc.DrawRectangle(g.x, g.y + 2, g.width - 2, g.height - 2);
-            break;
-        case SKIN_BUTTON_CLOSE:
-            dc.DrawLine(g.GetTopLeft(), g.GetBottomRight() + wxPoint(1, 1));
-            dc.DrawLine(g.GetLeft(), g.GetBottom(), g.GetRight() + 1, g.GetTop() - 1);
-            break;
+    case SKIN_BUTTON_MINIMIZE:
+        dc.DrawLine(g.GetLeft(), g.GetBottom(), g.GetRight() + 1, g.GetBottom());
+        break;
+    case SKIN_BUTTON_MAXIMIZE:
+        dc.DrawRectangle(g);
+        break;
+    case SKIN_BUTTON_RESTORE:
+        dc.DrawRectangle(g.x + 2, g.y, g.width - 2, g.height - 2);
+        dc.DrawRectangle(g.x, g.y + 2, g.width - 2, g.height - 2);
+        break;
+    case SKIN_BUTTON_CLOSE:
+        dc.DrawLine(g.GetTopLeft(), g.GetBottomRight() + wxPoint(1, 1));
+        dc.DrawLine(g.GetLeft(), g.GetBottom(), g.GetRight() + 1, g.GetTop() - 1);
+        break;
     }
 }
 
@@ -49,8 +49,8 @@ SkinRendererBase::~SkinRendererBase() = default;
 
 SkinButton* SkinRendererBase::GetSkinButton(int id)
 {
-    for ( auto& button : m_buttons )
-        if ( button->GetId() == id )
+    for (auto& button : m_buttons)
+        if (button->GetId() == id)
             return button.get();
     return nullptr;
 }
@@ -58,7 +58,7 @@ SkinButton* SkinRendererBase::GetSkinButton(int id)
 void SkinRendererBase::CreateCaptionButtons()
 {
     m_buttons.clear();
-    for ( int id = SKIN_BUTTON_MINIMIZE; id <= SKIN_BUTTON_CLOSE; ++id )
+    for (int id = SKIN_BUTTON_MINIMIZE; id <= SKIN_BUTTON_CLOSE; ++id)
         m_buttons.push_back(std::make_unique<SkinButton>(id));
 }
 
@@ -66,8 +66,8 @@ void SkinRendererBase::DrawCaptionButtons(wxDC& dc, const wxSize& size) const
 {
     dc.SetPen(wxPen(KelSkinResource::GetInstance()->GetColour("color_caption_text"), 1));
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    for ( const auto& button : m_buttons )
-        if ( button->IsShown() )
+    for (const auto& button : m_buttons)
+        if (button->IsShown())
             DrawGlyph(dc, button->GetId(), button->GetRect(size));
 }
 
@@ -79,7 +79,7 @@ BitmapPanelRenderer::BitmapPanelRenderer() = default;
 
 BitmapPanelRenderer::~BitmapPanelRenderer()
 {
-    if ( m_panel )
+    if (m_panel)
     {
         m_panel->Unbind(wxEVT_PAINT, &BitmapPanelRenderer::OnPaint, this);
         m_panel->Unbind(wxEVT_DESTROY, &BitmapPanelRenderer::OnPanelDestroy, this);
@@ -88,7 +88,7 @@ BitmapPanelRenderer::~BitmapPanelRenderer()
 
 void BitmapPanelRenderer::BindPanel(wxWindow* panel, const wxString& skinName, int kind)
 {
-    if ( m_panel )
+    if (m_panel)
     {
         m_panel->Unbind(wxEVT_PAINT, &BitmapPanelRenderer::OnPaint, this);
         m_panel->Unbind(wxEVT_DESTROY, &BitmapPanelRenderer::OnPanelDestroy, this);
@@ -97,7 +97,7 @@ void BitmapPanelRenderer::BindPanel(wxWindow* panel, const wxString& skinName, i
     m_skinName = skinName;
     m_kind = kind;
     CreateCaptionButtons();
-    if ( !panel )
+    if (!panel)
         return;
 
     panel->SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -118,7 +118,7 @@ void BitmapPanelRenderer::OnPaint(wxPaintEvent&)
 void BitmapPanelRenderer::OnPanelDestroy(wxWindowDestroyEvent& event)
 {
     event.Skip();
-    if ( event.GetWindow() == m_panel )
+    if (event.GetWindow() == m_panel)
         m_panel = nullptr;
 }
 
@@ -134,16 +134,16 @@ SkinWindowEngine* SkinWindowEngine::Get()
 
 void SkinWindowEngine::Attach(wxWindow* win, const wxString& skinName, int kind)
 {
-    if ( !win )
+    if (!win)
         return;
-    if ( !IsAttached(win) )
+    if (!IsAttached(win))
         win->Bind(wxEVT_DESTROY, &SkinWindowEngine::OnWindowDestroy, this);
     m_windows[win] = Attachment{skinName, kind};
 }
 
 void SkinWindowEngine::Detach(wxWindow* win)
 {
-    if ( m_windows.erase(win) )
+    if (m_windows.erase(win))
         win->Unbind(wxEVT_DESTROY, &SkinWindowEngine::OnWindowDestroy, this);
 }
 

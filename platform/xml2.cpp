@@ -25,7 +25,7 @@ public:
     // wrappers still referring to it stay valid.
     void Retire(wxXmlNode* node)
     {
-        if ( node )
+        if (node)
             m_retired.emplace_back(node);
     }
 
@@ -60,13 +60,13 @@ int wxXml2Wrapper::GetRefCount() const
 
 void wxXml2Wrapper::IncRefCount()
 {
-    if ( m_tree )
+    if (m_tree)
         ++m_tree->m_refs;
 }
 
 void wxXml2Wrapper::DecRefCount()
 {
-    if ( m_tree && --m_tree->m_refs == 0 )
+    if (m_tree && --m_tree->m_refs == 0)
     {
         delete m_tree;
         m_tree = nullptr;
@@ -80,13 +80,13 @@ bool wxXml2Wrapper::IsUnlinked() const
 
 void wxXml2Wrapper::DestroyIfUnlinked()
 {
-    if ( IsUnlinked() )
+    if (IsUnlinked())
         Release();
 }
 
 void wxXml2Wrapper::Share(wxXml2Tree* tree)
 {
-    if ( tree == m_tree )
+    if (tree == m_tree)
         return;
     Release();
     m_tree = tree;
@@ -103,8 +103,7 @@ void wxXml2Wrapper::Release()
 // wxXml2BaseNode
 
 wxXml2BaseNode::wxXml2BaseNode(const wxString& name)
-    : wxXml2Wrapper(new wxXml2Tree(false)),
-      m_node(new wxXmlNode(wxXML_ELEMENT_NODE, name))
+    : wxXml2Wrapper(new wxXml2Tree(false)), m_node(new wxXmlNode(wxXML_ELEMENT_NODE, name))
 {
     m_tree->m_doc.SetRoot(m_node);
 }
@@ -114,10 +113,7 @@ wxXml2BaseNode::wxXml2BaseNode(wxXml2Tree* tree, wxXmlNode* node)
 {
 }
 
-wxXml2BaseNode::wxXml2BaseNode(const wxXml2BaseNode& other)
-    : wxXml2Wrapper(other), m_node(other.m_node)
-{
-}
+wxXml2BaseNode::wxXml2BaseNode(const wxXml2BaseNode& other) : wxXml2Wrapper(other), m_node(other.m_node) {}
 
 wxXml2BaseNode& wxXml2BaseNode::operator=(const wxXml2BaseNode& other)
 {
@@ -133,7 +129,7 @@ wxXml2BaseNode& wxXml2BaseNode::Copy(const wxXml2BaseNode& other)
 
 wxXml2BaseNode wxXml2BaseNode::DeepCopy() const
 {
-    if ( !m_node )
+    if (!m_node)
         return wxXml2BaseNode();
     wxXml2Tree* tree = new wxXml2Tree(false);
     wxXmlNode* node = new wxXmlNode(*m_node);
@@ -153,7 +149,7 @@ wxString wxXml2BaseNode::GetName() const
 
 void wxXml2BaseNode::SetName(const wxString& name)
 {
-    if ( m_node )
+    if (m_node)
         m_node->SetName(name);
 }
 
@@ -169,11 +165,11 @@ wxString wxXml2BaseNode::GetAttribute(const wxString& name, const wxString& def)
 
 void wxXml2BaseNode::SetAttribute(const wxString& name, const wxString& value)
 {
-    if ( !m_node )
+    if (!m_node)
         return;
-    for ( wxXmlAttribute* attr = m_node->GetAttributes(); attr; attr = attr->GetNext() )
+    for (wxXmlAttribute* attr = m_node->GetAttributes(); attr; attr = attr->GetNext())
     {
-        if ( attr->GetName() == name )
+        if (attr->GetName() == name)
         {
             attr->SetValue(value);
             return;
@@ -189,14 +185,14 @@ bool wxXml2BaseNode::DeleteAttribute(const wxString& name)
 
 wxString wxXml2BaseNode::GetContent() const
 {
-    if ( !m_node )
+    if (!m_node)
         return wxString();
-    if ( m_node->GetType() != wxXML_ELEMENT_NODE )
+    if (m_node->GetType() != wxXML_ELEMENT_NODE)
         return m_node->GetContent();
     wxString text;
-    for ( wxXmlNode* child = m_node->GetChildren(); child; child = child->GetNext() )
+    for (wxXmlNode* child = m_node->GetChildren(); child; child = child->GetNext())
     {
-        if ( child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE )
+        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
             text += child->GetContent();
     }
     return text;
@@ -204,25 +200,25 @@ wxString wxXml2BaseNode::GetContent() const
 
 void wxXml2BaseNode::SetContent(const wxString& text)
 {
-    if ( !m_node )
+    if (!m_node)
         return;
-    if ( m_node->GetType() != wxXML_ELEMENT_NODE )
+    if (m_node->GetType() != wxXML_ELEMENT_NODE)
     {
         m_node->SetContent(text);
         return;
     }
     wxXmlNode* child = m_node->GetChildren();
-    while ( child )
+    while (child)
     {
         wxXmlNode* next = child->GetNext();
-        if ( child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE )
+        if (child->GetType() == wxXML_TEXT_NODE || child->GetType() == wxXML_CDATA_SECTION_NODE)
         {
             m_node->RemoveChild(child);
             delete child;
         }
         child = next;
     }
-    if ( !text.empty() )
+    if (!text.empty())
         m_node->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), text));
 }
 
@@ -243,9 +239,9 @@ wxXml2BaseNode wxXml2BaseNode::GetNext() const
 
 wxXml2BaseNode wxXml2BaseNode::Find(const wxString& name) const
 {
-    for ( wxXmlNode* child = m_node ? m_node->GetChildren() : nullptr; child; child = child->GetNext() )
+    for (wxXmlNode* child = m_node ? m_node->GetChildren() : nullptr; child; child = child->GetNext())
     {
-        if ( child->GetType() == wxXML_ELEMENT_NODE && child->GetName() == name )
+        if (child->GetType() == wxXML_ELEMENT_NODE && child->GetName() == name)
             return wxXml2BaseNode(m_tree, child);
     }
     return wxXml2BaseNode();
@@ -253,12 +249,12 @@ wxXml2BaseNode wxXml2BaseNode::Find(const wxString& name) const
 
 bool wxXml2BaseNode::AddChild(wxXml2BaseNode& child)
 {
-    if ( !m_node || !child.m_node || m_node->GetType() != wxXML_ELEMENT_NODE )
+    if (!m_node || !child.m_node || m_node->GetType() != wxXML_ELEMENT_NODE)
         return false;
     wxXmlNode* node;
-    const bool movable = child.IsUnlinked() && child.GetRefCount() == 1
-                         && child.m_tree->m_doc.GetRoot() == child.m_node;
-    if ( movable )
+    const bool movable =
+        child.IsUnlinked() && child.GetRefCount() == 1 && child.m_tree->m_doc.GetRoot() == child.m_node;
+    if (movable)
         node = child.m_tree->m_doc.DetachRoot();
     else
         node = new wxXmlNode(*child.m_node);
@@ -278,9 +274,9 @@ wxXml2BaseNode wxXml2BaseNode::AddTextChild(const wxString& name, const wxString
 
 bool wxXml2BaseNode::RemoveChild(wxXml2BaseNode& child)
 {
-    if ( !m_node || !child.m_node || child.m_node->GetParent() != m_node )
+    if (!m_node || !child.m_node || child.m_node->GetParent() != m_node)
         return false;
-    if ( !m_node->RemoveChild(child.m_node) )
+    if (!m_node->RemoveChild(child.m_node))
         return false;
     m_tree->Retire(child.m_node);
     child.Release();
@@ -290,9 +286,9 @@ bool wxXml2BaseNode::RemoveChild(wxXml2BaseNode& child)
 
 wxString wxXml2BaseNode::ToString() const
 {
-    if ( !m_node )
+    if (!m_node)
         return wxString();
-    if ( m_node->GetType() != wxXML_ELEMENT_NODE )
+    if (m_node->GetType() != wxXML_ELEMENT_NODE)
         return m_node->GetContent();
     wxXmlDocument doc;
     doc.SetRoot(new wxXmlNode(*m_node));
@@ -300,7 +296,7 @@ wxString wxXml2BaseNode::ToString() const
     doc.Save(out, wxXML_NO_INDENTATION);
     wxString text = out.GetString();
     const int declEnd = text.Find("?>");
-    if ( text.StartsWith("<?xml") && declEnd != wxNOT_FOUND )
+    if (text.StartsWith("<?xml") && declEnd != wxNOT_FOUND)
         text = text.Mid(declEnd + 2);
     return text.Trim(false).Trim(true);
 }
@@ -308,8 +304,7 @@ wxString wxXml2BaseNode::ToString() const
 // ---------------------------------------------------------------------------
 // wxXml2Document
 
-wxXml2Document::wxXml2Document(const wxString& rootName)
-    : wxXml2Wrapper(new wxXml2Tree(true))
+wxXml2Document::wxXml2Document(const wxString& rootName) : wxXml2Wrapper(new wxXml2Tree(true))
 {
     m_tree->m_doc.SetRoot(new wxXmlNode(wxXML_ELEMENT_NODE, rootName));
 }
@@ -330,10 +325,10 @@ wxXml2Document& wxXml2Document::Copy(const wxXml2Document& other)
 wxXml2Document wxXml2Document::DeepCopy() const
 {
     wxXml2Document copy;
-    if ( !m_tree )
+    if (!m_tree)
         return copy;
     copy.Create();
-    if ( const wxXmlNode* root = m_tree->m_doc.GetRoot() )
+    if (const wxXmlNode* root = m_tree->m_doc.GetRoot())
         copy.m_tree->m_doc.SetRoot(new wxXmlNode(*root));
     return copy;
 }
@@ -352,7 +347,7 @@ bool wxXml2Document::ParseInto(wxInputStream& in)
 {
     wxLogNull quiet;
     wxXml2Tree* tree = new wxXml2Tree(true);
-    if ( !tree->m_doc.Load(in, "UTF-8") || !tree->m_doc.GetRoot() )
+    if (!tree->m_doc.Load(in, "UTF-8") || !tree->m_doc.GetRoot())
     {
         delete tree;
         return false;
@@ -382,7 +377,7 @@ bool wxXml2Document::Save(const wxString& filename, int indentStep) const
 
 wxString wxXml2Document::ToString() const
 {
-    if ( !m_tree || !m_tree->m_doc.GetRoot() )
+    if (!m_tree || !m_tree->m_doc.GetRoot())
         return wxString();
     wxStringOutputStream out;
     m_tree->m_doc.Save(out, wxXML_NO_INDENTATION);
@@ -396,10 +391,10 @@ wxXml2BaseNode wxXml2Document::GetRoot() const
 
 bool wxXml2Document::SetRoot(wxXml2BaseNode& root)
 {
-    if ( !m_tree || !root.m_node || root.m_node->GetType() != wxXML_ELEMENT_NODE )
+    if (!m_tree || !root.m_node || root.m_node->GetType() != wxXML_ELEMENT_NODE)
         return false;
-    const bool movable = root.IsUnlinked() && root.GetRefCount() == 1
-                         && root.m_tree->m_doc.GetRoot() == root.m_node;
+    const bool movable =
+        root.IsUnlinked() && root.GetRefCount() == 1 && root.m_tree->m_doc.GetRoot() == root.m_node;
     wxXmlNode* node = movable ? root.m_tree->m_doc.DetachRoot() : new wxXmlNode(*root.m_node);
     m_tree->Retire(m_tree->m_doc.DetachRoot());
     m_tree->m_doc.SetRoot(node);

@@ -16,82 +16,78 @@
 wxIMPLEMENT_CLASS_COMMON2(KelRichText, wxFlagRichTextCtrl, wxFlagRichTextXMLHandler,
                           KelRichText::wxCreateObject)
 
-wxObject* KelRichText::wxCreateObject()
+    wxObject* KelRichText::wxCreateObject()
 {
     return static_cast<wxFlagRichTextCtrl*>(new KelRichText);
 }
 
-wxBEGIN_EVENT_TABLE(KelRichText, wxFlagRichTextCtrl)
-    EVT_CHAR(KelRichText::OnChar)
+wxBEGIN_EVENT_TABLE(KelRichText, wxFlagRichTextCtrl) EVT_CHAR(KelRichText::OnChar)
     EVT_RICHTEXT_RIGHT_CLICK(wxID_ANY, KelRichText::OnRightClick)
-    EVT_SCROLLWIN_TOP(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_BOTTOM(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_LINEUP(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_LINEDOWN(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_PAGEUP(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_PAGEDOWN(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_THUMBTRACK(KelRichText::OnScrollEvent)
-    EVT_SCROLLWIN_THUMBRELEASE(KelRichText::OnScrollEvent)
-    EVT_TEXT(wxID_ANY, KelRichText::OnUpdateText)
-    EVT_LEFT_DOWN(KelRichText::OnMouseEvent)
-wxEND_EVENT_TABLE()
+        EVT_SCROLLWIN_TOP(KelRichText::OnScrollEvent) EVT_SCROLLWIN_BOTTOM(KelRichText::OnScrollEvent)
+            EVT_SCROLLWIN_LINEUP(KelRichText::OnScrollEvent)
+                EVT_SCROLLWIN_LINEDOWN(KelRichText::OnScrollEvent)
+                    EVT_SCROLLWIN_PAGEUP(KelRichText::OnScrollEvent)
+                        EVT_SCROLLWIN_PAGEDOWN(KelRichText::OnScrollEvent)
+                            EVT_SCROLLWIN_THUMBTRACK(KelRichText::OnScrollEvent)
+                                EVT_SCROLLWIN_THUMBRELEASE(KelRichText::OnScrollEvent)
+                                    EVT_TEXT(wxID_ANY, KelRichText::OnUpdateText)
+                                        EVT_LEFT_DOWN(KelRichText::OnMouseEvent) wxEND_EVENT_TABLE()
 
-namespace
+                                            namespace
 {
-
-// A random UUID in the C initialiser form, for example
-// "0x6B29FC40, 0xCA47, 0x1067, 0xB3, 0x1D, 0x00, 0xDD, 0x01, 0x06, 0x62, 0xDA".
-wxString CreateUuidText()
-{
-    static std::mt19937_64 generator{ std::random_device{}() };
-    unsigned char bytes[16];
-    for (size_t i = 0; i < sizeof(bytes); i += 8)
+    // A random UUID in the C initialiser form, for example
+    // "0x6B29FC40, 0xCA47, 0x1067, 0xB3, 0x1D, 0x00, 0xDD, 0x01, 0x06, 0x62, 0xDA".
+    wxString CreateUuidText()
     {
-        const std::uint64_t value = generator();
-        for (size_t j = 0; j < 8; ++j)
-            bytes[i + j] = static_cast<unsigned char>(value >> (8 * j));
-    }
-    bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40);  // version 4
-    bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
-
-    wxString text = wxString::Format("0x%02X%02X%02X%02X, 0x%02X%02X, 0x%02X%02X", bytes[0],
-                                     bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6],
-                                     bytes[7]);
-    for (size_t i = 8; i < sizeof(bytes); ++i)
-        text += wxString::Format(", 0x%02X", bytes[i]);
-    return text;
-}
-
-wxImageHandler* FindImageHandlerByExtension(const wxString& extension)
-{
-    for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
-         node = node->GetNext())
-    {
-        auto handler = static_cast<wxImageHandler*>(node->GetData());
-        if (handler->GetExtension().IsSameAs(extension, false))
-            return handler;
-        for (const wxString& alternative : handler->GetAltExtensions())
+        static std::mt19937_64 generator{std::random_device{}()};
+        unsigned char bytes[16];
+        for (size_t i = 0; i < sizeof(bytes); i += 8)
         {
-            if (alternative.IsSameAs(extension, false))
-                return handler;
+            const std::uint64_t value = generator();
+            for (size_t j = 0; j < 8; ++j)
+                bytes[i + j] = static_cast<unsigned char>(value >> (8 * j));
         }
+        bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40); // version 4
+        bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
+
+        wxString text = wxString::Format("0x%02X%02X%02X%02X, 0x%02X%02X, 0x%02X%02X", bytes[0], bytes[1],
+                                         bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7]);
+        for (size_t i = 8; i < sizeof(bytes); ++i)
+            text += wxString::Format(", 0x%02X", bytes[i]);
+        return text;
     }
-    return nullptr;
-}
 
-wxString ImageCacheFolder()
-{
-    KelJabberJob* job = KelJabberJob::GetInstance();
-    wxString folder = GetNextPresence() != KEL_PRESENCE_OFFLINE ? job->GetUserLocal() : job->GetOfflineUserLocal();
-    if (folder.empty())
-        folder = wxGetCwd();
-    return folder + wxFILE_SEP_PATH + "ImageCache";
-}
+    wxImageHandler* FindImageHandlerByExtension(const wxString& extension)
+    {
+        for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
+             node = node->GetNext())
+        {
+            auto handler = static_cast<wxImageHandler*>(node->GetData());
+            if (handler->GetExtension().IsSameAs(extension, false))
+                return handler;
+            for (const wxString& alternative : handler->GetAltExtensions())
+            {
+                if (alternative.IsSameAs(extension, false))
+                    return handler;
+            }
+        }
+        return nullptr;
+    }
 
-wxString ElementText(const wxXmlNode* node)
-{
-    return node->GetNodeContent();
-}
+    wxString ImageCacheFolder()
+    {
+        KelJabberJob* job = KelJabberJob::GetInstance();
+        wxString folder =
+            GetNextPresence() != KEL_PRESENCE_OFFLINE ? job->GetUserLocal() : job->GetOfflineUserLocal();
+        if (folder.empty())
+            folder = wxGetCwd();
+        return folder + wxFILE_SEP_PATH + "ImageCache";
+    }
+
+    wxString ElementText(const wxXmlNode* node)
+    {
+        return node->GetNodeContent();
+    }
 
 } // namespace
 
@@ -104,9 +100,8 @@ KelRichText::KelRichText()
     Init();
 }
 
-KelRichText::KelRichText(wxWindow* parent, wxWindowID id, const wxString& value,
-                         const wxPoint& pos, const wxSize& size, long style,
-                         const wxValidator& validator, const wxString& name)
+KelRichText::KelRichText(wxWindow* parent, wxWindowID id, const wxString& value, const wxPoint& pos,
+                         const wxSize& size, long style, const wxValidator& validator, const wxString& name)
 {
     Init();
     if (Create(parent, id, value, pos, size, style, validator, name))
@@ -121,8 +116,7 @@ KelRichText::KelRichText(wxWindow* parent, wxWindowID id, const wxString& value,
 void KelRichText::Init()
 {
     LoadHandles();
-    wxFlagRichTextBuffer::AddHandler(new wxFlagRichTextXMLHandler("XML", "xml",
-                                                                  wxRICHTEXT_TYPE_XML));
+    wxFlagRichTextBuffer::AddHandler(new wxFlagRichTextXMLHandler("XML", "xml", wxRICHTEXT_TYPE_XML));
     {
         // Quietly: every control asks, and the handlers are usually there.
         wxLogNull noLog;
@@ -146,9 +140,8 @@ KelRichText::~KelRichText()
     }
 }
 
-bool KelRichText::Create(wxWindow* parent, wxWindowID id, const wxString& value,
-                         const wxPoint& pos, const wxSize& size, long style,
-                         const wxValidator& validator, const wxString& name)
+bool KelRichText::Create(wxWindow* parent, wxWindowID id, const wxString& value, const wxPoint& pos,
+                         const wxSize& size, long style, const wxValidator& validator, const wxString& name)
 {
     if (!wxFlagRichTextCtrl::Create(parent, id, value, pos, size, style, validator, name))
         return false;
@@ -213,8 +206,7 @@ bool KelRichText::DoPutStream(wxRichTextBuffer* buffer, wxOutputStream& out)
     return wxFlagRichTextXMLHandler::DoSaveFile(buffer, out);
 }
 
-bool KelRichText::DoGetStream(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out,
-                              bool insert)
+bool KelRichText::DoGetStream(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out, bool insert)
 {
     buffer->SetRichTextCtrl(this);
     return wxFlagRichTextXMLHandler::DoLoadFile(buffer, in, out, insert);
@@ -230,8 +222,7 @@ bool KelRichText::ExportXML(wxOutputStream& stream, wxRichTextObject& obj, int l
     return wxFlagRichTextXMLHandler::ExportXML(stream, obj, level);
 }
 
-void KelRichText::WriteAnimationElement(wxOutputStream& stream,
-                                        wxFlagRichTextAnimation& animation, int level)
+void KelRichText::WriteAnimationElement(wxOutputStream& stream, wxFlagRichTextAnimation& animation, int level)
 {
     OutputIndentation(stream, level);
     OutputString(stream, "<animation>");
@@ -255,8 +246,7 @@ void KelRichText::WriteAnimationElement(wxOutputStream& stream,
     }
     m_showAnimation = false;
     char type[64];
-    std::snprintf(type, sizeof(type), "<animationType>%d</animationType>",
-                  animation.GetAnimationType());
+    std::snprintf(type, sizeof(type), "<animationType>%d</animationType>", animation.GetAnimationType());
     OutputString(stream, type);
     OutputIndentation(stream, level);
     OutputString(stream, "</");
@@ -264,8 +254,7 @@ void KelRichText::WriteAnimationElement(wxOutputStream& stream,
     OutputString(stream, ">");
 }
 
-bool KelRichText::ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph,
-                                wxXmlNode* node)
+bool KelRichText::ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph, wxXmlNode* node)
 {
     if (node->GetName() == wxS("animation"))
         return ImportAnimation(paragraph, node);
@@ -402,19 +391,22 @@ void KelRichText::CreateStyles()
     const wxString romanFace = romanFont.GetFaceName();
     const wxString swissFace = swissFont.GetFaceName();
 
-    auto paragraphStyle = [this](const wxString& name, wxRichTextAttr attr, long mask) {
+    auto paragraphStyle = [this](const wxString& name, wxRichTextAttr attr, long mask)
+    {
         attr.SetFlags(mask);
         auto def = new wxRichTextParagraphStyleDefinition(name);
         def->SetStyle(attr);
         m_styleSheet->AddParagraphStyle(def);
     };
-    auto characterStyle = [this](const wxString& name, wxRichTextAttr attr, long mask) {
+    auto characterStyle = [this](const wxString& name, wxRichTextAttr attr, long mask)
+    {
         attr.SetFlags(mask);
         auto def = new wxRichTextCharacterStyleDefinition(name);
         def->SetStyle(attr);
         m_styleSheet->AddCharacterStyle(def);
     };
-    auto roman = [&romanFace]() {
+    auto roman = [&romanFace]()
+    {
         wxRichTextAttr attr;
         attr.SetFontFaceName(romanFace);
         attr.SetFontSize(12);
@@ -443,9 +435,9 @@ void KelRichText::CreateStyles()
     redBoldIndented.SetTextColour(*wxRED);
     redBoldIndented.SetLeftIndent(100, 0);
     paragraphStyle("Red Bold Indented", redBoldIndented,
-                   wxTEXT_ATTR_TEXT_COLOUR | wxTEXT_ATTR_FONT_FACE | wxTEXT_ATTR_FONT_SIZE
-                       | wxTEXT_ATTR_FONT_WEIGHT | wxTEXT_ATTR_FONT_ITALIC
-                       | wxTEXT_ATTR_FONT_UNDERLINE | indents);
+                   wxTEXT_ATTR_TEXT_COLOUR | wxTEXT_ATTR_FONT_FACE | wxTEXT_ATTR_FONT_SIZE |
+                       wxTEXT_ATTR_FONT_WEIGHT | wxTEXT_ATTR_FONT_ITALIC | wxTEXT_ATTR_FONT_UNDERLINE |
+                       indents);
 
     wxRichTextAttr firstLineIndented;
     firstLineIndented.SetFontFaceName(swissFace);
@@ -473,28 +465,23 @@ void KelRichText::CreateStyles()
     for (int level = 0; level < 10; ++level)
     {
         bullets->SetAttributes(level, (level + 1) * 60, 60, wxTEXT_ATTR_BULLET_STYLE_STANDARD);
-        bullets->GetLevelAttributes(level)->SetBulletName(level == 1 || level == 3
-                                                              ? "standard/square"
-                                                              : "standard/circle");
+        bullets->GetLevelAttributes(level)->SetBulletName(level == 1 || level == 3 ? "standard/square"
+                                                                                   : "standard/circle");
 
         long numbering = wxTEXT_ATTR_BULLET_STYLE_ARABIC | wxTEXT_ATTR_BULLET_STYLE_PERIOD;
         if (level == 1)
-            numbering = wxTEXT_ATTR_BULLET_STYLE_LETTERS_LOWER
-                        | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES;
+            numbering = wxTEXT_ATTR_BULLET_STYLE_LETTERS_LOWER | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES;
         else if (level == 2)
-            numbering = wxTEXT_ATTR_BULLET_STYLE_ROMAN_LOWER
-                        | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES;
+            numbering = wxTEXT_ATTR_BULLET_STYLE_ROMAN_LOWER | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES;
         else if (level == 3)
-            numbering = wxTEXT_ATTR_BULLET_STYLE_ROMAN_UPPER
-                        | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES;
+            numbering = wxTEXT_ATTR_BULLET_STYLE_ROMAN_UPPER | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES;
         numbers->SetAttributes(level, (level + 1) * 60, 60,
                                int(numbering | wxTEXT_ATTR_BULLET_STYLE_ALIGN_RIGHT));
 
         const int indent = (level + 1) * 120;
-        const long outlineStyle = indent < 600 ? wxTEXT_ATTR_BULLET_STYLE_OUTLINE
-                                                     | wxTEXT_ATTR_BULLET_STYLE_PERIOD
-                                               : wxTEXT_ATTR_BULLET_STYLE_ARABIC
-                                                     | wxTEXT_ATTR_BULLET_STYLE_PERIOD;
+        const long outlineStyle = indent < 600
+                                      ? wxTEXT_ATTR_BULLET_STYLE_OUTLINE | wxTEXT_ATTR_BULLET_STYLE_PERIOD
+                                      : wxTEXT_ATTR_BULLET_STYLE_ARABIC | wxTEXT_ATTR_BULLET_STYLE_PERIOD;
         outline->SetAttributes(level, indent, 120, int(outlineStyle));
     }
     m_styleSheet->AddListStyle(bullets);

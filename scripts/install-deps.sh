@@ -3,7 +3,7 @@
 # and does nothing when everything is there already.
 set -eu
 
-packages="cmake g++ make pkg-config ccache libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libxtst-dev
+packages="cmake g++ make pkg-config ccache clang-format libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libxtst-dev
 libgtest-dev xvfb xauth clang libclang-rt-14-dev shared-mime-info xdg-utils"
 
 missing=""

@@ -16,20 +16,20 @@ namespace
 // exact match preferred; `name` itself when there is none.
 wxString MatchEntry(const wxString& folder, const wxString& name)
 {
-    if ( wxFileName::Exists(folder + wxFILE_SEP_PATH + name) )
+    if (wxFileName::Exists(folder + wxFILE_SEP_PATH + name))
         return name;
 
     wxDir dir;
     {
         wxLogNull noLog;
-        if ( !wxDir::Exists(folder) || !dir.Open(folder) )
+        if (!wxDir::Exists(folder) || !dir.Open(folder))
             return name;
     }
     wxString entry;
-    for ( bool more = dir.GetFirst(&entry, wxEmptyString, wxDIR_FILES | wxDIR_DIRS | wxDIR_HIDDEN);
-          more; more = dir.GetNext(&entry) )
+    for (bool more = dir.GetFirst(&entry, wxEmptyString, wxDIR_FILES | wxDIR_DIRS | wxDIR_HIDDEN); more;
+         more = dir.GetNext(&entry))
     {
-        if ( entry.CmpNoCase(name) == 0 )
+        if (entry.CmpNoCase(name) == 0)
             return entry;
     }
     return name;
@@ -48,12 +48,12 @@ wxString KelInstallPath(const wxString& relative)
 {
     wxString path = wxGetCwd();
     wxStringTokenizer parts(relative, "/\\", wxTOKEN_STRTOK);
-    while ( parts.HasMoreTokens() )
+    while (parts.HasMoreTokens())
     {
         const wxString part = parts.GetNextToken();
-        if ( part == "." )
+        if (part == ".")
             continue;
-        if ( part == ".." )
+        if (part == "..")
             path += wxFILE_SEP_PATH + part;
         else
             path += wxFILE_SEP_PATH + MatchEntry(path, part);
@@ -61,23 +61,23 @@ wxString KelInstallPath(const wxString& relative)
     return path;
 }
 
-bool KelSaveAtomically(const wxString& path,
-                       const std::function<bool(const wxString& tempPath)>& writer)
+bool KelSaveAtomically(const wxString& path, const std::function<bool(const wxString& tempPath)>& writer)
 {
     wxLogNull noLog;
     const wxFileName target(path);
-    if ( !target.DirExists() && !wxFileName::Mkdir(target.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL) )
+    if (!target.DirExists() && !wxFileName::Mkdir(target.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL))
         return false;
 
-    const wxString temp = wxFileName::CreateTempFileName(target.GetPath() + wxFILE_SEP_PATH + "." + target.GetFullName());
-    if ( temp.empty() )
+    const wxString temp =
+        wxFileName::CreateTempFileName(target.GetPath() + wxFILE_SEP_PATH + "." + target.GetFullName());
+    if (temp.empty())
         return false;
 
     // The temporary file is private; the saved file keeps the mode of the
     // file it replaces, or gets the usual one of a new file.
     struct stat old;
     const mode_t mode = ::stat(path.fn_str(), &old) == 0 ? (old.st_mode & 07777) : DefaultFileMode();
-    if ( !writer(temp) || ::chmod(temp.fn_str(), mode) != 0 || !wxRenameFile(temp, path, true) )
+    if (!writer(temp) || ::chmod(temp.fn_str(), mode) != 0 || !wxRenameFile(temp, path, true))
     {
         wxRemoveFile(temp);
         return false;
@@ -92,9 +92,10 @@ bool KelSaveXmlAtomically(const wxXmlDocument& doc, const wxString& path, int in
 
 bool KelWriteTextAtomically(const wxString& path, const wxString& text)
 {
-    return KelSaveAtomically(path, [&](const wxString& temp)
-    {
-        wxFFile file(temp, "wb");
-        return file.IsOpened() && file.Write(text, wxConvUTF8) && file.Close();
-    });
+    return KelSaveAtomically(path,
+                             [&](const wxString& temp)
+                             {
+                                 wxFFile file(temp, "wb");
+                                 return file.IsOpened() && file.Write(text, wxConvUTF8) && file.Close();
+                             });
 }

@@ -16,7 +16,7 @@ const char LANGUAGE_FILE[] = "locale/Language.xml";
 int ParseNumber(const wxString& text)
 {
     long value = 0;
-    if ( !text.ToLong(&value) || value < INT_MIN || value > INT_MAX )
+    if (!text.ToLong(&value) || value < INT_MIN || value > INT_MAX)
         return 0;
     return static_cast<int>(value);
 }
@@ -40,7 +40,7 @@ LanguageHandler* LanguageHandler::m_instance = nullptr;
 
 LanguageHandler* LanguageHandler::GetInstance()
 {
-    if ( !m_instance )
+    if (!m_instance)
         m_instance = new LanguageHandler;
     return m_instance;
 }
@@ -52,7 +52,7 @@ LanguageHandler::LanguageHandler()
 
 LanguageHandler::~LanguageHandler()
 {
-    for ( auto& entry : m_languages )
+    for (auto& entry : m_languages)
         delete entry.second;
 }
 
@@ -61,15 +61,15 @@ bool LanguageHandler::LoadLanguage()
     wxLogNull quiet;
     const wxString path = KelInstallPath(LANGUAGE_FILE);
     wxXmlDocument doc;
-    if ( !wxFileExists(path) || !doc.Load(path, "UTF-8") || !IsLanguageList(doc) )
+    if (!wxFileExists(path) || !doc.Load(path, "UTF-8") || !IsLanguageList(doc))
         return false;
-    for ( const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
     {
-        if ( !IsLanguageElement(child) )
+        if (!IsLanguageElement(child))
             continue;
         const int id = ParseNumber(child->GetAttribute("id"));
         const wxString path = child->GetAttribute("path");
-        if ( id <= 0 || path.empty() )
+        if (id <= 0 || path.empty())
             continue;
         LanguageInfo*& slot = m_languages[id];
         delete slot;
@@ -89,23 +89,23 @@ bool LanguageHandler::SaveLanguage()
     const wxString path = KelInstallPath(LANGUAGE_FILE);
     wxXmlDocument doc;
     doc.Load(path, "UTF-8");
-    if ( !IsLanguageList(doc) )
+    if (!IsLanguageList(doc))
         return false;
-    for ( wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
+    for (wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
     {
-        if ( !IsLanguageElement(child) )
+        if (!IsLanguageElement(child))
             continue;
         const LanguageInfo* info = Find(ParseNumber(child->GetAttribute("id")));
-        if ( !info )
+        if (!info)
             continue;
         // Only attributes the element already has are rewritten.
-        for ( wxXmlAttribute* attr = child->GetAttributes(); attr; attr = attr->GetNext() )
+        for (wxXmlAttribute* attr = child->GetAttributes(); attr; attr = attr->GetNext())
         {
-            if ( attr->GetName() == "path" )
+            if (attr->GetName() == "path")
                 attr->SetValue(info->path);
-            else if ( attr->GetName() == "name" )
+            else if (attr->GetName() == "name")
                 attr->SetValue(info->name);
-            else if ( attr->GetName() == "select" )
+            else if (attr->GetName() == "select")
                 attr->SetValue(info->selected ? "1" : "0");
         }
     }
@@ -121,7 +121,7 @@ const LanguageInfo* LanguageHandler::Find(int id) const
 void LanguageHandler::GetLanguages(wxArrayInt& ids)
 {
     ids.Empty();
-    for ( const auto& entry : m_languages )
+    for (const auto& entry : m_languages)
         ids.Add(entry.first);
 }
 
@@ -139,9 +139,9 @@ wxString LanguageHandler::GetLanguageLocal(int id)
 
 int LanguageHandler::GetSelected()
 {
-    for ( const auto& entry : m_languages )
+    for (const auto& entry : m_languages)
     {
-        if ( entry.second->selected )
+        if (entry.second->selected)
             return entry.first;
     }
     return -1;
@@ -150,13 +150,13 @@ int LanguageHandler::GetSelected()
 void LanguageHandler::SetSelected(int id)
 {
     const int current = GetSelected();
-    if ( id == current )
+    if (id == current)
         return;
     const auto it = m_languages.find(id);
-    if ( it == m_languages.end() )
+    if (it == m_languages.end())
         return;
     it->second->selected = true;
-    if ( current != -1 )
+    if (current != -1)
         m_languages[current]->selected = false;
     SaveLanguage();
 }
@@ -168,7 +168,7 @@ KelBaseShowSetting* KelBaseShowSetting::m_instance = nullptr;
 
 KelBaseShowSetting* KelBaseShowSetting::GetInstance()
 {
-    if ( !m_instance )
+    if (!m_instance)
         m_instance = new KelBaseShowSetting;
     return m_instance;
 }
@@ -182,10 +182,10 @@ void KelBaseShowSetting::DoLoadSetting(const wxString& path)
 {
     wxLogNull quiet;
     wxXmlDocument doc;
-    if ( !wxFileExists(path) || !doc.Load(path, "UTF-8") || !doc.GetRoot()
-         || doc.GetRoot()->GetName() != "baseinfo" )
+    if (!wxFileExists(path) || !doc.Load(path, "UTF-8") || !doc.GetRoot() ||
+        doc.GetRoot()->GetName() != "baseinfo")
         return;
-    for ( const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext() )
+    for (const wxXmlNode* child = doc.GetRoot()->GetChildren(); child; child = child->GetNext())
     {
         // emplace keeps the value of a key that is already there
         m_settings.emplace(child->GetName(), child->GetAttribute("value"));

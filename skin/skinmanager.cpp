@@ -24,7 +24,7 @@ bool SkinInfo::Load(const wxString& path)
     wxLogNull quiet;
     m_filePath = path;
     wxIniFileEx ini(path);
-    if ( !ini.IsInitOk() )
+    if (!ini.IsInitOk())
         return false;
     m_selected = ini.GetBool(SECTION, "skin_select", false);
     m_title = ini.GetString(SECTION, "skin_title", wxString());
@@ -81,7 +81,7 @@ void KelSkinManager::ReLoad()
 
 void KelSkinManager::Release()
 {
-    for ( SkinInfo* skin : m_skins )
+    for (SkinInfo* skin : m_skins)
         delete skin;
     m_skins.clear();
 }
@@ -94,20 +94,20 @@ bool KelSkinManager::DoLoad()
     wxLogNull quiet;
     const wxString folder = wxFileName(m_folder).IsAbsolute() ? m_folder : KelInstallPath(m_folder);
     wxDir dir;
-    if ( !wxDir::Exists(folder) || !dir.Open(folder) )
+    if (!wxDir::Exists(folder) || !dir.Open(folder))
         return true;
     std::vector<wxString> names;
     wxString name;
-    for ( bool found = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES); found; found = dir.GetNext(&name) )
+    for (bool found = dir.GetFirst(&name, wxEmptyString, wxDIR_FILES); found; found = dir.GetNext(&name))
     {
-        if ( name.Lower().EndsWith(SKIN_FILE_EXTENSION) )
+        if (name.Lower().EndsWith(SKIN_FILE_EXTENSION))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
-    for ( const wxString& file : names )
+    for (const wxString& file : names)
     {
         SkinInfo* skin = new SkinInfo;
-        if ( skin->Load(wxFileName(folder, file).GetFullPath()) )
+        if (skin->Load(wxFileName(folder, file).GetFullPath()))
             m_skins.push_back(skin);
         else
             delete skin;
@@ -117,15 +117,15 @@ bool KelSkinManager::DoLoad()
 
 void KelSkinManager::GetSkinList(wxArrayInt& ids)
 {
-    for ( const SkinInfo* skin : m_skins )
+    for (const SkinInfo* skin : m_skins)
         ids.Add(skin->GetId());
 }
 
 SkinInfo* KelSkinManager::GetSkinInfo(int id)
 {
-    for ( SkinInfo* skin : m_skins )
+    for (SkinInfo* skin : m_skins)
     {
-        if ( skin->GetId() == id )
+        if (skin->GetId() == id)
             return skin;
     }
     return nullptr;
@@ -133,12 +133,12 @@ SkinInfo* KelSkinManager::GetSkinInfo(int id)
 
 int KelSkinManager::GetSelectedSkin()
 {
-    for ( const SkinInfo* skin : m_skins )
+    for (const SkinInfo* skin : m_skins)
     {
-        if ( skin->GetSelected() )
+        if (skin->GetSelected())
             return skin->GetId();
     }
-    if ( m_skins.empty() )
+    if (m_skins.empty())
         return -1;
     m_skins.front()->SetSelect(true);
     return m_skins.front()->GetId();
@@ -146,10 +146,10 @@ int KelSkinManager::GetSelectedSkin()
 
 bool KelSkinManager::SelectSkin(int id)
 {
-    for ( SkinInfo* skin : m_skins )
+    for (SkinInfo* skin : m_skins)
     {
         const bool wanted = skin->GetId() == id;
-        if ( wanted != skin->GetSelected() )
+        if (wanted != skin->GetSelected())
         {
             skin->SetSelect(wanted);
             skin->Save();
@@ -161,13 +161,12 @@ bool KelSkinManager::SelectSkin(int id)
 // ---------------------------------------------------------------------------
 // SectionItem
 
-SectionItem::SectionItem(const wxIniFileEx* owner, const wxString& section)
-    : m_owner(owner), m_current(0)
+SectionItem::SectionItem(const wxIniFileEx* owner, const wxString& section) : m_owner(owner), m_current(0)
 {
-    if ( !owner )
+    if (!owner)
         return;
     m_keys = owner->GetKeys(section);
-    for ( const wxString& key : m_keys )
+    for (const wxString& key : m_keys)
         m_values.Add(owner->GetString(section, key));
 }
 
@@ -183,7 +182,7 @@ wxString SectionItem::GetValue() const
 
 SectionItem SectionItem::GetNext()
 {
-    if ( IsOk() )
+    if (IsOk())
         ++m_current;
     return *this;
 }

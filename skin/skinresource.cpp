@@ -24,12 +24,12 @@ wxArrayString SplitFontDescription(const wxString& description)
     wxArrayString parts;
     wxString rest = description;
     int comma;
-    while ( (comma = rest.Find(',')) != wxNOT_FOUND )
+    while ((comma = rest.Find(',')) != wxNOT_FOUND)
     {
         parts.Add(rest.Left(comma));
         rest = rest.Mid(comma + 1);
     }
-    if ( !rest.empty() )
+    if (!rest.empty())
         parts.Add(rest);
     return parts;
 }
@@ -48,27 +48,30 @@ constexpr int MaxFontPoints = 1000;
 
 wxFontWeight WeightFromCode(int code)
 {
-    switch ( code )
+    switch (code)
     {
-        case 1: return wxFONTWEIGHT_LIGHT;
-        case 2: return wxFONTWEIGHT_BOLD;
-        default: return wxFONTWEIGHT_NORMAL;
+    case 1:
+        return wxFONTWEIGHT_LIGHT;
+    case 2:
+        return wxFONTWEIGHT_BOLD;
+    default:
+        return wxFONTWEIGHT_NORMAL;
     }
 }
 
 wxFont FontFromDescription(const wxString& description)
 {
     const wxArrayString parts = SplitFontDescription(description);
-    if ( parts.empty() )
+    if (parts.empty())
         return *wxNORMAL_FONT;
 
     const wxFont& normal = *wxNORMAL_FONT;
     int size = normal.GetPointSize();
     const int described = parts.size() >= 2 ? ParseDescriptionNumber(parts[1]) : 0;
-    if ( described > 0 && described <= MaxFontPoints )
+    if (described > 0 && described <= MaxFontPoints)
         size = described;
-    const wxFontWeight weight = parts.size() >= 3 ? WeightFromCode(ParseDescriptionNumber(parts[2]))
-                                                  : normal.GetWeight();
+    const wxFontWeight weight =
+        parts.size() >= 3 ? WeightFromCode(ParseDescriptionNumber(parts[2])) : normal.GetWeight();
 
     // Built from a font description rather than by changing the face of a
     // copy: a face that is not installed keeps its name and the font stays
@@ -84,7 +87,7 @@ template <typename Map, typename Entry>
 void ReplaceEntry(Map& table, const wxString& key, Entry* entry)
 {
     auto it = table.find(key);
-    if ( it != table.end() )
+    if (it != table.end())
     {
         delete it->second;
         it->second = entry;
@@ -98,14 +101,14 @@ void ReplaceEntry(Map& table, const wxString& key, Entry* entry)
 template <typename Map>
 void DeleteEntries(Map& table)
 {
-    for ( auto& item : table )
+    for (auto& item : table)
         delete item.second;
     table.clear();
 }
 
 void EnsureIconHandler()
 {
-    if ( !wxImage::FindHandler(wxBITMAP_TYPE_ICO) )
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_ICO))
         wxImage::AddHandler(new wxICOHandler);
 }
 
@@ -113,7 +116,7 @@ void EnsureIconHandler()
 
 KelSkinResource* KelSkinResource::GetInstance()
 {
-    if ( !m_instance )
+    if (!m_instance)
         m_instance = new (std::nothrow) KelSkinResource;
     return m_instance;
 }
@@ -134,29 +137,29 @@ bool KelSkinResource::LoadResource(const wxString& path)
 bool KelSkinResource::DoLoadRes(const wxString& path)
 {
     wxXmlDocument doc;
-    if ( !doc.Load(path, "UTF-8") || !doc.GetRoot() )
+    if (!doc.Load(path, "UTF-8") || !doc.GetRoot())
         return false;
-    if ( doc.GetRoot()->GetName() != "resource" )
+    if (doc.GetRoot()->GetName() != "resource")
         return false;
 
     wxLogNull noLog;
-    for ( const wxXmlNode* section = doc.GetRoot()->GetChildren(); section; section = section->GetNext() )
+    for (const wxXmlNode* section = doc.GetRoot()->GetChildren(); section; section = section->GetNext())
     {
         const bool icons = IsSection(section, "icons");
         const bool bitmaps = IsSection(section, "bitmaps");
         const bool colours = IsSection(section, "colours");
         const bool fonts = IsSection(section, "fonts");
-        if ( !(icons || bitmaps || colours || fonts) )
+        if (!(icons || bitmaps || colours || fonts))
             continue;
 
-        for ( const wxXmlNode* entry = section->GetChildren(); entry; entry = entry->GetNext() )
+        for (const wxXmlNode* entry = section->GetChildren(); entry; entry = entry->GetNext())
         {
             const wxString key = entry->GetAttribute("id");
-            if ( icons )
+            if (icons)
                 ReplaceEntry(m_icons, key, new SkinIconEntry{wxIcon(), entry->GetAttribute("path")});
-            else if ( bitmaps )
+            else if (bitmaps)
                 ReplaceEntry(m_bitmaps, key, new SkinBitmapEntry{wxBitmap(), entry->GetAttribute("path")});
-            else if ( colours )
+            else if (colours)
                 m_colours.emplace(key, wxColour(entry->GetAttribute("value")));
             else
                 m_fonts[key] = FontFromDescription(entry->GetAttribute("value"));
@@ -181,11 +184,11 @@ wxBitmap KelSkinResource::GetBitmap(const wxString& key) const
 {
     wxLogNull noLog;
     auto it = m_bitmaps.find(key);
-    if ( it == m_bitmaps.end() )
+    if (it == m_bitmaps.end())
         return wxNullBitmap;
 
     SkinBitmapEntry& entry = *it->second;
-    if ( !entry.bitmap.IsOk() && !entry.bitmap.LoadFile(entry.path, wxBITMAP_TYPE_BMP) )
+    if (!entry.bitmap.IsOk() && !entry.bitmap.LoadFile(entry.path, wxBITMAP_TYPE_BMP))
     {
         entry.bitmap = wxBitmap();
         return wxNullBitmap;
@@ -197,14 +200,14 @@ wxIcon KelSkinResource::GetIcon(const wxString& key) const
 {
     wxLogNull noLog;
     auto it = m_icons.find(key);
-    if ( it == m_icons.end() )
+    if (it == m_icons.end())
         return wxNullIcon;
 
     SkinIconEntry& entry = *it->second;
-    if ( !entry.icon.IsOk() )
+    if (!entry.icon.IsOk())
     {
         EnsureIconHandler();
-        if ( !entry.icon.LoadFile(entry.path, wxBITMAP_TYPE_ICO, -1, -1) )
+        if (!entry.icon.LoadFile(entry.path, wxBITMAP_TYPE_ICO, -1, -1))
         {
             entry.icon = wxIcon();
             return wxNullIcon;

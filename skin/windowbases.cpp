@@ -19,52 +19,52 @@ void PaintInSkinColour(wxWindow* win)
 // KelFrameBase, KelPanelBase, KelDialogBase
 // ---------------------------------------------------------------------------
 
-KelFrameBase::KelFrameBase(wxWindow* parent, int id, const wxString& title,
-                           const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+KelFrameBase::KelFrameBase(wxWindow* parent, int id, const wxString& title, const wxPoint& pos,
+                           const wxSize& size, long style, const wxString& name)
 {
     Create(parent, id, title, pos, size, style, name);
 }
 
 KelFrameBase::~KelFrameBase() = default;
 
-bool KelFrameBase::Create(wxWindow* parent, int id, const wxString& title,
-                          const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+bool KelFrameBase::Create(wxWindow* parent, int id, const wxString& title, const wxPoint& pos,
+                          const wxSize& size, long style, const wxString& name)
 {
-    if ( !wxFrame::Create(parent, id, title, pos, size, style, name) )
+    if (!wxFrame::Create(parent, id, title, pos, size, style, name))
         return false;
     PaintInSkinColour(this);
     return true;
 }
 
-KelPanelBase::KelPanelBase(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
-                           long style, const wxString& name)
+KelPanelBase::KelPanelBase(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style,
+                           const wxString& name)
 {
     Create(parent, id, pos, size, style, name);
 }
 
 KelPanelBase::~KelPanelBase() = default;
 
-bool KelPanelBase::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
-                          long style, const wxString& name)
+bool KelPanelBase::Create(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style,
+                          const wxString& name)
 {
-    if ( !wxPanel::Create(parent, id, pos, size, style, name) )
+    if (!wxPanel::Create(parent, id, pos, size, style, name))
         return false;
     PaintInSkinColour(this);
     return true;
 }
 
-KelDialogBase::KelDialogBase(wxWindow* parent, int id, const wxString& title,
-                             const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+KelDialogBase::KelDialogBase(wxWindow* parent, int id, const wxString& title, const wxPoint& pos,
+                             const wxSize& size, long style, const wxString& name)
 {
     Create(parent, id, title, pos, size, style, name);
 }
 
 KelDialogBase::~KelDialogBase() = default;
 
-bool KelDialogBase::Create(wxWindow* parent, int id, const wxString& title,
-                           const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+bool KelDialogBase::Create(wxWindow* parent, int id, const wxString& title, const wxPoint& pos,
+                           const wxSize& size, long style, const wxString& name)
 {
-    if ( !wxDialog::Create(parent, id, title, pos, size, style, name) )
+    if (!wxDialog::Create(parent, id, title, pos, size, style, name))
         return false;
     PaintInSkinColour(this);
     return true;
@@ -76,16 +76,15 @@ bool KelDialogBase::Create(wxWindow* parent, int id, const wxString& title,
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelCustomFrame, wxFrame);
 
-wxBEGIN_EVENT_TABLE(KelCustomFrame, wxFrame)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(KelCustomFrame, wxFrame) wxEND_EVENT_TABLE()
 
-KelCustomFrame::KelCustomFrame()
+    KelCustomFrame::KelCustomFrame()
 {
     Init();
 }
 
-KelCustomFrame::KelCustomFrame(wxWindow* parent, int id, const wxString& title,
-                               const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+KelCustomFrame::KelCustomFrame(wxWindow* parent, int id, const wxString& title, const wxPoint& pos,
+                               const wxSize& size, long style, const wxString& name)
 {
     Init();
     Create(parent, id, title, pos, size, style, name);
@@ -93,8 +92,8 @@ KelCustomFrame::KelCustomFrame(wxWindow* parent, int id, const wxString& title,
 
 KelCustomFrame::~KelCustomFrame() = default;
 
-bool KelCustomFrame::Create(wxWindow* parent, int id, const wxString& title,
-                            const wxPoint& pos, const wxSize& size, long style, const wxString& name)
+bool KelCustomFrame::Create(wxWindow* parent, int id, const wxString& title, const wxPoint& pos,
+                            const wxSize& size, long style, const wxString& name)
 {
     return wxFrame::Create(parent, id, title, pos, size, style, name);
 }
@@ -103,7 +102,7 @@ void KelCustomFrame::Attach()
 {
     SkinWindowEngine* engine = SkinWindowEngine::Get();
     engine->Attach(this, "Main_Frame", SKIN_KIND_FRAME);
-    if ( wxStatusBar* status = GetStatusBar() )
+    if (wxStatusBar* status = GetStatusBar())
         engine->Attach(status, "Main_Frame", SKIN_KIND_STATUSBAR);
 }
 
@@ -128,10 +127,10 @@ KelWindowManager::~KelWindowManager()
 
 void KelWindowManager::Register(wxWindow* win)
 {
-    if ( !win || win->GetParent() || IsRegistered(win) )
+    if (!win || win->GetParent() || IsRegistered(win))
         return;
 
-    if ( wxTopLevelWindow* top = dynamic_cast<wxTopLevelWindow*>(win) )
+    if (wxTopLevelWindow* top = dynamic_cast<wxTopLevelWindow*>(win))
         top->SetIcon(KelSkinResource::GetInstance()->GetIcon("ico_taskbar_online"));
     m_windows.Append(win);
     win->Bind(wxEVT_DESTROY, &KelWindowManager::OnDestroy, this);
@@ -139,7 +138,7 @@ void KelWindowManager::Register(wxWindow* win)
 
 void KelWindowManager::UnRegister(wxWindow* win)
 {
-    if ( m_windows.DeleteObject(win) )
+    if (m_windows.DeleteObject(win))
         win->Unbind(wxEVT_DESTROY, &KelWindowManager::OnDestroy, this);
 }
 
@@ -156,12 +155,12 @@ void KelWindowManager::CloseAll()
     // A close handler may destroy other registered windows at once; those
     // have left the list through their destroy event and are skipped.
     const wxList windows = m_windows;
-    for ( wxObject* object : windows )
+    for (wxObject* object : windows)
     {
         wxWindow* win = static_cast<wxWindow*>(object);
-        if ( IsRegistered(win) )
+        if (IsRegistered(win))
             win->Close(false);
     }
-    while ( !m_windows.empty() )
+    while (!m_windows.empty())
         UnRegister(static_cast<wxWindow*>(m_windows.GetFirst()->GetData()));
 }

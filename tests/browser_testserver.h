@@ -76,7 +76,7 @@ public:
     size_t CountRequests(const std::string& path) const
     {
         size_t count = 0;
-        for ( const Request& request : GetRequests() )
+        for (const Request& request : GetRequests())
             count += request.path == path;
         return count;
     }
@@ -84,10 +84,10 @@ public:
 private:
     void Serve()
     {
-        for ( ;; )
+        for (;;)
         {
             const int client = accept(m_listener, nullptr, nullptr);
-            if ( client < 0 )
+            if (client < 0)
                 return;
             Answer(client);
             close(client);
@@ -99,19 +99,19 @@ private:
         std::string data;
         char chunk[4096];
         size_t headerEnd = std::string::npos;
-        while ( headerEnd == std::string::npos )
+        while (headerEnd == std::string::npos)
         {
             const ssize_t count = recv(client, chunk, sizeof(chunk), 0);
-            if ( count <= 0 )
+            if (count <= 0)
                 return;
             data.append(chunk, static_cast<size_t>(count));
             headerEnd = data.find("\r\n\r\n");
         }
         const size_t bodyLength = ContentLength(data.substr(0, headerEnd));
-        while ( data.size() < headerEnd + 4 + bodyLength )
+        while (data.size() < headerEnd + 4 + bodyLength)
         {
             const ssize_t count = recv(client, chunk, sizeof(chunk), 0);
-            if ( count <= 0 )
+            if (count <= 0)
                 break;
             data.append(chunk, static_cast<size_t>(count));
         }
@@ -128,7 +128,7 @@ private:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_requests.push_back(request);
             const auto page = m_pages.find(request.path.substr(0, request.path.find('?')));
-            if ( page == m_pages.end() )
+            if (page == m_pages.end())
                 response = Response("404 Not Found", "<html><body>missing</body></html>");
             else
                 response = Response("200 OK", page->second);
@@ -140,7 +140,7 @@ private:
     {
         const std::string key = "\r\ncontent-length:";
         std::string lower = headers;
-        for ( char& c : lower )
+        for (char& c : lower)
             c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
         const size_t at = lower.find(key);
         return at == std::string::npos ? 0 : std::stoul(headers.substr(at + key.size()));

@@ -34,7 +34,7 @@ enum
 wxArrayString Strings(std::initializer_list<const char*> items)
 {
     wxArrayString strings;
-    for ( const char* item : items )
+    for (const char* item : items)
         strings.Add(item);
     return strings;
 }
@@ -65,7 +65,7 @@ FuncX MakeFunc(const char* name, long memid, std::vector<ParamX> params)
     func.name = name;
     func.memid = memid;
     func.params = std::move(params);
-    for ( const ParamX& p : func.params )
+    for (const ParamX& p : func.params)
         func.hasOut = func.hasOut || p.IsOut();
     return func;
 }
@@ -99,51 +99,64 @@ public:
         info.events = {
             MakeFunc("Changed", ID_CHANGED, {MakeParam("NewValue", wxAX_VT_I4)}),
             MakeFunc("Closing", ID_CLOSING,
-                     {MakeParam("Reason", wxAX_VT_BSTR), MakeParam("Cancel", wxAX_VT_BOOL, wxAX_PARAM_IN | wxAX_PARAM_OUT)}),
+                     {MakeParam("Reason", wxAX_VT_BSTR),
+                      MakeParam("Cancel", wxAX_VT_BOOL, wxAX_PARAM_IN | wxAX_PARAM_OUT)}),
         };
     }
 
     bool GetProperty(long memid, wxAxVariant& value) override
     {
-        switch ( memid )
+        switch (memid)
         {
-            case ID_VALUE: value = wxAxVariant(m_value); return true;
-            case ID_CAPTION: value = wxAxVariant(m_caption); return true;
-            case ID_RATIO: value = wxAxVariant(m_value / 4.0); return true;
-            case ID_STAMP:
-                value.vt = wxAX_VT_DATE;
-                value.date = wxDateTime(24, wxDateTime::Dec, 2025, 18, 30);
-                return true;
-            case ID_HANDLE: value = wxAxVariant(static_cast<void*>(this)); return true;
+        case ID_VALUE:
+            value = wxAxVariant(m_value);
+            return true;
+        case ID_CAPTION:
+            value = wxAxVariant(m_caption);
+            return true;
+        case ID_RATIO:
+            value = wxAxVariant(m_value / 4.0);
+            return true;
+        case ID_STAMP:
+            value.vt = wxAX_VT_DATE;
+            value.date = wxDateTime(24, wxDateTime::Dec, 2025, 18, 30);
+            return true;
+        case ID_HANDLE:
+            value = wxAxVariant(static_cast<void*>(this));
+            return true;
         }
         return false;
     }
 
     bool SetProperty(long memid, const wxAxVariant& value) override
     {
-        switch ( memid )
+        switch (memid)
         {
-            case ID_VALUE:
-            {
-                m_value = value.lVal;
-                std::vector<wxAxVariant> args = {wxAxVariant(m_value)};
-                m_container->FireEvent(ID_CHANGED, args);
-                return true;
-            }
-            case ID_CAPTION: m_caption = value.bstrVal; return true;
-            case ID_SECRET: m_secret = value.bstrVal; return true;
+        case ID_VALUE:
+        {
+            m_value = value.lVal;
+            std::vector<wxAxVariant> args = {wxAxVariant(m_value)};
+            m_container->FireEvent(ID_CHANGED, args);
+            return true;
+        }
+        case ID_CAPTION:
+            m_caption = value.bstrVal;
+            return true;
+        case ID_SECRET:
+            m_secret = value.bstrVal;
+            return true;
         }
         return false;
     }
 
     bool Invoke(long memid, std::vector<wxAxVariant>& args, wxAxVariant& result) override
     {
-        if ( memid == ID_ADD && args.size() == 2 )
+        if (memid == ID_ADD && args.size() == 2)
         {
             result = wxAxVariant(args[0].lVal + args[1].lVal);
             return true;
         }
-        if ( memid == ID_SWAP && args.size() == 1 )
+        if (memid == ID_SWAP && args.size() == 1)
         {
             result = wxAxVariant(m_caption);
             std::swap(m_caption, args[0].bstrVal);
@@ -169,7 +182,8 @@ private:
     wxString m_caption = "gauge";
 };
 
-const bool gaugeRegistered = [] {
+const bool gaugeRegistered = []
+{
     wxActiveX::RegisterControlClass("{0A11CE00-0000-4000-8000-000000000001}", "Test.Gauge",
                                     [] { return new GaugeControl; });
     return true;
@@ -190,7 +204,7 @@ public:
         lastName = name;
         lastArgs = args;
         return name.IsSameAs("Echo", false) ? (args.empty() ? wxString("(none)") : args[0])
-                                             : wxJoin(args, '+');
+                                            : wxJoin(args, '+');
     }
 
     wxString lastName;
@@ -206,7 +220,11 @@ protected:
         m_host = new ScriptHost(m_frame);
         m_frame->Show();
     }
-    void TearDown() override { m_frame->Destroy(); Pump(); }
+    void TearDown() override
+    {
+        m_frame->Destroy();
+        Pump();
+    }
 
     GaugeControl* Gauge() { return static_cast<GaugeControl*>(m_host->GetControl()); }
 
@@ -217,7 +235,7 @@ protected:
         {
             f();
         }
-        catch ( const wxActiveXException& e )
+        catch (const wxActiveXException& e)
         {
             return wxString::FromUTF8(e.what());
         }
@@ -251,9 +269,14 @@ TEST(ActiveXTypes, ValuesSurviveTheRoundTrip)
 {
     int anchor = 0;
     const wxDateTime when(1, wxDateTime::Mar, 2024, 9, 15, 30);
-    const wxVariant values[] = {wxVariant(true), wxVariant(wxUniChar('q')), wxVariant(when), wxVariant(2.5),
-                                wxVariant(-42L), wxVariant(wxString::FromUTF8("text \xC3\xBC")), wxVariant(static_cast<void*>(&anchor))};
-    for ( const wxVariant& value : values )
+    const wxVariant values[] = {wxVariant(true),
+                                wxVariant(wxUniChar('q')),
+                                wxVariant(when),
+                                wxVariant(2.5),
+                                wxVariant(-42L),
+                                wxVariant(wxString::FromUTF8("text \xC3\xBC")),
+                                wxVariant(static_cast<void*>(&anchor))};
+    for (const wxVariant& value : values)
     {
         wxAxVariant control;
         ASSERT_TRUE(wxVariantToAxVariant(value, control)) << value.GetType();
@@ -383,7 +406,8 @@ TEST_F(ActiveXTest, PropertiesByNameInEveryForm)
     EXPECT_EQ(m_host->GetPropAsPointer("Handle"), static_cast<void*>(Gauge()));
     EXPECT_EQ(MessageOf([&] { m_host->GetPropAsBool("Caption"); }), "Unable to convert variant");
     EXPECT_EQ(MessageOf([&] { m_host->GetPropAsLong("Stamp"); }), "Unable to convert variant");
-    EXPECT_EQ(MessageOf([&] { m_host->GetPropAsDateTime("Caption"); }), "Unable to convert variant to wxDateTime");
+    EXPECT_EQ(MessageOf([&] { m_host->GetPropAsDateTime("Caption"); }),
+              "Unable to convert variant to wxDateTime");
     EXPECT_EQ(MessageOf([&] { m_host->GetPropAsPointer("Value"); }), "Unable to convert variant");
 }
 
@@ -405,23 +429,28 @@ TEST_F(ActiveXTest, MethodsReturnValuesAndWriteBackOutParameters)
 TEST_F(ActiveXTest, EventsWithOutParametersAreAnsweredAtOnce)
 {
     int byName = 0;
-    m_frame->Bind(wxActiveXEventType("closing"), [&](wxActiveXEvent& event) {
-        ++byName;
-        EXPECT_EQ(event["reason"].GetString(), "user");
-        EXPECT_EQ(event.GetMemberId(), ID_CLOSING);
-        EXPECT_EQ(event.GetEventObject(), m_host);
-        event["CANCEL"] = true;
-    });
+    m_frame->Bind(wxActiveXEventType("closing"),
+                  [&](wxActiveXEvent& event)
+                  {
+                      ++byName;
+                      EXPECT_EQ(event["reason"].GetString(), "user");
+                      EXPECT_EQ(event.GetMemberId(), ID_CLOSING);
+                      EXPECT_EQ(event.GetEventObject(), m_host);
+                      event["CANCEL"] = true;
+                  });
     EXPECT_FALSE(Gauge()->AskClose("user")) << "the handler's Cancel reached the control";
     EXPECT_EQ(byName, 1);
 
     int byId = 0;
-    m_frame->Bind(wxActiveXEventType(static_cast<long>(ID_CLOSING)), [&](wxActiveXEvent& e) {
-        ++byId;
-        auto& event = e;
-        EXPECT_TRUE(event["Cancel"].GetBool()) << "the id handler sees what the name handler set";
-        event["Cancel"] = false;
-    });
+    m_frame->Bind(wxActiveXEventType(static_cast<long>(ID_CLOSING)),
+                  [&](wxActiveXEvent& e)
+                  {
+                      ++byId;
+                      auto& event = e;
+                      EXPECT_TRUE(event["Cancel"].GetBool())
+                          << "the id handler sees what the name handler set";
+                      event["Cancel"] = false;
+                  });
     EXPECT_TRUE(Gauge()->AskClose("user"));
     EXPECT_EQ(byId, 1);
 }
@@ -429,9 +458,8 @@ TEST_F(ActiveXTest, EventsWithOutParametersAreAnsweredAtOnce)
 TEST_F(ActiveXTest, EventsWithoutOutParametersAreQueued)
 {
     std::vector<long> seen;
-    m_frame->Bind(wxActiveXEventType("Changed"), [&](wxActiveXEvent& e) {
-        seen.push_back(e["NewValue"].GetLong());
-    });
+    m_frame->Bind(wxActiveXEventType("Changed"),
+                  [&](wxActiveXEvent& e) { seen.push_back(e["NewValue"].GetLong()); });
     m_host->SetProp("Value", wxVariant(3L));
     m_host->SetProp("Value", wxVariant(4L));
     EXPECT_TRUE(seen.empty()) << "not delivered before the queue runs";
@@ -464,8 +492,9 @@ TEST_F(ActiveXTest, ScriptObjectFollowsTheCallProtocol)
 
     EXPECT_EQ(script.Invoke(wxAX_DISPATCH_PROPERTYGET, lastFirst, {}, nullptr), wxAX_E_INVALIDARG);
     EXPECT_EQ(script.Invoke(wxAX_DISPATCH_METHOD, lastFirst, {5}, &result), wxAX_E_NONAMEDARGS);
-    EXPECT_EQ(script.Invoke(wxAX_DISPATCH_PROPERTYPUT, {wxAxVariant("v")}, {wxAX_DISPID_PROPERTYPUT}, &result),
-              wxAX_OK);
+    EXPECT_EQ(
+        script.Invoke(wxAX_DISPATCH_PROPERTYPUT, {wxAxVariant("v")}, {wxAX_DISPID_PROPERTYPUT}, &result),
+        wxAX_OK);
 
     wxString answer;
     EXPECT_TRUE(script.Call("ECHO", wxArrayString(), answer));

@@ -36,10 +36,11 @@ public:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_dir = pattern;
         ASSERT_TRUE(wxFileName::Mkdir(m_dir + "/locale/en", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL));
-        ASSERT_TRUE(KelWriteTextAtomically(m_dir + "/locale/Language.xml",
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Languages>\n"
-            "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\"/>\n"
-            "</Languages>\n"));
+        ASSERT_TRUE(
+            KelWriteTextAtomically(m_dir + "/locale/Language.xml",
+                                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Languages>\n"
+                                   "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\"/>\n"
+                                   "</Languages>\n"));
         ASSERT_TRUE(KelWriteTextAtomically(m_dir + "/locale/en/varnel_localerr.html", ErrorPageHtml));
         m_oldCwd = wxGetCwd();
         ASSERT_TRUE(wxSetWorkingDirectory(m_dir));
@@ -60,8 +61,8 @@ const auto* const installFolder = ::testing::AddGlobalTestEnvironment(new Instal
 
 void SetOnline(bool online)
 {
-    PresenceManager::GetInstance()->SetMyPresence(
-        Presence("alice@example.org/desk", wxString(), online ? PTYPE_ONLINE : PTYPE_OFFLINE, wxString(), wxString()));
+    PresenceManager::GetInstance()->SetMyPresence(Presence(
+        "alice@example.org/desk", wxString(), online ? PTYPE_ONLINE : PTYPE_OFFLINE, wxString(), wxString()));
 }
 
 class RecordingCallBase : public wxIECallBase
@@ -100,11 +101,13 @@ class ClientHandler : public wxEvtHandler
 public:
     ClientHandler()
     {
-        Bind(htmlEVT_HTMLCALL_FUNCTION, [this](HtmlCallFuncEvent& event) {
-            events.push_back(event.GetFuncname() + "(" + wxJoin(event.GetParams(), ',') + ")");
-            window = event.GetIEWin();
-            event.SetResult("client:" + event.GetFuncname());
-        });
+        Bind(htmlEVT_HTMLCALL_FUNCTION,
+             [this](HtmlCallFuncEvent& event)
+             {
+                 events.push_back(event.GetFuncname() + "(" + wxJoin(event.GetParams(), ',') + ")");
+                 window = event.GetIEWin();
+                 event.SetResult("client:" + event.GetFuncname());
+             });
     }
     std::vector<wxString> events;
     wxIEHtmlWin* window = nullptr;
@@ -113,8 +116,8 @@ public:
 std::vector<wxIEFrame*> OpenBrowserFrames()
 {
     std::vector<wxIEFrame*> frames;
-    for ( wxObject* object : KelWindowManager::Get()->GetWindows() )
-        if ( auto* frame = dynamic_cast<wxIEFrame*>(object) )
+    for (wxObject* object : KelWindowManager::Get()->GetWindows())
+        if (auto* frame = dynamic_cast<wxIEFrame*>(object))
             frames.push_back(frame);
     return frames;
 }
@@ -132,17 +135,19 @@ protected:
 
         m_frame = new wxFrame(nullptr, wxID_ANY, "panel host", wxDefaultPosition, wxSize(640, 480));
         m_panel = new wxIEPanel(m_frame, &m_callBase, wxID_ANY, wxPoint(0, 0), wxSize(600, 400));
-        m_frame->Bind(wxEVT_COMMAND_HTML_URL, [this](wxCommandEvent& e) {
-            EXPECT_EQ(e.GetId(), 0);
-            m_clicks.push_back(e.GetString());
-        });
+        m_frame->Bind(wxEVT_COMMAND_HTML_URL,
+                      [this](wxCommandEvent& e)
+                      {
+                          EXPECT_EQ(e.GetId(), 0);
+                          m_clicks.push_back(e.GetString());
+                      });
         m_frame->Show();
         m_server.SetPage("/page", "<html><head><title>Page</title></head><body>page</body></html>");
     }
 
     void TearDown() override
     {
-        for ( wxIEFrame* frame : OpenBrowserFrames() )
+        for (wxIEFrame* frame : OpenBrowserFrames())
             frame->Destroy();
         m_frame->Destroy();
         Pump(50);
@@ -153,12 +158,15 @@ protected:
 
     bool Completed(const wxString& urlPart)
     {
-        return WaitUntil([&] {
-            for ( const wxString& url : m_callBase.completed )
-                if ( url.Contains(urlPart) )
-                    return true;
-            return false;
-        }, 10000);
+        return WaitUntil(
+            [&]
+            {
+                for (const wxString& url : m_callBase.completed)
+                    if (url.Contains(urlPart))
+                        return true;
+                return false;
+            },
+            10000);
     }
 
     bool Navigate(const wxString& url)
@@ -177,7 +185,8 @@ protected:
     // Clicks the element with the id through the X server.
     void ClickElement(const wxString& id)
     {
-        const wxString centre = Eval("(function () { var r = document.getElementById('" + id + "')"
+        const wxString centre = Eval("(function () { var r = document.getElementById('" + id +
+                                     "')"
                                      ".getBoundingClientRect(); return Math.round(r.left + r.width / 2) + ','"
                                      " + Math.round(r.top + r.height / 2); })()");
         long x = 0, y = 0;
@@ -309,10 +318,12 @@ TEST_F(PanelTest, NavigationCancelledEarlierPostsNoEvent)
 {
     m_server.SetPage("/links", "<html><body><a id=start href='/vr_start.htm'>start</a></body></html>");
     ASSERT_TRUE(Navigate(m_server.Url("/links")));
-    m_panel->GetIEWindow()->Bind(wxActiveXEventType("BeforeNavigate2"), [](wxActiveXEvent& event) {
-        event["Cancel"] = true;
-        event.Skip();
-    });
+    m_panel->GetIEWindow()->Bind(wxActiveXEventType("BeforeNavigate2"),
+                                 [](wxActiveXEvent& event)
+                                 {
+                                     event["Cancel"] = true;
+                                     event.Skip();
+                                 });
     ClickElement("start");
     ASSERT_TRUE(WaitUntil([&] { return m_callBase.navigations.back().Contains("vr_start.htm"); }));
     Pump(300);
@@ -324,11 +335,13 @@ TEST_F(PanelTest, ScriptCommandsAnswerThePage)
 {
     wxString launched;
     int launches = 0;
-    wxIEPanel::SetDefaultBrowserLauncher([&](const wxString& url) {
-        launched = url;
-        ++launches;
-        return true;
-    });
+    wxIEPanel::SetDefaultBrowserLauncher(
+        [&](const wxString& url)
+        {
+            launched = url;
+            ++launches;
+            return true;
+        });
     ASSERT_TRUE(Navigate(m_server.Url("/page")));
 
     EXPECT_EQ(Eval("window.external.FetchUsers('g1', 'g2')"), "client:FetchUsers");
@@ -359,14 +372,16 @@ TEST_F(PanelTest, WithoutCallBackUnknownCommandsAreRefused)
     view->RunScript("window.external.FetchUsers()", &answer);
     EXPECT_EQ(answer, "");
     view->RunScript("(function () { try { window.external.Extra(); return 'answered'; }"
-                    " catch (e) { return 'refused'; } })()", &answer);
+                    " catch (e) { return 'refused'; } })()",
+                    &answer);
     EXPECT_EQ(answer, "refused");
 }
 
 TEST_F(PanelTest, OpenUrlAndPopupsOpenInBrowserFrames)
 {
     m_server.SetPage("/popup", "<html><head><title>Popup</title></head><body>popup</body></html>");
-    m_server.SetPage("/opener", "<html><body><a id=pop target=_blank href='/popup?link'>pop</a></body></html>");
+    m_server.SetPage("/opener",
+                     "<html><body><a id=pop target=_blank href='/popup?link'>pop</a></body></html>");
     ASSERT_TRUE(Navigate(m_server.Url("/opener")));
 
     ClickElement("pop");
@@ -375,7 +390,8 @@ TEST_F(PanelTest, OpenUrlAndPopupsOpenInBrowserFrames)
     wxIEFrame* popup = OpenBrowserFrames()[0];
     EXPECT_TRUE(popup->IsShown());
     EXPECT_EQ(popup->GetSize(), wxSize(800, 500));
-    EXPECT_TRUE(WaitUntil([&] { return popup->GetTitle() == "Popup"; }, 10000)) << "the frame follows the page title";
+    EXPECT_TRUE(WaitUntil([&] { return popup->GetTitle() == "Popup"; }, 10000))
+        << "the frame follows the page title";
 
     EXPECT_EQ(Eval("window.external.OpenUrl('" + m_server.Url("/popup?command") + "')"), "");
     ASSERT_TRUE(WaitUntil([&] { return m_server.CountRequests("/popup?command") == 1; }, 10000));

@@ -24,7 +24,10 @@ namespace
 class ScriptedHtmlWin : public wxIEHtmlWin
 {
 public:
-    explicit ScriptedHtmlWin(wxWindow* parent) : wxIEHtmlWin(parent, wxID_ANY, wxPoint(0, 0), wxSize(600, 400)) {}
+    explicit ScriptedHtmlWin(wxWindow* parent)
+        : wxIEHtmlWin(parent, wxID_ANY, wxPoint(0, 0), wxSize(600, 400))
+    {
+    }
 
     bool JScriptCheck(const wxString& name) override
     {
@@ -34,9 +37,9 @@ public:
     wxString JScriptProcess(const wxString& name, wxArrayString& args) override
     {
         calls.push_back(name);
-        if ( name.IsSameAs("Echo", false) )
+        if (name.IsSameAs("Echo", false))
             return args.empty() ? wxString("nothing") : args[0];
-        if ( name.IsSameAs("Poke", false) )
+        if (name.IsSameAs("Poke", false))
             return wxString::Format("%d", CallJScript("poked", args));
         return wxString::Format("%zu:", args.size()) + wxJoin(args, '|', 0);
     }
@@ -52,10 +55,12 @@ protected:
         TempCwdTest::SetUp();
         m_frame = new wxFrame(nullptr, wxID_ANY, "browser", wxDefaultPosition, wxSize(640, 480));
         m_browser = new ScriptedHtmlWin(m_frame);
-        m_frame->Bind(wxActiveXEventType("DocumentComplete"), [this](wxActiveXEvent& e) {
-            m_loaded.push_back(e["URL"].GetString());
-            e.Skip();
-        });
+        m_frame->Bind(wxActiveXEventType("DocumentComplete"),
+                      [this](wxActiveXEvent& e)
+                      {
+                          m_loaded.push_back(e["URL"].GetString());
+                          e.Skip();
+                      });
         m_frame->Show();
         ASSERT_TRUE(m_browser->HasControl());
         ASSERT_TRUE(WaitForLoads(1, 10000)) << "the initial blank page";
@@ -105,16 +110,15 @@ protected:
     std::vector<wxString> m_loaded;
 };
 
-const char CallingPage[] =
-    "<html><head><meta charset='utf-8'><script>\n"
-    "var results = [];\n"
-    "results.push(window.external.Echo());\n"
-    "results.push(window.external.join('a b', 2, true, null, 'c&d=\xC3\xBC'));\n"
-    "results.push(window.external.ECHO('upper'));\n"
-    "try { window.external.Launch('x'); results.push('no error'); }\n"
-    "catch (e) { results.push('refused'); }\n"
-    "document.title = results.join(' ; ');\n"
-    "</script></head><body>calls</body></html>";
+const char CallingPage[] = "<html><head><meta charset='utf-8'><script>\n"
+                           "var results = [];\n"
+                           "results.push(window.external.Echo());\n"
+                           "results.push(window.external.join('a b', 2, true, null, 'c&d=\xC3\xBC'));\n"
+                           "results.push(window.external.ECHO('upper'));\n"
+                           "try { window.external.Launch('x'); results.push('no error'); }\n"
+                           "catch (e) { results.push('refused'); }\n"
+                           "document.title = results.join(' ; ');\n"
+                           "</script></head><body>calls</body></html>";
 
 const char ExpectedCallResults[] = "nothing ; 5:a b|2|true||c&d=\xC3\xBC ; upper ; refused";
 
@@ -164,12 +168,14 @@ TEST_F(WebViewTest, CancelInBeforeNavigateStopsTheNavigation)
     ASSERT_TRUE(Load(server.Url("/start.html")));
 
     std::vector<wxString> seen;
-    m_frame->Bind(wxActiveXEventType("BeforeNavigate2"), [&](wxActiveXEvent& event) {
-        seen.push_back(event["URL"].GetString());
-        EXPECT_EQ(event["pDisp"].GetVoidPtr(), static_cast<void*>(m_browser));
-        if ( event["url"].GetString().Contains("blocked") )
-            event["cancel"] = true;
-    });
+    m_frame->Bind(wxActiveXEventType("BeforeNavigate2"),
+                  [&](wxActiveXEvent& event)
+                  {
+                      seen.push_back(event["URL"].GetString());
+                      EXPECT_EQ(event["pDisp"].GetVoidPtr(), static_cast<void*>(m_browser));
+                      if (event["url"].GetString().Contains("blocked"))
+                          event["cancel"] = true;
+                  });
     m_browser->LoadUrl(server.Url("/blocked.html"));
     Eval("document.body.innerHTML = '<a id=l href=\"/blocked.html?link\">go</a>';"
          "document.getElementById('l').click(); 1");
@@ -195,11 +201,12 @@ TEST_F(WebViewTest, StringsAndStreamsArePrefixedWithHtml)
 
 TEST_F(WebViewTest, CallJScriptWithAndWithoutArguments)
 {
-    ASSERT_TRUE(LoadHtml("<body><script>"
-                         "var calls = 0, lastArgs = null;"
-                         "function record() { ++calls; lastArgs = Array.prototype.join.call(arguments, '|'); }"
-                         "function fails() { throw new Error('x'); }"
-                         "</script></body>"));
+    ASSERT_TRUE(
+        LoadHtml("<body><script>"
+                 "var calls = 0, lastArgs = null;"
+                 "function record() { ++calls; lastArgs = Array.prototype.join.call(arguments, '|'); }"
+                 "function fails() { throw new Error('x'); }"
+                 "</script></body>"));
     EXPECT_EQ(m_browser->CallJScript("record", wxArrayString()), 1);
     EXPECT_EQ(Eval("calls + ':' + lastArgs"), "1:");
 
@@ -251,7 +258,8 @@ TEST_F(WebViewTest, PostDataReachesTheServer)
     server.SetPage("/form", "<html><body>posted</body></html>");
     const size_t before = m_loaded.size();
     ASSERT_TRUE(m_browser->LoadUrl(server.Url("/form"), "name=J%C3%BCrgen&sum=1+2"));
-    ASSERT_TRUE(WaitUntil([&] { return m_loaded.size() >= before + 2 && m_loaded.back() == server.Url("/form"); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return m_loaded.size() >= before + 2 && m_loaded.back() == server.Url("/form"); }));
     const auto requests = server.GetRequests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].method, "POST");
@@ -261,21 +269,19 @@ TEST_F(WebViewTest, PostDataReachesTheServer)
 TEST_F(WebViewTest, NavigationEventsPropertiesAndHistory)
 {
     LoopbackServer server;
-    server.SetPage("/one", "<html><head><title>One</title></head><body><a id=l href='/two'>two</a></body></html>");
+    server.SetPage("/one",
+                   "<html><head><title>One</title></head><body><a id=l href='/two'>two</a></body></html>");
     server.SetPage("/two", "<html><head><title>Two</title></head><body>second</body></html>");
 
     std::vector<wxString> titles;
     std::vector<wxString> completed;
     std::vector<wxString> status;
-    m_frame->Bind(wxActiveXEventType("TitleChange"), [&](wxActiveXEvent& e) {
-        titles.push_back(e["Text"].GetString());
-    });
-    m_frame->Bind(wxActiveXEventType("navigatecomplete2"), [&](wxActiveXEvent& e) {
-        completed.push_back(e["URL"].GetString());
-    });
-    m_frame->Bind(wxActiveXEventType(102L), [&](wxActiveXEvent& e) {
-        status.push_back(e["Text"].GetString());
-    });
+    m_frame->Bind(wxActiveXEventType("TitleChange"),
+                  [&](wxActiveXEvent& e) { titles.push_back(e["Text"].GetString()); });
+    m_frame->Bind(wxActiveXEventType("navigatecomplete2"),
+                  [&](wxActiveXEvent& e) { completed.push_back(e["URL"].GetString()); });
+    m_frame->Bind(wxActiveXEventType(102L),
+                  [&](wxActiveXEvent& e) { status.push_back(e["Text"].GetString()); });
 
     ASSERT_TRUE(Load(server.Url("/one")));
     Eval("document.getElementById('l').dispatchEvent(new MouseEvent('mouseover', {bubbles: true})); 1");
@@ -309,12 +315,10 @@ TEST_F(WebViewTest, FailedNavigationShowsTheBrowsersErrorPage)
     const wxString unreachable = wxString::Format("http://127.0.0.1:%d/gone", port);
     std::vector<wxString> errors;
     std::vector<wxString> navigations;
-    m_frame->Bind(wxActiveXEventType("NavigateError"), [&](wxActiveXEvent& e) {
-        errors.push_back(e["URL"].GetString());
-    });
-    m_frame->Bind(wxActiveXEventType("BeforeNavigate2"), [&](wxActiveXEvent& e) {
-        navigations.push_back(e["URL"].GetString());
-    });
+    m_frame->Bind(wxActiveXEventType("NavigateError"),
+                  [&](wxActiveXEvent& e) { errors.push_back(e["URL"].GetString()); });
+    m_frame->Bind(wxActiveXEventType("BeforeNavigate2"),
+                  [&](wxActiveXEvent& e) { navigations.push_back(e["URL"].GetString()); });
     m_browser->LoadUrl(unreachable);
     ASSERT_TRUE(WaitUntil([&] { return !errors.empty(); }));
     EXPECT_EQ(errors[0], unreachable);
@@ -347,10 +351,12 @@ TEST_F(WebViewTest, CtrlKeysReachTheEditingCommands)
 {
     ASSERT_TRUE(LoadHtml("<body><p id=p>select me</p></body>"));
     std::vector<int> commands;
-    m_browser->Bind(wxEVT_MENU, [&](wxCommandEvent& e) {
-        commands.push_back(e.GetId());
-        e.Skip();
-    });
+    m_browser->Bind(wxEVT_MENU,
+                    [&](wxCommandEvent& e)
+                    {
+                        commands.push_back(e.GetId());
+                        e.Skip();
+                    });
     m_browser->SetEditMode(true);
     kel::test::ClickAt(m_browser->GetWebView(), wxPoint(30, 30));
     Pump(200);

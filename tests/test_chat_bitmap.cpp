@@ -29,18 +29,18 @@ wxColour BitmapPixel(const wxBitmap& bitmap, int x, int y)
 
 bool SameColour(const wxColour& a, const wxColour& b, int tolerance = 2)
 {
-    return std::abs(a.Red() - b.Red()) <= tolerance
-        && std::abs(a.Green() - b.Green()) <= tolerance
-        && std::abs(a.Blue() - b.Blue()) <= tolerance;
+    return std::abs(a.Red() - b.Red()) <= tolerance && std::abs(a.Green() - b.Green()) <= tolerance &&
+           std::abs(a.Blue() - b.Blue()) <= tolerance;
 }
 
 int CountNearPixels(const wxBitmap& bitmap, const wxColour& colour)
 {
     const wxImage image = bitmap.ConvertToImage();
     int count = 0;
-    for ( int y = 0; y < image.GetHeight(); ++y )
-        for ( int x = 0; x < image.GetWidth(); ++x )
-            if ( SameColour(wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)), colour, 60) )
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if (SameColour(wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)), colour,
+                           60))
                 ++count;
     return count;
 }
@@ -76,7 +76,7 @@ protected:
     void SetUp() override
     {
         TempCwdTest::SetUp();
-        if ( !wxImage::FindHandler(wxBITMAP_TYPE_PNG) )
+        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
             wxInitAllImageHandlers();
     }
 
@@ -94,7 +94,7 @@ TEST(BitmapCtrl, EmptyObjectsAreAlike)
 {
     const KelBitmapCtrl empty;
     const KelBitmapCtrl fromEmptyName("", wxBITMAP_TYPE_PNG);
-    for ( const KelBitmapCtrl* ctrl : {&empty, &fromEmptyName} )
+    for (const KelBitmapCtrl* ctrl : {&empty, &fromEmptyName})
     {
         EXPECT_FALSE(ctrl->IsOk());
         EXPECT_EQ(wxSize(0, 0), ctrl->GetRememberedSize());
@@ -168,7 +168,7 @@ TEST(BitmapCtrl, CopiesShareEveryField)
     assigned = source;
     KelBitmapCtrl loaded;
     loaded.LoadBitmap(source);
-    for ( KelBitmapCtrl* ctrl : {&copy, &assigned, &loaded} )
+    for (KelBitmapCtrl* ctrl : {&copy, &assigned, &loaded})
     {
         EXPECT_TRUE(ctrl->GetBitmap().IsSameAs(source.GetBitmap()));
         EXPECT_EQ(wxSize(5, 5), ctrl->GetRememberedSize());
@@ -203,9 +203,12 @@ TEST(BitmapCtrl, AlignedTextIsPlacedByTheAlignmentBits)
     const wxString text = "Hi";
     const wxSize t = ctrl.Extent(text);
 
-    struct Case { unsigned long align; wxPoint expected; };
-    const Case cases[] =
+    struct Case
     {
+        unsigned long align;
+        wxPoint expected;
+    };
+    const Case cases[] = {
         {0, wxPoint(0, 0)},
         {KEL_BITMAPTEXT_LEFT | KEL_BITMAPTEXT_RIGHT, wxPoint(0, 0)},
         {KEL_BITMAPTEXT_CENTRE_HORIZONTAL | KEL_BITMAPTEXT_CENTRE_VERTICAL,
@@ -216,7 +219,7 @@ TEST(BitmapCtrl, AlignedTextIsPlacedByTheAlignmentBits)
          wxPoint((100 - t.x) / 2, 0)},
         {KEL_BITMAPTEXT_BOTTOM | KEL_BITMAPTEXT_CENTRE_VERTICAL, wxPoint(0, 20 - t.y)},
     };
-    for ( const Case& c : cases )
+    for (const Case& c : cases)
     {
         ctrl.GetTextBitmap(text, c.align);
         EXPECT_EQ(c.expected, ctrl.placed) << "align " << c.align;
@@ -293,8 +296,9 @@ protected:
     void SaveDefaultJpg(const wxString& folder, int w, int h, const wxColour& colour)
     {
         wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        ASSERT_TRUE(SolidBitmap(w, h, colour).ConvertToImage().SaveFile(
-            wxFileName(folder, "default.jpg").GetFullPath(), wxBITMAP_TYPE_JPEG));
+        ASSERT_TRUE(SolidBitmap(w, h, colour)
+                        .ConvertToImage()
+                        .SaveFile(wxFileName(folder, "default.jpg").GetFullPath(), wxBITMAP_TYPE_JPEG));
     }
 
     // Waits for the window to show the colour at the point.
@@ -315,8 +319,7 @@ TEST_F(ImageCtrlTest, ShowsDefaultJpgFromTheParentFolderAndInGrey)
     wxFileName::Mkdir(inner);
     wxSetWorkingDirectory(inner);
 
-    KelImageCtrl* ctrl = new KelImageCtrl(m_frame, wxID_ANY, "ignored.png",
-                                          wxPoint(0, 0), wxSize(150, 150));
+    KelImageCtrl* ctrl = new KelImageCtrl(m_frame, wxID_ANY, "ignored.png", wxPoint(0, 0), wxSize(150, 150));
     wxSetWorkingDirectory(root);
     // Red inside the 80 x 100 area, the control's blue background outside it.
     EXPECT_TRUE(Shows(ctrl, wxPoint(40, 50), wxColour(250, 10, 10)));
@@ -336,8 +339,7 @@ TEST_F(ImageCtrlTest, ShowsDefaultJpgFromTheParentFolderAndInGrey)
 
 TEST_F(ImageCtrlTest, MissingPicturePaintsNothing)
 {
-    KelImageCtrl* ctrl = new KelImageCtrl(m_frame, wxID_ANY, wxEmptyString,
-                                          wxPoint(0, 0), wxSize(100, 100));
+    KelImageCtrl* ctrl = new KelImageCtrl(m_frame, wxID_ANY, wxEmptyString, wxPoint(0, 0), wxSize(100, 100));
     EXPECT_TRUE(Shows(ctrl, wxPoint(40, 40), *wxBLUE));
     ctrl->DrawGrey();
     EXPECT_TRUE(Shows(ctrl, wxPoint(40, 40), *wxBLUE));

@@ -19,7 +19,7 @@ protected:
     {
         m_frame = new wxFrame(nullptr, wxID_ANY, "chat", wxDefaultPosition, wxSize(400, 300));
         m_book = new KAuiNotebook(m_frame);
-        for ( const char* peer : {"alice", "bob", "carol"} )
+        for (const char* peer : {"alice", "bob", "carol"})
             m_book->AddPage(new wxWindow(m_book, wxID_ANY), peer);
         m_book->SetSelection(0);
         ShowAndWait(m_frame);

@@ -37,20 +37,16 @@ public:
         wxRemoveFile(m_dir);
         wxFileName::Mkdir(m_dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
         wxSetWorkingDirectory(m_dir);
-        WriteTextFile("config/shortcut.xml",
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><shortcuts>"
-                  "<shortcutprop key=\"mail\" index=\"2\"/>"
-                  "<shortcutprop key=\"sms\" index=\"0\"/>"
-                  "<shortcutprop key=\"Notes\" index=\"1\"/>"
-                  "</shortcuts>");
+        WriteTextFile("config/shortcut.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><shortcuts>"
+                                             "<shortcutprop key=\"mail\" index=\"2\"/>"
+                                             "<shortcutprop key=\"sms\" index=\"0\"/>"
+                                             "<shortcutprop key=\"Notes\" index=\"1\"/>"
+                                             "</shortcuts>");
         KelTabManager::GetInstance();
         wxSetWorkingDirectory(previous);
     }
 
-    void TearDown() override
-    {
-        wxFileName::Rmdir(m_dir, wxPATH_RMDIR_RECURSIVE);
-    }
+    void TearDown() override { wxFileName::Rmdir(m_dir, wxPATH_RMDIR_RECURSIVE); }
 
 private:
     wxString m_dir;
@@ -77,12 +73,13 @@ protected:
         TempCwdTest::SetUp();
         m_frame = new wxFrame(nullptr, wxID_ANY, "shortcuts", wxPoint(0, 0), wxSize(300, 300));
         m_bar = new KelMainShortCut(m_frame, 42, wxPoint(0, 0), wxSize(180, 120));
-        m_frame->Bind(wxEVT_SHORTCUT_BUTTON_CLICKED, [this](KelShortCutEvent& event)
-        {
-            m_received.push_back({event.GetClickedId(), event.GetClickedKey(),
-                                  event.GetClickedItem(), event.IsItemClicked(),
-                                  event.IsCaptionClicked(), event.GetEventObject()});
-        });
+        m_frame->Bind(wxEVT_SHORTCUT_BUTTON_CLICKED,
+                      [this](KelShortCutEvent& event)
+                      {
+                          m_received.push_back({event.GetClickedId(), event.GetClickedKey(),
+                                                event.GetClickedItem(), event.IsItemClicked(),
+                                                event.IsCaptionClicked(), event.GetEventObject()});
+                      });
         ShowAndWait(m_frame);
     }
 
@@ -118,7 +115,7 @@ TEST_F(ShortcutBarTest, ShortcutsAreListedByPositionTwentyPixelsApart)
 
     const int width = panel->GetClientSize().x;
     const char* const order[] = {"a", "b", "c"};
-    for ( int i = 0; i < 3; ++i )
+    for (int i = 0; i < 3; ++i)
     {
         ASSERT_EQ(order[i], panel->GetShortCut(i)->key);
         const wxRect rect = panel->GetShortCutLink(order[i])->GetRect();
@@ -147,7 +144,7 @@ TEST_F(ShortcutBarTest, PanelScrollsInFivePixelUnits)
 {
     KelShortCutPanel* panel = m_bar->GetPanel();
     m_bar->SetSize(180, 20 + 100);
-    for ( int i = 0; i < 5; ++i )
+    for (int i = 0; i < 5; ++i)
         m_bar->CreateShortCut(wxString::Format("k%d", i), i, "Item", wxNullBitmap);
     Pump();
     ASSERT_EQ(100, panel->GetClientSize().y);
@@ -170,10 +167,8 @@ TEST_F(ShortcutBarTest, PanelScrollsInFivePixelUnits)
     m_bar->SetSize(170, 20 + 90);
     Pump();
     EXPECT_EQ(wxPoint(0, 0), panel->GetViewStart());
-    EXPECT_EQ(wxRect(10, 0, panel->GetClientSize().x - 5, 20),
-              panel->GetShortCutLink("k0")->GetRect());
-    EXPECT_EQ(wxRect(10, 100, panel->GetClientSize().x - 5, 20),
-              panel->GetShortCutLink("k5")->GetRect());
+    EXPECT_EQ(wxRect(10, 0, panel->GetClientSize().x - 5, 20), panel->GetShortCutLink("k0")->GetRect());
+    EXPECT_EQ(wxRect(10, 100, panel->GetClientSize().x - 5, 20), panel->GetShortCutLink("k5")->GetRect());
 }
 
 TEST_F(ShortcutBarTest, CaptionTakesTwentyPixelsAndThePanelTheRest)
@@ -190,21 +185,20 @@ TEST_F(ShortcutBarTest, LoadFileTakesPositionsFromTheConfiguration)
     wxImage icon(16, 16);
     icon.SetRGB(wxRect(0, 0, 16, 16), 0, 128, 0);
     ASSERT_TRUE(icon.SaveFile("mail.bmp", wxBITMAP_TYPE_BMP));
-    WriteFile("bar.xml",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><bar>"
-              "<item key=\"mail\" label=\"Mail\" bitmap=\"mail.bmp\"/>"
-              "<!-- a comment is skipped -->"
-              "<item key=\"notes\" label=\"Notes\"/>"
-              "<item key=\"sms\" label=\"Text message\"/>"
-              "<item key=\"weather\" label=\"Weather\"/>"
-              "</bar>");
+    WriteFile("bar.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><bar>"
+                         "<item key=\"mail\" label=\"Mail\" bitmap=\"mail.bmp\"/>"
+                         "<!-- a comment is skipped -->"
+                         "<item key=\"notes\" label=\"Notes\"/>"
+                         "<item key=\"sms\" label=\"Text message\"/>"
+                         "<item key=\"weather\" label=\"Weather\"/>"
+                         "</bar>");
     ASSERT_TRUE(m_bar->LoadFile("bar.xml"));
 
     KelShortCutPanel* panel = m_bar->GetPanel();
     ASSERT_EQ(4u, panel->GetShortCutCount());
     const char* const order[] = {"weather", "sms", "notes", "mail"};
     const long positions[] = {-1, 0, 1, 2};
-    for ( int i = 0; i < 4; ++i )
+    for (int i = 0; i < 4; ++i)
     {
         EXPECT_EQ(order[i], panel->GetShortCut(i)->key);
         EXPECT_EQ(positions[i], panel->GetShortCut(i)->index);
@@ -219,8 +213,8 @@ TEST_F(ShortcutBarTest, ALongFileIsPlacedWholeOnceRead)
     // Every key appears twice: the second entry replaces the first.
     const int count = 400;
     wxString xml = "<bar>";
-    for ( int round = 0; round < 2; ++round )
-        for ( int i = 0; i < count; ++i )
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < count; ++i)
             xml += wxString::Format("<item key=\"k%d\" label=\"Item %d\"/>", i, round);
     WriteFile("long.xml", xml + "</bar>");
     m_bar->SetSize(180, 20 + 100);
@@ -231,7 +225,7 @@ TEST_F(ShortcutBarTest, ALongFileIsPlacedWholeOnceRead)
 
     ASSERT_EQ(size_t(count), panel->GetShortCutCount());
     const int width = panel->GetClientSize().x;
-    for ( int i : { 0, 1, count - 1 } )
+    for (int i : {0, 1, count - 1})
     {
         const KEL_SHORTCUT_ITEM* item = panel->GetShortCut(i);
         EXPECT_EQ(wxString::Format("k%d", i), item->key);

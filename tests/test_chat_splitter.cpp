@@ -43,11 +43,12 @@ protected:
     {
         TempCwdTest::SetUp();
         m_frame = new wxFrame(nullptr, wxID_ANY, "splitter", wxPoint(10, 10), wxSize(200, 200));
-        m_frame->Bind(kelEVT_SPLITTERBTN_CHANGED, [this](kelSplitterButtonEvent& event)
-        {
-            m_events.push_back(event.IsInverted());
-            m_ids.push_back(event.GetId());
-        });
+        m_frame->Bind(kelEVT_SPLITTERBTN_CHANGED,
+                      [this](kelSplitterButtonEvent& event)
+                      {
+                          m_events.push_back(event.IsInverted());
+                          m_ids.push_back(event.GetId());
+                      });
     }
 
     void TearDown() override

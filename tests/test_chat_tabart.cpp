@@ -30,9 +30,8 @@ const wxColour kPaper(255, 255, 255);
 
 bool Near(const wxColour& a, const wxColour& b, int tolerance = 3)
 {
-    return std::abs(a.Red() - b.Red()) <= tolerance
-        && std::abs(a.Green() - b.Green()) <= tolerance
-        && std::abs(a.Blue() - b.Blue()) <= tolerance;
+    return std::abs(a.Red() - b.Red()) <= tolerance && std::abs(a.Green() - b.Green()) <= tolerance &&
+           std::abs(a.Blue() - b.Blue()) <= tolerance;
 }
 
 wxColour Pixel(const wxImage& image, int x, int y)
@@ -43,9 +42,9 @@ wxColour Pixel(const wxImage& image, int x, int y)
 int CountNear(const wxImage& image, const wxRect& area, const wxColour& colour)
 {
     int count = 0;
-    for ( int y = area.y; y < area.GetBottom() + 1; ++y )
-        for ( int x = area.x; x < area.GetRight() + 1; ++x )
-            if ( Near(Pixel(image, x, y), colour, 40) )
+    for (int y = area.y; y < area.GetBottom() + 1; ++y)
+        for (int x = area.x; x < area.GetRight() + 1; ++x)
+            if (Near(Pixel(image, x, y), colour, 40))
                 ++count;
     return count;
 }
@@ -64,8 +63,8 @@ public:
 
     void Colour(const wxString& id, const wxColour& colour)
     {
-        m_colours += wxString::Format("<c id=\"%s\" value=\"%s\"/>", id,
-                                      colour.GetAsString(wxC2S_HTML_SYNTAX));
+        m_colours +=
+            wxString::Format("<c id=\"%s\" value=\"%s\"/>", id, colour.GetAsString(wxC2S_HTML_SYNTAX));
     }
 
     void Faces(const wxString& prefix, const wxString& state, const wxColour& colour)
@@ -78,8 +77,8 @@ public:
     bool Load()
     {
         wxFFile file("skin.xml", "w");
-        file.Write("<resource><bitmaps>" + m_bitmaps + "</bitmaps><colours>" + m_colours
-                   + "</colours></resource>");
+        file.Write("<resource><bitmaps>" + m_bitmaps + "</bitmaps><colours>" + m_colours +
+                   "</colours></resource>");
         file.Close();
         return KelSkinResource::GetInstance()->LoadResource("skin.xml");
     }
@@ -112,7 +111,7 @@ protected:
         m_skin.Faces("talkfrm_tab_", "hover", kActive);
         m_skin.Faces("talkfrm_tab_", "unread", kUnread);
         m_skin.Bitmap("talkfrm_tab_normal_left", 3, 20, kNormal);
-        if ( withNormalMid )
+        if (withNormalMid)
             m_skin.Bitmap("talkfrm_tab_normal_mid", 4, 20, kNormal);
         m_skin.Bitmap("talkfrm_tab_normal_right", 3, 20, kNormal);
         m_skin.Faces("talkfrm_othertab_", "normal", kOther);
@@ -123,7 +122,7 @@ protected:
         m_skin.Bitmap("talkfrm_tab_right_button_normal", 12, 14, kButton);
         m_skin.Bitmap("talkfrm_tab_left_button_flash", 12, 14, kFlash);
         m_skin.Bitmap("talkfrm_tab_right_button_flash", 12, 14, kFlash);
-        for ( const char* state : {"normal", "hover", "unread"} )
+        for (const char* state : {"normal", "hover", "unread"})
             m_skin.Colour(wxString("talkfrm_tab_fontcolor_") + state, kPaper);
         ASSERT_TRUE(m_skin.Load());
     }
@@ -151,8 +150,8 @@ protected:
             wxMemoryDC dc(bitmap);
             dc.SetBackground(*wxWHITE_BRUSH);
             dc.Clear();
-            art.DrawTab(dc, m_frame, page, wxRect(0, 0, 200, 40), closeState,
-                        &drawn.tab, &drawn.closeButton, &drawn.extent);
+            art.DrawTab(dc, m_frame, page, wxRect(0, 0, 200, 40), closeState, &drawn.tab, &drawn.closeButton,
+                        &drawn.extent);
         }
         drawn.image = bitmap.ConvertToImage();
         return drawn;
@@ -200,17 +199,20 @@ TEST_F(TabArtTest, EveryTabIsMeasuredAsActiveWithACloseButton)
     kBitmapAuiTabArt art;
     wxMemoryDC dc;
     int extent = 0;
-    const wxSize inactiveHidden = art.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), false,
-                                                 wxAUI_BUTTON_STATE_HIDDEN, &extent);
-    const wxSize activeShown = art.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), true,
-                                              wxAUI_BUTTON_STATE_NORMAL, &extent);
+    const wxSize inactiveHidden =
+        art.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), false, wxAUI_BUTTON_STATE_HIDDEN, &extent);
+    const wxSize activeShown =
+        art.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), true, wxAUI_BUTTON_STATE_NORMAL, &extent);
     EXPECT_EQ(activeShown, inactiveHidden);
 
     wxAuiDefaultTabArt stock;
-    EXPECT_EQ(stock.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), true,
-                               wxAUI_BUTTON_STATE_NORMAL, &extent), activeShown);
-    EXPECT_GT(activeShown.x, stock.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), false,
-                                              wxAUI_BUTTON_STATE_HIDDEN, &extent).x);
+    EXPECT_EQ(
+        stock.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), true, wxAUI_BUTTON_STATE_NORMAL, &extent),
+        activeShown);
+    EXPECT_GT(
+        activeShown.x,
+        stock.GetTabSize(dc, m_frame, "Carol", wxBitmapBundle(), false, wxAUI_BUTTON_STATE_HIDDEN, &extent)
+            .x);
 }
 
 TEST_F(TabArtTest, MissingFaceGivesThePlainLook)
@@ -296,18 +298,18 @@ TEST_F(TabArtTest, ButtonsFromTheSkinAndInvisibleWhenDisabled)
     dc.Clear();
 
     wxRect out;
-    art.DrawButton(dc, m_frame, wxRect(0, 1, 150, 30), wxAUI_BUTTON_RIGHT,
-                   wxAUI_BUTTON_STATE_NORMAL, wxRIGHT, &out);
+    art.DrawButton(dc, m_frame, wxRect(0, 1, 150, 30), wxAUI_BUTTON_RIGHT, wxAUI_BUTTON_STATE_NORMAL, wxRIGHT,
+                   &out);
     EXPECT_EQ(wxRect(150 - 12, 31 / 2 - 7, 12, 14), out);
 
     wxRect disabled;
-    art.DrawButton(dc, m_frame, wxRect(0, 1, 100, 30), wxAUI_BUTTON_LEFT,
-                   wxAUI_BUTTON_STATE_DISABLED, wxRIGHT, &disabled);
+    art.DrawButton(dc, m_frame, wxRect(0, 1, 100, 30), wxAUI_BUTTON_LEFT, wxAUI_BUTTON_STATE_DISABLED,
+                   wxRIGHT, &disabled);
     EXPECT_FALSE(disabled.IsEmpty());
 
     wxRect left;
-    art.DrawButton(dc, m_frame, wxRect(20, 1, 100, 30), wxAUI_BUTTON_LEFT,
-                   wxAUI_BUTTON_STATE_NORMAL, wxLEFT, &left);
+    art.DrawButton(dc, m_frame, wxRect(20, 1, 100, 30), wxAUI_BUTTON_LEFT, wxAUI_BUTTON_STATE_NORMAL, wxLEFT,
+                   &left);
     EXPECT_EQ(20, left.x);
     dc.SelectObject(wxNullBitmap);
 
@@ -331,7 +333,7 @@ protected:
         m_book = new KAuiNotebook(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                   wxAUI_NB_TOP | wxAUI_NB_SCROLL_BUTTONS | wxAUI_NB_CLOSE_ON_ALL_TABS);
         m_book->SetArtProvider(new kBitmapAuiTabArt(KELAUITAB_BITMAP_CHAT));
-        for ( int i = 0; i < 8; ++i )
+        for (int i = 0; i < 8; ++i)
             m_book->AddPage(new wxWindow(m_book, wxID_ANY), wxString::Format("Friend %d", i));
         ShowAndWait(m_frame);
         m_book->SetSize(m_frame->GetClientSize());
@@ -340,8 +342,8 @@ protected:
 
     wxAuiTabCtrl* Tabs() const
     {
-        for ( wxWindow* child : m_book->GetChildren() )
-            if ( wxAuiTabCtrl* tabs = wxDynamicCast(child, wxAuiTabCtrl) )
+        for (wxWindow* child : m_book->GetChildren())
+            if (wxAuiTabCtrl* tabs = wxDynamicCast(child, wxAuiTabCtrl))
                 return tabs;
         return nullptr;
     }
@@ -355,8 +357,8 @@ protected:
             wxMemoryDC dc(bitmap);
             dc.SetBackground(*wxWHITE_BRUSH);
             dc.Clear();
-            tabs->GetArtProvider()->DrawButton(dc, tabs, wxRect(wxPoint(0, 1), tabs->GetSize()),
-                                               id, state, wxRIGHT, &out);
+            tabs->GetArtProvider()->DrawButton(dc, tabs, wxRect(wxPoint(0, 1), tabs->GetSize()), id, state,
+                                               wxRIGHT, &out);
         }
         return Pixel(bitmap.ConvertToImage(), out.x + 6, out.y + 7);
     }

@@ -14,8 +14,7 @@ const wxColour LineColour(200, 0, 0);
 class KelBorderTest : public ControlsTest
 {
 protected:
-    KelBorder* MakeBorder(const wxSize& size, long sides, bool dotted,
-                          const wxColour& colour = LineColour)
+    KelBorder* MakeBorder(const wxSize& size, long sides, bool dotted, const wxColour& colour = LineColour)
     {
         KelBorder* border = new KelBorder(m_panel, wxID_ANY, wxPoint(30, 30), size, sides);
         border->SetBorderColour(colour, dotted);
@@ -27,8 +26,7 @@ TEST(KelBorderLayout, ContentRectInsetsOnlyTheFramedSides)
 {
     EXPECT_EQ(KelBorder::GetContentRect(wxSize(50, 20), wxBORDER_BOTTOM), wxRect(0, 0, 50, 19));
     EXPECT_EQ(KelBorder::GetContentRect(wxSize(50, 20), wxBORDER_ALLSIDES), wxRect(1, 1, 48, 18));
-    EXPECT_EQ(KelBorder::GetContentRect(wxSize(50, 20), wxBORDER_LEFT | wxBORDER_TOP),
-              wxRect(1, 1, 49, 19));
+    EXPECT_EQ(KelBorder::GetContentRect(wxSize(50, 20), wxBORDER_LEFT | wxBORDER_TOP), wxRect(1, 1, 49, 19));
     EXPECT_EQ(KelBorder::GetContentRect(wxSize(50, 20), 0), wxRect(0, 0, 50, 20));
 }
 
@@ -73,10 +71,10 @@ TEST_F(KelBorderTest, DottedLinesSetEverySecondPixelFromEachStart)
 {
     KelBorder* border = MakeBorder(wxSize(5, 4), wxBORDER_ALLSIDES, true);
     const wxImage shot = Capture(border);
-    const std::set<std::pair<int, int>> expected = {
-        {0, 0}, {0, 2}, {0, 3}, {2, 3}, {4, 3}, {4, 1}, {4, 0}, {2, 0}};
-    for ( int y = 0; y < 4; ++y )
-        for ( int x = 0; x < 5; ++x )
+    const std::set<std::pair<int, int>> expected = {{0, 0}, {0, 2}, {0, 3}, {2, 3},
+                                                    {4, 3}, {4, 1}, {4, 0}, {2, 0}};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
         {
             const bool set = expected.count({x, y}) > 0;
             EXPECT_EQ(PixelAt(shot, x, y) == LineColour, set) << "pixel " << x << "," << y;
@@ -94,23 +92,23 @@ TEST_F(KelBorderTest, UnsetColourDrawsNothingButStillInsetsTheChild)
 
 TEST_F(KelBorderTest, XrcBuildsTheFramedControlFromItsContent)
 {
-    wxObject* object = LoadFromXrc(
-        "<object class=\"KelBorder\" name=\"frame\">"
-        "  <style>wxBORDER_DEFAULT</style><size>160,30</size><bordercolour>#C80000</bordercolour>"
-        "  <object class=\"KelBorderContent\">"
-        "    <object class=\"wxLinkText\" name=\"inner\"><label>Groups</label></object>"
-        "  </object>"
-        "</object>"
-        "<object class=\"KelBorder\" name=\"nested\"><style>wxBORDER_TOP</style>"
-        "  <object class=\"KelBorderContent\">"
-        "    <object class=\"KelBorder\" name=\"inside\"><style>wxBORDER_LEFT</style>"
-        "      <object class=\"KelBorderContent\">"
-        "        <object class=\"KelStaticText\"><label>deep</label></object>"
-        "      </object>"
-        "    </object>"
-        "  </object>"
-        "</object>",
-        "frame");
+    wxObject* object =
+        LoadFromXrc("<object class=\"KelBorder\" name=\"frame\">"
+                    "  <style>wxBORDER_DEFAULT</style><size>160,30</size><bordercolour>#C80000</bordercolour>"
+                    "  <object class=\"KelBorderContent\">"
+                    "    <object class=\"wxLinkText\" name=\"inner\"><label>Groups</label></object>"
+                    "  </object>"
+                    "</object>"
+                    "<object class=\"KelBorder\" name=\"nested\"><style>wxBORDER_TOP</style>"
+                    "  <object class=\"KelBorderContent\">"
+                    "    <object class=\"KelBorder\" name=\"inside\"><style>wxBORDER_LEFT</style>"
+                    "      <object class=\"KelBorderContent\">"
+                    "        <object class=\"KelStaticText\"><label>deep</label></object>"
+                    "      </object>"
+                    "    </object>"
+                    "  </object>"
+                    "</object>",
+                    "frame");
     KelBorder* border = wxDynamicCast(object, KelBorder);
     ASSERT_TRUE(border);
     EXPECT_EQ(border->GetBorderSides(), wxBORDER_ALLSIDES);
@@ -120,8 +118,7 @@ TEST_F(KelBorderTest, XrcBuildsTheFramedControlFromItsContent)
     EXPECT_EQ(inner->GetParent(), border);
     EXPECT_EQ(inner->GetRect(), wxRect(1, 1, 158, 28));
 
-    KelBorder* nested = wxDynamicCast(m_resource->LoadObject(m_panel, "nested", "KelBorder"),
-                                      KelBorder);
+    KelBorder* nested = wxDynamicCast(m_resource->LoadObject(m_panel, "nested", "KelBorder"), KelBorder);
     ASSERT_TRUE(nested);
     EXPECT_FALSE(nested->GetBorderColour().IsOk());
     KelBorder* inside = wxDynamicCast(nested->GetWindow(), KelBorder);
@@ -132,22 +129,21 @@ TEST_F(KelBorderTest, XrcBuildsTheFramedControlFromItsContent)
 TEST_F(KelBorderTest, XrcContentWithoutAWindowLogsTheTwoErrors)
 {
     LogCollector log;
-    wxObject* object = LoadFromXrc(
-        "<object class=\"KelBorder\" name=\"empty\">"
-        "  <object class=\"KelBorderContent\"/>"
-        "</object>"
-        "<object class=\"KelBorder\" name=\"unknown\">"
-        "  <object class=\"KelBorderContent\"><object class=\"NoSuchControl\"/></object>"
-        "</object>",
-        "empty");
+    wxObject* object =
+        LoadFromXrc("<object class=\"KelBorder\" name=\"empty\">"
+                    "  <object class=\"KelBorderContent\"/>"
+                    "</object>"
+                    "<object class=\"KelBorder\" name=\"unknown\">"
+                    "  <object class=\"KelBorderContent\"><object class=\"NoSuchControl\"/></object>"
+                    "</object>",
+                    "empty");
     KelBorder* border = wxDynamicCast(object, KelBorder);
     ASSERT_TRUE(border);
     EXPECT_EQ(border->GetWindow(), nullptr);
     ASSERT_FALSE(log.errors.empty());
     EXPECT_EQ(log.errors.back(), "Error in resource: no control within notebook's <page> tag.");
 
-    KelBorder* unknown = wxDynamicCast(m_resource->LoadObject(m_panel, "unknown", "KelBorder"),
-                                       KelBorder);
+    KelBorder* unknown = wxDynamicCast(m_resource->LoadObject(m_panel, "unknown", "KelBorder"), KelBorder);
     ASSERT_TRUE(unknown);
     EXPECT_EQ(unknown->GetWindow(), nullptr);
     EXPECT_EQ(log.errors.back(), "Error in resource.");
@@ -166,18 +162,17 @@ TEST(KELGaugeText, OriginCentresAndShiftsWideTextRight)
 
 TEST_F(KELGaugeTest, TextIsPaintedOverTheNativeGauge)
 {
-    KELGauge* gauge = new KELGauge(m_panel, wxID_ANY, 100, wxString(), wxPoint(20, 20),
-                                   wxSize(200, 24));
+    KELGauge* gauge = new KELGauge(m_panel, wxID_ANY, 100, wxString(), wxPoint(20, 20), wxSize(200, 24));
     gauge->SetValue(0);
     const wxImage empty = Capture(gauge);
     gauge->SetContent("MMMM");
     const wxImage withText = Capture(gauge);
 
     int changedInside = 0, changedOutside = 0;
-    for ( int y = 0; y < 24; ++y )
-        for ( int x = 0; x < 200; ++x )
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 200; ++x)
         {
-            if ( PixelAt(empty, x, y) == PixelAt(withText, x, y) )
+            if (PixelAt(empty, x, y) == PixelAt(withText, x, y))
                 continue;
             (x > 60 && x < 140 ? changedInside : changedOutside)++;
         }
@@ -188,14 +183,14 @@ TEST_F(KELGaugeTest, TextIsPaintedOverTheNativeGauge)
 
 TEST_F(KELGaugeTest, XrcReadsRangeValueAndStyle)
 {
-    wxObject* object = LoadFromXrc(
-        "<object class=\"KELGauge\" name=\"progress\">"
-        "  <range>250</range><value>125</value><style>wxGA_HORIZONTAL|wxGA_SMOOTH</style>"
-        "  <shadow>2</shadow><bezel>1</bezel>"
-        "</object>"
-        "<object class=\"KELGauge\" name=\"bare\"/>"
-        "<object class=\"KELGauge\" name=\"wrong\"><range>-7</range><value>25</value></object>",
-        "progress");
+    wxObject* object =
+        LoadFromXrc("<object class=\"KELGauge\" name=\"progress\">"
+                    "  <range>250</range><value>125</value><style>wxGA_HORIZONTAL|wxGA_SMOOTH</style>"
+                    "  <shadow>2</shadow><bezel>1</bezel>"
+                    "</object>"
+                    "<object class=\"KELGauge\" name=\"bare\"/>"
+                    "<object class=\"KELGauge\" name=\"wrong\"><range>-7</range><value>25</value></object>",
+                    "progress");
     KELGauge* gauge = wxDynamicCast(object, KELGauge);
     ASSERT_TRUE(gauge);
     EXPECT_EQ(gauge->GetRange(), 250);

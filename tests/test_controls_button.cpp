@@ -29,9 +29,9 @@ public:
 wxRect InkBox(const wxImage& image, const wxColour& background)
 {
     int left = image.GetWidth(), top = image.GetHeight(), right = -1, bottom = -1;
-    for ( int y = 0; y < image.GetHeight(); ++y )
-        for ( int x = 0; x < image.GetWidth(); ++x )
-            if ( PixelAt(image, x, y) != background )
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if (PixelAt(image, x, y) != background)
             {
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -45,12 +45,11 @@ wxRect InkBox(const wxImage& image, const wxColour& background)
 int NearestDistance(const wxImage& image, const wxColour& wanted)
 {
     int best = 3 * 255;
-    for ( int y = 0; y < image.GetHeight(); ++y )
-        for ( int x = 0; x < image.GetWidth(); ++x )
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
         {
             const wxColour c = PixelAt(image, x, y);
-            best = std::min(best, std::abs(c.Red() - wanted.Red()) +
-                                      std::abs(c.Green() - wanted.Green()) +
+            best = std::min(best, std::abs(c.Red() - wanted.Red()) + std::abs(c.Green() - wanted.Green()) +
                                       std::abs(c.Blue() - wanted.Blue()));
         }
     return best;
@@ -61,7 +60,7 @@ bool SameImage(const wxImage& a, const wxImage& b)
     return a.GetSize() == b.GetSize() &&
            memcmp(a.GetData(), b.GetData(), a.GetWidth() * a.GetHeight() * 3) == 0;
 }
-}
+} // namespace
 
 TEST(KBitmapButtonFaceChoice, FollowsSelectedHoverFocusDisabledOrder)
 {
@@ -71,9 +70,8 @@ TEST(KBitmapButtonFaceChoice, FollowsSelectedHoverFocusDisabledOrder)
     const wxBitmap disabled = SolidBitmap(4, 4, DisabledColour);
     const wxBitmap hover = SolidBitmap(4, 4, HoverColour);
     const wxBitmap none;
-    auto choose = [&](int state, bool inside, const wxBitmap& sel, const wxBitmap& hov) {
-        return &KBitmapButton::ChooseFace(state, inside, normal, sel, focus, disabled, hov);
-    };
+    auto choose = [&](int state, bool inside, const wxBitmap& sel, const wxBitmap& hov)
+    { return &KBitmapButton::ChooseFace(state, inside, normal, sel, focus, disabled, hov); };
     const int all = KBitmapButton::DrawState_Selected | KBitmapButton::DrawState_Focus |
                     KBitmapButton::DrawState_Disabled;
 
@@ -81,8 +79,9 @@ TEST(KBitmapButtonFaceChoice, FollowsSelectedHoverFocusDisabledOrder)
     EXPECT_EQ(choose(all, true, selected, hover), &selected);
     // Hover wins over focus and disabled, and only while the pointer is inside.
     EXPECT_EQ(choose(KBitmapButton::DrawState_Disabled, true, selected, hover), &hover);
-    EXPECT_EQ(choose(KBitmapButton::DrawState_Focus | KBitmapButton::DrawState_Disabled, false,
-                     selected, hover), &focus);
+    EXPECT_EQ(
+        choose(KBitmapButton::DrawState_Focus | KBitmapButton::DrawState_Disabled, false, selected, hover),
+        &focus);
     EXPECT_EQ(choose(KBitmapButton::DrawState_Disabled, false, selected, hover), &disabled);
     // A missing face passes the choice on to the next rule.
     EXPECT_EQ(choose(KBitmapButton::DrawState_Selected, true, none, hover), &hover);
@@ -130,10 +129,9 @@ TEST_F(KBitmapButtonTest, TextFacesCarryTheCentredLabelInTheirColours)
 TEST_F(KBitmapButtonTest, EmptyLabelLeavesTextFacesEqualToPlainFaces)
 {
     ProbeButton* button = MakeButton(wxBU_TEXT);
-    EXPECT_TRUE(SameImage(button->TextNormal().ConvertToImage(),
-                          button->GetBitmapLabel().ConvertToImage()));
-    EXPECT_TRUE(SameImage(button->TextDisabled().ConvertToImage(),
-                          button->GetBitmapDisabled().ConvertToImage()));
+    EXPECT_TRUE(SameImage(button->TextNormal().ConvertToImage(), button->GetBitmapLabel().ConvertToImage()));
+    EXPECT_TRUE(
+        SameImage(button->TextDisabled().ConvertToImage(), button->GetBitmapDisabled().ConvertToImage()));
 }
 
 TEST_F(KBitmapButtonTest, MissingTextFaceFallsToNextTextFaceNotToPlainFace)
@@ -144,11 +142,10 @@ TEST_F(KBitmapButtonTest, MissingTextFaceFallsToNextTextFaceNotToPlainFace)
 
     button->Disable();
     // Disabled with a text face: that face, not the plain disabled face.
-    EXPECT_TRUE(SameImage(button->GetCurrentFace().ConvertToImage(),
-                          button->TextDisabled().ConvertToImage()));
+    EXPECT_TRUE(
+        SameImage(button->GetCurrentFace().ConvertToImage(), button->TextDisabled().ConvertToImage()));
     button->Enable();
-    EXPECT_TRUE(SameImage(button->GetCurrentFace().ConvertToImage(),
-                          button->TextNormal().ConvertToImage()));
+    EXPECT_TRUE(SameImage(button->GetCurrentFace().ConvertToImage(), button->TextNormal().ConvertToImage()));
 }
 
 TEST_F(KBitmapButtonTest, StyleChangesBuildOrDropTextFaces)
@@ -222,14 +219,16 @@ TEST_F(KBitmapButtonTest, XrcReadsFacesStyleAndLabel)
 {
     const wxString normal = PutInMemoryFs("normal.png", SolidBitmap(60, 20, NormalColour));
     const wxString hover = PutInMemoryFs("hover.png", SolidBitmap(60, 20, HoverColour));
-    wxObject* object = LoadFromXrc(
-        "<object class=\"KBitmapButton\" name=\"ok\">"
-        "  <style>wxBU_TEXT|wxBU_AUTO_SCALE</style>"
-        "  <bitmap>" + normal + "</bitmap><hover>" + hover + "</hover>"
-        "  <label>Accept</label><default>1</default>"
-        "</object>"
-        "<object class=\"KBitmapButton\" name=\"plain\"><label>Ignored</label></object>",
-        "ok");
+    wxObject* object =
+        LoadFromXrc("<object class=\"KBitmapButton\" name=\"ok\">"
+                    "  <style>wxBU_TEXT|wxBU_AUTO_SCALE</style>"
+                    "  <bitmap>" +
+                        normal + "</bitmap><hover>" + hover +
+                        "</hover>"
+                        "  <label>Accept</label><default>1</default>"
+                        "</object>"
+                        "<object class=\"KBitmapButton\" name=\"plain\"><label>Ignored</label></object>",
+                    "ok");
     KBitmapButton* button = wxDynamicCast(object, KBitmapButton);
     ASSERT_TRUE(button);
     EXPECT_TRUE(button->HasFlag(wxBU_TEXT));
@@ -241,8 +240,8 @@ TEST_F(KBitmapButtonTest, XrcReadsFacesStyleAndLabel)
     EXPECT_EQ(m_frame->GetDefaultItem(), button);
 
     // Without wxBU_TEXT the label is not read; without a bitmap the button still exists.
-    KBitmapButton* plain = wxDynamicCast(m_resource->LoadObject(m_panel, "plain", "KBitmapButton"),
-                                         KBitmapButton);
+    KBitmapButton* plain =
+        wxDynamicCast(m_resource->LoadObject(m_panel, "plain", "KBitmapButton"), KBitmapButton);
     ASSERT_TRUE(plain);
     EXPECT_TRUE(plain->HasFlag(wxBU_AUTODRAW));
     EXPECT_EQ(plain->GetLabel(), "");

@@ -22,11 +22,13 @@ protected:
         m_link = new FileTransferLink(m_panel, 31, "Save as...", wxPoint(60, 60));
         m_link->SetEnabledColour(wxColour(0, 0, 160));
         m_link->SetDisabledColour(wxColour(150, 150, 150));
-        m_panel->Bind(wxEVT_FILETRNSFER_LEFT_CLICK, [this](wxFileTransferLinkEvent& e) {
-            EXPECT_EQ(e.GetId(), 31);
-            EXPECT_EQ(e.GetEventObject(), m_link);
-            ++m_presses;
-        });
+        m_panel->Bind(wxEVT_FILETRNSFER_LEFT_CLICK,
+                      [this](wxFileTransferLinkEvent& e)
+                      {
+                          EXPECT_EQ(e.GetId(), 31);
+                          EXPECT_EQ(e.GetEventObject(), m_link);
+                          ++m_presses;
+                      });
         Capture(m_link);
     }
 
@@ -52,8 +54,8 @@ TEST_F(FileTransferLinkTest, StartsAsAnUnderlinedBlueLinkOfItsTextSize)
     EXPECT_GT(CountPixels(Capture(m_link), wxColour("BLUE")), 5);
 
     // A size given at creation gives way to the text's.
-    FileTransferLink* sized = new FileTransferLink(m_panel, wxID_ANY, "Open", wxPoint(60, 90),
-                                                   wxSize(200, 40));
+    FileTransferLink* sized =
+        new FileTransferLink(m_panel, wxID_ANY, "Open", wxPoint(60, 90), wxSize(200, 40));
     EXPECT_EQ(sized->GetSize(), sized->GetTextExtent("Open"));
 }
 
@@ -109,8 +111,7 @@ TEST_F(FileTransferLinkTest, NormalAndVisitedColoursApplyOnlyInTheirState)
 TEST_F(FileTransferLinkTest, XrcCreatesALinkWithoutEnabledColour)
 {
     wxObject* object = LoadFromXrc(
-        "<object class=\"FileTransferLink\" name=\"cancel\"><label>Cancel</label></object>",
-        "cancel");
+        "<object class=\"FileTransferLink\" name=\"cancel\"><label>Cancel</label></object>", "cancel");
     FileTransferLink* link = wxDynamicCast(object, FileTransferLink);
     ASSERT_TRUE(link);
     EXPECT_EQ(link->GetLabel(), "Cancel");
@@ -132,7 +133,7 @@ public:
 protected:
     int Enter(wxDialog* dialog) override
     {
-        if ( wxMessageDialogBase* box = dynamic_cast<wxMessageDialogBase*>(dialog) )
+        if (wxMessageDialogBase* box = dynamic_cast<wxMessageDialogBase*>(dialog))
             messages.push_back(box->GetMessage());
         return wxID_OK;
     }
@@ -143,13 +144,13 @@ GtkWidget* FindChooserDialog()
 {
     GList* windows = gtk_window_list_toplevels();
     GtkWidget* found = nullptr;
-    for ( GList* item = windows; item; item = item->next )
-        if ( GTK_IS_APP_CHOOSER_DIALOG(item->data) && gtk_widget_get_visible(GTK_WIDGET(item->data)) )
+    for (GList* item = windows; item; item = item->next)
+        if (GTK_IS_APP_CHOOSER_DIALOG(item->data) && gtk_widget_get_visible(GTK_WIDGET(item->data)))
             found = GTK_WIDGET(item->data);
     g_list_free(windows);
     return found;
 }
-}
+} // namespace
 
 class DoOpenFileTest : public TempCwdTest
 {
@@ -157,10 +158,9 @@ protected:
     static void SetUpTestSuite()
     {
         static const wxFileTypeInfo types[] = {
-            wxFileTypeInfo("application/x-kel-opens", "touch %s.opened", "", "opens",
-                           "kelopens", nullptr),
-            wxFileTypeInfo("application/x-kel-fails", "/nonexistent/kelctrls-viewer %s", "",
-                           "fails", "kelfails", nullptr),
+            wxFileTypeInfo("application/x-kel-opens", "touch %s.opened", "", "opens", "kelopens", nullptr),
+            wxFileTypeInfo("application/x-kel-fails", "/nonexistent/kelctrls-viewer %s", "", "fails",
+                           "kelfails", nullptr),
             wxFileTypeInfo(),
         };
         wxTheMimeTypesManager->AddFallbacks(types);
@@ -172,10 +172,12 @@ TEST_F(DoOpenFileTest, StartsTheAssociatedProgramAndTellsTheParentWhenItEnds)
     WriteFile("report.kelopens", "data");
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "owner");
     int ended = 0;
-    frame->Bind(wxEVT_END_PROCESS, [&](wxProcessEvent& e) {
-        EXPECT_EQ(e.GetExitCode(), 0);
-        ++ended;
-    });
+    frame->Bind(wxEVT_END_PROCESS,
+                [&](wxProcessEvent& e)
+                {
+                    EXPECT_EQ(e.GetExitCode(), 0);
+                    ++ended;
+                });
     MessageBoxCatcher boxes;
 
     DoOpenFile(PathOf("report.kelopens"), frame);

@@ -40,7 +40,7 @@ inline wxBitmap SolidBitmap(int width, int height, const wxColour& colour)
 inline wxString PutInMemoryFs(const wxString& name, const wxBitmap& bitmap)
 {
     static bool handlerAdded = false;
-    if ( !handlerAdded )
+    if (!handlerAdded)
     {
         wxFileSystem::AddHandler(new wxMemoryFSHandler);
         handlerAdded = true;
@@ -62,7 +62,7 @@ public:
 protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
     {
-        if ( level == wxLOG_Error )
+        if (level == wxLOG_Error)
             errors.push_back(msg);
     }
 
@@ -112,9 +112,9 @@ protected:
         EXPECT_TRUE(doc->IsOk());
         EXPECT_TRUE(m_resource->LoadDocument(doc, "test.xrc"));
         wxXmlNode* node = doc->GetRoot()->GetChildren();
-        while ( node && node->GetAttribute("name") != name )
+        while (node && node->GetAttribute("name") != name)
             node = node->GetNext();
-        if ( !node )
+        if (!node)
             return nullptr;
         return m_resource->LoadObject(m_panel, name, node->GetAttribute("class"));
     }

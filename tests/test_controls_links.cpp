@@ -23,7 +23,7 @@ wxSize LinkTextExtent(const wxLinkText* link, const wxString& text)
     dc.SetFont(link->GetLinkFont());
     return dc.GetTextExtent(text);
 }
-}
+} // namespace
 
 class wxLinkTextTest : public ControlsTest
 {
@@ -31,10 +31,12 @@ protected:
     void SetUp() override
     {
         ControlsTest::SetUp();
-        m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent& e) {
-            EXPECT_EQ(e.GetId(), 42);
-            ++m_clicks;
-        });
+        m_panel->Bind(wxEVT_BUTTON,
+                      [this](wxCommandEvent& e)
+                      {
+                          EXPECT_EQ(e.GetId(), 42);
+                          ++m_clicks;
+                      });
         m_panel->Bind(wxEVT_COMMAND_LEFT_DCLICK, [this](wxCommandEvent&) { ++m_doubleClicks; });
     }
 
@@ -60,7 +62,7 @@ TEST_F(wxLinkTextTest, DefaultSizeCountsCharactersInTheWindowFont)
     const int ch = link->GetCharHeight();
     EXPECT_EQ(link->GetDefaultSize(), wxSize(4 + 3 * (cw + 1), ch + 8));
 
-    link->SetLabel(wxString::FromUTF8("a\xe4\xbd\xa0"));  // a wide character counts double
+    link->SetLabel(wxString::FromUTF8("a\xe4\xbd\xa0")); // a wide character counts double
     EXPECT_EQ(link->GetDefaultSize(), wxSize(4 + (cw + 1) + (2 * cw + 2), ch + 8));
 
     ProbeLink* sized = new ProbeLink(m_panel, wxID_ANY, "abc");
@@ -72,9 +74,8 @@ TEST_F(wxLinkTextTest, AutomaticHeightCountsWrappedLines)
     const wxString label = "A long announcement of the administrator that wraps over lines";
     ProbeLink* link = MakeLink(label);
     const wxSize text = LinkTextExtent(link, label);
-    auto linesFor = [&](int available) {
-        return std::max(1, static_cast<int>(std::ceil(double(text.x) / available)));
-    };
+    auto linesFor = [&](int available)
+    { return std::max(1, static_cast<int>(std::ceil(double(text.x) / available))); };
 
     link->SetSize(120, 0);
     EXPECT_EQ(link->GetSize(), wxSize(120, linesFor(119) * text.y + 4));
@@ -112,7 +113,7 @@ TEST_F(wxLinkTextTest, SetLabelWithResizeFitsWithinTheParent)
     const int available = m_panel->GetClientSize().x - 1 - 100;
     int remaining = LinkTextExtent(link, longLabel).x, lines = 1;
     ASSERT_GT(remaining, available);
-    while ( remaining > available )
+    while (remaining > available)
     {
         remaining -= available;
         ++lines;
@@ -179,7 +180,7 @@ TEST_F(wxLinkTextTest, ReleaseOutsideOrPressOutsideSendsNoClick)
     ASSERT_TRUE(WaitUntil([&] { return link->IsPressed(); }));
     m_sim.MouseMove(Outside());
     Pump(150);
-    EXPECT_TRUE(link->IsPressed());  // leaving with the button held keeps the press
+    EXPECT_TRUE(link->IsPressed()); // leaving with the button held keeps the press
     m_sim.MouseUp();
     Pump(150);
     EXPECT_EQ(m_clicks, 0);
@@ -231,27 +232,28 @@ TEST_F(wxLinkTextTest, BorderIsDrawnAroundTheLink)
 TEST_F(wxLinkTextTest, XrcAppliesColoursImagesAndBorder)
 {
     const wxString icon = PutInMemoryFs("link_icon.png", SolidBitmap(16, 16, *wxBLUE));
-    wxObject* object = LoadFromXrc(
-        "<object class=\"wxLinkText\" name=\"link\">"
-        "  <label>Group chat</label><size>140,24</size>"
-        "  <overcolour>#FF8000</overcolour><bitmap>" + icon + "</bitmap>"
-        "  <bitmapstyle>wxBITMAP_LEFT|wxBITMAP_RIGHT</bitmapstyle>"
-        "  <bordercolour>#0000C8</bordercolour>"
-        "</object>"
-        "<object class=\"wxLinkText\" name=\"bare\"><label>Plain</label></object>",
-        "link");
+    wxObject* object =
+        LoadFromXrc("<object class=\"wxLinkText\" name=\"link\">"
+                    "  <label>Group chat</label><size>140,24</size>"
+                    "  <overcolour>#FF8000</overcolour><bitmap>" +
+                        icon +
+                        "</bitmap>"
+                        "  <bitmapstyle>wxBITMAP_LEFT|wxBITMAP_RIGHT</bitmapstyle>"
+                        "  <bordercolour>#0000C8</bordercolour>"
+                        "</object>"
+                        "<object class=\"wxLinkText\" name=\"bare\"><label>Plain</label></object>",
+                    "link");
     wxLinkText* link = wxDynamicCast(object, wxLinkText);
     ASSERT_TRUE(link);
     EXPECT_EQ(link->GetLabel(), "Group chat");
     EXPECT_EQ(link->GetSize(), wxSize(140, 24));
     EXPECT_TRUE(link->GetBitmap().IsOk());
-    EXPECT_EQ(link->GetCurrentColour(), *wxBLUE);  // from Create, until the pointer moves
+    EXPECT_EQ(link->GetCurrentColour(), *wxBLUE); // from Create, until the pointer moves
     const wxImage shot = Capture(link);
-    EXPECT_EQ(PixelAt(shot, 140 - 8, 10), *wxBLUE);  // the right-edge copy of the image
+    EXPECT_EQ(PixelAt(shot, 140 - 8, 10), *wxBLUE); // the right-edge copy of the image
     EXPECT_EQ(CountPixels(shot, wxColour(0, 0, 200), wxRect(0, 23, 140, 1)), 140);
 
-    wxLinkText* bare = wxDynamicCast(m_resource->LoadObject(m_panel, "bare", "wxLinkText"),
-                                     wxLinkText);
+    wxLinkText* bare = wxDynamicCast(m_resource->LoadObject(m_panel, "bare", "wxLinkText"), wxLinkText);
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->GetSize(), bare->GetDefaultSize());
     EXPECT_FALSE(bare->GetBitmap().IsOk());
@@ -263,11 +265,10 @@ TEST_F(ControlsTest, TextLinkCtrlIsAlwaysReadOnlyAndMultiline)
     EXPECT_TRUE(text->IsMultiLine());
     EXPECT_FALSE(text->IsEditable());
 
-    wxObject* object = LoadFromXrc(
-        "<object class=\"wxTextLinkCtrl\" name=\"notice\">"
-        "  <label>Welcome</label><style>wxTE_CENTRE</style>"
-        "</object>",
-        "notice");
+    wxObject* object = LoadFromXrc("<object class=\"wxTextLinkCtrl\" name=\"notice\">"
+                                   "  <label>Welcome</label><style>wxTE_CENTRE</style>"
+                                   "</object>",
+                                   "notice");
     wxTextLinkCtrl* fromXrc = wxDynamicCast(object, wxTextLinkCtrl);
     ASSERT_TRUE(fromXrc);
     EXPECT_EQ(fromXrc->GetValue(), "Welcome");

@@ -33,7 +33,7 @@ T* Named(wxWindow* page, const char* name)
 {
     return wxDynamicCast(page->FindWindow(XRCID(name)), T);
 }
-}
+} // namespace
 
 TEST_F(ControlsTest, InstalledControlsPageBuildsEveryControlWithSkinFaces)
 {
@@ -59,9 +59,9 @@ TEST_F(ControlsTest, InstalledControlsPageBuildsEveryControlWithSkinFaces)
     KBitmapButton* signIn = Named<KBitmapButton>(page, "SignIn");
     ASSERT_TRUE(signIn);
     EXPECT_EQ(signIn->GetLabel(), "Sign in");
-    for ( const wxBitmap& face : { signIn->GetBitmapLabel(), signIn->GetBitmapCurrent(),
-                                   signIn->GetBitmapPressed(), signIn->GetBitmapFocus(),
-                                   signIn->GetBitmapDisabled() } )
+    for (const wxBitmap& face :
+         {signIn->GetBitmapLabel(), signIn->GetBitmapCurrent(), signIn->GetBitmapPressed(),
+          signIn->GetBitmapFocus(), signIn->GetBitmapDisabled()})
         EXPECT_TRUE(face.IsOk());
     EXPECT_FALSE(Named<KBitmapButton>(page, "Register")->IsEnabled());
     EXPECT_TRUE(Named<KBitmapButton>(page, "Proxy")->HasFlag(wxBU_AUTO_SCALE));

@@ -44,15 +44,15 @@ public:
 protected:
     int Enter(wxDialog* dialog) override
     {
-        if ( wxMessageDialog* message = dynamic_cast<wxMessageDialog*>(dialog) )
+        if (wxMessageDialog* message = dynamic_cast<wxMessageDialog*>(dialog))
         {
             messages.Add(message->GetMessage());
             const int answer = answers.empty() ? wxID_OK : answers.front();
-            if ( !answers.empty() )
+            if (!answers.empty())
                 answers.pop_front();
             return answer;
         }
-        if ( onShow )
+        if (onShow)
         {
             std::function<void(wxDialog*)> action = onShow;
             dialog->CallAfter([action, dialog] { action(dialog); });
@@ -64,25 +64,25 @@ protected:
 template <class T>
 T* FindTopLevel()
 {
-    for ( wxWindow* win : wxTopLevelWindows )
+    for (wxWindow* win : wxTopLevelWindows)
     {
-        if ( T* found = dynamic_cast<T*>(win) )
+        if (T* found = dynamic_cast<T*>(win))
         {
-            if ( !wxPendingDelete.Member(found) )
+            if (!wxPendingDelete.Member(found))
                 return found;
         }
     }
-    return NULL;
+    return nullptr;
 }
 
 wxString FindLabelContaining(wxWindow* parent, const wxString& text)
 {
-    for ( wxWindow* child : parent->GetChildren() )
+    for (wxWindow* child : parent->GetChildren())
     {
-        if ( wxDynamicCast(child, wxStaticText) && child->GetLabel().Contains(text) )
+        if (wxDynamicCast(child, wxStaticText) && child->GetLabel().Contains(text))
             return child->GetLabel();
         const wxString inner = FindLabelContaining(child, text);
-        if ( !inner.empty() )
+        if (!inner.empty())
             return inner;
     }
     return wxString();
@@ -93,7 +93,7 @@ class BoxesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_main = new wxFrame(NULL, wxID_ANY, "main", wxPoint(50, 50), wxSize(400, 300));
+        m_main = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(50, 50), wxSize(400, 300));
         ShowAndWait(m_main);
     }
 
@@ -103,7 +103,7 @@ protected:
         Pump();
     }
 
-    wxFrame* m_main = NULL;
+    wxFrame* m_main = nullptr;
 };
 
 } // anonymous namespace
@@ -150,7 +150,7 @@ TEST_F(BoxesTest, EveryButtonClosesTheMessageBox)
     KelMessageBox("Delete the group?", "Contacts", KelMessageBox_YesNoCancel, KelMessageBox_IconQuestion);
     KelMessageBoxFrame* box = FindTopLevel<KelMessageBoxFrame>();
     ASSERT_TRUE(box);
-    EXPECT_EQ(NULL, box->GetParent());
+    EXPECT_EQ(nullptr, box->GetParent());
     ShowAndWait(box);
     EXPECT_EQ("Yes", box->FindWindow(KelMessageBoxFrame::ID_BUTTON_OK)->GetLabel());
     EXPECT_EQ("No", box->FindWindow(KelMessageBoxFrame::ID_BUTTON_NO)->GetLabel());
@@ -177,8 +177,8 @@ TEST_F(BoxesTest, EveryButtonClosesTheMessageBox)
 
 TEST_F(BoxesTest, ProgressDialogRemembersCancel)
 {
-    KelProgressDialog* progress = new KelProgressDialog("Sending", "report.txt", 100, m_main,
-                                                        wxPD_CAN_ABORT | wxPD_APP_MODAL);
+    KelProgressDialog* progress =
+        new KelProgressDialog("Sending", "report.txt", 100, m_main, wxPD_CAN_ABORT | wxPD_APP_MODAL);
     EXPECT_TRUE(progress->IsKindOf(wxCLASSINFO(wxProgressDialog)));
     EXPECT_EQ(wxString("KelProgressDialog"), progress->GetClassInfo()->GetClassName());
     EXPECT_EQ(1, progress->ShowModal()) << "returns at once";
@@ -264,7 +264,7 @@ TEST_F(TipsTest, DialogShowsTipsAndTheStartupChoice)
 {
     WriteFile("tips.txt", "Drag a contact onto a chat to invite it.\nDouble-click a group to open it.\n");
     KFileTipProvider tips(PathOf("tips.txt"), 0);
-    KTipDialog dialog(NULL, &tips, true);
+    KTipDialog dialog(nullptr, &tips, true);
     EXPECT_EQ("Tip of the Day", dialog.GetTitle());
     EXPECT_EQ("Drag a contact onto a chat to invite it.", dialog.GetTipText());
     EXPECT_TRUE(dialog.ShowTipsOnStartup());
@@ -278,15 +278,16 @@ TEST_F(TipsTest, DialogShowsTipsAndTheStartupChoice)
     dialog.Hide();
 
     ModalUser user;
-    user.onShow = [](wxDialog* shown) {
-        wxCheckBox* box = NULL;
-        for ( wxWindow* child : shown->GetChildren() )
-            if ( !box )
+    user.onShow = [](wxDialog* shown)
+    {
+        wxCheckBox* box = nullptr;
+        for (wxWindow* child : shown->GetChildren())
+            if (!box)
                 box = wxDynamicCast(child, wxCheckBox);
         box->SetValue(false);
         shown->EndModal(wxID_CLOSE);
     };
-    EXPECT_FALSE(KShowTip(NULL, PathOf("tips.txt"), 0, true));
+    EXPECT_FALSE(KShowTip(nullptr, PathOf("tips.txt"), 0, true));
 }
 
 // ----------------------------------------------------------------------------
@@ -296,7 +297,8 @@ TEST_F(TipsTest, DialogShowsTipsAndTheStartupChoice)
 TEST_F(BoxesTest, FilePromptReportsTheChoice)
 {
     ModalUser user;
-    user.onShow = [](wxDialog* shown) {
+    user.onShow = [](wxDialog* shown)
+    {
         ASSERT_EQ("open file", shown->GetTitle());
         EXPECT_EQ("budget.xls", shown->FindWindow(KFileOpenPrompt::ID_FILE_NAME)->GetLabel());
         wxRadioButton* save = wxDynamicCast(shown->FindWindow(KFileOpenPrompt::ID_SAVE), wxRadioButton);
@@ -308,13 +310,15 @@ TEST_F(BoxesTest, FilePromptReportsTheChoice)
     };
     EXPECT_EQ(1, KShowFileDialogTip(m_main, "budget.xls"));
 
-    user.onShow = [](wxDialog* shown) {
+    user.onShow = [](wxDialog* shown)
+    {
         wxWindow* ok = shown->FindWindow(wxID_OK);
         ClickAt(ok, wxPoint(ok->GetSize().x / 2, ok->GetSize().y / 2));
     };
     EXPECT_EQ(2, KShowFileDialogTip(m_main, "budget.xls"));
 
-    user.onShow = [](wxDialog* shown) {
+    user.onShow = [](wxDialog* shown)
+    {
         wxWindow* cancel = shown->FindWindow(wxID_CLOSE);
         ClickAt(cancel, wxPoint(cancel->GetSize().x / 2, cancel->GetSize().y / 2));
     };
@@ -334,9 +338,12 @@ TEST(ChangePassword, ChecksTrimmedEntriesAndTheirLength)
     EXPECT_EQ("", ChangePassDlg::CheckPasswords(" ab", " ab")) << "leading blanks count";
     EXPECT_EQ("", ChangePassDlg::CheckPasswords("fifteen-chars!!", "fifteen-chars!!"));
     EXPECT_EQ("Invalid password, please try again", ChangePassDlg::CheckPasswords("ab", "ab"));
-    EXPECT_EQ("Invalid password, please try again", ChangePassDlg::CheckPasswords("sixteen-chars!!!", "sixteen-chars!!!"));
-    EXPECT_EQ("The two enter a different password, please re-enter !", ChangePassDlg::CheckPasswords("abc", "abd"));
-    EXPECT_EQ("The two enter a different password, please re-enter !", ChangePassDlg::CheckPasswords(" abc", "abc"));
+    EXPECT_EQ("Invalid password, please try again",
+              ChangePassDlg::CheckPasswords("sixteen-chars!!!", "sixteen-chars!!!"));
+    EXPECT_EQ("The two enter a different password, please re-enter !",
+              ChangePassDlg::CheckPasswords("abc", "abd"));
+    EXPECT_EQ("The two enter a different password, please re-enter !",
+              ChangePassDlg::CheckPasswords(" abc", "abc"));
 }
 
 TEST_F(BoxesTest, PasswordDialogRegistersAndIsSkinned)
@@ -375,7 +382,8 @@ TEST_F(BoxesTest, PasswordEntriesStopAtFifteenCharacters)
 TEST_F(BoxesTest, PasswordDialogEndsOnlyThroughItsButtonOrTheCore)
 {
     ModalUser user;
-    user.onShow = [&user](wxDialog* shown) {
+    user.onShow = [&user](wxDialog* shown)
+    {
         ChangePassDlg* dialog = static_cast<ChangePassDlg*>(shown);
         wxWindow* confirm = dialog->FindWindow(ChangePassDlg::ID_CONFIRM);
         const wxPoint middle(confirm->GetSize().x / 2, confirm->GetSize().y / 2);
@@ -405,7 +413,8 @@ TEST_F(BoxesTest, PasswordDialogEndsOnlyThroughItsButtonOrTheCore)
 TEST_F(BoxesTest, PasswordDialogEndsWhenTheApplicationCloses)
 {
     ModalUser user;
-    user.onShow = [](wxDialog*) {
+    user.onShow = [](wxDialog*)
+    {
         wxCommandEvent closing(cltEVT_VARNEL_CLOSED);
         KelJabberEventCenter::GetInstance()->Deliver(closing);
     };

@@ -33,23 +33,24 @@ wxColour BackdropColour(int x, int y)
 class Backdrop : public wxFrame
 {
 public:
-    Backdrop()
-        : wxFrame(NULL, wxID_ANY, "backdrop", wxPoint(0, 0), wxGetDisplaySize(), wxNO_BORDER)
+    Backdrop() : wxFrame(nullptr, wxID_ANY, "backdrop", wxPoint(0, 0), wxGetDisplaySize(), wxNO_BORDER)
     {
         const wxSize size = wxGetDisplaySize();
         wxImage image(size);
-        for ( int y = 0; y < size.y; ++y )
-            for ( int x = 0; x < size.x; ++x )
+        for (int y = 0; y < size.y; ++y)
+            for (int x = 0; x < size.x; ++x)
             {
                 const wxColour c = BackdropColour(x, y);
                 image.SetRGB(x, y, c.Red(), c.Green(), c.Blue());
             }
         m_bitmap = wxBitmap(image);
         SetBackgroundStyle(wxBG_STYLE_PAINT);
-        Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
-            wxPaintDC dc(this);
-            dc.DrawBitmap(m_bitmap, 0, 0);
-        });
+        Bind(wxEVT_PAINT,
+             [this](wxPaintEvent&)
+             {
+                 wxPaintDC dc(this);
+                 dc.DrawBitmap(m_bitmap, 0, 0);
+             });
     }
 
 private:
@@ -69,10 +70,10 @@ protected:
     int Enter(wxDialog* dialog) override
     {
         wxMessageDialog* message = dynamic_cast<wxMessageDialog*>(dialog);
-        if ( !message )
+        if (!message)
             return wxID_NONE;
         messages.Add(message->GetMessage());
-        if ( answers.empty() )
+        if (answers.empty())
             return wxID_CANCEL;
         const int answer = answers.front();
         answers.pop_front();
@@ -84,8 +85,7 @@ protected:
 class ScratchFolder
 {
 public:
-    ScratchFolder()
-        : m_path(wxFileName::CreateTempFileName("kelcapture"))
+    ScratchFolder() : m_path(wxFileName::CreateTempFileName("kelcapture"))
     {
         wxRemoveFile(m_path);
         wxFileName::Mkdir(m_path);
@@ -124,7 +124,7 @@ protected:
 
     void SetUp() override
     {
-        m_dlg = new ScreenDlg(NULL);
+        m_dlg = new ScreenDlg(nullptr);
         m_dlg->Show();
         ASSERT_TRUE(WaitUntil([this] { return m_dlg->IsShownOnScreen(); }));
         Pump();
@@ -165,12 +165,12 @@ protected:
     }
 
     static Backdrop* s_backdrop;
-    ScreenDlg* m_dlg = NULL;
+    ScreenDlg* m_dlg = nullptr;
     wxSize m_screen;
     wxUIActionSimulator m_sim;
 };
 
-Backdrop* ScreenDlgTest::s_backdrop = NULL;
+Backdrop* ScreenDlgTest::s_backdrop = nullptr;
 
 } // anonymous namespace
 
@@ -318,9 +318,10 @@ TEST_F(ScreenDlgTest, EscapeQuits)
 
 TEST_F(ScreenDlgTest, MenuDependsOnWhereTheButtonWasReleased)
 {
-    const auto labels = [](wxMenu* menu) {
+    const auto labels = [](wxMenu* menu)
+    {
         wxString text;
-        for ( wxMenuItem* item : menu->GetMenuItems() )
+        for (wxMenuItem* item : menu->GetMenuItems())
             text += (item->IsSeparator() ? wxString("-") : item->GetItemLabelText()) + "|";
         delete menu;
         return text;
@@ -329,8 +330,10 @@ TEST_F(ScreenDlgTest, MenuDependsOnWhereTheButtonWasReleased)
     EXPECT_EQ("Quit|", labels(m_dlg->CreateContextMenu(wxPoint(50, 50))));
     m_dlg->SelectRect(wxRect(100, 100, 101, 51));
     EXPECT_EQ("Cancel|-|Quit|", labels(m_dlg->CreateContextMenu(wxPoint(500, 500))));
-    EXPECT_EQ("Save As|Copy to Clipboard|Cancel|-|Quit|", labels(m_dlg->CreateContextMenu(wxPoint(150, 120))));
-    EXPECT_EQ("Save As|Copy to Clipboard|Cancel|-|Quit|", labels(m_dlg->CreateContextMenu(wxPoint(100, 100))));
+    EXPECT_EQ("Save As|Copy to Clipboard|Cancel|-|Quit|",
+              labels(m_dlg->CreateContextMenu(wxPoint(150, 120))));
+    EXPECT_EQ("Save As|Copy to Clipboard|Cancel|-|Quit|",
+              labels(m_dlg->CreateContextMenu(wxPoint(100, 100))));
 
     // "Cancel" drops the selection; the picture shows the plain snapshot.
     wxCommandEvent cancel(wxEVT_MENU, ScreenDlg::ID_CANCEL_SELECTION);
@@ -348,11 +351,11 @@ TEST_F(ScreenDlgTest, MagnifierShowsBlackBeyondTheScreen)
 {
     // Each sample pixel covers 6.6 view pixels; sample (sx, sy) is read at
     // view (sx * 6.6 + 3, sy * 6.6 + 3).
-    const auto view = [](const wxImage& image, int sx, int sy) {
-        return ImagePixel(image, int(sx * 6.6 + 3), int(sy * 6.6 + 3));
-    };
+    const auto view = [](const wxImage& image, int sx, int sy)
+    { return ImagePixel(image, int(sx * 6.6 + 3), int(sy * 6.6 + 3)); };
 
-    const wxImage topLeft = m_dlg->GetSubMaxImage(wxPoint(0, 0), wxSize(20, 20), wxSize(132, 132)).ConvertToImage();
+    const wxImage topLeft =
+        m_dlg->GetSubMaxImage(wxPoint(0, 0), wxSize(20, 20), wxSize(132, 132)).ConvertToImage();
     ASSERT_EQ(wxSize(132, 132), topLeft.GetSize());
     EXPECT_EQ(*wxBLACK, view(topLeft, 2, 2));
     EXPECT_EQ(*wxBLACK, view(topLeft, 15, 4));
@@ -365,7 +368,8 @@ TEST_F(ScreenDlgTest, MagnifierShowsBlackBeyondTheScreen)
     EXPECT_EQ(BackdropColour(4, 0), view(topLeft, 14, 10));
 
     const wxPoint corner(m_screen.x - 1, m_screen.y - 1);
-    const wxImage bottomRight = m_dlg->GetSubMaxImage(corner, wxSize(20, 20), wxSize(132, 132)).ConvertToImage();
+    const wxImage bottomRight =
+        m_dlg->GetSubMaxImage(corner, wxSize(20, 20), wxSize(132, 132)).ConvertToImage();
     EXPECT_EQ(BackdropColour(corner.x - 5, corner.y - 5), view(bottomRight, 5, 5));
     EXPECT_EQ(*wxBLACK, view(bottomRight, 11, 5));
     EXPECT_EQ(*wxBLACK, view(bottomRight, 5, 18));
@@ -433,21 +437,20 @@ TEST_F(ScreenDlgTest, OverwritingAsksFirst)
 
     m_dlg->SelectRect(wxRect(20, 30, 10, 10));
     MessageAnswers user;
-    user.answers = { wxID_CANCEL };
+    user.answers = {wxID_CANCEL};
     EXPECT_FALSE(m_dlg->SaveSelectionTo(path));
     ASSERT_EQ(1u, user.messages.size());
     EXPECT_EQ("file exists,do you want to overwrite it?", user.messages[0]);
     EXPECT_EQ(wxSize(40, 25), wxImage(path).GetSize());
 
-    user.answers = { wxID_OK };
+    user.answers = {wxID_OK};
     EXPECT_TRUE(m_dlg->SaveSelectionTo(path));
     EXPECT_EQ(wxSize(10, 10), wxImage(path).GetSize());
 }
 
-
 TEST(GrabScreen, SeesWhatIsDrawnNow)
 {
-    wxFrame* frame = new wxFrame(NULL, wxID_ANY, "grab", wxPoint(600, 700), wxSize(120, 80), wxNO_BORDER);
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "grab", wxPoint(600, 700), wxSize(120, 80), wxNO_BORDER);
     frame->SetBackgroundColour(*wxRED);
     ShowAndWait(frame);
     const wxRect area(610, 710, 50, 40);

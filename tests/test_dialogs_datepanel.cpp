@@ -29,7 +29,7 @@ wxString DayText(const wxDateTime& time)
 
 wxString Listed(const wxComboBox* list)
 {
-    if ( list->GetCount() == 0 )
+    if (list->GetCount() == 0)
         return "";
     return list->GetString(0) + ".." + list->GetString(list->GetCount() - 1);
 }
@@ -39,7 +39,7 @@ class DatePanelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_frame = new wxFrame(NULL, wxID_ANY, "dates");
+        m_frame = new wxFrame(nullptr, wxID_ANY, "dates");
         m_panel = new wxDatePanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(320, 20));
         m_frame->Show();
     }
@@ -47,8 +47,8 @@ protected:
 
     wxString Shown() const
     {
-        return m_panel->GetYearList()->GetValue() + "-" + m_panel->GetMonthList()->GetValue() + "-"
-               + m_panel->GetDayList()->GetValue();
+        return m_panel->GetYearList()->GetValue() + "-" + m_panel->GetMonthList()->GetValue() + "-" +
+               m_panel->GetDayList()->GetValue();
     }
 
     // Picks an entry of a list the way a user does, with its event.
@@ -62,37 +62,37 @@ protected:
         list->GetEventHandler()->ProcessEvent(event);
     }
 
-    wxFrame* m_frame = NULL;
-    wxDatePanel* m_panel = NULL;
+    wxFrame* m_frame = nullptr;
+    wxDatePanel* m_panel = nullptr;
 };
 
 wxString ShownBy(const wxDatePanel* panel)
 {
-    return panel->GetYearList()->GetValue() + "-" + panel->GetMonthList()->GetValue() + "-"
-           + panel->GetDayList()->GetValue();
+    return panel->GetYearList()->GetValue() + "-" + panel->GetMonthList()->GetValue() + "-" +
+           panel->GetDayList()->GetValue();
 }
 
 // A panel in a zone eight hours east of UTC, where the instant the default
 // range starts at falls on 1970-01-01; returns what went wrong.
 wxString CheckPanelEastOfUtc()
 {
-    wxFrame* frame = new wxFrame(NULL, wxID_ANY, "east");
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "east");
     wxDatePanel* panel = new wxDatePanel(frame, wxID_ANY, wxDefaultPosition, wxSize(320, 20));
     const wxDateTime base(wxLongLong(-1000));
     wxString problems;
-    if ( ShownBy(panel) != "1970-1-1" )
+    if (ShownBy(panel) != "1970-1-1")
         problems += "the default range starts at " + ShownBy(panel) + "\n";
-    if ( !panel->GetTime().IsValid() || panel->GetTime() != base )
+    if (!panel->GetTime().IsValid() || panel->GetTime() != base)
         problems += "the first day of the range does not give its start\n";
 
     panel->SetRange(base, Date(1975, 6, 1));
-    if ( ShownBy(panel) != "1970-1-1" )
+    if (ShownBy(panel) != "1970-1-1")
         problems += "a range starting at the shown instant moved it to " + ShownBy(panel) + "\n";
     panel->SetTime(Date(1972, 3, 4));
-    if ( panel->GetTime().GetHour() != 7 || panel->GetTime().GetMinute() != 59 )
+    if (panel->GetTime().GetHour() != 7 || panel->GetTime().GetMinute() != 59)
         problems += "dates do not carry the local time of day of the start\n";
     frame->Destroy();
-    if ( ::testing::Test::HasFailure() )
+    if (::testing::Test::HasFailure())
         problems += "toolkit assertions\n";
     return problems;
 }
@@ -244,7 +244,7 @@ TEST(DatePanelEastOfUtc, TheRangeStartsOnTheFirstOfJanuary1970)
             _exit(problems.empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
-    if ( previous )
+    if (previous)
         setenv("TZ", saved.c_str(), 1);
     else
         unsetenv("TZ");

@@ -24,7 +24,7 @@ namespace
 std::vector<char> RenderData(const wxDataObject& source, const wxDataFormat& format)
 {
     std::vector<char> bytes(source.GetDataSize(format));
-    if ( !bytes.empty() && !source.GetDataHere(format, bytes.data()) )
+    if (!bytes.empty() && !source.GetDataHere(format, bytes.data()))
         bytes.clear();
     return bytes;
 }
@@ -36,7 +36,9 @@ class FedTarget : public Target
 {
 public:
     template <class... Args>
-    explicit FedTarget(Args&&... args) : Target(std::forward<Args>(args)...) {}
+    explicit FedTarget(Args&&... args) : Target(std::forward<Args>(args)...)
+    {
+    }
 
     void Feed(const wxDataFormat& format, const std::vector<char>& bytes)
     {
@@ -45,7 +47,7 @@ public:
         m_fed = true;
     }
 
-    bool GetData() wxOVERRIDE
+    bool GetData() override
     {
         return m_fed && this->GetDataObject()->SetData(m_format, m_bytes.size(), m_bytes.data());
     }
@@ -58,16 +60,16 @@ private:
 
 struct RecordingReceiver : KelDropReceverInterface
 {
-    void OnDndDataDrop(int x, int y, void* data) wxOVERRIDE
+    void OnDndDataDrop(int x, int y, void* data) override
     {
         drops.push_back(wxPoint(x, y));
         received = data;
     }
-    void OnEnter(int x, int y, wxDragResult) wxOVERRIDE { entered = wxPoint(x, y); }
-    void OnLeave() wxOVERRIDE { ++leaves; }
+    void OnEnter(int x, int y, wxDragResult) override { entered = wxPoint(x, y); }
+    void OnLeave() override { ++leaves; }
 
     std::vector<wxPoint> drops;
-    void* received = NULL;
+    void* received = nullptr;
     wxPoint entered;
     int leaves = 0;
 };
@@ -78,7 +80,7 @@ public:
     wxString messages;
 
 protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) wxOVERRIDE { messages += msg + "\n"; }
+    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override { messages += msg + "\n"; }
 };
 
 struct LogCapture
@@ -186,7 +188,8 @@ TEST(DndDropTarget, RefusesDataItCannotRead)
     // A pointer of another name does not match either.
     FedTarget<KelDndDropTarget> otherName(&receiver, "group");
     KelDndObject contact("contact", &receiver);
-    otherName.Feed(KelDndObject::GetDndFormat("contact"), RenderData(contact, KelDndObject::GetDndFormat("contact")));
+    otherName.Feed(KelDndObject::GetDndFormat("contact"),
+                   RenderData(contact, KelDndObject::GetDndFormat("contact")));
     {
         LogCapture capture;
         EXPECT_EQ(wxDragNone, otherName.OnData(1, 1, wxDragCopy));
@@ -198,7 +201,7 @@ TEST(FileDropTarget, PassesDroppedFilesToTheObserver)
 {
     struct Observer : KelFileDropTargetObserver
     {
-        bool OnObservedDropFiles(int x, int y, const wxArrayString& dropped) wxOVERRIDE
+        bool OnObservedDropFiles(int x, int y, const wxArrayString& dropped) override
         {
             at = wxPoint(x, y);
             files = dropped;
@@ -224,7 +227,7 @@ TEST(FileDropTarget, PassesDroppedFilesToTheObserver)
     observer.answer = false;
     EXPECT_EQ(wxDragNone, target.OnData(5, 6, wxDragCopy));
 
-    KelFileDropTarget withoutObserver(NULL);
+    KelFileDropTarget withoutObserver(nullptr);
     EXPECT_FALSE(withoutObserver.OnDropFiles(0, 0, observer.files));
 }
 
@@ -238,7 +241,7 @@ TEST(MultiDropObjectAdapter, CombinesTheFormatsOfItsObjects)
     wxFileDataObject* files = new wxFileDataObject;
     adapter.RegisterObject(text);
     adapter.RegisterObject(files);
-    adapter.RegisterObject(NULL);
+    adapter.RegisterObject(nullptr);
     EXPECT_EQ(2u, adapter.GetObjectCount());
 
     const size_t count = adapter.GetFormatCount(wxDataObject::Get);
@@ -254,7 +257,7 @@ TEST(MultiDropObjectAdapter, CombinesTheFormatsOfItsObjects)
     EXPECT_EQ(0u, adapter.GetDataSize(wxDataFormat("no-such-format")));
     char unused[4];
     EXPECT_FALSE(adapter.GetDataHere(wxDataFormat("no-such-format"), unused));
-    EXPECT_EQ(NULL, adapter.GetDataObject());
+    EXPECT_EQ(nullptr, adapter.GetDataObject());
 
     // Writing makes the receiving object current.
     wxFileDataObject dropped;
@@ -268,30 +271,30 @@ TEST(MultiDropObjectAdapter, CombinesTheFormatsOfItsObjects)
 
     adapter.Release();
     EXPECT_EQ(0u, adapter.GetObjectCount());
-    EXPECT_EQ(NULL, adapter.GetDataObject());
+    EXPECT_EQ(nullptr, adapter.GetDataObject());
 }
 
 TEST(MultiDropTargetAdapter, DropsReachTheObjectThatTookThem)
 {
     struct Target : FedTarget<wxMutiDropTargetAdapter>
     {
-        wxDragResult OnDropData(wxDataObject* object, wxCoord, wxCoord, wxDragResult def) wxOVERRIDE
+        wxDragResult OnDropData(wxDataObject* object, wxCoord, wxCoord, wxDragResult def) override
         {
             dropped = object;
             return def;
         }
-        wxDataObject* dropped = NULL;
+        wxDataObject* dropped = nullptr;
     } target;
 
     wxTextDataObject* text = new wxTextDataObject;
     wxFileDataObject* files = new wxFileDataObject;
-    EXPECT_FALSE(target.AppendObject(NULL));
+    EXPECT_FALSE(target.AppendObject(nullptr));
     EXPECT_TRUE(target.AppendObject(text));
     EXPECT_TRUE(target.AppendObject(files));
 
     // Nothing fed yet: the drop fails without reaching OnDropData.
     EXPECT_EQ(wxDragNone, target.OnData(0, 0, wxDragCopy));
-    EXPECT_EQ(NULL, target.dropped);
+    EXPECT_EQ(nullptr, target.dropped);
 
     wxFileDataObject source;
     source.AddFile("/tmp/b.txt");
@@ -317,7 +320,7 @@ TEST(OrgDndData, CopiesAllFields)
     KelOrgDndData copy(original);
     KelOrgDndData assigned;
     assigned = original;
-    for ( const KelOrgDndData* data : { &copy, &assigned } )
+    for (const KelOrgDndData* data : {&copy, &assigned})
     {
         EXPECT_EQ("dept-7", data->m_id);
         EXPECT_EQ("Sales", data->m_name);
@@ -334,7 +337,7 @@ class LiveDragTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_frame = new wxFrame(NULL, wxID_ANY, "drag", wxPoint(0, 0), wxSize(520, 300));
+        m_frame = new wxFrame(nullptr, wxID_ANY, "drag", wxPoint(0, 0), wxSize(520, 300));
         m_tree = new wxTreeListCtrl(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(250, 300),
                                     wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
         m_tree->AddColumn("Name", 240);
@@ -361,9 +364,9 @@ protected:
         return wxPoint(rect.x + 5, rect.y + rect.height / 2);
     }
 
-    wxFrame* m_frame = NULL;
-    wxTreeListCtrl* m_tree = NULL;
-    wxPanel* m_chat = NULL;
+    wxFrame* m_frame = nullptr;
+    wxTreeListCtrl* m_tree = nullptr;
+    wxPanel* m_chat = nullptr;
     wxTreeItemId m_anna, m_bart;
 };
 
@@ -375,13 +378,15 @@ TEST_F(LiveDragTest, ContactDraggedFromTheTreeReachesTheReceiver)
     wxString contact;
     wxDragResult result = wxDragError;
     int endDrags = 0;
-    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG, [&](wxTreeEvent& event) {
-        contact = m_tree->GetItemText(event.GetItem());
-        KelDndObject data("contact", &contact);
-        data.SetBitmap(wxBitmap(40, 16));
-        wxDropSource source(data, m_tree);
-        result = source.DoDragDrop(wxDrag_CopyOnly);
-    });
+    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG,
+                 [&](wxTreeEvent& event)
+                 {
+                     contact = m_tree->GetItemText(event.GetItem());
+                     KelDndObject data("contact", &contact);
+                     data.SetBitmap(wxBitmap(40, 16));
+                     wxDropSource source(data, m_tree);
+                     result = source.DoDragDrop(wxDrag_CopyOnly);
+                 });
     m_tree->Bind(wxEVT_TREE_END_DRAG, [&](wxTreeEvent&) { ++endDrags; });
 
     kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_bart), m_chat, wxPoint(130, 150));
@@ -403,25 +408,26 @@ TEST_F(LiveDragTest, FilesDroppedOnATextAreaReachTheObserver)
 {
     struct Observer : KelFileDropTargetObserver
     {
-        bool OnObservedDropFiles(int, int, const wxArrayString& dropped) wxOVERRIDE
+        bool OnObservedDropFiles(int, int, const wxArrayString& dropped) override
         {
             files = dropped;
             return true;
         }
         wxArrayString files;
     } observer;
-    wxTextCtrl* input = new wxTextCtrl(m_chat, wxID_ANY, "", wxPoint(0, 0), wxSize(260, 300),
-                                       wxTE_MULTILINE);
+    wxTextCtrl* input = new wxTextCtrl(m_chat, wxID_ANY, "", wxPoint(0, 0), wxSize(260, 300), wxTE_MULTILINE);
     input->SetDropTarget(new KelFileDropTarget(&observer));
 
     wxDragResult result = wxDragError;
-    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG, [&](wxTreeEvent&) {
-        wxFileDataObject files;
-        files.AddFile("/tmp/minutes.txt");
-        files.AddFile("/tmp/plan b.pdf");
-        wxDropSource source(files, m_tree);
-        result = source.DoDragDrop(wxDrag_CopyOnly);
-    });
+    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG,
+                 [&](wxTreeEvent&)
+                 {
+                     wxFileDataObject files;
+                     files.AddFile("/tmp/minutes.txt");
+                     files.AddFile("/tmp/plan b.pdf");
+                     wxDropSource source(files, m_tree);
+                     result = source.DoDragDrop(wxDrag_CopyOnly);
+                 });
 
     kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_anna), input, wxPoint(100, 100));
 

@@ -22,8 +22,8 @@ namespace
 wxImage MakePicture()
 {
     wxImage image(200, 150);
-    for ( int y = 0; y < image.GetHeight(); ++y )
-        for ( int x = 0; x < image.GetWidth(); ++x )
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
             image.SetRGB(x, y, x, y, 200);
     return image;
 }
@@ -33,7 +33,7 @@ class HeadSelectTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_dialog = new KelUserHeadSelect(NULL);
+        m_dialog = new KelUserHeadSelect(nullptr);
         ShowAndWait(m_dialog);
         m_panel = m_dialog->GetPanel();
     }
@@ -65,8 +65,8 @@ protected:
         m_dialog->ProcessWindowEvent(event);
     }
 
-    KelUserHeadSelect* m_dialog = NULL;
-    KelBmpPanel* m_panel = NULL;
+    KelUserHeadSelect* m_dialog = nullptr;
+    KelBmpPanel* m_panel = nullptr;
 };
 
 } // anonymous namespace
@@ -210,7 +210,7 @@ TEST_F(HeadSelectTest, BrowseLoadsTheChosenFile)
         int Enter(wxDialog* dialog) override
         {
             wxFileDialog* files = dynamic_cast<wxFileDialog*>(dialog);
-            if ( !files )
+            if (!files)
                 return wxID_NONE;
             // The chooser selects the file once it has read the folder.
             files->SetPath(m_file);

@@ -38,7 +38,8 @@ TEST_F(InstallPathTest, PrefersTheExactSpellingWhenBothExist)
 TEST_F(InstallPathTest, AtomicWritesReplaceWholeFilesAndLeaveNothingBehind)
 {
     ASSERT_TRUE(KelWriteTextAtomically(PathOf("deep/folder/file.txt"), "first"));
-    ASSERT_TRUE(KelWriteTextAtomically(PathOf("deep/folder/file.txt"), wxString::FromUTF8("zweite \xc3\xa9")));
+    ASSERT_TRUE(
+        KelWriteTextAtomically(PathOf("deep/folder/file.txt"), wxString::FromUTF8("zweite \xc3\xa9")));
     EXPECT_EQ(ReadFile("deep/folder/file.txt"), wxString::FromUTF8("zweite \xc3\xa9"));
 
     EXPECT_FALSE(KelSaveAtomically(PathOf("deep/folder/file.txt"), [](const wxString&) { return false; }));
@@ -139,7 +140,7 @@ public:
     bool ProcessEvent(wxEvent& event) override
     {
         seen.push_back(event.GetEventType());
-        if ( onEvent )
+        if (onEvent)
             onEvent();
         return true;
     }

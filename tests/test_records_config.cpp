@@ -13,8 +13,6 @@
 namespace
 {
 
-
-
 // ---------------------------------------------------------------------------
 // Tab and shortcut configuration
 
@@ -29,25 +27,26 @@ public:
 wxString Keys(wxList& list)
 {
     wxString keys;
-    for ( wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext() )
+    for (wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext())
         keys += static_cast<tabattr*>(node->GetData())->m_key + " ";
     return keys.Trim();
 }
 
-class TabConfigTest : public kel::test::TempCwdTest {};
+class TabConfigTest : public kel::test::TempCwdTest
+{
+};
 
 TEST_F(TabConfigTest, TabsAreSortedByIndexKeepingFileOrderOfTies)
 {
-    WriteFile("config/tabattr.xml",
-              "<?xml version='1.0' encoding='UTF-8'?>\n"
-              "<tabs>\n"
-              "  <tabprop key='three' index='3' tip='Third' systab='0'/>\n"
-              "  <tabprop key='oneA' index='1' tip='First' systab='1'/>\n"
-              "  <!-- not an entry -->\n"
-              "  <other key='two' index='2' systab='2'/>\n"
-              "  <tabprop key='oneB' index='1'/>\n"
-              "  <tabprop key='junk' index='x7'/>\n"
-              "</tabs>\n");
+    WriteFile("config/tabattr.xml", "<?xml version='1.0' encoding='UTF-8'?>\n"
+                                    "<tabs>\n"
+                                    "  <tabprop key='three' index='3' tip='Third' systab='0'/>\n"
+                                    "  <tabprop key='oneA' index='1' tip='First' systab='1'/>\n"
+                                    "  <!-- not an entry -->\n"
+                                    "  <other key='two' index='2' systab='2'/>\n"
+                                    "  <tabprop key='oneB' index='1'/>\n"
+                                    "  <tabprop key='junk' index='x7'/>\n"
+                                    "</tabs>\n");
     TabManager manager;
     wxList tabs;
     manager.GetAllTabs(tabs);
@@ -65,9 +64,8 @@ TEST_F(TabConfigTest, TabsAreSortedByIndexKeepingFileOrderOfTies)
 
 TEST_F(TabConfigTest, ShortcutLookupIgnoresCase)
 {
-    WriteFile("config/shortcut.xml",
-              "<shortcuts><shortcutprop key='Mail' index='2'/>"
-              "<shortcutprop key='Calendar' index='0'/></shortcuts>");
+    WriteFile("config/shortcut.xml", "<shortcuts><shortcutprop key='Mail' index='2'/>"
+                                     "<shortcutprop key='Calendar' index='0'/></shortcuts>");
     TabManager manager;
     EXPECT_EQ(manager.GetShortCutAttr("mail"), 2);
     EXPECT_EQ(manager.GetShortCutAttr("CALENDAR"), 0);
@@ -80,8 +78,7 @@ TEST_F(TabConfigTest, ShortcutLookupIgnoresCase)
 
 TEST_F(TabConfigTest, SavingReplacesTheEntriesInReverseOrder)
 {
-    WriteFile("config/tabattr.xml",
-              "<tabs><tabprop key='old' index='5' tip='gone' systab='0'/></tabs>");
+    WriteFile("config/tabattr.xml", "<tabs><tabprop key='old' index='5' tip='gone' systab='0'/></tabs>");
     tabattr a("A", 0, "Tab A", true);
     tabattr b("B", 1, "Tab B", false);
     {
@@ -100,8 +97,7 @@ TEST_F(TabConfigTest, SavingReplacesTheEntriesInReverseOrder)
     EXPECT_EQ(first->GetAttribute("key"), "B");
     EXPECT_EQ(first->GetNext()->GetAttribute("key"), "A");
     EXPECT_EQ(first->GetNext()->GetNext(), nullptr);
-    EXPECT_TRUE(ReadFile("config/tabattr.xml").Contains(
-        "key=\"A\" index=\"0\" tip=\"Tab A\" systab=\"1\""));
+    EXPECT_TRUE(ReadFile("config/tabattr.xml").Contains("key=\"A\" index=\"0\" tip=\"Tab A\" systab=\"1\""));
 
     TabManager reloaded;
     wxList tabs;
@@ -111,8 +107,7 @@ TEST_F(TabConfigTest, SavingReplacesTheEntriesInReverseOrder)
 
 TEST_F(TabConfigTest, EmptySaveRewritesTheLoadedEntries)
 {
-    WriteFile("config/shortcut.xml",
-              "<shortcuts><shortcutprop key='Mail' index='2'/></shortcuts>");
+    WriteFile("config/shortcut.xml", "<shortcuts><shortcutprop key='Mail' index='2'/></shortcuts>");
     {
         TabManager manager;
         manager.SaveShortCutAttr(wxList());
@@ -156,14 +151,18 @@ public:
     using LanguageHandler::SaveLanguage;
 };
 
-class LanguageTest : public kel::test::TempCwdTest {};
+class LanguageTest : public kel::test::TempCwdTest
+{
+};
 
 const char LANGUAGE_LIST[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<Languages>\n"
-    "  <Language id=\"2\" path=\"locale/zh_CN\" name=\"\xe4\xb8\xad\xe6\x96\x87\" select=\"1\" extra=\"keep\"/>\n"
+    "  <Language id=\"2\" path=\"locale/zh_CN\" name=\"\xe4\xb8\xad\xe6\x96\x87\" select=\"1\" "
+    "extra=\"keep\"/>\n"
     "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"0\"/>\n"
-    "  <Language id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7" "ais\" select=\"1\"/>\n"
+    "  <Language id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7"
+    "ais\" select=\"1\"/>\n"
     "  <Language id=\"3\" path=\"locale/de\" name=\"Deutsch\"/>\n"
     "  <Language id=\"0\" path=\"locale/zero\" name=\"Zero\"/>\n"
     "  <Language id=\"-4\" path=\"locale/neg\" name=\"Neg\"/>\n"
@@ -208,9 +207,11 @@ TEST_F(LanguageTest, TwoSelectedLanguagesAndSettingAThird)
     const wxString written = ReadFile("locale/Language.xml");
     EXPECT_TRUE(written.Contains("id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\""));
     EXPECT_TRUE(written.Contains("select=\"0\" extra=\"keep\"")) << written;
-    EXPECT_TRUE(written.Contains(wxString::FromUTF8("id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7" "ais\" select=\"1\"")));
+    EXPECT_TRUE(written.Contains(wxString::FromUTF8("id=\"5\" path=\"locale/fr\" name=\"Fran\xc3\xa7"
+                                                    "ais\" select=\"1\"")));
     EXPECT_TRUE(written.Contains("id=\"0\" path=\"locale/zero\""));
-    EXPECT_TRUE(written.Contains("id=\"4294967297\" path=\"locale/wide\" name=\"Wide\" select=\"4294967296\""))
+    EXPECT_TRUE(
+        written.Contains("id=\"4294967297\" path=\"locale/wide\" name=\"Wide\" select=\"4294967296\""))
         << "an id beyond an int is nobody's, not language 1's";
 
     Languages reloaded;
@@ -222,10 +223,10 @@ TEST_F(LanguageTest, SetSelectedWritesOnlyForARealChange)
     WriteFile("locale/Language.xml", wxString::FromUTF8(LANGUAGE_LIST));
     Languages languages;
     ASSERT_TRUE(wxRemoveFile("locale/Language.xml"));
-    languages.SetSelected(2);   // already selected
-    languages.SetSelected(42);  // not listed
+    languages.SetSelected(2);  // already selected
+    languages.SetSelected(42); // not listed
     EXPECT_FALSE(wxFileExists("locale/Language.xml"));
-    languages.SetSelected(3);   // the file is gone: nothing to write into
+    languages.SetSelected(3); // the file is gone: nothing to write into
     EXPECT_EQ(languages.GetSelected(), 3);
     EXPECT_FALSE(wxFileExists("locale/Language.xml"));
 }
@@ -237,14 +238,16 @@ TEST_F(LanguageTest, MissingSelectAttributeIsNotAdded)
         Languages languages;
         languages.SetSelected(3);
     }
-    EXPECT_TRUE(ReadFile("locale/Language.xml").Contains("<Language id=\"3\" path=\"locale/de\" name=\"Deutsch\"/>"));
+    EXPECT_TRUE(
+        ReadFile("locale/Language.xml").Contains("<Language id=\"3\" path=\"locale/de\" name=\"Deutsch\"/>"));
     Languages reloaded;
     EXPECT_EQ(reloaded.GetSelected(), 5) << "German was never written as selected";
 }
 
 TEST_F(LanguageTest, BrokenOrMissingListsGiveNoLanguages)
 {
-    for ( const char* text : { "", "<Languages><Language id='1' path='x'", "<languages><Language id='1' path='x'/></languages>" } )
+    for (const char* text :
+         {"", "<Languages><Language id='1' path='x'", "<languages><Language id='1' path='x'/></languages>"})
     {
         WriteFile("locale/Language.xml", text);
         Languages languages;
@@ -347,8 +350,8 @@ TEST_F(ShowSettingTest, WrongRootOrMissingFileAddsNothing)
 class SkinCatalogueTest : public kel::test::TempCwdTest
 {
 protected:
-    void WriteSkin(const wxString& file, int id, const wxString& res, const wxString& config,
-                   bool selected, const wxString& extra = wxString())
+    void WriteSkin(const wxString& file, int id, const wxString& res, const wxString& config, bool selected,
+                   const wxString& extra = wxString())
     {
         WriteFile("skins/" + file,
                   wxString::Format("[SKIN]\nskin_id=%d\nskin_title=Skin %d\nskin_res=%s\n"
@@ -372,8 +375,7 @@ protected:
 
 TEST_F(SkinCatalogueTest, OnlyCompleteSkinFilesAreListed)
 {
-    WriteSkin("a_blue.skin", 1, "skins/blue.xml", "skins/blue.cfg", false,
-              "skin_menu=skins/blue_menu.xml\n");
+    WriteSkin("a_blue.skin", 1, "skins/blue.xml", "skins/blue.cfg", false, "skin_menu=skins/blue_menu.xml\n");
     WriteSkin("b_green.skin", 2, "skins/green.xml", "skins/green.cfg", true);
     WriteSkin("c_nores.skin", 3, "", "skins/x.cfg", false);
     WriteSkin("d_noconfig.skin", 4, "skins/x.xml", "", false);
@@ -462,7 +464,7 @@ TEST_F(SkinCatalogueTest, SectionItemWalksTheEntriesOfOneSection)
     WriteFile("walk.ini", "[SKIN]\nskin_id=3\n; a comment\nskin_title=Night\n[OTHER]\nx=1\n");
     wxIniFileEx ini(PathOf("walk.ini"));
     wxString seen;
-    for ( SectionItem item(&ini, "skin"); item.IsOk(); item.GetNext() )
+    for (SectionItem item(&ini, "skin"); item.IsOk(); item.GetNext())
         seen += item.GetKey() + "=" + item.GetValue() + ";";
     EXPECT_EQ(seen, "skin_id=3;skin_title=Night;");
 

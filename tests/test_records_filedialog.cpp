@@ -10,7 +10,6 @@
 namespace
 {
 
-
 wxString MakeFolder(const wxString& name)
 {
     const wxString path = wxGetCwd() + "/" + name;
@@ -26,24 +25,28 @@ struct DialogRun
     int returned = 0;
 };
 
-DialogRun RunDialog(wxWindow* parent, const wxString& key, const wxString& callerDir,
-                    const wxString& moveTo, int result)
+DialogRun RunDialog(wxWindow* parent, const wxString& key, const wxString& callerDir, const wxString& moveTo,
+                    int result)
 {
     DialogRun run;
     KelFileDialog dialog(parent, "Select Path", callerDir, "", "*.*", wxFD_SAVE);
-    dialog.CallAfter([&]() {
-        run.openedIn = dialog.GetDirectory();
-        if ( !moveTo.empty() )
-            dialog.SetDirectory(moveTo);
-        dialog.EndModal(result);
-    });
+    dialog.CallAfter(
+        [&]()
+        {
+            run.openedIn = dialog.GetDirectory();
+            if (!moveTo.empty())
+                dialog.SetDirectory(moveTo);
+            dialog.EndModal(result);
+        });
     run.returned = dialog.ShowModal(key);
     return run;
 }
 
 // The remembered folders live in one configuration for the whole process,
 // so the cases run in one sequence.
-class FileDialogTest : public kel::test::TempCwdTest {};
+class FileDialogTest : public kel::test::TempCwdTest
+{
+};
 
 TEST_F(FileDialogTest, FoldersAreRememberedPerKeyAlsoAfterCancel)
 {

@@ -117,7 +117,9 @@ TEST(Xml2, BadTextLeavesTheDocumentAsItWas)
     EXPECT_EQ(doc.GetRoot().GetName(), "keep");
 }
 
-class Xml2File : public kel::test::TempCwdTest {};
+class Xml2File : public kel::test::TempCwdTest
+{
+};
 
 TEST_F(Xml2File, SaveAndLoadRoundTrip)
 {
@@ -210,7 +212,7 @@ TEST(Packet, KindsCopyTheirFields)
     Kel_xml_Message copy(message);
     Kel_xml_Message assigned;
     assigned = message;
-    for ( const Kel_xml_Message* m : { &copy, &assigned } )
+    for (const Kel_xml_Message* m : {&copy, &assigned})
     {
         EXPECT_EQ(m->GetBody(), "hi");
         EXPECT_EQ(m->GetReceDepart(), "Sales");

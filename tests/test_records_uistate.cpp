@@ -83,12 +83,12 @@ TEST(RecordBase, CopiesAreIndependent)
 TEST(RecordBase, ColumnsAreCopiesMarkedModified)
 {
     wxRecordBase record;
-    for ( int i = 0; i < 300; ++i )
+    for (int i = 0; i < 300; ++i)
         record.SetInt(wxString::Format("col%d", i), i);
     wxColumnArray columns = record.GetColumns();
     ASSERT_EQ(columns.size(), 300u);
     int sum = 0;
-    for ( size_t i = 0; i < columns.size(); ++i )
+    for (size_t i = 0; i < columns.size(); ++i)
     {
         EXPECT_EQ(columns[i].GetModified(), 1);
         EXPECT_EQ(columns[i].GetName(), "col" + columns[i].GetValue());
@@ -131,8 +131,6 @@ TEST(UIRecord, EveryRecordIsStampedWithItsCreationTime)
 // ---------------------------------------------------------------------------
 // UI state keeper
 
-
-
 class UIKeeperTest : public kel::test::TempCwdTest
 {
 protected:
@@ -145,7 +143,7 @@ protected:
 
     void TearDown() override
     {
-        for ( wxWindow* window : { (wxWindow*)m_text, (wxWindow*)m_combo, (wxWindow*)m_check } )
+        for (wxWindow* window : {(wxWindow*)m_text, (wxWindow*)m_combo, (wxWindow*)m_check})
             wxUIKeeper::GetInstance()->Detach(window);
         m_frame->Destroy();
         kel::test::Pump();
@@ -155,16 +153,16 @@ protected:
     // New controls, as a window opened again after a restart would have.
     void Recreate()
     {
-        if ( m_text )
+        if (m_text)
         {
             m_text->Destroy();
             m_combo->Destroy();
             m_check->Destroy();
         }
-        const wxString choices[] = { "Everyone", "Department", "Friends" };
+        const wxString choices[] = {"Everyone", "Department", "Friends"};
         m_text = new wxTextCtrl(m_frame, wxID_ANY);
-        m_combo = new wxComboBox(m_frame, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
-                                 3, choices, wxCB_READONLY);
+        m_combo = new wxComboBox(m_frame, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, 3, choices,
+                                 wxCB_READONLY);
         m_check = new wxCheckBox(m_frame, wxID_ANY, "Remember");
     }
 
@@ -210,7 +208,8 @@ TEST_F(UIKeeperTest, StatesRoundTripThroughTheRecordFile)
     EXPECT_TRUE(file.Contains("[CHECKBOXCTRL/remember]"));
     EXPECT_TRUE(file.Contains("CHECK_SELECT_VALUE=1"));
     size_t stamps = 0;
-    for ( size_t pos = file.find("BUILD_TIME="); pos != wxString::npos; pos = file.find("BUILD_TIME=", pos + 1) )
+    for (size_t pos = file.find("BUILD_TIME="); pos != wxString::npos;
+         pos = file.find("BUILD_TIME=", pos + 1))
         ++stamps;
     EXPECT_EQ(stamps, 3u) << "every group has its time of saving";
 
@@ -243,10 +242,9 @@ TEST_F(UIKeeperTest, RestoringSendsNoTextEvent)
 
 TEST_F(UIKeeperTest, BadValuesGiveDefaults)
 {
-    WriteFile("CONFIG/UiRecord.ini",
-              "[COMBOBOXCTRL/scope]\nCOMBO_SELECT_INDEX=1x\n"
-              "[CHECKBOXCTRL/remember]\nCHECK_SELECT_VALUE=yes\n"
-              "[COMBOBOXCTRL/far]\nCOMBO_SELECT_INDEX=99\n");
+    WriteFile("CONFIG/UiRecord.ini", "[COMBOBOXCTRL/scope]\nCOMBO_SELECT_INDEX=1x\n"
+                                     "[CHECKBOXCTRL/remember]\nCHECK_SELECT_VALUE=yes\n"
+                                     "[COMBOBOXCTRL/far]\nCOMBO_SELECT_INDEX=99\n");
     wxUIKeeper* keeper = wxUIKeeper::GetInstance();
     keeper->Attach(new wxComboBoxUIHandler(m_combo, "scope"));
     keeper->Attach(new wxCheckBoxUIHandler(m_check, "remember"));
@@ -261,9 +259,8 @@ TEST_F(UIKeeperTest, BadValuesGiveDefaults)
 
 TEST_F(UIKeeperTest, RepeatedGroupsOfAHandEditedFileAreRead)
 {
-    WriteFile("CONFIG/UiRecord.ini",
-              "[TEXTCTRL/search]\nTEXT_VALUE=first\n[CHECKBOXCTRL/remember]\n"
-              "CHECK_SELECT_VALUE=1\n[TEXTCTRL/search]\nBUILD_TIME=5\n");
+    WriteFile("CONFIG/UiRecord.ini", "[TEXTCTRL/search]\nTEXT_VALUE=first\n[CHECKBOXCTRL/remember]\n"
+                                     "CHECK_SELECT_VALUE=1\n[TEXTCTRL/search]\nBUILD_TIME=5\n");
     wxUIKeeper* keeper = wxUIKeeper::GetInstance();
     keeper->Attach(new wxTextUIHandler(m_text, "search"));
     keeper->Attach(new wxCheckBoxUIHandler(m_check, "remember"));
@@ -277,8 +274,7 @@ TEST_F(UIKeeperTest, RepeatedGroupsOfAHandEditedFileAreRead)
 
 TEST_F(UIKeeperTest, FirstHandlerOfAWindowIsKept)
 {
-    WriteFile("CONFIG/UiRecord.ini",
-              "[TEXTCTRL/first]\nTEXT_VALUE=one\n[TEXTCTRL/second]\nTEXT_VALUE=two\n");
+    WriteFile("CONFIG/UiRecord.ini", "[TEXTCTRL/first]\nTEXT_VALUE=one\n[TEXTCTRL/second]\nTEXT_VALUE=two\n");
     wxUIKeeper* keeper = wxUIKeeper::GetInstance();
     wxTextUIHandler* first = new wxTextUIHandler(m_text, "first");
     wxTextUIHandler second(m_text, "second");
@@ -288,13 +284,13 @@ TEST_F(UIKeeperTest, FirstHandlerOfAWindowIsKept)
     EXPECT_EQ(keeper->GetUIHandler(m_text), first);
 
     m_text->ChangeValue("three");
-    keeper->Detach(&second);   // keyed by the window: detaches the first handler
+    keeper->Detach(&second); // keyed by the window: detaches the first handler
     EXPECT_EQ(keeper->GetUIHandler(m_text), nullptr);
     const wxString file = ReadFile("CONFIG/UiRecord.ini");
     EXPECT_TRUE(file.Contains("[TEXTCTRL/first]\nTEXT_VALUE=three")) << file;
     EXPECT_TRUE(file.Contains("[TEXTCTRL/second]\nTEXT_VALUE=two"));
 
-    keeper->Detach(m_text);   // nothing attached: nothing happens
+    keeper->Detach(m_text); // nothing attached: nothing happens
 }
 
 TEST_F(UIKeeperTest, HandlersSurviveDetachWithoutAutoDestroy)

@@ -55,11 +55,9 @@ TEST_F(RichTextControlTest, ConstructionRegistersOneXmlHandlerForTheFamily)
     new KelRichText(m_frame, wxID_ANY);
     int handlers = 0;
     for (auto node = wxRichTextBuffer::GetHandlers().GetFirst(); node; node = node->GetNext())
-        handlers += static_cast<wxRichTextFileHandler*>(node->GetData())->GetType()
-                    == wxRICHTEXT_TYPE_XML;
+        handlers += static_cast<wxRichTextFileHandler*>(node->GetData())->GetType() == wxRICHTEXT_TYPE_XML;
     EXPECT_EQ(handlers, 1);
-    EXPECT_TRUE(wxDynamicCast(wxRichTextBuffer::FindHandler(wxRICHTEXT_TYPE_XML),
-                              wxFlagRichTextXMLHandler));
+    EXPECT_TRUE(wxDynamicCast(wxRichTextBuffer::FindHandler(wxRICHTEXT_TYPE_XML), wxFlagRichTextXMLHandler));
 }
 
 TEST_F(RichTextControlTest, PicturesAreConvertedIntoTheCacheUnderAFreshName)
@@ -131,17 +129,16 @@ TEST_F(RichTextControlTest, TheStyleSheetHoldsTheChatStyles)
     EXPECT_EQ(redBold.GetFlags() & ~named,
               wxTEXT_ATTR_TEXT_COLOUR | wxTEXT_ATTR_FONT_FACE | wxTEXT_ATTR_FONT_WEIGHT);
     EXPECT_EQ(redBold.GetTextColour(), *wxRED);
-    EXPECT_EQ(sheet->FindCharacterStyle("Bold")->GetStyle().GetFlags() & ~named,
-              wxTEXT_ATTR_FONT_WEIGHT);
+    EXPECT_EQ(sheet->FindCharacterStyle("Bold")->GetStyle().GetFlags() & ~named, wxTEXT_ATTR_FONT_WEIGHT);
 
     wxRichTextListStyleDefinition* bullets = sheet->FindListStyle("Bullet List 1");
     EXPECT_EQ(bullets->GetLevelAttributes(1)->GetBulletName(), "standard/square");
     EXPECT_EQ(bullets->GetLevelAttributes(6)->GetBulletName(), "standard/circle");
     EXPECT_EQ(bullets->GetLevelAttributes(2)->GetLeftIndent(), 180);
     wxRichTextListStyleDefinition* numbers = sheet->FindListStyle("Numbered List 1");
-    EXPECT_EQ(numbers->GetLevelAttributes(1)->GetBulletStyle(),
-              wxTEXT_ATTR_BULLET_STYLE_LETTERS_LOWER | wxTEXT_ATTR_BULLET_STYLE_PARENTHESES
-                  | wxTEXT_ATTR_BULLET_STYLE_ALIGN_RIGHT);
+    EXPECT_EQ(numbers->GetLevelAttributes(1)->GetBulletStyle(), wxTEXT_ATTR_BULLET_STYLE_LETTERS_LOWER |
+                                                                    wxTEXT_ATTR_BULLET_STYLE_PARENTHESES |
+                                                                    wxTEXT_ATTR_BULLET_STYLE_ALIGN_RIGHT);
     wxRichTextListStyleDefinition* outline = sheet->FindListStyle("Outline List 1");
     EXPECT_EQ(outline->GetLevelAttributes(3)->GetBulletStyle(),
               wxTEXT_ATTR_BULLET_STYLE_OUTLINE | wxTEXT_ATTR_BULLET_STYLE_PERIOD);
@@ -211,7 +208,8 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
     m_history->ShowPosition(0);
     m_history->Scroll(0, 0);
 
-    auto dragThumbTo = [this](int position) {
+    auto dragThumbTo = [this](int position)
+    {
         wxScrollWinEvent event(wxEVT_SCROLLWIN_THUMBTRACK, position, wxVERTICAL);
         event.SetEventObject(static_cast<wxWindow*>(m_history));
         m_history->GetEventHandler()->ProcessEvent(event);
@@ -222,10 +220,12 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
 
     auto sink = new wxWindow(m_frame, wxID_ANY);
     int seen = 0;
-    sink->Bind(wxEVT_SCROLLWIN_THUMBTRACK, [&](wxScrollWinEvent& event) {
-        ++seen;
-        EXPECT_EQ(event.GetPosition(), 20);
-    });
+    sink->Bind(wxEVT_SCROLLWIN_THUMBTRACK,
+               [&](wxScrollWinEvent& event)
+               {
+                   ++seen;
+                   EXPECT_EQ(event.GetPosition(), 20);
+               });
     m_history->RegistScrollEventSink(sink);
     dragThumbTo(20);
     EXPECT_EQ(seen, 1);
@@ -235,10 +235,12 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
     auto scrolledSink = new wxScrolledWindow(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(100, 100));
     scrolledSink->SetScrollbars(0, 10, 0, 100);
     int heard = 0;
-    scrolledSink->Bind(wxEVT_SCROLLWIN_THUMBTRACK, [&](wxScrollWinEvent& event) {
-        ++heard;
-        event.Skip();
-    });
+    scrolledSink->Bind(wxEVT_SCROLLWIN_THUMBTRACK,
+                       [&](wxScrollWinEvent& event)
+                       {
+                           ++heard;
+                           event.Skip();
+                       });
     m_history->RegistScrollEventSink(scrolledSink);
     dragThumbTo(30);
     EXPECT_EQ(heard, 1);
@@ -249,7 +251,8 @@ TEST_F(RichTextControlTest, ScrollEventsReachTheSinkAndStillScroll)
 TEST_F(RichTextControlTest, TheHistoryFollowsItsEndAsMessagesArriveUnlessTheReaderScrolledUp)
 {
     kel::test::ShowAndWait(m_frame);
-    auto receive = [this](int count) {
+    auto receive = [this](int count)
+    {
         for (int i = 0; i < count; ++i)
         {
             ASSERT_TRUE(m_history->FromXML(
@@ -290,7 +293,8 @@ TEST_F(RichTextControlTest, TheHistoryKeepsUpWithMessagesArrivingOneByOneEvenWhi
 {
     kel::test::ShowAndWait(m_frame);
     int sent = 0;
-    auto receiveSlowly = [&](int count) {
+    auto receiveSlowly = [&](int count)
+    {
         for (int i = 0; i < count; ++i, ++sent)
         {
             ASSERT_TRUE(m_history->FromXML(

@@ -45,8 +45,8 @@ wxImage ClientImage(wxWindow* win)
 
 bool SameImages(const wxImage& a, const wxImage& b)
 {
-    return a.GetSize() == b.GetSize()
-           && std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
+    return a.GetSize() == b.GetSize() &&
+           std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
 }
 
 } // namespace
@@ -91,8 +91,7 @@ TEST(RichTextFaces, DataSurvivesHexadecimalTextAndBadTextIsRefused)
     EXPECT_TRUE(copy.GetAnimationFile().empty());
     EXPECT_EQ(copy.GetAnimationType(), wxANIMATION_TYPE_GIF);
     ASSERT_EQ(copy.GetFrameCount(), face.GetFrameCount());
-    EXPECT_TRUE(SameImages(copy.GetFrameBitmap(5).ConvertToImage(),
-                           face.GetFrameBitmap(5).ConvertToImage()));
+    EXPECT_TRUE(SameImages(copy.GetFrameBitmap(5).ConvertToImage(), face.GetFrameBitmap(5).ConvertToImage()));
 
     wxFlagRichTextAnimation refused(FacePath("sad"), wxANIMATION_TYPE_GIF);
     EXPECT_FALSE(refused.ReadHex(hex, int(hex.length()) - 1, wxANIMATION_TYPE_GIF)) << "odd";
@@ -108,22 +107,23 @@ TEST(RichTextFaces, DataSurvivesHexadecimalTextAndBadTextIsRefused)
 TEST(RichTextFaces, MalformedGifStructureNeverReachesTheDecoder)
 {
     const std::string gif = ReadBytes(FacePath("smile"));
-    auto refusedWith = [](std::string bytes) {
+    auto refusedWith = [](std::string bytes)
+    {
         wxFlagRichTextAnimation face;
         return !face.ReadHex(Hex(bytes), int(bytes.size() * 2), wxANIMATION_TYPE_GIF);
     };
     std::string palette = gif;
-    palette[10] = char(0x80);   // claims a palette of 2 entries; 256 follow
+    palette[10] = char(0x80); // claims a palette of 2 entries; 256 follow
     EXPECT_TRUE(refusedWith(palette));
 
     std::string outside = gif;
     const size_t image = outside.find('\x2C', 13 + 768);
     ASSERT_NE(image, std::string::npos);
-    outside[image + 5] = char(200);   // a frame wider than the screen
+    outside[image + 5] = char(200); // a frame wider than the screen
     EXPECT_TRUE(refusedWith(outside));
 
     std::string huge = gif;
-    huge[6] = huge[7] = char(0xFF);   // 65535 pixels wide
+    huge[6] = huge[7] = char(0xFF); // 65535 pixels wide
     EXPECT_TRUE(refusedWith(huge));
 
     EXPECT_TRUE(refusedWith(gif.substr(0, 13)));
@@ -137,12 +137,12 @@ namespace
 // the decoder to fill.
 std::string SparseGif(int frames, int width, int height)
 {
-    auto le16 = [](int v) { return std::string{ char(v & 0xFF), char(v >> 8) }; };
-    std::string gif = "GIF89a" + le16(width) + le16(height) + std::string("\x80\0\0", 3)
-                      + std::string("\0\0\0\xff\xff\xff", 6);
+    auto le16 = [](int v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
+    std::string gif = "GIF89a" + le16(width) + le16(height) + std::string("\x80\0\0", 3) +
+                      std::string("\0\0\0\xff\xff\xff", 6);
     for (int i = 0; i < frames; ++i)
-        gif += std::string("\x21\xf9\x04\0\x0a\0\0\0\x2c\0\0\0\0", 13) + le16(width)
-               + le16(height) + std::string("\0\x02\x02\x4c\x01\0", 6);
+        gif += std::string("\x21\xf9\x04\0\x0a\0\0\0\x2c\0\0\0\0", 13) + le16(width) + le16(height) +
+               std::string("\0\x02\x02\x4c\x01\0", 6);
     return gif + "\x3b";
 }
 
@@ -150,7 +150,8 @@ std::string SparseGif(int frames, int width, int height)
 
 TEST(RichTextFaces, LargeAnimationsAreNoFaces)
 {
-    auto reads = [](const std::string& bytes) {
+    auto reads = [](const std::string& bytes)
+    {
         wxFlagRichTextAnimation face;
         return face.ReadHex(Hex(bytes), int(bytes.size() * 2), wxANIMATION_TYPE_GIF);
     };
@@ -255,8 +256,7 @@ TEST_F(RichTextFacesOnScreen, StillAndMissingFacesNeedNoTimer)
     const wxRect face = FirstFaceRect();
     EXPECT_EQ(face.GetSize(), wxFlagRichTextAnimation::GetPlaceholderSize());
     const wxImage shot = ClientImage(m_history);
-    EXPECT_EQ(kel::test::PixelAt(shot, face.x + 1, face.y + face.height / 2),
-              wxColour(0xB0, 0xB8, 0xC4));
+    EXPECT_EQ(kel::test::PixelAt(shot, face.x + 1, face.y + face.height / 2), wxColour(0xB0, 0xB8, 0xC4));
 }
 
 TEST_F(RichTextFacesOnScreen, SelectedFacesAreHighlighted)
@@ -273,4 +273,3 @@ TEST_F(RichTextFacesOnScreen, SelectedFacesAreHighlighted)
     EXPECT_EQ(kel::test::PixelAt(shot, face.x + 3, face.y + 1),
               wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
 }
-

@@ -14,8 +14,8 @@ const char* const Prolog = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 
 wxString Document(const wxString& paragraphs)
 {
-    return wxString(Prolog) + "<richtext version=\"1.0.0.0\"><paragraphlayout>" + paragraphs
-           + "</paragraphlayout></richtext>";
+    return wxString(Prolog) + "<richtext version=\"1.0.0.0\"><paragraphlayout>" + paragraphs +
+           "</paragraphlayout></richtext>";
 }
 
 wxString Paragraph(const wxString& content)
@@ -25,8 +25,8 @@ wxString Paragraph(const wxString& content)
 
 wxString KeyedFace(const wxString& key, const wxString& type = "1")
 {
-    return "<animation><animationKey>" + key + "</animationKey><animationType>" + type
-           + "</animationType></animation>";
+    return "<animation><animationKey>" + key + "</animationKey><animationType>" + type +
+           "</animationType></animation>";
 }
 
 wxImage RedSquare()
@@ -131,9 +131,8 @@ TEST_F(RichTextFormatTest, EverythingButFacesIsWrittenAsTheToolkitWritesIt)
     }
     const wxString ours = m_input->ToXML();
     // Only the root element's start differs.
-    const auto content = [](const wxString& document) {
-        return document.Mid(document.find("<paragraphlayout"));
-    };
+    const auto content = [](const wxString& document)
+    { return document.Mid(document.find("<paragraphlayout")); };
     EXPECT_EQ(content(ours), content(plain));
     EXPECT_EQ(Occurrences(ours, "partialparagraph=\"true\""), 1) << ours;
     EXPECT_EQ(Occurrences(ours, "name=\"sender\""), 1) << ours;
@@ -155,15 +154,16 @@ TEST_F(RichTextFormatTest, FaceKeysKeepCharactersOfEveryLength)
 
 TEST_F(RichTextFormatTest, StringStreamDecodesAsTheToolkitsStrictConversion)
 {
-    const auto decoded = [](const std::string& bytes) {
+    const auto decoded = [](const std::string& bytes)
+    {
         wxFlagStringOutputStream out;
         out.Write(bytes.data(), bytes.size());
         return out.GetString();
     };
     EXPECT_EQ(decoded("plain"), "plain");
     EXPECT_TRUE(decoded("caf\xE9").empty());
-    for (const std::string bytes : { "\xE2\x82\xAC and \xF0\x9F\x98\x80", "caf\xE9", "\xC0\xAF",
-                                     "\xED\xA0\x80", "\xE2\x82", "\xF4\x90\x80\x80" })
+    for (const std::string bytes : {"\xE2\x82\xAC and \xF0\x9F\x98\x80", "caf\xE9", "\xC0\xAF",
+                                    "\xED\xA0\x80", "\xE2\x82", "\xF4\x90\x80\x80"})
         EXPECT_EQ(decoded(bytes), wxString::FromUTF8(bytes.data(), bytes.size())) << bytes;
 }
 
@@ -234,9 +234,8 @@ TEST_F(RichTextFormatTest, AnimationChildrenCompareWithoutCaseAndBothFormsGiveTw
         wxStringOutputStream out(&hex);
         ASSERT_TRUE(face.WriteHex(out, wxANIMATION_TYPE_GIF));
     }
-    const wxString both = "<animation><ANIMATIONKEY>" + FacePath("angry")
-                          + "</ANIMATIONKEY><Data>" + hex
-                          + "</Data><AnimationType>1</AnimationType><extra>x</extra></animation>";
+    const wxString both = "<animation><ANIMATIONKEY>" + FacePath("angry") + "</ANIMATIONKEY><Data>" + hex +
+                          "</Data><AnimationType>1</AnimationType><extra>x</extra></animation>";
     ASSERT_TRUE(m_history->FromXML(Document(Paragraph("<text>hi</text>" + both))));
     const auto faces = ObjectsOf<wxFlagRichTextAnimation>(m_history);
     ASSERT_EQ(faces.size(), 2u);
@@ -250,8 +249,8 @@ TEST_F(RichTextFormatTest, VersionElementIsIgnored)
 {
     m_history->WriteText("kept");
     wxString text;
-    EXPECT_TRUE(m_history->FromXML(
-        "<richtext><richtext-version>9.9</richtext-version></richtext>", true, &text));
+    EXPECT_TRUE(
+        m_history->FromXML("<richtext><richtext-version>9.9</richtext-version></richtext>", true, &text));
     EXPECT_EQ(m_history->GetValue(), "kept");
     EXPECT_TRUE(text.Contains("<richtext-version>9.9</richtext-version>")) << text;
 
@@ -269,8 +268,8 @@ TEST_F(RichTextFormatTest, ReceivedMessagesGoAfterTheContentWhereverTheCaretIs)
     m_history->SetInsertionPoint(2);
     ASSERT_TRUE(m_history->FromXML(Document(Paragraph("<text>second</text>"))));
     m_history->SetInsertionPoint(0);
-    ASSERT_TRUE(m_history->FromXML(
-        Document(Paragraph("<text>third</text>") + Paragraph("<text>fourth</text>"))));
+    ASSERT_TRUE(
+        m_history->FromXML(Document(Paragraph("<text>third</text>") + Paragraph("<text>fourth</text>"))));
     EXPECT_EQ(m_history->GetValue(), "first\nsecond\nthird\nfourth");
 
     // The insertion is one undoable step.
@@ -285,7 +284,8 @@ TEST_F(RichTextFormatTest, ReadingWithoutInsertLeavesTheControlAndGivesTheDocume
     EXPECT_TRUE(m_history->FromXML(Document(Paragraph("<text>elsewhere</text>")), false, &text));
     EXPECT_EQ(m_history->GetValue(), "unchanged");
     EXPECT_TRUE(text.Contains("<text>elsewhere</text>")) << text;
-    EXPECT_TRUE(text.Contains("\n <paragraphlayout>\n  <paragraph>")) << "indented by one per level:\n" << text;
+    EXPECT_TRUE(text.Contains("\n <paragraphlayout>\n  <paragraph>")) << "indented by one per level:\n"
+                                                                      << text;
 }
 
 TEST_F(RichTextFormatTest, UnreadableInputFallsBackToPlainText)
@@ -351,12 +351,12 @@ TEST_F(RichTextFormatTest, HostileDocumentsLeaveTheControlUsable)
 
 TEST_F(RichTextFormatTest, FontNumbersAndColoursTheToolkitCannotTakeAreNormalised)
 {
-    const wxString xml = Document(Paragraph(
-        "<text fontweight=\"461\">a</text><text fontweight=\"-7\">b</text>"
-        "<text fontweight=\"2147483647\">c</text><text fontweight=\"700\">d</text>"
-        "<text fontstyle=\"12\">e</text><text fontfamily=\"1000\">f</text>"
-        "<text textcolor=\"#00p000\">g</text><text fontunderlined=\"1\" textcolor=\"#12\">h</text>"
-        "<text bgcolor=\"#a0b0c0\">i</text>"));
+    const wxString xml = Document(
+        Paragraph("<text fontweight=\"461\">a</text><text fontweight=\"-7\">b</text>"
+                  "<text fontweight=\"2147483647\">c</text><text fontweight=\"700\">d</text>"
+                  "<text fontstyle=\"12\">e</text><text fontfamily=\"1000\">f</text>"
+                  "<text textcolor=\"#00p000\">g</text><text fontunderlined=\"1\" textcolor=\"#12\">h</text>"
+                  "<text bgcolor=\"#a0b0c0\">i</text>"));
     ASSERT_TRUE(m_history->FromXML(xml, true));
     m_history->LayoutContent();
     m_history->Update();
@@ -381,22 +381,21 @@ TEST_F(RichTextFormatTest, PicturesAreTakenOnlyWhenTheirDataIsWholeAndOfASensibl
     const std::string pnm = "P6\n50000 50000\n255\n" + std::string(30, '\0');
     std::string hugePng = png;
     hugePng.replace(16, 8, std::string("\0\0\x9c\x40\0\0\x9c\x40", 8));
-    const std::string hugeGif = std::string("GIF89a\xff\xff\xff\xff\x80\0\0", 13) + std::string(6, '\0')
-                                + std::string("\x2c\0\0\0\0\xff\xff\xff\xff\0\x02\x02\x4c\x01\0\x3b", 16);
+    const std::string hugeGif = std::string("GIF89a\xff\xff\xff\xff\x80\0\0", 13) + std::string(6, '\0') +
+                                std::string("\x2c\0\0\0\0\xff\xff\xff\xff\0\x02\x02\x4c\x01\0\x3b", 16);
     const std::string hugeJpeg = std::string("\xff\xd8\xff\xe0\0\x04\0\0\xff\xc0\0\x0b\x08\xea\x60\xea\x60"
-                                             "\x01\x01\x11\0", 21);
+                                             "\x01\x01\x11\0",
+                                             21);
 
     wxString rejected;
     for (const auto& [type, bytes] : std::vector<std::pair<int, std::string>>{
-             { 15, png.substr(0, 20) }, { 15, hugePng }, { 13, hugeGif }, { 17, hugeJpeg },
-             { 19, pnm }, { 15, "" } })
+             {15, png.substr(0, 20)}, {15, hugePng}, {13, hugeGif}, {17, hugeJpeg}, {19, pnm}, {15, ""}})
         rejected += Paragraph("<text>x</text>" + Picture(type, Hex(bytes)));
     const wxString lowerCase = Picture(15, Hex(png).Lower());
     const wxString badDigit = Picture(15, Hex(png).Left(40) + "Zz" + Hex(png).Mid(42));
 
     ASSERT_TRUE(m_history->FromXML(
-        Document(Paragraph("<text>a</text>" + lowerCase) + Paragraph("<text>b</text>" + badDigit)
-                 + rejected),
+        Document(Paragraph("<text>a</text>" + lowerCase) + Paragraph("<text>b</text>" + badDigit) + rejected),
         true));
     m_history->LayoutContent();
     m_history->Update();
@@ -413,7 +412,7 @@ TEST_F(RichTextFormatTest, PicturesOfOneDocumentShareABudgetOfPixels)
 {
     // Headers only: what counts is the size they announce.
     std::string large = PngOf(RedSquare());
-    large.replace(16, 8, std::string("\0\0\x08\0\0\0\x04\0", 8));   // 2048 x 1024
+    large.replace(16, 8, std::string("\0\0\x08\0\0\0\x04\0", 8)); // 2048 x 1024
     const wxString picture = Picture(15, Hex(large));
     const wxString document = Document(Paragraph("<text>p</text>" + picture + picture + picture));
 

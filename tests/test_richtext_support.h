@@ -36,8 +36,7 @@ public:
     wxString GetFaceKey(const wxString& path) override
     {
         const wxFileName file(path);
-        return file.GetPath() == wxFileName(FacePath("x")).GetPath() ? "/" + file.GetName()
-                                                                      : wxString();
+        return file.GetPath() == wxFileName(FacePath("x")).GetPath() ? "/" + file.GetName() : wxString();
     }
 };
 

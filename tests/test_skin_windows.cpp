@@ -58,7 +58,8 @@ TEST_F(WindowBasesTest, PanelIsPaintedInTheSkinColour)
     KelPanelBase* panel = new KelPanelBase(frame);
     kel::test::ShowAndWait(frame);
     const wxImage shot = kel::test::CaptureWindow(panel);
-    EXPECT_EQ(kel::test::PixelAt(shot, shot.GetWidth() / 2, shot.GetHeight() / 2), wxColour(0xEA, 0xF3, 0xFB));
+    EXPECT_EQ(kel::test::PixelAt(shot, shot.GetWidth() / 2, shot.GetHeight() / 2),
+              wxColour(0xEA, 0xF3, 0xFB));
     frame->Destroy();
     kel::test::Pump();
 }
@@ -97,7 +98,7 @@ TEST_F(WindowBasesTest, RendererHidesCaptionButtonsAndForgetsItsPanel)
         BitmapPanelRenderer renderer;
         EXPECT_EQ(renderer.GetSkinButton(SKIN_BUTTON_CLOSE), nullptr);
         renderer.BindPanel(panel, "KelMessageBox_Panel", SKIN_KIND_PANEL);
-        for ( int id = SKIN_BUTTON_MINIMIZE; id <= SKIN_BUTTON_CLOSE; ++id )
+        for (int id = SKIN_BUTTON_MINIMIZE; id <= SKIN_BUTTON_CLOSE; ++id)
         {
             SkinButton* button = renderer.GetSkinButton(id);
             ASSERT_NE(button, nullptr);
@@ -160,8 +161,18 @@ TEST_F(WindowBasesTest, CloseAllEmptiesTheListEvenWhenAWindowVetoes)
     VetoingFrame* stubborn = new VetoingFrame;
     wxFrame* last = new wxFrame(nullptr, wxID_ANY, "last");
     bool firstClosed = false, lastClosed = false;
-    first->Bind(wxEVT_DESTROY, [&](wxWindowDestroyEvent& e) { firstClosed = true; e.Skip(); });
-    last->Bind(wxEVT_DESTROY, [&](wxWindowDestroyEvent& e) { lastClosed = true; e.Skip(); });
+    first->Bind(wxEVT_DESTROY,
+                [&](wxWindowDestroyEvent& e)
+                {
+                    firstClosed = true;
+                    e.Skip();
+                });
+    last->Bind(wxEVT_DESTROY,
+               [&](wxWindowDestroyEvent& e)
+               {
+                   lastClosed = true;
+                   e.Skip();
+               });
     manager->Register(first);
     manager->Register(stubborn);
     manager->Register(last);

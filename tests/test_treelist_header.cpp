@@ -29,12 +29,11 @@ protected:
         m_tree->AppendItem(root, "A rather long name for this column");
         m_tree->Expand(root);
         m_header = m_tree->GetHeaderWindow();
-        for (wxEventType type : { wxEVT_LIST_COL_CLICK, wxEVT_LIST_COL_RIGHT_CLICK, wxEVT_LIST_COL_BEGIN_DRAG,
-                                  wxEVT_LIST_COL_END_DRAG })
+        for (wxEventType type : {wxEVT_LIST_COL_CLICK, wxEVT_LIST_COL_RIGHT_CLICK, wxEVT_LIST_COL_BEGIN_DRAG,
+                                 wxEVT_LIST_COL_END_DRAG})
         {
-            m_tree->Bind(wxEventTypeTag<wxListEvent>(type), [this](wxListEvent& event) {
-                m_events[event.GetEventType()].push_back(event);
-            });
+            m_tree->Bind(wxEventTypeTag<wxListEvent>(type),
+                         [this](wxListEvent& event) { m_events[event.GetEventType()].push_back(event); });
         }
         kel::test::ShowAndWait(m_frame);
     }
@@ -64,7 +63,7 @@ protected:
         Pump(30);
         m_sim.MouseClick(button);
         Pump(50);
-        Pump(500);  // never a double-click with the next one
+        Pump(500); // never a double-click with the next one
     }
     size_t Count(wxEventType type) { return m_events[type].size(); }
 
@@ -98,7 +97,7 @@ TEST_F(TreeListHeaderTest, DraggingABorderResizesItsColumn)
 
 TEST_F(TreeListHeaderTest, BordersAreGrabbedOnlyCloseAndNearTheTop)
 {
-    Press(wxPoint(153, 8));  // 3 pixels away: a click in the next column
+    Press(wxPoint(153, 8)); // 3 pixels away: a click in the next column
     EXPECT_FALSE(m_header->IsDragging());
     m_sim.MouseUp();
     Pump(500);
@@ -120,7 +119,7 @@ TEST_F(TreeListHeaderTest, ClicksNameTheColumnAndSkipHiddenOnes)
 {
     Click(wxPoint(40, 8));
     Click(wxPoint(200, 8), wxMOUSE_BTN_RIGHT);
-    Click(wxPoint(500, 8));  // right of the last column: nothing
+    Click(wxPoint(500, 8)); // right of the last column: nothing
     ASSERT_EQ(Count(wxEVT_LIST_COL_CLICK), 1u);
     EXPECT_EQ(m_events[wxEVT_LIST_COL_CLICK][0].GetColumn(), 0);
     ASSERT_EQ(Count(wxEVT_LIST_COL_RIGHT_CLICK), 1u);
@@ -128,7 +127,7 @@ TEST_F(TreeListHeaderTest, ClicksNameTheColumnAndSkipHiddenOnes)
 
     m_tree->SetColumnShown(1, false);
     Pump(50);
-    Click(wxPoint(200, 8));  // Note now starts at 150
+    Click(wxPoint(200, 8)); // Note now starts at 150
     EXPECT_EQ(m_events[wxEVT_LIST_COL_CLICK].back().GetColumn(), 2);
 }
 

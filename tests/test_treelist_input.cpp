@@ -31,27 +31,30 @@ protected:
 
         // (hidden root) Friends: Anna Bart Carl; Colleagues (collapsed): Bob Eve; Family: Dora
         m_root = m_tree->AddRoot("root");
-        treelisttest::AppendGroups(m_tree, m_root, {
-            { &m_g1, "Friends", { { &m_p1, "Anna" }, { &m_p2, "Bart" }, { &m_p3, "Carl" } } },
-            { &m_g2, "Colleagues", { { &m_q1, "Bob" }, { &m_q2, "Eve" } } },
-            { &m_g3, "Family", { { &m_r1, "Dora" } } },
-        });
+        treelisttest::AppendGroups(
+            m_tree, m_root,
+            {
+                {&m_g1, "Friends", {{&m_p1, "Anna"}, {&m_p2, "Bart"}, {&m_p3, "Carl"}}},
+                {&m_g2, "Colleagues", {{&m_q1, "Bob"}, {&m_q2, "Eve"}}},
+                {&m_g3, "Family", {{&m_r1, "Dora"}}},
+            });
         m_tree->Expand(m_g1);
         m_tree->Expand(m_g3);
-        for (const wxTreeItemId& id : { m_p1, m_p2, m_p3, m_q1, m_q2, m_r1 })
+        for (const wxTreeItemId& id : {m_p1, m_p2, m_p3, m_q1, m_q2, m_r1})
             m_tree->SetItemText(id, 1, "online");
 
         for (wxEventType type : std::initializer_list<wxEventType>{
                  wxEVT_COMMAND_TREE_ITEM_CLICKED, wxEVT_COMMAND_TREE_ITEM_ENTER,
-                                  wxEVT_COMMAND_TREE_ITEM_KEY_DOWN, wxEVT_TREE_ITEM_ACTIVATED,
-                                  wxEVT_TREE_KEY_DOWN, wxEVT_TREE_SEL_CHANGED, wxEVT_TREE_BEGIN_DRAG,
-                                  wxEVT_TREE_END_DRAG, wxEVT_TREE_END_LABEL_EDIT,
-                                  wxEVT_TREE_ITEM_RIGHT_CLICK })
+                 wxEVT_COMMAND_TREE_ITEM_KEY_DOWN, wxEVT_TREE_ITEM_ACTIVATED, wxEVT_TREE_KEY_DOWN,
+                 wxEVT_TREE_SEL_CHANGED, wxEVT_TREE_BEGIN_DRAG, wxEVT_TREE_END_DRAG,
+                 wxEVT_TREE_END_LABEL_EDIT, wxEVT_TREE_ITEM_RIGHT_CLICK})
         {
-            m_tree->Bind(wxEventTypeTag<wxTreeListEvent>(type), [this](wxTreeListEvent& event) {
-                m_events[event.GetEventType()].push_back(event);
-                event.Skip();
-            });
+            m_tree->Bind(wxEventTypeTag<wxTreeListEvent>(type),
+                         [this](wxTreeListEvent& event)
+                         {
+                             m_events[event.GetEventType()].push_back(event);
+                             event.Skip();
+                         });
         }
         kel::test::ShowAndWait(m_frame);
         m_main->SetFocus();
@@ -77,8 +80,8 @@ protected:
         // the label starts right of the expander and the image
         for (int x = rect.x; x < rect.x + 200; ++x)
         {
-            if (m_main->HitTest(wxPoint(x, rect.y + rect.height / 2), flags).IsOk()
-                && (flags & wxTREE_HITTEST_ONITEMLABEL))
+            if (m_main->HitTest(wxPoint(x, rect.y + rect.height / 2), flags).IsOk() &&
+                (flags & wxTREE_HITTEST_ONITEMLABEL))
                 return wxPoint(x + 3, rect.y + rect.height / 2);
         }
         ADD_FAILURE() << "no label found";
@@ -202,9 +205,9 @@ TEST_F(TreeListInputTest, ShiftRangeCoversDisplayedRowsOnlyAndCtrlUnselects)
 
     wxArrayTreeItemIds selected;
     m_tree->GetSelections(selected);
-    EXPECT_EQ(selected.GetCount(), 6u);  // Anna Bart Carl Colleagues Family Dora
+    EXPECT_EQ(selected.GetCount(), 6u); // Anna Bart Carl Colleagues Family Dora
     EXPECT_TRUE(m_tree->IsSelected(m_g2));
-    EXPECT_FALSE(m_tree->IsSelected(m_q1));  // inside the collapsed group
+    EXPECT_FALSE(m_tree->IsSelected(m_q1)); // inside the collapsed group
     EXPECT_FALSE(m_tree->IsSelected(m_g1));
 
     // A press on a selected item changes nothing; the release with Ctrl
@@ -237,23 +240,23 @@ TEST_F(TreeListInputTest, KeysDoNothingWithoutASelection)
 
 TEST_F(TreeListInputTest, ArrowKeysWalkTheShownRows)
 {
-    m_tree->SelectItem(m_r1);  // selected, but there is no current item yet
+    m_tree->SelectItem(m_r1); // selected, but there is no current item yet
     ASSERT_EQ(m_main->GetCurItem(), nullptr);
 
-    Key(WXK_DOWN);  // a first press selects the first shown row instead of moving
+    Key(WXK_DOWN); // a first press selects the first shown row instead of moving
     EXPECT_EQ(m_tree->GetSelection(), m_g1);
     EXPECT_FALSE(m_tree->IsSelected(m_r1));
     Key(WXK_DOWN);
     EXPECT_EQ(m_tree->GetSelection(), m_p1);
     Key(WXK_END);
     EXPECT_EQ(m_tree->GetSelection(), m_g3);
-    Key(WXK_UP);  // Colleagues is collapsed: no descent into it
+    Key(WXK_UP); // Colleagues is collapsed: no descent into it
     EXPECT_EQ(m_tree->GetSelection(), m_g2);
     Key(WXK_RIGHT);
     EXPECT_TRUE(m_tree->IsExpanded(m_g2));
     Key(WXK_RIGHT);
     EXPECT_EQ(m_tree->GetSelection(), m_q1);
-    Key(WXK_LEFT);  // Bob is a leaf: to its group
+    Key(WXK_LEFT); // Bob is a leaf: to its group
     EXPECT_EQ(m_tree->GetSelection(), m_g2);
     Key(WXK_LEFT);
     EXPECT_FALSE(m_tree->IsExpanded(m_g2));
@@ -268,11 +271,11 @@ TEST_F(TreeListInputTest, FindAsYouTypeKeepsTheItemOfTheLongestPrefixFound)
     m_main->SetCurItem(static_cast<wxTreeListItem*>(m_p1.GetID()));
 
     Key('b');
-    EXPECT_EQ(m_tree->GetSelection(), m_p2);  // Bart; Bob is in a collapsed group
-    Key('x');  // "bx" matches nothing: the search falls back to "b"
+    EXPECT_EQ(m_tree->GetSelection(), m_p2); // Bart; Bob is in a collapsed group
+    Key('x');                                // "bx" matches nothing: the search falls back to "b"
     EXPECT_EQ(m_tree->GetSelection(), m_p2);
 
-    Pump(600);  // a pause starts a new search
+    Pump(600); // a pause starts a new search
     Key('d');
     EXPECT_EQ(m_tree->GetSelection(), m_r1);
 }
@@ -368,7 +371,8 @@ TEST_F(TreeListInputTest, SecondClickOnAnEditableCellStartsTheEditor)
     ASSERT_EQ(m_main->GetCurItem(), m_p2.GetID());
     WaitPastDoubleClick();
     Click(CellPoint(m_p2, 1));
-    ASSERT_TRUE(WaitUntil([this] { return m_tree->GetEditControl() && m_tree->GetEditControl()->IsShown(); }, 1000));
+    ASSERT_TRUE(
+        WaitUntil([this] { return m_tree->GetEditControl() && m_tree->GetEditControl()->IsShown(); }, 1000));
     EXPECT_EQ(m_tree->GetEditControl()->GetValue(), "online");
     Key(WXK_ESCAPE);
 
@@ -391,7 +395,6 @@ TEST_F(TreeListInputTest, RightClickIsReported)
     EXPECT_TRUE(m_tree->IsSelected(m_p2));
 }
 
-
 TEST_F(TreeListInputTest, KeysOpenCloseStepBackAndToggle)
 {
     m_tree->PositionItem(m_g2);
@@ -401,12 +404,12 @@ TEST_F(TreeListInputTest, KeysOpenCloseStepBackAndToggle)
     EXPECT_FALSE(m_tree->IsExpanded(m_g2));
     Key(WXK_NUMPAD_MULTIPLY);
     EXPECT_TRUE(m_tree->IsExpanded(m_g2));
-    EXPECT_TRUE(m_tree->IsExpanded(m_q1));  // all descendants
+    EXPECT_TRUE(m_tree->IsExpanded(m_q1)); // all descendants
 
     m_tree->PositionItem(m_q2);
     Key(WXK_BACK);
     EXPECT_EQ(m_tree->GetSelection(), m_g2);
-    Key(WXK_BACK);  // the parent is the hidden root: the previous group instead
+    Key(WXK_BACK); // the parent is the hidden root: the previous group instead
     EXPECT_EQ(m_tree->GetSelection(), m_g1);
     Key(WXK_SPACE);
     EXPECT_FALSE(m_tree->IsSelected(m_g1));

@@ -28,12 +28,15 @@ struct EventLog
 
     void Attach(wxWindow* win, wxEventType type)
     {
-        win->Bind(wxEventTypeTag<wxTreeEvent>(type), [this](wxTreeEvent& event) {
-            const wxTreeListEvent* tl = wxDynamicCast(&event, wxTreeListEvent);
-            entries.push_back({ event.GetEventType(), event.GetItem(), tl ? tl->GetOldParent() : nullptr,
-                                tl ? tl->GetNewParent() : nullptr, event.GetEventObject(), event.GetId() });
-            event.Skip();
-        });
+        win->Bind(wxEventTypeTag<wxTreeEvent>(type),
+                  [this](wxTreeEvent& event)
+                  {
+                      const wxTreeListEvent* tl = wxDynamicCast(&event, wxTreeListEvent);
+                      entries.push_back({event.GetEventType(), event.GetItem(),
+                                         tl ? tl->GetOldParent() : nullptr, tl ? tl->GetNewParent() : nullptr,
+                                         event.GetEventObject(), event.GetId()});
+                      event.Skip();
+                  });
     }
     size_t Count(wxEventType type) const
     {
@@ -68,11 +71,12 @@ protected:
     void BuildSmallTree()
     {
         m_root = m_tree->AddRoot("root");
-        treelisttest::AppendGroups(m_tree, m_root, {
-            { &m_a, "a", { { &m_a1, "a1" }, { &m_a2, "a2" }, { &m_a3, "a3" } } },
-            { &m_b, "b", { { &m_b1, "b1" } } },
-            { &m_c, "c", {} },
-        });
+        treelisttest::AppendGroups(m_tree, m_root,
+                                   {
+                                       {&m_a, "a", {{&m_a1, "a1"}, {&m_a2, "a2"}, {&m_a3, "a3"}}},
+                                       {&m_b, "b", {{&m_b1, "b1"}}},
+                                       {&m_c, "c", {}},
+                                   });
     }
 
     wxFrame* m_frame = nullptr;
@@ -91,12 +95,17 @@ TEST(TreeListColumnInfoTest, DefaultsCopiesAndChainedSetters)
     EXPECT_TRUE(column.IsShown());
     EXPECT_FALSE(column.IsEditable());
 
-    column.SetText("Name").SetWidth(42).SetAlignment(wxALIGN_RIGHT).SetImage(3).SetSelectedImage(4)
-        .SetShown(false).SetEditable(true);
+    column.SetText("Name")
+        .SetWidth(42)
+        .SetAlignment(wxALIGN_RIGHT)
+        .SetImage(3)
+        .SetSelectedImage(4)
+        .SetShown(false)
+        .SetEditable(true);
     wxTreeListColumnInfo copy(column);
     wxTreeListColumnInfo assigned;
     assigned = column;
-    for (const wxTreeListColumnInfo* c : { &copy, &assigned })
+    for (const wxTreeListColumnInfo* c : {&copy, &assigned})
     {
         EXPECT_EQ(c->GetText(), "Name");
         EXPECT_EQ(c->GetWidth(), 42);
@@ -215,7 +224,7 @@ TEST_F(TreeListModelTest, NavigationWalksTheTree)
     std::vector<wxTreeItemId> order;
     for (wxTreeItemId id = m_root; id.IsOk(); id = m_tree->GetNext(id))
         order.push_back(id);
-    EXPECT_EQ(order, (std::vector<wxTreeItemId>{ m_root, m_a, m_a1, m_a2, m_a3, m_b, m_b1, m_c }));
+    EXPECT_EQ(order, (std::vector<wxTreeItemId>{m_root, m_a, m_a1, m_a2, m_a3, m_b, m_b1, m_c}));
 
     // Only expanded items are entered by the expanded walk.
     m_tree->Expand(m_root);
@@ -223,7 +232,7 @@ TEST_F(TreeListModelTest, NavigationWalksTheTree)
     order.clear();
     for (wxTreeItemId id = m_tree->GetFirstExpandedItem(); id.IsOk(); id = m_tree->GetNextExpanded(id))
         order.push_back(id);
-    EXPECT_EQ(order, (std::vector<wxTreeItemId>{ m_a, m_b, m_b1, m_c }));
+    EXPECT_EQ(order, (std::vector<wxTreeItemId>{m_a, m_b, m_b1, m_c}));
 
     // Null ids are accepted everywhere.
     EXPECT_FALSE(m_tree->GetNext(wxTreeItemId()).IsOk());
@@ -251,8 +260,8 @@ TEST_F(TreeListModelTest, ExpandAndCollapseSendVetoableEvents)
 {
     BuildSmallTree();
     EventLog log;
-    for (wxEventType t : { wxEVT_TREE_ITEM_EXPANDING, wxEVT_TREE_ITEM_EXPANDED,
-                           wxEVT_TREE_ITEM_COLLAPSING, wxEVT_TREE_ITEM_COLLAPSED })
+    for (wxEventType t : {wxEVT_TREE_ITEM_EXPANDING, wxEVT_TREE_ITEM_EXPANDED, wxEVT_TREE_ITEM_COLLAPSING,
+                          wxEVT_TREE_ITEM_COLLAPSED})
         log.Attach(m_tree, t);
 
     m_tree->Expand(m_a);
@@ -264,7 +273,7 @@ TEST_F(TreeListModelTest, ExpandAndCollapseSendVetoableEvents)
     EXPECT_EQ(log.entries[1].object, m_tree);
     EXPECT_EQ(log.entries[1].id, 4711);
 
-    m_tree->Expand(m_a);  // already expanded: nothing
+    m_tree->Expand(m_a); // already expanded: nothing
     EXPECT_EQ(log.entries.size(), 2u);
 
     m_tree->Bind(wxEVT_TREE_ITEM_COLLAPSING, [](wxTreeEvent& event) { event.Veto(); });
@@ -372,7 +381,7 @@ TEST_F(TreeListModelTest, DeleteReportsEveryItemAndLeavesNoDanglingPointer)
     EventLog log;
     log.Attach(m_tree, wxEVT_TREE_DELETE_ITEM);
 
-    m_tree->Delete(m_root);  // the root cannot be deleted this way
+    m_tree->Delete(m_root); // the root cannot be deleted this way
     EXPECT_TRUE(log.entries.empty());
 
     m_tree->Delete(m_a);
@@ -399,18 +408,20 @@ TEST_F(TreeListModelTest, DeleteReportsEveryItemAndLeavesNoDanglingPointer)
     EXPECT_EQ(m_tree->GetCount(), 0u);
     ASSERT_EQ(log.entries.size(), 3u);
     EXPECT_EQ(log.entries[0].item, m_root);
-    kel::test::Pump();  // the next layout and paint must not touch deleted rows
+    kel::test::Pump(); // the next layout and paint must not touch deleted rows
     EXPECT_FALSE(m_tree->GetRootItem().IsOk());
 }
 
 TEST_F(TreeListModelTest, DeleteHandlersStillFindTheDeletedItemSelected)
 {
     BuildSmallTree();
-    std::vector<std::pair<wxTreeItemId, wxTreeItemId>> seen;  // deleted item, selection then
-    m_tree->Bind(wxEVT_TREE_DELETE_ITEM, [this, &seen](wxTreeEvent& event) {
-        seen.emplace_back(event.GetItem(), m_tree->GetSelection());
-        event.Skip();
-    });
+    std::vector<std::pair<wxTreeItemId, wxTreeItemId>> seen; // deleted item, selection then
+    m_tree->Bind(wxEVT_TREE_DELETE_ITEM,
+                 [this, &seen](wxTreeEvent& event)
+                 {
+                     seen.emplace_back(event.GetItem(), m_tree->GetSelection());
+                     event.Skip();
+                 });
 
     m_tree->SelectItem(m_c);
     m_tree->Delete(m_c);
@@ -423,10 +434,10 @@ TEST_F(TreeListModelTest, DeleteHandlersStillFindTheDeletedItemSelected)
     m_tree->SelectItem(m_a2);
     m_tree->Delete(m_a);
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].second, m_a2);  // a
+    EXPECT_EQ(seen[0].second, m_a2); // a
     EXPECT_EQ(seen[2].first, m_a2);
     EXPECT_EQ(seen[2].second, m_a2);
-    EXPECT_FALSE(seen[3].second.IsOk());  // a3
+    EXPECT_FALSE(seen[3].second.IsOk()); // a3
     EXPECT_FALSE(m_tree->GetSelection().IsOk());
 
     seen.clear();
@@ -492,13 +503,13 @@ TEST_F(TreeListModelTest, ColumnAccessAndOutOfRangeDefaults)
     EXPECT_TRUE(m_tree->IsColumnShown(9));
     EXPECT_FALSE(m_tree->IsColumnEditable(9));
 
-    m_tree->InsertColumn(2, "appended?");  // equal to the count: nothing
+    m_tree->InsertColumn(2, "appended?"); // equal to the count: nothing
     EXPECT_EQ(m_tree->GetColumnCount(), 2u);
     m_tree->InsertColumn(1, "Presence", 60);
     EXPECT_EQ(m_tree->GetColumnText(1), "Presence");
     EXPECT_EQ(m_tree->GetHeaderWindow()->GetWidth(), 150 + 60 + 80);
 
-    m_tree->SetColumnShown(0, false);  // the main column stays visible
+    m_tree->SetColumnShown(0, false); // the main column stays visible
     EXPECT_TRUE(m_tree->IsColumnShown(0));
     m_tree->SetColumnShown(1, false);
     EXPECT_FALSE(m_tree->IsColumnShown(1));
@@ -508,7 +519,7 @@ TEST_F(TreeListModelTest, ColumnAccessAndOutOfRangeDefaults)
     EXPECT_EQ(m_tree->GetColumnAlignment(2), wxALIGN_RIGHT);
     m_tree->SetColumnWidth(2, 30);
     EXPECT_EQ(m_tree->GetHeaderWindow()->GetWidth(), 150 + 60 + 30);
-    m_tree->SetColumnImage(5, 1);  // ignored
+    m_tree->SetColumnImage(5, 1); // ignored
     m_tree->RemoveColumn(1);
     EXPECT_EQ(m_tree->GetColumnCount(), 2u);
     EXPECT_EQ(m_tree->GetHeaderWindow()->GetWidth(), 150 + 30);
@@ -558,7 +569,6 @@ TEST_F(TreeListModelTest, ItemAttributes)
     EXPECT_EQ(m_tree->GetChildrenCount(m_c), 0u);
 }
 
-
 TEST_F(TreeListModelTest, SelectAllUnselectAndVetoedChanges)
 {
     BuildSmallTree();
@@ -581,7 +591,7 @@ TEST_F(TreeListModelTest, SelectAllUnselectAndVetoedChanges)
 
     // a range from a2 to b1, programmatically
     m_tree->SelectItem(m_a2, m_b1);
-    EXPECT_EQ(m_tree->GetSelections(selected), 4u);  // a2 a3 b b1
+    EXPECT_EQ(m_tree->GetSelections(selected), 4u); // a2 a3 b b1
 
     m_tree->Bind(wxEVT_TREE_SEL_CHANGING, [](wxTreeEvent& event) { event.Veto(); });
     m_tree->SelectItem(m_c, wxTreeItemId(), false);

@@ -46,7 +46,7 @@ std::pair<int, int> InkSpan(const wxImage& shot, const wxRect& rect)
                 right = x;
             }
         }
-    return { left, right };
+    return {left, right};
 }
 
 // The rows the control should show, in order, found through navigation only.
@@ -77,9 +77,10 @@ protected:
         m_tree->SetSelectItemColour(kSelect);
         m_tree->SetUnFocusSelectItemColour(kSelect);
         m_root = m_tree->AddRoot("root");
-        treelisttest::AppendGroups(m_tree, m_root, {
-            { &m_group, "Group", { { &m_person, "Person" }, { &m_other, "Other" } } },
-        });
+        treelisttest::AppendGroups(m_tree, m_root,
+                                   {
+                                       {&m_group, "Group", {{&m_person, "Person"}, {&m_other, "Other"}}},
+                                   });
         m_tree->SetItemText(m_person, 1, "online");
         m_tree->ExpandAll(m_root);
     }
@@ -113,10 +114,10 @@ TEST_F(TreeListPaintTest, LineHeightFollowsFontSpacingAndImages)
     wxImageList* images = SquareImages(24);
     m_tree->SetImageList(images);
     m_tree->SetLineSpacing(4);
-    EXPECT_EQ(m_main->GetLineHeight(), 30);  // 24 + 4 = 28, then 2 more below 30
+    EXPECT_EQ(m_main->GetLineHeight(), 30); // 24 + 4 = 28, then 2 more below 30
     wxImageList* tall = SquareImages(36);
     m_tree->SetImageList(tall);
-    EXPECT_EQ(m_main->GetLineHeight(), 44);  // 36 + 4 = 40, then a tenth
+    EXPECT_EQ(m_main->GetLineHeight(), 44); // 36 + 4 = 40, then a tenth
     m_tree->SetImageList(nullptr);
     delete images;
     delete tall;
@@ -165,7 +166,7 @@ TEST_F(TreeListPaintTest, HiddenRootStartsAtTheTopAndMarksWholeRows)
     m_tree->GetBoundingRect(m_group, group);
     EXPECT_EQ(group.y, 2);
     EXPECT_EQ(group.x, 2 + 9 - 4);
-    EXPECT_EQ(m_tree->HitTest(wxPoint(5, 5)), wxTreeItemId());  // header area, above the items
+    EXPECT_EQ(m_tree->HitTest(wxPoint(5, 5)), wxTreeItemId()); // header area, above the items
     const wxImage shot = CaptureWindow(m_main);
     const wxRect row = RowRect(m_person);
     // the mark covers all three columns of the row, but not the row below
@@ -194,7 +195,8 @@ TEST_F(TreeListPaintTest, RightAlignedTextWiderThanItsCellStartsAtTheLeftMargin)
     m_tree->SetItemText(m_other, 1, "W");
     Show();
     const wxImage shot = CaptureWindow(m_main);
-    auto inkIn = [&](const wxTreeItemId& id, int from, int to) {
+    auto inkIn = [&](const wxTreeItemId& id, int from, int to)
+    {
         const wxRect row = RowRect(id);
         int dark = 0;
         for (int x = from; x < to; ++x)
@@ -202,8 +204,8 @@ TEST_F(TreeListPaintTest, RightAlignedTextWiderThanItsCellStartsAtTheLeftMargin)
                 dark += shot.GetRed(x, y) < 128 && shot.GetBlue(x, y) < 128;
         return dark;
     };
-    EXPECT_GT(inkIn(m_person, 182, 190), 0);  // starts at the cell's left margin
-    EXPECT_EQ(inkIn(m_other, 182, 190), 0);   // a short text sits at the right
+    EXPECT_GT(inkIn(m_person, 182, 190), 0); // starts at the cell's left margin
+    EXPECT_EQ(inkIn(m_other, 182, 190), 0);  // a short text sits at the right
     EXPECT_GT(inkIn(m_other, 195, 210), 0);
 }
 
@@ -216,7 +218,8 @@ TEST_F(TreeListPaintTest, RightAlignedTextsEndAtTheCellEdgeInEveryFont)
     m_tree->SetItemBold(m_other);
     Show();
     // column 1 covers x 180..279; its text must end right there, whatever the font
-    auto expectEndsAtTheEdge = [&](const wxImage& shot, const wxTreeItemId& id) {
+    auto expectEndsAtTheEdge = [&](const wxImage& shot, const wxTreeItemId& id)
+    {
         const wxRect row = RowRect(id);
         const std::pair<int, int> ink = InkSpan(shot, wxRect(180, row.y, 100, row.height));
         EXPECT_GE(ink.second, 274);
@@ -226,7 +229,7 @@ TEST_F(TreeListPaintTest, RightAlignedTextsEndAtTheCellEdgeInEveryFont)
     wxImage shot = CaptureWindow(m_main);
     const int normalStart = expectEndsAtTheEdge(shot, m_person);
     const int boldStart = expectEndsAtTheEdge(shot, m_other);
-    EXPECT_LT(boldStart, normalStart);  // the same text is wider in bold
+    EXPECT_LT(boldStart, normalStart); // the same text is wider in bold
 
     wxFont larger = m_main->GetNormalFont();
     larger.SetPointSize(larger.GetPointSize() + 3);
@@ -271,7 +274,7 @@ TEST_F(TreeListPaintTest, HitTestZones)
     EXPECT_TRUE(flags & wxTREE_HITTEST_ONITEMCOLUMN);
     EXPECT_EQ(column, 2);
 
-    EXPECT_FALSE(m_main->HitTest(wxPoint(450, mid), flags, column).IsOk());  // right of the columns
+    EXPECT_FALSE(m_main->HitTest(wxPoint(450, mid), flags, column).IsOk()); // right of the columns
     EXPECT_EQ(flags, wxTREE_HITTEST_NOWHERE);
     EXPECT_FALSE(m_main->HitTest(wxPoint(10, 250), flags, column).IsOk());
     EXPECT_EQ(flags, wxTREE_HITTEST_NOWHERE);
@@ -344,7 +347,7 @@ TEST_F(TreeListPaintTest, ScrollingToTheLastOfManyRowsShowsIt)
 TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
 {
     Build(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
-    const wxColour kColours[] = { wxColour(0, 160, 0), wxColour(230, 160, 0) };
+    const wxColour kColours[] = {wxColour(0, 160, 0), wxColour(230, 160, 0)};
     std::vector<wxTreeItemId> groups;
     for (int g = 0; g < 40; ++g)
     {
@@ -352,7 +355,8 @@ TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
         for (int p = 0; p < 100; ++p)
         {
             // the people of a group come in scrambled order, so sorting moves them
-            const wxTreeItemId person = m_tree->AppendItem(groups.back(), wxString::Format("Person %02d-%02d", g, (p * 37) % 100));
+            const wxTreeItemId person =
+                m_tree->AppendItem(groups.back(), wxString::Format("Person %02d-%02d", g, (p * 37) % 100));
             if (g == 39 && p % 7 != 0)
                 m_tree->SetItemBackgroundColour(person, kColours[(p / 4) % 2]);
         }
@@ -363,7 +367,8 @@ TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
     m_tree->EnsureVisible(last);
     Show();
 
-    auto expectRowsShowTheirItems = [&](const char* step, bool lastGroupShown = true) {
+    auto expectRowsShowTheirItems = [&](const char* step, bool lastGroupShown = true)
+    {
         SCOPED_TRACE(step);
         Pump(50);
         m_main->Update();
@@ -373,14 +378,14 @@ TEST_F(TreeListPaintTest, ChangesAnywhereInALargeTreeKeepRowsAndItemsTogether)
         const int lineHeight = m_main->GetLineHeight();
         const int clientHeight = m_main->GetClientSize().y;
         int top;
-        m_main->CalcUnscrolledPosition(0, 0, NULL, &top);
-        ASSERT_GT(top, 1000);  // still scrolled far down
+        m_main->CalcUnscrolledPosition(0, 0, nullptr, &top);
+        ASSERT_GT(top, 1000); // still scrolled far down
         int shown = 0, coloured = 0;
         // from the first row shown whole
         for (size_t i = (top - 2 + lineHeight - 1) / lineHeight; i < rows.size(); ++i)
         {
             int y;
-            m_main->CalcScrolledPosition(0, 2 + (int)i * lineHeight, NULL, &y);
+            m_main->CalcScrolledPosition(0, 2 + (int)i * lineHeight, nullptr, &y);
             if (y + lineHeight > clientHeight)
                 break;
             ++shown;
@@ -466,23 +471,25 @@ std::vector<wxTreeItemId> FillMixedTree(wxTreeListMainWindow* main, const wxTree
 // until one is visible.
 TEST_F(TreeListPaintTest, VisibleItemWalksAnswerAsAStepByStepWalk)
 {
-    for (long style : { long(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW), long(wxTR_HAS_BUTTONS) })
+    for (long style : {long(wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW), long(wxTR_HAS_BUTTONS)})
     {
         SCOPED_TRACE(style);
         Build(style);
         const std::vector<wxTreeItemId> all = FillMixedTree(m_main, m_root);
         Show();
-        auto stepNext = [&](wxTreeItemId id, bool fullRow) {
+        auto stepNext = [&](wxTreeItemId id, bool fullRow)
+        {
             for (id = m_main->GetNext(id, false); id.IsOk() && !m_main->IsVisible(id, fullRow);)
                 id = m_main->GetNext(id, false);
             return id;
         };
-        auto stepPrev = [&](wxTreeItemId id, bool fullRow) {
+        auto stepPrev = [&](wxTreeItemId id, bool fullRow)
+        {
             for (id = m_main->GetPrev(id, true); id.IsOk() && !m_main->IsVisible(id, fullRow);)
                 id = m_main->GetPrev(id, true);
             return id;
         };
-        for (const wxTreeItemId& scrolledTo : { all[1], all[all.size() / 2], all.back() })
+        for (const wxTreeItemId& scrolledTo : {all[1], all[all.size() / 2], all.back()})
         {
             m_tree->ScrollTo(scrolledTo);
             Pump(30);
@@ -492,7 +499,7 @@ TEST_F(TreeListPaintTest, VisibleItemWalksAnswerAsAStepByStepWalk)
                 shown += m_main->IsVisible(all[i], true);
                 if (i % 5 != 0 && !m_main->IsVisible(all[i], true))
                     continue;
-                for (bool fullRow : { false, true })
+                for (bool fullRow : {false, true})
                 {
                     EXPECT_EQ(m_tree->GetNextVisible(all[i], fullRow), stepNext(all[i], fullRow))
                         << m_tree->GetItemText(all[i]);

@@ -4,27 +4,16 @@
 namespace kel
 {
 
-wxTreeListColumnInfo::wxTreeListColumnInfo(const wxString& text, int width, int flag,
-                                           int image, bool shown, bool edit)
-    : m_text(text),
-      m_width(width),
-      m_flag(flag),
-      m_image(image),
-      m_selectedImage(-1),
-      m_shown(shown),
+wxTreeListColumnInfo::wxTreeListColumnInfo(const wxString& text, int width, int flag, int image, bool shown,
+                                           bool edit)
+    : m_text(text), m_width(width), m_flag(flag), m_image(image), m_selectedImage(-1), m_shown(shown),
       m_edit(edit)
 {
 }
 
 wxTreeListColumnInfo::wxTreeListColumnInfo(const wxTreeListColumnInfo& other)
-    : wxObject(),
-      m_text(other.m_text),
-      m_width(other.m_width),
-      m_flag(other.m_flag),
-      m_image(other.m_image),
-      m_selectedImage(other.m_selectedImage),
-      m_shown(other.m_shown),
-      m_edit(other.m_edit)
+    : wxObject(), m_text(other.m_text), m_width(other.m_width), m_flag(other.m_flag), m_image(other.m_image),
+      m_selectedImage(other.m_selectedImage), m_shown(other.m_shown), m_edit(other.m_edit)
 {
 }
 
@@ -40,9 +29,7 @@ wxTreeListColumnInfo& wxTreeListColumnInfo::operator=(const wxTreeListColumnInfo
     return *this;
 }
 
-wxTreeListColumnInfo::~wxTreeListColumnInfo()
-{
-}
+wxTreeListColumnInfo::~wxTreeListColumnInfo() {}
 
 const wxTreeListColumnInfo& wxTreeListColumnInfo::GetDefault()
 {

@@ -13,44 +13,32 @@ namespace
 {
 // Border styles are drawn by the control, never by the item window.
 const long kBorderBits = 0x1F000000;
-}
+} // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListCtrl, wxControl);
 
-wxBEGIN_EVENT_TABLE(wxTreeListCtrl, wxControl)
-    EVT_SIZE(wxTreeListCtrl::OnSize)
-    EVT_CONTEXT_MENU(wxTreeListCtrl::OnContextMenu)
-    EVT_PAINT(wxTreeListCtrl::OnPaint)
-    EVT_ERASE_BACKGROUND(wxTreeListCtrl::OnEraseBackground)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxTreeListCtrl, wxControl) EVT_SIZE(wxTreeListCtrl::OnSize)
+    EVT_CONTEXT_MENU(wxTreeListCtrl::OnContextMenu) EVT_PAINT(wxTreeListCtrl::OnPaint)
+        EVT_ERASE_BACKGROUND(wxTreeListCtrl::OnEraseBackground) wxEND_EVENT_TABLE()
 
-wxTreeListCtrl::wxTreeListCtrl()
-    : m_header_win(NULL),
-      m_main_win(NULL),
-      m_headerHeight(0)
+            wxTreeListCtrl::wxTreeListCtrl()
+    : m_header_win(nullptr), m_main_win(nullptr), m_headerHeight(0)
 {
 }
 
-wxTreeListCtrl::wxTreeListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                               const wxSize& size, long style, const wxValidator& validator,
-                               const wxString& name)
-    : m_header_win(NULL),
-      m_main_win(NULL),
-      m_headerHeight(0)
+wxTreeListCtrl::wxTreeListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                               long style, const wxValidator& validator, const wxString& name)
+    : m_header_win(nullptr), m_main_win(nullptr), m_headerHeight(0)
 {
     Create(parent, id, pos, size, style, validator, name);
 }
 
-wxTreeListCtrl::~wxTreeListCtrl()
-{
-}
+wxTreeListCtrl::~wxTreeListCtrl() {}
 
-bool wxTreeListCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                            const wxSize& size, long style, const wxValidator& validator,
-                            const wxString& name)
+bool wxTreeListCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                            long style, const wxValidator& validator, const wxString& name)
 {
-    if (!wxControl::Create(parent, id, pos, size, style & ~(long)(wxHSCROLL | wxVSCROLL),
-                           validator, name))
+    if (!wxControl::Create(parent, id, pos, size, style & ~(long)(wxHSCROLL | wxVSCROLL), validator, name))
         return false;
 
     m_main_win = new wxTreeListMainWindow;
@@ -58,12 +46,12 @@ bool wxTreeListCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                             wxT("wxtreelistmainwindow")))
     {
         delete m_main_win;
-        m_main_win = NULL;
+        m_main_win = nullptr;
         wxMessageBox(wxT("创建树视图失败!"), wxMessageBoxCaptionStr, wxOK | wxCENTRE);
     }
 
-    m_header_win = new wxTreeListHeaderWindow(this, -1, m_main_win, wxPoint(0, 0),
-                                              wxDefaultSize, wxTAB_TRAVERSAL);
+    m_header_win =
+        new wxTreeListHeaderWindow(this, -1, m_main_win, wxPoint(0, 0), wxDefaultSize, wxTAB_TRAVERSAL);
     if (style & wxTR_HIDE_HEADER)
         m_header_win->Hide();
     else
@@ -114,9 +102,7 @@ void wxTreeListCtrl::OnEraseBackground(wxEraseEvent& event)
     event.Skip();
 }
 
-void wxTreeListCtrl::OnContext(wxContextMenuEvent& WXUNUSED(event))
-{
-}
+void wxTreeListCtrl::OnContext(wxContextMenuEvent& WXUNUSED(event)) {}
 
 wxSize wxTreeListCtrl::DoGetBestSize() const
 {
@@ -130,8 +116,7 @@ size_t wxTreeListCtrl::GetColumnCount() const
     return m_header_win ? m_header_win->GetColumnCount() : 0;
 }
 
-void wxTreeListCtrl::AddColumn(const wxString& text, int width, int flag, int image, bool shown,
-                               bool edit)
+void wxTreeListCtrl::AddColumn(const wxString& text, int width, int flag, int image, bool shown, bool edit)
 {
     AddColumn(wxTreeListColumnInfo(text, width, flag, image, shown, edit));
 }
@@ -144,8 +129,8 @@ void wxTreeListCtrl::AddColumn(const wxTreeListColumnInfo& column)
     DoHeaderLayout();
 }
 
-void wxTreeListCtrl::InsertColumn(int before, const wxString& text, int width, int flag,
-                                  int image, bool shown, bool edit)
+void wxTreeListCtrl::InsertColumn(int before, const wxString& text, int width, int flag, int image,
+                                  bool shown, bool edit)
 {
     InsertColumn(before, wxTreeListColumnInfo(text, width, flag, image, shown, edit));
 }
@@ -351,8 +336,7 @@ wxTextCtrl* wxTreeListCtrl::EditLabel(const wxTreeItemId& item)
     return EditLabel(item, GetMainColumn());
 }
 
-void wxTreeListCtrl::PositionItem(const wxTreeItemId& item, const wxTreeItemId& lastItem,
-                                  bool unselectOthers)
+void wxTreeListCtrl::PositionItem(const wxTreeItemId& item, const wxTreeItemId& lastItem, bool unselectOthers)
 {
     if (!m_main_win)
         return;
@@ -426,17 +410,17 @@ void wxTreeListCtrl::SetLineSpacing(unsigned int spacing)
 
 wxImageList* wxTreeListCtrl::GetImageList() const
 {
-    return m_main_win ? m_main_win->GetImageList() : NULL;
+    return m_main_win ? m_main_win->GetImageList() : nullptr;
 }
 
 wxImageList* wxTreeListCtrl::GetStateImageList() const
 {
-    return m_main_win ? m_main_win->GetStateImageList() : NULL;
+    return m_main_win ? m_main_win->GetStateImageList() : nullptr;
 }
 
 wxImageList* wxTreeListCtrl::GetButtonsImageList() const
 {
-    return m_main_win ? m_main_win->GetButtonsImageList() : NULL;
+    return m_main_win ? m_main_win->GetButtonsImageList() : nullptr;
 }
 
 void wxTreeListCtrl::SetImageList(wxImageList* imageList)
@@ -515,7 +499,7 @@ int wxTreeListCtrl::GetItemImage(const wxTreeItemId& item, int column, wxTreeIte
 
 wxTreeItemData* wxTreeListCtrl::GetItemData(const wxTreeItemId& item) const
 {
-    return m_main_win ? m_main_win->GetItemData(item) : NULL;
+    return m_main_win ? m_main_win->GetItemData(item) : nullptr;
 }
 
 bool wxTreeListCtrl::IsBold(const wxTreeItemId& item) const
@@ -708,22 +692,29 @@ wxTreeItemId wxTreeListCtrl::AddRoot(const wxString& text, int image, int select
     return m_main_win ? m_main_win->AddRoot(text, image, selectedImage, data) : wxTreeItemId();
 }
 
-wxTreeItemId wxTreeListCtrl::PrependItem(const wxTreeItemId& parent, const wxString& text, int image, int selectedImage, wxTreeItemData* data)
+wxTreeItemId wxTreeListCtrl::PrependItem(const wxTreeItemId& parent, const wxString& text, int image,
+                                         int selectedImage, wxTreeItemData* data)
 {
     return m_main_win ? m_main_win->PrependItem(parent, text, image, selectedImage, data) : wxTreeItemId();
 }
 
-wxTreeItemId wxTreeListCtrl::InsertItem(const wxTreeItemId& parent, const wxTreeItemId& idPrevious, const wxString& text, int image, int selectedImage, wxTreeItemData* data)
+wxTreeItemId wxTreeListCtrl::InsertItem(const wxTreeItemId& parent, const wxTreeItemId& idPrevious,
+                                        const wxString& text, int image, int selectedImage,
+                                        wxTreeItemData* data)
 {
-    return m_main_win ? m_main_win->InsertItem(parent, idPrevious, text, image, selectedImage, data) : wxTreeItemId();
+    return m_main_win ? m_main_win->InsertItem(parent, idPrevious, text, image, selectedImage, data)
+                      : wxTreeItemId();
 }
 
-wxTreeItemId wxTreeListCtrl::InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text, int image, int selectedImage, wxTreeItemData* data)
+wxTreeItemId wxTreeListCtrl::InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text,
+                                        int image, int selectedImage, wxTreeItemData* data)
 {
-    return m_main_win ? m_main_win->InsertItem(parent, index, text, image, selectedImage, data) : wxTreeItemId();
+    return m_main_win ? m_main_win->InsertItem(parent, index, text, image, selectedImage, data)
+                      : wxTreeItemId();
 }
 
-wxTreeItemId wxTreeListCtrl::AppendItem(const wxTreeItemId& parent, const wxString& text, int image, int selectedImage, wxTreeItemData* data)
+wxTreeItemId wxTreeListCtrl::AppendItem(const wxTreeItemId& parent, const wxString& text, int image,
+                                        int selectedImage, wxTreeItemData* data)
 {
     return m_main_win ? m_main_win->AppendItem(parent, text, image, selectedImage, data) : wxTreeItemId();
 }
@@ -842,7 +833,7 @@ void wxTreeListCtrl::SetDragItem(const wxTreeItemId& item)
 
 wxTextCtrl* wxTreeListCtrl::EditLabel(const wxTreeItemId& item, int column)
 {
-    return m_main_win ? m_main_win->EditLabel(item, column) : NULL;
+    return m_main_win ? m_main_win->EditLabel(item, column) : nullptr;
 }
 
 void wxTreeListCtrl::EndEditLabel()
@@ -859,7 +850,7 @@ void wxTreeListCtrl::SetEditControl(wxEditTextCtrl* edit)
 
 wxEditTextCtrl* wxTreeListCtrl::GetEditControl() const
 {
-    return m_main_win ? m_main_win->GetEditControl() : NULL;
+    return m_main_win ? m_main_win->GetEditControl() : nullptr;
 }
 
 } // namespace kel

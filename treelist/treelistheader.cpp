@@ -13,26 +13,24 @@ namespace kel
 
 namespace
 {
-const int kBorderSlack = 3;     // a press this close to a border grabs it
-const int kBorderMaxY = 22;     // borders can be grabbed only above this y
-const int kMinColumnWidth = 7;  // a drag never makes a column narrower
-const int kLineWidth = 2;       // width of the resize line
-}
+const int kBorderSlack = 3;    // a press this close to a border grabs it
+const int kBorderMaxY = 22;    // borders can be grabbed only above this y
+const int kMinColumnWidth = 7; // a drag never makes a column narrower
+const int kLineWidth = 2;      // width of the resize line
+} // namespace
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListHeaderWindow, wxWindow);
 
-wxBEGIN_EVENT_TABLE(wxTreeListHeaderWindow, wxWindow)
-    EVT_PAINT(wxTreeListHeaderWindow::OnPaint)
+wxBEGIN_EVENT_TABLE(wxTreeListHeaderWindow, wxWindow) EVT_PAINT(wxTreeListHeaderWindow::OnPaint)
     EVT_MOUSE_EVENTS(wxTreeListHeaderWindow::OnMouse)
-    EVT_MOUSE_CAPTURE_LOST(wxTreeListHeaderWindow::OnMouseCaptureLost)
-    EVT_SET_FOCUS(wxTreeListHeaderWindow::OnSetFocus)
-wxEND_EVENT_TABLE()
+        EVT_MOUSE_CAPTURE_LOST(wxTreeListHeaderWindow::OnMouseCaptureLost)
+            EVT_SET_FOCUS(wxTreeListHeaderWindow::OnSetFocus) wxEND_EVENT_TABLE()
 
-void wxTreeListHeaderWindow::Init()
+                void wxTreeListHeaderWindow::Init()
 {
-    m_owner = NULL;
-    m_currentCursor = NULL;
-    m_resizeCursor = NULL;
+    m_owner = nullptr;
+    m_currentCursor = nullptr;
+    m_resizeCursor = nullptr;
     m_isDragging = false;
     m_column = 0;
     m_currentX = 0;
@@ -46,10 +44,9 @@ wxTreeListHeaderWindow::wxTreeListHeaderWindow()
     Init();
 }
 
-wxTreeListHeaderWindow::wxTreeListHeaderWindow(wxWindow* win, wxWindowID id,
-                                               wxTreeListMainWindow* owner,
-                                               const wxPoint& pos, const wxSize& size,
-                                               long style, const wxString& name)
+wxTreeListHeaderWindow::wxTreeListHeaderWindow(wxWindow* win, wxWindowID id, wxTreeListMainWindow* owner,
+                                               const wxPoint& pos, const wxSize& size, long style,
+                                               const wxString& name)
     : wxWindow(win, id, pos, size, style, name)
 {
     Init();
@@ -191,9 +188,9 @@ void wxTreeListHeaderWindow::AdjustDC(wxDC& dc)
     if (!m_owner)
         return;
     int xpix;
-    m_owner->GetScrollPixelsPerUnit(&xpix, NULL);
+    m_owner->GetScrollPixelsPerUnit(&xpix, nullptr);
     int x;
-    m_owner->GetViewStart(&x, NULL);
+    m_owner->GetViewStart(&x, nullptr);
     dc.SetDeviceOrigin(-x * xpix, 0);
 }
 
@@ -203,7 +200,7 @@ void wxTreeListHeaderWindow::DrawCurrent()
 {
     int x = m_currentX;
     if (m_owner)
-        m_owner->CalcScrolledPosition(m_currentX, 0, &x, NULL);
+        m_owner->CalcScrolledPosition(m_currentX, 0, &x, nullptr);
     const wxRect band(x - kLineWidth, 0, 2 * kLineWidth + 1, GetClientSize().y);
     RefreshRect(band, false);
     if (m_owner)
@@ -222,9 +219,9 @@ void wxTreeListHeaderWindow::OnPaint(wxPaintEvent& WXUNUSED(event))
     int w, h;
     GetClientSize(&w, &h);
     if (m_owner)
-        m_owner->CalcUnscrolledPosition(w, 0, &w, NULL);
+        m_owner->CalcUnscrolledPosition(w, 0, &w, nullptr);
 
-    wxImageList* images = m_owner ? m_owner->GetImageList() : NULL;
+    wxImageList* images = m_owner ? m_owner->GetImageList() : nullptr;
     int x = 1;
     for (size_t i = 0; i < GetColumnCount() && x < w; ++i)
     {
@@ -304,7 +301,7 @@ bool wxTreeListHeaderWindow::FindColumnAt(int mx, int my)
             return false;
         m_minX = xpos;
     }
-    m_column = -1;  // right of the last column
+    m_column = -1; // right of the last column
     return false;
 }
 
@@ -312,7 +309,7 @@ void wxTreeListHeaderWindow::OnMouse(wxMouseEvent& event)
 {
     int mx = event.GetX();
     if (m_owner)
-        m_owner->CalcUnscrolledPosition(event.GetX(), 0, &mx, NULL);
+        m_owner->CalcUnscrolledPosition(event.GetX(), 0, &mx, nullptr);
     const int my = event.GetY();
 
     if (m_isDragging)
@@ -320,7 +317,7 @@ void wxTreeListHeaderWindow::OnMouse(wxMouseEvent& event)
         SendListEvent(wxEVT_LIST_COL_DRAGGING, event.GetPosition());
         int limit = GetClientSize().x;
         if (m_owner)
-            m_owner->CalcUnscrolledPosition(limit, 0, &limit, NULL);
+            m_owner->CalcUnscrolledPosition(limit, 0, &limit, nullptr);
         limit -= 6;
         if (m_currentX < limit)
             DrawCurrent();

@@ -20,8 +20,7 @@ const int kFindAsYouTypeMode = 0x0031;
 
 // ---- events ------------------------------------------------------------------
 
-void wxTreeListMainWindow::InitEvent(wxTreeListEvent& event, wxEventType type,
-                                     wxTreeListItem* item) const
+void wxTreeListMainWindow::InitEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item) const
 {
     event.SetEventType(type);
     if (m_owner)
@@ -47,8 +46,8 @@ bool wxTreeListMainWindow::SendVetoableEvent(wxTreeListEvent& event)
 }
 
 // An event about a cell: the column as int and column, and the hit flags.
-void wxTreeListMainWindow::InitColumnEvent(wxTreeListEvent& event, wxEventType type,
-                                           wxTreeListItem* item, int column) const
+void wxTreeListMainWindow::InitColumnEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
+                                           int column) const
 {
     InitEvent(event, type, item);
     event.SetInt(column);
@@ -57,8 +56,8 @@ void wxTreeListMainWindow::InitColumnEvent(wxTreeListEvent& event, wxEventType t
 }
 
 // An event of the mouse: the cell under it and the point.
-void wxTreeListMainWindow::InitInputEvent(wxTreeListEvent& event, wxEventType type,
-                                          wxTreeListItem* item, const wxPoint& point) const
+void wxTreeListMainWindow::InitInputEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
+                                          const wxPoint& point) const
 {
     InitColumnEvent(event, type, item, m_curColumn);
     event.SetPoint(point);
@@ -66,8 +65,8 @@ void wxTreeListMainWindow::InitInputEvent(wxTreeListEvent& event, wxEventType ty
 
 // ---- hit testing -------------------------------------------------------------
 
-wxTreeListItem* wxTreeListItem::HitTest(const wxPoint& point, const wxTreeListMainWindow* window,
-                                        int& flags, int& column, int level)
+wxTreeListItem* wxTreeListItem::HitTest(const wxPoint& point, const wxTreeListMainWindow* window, int& flags,
+                                        int& column, int level)
 {
     if (level == 0 && window->IsHiddenRoot(this))
     {
@@ -76,39 +75,38 @@ wxTreeListItem* wxTreeListItem::HitTest(const wxPoint& point, const wxTreeListMa
             if (wxTreeListItem* hit = child->HitTest(point, window, flags, column, 1))
                 return hit;
         }
-        return NULL;
+        return nullptr;
     }
     flags = 0;
     column = -1;
     wxTreeListHeaderWindow* header = window->GetHeader();
     if (!header || point.x > header->GetWidth())
-        return NULL;
+        return nullptr;
     const int h = window->GetLineHeight(this);
     if (point.y < m_y || point.y >= m_y + h)
     {
         if (!IsExpanded())
-            return NULL;
+            return nullptr;
         for (wxTreeListItem* child : m_children)
         {
             if (wxTreeListItem* hit = child->HitTest(point, window, flags, column, level + 1))
                 return hit;
         }
-        return NULL;
+        return nullptr;
     }
     return const_cast<wxTreeListMainWindow*>(window)->HitTestInRow(this, point, flags, column);
 }
 
 int wxTreeListMainWindow::GetMainTextX(wxTreeListItem* item, int textWidth) const
 {
-    int x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2
-                         : item->GetX() + 2 - m_indent / 2;
+    int x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2 : item->GetX() + 2 - m_indent / 2;
     const int iw = m_imageListNormal && item->GetCurrentImage() != -1 ? m_imgWidth + 2 : 0;
     const int alignment = GetHeader() ? GetHeader()->GetColumnAlignment(m_main_column) : wxALIGN_LEFT;
     return x + AlignmentOffset(alignment, GetMainColumnWidth() - iw - textWidth - 2) + iw;
 }
 
-wxTreeListItem* wxTreeListMainWindow::HitTestInRow(wxTreeListItem* item, const wxPoint& point,
-                                                   int& flags, int& column)
+wxTreeListItem* wxTreeListMainWindow::HitTestInRow(wxTreeListItem* item, const wxPoint& point, int& flags,
+                                                   int& column)
 {
     EnsureMeasured(item);
     const int textWidth = item->GetWidth() - m_imgWidth - 2;
@@ -178,14 +176,14 @@ wxTreeListItem* wxTreeListMainWindow::HitTestRow(const wxPoint& point, int& flag
     flags = 0;
     column = -1;
     if (!m_rootItem)
-        return NULL;
+        return nullptr;
     EnsureLayout();
     wxTreeListHeaderWindow* header = GetHeader();
     if (!header || point.x > header->GetWidth())
-        return NULL;
+        return nullptr;
     const size_t row = FindRowAt(point.y);
     if (row >= m_rows.size() || point.y < m_rows[row]->GetY())
-        return NULL;
+        return nullptr;
     return HitTestInRow(m_rows[row], point, flags, column);
 }
 
@@ -269,7 +267,7 @@ void wxTreeListMainWindow::SelectItem(const wxTreeItemId& itemId, const wxTreeIt
         item->SetHilight(!item->IsSelected());
         RefreshLine(item);
         if (unselectOthers)
-            m_selectItem = item->IsSelected() ? item : NULL;
+            m_selectItem = item->IsSelected() ? item : nullptr;
     }
     else
     {
@@ -332,7 +330,7 @@ void wxTreeListMainWindow::Unselect()
         return;
     m_selectItem->SetHilight(false);
     RefreshLine(m_selectItem);
-    m_selectItem = NULL;
+    m_selectItem = nullptr;
 }
 
 void wxTreeListMainWindow::UnselectAllChildren(wxTreeListItem* item)
@@ -351,7 +349,7 @@ void wxTreeListMainWindow::UnselectAll()
     if (!m_rootItem)
         return;
     UnselectAllChildren(m_rootItem);
-    m_selectItem = NULL;
+    m_selectItem = nullptr;
 }
 
 void wxTreeListMainWindow::FillArray(wxTreeListItem* item, wxArrayTreeItemIds& array) const
@@ -401,8 +399,8 @@ void wxTreeListMainWindow::PassMouseToOwner(wxMouseEvent& event)
 
 bool wxTreeListMainWindow::IsOnExpanderOrIcon(wxTreeListItem* item) const
 {
-    return (m_hitFlags & (wxTREE_HITTEST_ONITEMBUTTON | wxTREE_HITTEST_ONITEMICON))
-           && item->HasPlus() && HasButtons();
+    return (m_hitFlags & (wxTREE_HITTEST_ONITEMBUTTON | wxTREE_HITTEST_ONITEMICON)) && item->HasPlus() &&
+           HasButtons();
 }
 
 void wxTreeListMainWindow::MakeCurrent(wxTreeListItem* item)
@@ -431,9 +429,9 @@ void wxTreeListMainWindow::BeginDrag(wxMouseEvent& event, wxTreeListItem* item)
     CaptureMouse();
     RefreshSelected();
     wxTreeListEvent drag;
-    InitInputEvent(drag, event.LeftIsDown() ? wxEVT_TREE_BEGIN_DRAG : wxEVT_TREE_BEGIN_RDRAG,
-                   item, CalcUnscrolledPosition(event.GetPosition()));
-    drag.Veto();  // the handler must allow the drag
+    InitInputEvent(drag, event.LeftIsDown() ? wxEVT_TREE_BEGIN_DRAG : wxEVT_TREE_BEGIN_RDRAG, item,
+                   CalcUnscrolledPosition(event.GetPosition()));
+    drag.Veto(); // the handler must allow the drag
     SendEvent(drag);
     // A handler that let go of the mouse ran a drag and drop of its own,
     // which has seen the button go up.
@@ -469,8 +467,8 @@ void wxTreeListMainWindow::OnMouse(wxMouseEvent& event)
     if (!m_rootItem)
         return;
 
-    const bool handled = event.LeftDown() || event.LeftUp() || event.RightDown()
-                         || event.RightUp() || event.LeftDClick() || event.Dragging();
+    const bool handled = event.LeftDown() || event.LeftUp() || event.RightDown() || event.RightUp() ||
+                         event.LeftDClick() || event.Dragging();
     if (!handled && event.GetWheelRotation() == 0)
     {
         PassMouseToOwner(event);
@@ -518,7 +516,7 @@ void wxTreeListMainWindow::OnMouse(wxMouseEvent& event)
     }
 
     if (!event.ShiftDown())
-        m_shiftItem = NULL;
+        m_shiftItem = nullptr;
     else if (!m_shiftItem)
         m_shiftItem = m_current;
 
@@ -564,8 +562,8 @@ void wxTreeListMainWindow::OnLeftUp(wxMouseEvent& event, wxTreeListItem* item, c
 
     wxTreeListHeaderWindow* header = GetHeader();
     const bool onCell = (m_hitFlags & (wxTREE_HITTEST_ONITEMLABEL | wxTREE_HITTEST_ONITEMCOLUMN)) != 0;
-    if (m_lastOnSame && item == m_current && header && m_curColumn >= 0
-        && m_curColumn < GetColumnCount() && header->IsColumnEditable(m_curColumn) && onCell)
+    if (m_lastOnSame && item == m_current && header && m_curColumn >= 0 && m_curColumn < GetColumnCount() &&
+        header->IsColumnEditable(m_curColumn) && onCell)
     {
         m_renameTimer->StartOnce(kRenameDelayMs);
     }
@@ -679,14 +677,14 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
     case WXK_NUMPAD_ADD:
         if (current->HasPlus() && !current->IsExpanded())
             Expand(current);
-        return NULL;
+        return nullptr;
 
     case '-':
     case WXK_SUBTRACT:
     case WXK_NUMPAD_SUBTRACT:
         if (current->HasPlus() && current->IsExpanded())
             Collapse(current);
-        return NULL;
+        return nullptr;
 
     case '*':
     case WXK_MULTIPLY:
@@ -695,7 +693,7 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
             ExpandAll(current);
         else if (current->HasPlus())
             Collapse(current);
-        return NULL;
+        return nullptr;
 
     case WXK_BACK:
         return ParentForBack(current);
@@ -705,18 +703,18 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
         wxTreeListEvent activate;
         InitEvent(activate, wxEVT_TREE_ITEM_ACTIVATED, current);
         SendEvent(activate);
-        return NULL;
+        return nullptr;
     }
 
     case ' ':
         SelectItem(current, wxTreeItemId(), false);
-        return NULL;
+        return nullptr;
 
     case WXK_LEFT:
         if (current->IsExpanded())
         {
             Collapse(current);
-            return NULL;
+            return nullptr;
         }
         return ParentForBack(current);
 
@@ -730,7 +728,7 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
             return prev;
         }
         wxTreeListItem* parent = current->GetItemParent();
-        return IsHiddenRoot(parent) ? NULL : parent;
+        return IsHiddenRoot(parent) ? nullptr : parent;
     }
 
     case WXK_RIGHT:
@@ -738,7 +736,7 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
             Expand(current);
         else if (current->IsExpanded() && current->HasChildren())
             return current->GetChildren()[0];
-        return NULL;
+        return nullptr;
 
     case WXK_DOWN:
         if (firstPress)
@@ -751,14 +749,14 @@ wxTreeListItem* wxTreeListMainWindow::KeyboardTarget(wxKeyEvent& event, bool fir
         return FirstShownItem();
 
     case WXK_END:
-        return m_rootItem->HasChildren() ? m_rootItem->GetChildren().Last() : NULL;
+        return m_rootItem->HasChildren() ? m_rootItem->GetChildren().Last() : nullptr;
 
     default:
     {
         event.Skip();
         const wxChar ch = event.GetUnicodeKey();
         if (ch == WXK_NONE || ch < 32 || ch == WXK_DELETE || event.ControlDown() || event.AltDown())
-            return NULL;
+            return nullptr;
         return FindAsYouType(ch);
     }
     }
@@ -786,7 +784,7 @@ void wxTreeListMainWindow::OnChar(wxKeyEvent& event)
 
     const bool multiple = HasFlag(wxTR_MULTIPLE);
     if (!(multiple && event.ShiftDown()))
-        m_shiftItem = NULL;
+        m_shiftItem = nullptr;
     else if (!m_shiftItem)
         m_shiftItem = m_current;
 
@@ -806,14 +804,14 @@ wxTextCtrl* wxTreeListMainWindow::EditLabel(const wxTreeItemId& itemId, int colu
     wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     wxTreeListHeaderWindow* header = GetHeader();
     if (!item || !header || column < 0 || column >= GetColumnCount())
-        return NULL;
+        return nullptr;
     m_editItem = item;
     m_editCol = column;
 
     wxTreeListEvent event;
     InitColumnEvent(event, wxEVT_TREE_BEGIN_LABEL_EDIT, item, column);
     if (!SendVetoableEvent(event))
-        return NULL;
+        return nullptr;
 
     EnsureLayout();
     EnsureMeasured(item);
@@ -842,9 +840,8 @@ wxTextCtrl* wxTreeListMainWindow::EditLabel(const wxTreeItemId& itemId, int colu
 
     if (!m_editControl)
     {
-        m_editControl = new wxEditTextCtrl(this, -1, this, &m_renameAccept, &m_renameRes, text,
-                                           pos, wxSize(w, h), style, wxDefaultValidator,
-                                           wxTextCtrlNameStr);
+        m_editControl = new wxEditTextCtrl(this, -1, this, &m_renameAccept, &m_renameRes, text, pos,
+                                           wxSize(w, h), style, wxDefaultValidator, wxTextCtrlNameStr);
     }
     else
     {
@@ -897,23 +894,15 @@ void wxTreeListMainWindow::OnRenameAccept()
 // wxEditTextCtrl
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxEditTextCtrl, wxTextCtrl)
-    EVT_CHAR(wxEditTextCtrl::OnChar)
-    EVT_KEY_UP(wxEditTextCtrl::OnKeyUp)
-    EVT_KILL_FOCUS(wxEditTextCtrl::OnKillFocus)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxEditTextCtrl, wxTextCtrl) EVT_CHAR(wxEditTextCtrl::OnChar)
+    EVT_KEY_UP(wxEditTextCtrl::OnKeyUp) EVT_KILL_FOCUS(wxEditTextCtrl::OnKillFocus) wxEND_EVENT_TABLE()
 
-wxEditTextCtrl::wxEditTextCtrl(wxWindow* parent, const wxWindowID id, wxTreeListMainWindow* owner,
-                               bool* accept, wxString* res, const wxString& value,
-                               const wxPoint& pos, const wxSize& size, int style,
-                               const wxValidator& validator, const wxString& name)
-    : wxTextCtrl(parent, id, value, pos, size, style | wxSIMPLE_BORDER | wxTE_PROCESS_ENTER,
-                 validator, name),
-      m_accept(accept),
-      m_res(res),
-      m_owner(owner),
-      m_startValue(value),
-      m_finished(false)
+        wxEditTextCtrl::wxEditTextCtrl(wxWindow* parent, const wxWindowID id, wxTreeListMainWindow* owner,
+                                       bool* accept, wxString* res, const wxString& value, const wxPoint& pos,
+                                       const wxSize& size, int style, const wxValidator& validator,
+                                       const wxString& name)
+    : wxTextCtrl(parent, id, value, pos, size, style | wxSIMPLE_BORDER | wxTE_PROCESS_ENTER, validator, name),
+      m_accept(accept), m_res(res), m_owner(owner), m_startValue(value), m_finished(false)
 {
     if (m_accept)
         *m_accept = false;

@@ -67,7 +67,7 @@ int wxArrayTreeListItems::Index(const wxTreeListItem* item) const
 void wxArrayTreeListItems::Clear()
 {
     free(m_block);
-    m_block = NULL;
+    m_block = nullptr;
 }
 
 // ----------------------------------------------------------------------------
@@ -188,7 +188,7 @@ wxString wxTreeListTexts::Item(size_t i) const
 void wxTreeListTexts::Reset(size_t count, size_t main, const wxString& text)
 {
     free(m_block);
-    m_block = NULL;
+    m_block = nullptr;
     if (count == 0)
         return;
     const std::string& bytes = EncodeUTF8(text);
@@ -282,25 +282,10 @@ int wxTreeListTexts::Compare(size_t i, const wxTreeListTexts& other, size_t j) c
 // ----------------------------------------------------------------------------
 
 wxTreeListItem::wxTreeListItem(wxTreeListMainWindow* owner, wxTreeListItem* parent,
-                               const wxArrayString& texts, int image, int selImage,
-                               wxTreeItemData* data)
-    : m_owner(owner),
-      m_data(data),
-      m_parent(parent),
-      m_attr(NULL),
-      m_col_images(NULL),
-      m_x(0),
-      m_y(0),
-      m_textX(0),
-      m_index(0),
-      m_width(0),
-      m_height(0),
-      m_isCollapsed(true),
-      m_hasHilight(false),
-      m_hasPlus(false),
-      m_isBold(false),
-      m_ownsAttr(false),
-      m_measured(false)
+                               const wxArrayString& texts, int image, int selImage, wxTreeItemData* data)
+    : m_owner(owner), m_data(data), m_parent(parent), m_attr(nullptr), m_col_images(nullptr), m_x(0), m_y(0),
+      m_textX(0), m_index(0), m_width(0), m_height(0), m_isCollapsed(true), m_hasHilight(false),
+      m_hasPlus(false), m_isBold(false), m_ownsAttr(false), m_measured(false)
 {
     m_images[wxTreeItemIcon_Normal] = (short)image;
     m_images[wxTreeItemIcon_Selected] = (short)selImage;
@@ -408,11 +393,9 @@ int wxTreeListItem::GetCurrentImage() const
 {
     int image;
     if (IsExpanded())
-        image = IsSelected() ? m_images[wxTreeItemIcon_SelectedExpanded]
-                             : m_images[wxTreeItemIcon_Expanded];
+        image = IsSelected() ? m_images[wxTreeItemIcon_SelectedExpanded] : m_images[wxTreeItemIcon_Expanded];
     else
-        image = IsSelected() ? m_images[wxTreeItemIcon_Selected]
-                             : m_images[wxTreeItemIcon_Normal];
+        image = IsSelected() ? m_images[wxTreeItemIcon_Selected] : m_images[wxTreeItemIcon_Normal];
     return image == -1 ? m_images[wxTreeItemIcon_Normal] : image;
 }
 
@@ -465,14 +448,14 @@ void wxTreeListItem::RenumberChildrenFrom(size_t first)
 wxTreeListItem* wxTreeListItem::GetNextSibling() const
 {
     if (!m_parent || m_index + 1 >= m_parent->m_children.GetCount())
-        return NULL;
+        return nullptr;
     return m_parent->m_children[m_index + 1];
 }
 
 wxTreeListItem* wxTreeListItem::GetPrevSibling() const
 {
     if (!m_parent || m_index == 0)
-        return NULL;
+        return nullptr;
     return m_parent->m_children[m_index - 1];
 }
 
@@ -483,7 +466,7 @@ wxTreeListItem* wxTreeListItem::GetNextSiblingUpwards() const
         if (wxTreeListItem* next = item->GetNextSibling())
             return next;
     }
-    return NULL;
+    return nullptr;
 }
 
 wxTreeListItem* wxTreeListItem::GetPrevSiblingUpwards() const
@@ -493,7 +476,7 @@ wxTreeListItem* wxTreeListItem::GetPrevSiblingUpwards() const
         if (wxTreeListItem* prev = item->GetPrevSibling())
             return prev;
     }
-    return NULL;
+    return nullptr;
 }
 
 size_t wxTreeListItem::GetChildrenCount(bool recursively) const
@@ -530,7 +513,7 @@ void wxTreeListItem::DeleteChildren(wxTreeListMainWindow* tree)
         {
             tree->SendDeleteEvent(child);
             if (tree->m_selectItem == child)
-                tree->m_selectItem = NULL;
+                tree->m_selectItem = nullptr;
         }
         child->DeleteChildren(tree);
         delete child;
@@ -544,9 +527,8 @@ void wxTreeListItem::DeleteChildren(wxTreeListMainWindow* tree)
 
 // wxWidgets registers its own class called wxTreeListEvent, so this one is
 // known to the run-time type system by a name of its own.
-wxClassInfo wxTreeListEvent::ms_classInfo(wxT("kelTreeListEvent"), &wxTreeEvent::ms_classInfo,
-                                          NULL, (int)sizeof(wxTreeListEvent),
-                                          wxTreeListEvent::wxCreateObject);
+wxClassInfo wxTreeListEvent::ms_classInfo(wxT("kelTreeListEvent"), &wxTreeEvent::ms_classInfo, nullptr,
+                                          (int)sizeof(wxTreeListEvent), wxTreeListEvent::wxCreateObject);
 
 wxClassInfo* wxTreeListEvent::GetClassInfo() const
 {
@@ -559,19 +541,12 @@ wxObject* wxTreeListEvent::wxCreateObject()
 }
 
 wxTreeListEvent::wxTreeListEvent(wxEventType commandType, int id)
-    : wxTreeEvent(commandType, id),
-      m_column(0),
-      m_flags(0),
-      m_oldParent(NULL),
-      m_newParent(NULL)
+    : wxTreeEvent(commandType, id), m_column(0), m_flags(0), m_oldParent(nullptr), m_newParent(nullptr)
 {
 }
 
 wxTreeListEvent::wxTreeListEvent(const wxTreeListEvent& event)
-    : wxTreeEvent(event),
-      m_column(event.m_column),
-      m_flags(event.m_flags),
-      m_oldParent(event.m_oldParent),
+    : wxTreeEvent(event), m_column(event.m_column), m_flags(event.m_flags), m_oldParent(event.m_oldParent),
       m_newParent(event.m_newParent)
 {
 }

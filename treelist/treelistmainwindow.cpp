@@ -17,7 +17,7 @@ namespace
 {
 // The tree whose children are being sorted; guards against re-entry from
 // a comparison hook.
-wxTreeListMainWindow* s_treeBeingSorted = NULL;
+wxTreeListMainWindow* s_treeBeingSorted = nullptr;
 
 // True when item is candidate itself (if allowed) or lies below it.
 bool IsInSubtree(const wxTreeListItem* item, const wxTreeListItem* top, bool includeTop)
@@ -38,7 +38,7 @@ bool IsInSubtree(const wxTreeListItem* item, const wxTreeListItem* top, bool inc
 // does not depend on where a line starts (see DrawDottedLine).
 wxPen MakeDottedPen()
 {
-    static wxDash dots[] = { 1, 1 };
+    static wxDash dots[] = {1, 1};
     wxPen pen(wxGREY_PEN->GetColour(), 1, wxPENSTYLE_USER_DASH);
     pen.SetDashes(2, dots);
     pen.SetCap(wxCAP_BUTT);
@@ -58,35 +58,32 @@ private:
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListMainWindow, wxScrolledWindow);
 
-wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow)
-    EVT_PAINT(wxTreeListMainWindow::OnPaint)
+wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow) EVT_PAINT(wxTreeListMainWindow::OnPaint)
     EVT_ERASE_BACKGROUND(wxTreeListMainWindow::OnEraseBackground)
-    EVT_MOUSE_EVENTS(wxTreeListMainWindow::OnMouse)
-    EVT_MOUSE_CAPTURE_LOST(wxTreeListMainWindow::OnMouseCaptureLost)
-    EVT_KEY_DOWN(wxTreeListMainWindow::OnKeyDown)
-    EVT_CHAR(wxTreeListMainWindow::OnChar)
-    EVT_SET_FOCUS(wxTreeListMainWindow::OnSetFocus)
-    EVT_KILL_FOCUS(wxTreeListMainWindow::OnKillFocus)
-    EVT_IDLE(wxTreeListMainWindow::OnIdle)
-    EVT_SCROLLWIN(wxTreeListMainWindow::OnScroll)
-wxEND_EVENT_TABLE()
+        EVT_MOUSE_EVENTS(wxTreeListMainWindow::OnMouse)
+            EVT_MOUSE_CAPTURE_LOST(wxTreeListMainWindow::OnMouseCaptureLost)
+                EVT_KEY_DOWN(wxTreeListMainWindow::OnKeyDown) EVT_CHAR(wxTreeListMainWindow::OnChar)
+                    EVT_SET_FOCUS(wxTreeListMainWindow::OnSetFocus)
+                        EVT_KILL_FOCUS(wxTreeListMainWindow::OnKillFocus)
+                            EVT_IDLE(wxTreeListMainWindow::OnIdle)
+                                EVT_SCROLLWIN(wxTreeListMainWindow::OnScroll) wxEND_EVENT_TABLE()
 
-void wxTreeListMainWindow::Init()
+                                    void wxTreeListMainWindow::Init()
 {
-    m_owner = NULL;
+    m_owner = nullptr;
     m_main_column = 0;
-    m_rootItem = NULL;
-    m_current = NULL;
-    m_shiftItem = NULL;
-    m_editItem = NULL;
-    m_selectItem = NULL;
-    m_leftDownItem = NULL;
-    m_dragItem = NULL;
+    m_rootItem = nullptr;
+    m_current = nullptr;
+    m_shiftItem = nullptr;
+    m_editItem = nullptr;
+    m_selectItem = nullptr;
+    m_leftDownItem = nullptr;
+    m_dragItem = nullptr;
     m_editCol = -1;
     m_curColumn = -1;
     m_hitFlags = 0;
 
-    m_editControl = NULL;
+    m_editControl = nullptr;
     m_normalFont = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     m_boldFont = m_normalFont.Bold();
     m_btnWidth = m_btnWidth2 = m_btnHeight = m_btnHeight2 = 0;
@@ -94,14 +91,15 @@ void wxTreeListMainWindow::Init()
     m_indent = 16;
     m_lineHeight = 10;
     m_linespacing = 4;
-    m_selectPen = NULL;
-    m_unfocusSelectPen = NULL;
+    m_selectPen = nullptr;
+    m_unfocusSelectPen = nullptr;
     m_hilightBrush = new wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), wxBRUSHSTYLE_SOLID);
-    m_hilightUnfocusedBrush = new wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW), wxBRUSHSTYLE_SOLID);
+    m_hilightUnfocusedBrush =
+        new wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW), wxBRUSHSTYLE_SOLID);
     m_hasFocus = false;
     m_dirty = false;
     m_ownsImageListNormal = m_ownsImageListState = m_ownsImageListButtons = false;
-    m_imageListNormal = m_imageListState = m_imageListButtons = NULL;
+    m_imageListNormal = m_imageListState = m_imageListButtons = nullptr;
 
     m_isDragging = false;
     m_lastOnSame = false;
@@ -113,7 +111,7 @@ void wxTreeListMainWindow::Init()
     m_findTimer = new wxTimer(this, -1);
     m_layoutValid = false;
     m_lineHeightRaised = false;
-    m_pendingScroll = NULL;
+    m_pendingScroll = nullptr;
 }
 
 wxTreeListMainWindow::wxTreeListMainWindow()
@@ -121,9 +119,8 @@ wxTreeListMainWindow::wxTreeListMainWindow()
     Init();
 }
 
-wxTreeListMainWindow::wxTreeListMainWindow(wxTreeListCtrl* parent, wxWindowID id,
-                                           const wxPoint& pos, const wxSize& size,
-                                           long style, const wxValidator& validator,
+wxTreeListMainWindow::wxTreeListMainWindow(wxTreeListCtrl* parent, wxWindowID id, const wxPoint& pos,
+                                           const wxSize& size, long style, const wxValidator& validator,
                                            const wxString& name)
 {
     Init();
@@ -164,14 +161,14 @@ wxTreeListMainWindow::~wxTreeListMainWindow()
         delete m_imageListButtons;
     if (m_rootItem)
     {
-        m_rootItem->DeleteChildren(NULL);
+        m_rootItem->DeleteChildren(nullptr);
         delete m_rootItem;
     }
 }
 
 wxTreeListHeaderWindow* wxTreeListMainWindow::GetHeader() const
 {
-    return m_owner ? m_owner->GetHeaderWindow() : NULL;
+    return m_owner ? m_owner->GetHeaderWindow() : nullptr;
 }
 
 int wxTreeListMainWindow::GetColumnCount() const
@@ -266,7 +263,7 @@ void wxTreeListMainWindow::SetSelectItemColour(const wxColour& fill, const wxCol
     delete m_hilightBrush;
     m_hilightBrush = new wxBrush(fill, wxBRUSHSTYLE_SOLID);
     delete m_selectPen;
-    m_selectPen = border.IsOk() ? new wxPen(border, 1, wxPENSTYLE_SOLID) : NULL;
+    m_selectPen = border.IsOk() ? new wxPen(border, 1, wxPENSTYLE_SOLID) : nullptr;
 }
 
 void wxTreeListMainWindow::SetUnFocusSelectItemColour(const wxColour& fill, const wxColour& border)
@@ -274,7 +271,7 @@ void wxTreeListMainWindow::SetUnFocusSelectItemColour(const wxColour& fill, cons
     delete m_hilightUnfocusedBrush;
     m_hilightUnfocusedBrush = new wxBrush(fill, wxBRUSHSTYLE_SOLID);
     delete m_unfocusSelectPen;
-    m_unfocusSelectPen = border.IsOk() ? new wxPen(border, 1, wxPENSTYLE_SOLID) : NULL;
+    m_unfocusSelectPen = border.IsOk() ? new wxPen(border, 1, wxPENSTYLE_SOLID) : nullptr;
 }
 
 bool wxTreeListMainWindow::SetFont(const wxFont& font)
@@ -357,7 +354,7 @@ int wxTreeListMainWindow::GetItemImage(const wxTreeItemId& item, int column, wxT
 
 wxTreeItemData* wxTreeListMainWindow::GetItemData(const wxTreeItemId& item) const
 {
-    return item.IsOk() ? wxTreeListItem::FromId(item)->GetData() : NULL;
+    return item.IsOk() ? wxTreeListItem::FromId(item)->GetData() : nullptr;
 }
 
 bool wxTreeListMainWindow::IsBold(const wxTreeItemId& item) const
@@ -424,8 +421,7 @@ void wxTreeListMainWindow::SetItemImage(const wxTreeItemId& item, int image, wxT
     SetItemImage(item, m_main_column, image, which);
 }
 
-void wxTreeListMainWindow::SetItemImage(const wxTreeItemId& item, int column, int image,
-                                        wxTreeItemIcon which)
+void wxTreeListMainWindow::SetItemImage(const wxTreeItemId& item, int column, int image, wxTreeItemIcon which)
 {
     if (!item.IsOk())
         return;
@@ -600,7 +596,6 @@ wxTreeItemId wxTreeListMainWindow::GetLastChild(const wxTreeItemId& item, long& 
     return children.IsEmpty() ? wxTreeItemId() : wxTreeItemId(children.Last());
 }
 
-
 wxTreeItemId wxTreeListMainWindow::GetNextSibling(const wxTreeItemId& item) const
 {
     return item.IsOk() ? wxTreeItemId(wxTreeListItem::FromId(item)->GetNextSibling()) : wxTreeItemId();
@@ -674,15 +669,14 @@ wxTreeItemId wxTreeListMainWindow::GetPrevVisible(const wxTreeItemId& itemId, bo
     // GetPrev(item, true) walks the items after item in reverse post-order:
     // the first visible one of those in that order is the answer.
     wxTreeListItem* item = wxTreeListItem::FromId(itemId);
-    wxTreeListItem* found = NULL;
+    wxTreeListItem* found = nullptr;
     size_t first, end;
     GetRowsInWindow(first, end);
     for (size_t row = first; item && row < end; ++row)
     {
         wxTreeListItem* candidate = m_rows[row];
-        if (ComesBeforeInReversePostOrder(item, candidate)
-            && (!found || ComesBeforeInReversePostOrder(candidate, found))
-            && IsVisible(candidate, fullRow))
+        if (ComesBeforeInReversePostOrder(item, candidate) &&
+            (!found || ComesBeforeInReversePostOrder(candidate, found)) && IsVisible(candidate, fullRow))
         {
             found = candidate;
         }
@@ -696,7 +690,7 @@ void wxTreeListMainWindow::GetRowsInWindow(size_t& first, size_t& end) const
 {
     const_cast<wxTreeListMainWindow*>(this)->EnsureLayout();
     int top;
-    CalcUnscrolledPosition(0, 0, NULL, &top);
+    CalcUnscrolledPosition(0, 0, nullptr, &top);
     const int bottom = top + GetClientSize().y;
     first = FindRowAt(top);
     end = first;
@@ -717,8 +711,7 @@ size_t wxTreeListMainWindow::RowAfter(wxTreeListItem* item) const
 
 // Reverse post-order puts an item before its children, and the children
 // last to first.
-bool wxTreeListMainWindow::ComesBeforeInReversePostOrder(const wxTreeListItem* a,
-                                                         const wxTreeListItem* b)
+bool wxTreeListMainWindow::ComesBeforeInReversePostOrder(const wxTreeListItem* a, const wxTreeListItem* b)
 {
     if (a == b)
         return false;
@@ -746,8 +739,8 @@ bool wxTreeListMainWindow::ComesBeforeInReversePostOrder(const wxTreeListItem* a
 
 // ---- tree operations -------------------------------------------------------
 
-wxTreeListItem* wxTreeListMainWindow::NewItem(wxTreeListItem* parent, const wxString& text,
-                                              int image, int selectedImage, wxTreeItemData* data)
+wxTreeListItem* wxTreeListMainWindow::NewItem(wxTreeListItem* parent, const wxString& text, int image,
+                                              int selectedImage, wxTreeItemData* data)
 {
     wxTreeListItem* item = new wxTreeListItem(this, parent, wxArrayString(), image, selectedImage, data);
     item->m_text.Reset((size_t)GetColumnCount(), (size_t)m_main_column, text);
@@ -762,7 +755,7 @@ wxTreeItemId wxTreeListMainWindow::AddRoot(const wxString& text, int image, int 
     if (m_rootItem || GetColumnCount() == 0)
         return wxTreeItemId();
     MarkDirty();
-    m_rootItem = NewItem(NULL, text, image, selectedImage, data);
+    m_rootItem = NewItem(nullptr, text, image, selectedImage, data);
     if (HasFlag(wxTR_HIDE_ROOT_FULL_ROW))
     {
         m_rootItem->SetHasPlus();
@@ -774,8 +767,8 @@ wxTreeItemId wxTreeListMainWindow::AddRoot(const wxString& text, int image, int 
 }
 
 wxTreeItemId wxTreeListMainWindow::DoInsertItem(const wxTreeItemId& parentId, size_t previous,
-                                                const wxString& text, int image,
-                                                int selectedImage, wxTreeItemData* data)
+                                                const wxString& text, int image, int selectedImage,
+                                                wxTreeItemData* data)
 {
     wxTreeListItem* parent = wxTreeListItem::FromId(parentId);
     if (!parent)
@@ -786,14 +779,13 @@ wxTreeItemId wxTreeListMainWindow::DoInsertItem(const wxTreeItemId& parentId, si
     return item;
 }
 
-wxTreeItemId wxTreeListMainWindow::PrependItem(const wxTreeItemId& parent, const wxString& text,
-                                               int image, int selectedImage, wxTreeItemData* data)
+wxTreeItemId wxTreeListMainWindow::PrependItem(const wxTreeItemId& parent, const wxString& text, int image,
+                                               int selectedImage, wxTreeItemData* data)
 {
     return DoInsertItem(parent, 0u, text, image, selectedImage, data);
 }
 
-wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parentId,
-                                              const wxTreeItemId& idPrevious,
+wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parentId, const wxTreeItemId& idPrevious,
                                               const wxString& text, int image, int selectedImage,
                                               wxTreeItemData* data)
 {
@@ -804,15 +796,14 @@ wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parentId,
     return DoInsertItem(parentId, (size_t)(index + 1), text, image, selectedImage, data);
 }
 
-wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parent, size_t index,
-                                              const wxString& text, int image, int selectedImage,
-                                              wxTreeItemData* data)
+wxTreeItemId wxTreeListMainWindow::InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text,
+                                              int image, int selectedImage, wxTreeItemData* data)
 {
     return DoInsertItem(parent, index, text, image, selectedImage, data);
 }
 
-wxTreeItemId wxTreeListMainWindow::AppendItem(const wxTreeItemId& parentId, const wxString& text,
-                                              int image, int selectedImage, wxTreeItemData* data)
+wxTreeItemId wxTreeListMainWindow::AppendItem(const wxTreeItemId& parentId, const wxString& text, int image,
+                                              int selectedImage, wxTreeItemData* data)
 {
     wxTreeListItem* parent = wxTreeListItem::FromId(parentId);
     if (!parent)
@@ -837,20 +828,20 @@ void wxTreeListMainWindow::ForgetItemsUnder(wxTreeListItem* top, bool includeTop
 {
     wxTreeListItem* heir = includeTop ? top->GetItemParent() : top;
     if (IsHiddenRoot(heir))
-        heir = NULL;
+        heir = nullptr;
     if (IsInSubtree(m_current, top, includeTop))
         m_current = heir;
     if (IsInSubtree(m_shiftItem, top, includeTop))
         m_shiftItem = heir;
     if (IsInSubtree(m_leftDownItem, top, includeTop))
-        m_leftDownItem = NULL;
+        m_leftDownItem = nullptr;
     if (IsInSubtree(m_dragItem, top, includeTop))
-        m_dragItem = NULL;
+        m_dragItem = nullptr;
     if (IsInSubtree(m_pendingScroll, top, includeTop))
-        m_pendingScroll = NULL;
+        m_pendingScroll = nullptr;
     if (IsInSubtree(m_editItem, top, includeTop))
     {
-        m_editItem = NULL;
+        m_editItem = nullptr;
         if (m_editControl)
             m_editControl->Hide();
     }
@@ -872,7 +863,7 @@ void wxTreeListMainWindow::Delete(const wxTreeItemId& itemId)
     }
     SendDeleteEvent(item);
     if (m_selectItem == item)
-        m_selectItem = NULL;
+        m_selectItem = nullptr;
     item->DeleteChildren(this);
     delete item;
 }
@@ -894,12 +885,12 @@ void wxTreeListMainWindow::DeleteRoot()
     MarkDirty();
     SendDeleteEvent(m_rootItem);
     ForgetItemsUnder(m_rootItem, true);
-    m_current = NULL;
-    m_shiftItem = NULL;
-    m_selectItem = NULL;
+    m_current = nullptr;
+    m_shiftItem = nullptr;
+    m_selectItem = nullptr;
     m_rootItem->DeleteChildren(this);
     delete m_rootItem;
-    m_rootItem = NULL;
+    m_rootItem = nullptr;
 }
 
 bool wxTreeListMainWindow::DoExpand(wxTreeListItem* item, bool refresh)
@@ -1015,10 +1006,9 @@ void wxTreeListMainWindow::SortChildren(const wxTreeItemId& itemId)
     s_treeBeingSorted = this;
     wxArrayTreeListItems& children = item->m_children;
     std::stable_sort(children.begin(), children.end(),
-                     [this](wxTreeListItem* a, wxTreeListItem* b)
-                     { return OnCompareItems(a, b) < 0; });
+                     [this](wxTreeListItem* a, wxTreeListItem* b) { return OnCompareItems(a, b) < 0; });
     item->RenumberChildrenFrom(0);
-    s_treeBeingSorted = NULL;
+    s_treeBeingSorted = nullptr;
     MarkDirty();
 }
 
@@ -1040,11 +1030,11 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
         return wxTreeListItem::FromId(GetNext(it, true));
     };
     wxTreeListItem* first = FirstShownItem();
-    wxTreeListItem* start = item.IsOk() ? next(wxTreeListItem::FromId(item)) : NULL;
+    wxTreeListItem* start = item.IsOk() ? next(wxTreeListItem::FromId(item)) : nullptr;
     if (!start)
         start = first;
     // Wraps around once; the item searched from is the last candidate.
-    for (wxTreeListItem* candidate = start; candidate; )
+    for (wxTreeListItem* candidate = start; candidate;)
     {
         if (candidate->TextMatches(m_main_column, str, prefixOnly, noCase))
             return candidate;
@@ -1060,9 +1050,9 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
 wxTreeListItem* wxTreeListMainWindow::FirstShownItem() const
 {
     if (!m_rootItem)
-        return NULL;
+        return nullptr;
     if (HasFlag(wxTR_HIDE_ROOT_FULL_ROW))
-        return m_rootItem->HasChildren() ? m_rootItem->GetChildren()[0] : NULL;
+        return m_rootItem->HasChildren() ? m_rootItem->GetChildren()[0] : nullptr;
     return m_rootItem;
 }
 

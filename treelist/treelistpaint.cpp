@@ -149,7 +149,7 @@ void wxTreeListMainWindow::CalculateLineHeight()
     dc.SetFont(m_normalFont);
     m_lineHeight = (int)(dc.GetCharHeight() + m_linespacing);
 
-    for (wxImageList* list : { m_imageListNormal, m_imageListButtons })
+    for (wxImageList* list : {m_imageListNormal, m_imageListButtons})
     {
         if (!list)
             continue;
@@ -256,8 +256,8 @@ void wxTreeListMainWindow::PlaceItems(wxTreeListItem* item, int level, int& y, w
     // Rows are all as high as the line height unless each has its own
     // height; only then (or with a font of its own, which may raise the
     // line height) must the label be measured before it can be placed.
-    const bool needsSize = HasFlag(wxTR_HAS_VARIABLE_ROW_HEIGHT)
-                           || (item->GetAttributes() && item->GetAttributes()->HasFont());
+    const bool needsSize =
+        HasFlag(wxTR_HAS_VARIABLE_ROW_HEIGHT) || (item->GetAttributes() && item->GetAttributes()->HasFont());
     if (needsSize && !item->IsMeasured())
         CalculateSize(item, dc);
     item->SetX(GetItemX(level));
@@ -345,8 +345,8 @@ void wxTreeListMainWindow::SetScrollRange(int yPos)
     GetViewStart(&xPos, &curY);
     if (width < GetClientSize().x)
         xPos = 0;
-    SetScrollbars(xUnit, yUnit, (width + xUnit - 1) / xUnit, height / yUnit, xPos,
-                  yPos < 0 ? curY : yPos, true);
+    SetScrollbars(xUnit, yUnit, (width + xUnit - 1) / xUnit, height / yUnit, xPos, yPos < 0 ? curY : yPos,
+                  true);
 }
 
 void wxTreeListMainWindow::AdjustMyScrollbars()
@@ -363,7 +363,7 @@ void wxTreeListMainWindow::AdjustMyScrollbars()
 void wxTreeListMainWindow::ScrollTo(const wxTreeItemId& itemId)
 {
     wxTreeListItem* item = wxTreeListItem::FromId(itemId);
-    m_pendingScroll = NULL;
+    m_pendingScroll = nullptr;
     if (!item)
         return;
     if (!IsShownOnScreen())
@@ -417,15 +417,18 @@ void wxTreeListMainWindow::OnScroll(wxScrollWinEvent& event)
     if (!m_owner)
         return;
 
-    static const struct { wxEventType win, scroll; } kTypes[] = {
-        { wxEVT_SCROLLWIN_TOP, wxEVT_SCROLL_TOP },
-        { wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLL_BOTTOM },
-        { wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLL_LINEUP },
-        { wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLL_LINEDOWN },
-        { wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLL_PAGEUP },
-        { wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLL_PAGEDOWN },
-        { wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLL_THUMBTRACK },
-        { wxEVT_SCROLLWIN_THUMBRELEASE, wxEVT_SCROLL_THUMBRELEASE },
+    static const struct
+    {
+        wxEventType win, scroll;
+    } kTypes[] = {
+        {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLL_TOP},
+        {wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLL_BOTTOM},
+        {wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLL_LINEUP},
+        {wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLL_LINEDOWN},
+        {wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLL_PAGEUP},
+        {wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLL_PAGEDOWN},
+        {wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLL_THUMBTRACK},
+        {wxEVT_SCROLLWIN_THUMBRELEASE, wxEVT_SCROLL_THUMBRELEASE},
     };
     for (const auto& type : kTypes)
     {
@@ -482,8 +485,7 @@ int wxTreeListMainWindow::GetItemWidth(int column, wxTreeListItem* item)
 int wxTreeListMainWindow::GetBestColumnWidth(int column, wxTreeItemId parentId)
 {
     const int limit = GetClientSize().x;
-    wxTreeListItem* parent = parentId.IsOk() ? wxTreeListItem::FromId(parentId)
-                                             : m_rootItem;
+    wxTreeListItem* parent = parentId.IsOk() ? wxTreeListItem::FromId(parentId) : m_rootItem;
     if (!parent)
         return 0;
     int width = IsHiddenRoot(parent) ? 0 : GetItemWidth(column, parent);
@@ -507,7 +509,7 @@ void wxTreeListMainWindow::RefreshLine(wxTreeListItem* item)
     if (m_dirty || !item)
         return;
     int y;
-    CalcScrolledPosition(0, item->GetY(), NULL, &y);
+    CalcScrolledPosition(0, item->GetY(), nullptr, &y);
     RefreshRect(wxRect(0, y, GetClientSize().x, GetLineHeight(item)));
 }
 
@@ -516,7 +518,7 @@ void wxTreeListMainWindow::RefreshSubtree(wxTreeListItem* item)
     if (m_dirty || !item)
         return;
     int y;
-    CalcScrolledPosition(0, item->GetY() - 2, NULL, &y);
+    CalcScrolledPosition(0, item->GetY() - 2, nullptr, &y);
     const wxSize client = GetClientSize();
     RefreshRect(wxRect(0, y, client.x, client.y - y));
     AdjustMyScrollbars();
@@ -527,7 +529,7 @@ void wxTreeListMainWindow::RefreshSelected()
     if (m_dirty || !m_layoutValid)
         return;
     int top;
-    CalcUnscrolledPosition(0, 0, NULL, &top);
+    CalcUnscrolledPosition(0, 0, nullptr, &top);
     const int bottom = top + GetClientSize().y;
     for (size_t i = FindRowAt(top); i < m_rows.size() && m_rows[i]->GetY() < bottom; ++i)
     {
@@ -584,7 +586,7 @@ void wxTreeListMainWindow::OnEraseBackground(wxEraseEvent& WXUNUSED(event))
 
 void wxTreeListMainWindow::PaintTree(wxDC& dc)
 {
-    PaintRows(dc, 0, GetClientSize().y, NULL);
+    PaintRows(dc, 0, GetClientSize().y, nullptr);
 }
 
 void wxTreeListMainWindow::PaintRows(wxDC& dc, int top, int bottom, TextSizes* sizes)
@@ -597,8 +599,8 @@ void wxTreeListMainWindow::PaintRows(wxDC& dc, int top, int bottom, TextSizes* s
     dc.SetPen(m_dottedPen);
 
     int from, to;
-    CalcUnscrolledPosition(0, top, NULL, &from);
-    CalcUnscrolledPosition(0, bottom, NULL, &to);
+    CalcUnscrolledPosition(0, top, nullptr, &from);
+    CalcUnscrolledPosition(0, bottom, nullptr, &to);
     for (size_t i = FindRowAt(from); i < m_rows.size() && m_rows[i]->GetY() < to; ++i)
         PaintRow(m_rows[i], dc, sizes);
 
@@ -644,7 +646,8 @@ void wxTreeListMainWindow::PaintRow(wxTreeListItem* item, wxDC& dc, TextSizes* s
     }
     if (hasButton)
     {
-        const wxRect button(item->GetX() - m_btnWidth2, y + h / 2 - m_btnHeight2, m_btnWidth + 2, m_btnHeight + 2);
+        const wxRect button(item->GetX() - m_btnWidth2, y + h / 2 - m_btnHeight2, m_btnWidth + 2,
+                            m_btnHeight + 2);
         const bool clip = !mainColumn.Contains(button);
         if (clip)
             dc.SetClippingRegion(mainColumn);
@@ -748,8 +751,8 @@ void wxTreeListMainWindow::PaintButton(wxTreeListItem* item, int x, int yMid, wx
 }
 
 wxTreeListMainWindow::RowMark wxTreeListMainWindow::GetRowMark(wxTreeListItem* item, bool fullRow,
-                                                              const wxColour& background,
-                                                              const wxColour& text) const
+                                                               const wxColour& background,
+                                                               const wxColour& text) const
 {
     RowMark mark;
     const wxColour hilightText = m_selectFontColour.IsOk()
@@ -793,10 +796,9 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc, TextSizes* 
         return;
     SetFontIfChanged(dc, GetItemFontFor(item));
     const wxTreeItemAttr* attr = item->GetAttributes();
-    const wxColour textColour = attr && attr->HasTextColour() ? attr->GetTextColour()
-                                                              : GetForegroundColour();
-    const wxColour background = attr && attr->HasBackgroundColour() ? attr->GetBackgroundColour()
-                                                                    : GetBackgroundColour();
+    const wxColour textColour = attr && attr->HasTextColour() ? attr->GetTextColour() : GetForegroundColour();
+    const wxColour background =
+        attr && attr->HasBackgroundColour() ? attr->GetBackgroundColour() : GetBackgroundColour();
     const int markOffset = HasFlag(wxTR_ROW_LINES) ? 1 : 0;
     const int h = GetLineHeight(item);
     const int top = item->GetY();
@@ -805,8 +807,8 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc, TextSizes* 
     const RowMark mark = GetRowMark(item, fullRow, background, textColour);
 
     // Rows that look like the window need no mark of their own.
-    const bool plain = mark.pen.GetStyle() == wxPENSTYLE_TRANSPARENT
-                       && mark.brush.GetColour() == GetBackgroundColour();
+    const bool plain =
+        mark.pen.GetStyle() == wxPENSTYLE_TRANSPARENT && mark.brush.GetColour() == GetBackgroundColour();
     if (fullRow && !plain)
     {
         dc.SetBrush(mark.brush);
@@ -834,8 +836,7 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc, TextSizes* 
         int x, image = -1;
         if (isMain)
         {
-            x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2
-                             : item->GetX() + 2 - m_indent / 2;
+            x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2 : item->GetX() + 2 - m_indent / 2;
             if (m_imageListNormal)
                 image = item->GetCurrentImage();
         }

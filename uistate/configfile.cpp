@@ -31,10 +31,10 @@ private:
 wxFileConfig* KelOpenConfigFile(const wxString& path)
 {
     QuietParse quiet;
-    if ( wxFileExists(path) )
+    if (wxFileExists(path))
     {
         wxFileInputStream in(path);
-        if ( in.IsOk() )
+        if (in.IsOk())
             return new wxFileConfig(in, wxConvAuto());
     }
     wxMemoryInputStream empty("", 0);
@@ -44,7 +44,7 @@ wxFileConfig* KelOpenConfigFile(const wxString& path)
 bool KelFlushConfigFile(wxFileConfig& config, const wxString& path)
 {
     wxStringOutputStream out;
-    if ( !config.Save(out, wxConvUTF8) )
+    if (!config.Save(out, wxConvUTF8))
         return false;
     return KelWriteTextAtomically(path, out.GetString());
 }

@@ -24,21 +24,17 @@ struct LocalDate
 LocalDate ToLocalDate(const wxDateTime& time)
 {
     const wxDateTime::Tm tm = time.GetTm(wxDateTime::Local);
-    return LocalDate{ tm.year, tm.mon + 1, tm.mday };
+    return LocalDate{tm.year, tm.mon + 1, tm.mday};
 }
 
 } // anonymous namespace
 
-wxBEGIN_EVENT_TABLE(wxDatePanel, wxPanel)
-    EVT_SIZE(wxDatePanel::OnSize)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxDatePanel, wxPanel) EVT_SIZE(wxDatePanel::OnSize) wxEND_EVENT_TABLE()
 
-wxDatePanel::wxDatePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
-    : m_firstSeparator(NULL), m_secondSeparator(NULL),
-      m_yearList(NULL), m_monthList(NULL), m_dayList(NULL),
-      m_firstYear(0), m_lastYear(0),
-      m_firstMonth(0), m_lastMonth(0),
-      m_firstDay(0), m_lastDay(0)
+    wxDatePanel::wxDatePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
+    : m_firstSeparator(nullptr), m_secondSeparator(nullptr), m_yearList(nullptr), m_monthList(nullptr),
+      m_dayList(nullptr), m_firstYear(0), m_lastYear(0), m_firstMonth(0), m_lastMonth(0), m_firstDay(0),
+      m_lastDay(0)
 {
     Create(parent, id, pos, size, wxTAB_TRAVERSAL | wxNO_BORDER);
     CreateControls();
@@ -49,22 +45,22 @@ wxDatePanel::wxDatePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
 void wxDatePanel::CreateControls()
 {
     const long style = wxCB_READONLY | wxCB_DROPDOWN;
-    m_yearList = new wxComboBox(this, ID_YEAR, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                0, NULL, style);
+    m_yearList =
+        new wxComboBox(this, ID_YEAR, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr, style);
     m_firstSeparator = new wxStaticText(this, wxID_ANY, "-");
-    m_monthList = new wxComboBox(this, ID_MONTH, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                 0, NULL, style);
+    m_monthList =
+        new wxComboBox(this, ID_MONTH, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr, style);
     m_secondSeparator = new wxStaticText(this, wxID_ANY, "-");
-    m_dayList = new wxComboBox(this, ID_DAY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                               0, NULL, style);
+    m_dayList =
+        new wxComboBox(this, ID_DAY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr, style);
 
-    for ( wxComboBox* list : { m_yearList, m_monthList, m_dayList } )
+    for (wxComboBox* list : {m_yearList, m_monthList, m_dayList})
         list->Bind(wxEVT_COMBOBOX, &wxDatePanel::OnComboChanged, this);
 }
 
 void wxDatePanel::Relayout()
 {
-    if ( !m_yearList || !m_monthList || !m_dayList || !m_firstSeparator || !m_secondSeparator )
+    if (!m_yearList || !m_monthList || !m_dayList || !m_firstSeparator || !m_secondSeparator)
         return;
 
     const int cw = (GetClientSize().x - 20) / 3;
@@ -84,8 +80,8 @@ void wxDatePanel::OnSize(wxSizeEvent& event)
 
 bool wxDatePanel::Enable(bool enable)
 {
-    for ( wxWindow* child : std::initializer_list<wxWindow*>{ m_yearList, m_firstSeparator, m_monthList,
-                                                              m_secondSeparator, m_dayList } )
+    for (wxWindow* child : std::initializer_list<wxWindow*>{m_yearList, m_firstSeparator, m_monthList,
+                                                            m_secondSeparator, m_dayList})
         child->Enable(enable);
     return wxPanel::Enable(enable);
 }
@@ -98,7 +94,7 @@ void wxDatePanel::SetRange(const wxDateTime& start, const wxDateTime& end)
     // The shown date is compared as the instant GetTime gives, time of day
     // included: a range that ends earlier on the shown day leaves it out.
     const wxDateTime shown = GetTime();
-    if ( shown.IsBetween(start, end) )
+    if (shown.IsBetween(start, end))
         SetTime(shown);
     else
         SetTime(start);
@@ -117,33 +113,33 @@ wxDateTime wxDatePanel::GetTime() const
     const int year = GetShownNumber(m_yearList);
     const int month = GetShownNumber(m_monthList);
     const int day = GetShownNumber(m_dayList);
-    if ( year <= 0 || month <= 0 || day <= 0 || month > 12
-         || day > wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year) )
+    if (year <= 0 || month <= 0 || day <= 0 || month > 12 ||
+        day > wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year))
         return base;
 
     // The base's own date is the base itself; rebuilding it from local time
     // would give mktime's -1, which the toolkit takes for a failure (east of
     // UTC, where the base falls on 1970-01-01).
     const wxDateTime::Tm tm = base.GetTm(wxDateTime::Local);
-    if ( tm.year == year && tm.mon + 1 == month && tm.mday == day )
+    if (tm.year == year && tm.mon + 1 == month && tm.mday == day)
         return base;
-    return wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), wxDateTime::Month(month - 1), year,
-                      tm.hour, tm.min, tm.sec);
+    return wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), wxDateTime::Month(month - 1), year, tm.hour,
+                      tm.min, tm.sec);
 }
 
 void wxDatePanel::OnComboChanged(wxCommandEvent& event)
 {
-    if ( event.GetId() == ID_YEAR || event.GetId() == ID_MONTH )
+    if (event.GetId() == ID_YEAR || event.GetId() == ID_MONTH)
         ResetDay(-1, -1, -1);
 }
 
 void wxDatePanel::ResetDay(int year, int month, int day)
 {
-    if ( year < 0 )
+    if (year < 0)
         year = GetShownNumber(m_yearList);
-    if ( month < 0 )
+    if (month < 0)
         month = GetShownNumber(m_monthList);
-    if ( day < 0 )
+    if (day < 0)
         day = GetShownNumber(m_dayList);
 
     const LocalDate start = ToLocalDate(m_rangeStart);
@@ -151,19 +147,19 @@ void wxDatePanel::ResetDay(int year, int month, int day)
 
     year = std::max(start.year, std::min(year, end.year));
     month = std::max(1, std::min(month, 12));
-    if ( year == start.year )
+    if (year == start.year)
         month = std::max(month, start.month);
-    if ( year == end.year )
+    if (year == end.year)
         month = std::min(month, end.month);
 
     const int days = wxDateTime::GetNumberOfDays(wxDateTime::Month(month - 1), year);
-    if ( day > days || day < 1 )
+    if (day > days || day < 1)
         day = 1;
     const bool inStartMonth = year == start.year && month == start.month;
     const bool inEndMonth = year == end.year && month == end.month;
-    if ( inStartMonth )
+    if (inStartMonth)
         day = std::max(day, start.day);
-    if ( inEndMonth )
+    if (inEndMonth)
         day = std::min(day, end.day);
 
     FillList(m_yearList, start.year, end.year, m_firstYear, m_lastYear);
@@ -185,18 +181,18 @@ void wxDatePanel::ResetDay(int year, int month, int day)
 int wxDatePanel::GetShownNumber(const wxComboBox* list)
 {
     long value = 0;
-    if ( !list->GetValue().ToLong(&value) )
+    if (!list->GetValue().ToLong(&value))
         return 0;
     return static_cast<int>(value);
 }
 
 void wxDatePanel::FillList(wxComboBox* list, int first, int last, int& listedFirst, int& listedLast)
 {
-    if ( listedFirst == first && listedLast == last )
+    if (listedFirst == first && listedLast == last)
         return;
 
     wxArrayString entries;
-    for ( int value = first; value <= last; ++value )
+    for (int value = first; value <= last; ++value)
         entries.Add(wxString::Format("%d", value));
     list->Set(entries);
     listedFirst = first;

@@ -10,8 +10,7 @@
 // ----------------------------------------------------------------------------
 
 KelDndObject::KelDndObject(const wxString& formatName, void* data)
-    : m_format(GetDndFormat(formatName)),
-      m_data(data)
+    : m_format(GetDndFormat(formatName)), m_data(data)
 {
 }
 
@@ -38,20 +37,20 @@ size_t KelDndObject::GetFormatCount(Direction dir) const
 void KelDndObject::GetAllFormats(wxDataFormat* formats, Direction dir) const
 {
     formats[0] = m_format;
-    if ( dir == Get )
+    if (dir == Get)
         m_bitmapObject.GetAllFormats(formats + 1, dir);
 }
 
 size_t KelDndObject::GetDataSize(const wxDataFormat& format) const
 {
-    if ( format == m_format )
+    if (format == m_format)
         return sizeof(m_data);
     return m_bitmapObject.GetDataSize(format);
 }
 
 bool KelDndObject::GetDataHere(const wxDataFormat& format, void* buf) const
 {
-    if ( format == m_format )
+    if (format == m_format)
     {
         std::memcpy(buf, &m_data, sizeof(m_data));
         return true;
@@ -61,7 +60,7 @@ bool KelDndObject::GetDataHere(const wxDataFormat& format, void* buf) const
 
 bool KelDndObject::SetData(const wxDataFormat& format, size_t len, const void* buf)
 {
-    if ( format != m_format || len < sizeof(m_data) || !buf )
+    if (format != m_format || len < sizeof(m_data) || !buf)
         return false;
     std::memcpy(&m_data, buf, sizeof(m_data));
     return true;
@@ -72,32 +71,31 @@ bool KelDndObject::SetData(const wxDataFormat& format, size_t len, const void* b
 // ----------------------------------------------------------------------------
 
 KelDndDropTarget::KelDndDropTarget(KelDropReceverInterface* receiver, const wxString& formatName)
-    : wxDropTarget(new KelDndObject(formatName)),
-      m_receiver(receiver)
+    : wxDropTarget(new KelDndObject(formatName)), m_receiver(receiver)
 {
 }
 
 wxDragResult KelDndDropTarget::OnEnter(wxCoord x, wxCoord y, wxDragResult def)
 {
-    if ( m_receiver )
+    if (m_receiver)
         m_receiver->OnEnter(x, y, def);
     return OnDragOver(x, y, def);
 }
 
 void KelDndDropTarget::OnLeave()
 {
-    if ( m_receiver )
+    if (m_receiver)
         m_receiver->OnLeave();
 }
 
 wxDragResult KelDndDropTarget::OnData(wxCoord x, wxCoord y, wxDragResult def)
 {
-    if ( !GetData() )
+    if (!GetData())
     {
         wxLogError("Failed to get drag and drop data");
         return wxDragNone;
     }
-    if ( m_receiver )
+    if (m_receiver)
         m_receiver->OnDndDataDrop(x, y, static_cast<KelDndObject*>(GetDataObject())->GetDndData());
     return def;
 }
@@ -106,10 +104,7 @@ wxDragResult KelDndDropTarget::OnData(wxCoord x, wxCoord y, wxDragResult def)
 // KelFileDropTarget
 // ----------------------------------------------------------------------------
 
-KelFileDropTarget::KelFileDropTarget(KelFileDropTargetObserver* observer)
-    : m_observer(observer)
-{
-}
+KelFileDropTarget::KelFileDropTarget(KelFileDropTargetObserver* observer) : m_observer(observer) {}
 
 bool KelFileDropTarget::OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& files)
 {
@@ -120,16 +115,10 @@ bool KelFileDropTarget::OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& f
 // wxMutiDropObjectAdapter
 // ----------------------------------------------------------------------------
 
-wxMutiDropObjectAdapter::wxMutiDropObjectAdapter()
-    : m_current(NULL)
-{
-}
+wxMutiDropObjectAdapter::wxMutiDropObjectAdapter() : m_current(nullptr) {}
 
 // No object is registered at construction, so none can be current yet.
-wxMutiDropObjectAdapter::wxMutiDropObjectAdapter(const wxDataFormat& WXUNUSED(format))
-    : m_current(NULL)
-{
-}
+wxMutiDropObjectAdapter::wxMutiDropObjectAdapter(const wxDataFormat& WXUNUSED(format)) : m_current(nullptr) {}
 
 wxMutiDropObjectAdapter::~wxMutiDropObjectAdapter()
 {
@@ -138,27 +127,27 @@ wxMutiDropObjectAdapter::~wxMutiDropObjectAdapter()
 
 void wxMutiDropObjectAdapter::Release()
 {
-    for ( wxDataObject* object : m_objects )
+    for (wxDataObject* object : m_objects)
         delete object;
     m_objects.clear();
-    m_current = NULL;
+    m_current = nullptr;
 }
 
 void wxMutiDropObjectAdapter::RegisterObject(wxDataObject* object)
 {
-    if ( !object )
+    if (!object)
         return;
     m_objects.push_back(object);
 }
 
 wxDataObject* wxMutiDropObjectAdapter::FindObject(const wxDataFormat& format) const
 {
-    for ( wxDataObject* object : m_objects )
+    for (wxDataObject* object : m_objects)
     {
-        if ( object->IsSupported(format, Get) )
+        if (object->IsSupported(format, Get))
             return object;
     }
-    return NULL;
+    return nullptr;
 }
 
 wxDataFormat wxMutiDropObjectAdapter::GetPreferredFormat(Direction dir) const
@@ -169,14 +158,14 @@ wxDataFormat wxMutiDropObjectAdapter::GetPreferredFormat(Direction dir) const
 size_t wxMutiDropObjectAdapter::GetFormatCount(Direction dir) const
 {
     size_t count = 0;
-    for ( wxDataObject* object : m_objects )
+    for (wxDataObject* object : m_objects)
         count += object->GetFormatCount(dir);
     return count;
 }
 
 void wxMutiDropObjectAdapter::GetAllFormats(wxDataFormat* formats, Direction dir) const
 {
-    for ( wxDataObject* object : m_objects )
+    for (wxDataObject* object : m_objects)
     {
         object->GetAllFormats(formats, dir);
         formats += object->GetFormatCount(dir);
@@ -198,7 +187,7 @@ bool wxMutiDropObjectAdapter::GetDataHere(const wxDataFormat& format, void* buf)
 bool wxMutiDropObjectAdapter::SetData(const wxDataFormat& format, size_t len, const void* buf)
 {
     wxDataObject* object = FindObject(format);
-    if ( !object )
+    if (!object)
         return false;
     m_current = object;
     return object->SetData(format, len, buf);
@@ -208,10 +197,7 @@ bool wxMutiDropObjectAdapter::SetData(const wxDataFormat& format, size_t len, co
 // wxMutiDropTargetAdapter
 // ----------------------------------------------------------------------------
 
-wxMutiDropTargetAdapter::wxMutiDropTargetAdapter()
-    : wxDropTarget(new wxMutiDropObjectAdapter)
-{
-}
+wxMutiDropTargetAdapter::wxMutiDropTargetAdapter() : wxDropTarget(new wxMutiDropObjectAdapter) {}
 
 wxMutiDropObjectAdapter* wxMutiDropTargetAdapter::GetAdapter() const
 {
@@ -220,7 +206,7 @@ wxMutiDropObjectAdapter* wxMutiDropTargetAdapter::GetAdapter() const
 
 bool wxMutiDropTargetAdapter::AppendObject(wxDataObject* object)
 {
-    if ( !object )
+    if (!object)
         return false;
     GetAdapter()->RegisterObject(object);
     return true;
@@ -228,10 +214,10 @@ bool wxMutiDropTargetAdapter::AppendObject(wxDataObject* object)
 
 wxDragResult wxMutiDropTargetAdapter::OnData(wxCoord x, wxCoord y, wxDragResult def)
 {
-    if ( !GetData() )
+    if (!GetData())
         return wxDragNone;
     wxDataObject* object = GetAdapter()->GetDataObject();
-    if ( !object )
+    if (!object)
         return wxDragNone;
     return OnDropData(object, x, y, def);
 }
@@ -247,17 +233,13 @@ wxDragResult wxMutiDropTargetAdapter::OnDropData(wxDataObject* WXUNUSED(object),
 // ----------------------------------------------------------------------------
 
 KelOrgDndData::KelOrgDndData(const KelOrgDndData& other)
-    : wxObject(other),
-      m_id(other.m_id),
-      m_name(other.m_name),
-      m_type(other.m_type),
-      m_extra(other.m_extra)
+    : wxObject(other), m_id(other.m_id), m_name(other.m_name), m_type(other.m_type), m_extra(other.m_extra)
 {
 }
 
 KelOrgDndData& KelOrgDndData::operator=(const KelOrgDndData& other)
 {
-    if ( this != &other )
+    if (this != &other)
     {
         wxObject::operator=(other);
         m_id = other.m_id;

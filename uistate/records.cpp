@@ -43,16 +43,16 @@ wxRecordBase::~wxRecordBase()
 
 void wxRecordBase::Copy(const wxRecordBase& other)
 {
-    if ( this == &other )
+    if (this == &other)
         return;
     Release();
-    for ( const auto& entry : other.m_columns )
+    for (const auto& entry : other.m_columns)
         m_columns[entry.first] = new Column_Value(*entry.second);
 }
 
 void wxRecordBase::Release()
 {
-    for ( auto& entry : m_columns )
+    for (auto& entry : m_columns)
         delete entry.second;
     m_columns.clear();
 }
@@ -66,7 +66,7 @@ Column_Value* wxRecordBase::GetColumnValue(const wxString& name) const
 void wxRecordBase::SetString(const wxString& name, const wxString& value)
 {
     Column_Value*& column = m_columns[name];
-    if ( !column )
+    if (!column)
         column = new Column_Value(name);
     column->SetValue(value);
 }
@@ -112,7 +112,7 @@ long wxRecordBase::GetLong(const wxString& name, const long& def) const
 float wxRecordBase::GetFloat(const wxString& name, const float& def) const
 {
     const Column_Value* column = GetColumnValue(name);
-    if ( !column )
+    if (!column)
         return def;
     double value = 0;
     column->GetValue().ToCDouble(&value);
@@ -128,7 +128,7 @@ bool wxRecordBase::GetBool(const wxString& name, bool def) const
 wxColumnArray wxRecordBase::GetColumns() const
 {
     wxColumnArray columns;
-    for ( const auto& entry : m_columns )
+    for (const auto& entry : m_columns)
         columns.Add(*entry.second);
     return columns;
 }

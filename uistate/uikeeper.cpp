@@ -47,10 +47,7 @@ void wxUIRecord::Stamp()
 
 wxFileConfig* wxUIHandlerBase::ms_config = nullptr;
 
-wxUIHandlerBase::wxUIHandlerBase(wxWindow* window, const wxString& name)
-    : m_window(window), m_name(name)
-{
-}
+wxUIHandlerBase::wxUIHandlerBase(wxWindow* window, const wxString& name) : m_window(window), m_name(name) {}
 
 // Every state is flushed when saved, so dropping the configuration here
 // loses nothing; the next use reads the file again.
@@ -62,7 +59,7 @@ wxUIHandlerBase::~wxUIHandlerBase()
 
 wxFileConfig* wxUIHandlerBase::GetConfig()
 {
-    if ( !ms_config )
+    if (!ms_config)
         ms_config = KelOpenConfigFile(KelInstallPath(RECORD_FILE));
     return ms_config;
 }
@@ -85,15 +82,15 @@ void wxUIHandlerBase::GetUIRecord(wxUIRecord& record, const wxString& type, cons
 {
     wxFileConfig* config = GetConfig();
     config->SetPath("/");
-    if ( !config->HasGroup(type) )
+    if (!config->HasGroup(type))
         return;
     config->SetPath(type);
-    if ( !config->HasGroup(name) )
+    if (!config->HasGroup(name))
         return;
     config->SetPath(name);
     wxString entry;
     long cookie = 0;
-    for ( bool more = config->GetFirstEntry(entry, cookie); more; more = config->GetNextEntry(entry, cookie) )
+    for (bool more = config->GetFirstEntry(entry, cookie); more; more = config->GetNextEntry(entry, cookie))
         record.SetString(entry, config->Read(entry, wxString()));
     config->SetPath("/");
 }
@@ -105,7 +102,7 @@ void wxUIHandlerBase::SaveUIRecord(const wxUIRecord& record, const wxString& typ
     config->SetPath(type);
     config->SetPath(name);
     const wxColumnArray columns = record.GetColumns();
-    for ( size_t i = 0; i < columns.size(); ++i )
+    for (size_t i = 0; i < columns.size(); ++i)
         config->Write(columns[i].GetName(), columns[i].GetValue());
     config->SetPath("/");
     KelFlushConfigFile(*config, KelInstallPath(RECORD_FILE));
@@ -114,10 +111,7 @@ void wxUIHandlerBase::SaveUIRecord(const wxUIRecord& record, const wxString& typ
 // ---------------------------------------------------------------------------
 // Handlers
 
-wxTextUIHandler::wxTextUIHandler(wxTextCtrl* text, const wxString& name)
-    : wxUIHandlerBase(text, name)
-{
-}
+wxTextUIHandler::wxTextUIHandler(wxTextCtrl* text, const wxString& name) : wxUIHandlerBase(text, name) {}
 
 void wxTextUIHandler::DoLoadUI(const wxUIRecord& record, wxWindow* window, const wxString& WXUNUSED(name))
 {
@@ -141,7 +135,7 @@ void wxComboBoxUIHandler::DoLoadUI(const wxUIRecord& record, wxWindow* window, c
     wxComboBox* combo = static_cast<wxComboBox*>(window);
     const int index = record.GetInt("COMBO_SELECT_INDEX", 0);
     // An index the list no longer has leaves the box as it is.
-    if ( index == wxNOT_FOUND || (index >= 0 && static_cast<unsigned>(index) < combo->GetCount()) )
+    if (index == wxNOT_FOUND || (index >= 0 && static_cast<unsigned>(index) < combo->GetCount()))
         combo->SetSelection(index);
 }
 
@@ -181,16 +175,16 @@ wxUIKeeper::wxUIKeeper() : m_autoDestroy(true)
 
 wxUIKeeper::~wxUIKeeper()
 {
-    if ( m_autoDestroy )
+    if (m_autoDestroy)
     {
-        for ( auto& entry : m_handlers )
+        for (auto& entry : m_handlers)
             delete entry.second;
     }
 }
 
 void wxUIKeeper::Attach(wxUIHandlerBase* handler)
 {
-    if ( !handler )
+    if (!handler)
         return;
     m_handlers.emplace(handler->GetWindow(), handler);
     handler->LoadUI();
@@ -199,18 +193,18 @@ void wxUIKeeper::Attach(wxUIHandlerBase* handler)
 void wxUIKeeper::Detach(wxWindow* window)
 {
     const auto it = m_handlers.find(window);
-    if ( it == m_handlers.end() )
+    if (it == m_handlers.end())
         return;
     wxUIHandlerBase* handler = it->second;
     m_handlers.erase(it);
     handler->SaveUI();
-    if ( m_autoDestroy )
+    if (m_autoDestroy)
         delete handler;
 }
 
 void wxUIKeeper::Detach(wxUIHandlerBase* handler)
 {
-    if ( handler )
+    if (handler)
         Detach(handler->GetWindow());
 }
 

@@ -13,8 +13,8 @@ class NativeTreeListDriver : public TreeDriver
 {
 public:
     explicit NativeTreeListDriver(wxWindow* parent)
-        : m_tree(new wxTreeListCtrl(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(),
-                                    wxTL_MULTIPLE))
+        : m_tree(
+              new wxTreeListCtrl(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(), wxTL_MULTIPLE))
     {
         m_tree->AppendColumn("Name", 240);
         m_tree->AppendColumn("Presence", 100);

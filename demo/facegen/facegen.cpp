@@ -32,11 +32,11 @@ namespace
 
 constexpr int FaceSize = 24;
 constexpr int Scale = 4;
-constexpr int FrameDelay = 90;   // milliseconds; holds repeat a frame
+constexpr int FrameDelay = 90; // milliseconds; holds repeat a frame
 constexpr int Frames = 12;
 
-const wxColour Yellow(255, 206, 62), YellowEdge(214, 150, 30), Ink(92, 58, 24),
-    Blush(247, 120, 120), Tear(90, 170, 240), Red(226, 52, 64), White(255, 255, 255);
+const wxColour Yellow(255, 206, 62), YellowEdge(214, 150, 30), Ink(92, 58, 24), Blush(247, 120, 120),
+    Tear(90, 170, 240), Red(226, 52, 64), White(255, 255, 255);
 // Edge pixels are blended with this, the history's background.
 const wxColour Background(246, 250, 255);
 const wxColour MaskColour(255, 0, 255);
@@ -66,8 +66,7 @@ void FillCircle(wxGraphicsContext& gc, double x, double y, double r, const wxCol
 void Head(wxGraphicsContext& gc, const wxColour& fill = Yellow, double dy = 0)
 {
     gc.SetPen(wxPen(YellowEdge, 4));
-    gc.SetBrush(gc.CreateRadialGradientBrush(38, 30 + dy, 48, 48 + dy, 50,
-                                             fill.ChangeLightness(125), fill));
+    gc.SetBrush(gc.CreateRadialGradientBrush(38, 30 + dy, 48, 48 + dy, 50, fill.ChangeLightness(125), fill));
     gc.DrawPath(Circle(gc, 48, 48 + dy, 42));
 }
 
@@ -90,10 +89,10 @@ void Stroke(wxGraphicsContext& gc, const std::vector<wxPoint2DDouble>& points, d
 
 void Eyes(wxGraphicsContext& gc, double openness = 1, double dy = 0)
 {
-    for (double x : { 34.0, 62.0 })
+    for (double x : {34.0, 62.0})
     {
         if (openness < 0.3)
-            Stroke(gc, { { x - 7, 38 + dy }, { x, 43 + dy }, { x + 7, 38 + dy } }, 5);
+            Stroke(gc, {{x - 7, 38 + dy}, {x, 43 + dy}, {x + 7, 38 + dy}}, 5);
         else
         {
             gc.SetPen(*wxTRANSPARENT_PEN);
@@ -105,18 +104,15 @@ void Eyes(wxGraphicsContext& gc, double openness = 1, double dy = 0)
 
 void Smile(wxGraphicsContext& gc, double width = 1, double dy = 0)
 {
-    Stroke(gc, { { 48 - 22 * width, 58 + dy }, { 48, 80 + dy }, { 48 + 22 * width, 58 + dy } },
-           6);
+    Stroke(gc, {{48 - 22 * width, 58 + dy}, {48, 80 + dy}, {48 + 22 * width, 58 + dy}}, 6);
 }
 
 void Heart(wxGraphicsContext& gc, double cx, double cy, double size, const wxColour& colour)
 {
     wxGraphicsPath path = gc.CreatePath();
     path.MoveToPoint(cx, cy + size * 0.9);
-    path.AddCurveToPoint(cx - size * 1.4, cy, cx - size * 0.8, cy - size * 1.1, cx,
-                         cy - size * 0.35);
-    path.AddCurveToPoint(cx + size * 0.8, cy - size * 1.1, cx + size * 1.4, cy, cx,
-                         cy + size * 0.9);
+    path.AddCurveToPoint(cx - size * 1.4, cy, cx - size * 0.8, cy - size * 1.1, cx, cy - size * 0.35);
+    path.AddCurveToPoint(cx + size * 0.8, cy - size * 1.1, cx + size * 1.4, cy, cx, cy + size * 0.9);
     gc.SetPen(*wxTRANSPARENT_PEN);
     gc.SetBrush(wxBrush(colour));
     gc.FillPath(path);
@@ -131,126 +127,149 @@ double Wave(int frame)
 std::vector<Face> Faces()
 {
     return {
-        { "smile", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              Eyes(gc, f == 9 || f == 10 ? 0.1 : 1);
-              Smile(gc);
-          } },
-        { "laugh", [](wxGraphicsContext& gc, int f) {
-              const double dy = (f % 4 < 2) ? -3 : 2;
-              Head(gc, Yellow, dy);
-              Stroke(gc, { { 26, 40 + dy }, { 34, 33 + dy }, { 42, 40 + dy } }, 5);
-              Stroke(gc, { { 54, 40 + dy }, { 62, 33 + dy }, { 70, 40 + dy } }, 5);
-              wxGraphicsPath mouth = gc.CreatePath();
-              mouth.MoveToPoint(26, 54 + dy);
-              mouth.AddQuadCurveToPoint(48, 92 + dy, 70, 54 + dy);
-              mouth.CloseSubpath();
-              gc.SetPen(wxPen(Ink, 4));
-              gc.SetBrush(wxBrush(wxColour(150, 40, 40)));
-              gc.DrawPath(mouth);
-          } },
-        { "wink", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              const bool winking = f >= 4 && f <= 8;
-              gc.SetPen(*wxTRANSPARENT_PEN);
-              gc.SetBrush(wxBrush(Ink));
-              gc.DrawEllipse(29, 30, 10, 16);
-              if (winking)
-                  Stroke(gc, { { 54, 40 }, { 62, 34 }, { 70, 40 } }, 5);
-              else
-                  gc.DrawEllipse(57, 30, 10, 16);
-              Stroke(gc, { { 30, 62 }, { 52, 78 }, { 68, 56 } }, 6);
-          } },
-        { "sad", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              Eyes(gc, 0.8);
-              Stroke(gc, { { 30, 74 }, { 48, 58 }, { 66, 74 } }, 6);
-              const double y = 50 + 4 * f;
-              FillCircle(gc, 30, y, 5, Tear);
-          } },
-        { "angry", [](wxGraphicsContext& gc, int f) {
-              const wxColour flush(255, int(190 - 90 * Wave(f)), int(60 - 30 * Wave(f)));
-              Head(gc, flush);
-              Stroke(gc, { { 24, 28 }, { 42, 36 } }, 6);
-              Stroke(gc, { { 72, 28 }, { 54, 36 } }, 6);
-              Eyes(gc, 0.7, 4);
-              Stroke(gc, { { 32, 74 }, { 48, 64 }, { 64, 74 } }, 6);
-          } },
-        { "surprise", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              gc.SetPen(wxPen(Ink, 3));
-              gc.SetBrush(wxBrush(White));
-              gc.DrawEllipse(26, 26, 16, 20);
-              gc.DrawEllipse(54, 26, 16, 20);
-              FillCircle(gc, 34, 37, 4, Ink);
-              FillCircle(gc, 62, 37, 4, Ink);
-              const double r = 7 + 5 * Wave(f);
-              gc.SetPen(*wxTRANSPARENT_PEN);
-              gc.SetBrush(wxBrush(wxColour(150, 40, 40)));
-              gc.DrawEllipse(48 - r, 68 - r * 1.2, 2 * r, 2.4 * r);
-          } },
-        { "cool", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              gc.SetPen(*wxTRANSPARENT_PEN);
-              gc.SetBrush(wxBrush(wxColour(30, 34, 48)));
-              gc.DrawRoundedRectangle(18, 30, 26, 18, 7);
-              gc.DrawRoundedRectangle(52, 30, 26, 18, 7);
-              Stroke(gc, { { 42, 36 }, { 54, 36 } }, 4, wxColour(30, 34, 48));
-              const double x = -20 + 11 * f;
-              gc.Clip(18, 30, 60, 18);
-              Stroke(gc, { { x, 50 }, { x + 12, 28 } }, 5, wxColour(255, 255, 255, 190));
-              gc.ResetClip();
-              Stroke(gc, { { 34, 64 }, { 52, 74 }, { 64, 60 } }, 6);
-          } },
-        { "kiss", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              Stroke(gc, { { 26, 40 }, { 34, 34 }, { 42, 40 } }, 5);
-              gc.SetPen(*wxTRANSPARENT_PEN);
-              gc.SetBrush(wxBrush(Ink));
-              gc.DrawEllipse(57, 30, 10, 16);
-              gc.SetBrush(wxBrush(Red));
-              gc.DrawEllipse(44, 60, 10, 14);
-              Heart(gc, 76 - f, 60 - 4 * f, 6 + f * 0.6, Red);
-          } },
-        { "cry", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              Stroke(gc, { { 26, 40 }, { 34, 44 }, { 42, 40 } }, 5);
-              Stroke(gc, { { 54, 40 }, { 62, 44 }, { 70, 40 } }, 5);
-              Stroke(gc, { { 34, 72 }, { 48, 62 }, { 62, 72 } }, 6);
-              for (int i = 0; i < 2; ++i)
-              {
-                  const double y = 46 + ((f * 4 + i * 24) % 44);
-                  FillCircle(gc, 31, y, 4.5, Tear);
-                  FillCircle(gc, 65, y, 4.5, Tear);
-              }
-          } },
-        { "sleepy", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              Eyes(gc, 0);
-              gc.SetPen(*wxTRANSPARENT_PEN);
-              gc.SetBrush(wxBrush(Ink));
-              gc.DrawEllipse(42, 64, 12, 8 + 4 * Wave(f));
-              const double s = 8 + f, x = 62 + f * 1.5, y = 26 - f * 1.8;
-              Stroke(gc, { { x, y }, { x + s, y }, { x, y + s }, { x + s, y + s } }, 4,
-                     wxColour(60, 110, 200));
-          } },
-        { "heart", [](wxGraphicsContext& gc, int f) {
-              const double beat = (f % 6 == 1 || f % 6 == 3) ? 1.0 : 0.0;
-              Heart(gc, 48, 52, 34 + 6 * beat, Red);
-              gc.SetBrush(wxBrush(wxColour(255, 255, 255, 120)));
-              gc.DrawEllipse(26, 28, 16, 10);
-          } },
-        { "blush", [](wxGraphicsContext& gc, int f) {
-              Head(gc);
-              Eyes(gc, f == 6 ? 0.1 : 0.9);
-              Smile(gc, 0.7);
-              const wxColour cheeks(Blush.Red(), Blush.Green(), Blush.Blue(),
-                                    (unsigned char)(90 + 140 * Wave(f)));
-              gc.SetPen(*wxTRANSPARENT_PEN);
-              gc.SetBrush(wxBrush(cheeks));
-              gc.DrawEllipse(14, 50, 18, 11);
-              gc.DrawEllipse(64, 50, 18, 11);
-          } },
+        {"smile",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             Eyes(gc, f == 9 || f == 10 ? 0.1 : 1);
+             Smile(gc);
+         }},
+        {"laugh",
+         [](wxGraphicsContext& gc, int f)
+         {
+             const double dy = (f % 4 < 2) ? -3 : 2;
+             Head(gc, Yellow, dy);
+             Stroke(gc, {{26, 40 + dy}, {34, 33 + dy}, {42, 40 + dy}}, 5);
+             Stroke(gc, {{54, 40 + dy}, {62, 33 + dy}, {70, 40 + dy}}, 5);
+             wxGraphicsPath mouth = gc.CreatePath();
+             mouth.MoveToPoint(26, 54 + dy);
+             mouth.AddQuadCurveToPoint(48, 92 + dy, 70, 54 + dy);
+             mouth.CloseSubpath();
+             gc.SetPen(wxPen(Ink, 4));
+             gc.SetBrush(wxBrush(wxColour(150, 40, 40)));
+             gc.DrawPath(mouth);
+         }},
+        {"wink",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             const bool winking = f >= 4 && f <= 8;
+             gc.SetPen(*wxTRANSPARENT_PEN);
+             gc.SetBrush(wxBrush(Ink));
+             gc.DrawEllipse(29, 30, 10, 16);
+             if (winking)
+                 Stroke(gc, {{54, 40}, {62, 34}, {70, 40}}, 5);
+             else
+                 gc.DrawEllipse(57, 30, 10, 16);
+             Stroke(gc, {{30, 62}, {52, 78}, {68, 56}}, 6);
+         }},
+        {"sad",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             Eyes(gc, 0.8);
+             Stroke(gc, {{30, 74}, {48, 58}, {66, 74}}, 6);
+             const double y = 50 + 4 * f;
+             FillCircle(gc, 30, y, 5, Tear);
+         }},
+        {"angry",
+         [](wxGraphicsContext& gc, int f)
+         {
+             const wxColour flush(255, int(190 - 90 * Wave(f)), int(60 - 30 * Wave(f)));
+             Head(gc, flush);
+             Stroke(gc, {{24, 28}, {42, 36}}, 6);
+             Stroke(gc, {{72, 28}, {54, 36}}, 6);
+             Eyes(gc, 0.7, 4);
+             Stroke(gc, {{32, 74}, {48, 64}, {64, 74}}, 6);
+         }},
+        {"surprise",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             gc.SetPen(wxPen(Ink, 3));
+             gc.SetBrush(wxBrush(White));
+             gc.DrawEllipse(26, 26, 16, 20);
+             gc.DrawEllipse(54, 26, 16, 20);
+             FillCircle(gc, 34, 37, 4, Ink);
+             FillCircle(gc, 62, 37, 4, Ink);
+             const double r = 7 + 5 * Wave(f);
+             gc.SetPen(*wxTRANSPARENT_PEN);
+             gc.SetBrush(wxBrush(wxColour(150, 40, 40)));
+             gc.DrawEllipse(48 - r, 68 - r * 1.2, 2 * r, 2.4 * r);
+         }},
+        {"cool",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             gc.SetPen(*wxTRANSPARENT_PEN);
+             gc.SetBrush(wxBrush(wxColour(30, 34, 48)));
+             gc.DrawRoundedRectangle(18, 30, 26, 18, 7);
+             gc.DrawRoundedRectangle(52, 30, 26, 18, 7);
+             Stroke(gc, {{42, 36}, {54, 36}}, 4, wxColour(30, 34, 48));
+             const double x = -20 + 11 * f;
+             gc.Clip(18, 30, 60, 18);
+             Stroke(gc, {{x, 50}, {x + 12, 28}}, 5, wxColour(255, 255, 255, 190));
+             gc.ResetClip();
+             Stroke(gc, {{34, 64}, {52, 74}, {64, 60}}, 6);
+         }},
+        {"kiss",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             Stroke(gc, {{26, 40}, {34, 34}, {42, 40}}, 5);
+             gc.SetPen(*wxTRANSPARENT_PEN);
+             gc.SetBrush(wxBrush(Ink));
+             gc.DrawEllipse(57, 30, 10, 16);
+             gc.SetBrush(wxBrush(Red));
+             gc.DrawEllipse(44, 60, 10, 14);
+             Heart(gc, 76 - f, 60 - 4 * f, 6 + f * 0.6, Red);
+         }},
+        {"cry",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             Stroke(gc, {{26, 40}, {34, 44}, {42, 40}}, 5);
+             Stroke(gc, {{54, 40}, {62, 44}, {70, 40}}, 5);
+             Stroke(gc, {{34, 72}, {48, 62}, {62, 72}}, 6);
+             for (int i = 0; i < 2; ++i)
+             {
+                 const double y = 46 + ((f * 4 + i * 24) % 44);
+                 FillCircle(gc, 31, y, 4.5, Tear);
+                 FillCircle(gc, 65, y, 4.5, Tear);
+             }
+         }},
+        {"sleepy",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             Eyes(gc, 0);
+             gc.SetPen(*wxTRANSPARENT_PEN);
+             gc.SetBrush(wxBrush(Ink));
+             gc.DrawEllipse(42, 64, 12, 8 + 4 * Wave(f));
+             const double s = 8 + f, x = 62 + f * 1.5, y = 26 - f * 1.8;
+             Stroke(gc, {{x, y}, {x + s, y}, {x, y + s}, {x + s, y + s}}, 4, wxColour(60, 110, 200));
+         }},
+        {"heart",
+         [](wxGraphicsContext& gc, int f)
+         {
+             const double beat = (f % 6 == 1 || f % 6 == 3) ? 1.0 : 0.0;
+             Heart(gc, 48, 52, 34 + 6 * beat, Red);
+             gc.SetBrush(wxBrush(wxColour(255, 255, 255, 120)));
+             gc.DrawEllipse(26, 28, 16, 10);
+         }},
+        {"blush",
+         [](wxGraphicsContext& gc, int f)
+         {
+             Head(gc);
+             Eyes(gc, f == 6 ? 0.1 : 0.9);
+             Smile(gc, 0.7);
+             const wxColour cheeks(Blush.Red(), Blush.Green(), Blush.Blue(),
+                                   (unsigned char)(90 + 140 * Wave(f)));
+             gc.SetPen(*wxTRANSPARENT_PEN);
+             gc.SetBrush(wxBrush(cheeks));
+             gc.DrawEllipse(14, 50, 18, 11);
+             gc.DrawEllipse(64, 50, 18, 11);
+         }},
     };
 }
 
@@ -305,7 +324,7 @@ public:
         m_out.insert(m_out.end(), header, header + 6);
         Put16(FaceSize);
         Put16(FaceSize);
-        m_out.push_back(0xF7);   // global palette of 256 entries, 8 bits per primary
+        m_out.push_back(0xF7); // global palette of 256 entries, 8 bits per primary
         m_out.push_back(TransparentIndex);
         m_out.push_back(0);
         for (int i = 0; i < 256; ++i)
@@ -315,12 +334,12 @@ public:
             m_out.push_back(c.Green());
             m_out.push_back(c.Blue());
         }
-        const unsigned char loop[] = { 0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E',
-                                       '2', '.', '0', 0x03, 0x01, 0x00, 0x00, 0x00 };
+        const unsigned char loop[] = {0x21, 0xFF, 0x0B, 'N', 'E',  'T',  'S',  'C',  'A', 'P',
+                                      'E',  '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00};
         m_out.insert(m_out.end(), loop, loop + sizeof(loop));
         for (const wxImage& frame : m_frames)
         {
-            const unsigned char control[] = { 0x21, 0xF9, 0x04, (2 << 2) | 1 };
+            const unsigned char control[] = {0x21, 0xF9, 0x04, (2 << 2) | 1};
             m_out.insert(m_out.end(), control, control + sizeof(control));
             Put16(delayMs / 10);
             m_out.push_back(TransparentIndex);
@@ -345,8 +364,8 @@ private:
 
     static bool IsMask(const wxImage& image, int x, int y)
     {
-        return image.GetRed(x, y) == MaskColour.Red() && image.GetGreen(x, y) == MaskColour.Green()
-               && image.GetBlue(x, y) == MaskColour.Blue();
+        return image.GetRed(x, y) == MaskColour.Red() && image.GetGreen(x, y) == MaskColour.Green() &&
+               image.GetBlue(x, y) == MaskColour.Blue();
     }
 
     // All frames side by side reduced to 255 colours together, so the
@@ -358,8 +377,7 @@ private:
             strip.Paste(m_frames[i], int(i) * FaceSize, 0);
         wxImage reduced;
         wxPalette* palette = nullptr;
-        wxQuantize::Quantize(strip, reduced, &palette, 255, nullptr,
-                             wxQUANTIZE_FILL_DESTINATION_IMAGE);
+        wxQuantize::Quantize(strip, reduced, &palette, 255, nullptr, wxQUANTIZE_FILL_DESTINATION_IMAGE);
         std::unique_ptr<wxPalette> owned(palette);
         for (int i = 0; i < palette->GetColoursCount() && i < TransparentIndex; ++i)
         {

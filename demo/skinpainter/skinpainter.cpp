@@ -49,14 +49,14 @@ public:
 
     void Bitmap(const wxString& key, const wxString& file, const wxBitmap& bitmap) override
     {
-        if ( !bitmap.ConvertToImage().SaveFile(m_imageDir + "/" + file, wxBITMAP_TYPE_BMP) )
+        if (!bitmap.ConvertToImage().SaveFile(m_imageDir + "/" + file, wxBITMAP_TYPE_BMP))
             std::fprintf(stderr, "cannot write %s\n", static_cast<const char*>(file.utf8_str()));
         Entry("bitmaps", key, "path", m_prefix + file);
     }
 
     void Icon(const wxString& key, const wxString& file, const wxImage& image) override
     {
-        if ( !image.SaveFile(m_imageDir + "/" + file, wxBITMAP_TYPE_ICO) )
+        if (!image.SaveFile(m_imageDir + "/" + file, wxBITMAP_TYPE_ICO))
             std::fprintf(stderr, "cannot write %s\n", static_cast<const char*>(file.utf8_str()));
         Entry("icons", key, "path", m_prefix + file);
     }
@@ -78,7 +78,7 @@ private:
                const wxString& value)
     {
         wxXmlNode*& section = m_sections[sectionName];
-        if ( !section )
+        if (!section)
         {
             section = new wxXmlNode(wxXML_ELEMENT_NODE, sectionName);
             m_doc.GetRoot()->AddChild(section);
@@ -120,7 +120,7 @@ wxBitmap PaintBitmap(int width, int height, const wxColour& background,
     wxMemoryDC memory(bitmap);
     memory.SetBackground(wxBrush(background));
     memory.Clear();
-    if ( antialias )
+    if (antialias)
     {
         wxGCDC dc(memory);
         paint(dc);
@@ -136,38 +136,40 @@ wxBitmap PaintBitmap(int width, int height, const wxColour& background,
 wxBitmap PaintPanel(int width, int height, const wxColour& top, const wxColour& bottom,
                     const wxColour& border, int radius)
 {
-    return PaintBitmap(width, height, Palette::Mask, [&](wxDC& dc)
-    {
-        const wxRect all(0, 0, width, height);
-        if ( radius > 0 )
-        {
-            // Round the gradient through a rounded clip of the DC.
-            dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(wxBrush(bottom));
-            dc.DrawRoundedRectangle(all, radius);
-            dc.GradientFillLinear(wxRect(radius / 2, 1, width - radius, height - 2), top, bottom, wxSOUTH);
-            dc.SetBrush(*wxTRANSPARENT_BRUSH);
-        }
-        else
-        {
-            dc.GradientFillLinear(all, top, bottom, wxSOUTH);
-        }
-        if ( border.IsOk() )
-        {
-            dc.SetPen(wxPen(border));
-            dc.SetBrush(*wxTRANSPARENT_BRUSH);
-            if ( radius > 0 )
-                dc.DrawRoundedRectangle(all, radius);
-            else
-                dc.DrawRectangle(all);
-        }
-    });
+    return PaintBitmap(width, height, Palette::Mask,
+                       [&](wxDC& dc)
+                       {
+                           const wxRect all(0, 0, width, height);
+                           if (radius > 0)
+                           {
+                               // Round the gradient through a rounded clip of the DC.
+                               dc.SetPen(*wxTRANSPARENT_PEN);
+                               dc.SetBrush(wxBrush(bottom));
+                               dc.DrawRoundedRectangle(all, radius);
+                               dc.GradientFillLinear(wxRect(radius / 2, 1, width - radius, height - 2), top,
+                                                     bottom, wxSOUTH);
+                               dc.SetBrush(*wxTRANSPARENT_BRUSH);
+                           }
+                           else
+                           {
+                               dc.GradientFillLinear(all, top, bottom, wxSOUTH);
+                           }
+                           if (border.IsOk())
+                           {
+                               dc.SetPen(wxPen(border));
+                               dc.SetBrush(*wxTRANSPARENT_BRUSH);
+                               if (radius > 0)
+                                   dc.DrawRoundedRectangle(all, radius);
+                               else
+                                   dc.DrawRectangle(all);
+                           }
+                       });
 }
 
 int main(int argc, char** argv)
 {
     wxApp::SetInstance(new wxApp);
-    if ( !wxEntryStart(argc, argv) )
+    if (!wxEntryStart(argc, argv))
     {
         std::fprintf(stderr, "cannot start the toolkit (is there a display?)\n");
         return 1;
@@ -179,17 +181,17 @@ int main(int argc, char** argv)
     const wxString prefix = argc > 2 ? wxString(argv[2]) : wxString("skins/default/images/");
 
     FileSkinWriter writer(outputDir, prefix);
-    for ( const auto& painter : Painters() )
+    for (const auto& painter : Painters())
     {
         writer.BeginFamily(painter.first);
         painter.second(writer);
     }
-    if ( !writer.Save(outputDir + "/default.xml") )
+    if (!writer.Save(outputDir + "/default.xml"))
     {
         std::fprintf(stderr, "cannot write %s/default.xml\n", static_cast<const char*>(outputDir.utf8_str()));
         return 1;
     }
-    for ( const SkinOutputHook& hook : OutputHooks() )
+    for (const SkinOutputHook& hook : OutputHooks())
         hook(outputDir);
     return 0;
 }

@@ -30,7 +30,7 @@ const wxColour Offline(0xA0, 0xA8, 0xB0);
 // Bitmaps are BMP files without alpha; controls that draw them with a mask
 // take this colour as transparent.
 const wxColour Mask(0xFF, 0x00, 0xFF);
-}
+} // namespace Palette
 
 class SkinWriter
 {

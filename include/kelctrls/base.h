@@ -25,8 +25,7 @@ KELCTRLS_API bool KelSaveAtomically(const wxString& path,
                                     const std::function<bool(const wxString& tempPath)>& writer);
 
 // Saves an XML document atomically (UTF-8, indented by `indent` spaces).
-KELCTRLS_API bool KelSaveXmlAtomically(const wxXmlDocument& doc, const wxString& path,
-                                       int indent = 2);
+KELCTRLS_API bool KelSaveXmlAtomically(const wxXmlDocument& doc, const wxString& path, int indent = 2);
 
 // Writes `text` as UTF-8 atomically.
 KELCTRLS_API bool KelWriteTextAtomically(const wxString& path, const wxString& text);

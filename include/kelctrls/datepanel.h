@@ -21,8 +21,8 @@ public:
         ID_DAY = 10006
     };
 
-    wxDatePanel(wxWindow* parent, wxWindowID id = wxID_ANY,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
+    wxDatePanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize);
 
     // Limits of the choosable dates, both inclusive. The date shown stays
     // when GetTime lies within the new range, else the start is shown.
@@ -36,7 +36,7 @@ public:
     // the epoch; that instant itself when a list shows nothing.
     wxDateTime GetTime() const;
 
-    bool Enable(bool enable = true) wxOVERRIDE;
+    bool Enable(bool enable = true) override;
     void Relayout();
 
     wxComboBox* GetYearList() const { return m_yearList; }

@@ -18,7 +18,7 @@
 class KELCTRLS_API KelDndObject : public wxDataObject
 {
 public:
-    KelDndObject(const wxString& formatName, void* data = NULL);
+    KelDndObject(const wxString& formatName, void* data = nullptr);
 
     void SetDndData(void* data) { m_data = data; }
     void* GetDndData() const { return m_data; }
@@ -32,12 +32,12 @@ public:
     static wxDataFormat GetDndFormat(const wxString& name);
     static wxString GetDndFormatId(const wxString& name);
 
-    wxDataFormat GetPreferredFormat(Direction dir = Get) const wxOVERRIDE;
-    size_t GetFormatCount(Direction dir = Get) const wxOVERRIDE;
-    void GetAllFormats(wxDataFormat* formats, Direction dir = Get) const wxOVERRIDE;
-    size_t GetDataSize(const wxDataFormat& format) const wxOVERRIDE;
-    bool GetDataHere(const wxDataFormat& format, void* buf) const wxOVERRIDE;
-    bool SetData(const wxDataFormat& format, size_t len, const void* buf) wxOVERRIDE;
+    wxDataFormat GetPreferredFormat(Direction dir = Get) const override;
+    size_t GetFormatCount(Direction dir = Get) const override;
+    void GetAllFormats(wxDataFormat* formats, Direction dir = Get) const override;
+    size_t GetDataSize(const wxDataFormat& format) const override;
+    bool GetDataHere(const wxDataFormat& format, void* buf) const override;
+    bool SetData(const wxDataFormat& format, size_t len, const void* buf) override;
 
 private:
     wxDataFormat m_format;
@@ -61,9 +61,9 @@ class KELCTRLS_API KelDndDropTarget : public wxDropTarget
 public:
     KelDndDropTarget(KelDropReceverInterface* receiver, const wxString& formatName);
 
-    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) wxOVERRIDE;
-    void OnLeave() wxOVERRIDE;
-    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) wxOVERRIDE;
+    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) override;
+    void OnLeave() override;
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override;
 
 private:
     KelDropReceverInterface* m_receiver;
@@ -83,7 +83,7 @@ class KELCTRLS_API KelFileDropTarget : public wxFileDropTarget
 public:
     explicit KelFileDropTarget(KelFileDropTargetObserver* observer);
 
-    bool OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& files) wxOVERRIDE;
+    bool OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& files) override;
 
 private:
     KelFileDropTargetObserver* m_observer;
@@ -104,12 +104,12 @@ public:
     size_t GetObjectCount() const { return m_objects.size(); }
     void Release();
 
-    wxDataFormat GetPreferredFormat(Direction dir = Get) const wxOVERRIDE;
-    size_t GetFormatCount(Direction dir = Get) const wxOVERRIDE;
-    void GetAllFormats(wxDataFormat* formats, Direction dir = Get) const wxOVERRIDE;
-    size_t GetDataSize(const wxDataFormat& format) const wxOVERRIDE;
-    bool GetDataHere(const wxDataFormat& format, void* buf) const wxOVERRIDE;
-    bool SetData(const wxDataFormat& format, size_t len, const void* buf) wxOVERRIDE;
+    wxDataFormat GetPreferredFormat(Direction dir = Get) const override;
+    size_t GetFormatCount(Direction dir = Get) const override;
+    void GetAllFormats(wxDataFormat* formats, Direction dir = Get) const override;
+    size_t GetDataSize(const wxDataFormat& format) const override;
+    bool GetDataHere(const wxDataFormat& format, void* buf) const override;
+    bool SetData(const wxDataFormat& format, size_t len, const void* buf) override;
 
 private:
     wxDataObject* FindObject(const wxDataFormat& format) const;
@@ -128,7 +128,7 @@ public:
     // Registers the object with the adapter, which then owns it.
     bool AppendObject(wxDataObject* object);
 
-    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) wxOVERRIDE;
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override;
 
     // Called with the registered object that received the dropped data.
     virtual wxDragResult OnDropData(wxDataObject* object, wxCoord x, wxCoord y, wxDragResult def);

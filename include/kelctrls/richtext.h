@@ -17,27 +17,22 @@ class FaceInfoHandle;
 class KELCTRLS_API KelRichText : public wxFlagRichTextCtrl, public wxFlagRichTextXMLHandler
 {
     wxDECLARE_DYNAMIC_CLASS(KelRichText);
+
 public:
     KelRichText();
     // Also creates the control and gives it the style sheet of CreateStyles().
-    KelRichText(wxWindow* parent, wxWindowID id = wxID_ANY,
-                const wxString& value = wxEmptyString,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxRE_MULTILINE,
-                const wxValidator& validator = wxDefaultValidator,
+    KelRichText(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& value = wxEmptyString,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = wxRE_MULTILINE, const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxTextCtrlNameStr));
     ~KelRichText() override;
 
     // Creates the control and its image cache folder: "ImageCache" in the
     // signed-in user's folder, or in the offline user's folder when the
     // next presence is offline.
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY,
-                const wxString& value = wxEmptyString,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxRE_MULTILINE,
-                const wxValidator& validator = wxDefaultValidator,
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& value = wxEmptyString,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = wxRE_MULTILINE, const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxTextCtrlNameStr));
 
     // The whole content as a chat document.
@@ -49,8 +44,7 @@ public:
     bool FromXML(const wxString& xml, bool insert = true, wxString* text = nullptr);
 
     bool DoPutStream(wxRichTextBuffer* buffer, wxOutputStream& out);
-    bool DoGetStream(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out,
-                     bool insert);
+    bool DoGetStream(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out, bool insert);
 
     // Converts the picture at `path` to the image `type` (a wxBitmapType),
     // saves it under a fresh name in the image cache folder and inserts it
@@ -61,9 +55,9 @@ public:
     // stay reachable.
     bool LoadFile(const wxString& path, int type = wxRICHTEXT_TYPE_ANY);
     bool SaveFile(const wxString& path = wxEmptyString, int type = wxRICHTEXT_TYPE_ANY);
+    using wxFlagRichTextCtrl::GetStyle;
     using wxFlagRichTextXMLHandler::LoadFile;
     using wxFlagRichTextXMLHandler::SaveFile;
-    using wxFlagRichTextCtrl::GetStyle;
     bool GetStyle(long position, wxFlagRichTextAttr& style);
     bool GetStyle(long position, wxFlagTextAttrEx& style);
     bool GetStyle(long position, wxTextAttr& style) override;
@@ -83,8 +77,7 @@ public:
     using wxFlagRichTextCtrl::SetName;
 
     bool ExportXML(wxOutputStream& stream, wxRichTextObject& obj, int level) override;
-    bool ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph,
-                       wxXmlNode* node) override;
+    bool ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph, wxXmlNode* node) override;
 
     // The fixed styles of chat text, added to the control's style sheet.
     void CreateStyles();
@@ -99,8 +92,7 @@ protected:
 private:
     void Init();
     bool ImportAnimation(wxRichTextParagraph* paragraph, wxXmlNode* node);
-    void WriteAnimationElement(wxOutputStream& stream, wxFlagRichTextAnimation& animation,
-                               int level);
+    void WriteAnimationElement(wxOutputStream& stream, wxFlagRichTextAnimation& animation, int level);
 
     wxFlagRichTextStyleSheet* m_styleSheet;
     wxWindow* m_scrollSink;

@@ -20,22 +20,18 @@ class KELCTRLS_API wxTreeListCtrl : public wxControl
 {
 public:
     wxTreeListCtrl();
-    wxTreeListCtrl(wxWindow* parent, wxWindowID id = -1,
-                   const wxPoint& pos = wxDefaultPosition,
-                   const wxSize& size = wxDefaultSize,
-                   long style = wxTR_DEFAULT_STYLE,
+    wxTreeListCtrl(wxWindow* parent, wxWindowID id = -1, const wxPoint& pos = wxDefaultPosition,
+                   const wxSize& size = wxDefaultSize, long style = wxTR_DEFAULT_STYLE,
                    const wxValidator& validator = wxDefaultValidator,
                    const wxString& name = wxTreeListCtrlNameStr);
     virtual ~wxTreeListCtrl();
 
-    bool Create(wxWindow* parent, wxWindowID id = -1,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxTR_DEFAULT_STYLE,
+    bool Create(wxWindow* parent, wxWindowID id = -1, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxTR_DEFAULT_STYLE,
                 const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxTreeListCtrlNameStr);
 
-    virtual void Refresh(bool erase = true, const wxRect* rect = NULL) override;
+    virtual void Refresh(bool erase = true, const wxRect* rect = nullptr) override;
     virtual bool SetBackgroundColour(const wxColour& colour) override;
     virtual bool SetForegroundColour(const wxColour& colour) override;
     virtual bool SetFont(const wxFont& font) override;
@@ -47,12 +43,11 @@ public:
 
     // ---- columns ------------------------------------------------------------
     size_t GetColumnCount() const;
-    void AddColumn(const wxString& text, int width = 100, int flag = wxALIGN_LEFT,
-                   int image = -1, bool shown = true, bool edit = false);
+    void AddColumn(const wxString& text, int width = 100, int flag = wxALIGN_LEFT, int image = -1,
+                   bool shown = true, bool edit = false);
     void AddColumn(const wxTreeListColumnInfo& column);
-    void InsertColumn(int before, const wxString& text, int width = 100,
-                      int flag = wxALIGN_LEFT, int image = -1, bool shown = true,
-                      bool edit = false);
+    void InsertColumn(int before, const wxString& text, int width = 100, int flag = wxALIGN_LEFT,
+                      int image = -1, bool shown = true, bool edit = false);
     void InsertColumn(int before, const wxTreeListColumnInfo& column);
     void RemoveColumn(int column);
     void SetColumn(int column, const wxTreeListColumnInfo& info);
@@ -96,7 +91,8 @@ public:
     wxString GetItemText(const wxTreeItemId& item) const;
     wxString GetItemText(const wxTreeItemId& item, int column) const;
     int GetItemImage(const wxTreeItemId& item, wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
-    int GetItemImage(const wxTreeItemId& item, int column, wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
+    int GetItemImage(const wxTreeItemId& item, int column,
+                     wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
     wxTreeItemData* GetItemData(const wxTreeItemId& item) const;
     bool IsBold(const wxTreeItemId& item) const;
     wxColour GetItemTextColour(const wxTreeItemId& item) const;
@@ -106,7 +102,8 @@ public:
     void SetItemText(const wxTreeItemId& item, const wxString& text);
     void SetItemText(const wxTreeItemId& item, int column, const wxString& text);
     void SetItemImage(const wxTreeItemId& item, int image, wxTreeItemIcon which = wxTreeItemIcon_Normal);
-    void SetItemImage(const wxTreeItemId& item, int column, int image, wxTreeItemIcon which = wxTreeItemIcon_Normal);
+    void SetItemImage(const wxTreeItemId& item, int column, int image,
+                      wxTreeItemIcon which = wxTreeItemIcon_Normal);
     void SetItemData(const wxTreeItemId& item, wxTreeItemData* data);
     void SetItemHasChildren(const wxTreeItemId& item, bool has = true);
     void SetItemBold(const wxTreeItemId& item, bool bold = true);
@@ -143,16 +140,15 @@ public:
 
     // ---- tree operations ----------------------------------------------------
     wxTreeItemId AddRoot(const wxString& text, int image = -1, int selectedImage = -1,
-                         wxTreeItemData* data = NULL);
-    wxTreeItemId PrependItem(const wxTreeItemId& parent, const wxString& text,
-                             int image = -1, int selectedImage = -1, wxTreeItemData* data = NULL);
-    wxTreeItemId InsertItem(const wxTreeItemId& parent, const wxTreeItemId& idPrevious,
-                            const wxString& text, int image = -1, int selectedImage = -1,
-                            wxTreeItemData* data = NULL);
-    wxTreeItemId InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text,
-                            int image = -1, int selectedImage = -1, wxTreeItemData* data = NULL);
-    wxTreeItemId AppendItem(const wxTreeItemId& parent, const wxString& text,
-                            int image = -1, int selectedImage = -1, wxTreeItemData* data = NULL);
+                         wxTreeItemData* data = nullptr);
+    wxTreeItemId PrependItem(const wxTreeItemId& parent, const wxString& text, int image = -1,
+                             int selectedImage = -1, wxTreeItemData* data = nullptr);
+    wxTreeItemId InsertItem(const wxTreeItemId& parent, const wxTreeItemId& idPrevious, const wxString& text,
+                            int image = -1, int selectedImage = -1, wxTreeItemData* data = nullptr);
+    wxTreeItemId InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text, int image = -1,
+                            int selectedImage = -1, wxTreeItemData* data = nullptr);
+    wxTreeItemId AppendItem(const wxTreeItemId& parent, const wxString& text, int image = -1,
+                            int selectedImage = -1, wxTreeItemData* data = nullptr);
     void Delete(const wxTreeItemId& item);
     void DeleteChildren(const wxTreeItemId& item);
     void DeleteRoot();
@@ -168,10 +164,10 @@ public:
     // ---- selection ----------------------------------------------------------
     void Unselect();
     void UnselectAll();
-    void SelectItem(const wxTreeItemId& item, const wxTreeItemId& lastItem = (wxTreeItemId*)NULL,
+    void SelectItem(const wxTreeItemId& item, const wxTreeItemId& lastItem = (wxTreeItemId*)nullptr,
                     bool unselectOthers = true);
     void SelectAll();
-    void PositionItem(const wxTreeItemId& item, const wxTreeItemId& lastItem = (wxTreeItemId*)NULL,
+    void PositionItem(const wxTreeItemId& item, const wxTreeItemId& lastItem = (wxTreeItemId*)nullptr,
                       bool unselectOthers = true);
 
     // ---- geometry -----------------------------------------------------------
@@ -181,7 +177,7 @@ public:
     wxTreeItemId HitTest(const wxPoint& pos);
     wxTreeItemId HitTest(const wxPoint& pos, int& flags);
     wxTreeItemId HitTest(const wxPoint& pos, int& flags, int& column);
-    void SetDragItem(const wxTreeItemId& item = (wxTreeItemId*)NULL);
+    void SetDragItem(const wxTreeItemId& item = (wxTreeItemId*)nullptr);
 
     // ---- editing ------------------------------------------------------------
     wxTextCtrl* EditLabel(const wxTreeItemId& item);
@@ -225,21 +221,21 @@ private:
 } // namespace kel
 
 #ifndef KEL_NO_TREELIST_USING
-using kel::wxTreeListColumnInfo;
 using kel::wxArrayTreeListColumnInfo;
-using kel::wxTreeListItem;
 using kel::wxArrayTreeListItems;
+using kel::wxEditTextCtrl;
+using kel::wxTR_HIDE_HEADER;
+using kel::wxTR_HIDE_ROOT_FULL_ROW;
+using kel::wxTR_VIRTUAL;
+using kel::wxTREE_HITTEST_ONITEMCOLUMN;
+using kel::wxTreeListColumnInfo;
+using kel::wxTreeListCtrl;
+using kel::wxTreeListCtrlNameStr;
 using kel::wxTreeListEvent;
 using kel::wxTreeListEventFunction;
 using kel::wxTreeListHeaderWindow;
+using kel::wxTreeListItem;
 using kel::wxTreeListMainWindow;
-using kel::wxEditTextCtrl;
-using kel::wxTreeListCtrl;
-using kel::wxTreeListCtrlNameStr;
-using kel::wxTR_HIDE_HEADER;
-using kel::wxTR_VIRTUAL;
-using kel::wxTR_HIDE_ROOT_FULL_ROW;
-using kel::wxTREE_HITTEST_ONITEMCOLUMN;
 #endif
 
 #endif // KELCTRLS_TREELISTCTRL_H

@@ -23,11 +23,11 @@ public:
     }
 };
 
-void ReportAssert(const wxString& file, int line, const wxString& func,
-                  const wxString& cond, const wxString& msg)
+void ReportAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg)
 {
     const wxString where = wxString::Format("%s:%d in %s", file, line, func);
-    if ( ::testing::UnitTest::GetInstance()->current_test_info() )
+    if (::testing::UnitTest::GetInstance()->current_test_info())
         ADD_FAILURE() << "toolkit assertion \"" << cond << "\" failed at " << where << ": " << msg;
     else
         std::fprintf(stderr, "toolkit assertion \"%s\" failed at %s: %s\n",
@@ -42,14 +42,14 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
 
     wxApp::SetInstance(new TestApp);
-    if ( !wxEntryStart(argc, argv) )
+    if (!wxEntryStart(argc, argv))
     {
         std::fprintf(stderr, "cannot start the toolkit: is there a display? (run under tests/xrun)\n");
         return 1;
     }
     delete wxLog::SetActiveTarget(new wxLogStderr);
     wxSetAssertHandler(ReportAssert);
-    if ( !wxTheApp->CallOnInit() )
+    if (!wxTheApp->CallOnInit())
         return 1;
 
     const int result = RUN_ALL_TESTS();

@@ -32,13 +32,13 @@ namespace
 void PumpOnce()
 {
     wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    if ( loop )
+    if (loop)
     {
-        while ( loop->Pending() )
+        while (loop->Pending())
             loop->Dispatch();
     }
     wxTheApp->ProcessPendingEvents();
-    while ( wxTheApp->ProcessIdle() )
+    while (wxTheApp->ProcessIdle())
         ;
 }
 
@@ -51,17 +51,17 @@ void Pump(int milliseconds)
     {
         wxYield();
         PumpOnce();
-        if ( milliseconds > 0 )
+        if (milliseconds > 0)
             wxMilliSleep(5);
-    } while ( watch.Time() < milliseconds );
+    } while (watch.Time() < milliseconds);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
     wxStopWatch watch;
-    while ( !condition() )
+    while (!condition())
     {
-        if ( watch.Time() > timeoutMs )
+        if (watch.Time() > timeoutMs)
             return condition();
         Pump();
         wxMilliSleep(5);
@@ -71,7 +71,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
 
 void ShowAndWait(wxWindow* win)
 {
-    if ( !win->IsShown() )
+    if (!win->IsShown())
         win->Show();
     win->Raise();
     WaitUntil([win] { return win->IsShownOnScreen(); }, 3000);
@@ -85,15 +85,15 @@ void ShowAndWait(wxWindow* win)
 wxImage CaptureScreen(const wxRect& rect)
 {
     wxImage image(rect.width, rect.height);
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y,
-                                                   rect.width, rect.height);
-    if ( !pixbuf )
+    GdkPixbuf* pixbuf =
+        gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y, rect.width, rect.height);
+    if (!pixbuf)
         return image;
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for ( int y = 0; y < rect.height; ++y )
-        for ( int x = 0; x < rect.width; ++x )
+    for (int y = 0; y < rect.height; ++y)
+        for (int x = 0; x < rect.width; ++x)
         {
             const guchar* p = pixels + y * stride + x * channels;
             image.SetRGB(x, y, p[0], p[1], p[2]);
@@ -117,9 +117,9 @@ int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& area
 {
     const wxRect rect = area.IsEmpty() ? wxRect(image.GetSize()) : area.Intersect(wxRect(image.GetSize()));
     int count = 0;
-    for ( int y = rect.y; y < rect.GetBottom() + 1; ++y )
-        for ( int x = rect.x; x < rect.GetRight() + 1; ++x )
-            if ( PixelAt(image, x, y) == colour )
+    for (int y = rect.y; y < rect.GetBottom() + 1; ++y)
+        for (int x = rect.x; x < rect.GetRight() + 1; ++x)
+            if (PixelAt(image, x, y) == colour)
                 ++count;
     return count;
 }
@@ -145,10 +145,11 @@ namespace
 // the X server of its own, pausing so that the receiving program keeps up.
 void SendDragGesture(wxPoint from, wxPoint to)
 {
-    Display* display = XOpenDisplay(NULL);
-    if ( !display )
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
         return;
-    const auto send = [display](int pauseMs) {
+    const auto send = [display](int pauseMs)
+    {
         XFlush(display);
         std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
     };
@@ -158,13 +159,13 @@ void SendDragGesture(wxPoint from, wxPoint to)
     send(100);
     // A hand first nudges what it picked up, then carries it over.
     const wxPoint nudged = from + wxPoint(6, 0);
-    for ( int x = from.x + 1; x <= nudged.x; ++x )
+    for (int x = from.x + 1; x <= nudged.x; ++x)
     {
         XTestFakeMotionEvent(display, -1, x, from.y, CurrentTime);
         send(60);
     }
     const int steps = 12;
-    for ( int i = 1; i <= steps; ++i )
+    for (int i = 1; i <= steps; ++i)
     {
         const wxPoint at = nudged + (to - nudged) * i / steps;
         XTestFakeMotionEvent(display, -1, at.x, at.y, CurrentTime);
@@ -182,10 +183,12 @@ void SendDragGesture(wxPoint from, wxPoint to)
 void DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
 {
     std::atomic<bool> done(false);
-    std::thread gesture([&done, start = from->ClientToScreen(fromPoint), end = to->ClientToScreen(toPoint)] {
-        SendDragGesture(start, end);
-        done = true;
-    });
+    std::thread gesture(
+        [&done, start = from->ClientToScreen(fromPoint), end = to->ClientToScreen(toPoint)]
+        {
+            SendDragGesture(start, end);
+            done = true;
+        });
     WaitUntil([&done] { return done.load(); }, 10000);
     gesture.join();
     Pump(100);
@@ -203,7 +206,7 @@ void TempCwdTest::SetUp()
 void TempCwdTest::TearDown()
 {
     wxSetWorkingDirectory(m_oldCwd);
-    if ( !m_dir.empty() )
+    if (!m_dir.empty())
         wxFileName::Rmdir(m_dir, wxPATH_RMDIR_RECURSIVE);
 }
 
@@ -231,7 +234,7 @@ wxString TempCwdTest::ReadFile(const wxString& relative) const
 {
     wxFFile in(PathOf(relative), "rb");
     wxString text;
-    if ( in.IsOpened() )
+    if (in.IsOpened())
         in.ReadAll(&text, wxConvUTF8);
     return text;
 }

@@ -145,8 +145,7 @@ struct KELCTRLS_API wxAxTypeInfo
 class KELCTRLS_API wxActiveXException : public std::runtime_error
 {
 public:
-    explicit wxActiveXException(const wxString& message)
-        : std::runtime_error(message.utf8_string()) {}
+    explicit wxActiveXException(const wxString& message) : std::runtime_error(message.utf8_string()) {}
 };
 
 // ---------------------------------------------------------------------------
@@ -206,9 +205,9 @@ inline wxEventTypeTag<wxActiveXEvent> wxActiveXEventType(long memberId)
     return wxEventTypeTag<wxActiveXEvent>(RegisterActiveXEvent(memberId));
 }
 
-#define EVT_ACTIVEX(id, eventName, fn) \
+#define EVT_ACTIVEX(id, eventName, fn)                                                                       \
     wx__DECLARE_EVT1(RegisterActiveXEvent(wxString(eventName)), id, wxActiveXEventHandler(fn))
-#define EVT_ACTIVEX_DISPID(id, memberId, fn) \
+#define EVT_ACTIVEX_DISPID(id, memberId, fn)                                                                 \
     wx__DECLARE_EVT1(RegisterActiveXEvent(static_cast<long>(memberId)), id, wxActiveXEventHandler(fn))
 
 // ---------------------------------------------------------------------------
@@ -260,7 +259,10 @@ enum
 };
 
 // The member id that names the value of a property assignment.
-enum { wxAX_DISPID_PROPERTYPUT = -3 };
+enum
+{
+    wxAX_DISPID_PROPERTYPUT = -3
+};
 
 // The page's external object. A call from the page first looks its name up,
 // which the owner's JScriptCheck accepts or refuses; the accepted name is
@@ -298,8 +300,8 @@ public:
     // a program id, see RegisterControlClass). A control that cannot be
     // created leaves the window empty.
     wxActiveX(wxWindow* parent, const wxString& classId, wxWindowID id = wxID_ANY,
-              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-              long style = 0, const wxString& name = "wxActiveXContainer");
+              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+              const wxString& name = "wxActiveXContainer");
     ~wxActiveX() override;
 
     // Makes a kind of control available to all containers.
@@ -393,8 +395,8 @@ private:
     std::vector<FuncX> m_events;
     std::vector<PropX> m_props;
     std::vector<FuncX> m_methods;
-    NameIndex m_propNames;      // lower-cased name -> index
-    NameIndex m_methodNames;    // lower-cased name -> index
+    NameIndex m_propNames;   // lower-cased name -> index
+    NameIndex m_methodNames; // lower-cased name -> index
     std::map<long, int> m_eventIds;
     wxActiveXScriptObject m_scriptObject;
 

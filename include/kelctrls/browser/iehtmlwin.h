@@ -156,9 +156,8 @@ enum wxIEHtmlRefreshLevel
 class KELCTRLS_API wxIEHtmlWin : public wxActiveX
 {
 public:
-    wxIEHtmlWin(wxWindow* parent, wxWindowID id = wxID_ANY,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxString& name = "IEHtmlWin");
+    wxIEHtmlWin(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = 0, const wxString& name = "IEHtmlWin");
     ~wxIEHtmlWin() override;
 
     // Loading. Pages from strings and streams are read as UTF-8 and preceded

@@ -8,7 +8,7 @@
 
 // Draw the label centred onto every face (shares its bit with wxBU_TOP).
 #ifndef wxBU_TEXT
-#define wxBU_TEXT       0x0080
+#define wxBU_TEXT 0x0080
 #endif
 // Stretch the text faces to the button's size (shares its bit with wxBU_RIGHT).
 #ifndef wxBU_AUTO_SCALE
@@ -45,15 +45,14 @@ public:
                 long style = wxBU_AUTODRAW, const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxButtonNameStr));
 
-    void SetLabel(const wxString& label) wxOVERRIDE;
-    void SetWindowStyleFlag(long style) wxOVERRIDE;
+    void SetLabel(const wxString& label) override;
+    void SetWindowStyleFlag(long style) override;
 
     // The face to show: selected, then hover, then focus, then disabled, each only when
     // valid and its state holds; otherwise the normal face (which may itself be null).
-    static const wxBitmap& ChooseFace(int drawState, bool mouseInside,
-                                      const wxBitmap& normal, const wxBitmap& selected,
-                                      const wxBitmap& focus, const wxBitmap& disabled,
-                                      const wxBitmap& hover);
+    static const wxBitmap& ChooseFace(int drawState, bool mouseInside, const wxBitmap& normal,
+                                      const wxBitmap& selected, const wxBitmap& focus,
+                                      const wxBitmap& disabled, const wxBitmap& hover);
 
     // The face the button shows now, from its native state and the pointer position.
     wxBitmap GetCurrentFace() const;
@@ -68,8 +67,8 @@ public:
 
 protected:
     virtual void Init();
-    virtual wxBitmap GetTextBitmap(const wxBitmap& face, const wxString& text,
-                                   const wxSize& size, const wxColour& colour);
+    virtual wxBitmap GetTextBitmap(const wxBitmap& face, const wxString& text, const wxSize& size,
+                                   const wxColour& colour);
     void SetTextBitmap();
     virtual void DrawButton(wxDC& dc);
     virtual bool IsFocused() const { return m_focused; }
@@ -79,9 +78,9 @@ protected:
     // the native look stays.
     bool DrawFace(wxDC& dc);
 
-    wxSize DoGetBestSize() const wxOVERRIDE;
+    wxSize DoGetBestSize() const override;
 
-    void DoSetBitmap(const wxBitmapBundle& bitmap, State which) wxOVERRIDE;
+    void DoSetBitmap(const wxBitmapBundle& bitmap, State which) override;
 
     bool m_focused;
     wxBitmap m_textBmpDisabled;
@@ -105,8 +104,8 @@ class KELCTRLS_API KBitmapButtonXmlHandler : public wxXmlResourceHandler
 {
 public:
     KBitmapButtonXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(KBitmapButtonXmlHandler);

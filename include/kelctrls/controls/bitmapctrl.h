@@ -62,9 +62,8 @@ public:
     virtual wxBitmap GetTextBitmap(int x, int y, const wxString& text);
     virtual wxBitmap GetTextBitmap(const wxString& text, const unsigned long& align);
 
-    virtual void SetFont(int pointSize, wxFontFamily family, int style,
-                         wxFontWeight weight, bool underline = false,
-                         const wxString& face = wxEmptyString,
+    virtual void SetFont(int pointSize, wxFontFamily family, int style, wxFontWeight weight,
+                         bool underline = false, const wxString& face = wxEmptyString,
                          wxFontEncoding encoding = wxFONTENCODING_DEFAULT);
     virtual void SetFont(const wxFont& font);
     virtual void SetFontColour(const wxColour& colour);
@@ -97,8 +96,7 @@ private:
 class KELCTRLS_API KelImageCtrl : public wxControl
 {
 public:
-    KelImageCtrl(wxWindow* parent, int id, const wxString& file,
-                 const wxPoint& pos = wxDefaultPosition,
+    KelImageCtrl(wxWindow* parent, int id, const wxString& file, const wxPoint& pos = wxDefaultPosition,
                  const wxSize& size = wxDefaultSize);
 
     // Shows the client's "default.jpg", looked up in "./", then "../", then as
@@ -116,7 +114,11 @@ protected:
     void OnPaint(wxPaintEvent& event);
 
 private:
-    enum Mode { ModeColour = 0, ModeGrey = 1 };
+    enum Mode
+    {
+        ModeColour = 0,
+        ModeGrey = 1
+    };
 
     wxBitmap m_bitmap;
     wxBitmap m_greyBitmap;

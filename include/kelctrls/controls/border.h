@@ -18,10 +18,10 @@
 class KELCTRLS_API KelBorder : public wxPanel
 {
 public:
-    KelBorder() : m_window(NULL), m_borderStyle(0), m_dotted(false) {}
+    KelBorder() : m_window(nullptr), m_borderStyle(0), m_dotted(false) {}
     KelBorder(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
               const wxSize& size = wxDefaultSize, long style = wxBORDER_ALLSIDES)
-        : m_window(NULL), m_borderColour(*wxBLACK), m_borderStyle(0), m_dotted(false)
+        : m_window(nullptr), m_borderColour(*wxBLACK), m_borderStyle(0), m_dotted(false)
     {
         Create(parent, id, pos, size, style);
     }
@@ -50,7 +50,7 @@ protected:
     // Every second pixel from `from`, stopping before `to`.
     virtual void DrawVirtualLine(const wxPoint& from, const wxPoint& to, wxDC* dc);
     virtual void DrawBorder(wxDC* dc);
-    wxSize DoGetBestSize() const wxOVERRIDE;
+    wxSize DoGetBestSize() const override;
 
     wxWindow* m_window;
     wxColour m_borderColour;
@@ -71,8 +71,8 @@ class KELCTRLS_API KelBorderXmlHandler : public wxXmlResourceHandler
 {
 public:
     KelBorderXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxObject* CreateContent();

@@ -14,16 +14,16 @@ class KELCTRLS_API KelCheckBox : public wxControl
 public:
     KelCheckBox() : m_value(false), m_autoSize(false) {}
     KelCheckBox(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr))
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                const wxString& name = wxASCII_STR(wxControlNameStr))
         : m_value(false), m_autoSize(false)
     {
         Create(parent, id, label, pos, size, style, name);
     }
 
     bool Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr));
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                const wxString& name = wxASCII_STR(wxControlNameStr));
 
     // Stores the state and sends one wxEVT_CHECKBOX, also when the state is unchanged.
     void SetValue(bool value);
@@ -34,13 +34,13 @@ public:
     void SetAutoSize(bool autoSize) { m_autoSize = autoSize; }
     bool GetAutoSize() const { return m_autoSize; }
 
-    void SetLabel(const wxString& label) wxOVERRIDE;
+    void SetLabel(const wxString& label) override;
 
     static wxBitmap GetBoxBitmap(bool checked);
 
 protected:
     virtual void Draw(wxDC& dc);
-    wxSize DoGetBestSize() const wxOVERRIDE;
+    wxSize DoGetBestSize() const override;
 
     bool m_value;
     bool m_autoSize;
@@ -61,8 +61,8 @@ class KELCTRLS_API KelCheckBoxXmlHandler : public wxXmlResourceHandler
 {
 public:
     KelCheckBoxXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(KelCheckBoxXmlHandler);

@@ -24,8 +24,8 @@ public:
     }
 
     bool Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr));
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                const wxString& name = wxASCII_STR(wxControlNameStr));
 
     virtual wxColour GetHoverColour() const { return m_hoverColour; }
     virtual void SetHoverColour(const wxColour& colour) { m_hoverColour = colour; }
@@ -45,7 +45,7 @@ public:
 
 protected:
     // The label's extent when the link was created.
-    wxSize DoGetBestSize() const wxOVERRIDE { return wxSize(m_textWidth, m_textHeight); }
+    wxSize DoGetBestSize() const override { return wxSize(m_textWidth, m_textHeight); }
 
     int m_textWidth;
     int m_textHeight;
@@ -67,14 +67,11 @@ private:
 class KELCTRLS_API wxFileTransferLinkEvent : public wxCommandEvent
 {
 public:
-    wxFileTransferLinkEvent(wxEventType type = wxEVT_NULL, int id = 0)
-        : wxCommandEvent(type, id)
-    {
-    }
+    wxFileTransferLinkEvent(wxEventType type = wxEVT_NULL, int id = 0) : wxCommandEvent(type, id) {}
     wxFileTransferLinkEvent(const wxFileTransferLinkEvent& other) : wxCommandEvent(other) {}
 
     // Queued events are copies: keep them of this class for handlers bound to it.
-    wxEvent* Clone() const wxOVERRIDE { return new wxFileTransferLinkEvent(*this); }
+    wxEvent* Clone() const override { return new wxFileTransferLinkEvent(*this); }
 
 private:
     wxDECLARE_DYNAMIC_CLASS_NO_ASSIGN(wxFileTransferLinkEvent);
@@ -83,9 +80,8 @@ private:
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_FILETRNSFER_LEFT_CLICK, wxFileTransferLinkEvent);
 
 typedef void (wxEvtHandler::*wxFileTransferLinkEventFunction)(wxFileTransferLinkEvent&);
-#define wxFileTransferLinkEventHandler(func) \
-    wxEVENT_HANDLER_CAST(wxFileTransferLinkEventFunction, func)
-#define EVT_FILETRNSFER_LEFT_CLICK(id, fn) \
+#define wxFileTransferLinkEventHandler(func) wxEVENT_HANDLER_CAST(wxFileTransferLinkEventFunction, func)
+#define EVT_FILETRNSFER_LEFT_CLICK(id, fn)                                                                   \
     wx__DECLARE_EVT1(wxEVT_FILETRNSFER_LEFT_CLICK, id, wxFileTransferLinkEventHandler(fn))
 
 // A link for the actions of a file transfer view (accept, save as, cancel...). It is
@@ -98,12 +94,11 @@ public:
     FileTransferLink() : m_linkEnabled(true) {}
     FileTransferLink(wxWindow* parent, wxWindowID id, const wxString& label,
                      const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize)
-        : wxHyperLinkBase(parent, id, label, pos, size, 0, wxS("wxHyperLinkBase")),
-          m_linkEnabled(true)
+        : wxHyperLinkBase(parent, id, label, pos, size, 0, wxS("wxHyperLinkBase")), m_linkEnabled(true)
     {
     }
 
-    bool Enable(bool enable = true) wxOVERRIDE;
+    bool Enable(bool enable = true) override;
     bool IsLinkEnabled() const { return m_linkEnabled; }
 
 protected:
@@ -122,8 +117,8 @@ class KELCTRLS_API wxFileTransferLinkXmlHandler : public wxXmlResourceHandler
 {
 public:
     wxFileTransferLinkXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(wxFileTransferLinkXmlHandler);

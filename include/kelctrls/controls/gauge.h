@@ -22,9 +22,9 @@ public:
         m_content = content;
     }
 
-    bool Create(wxWindow* parent, wxWindowID id, int range,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = wxGA_HORIZONTAL, const wxValidator& validator = wxDefaultValidator,
+    bool Create(wxWindow* parent, wxWindowID id, int range, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxGA_HORIZONTAL,
+                const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxGaugeNameStr));
 
     void SetContent(const wxString& content);
@@ -56,8 +56,8 @@ class KELCTRLS_API KELGaugeXmlHandler : public wxXmlResourceHandler
 {
 public:
     KELGaugeXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(KELGaugeXmlHandler);

@@ -20,13 +20,13 @@ class KELCTRLS_API wxLinkText : public wxControl
 {
 public:
     wxLinkText();
-    wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label,
-               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-               long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr));
+    wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
+               const wxSize& size = wxDefaultSize, long style = 0,
+               const wxString& name = wxASCII_STR(wxControlNameStr));
 
     bool Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr));
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                const wxString& name = wxASCII_STR(wxControlNameStr));
 
     void SetNormalColour(const wxColour& colour);
     void SetMouseOverColour(const wxColour& colour) { m_overColour = colour; }
@@ -48,7 +48,7 @@ public:
 
     void DrawBorder(bool draw, const wxColour& colour);
 
-    void SetLabel(const wxString& label) wxOVERRIDE { SetLabel(label, false); }
+    void SetLabel(const wxString& label) override { SetLabel(label, false); }
     // With resize, the link takes the size of its label, wrapped within the parent.
     void SetLabel(const wxString& label, bool resize);
 
@@ -75,7 +75,7 @@ public:
     static const int ImageWidth = 18;
 
 protected:
-    wxBorder GetDefaultBorder() const wxOVERRIDE { return wxBORDER_NONE; }
+    wxBorder GetDefaultBorder() const override { return wxBORDER_NONE; }
     virtual void DrawBorder(wxDC* dc);
     virtual void Draw(wxDC* dc);
     virtual void DrawMouseOver();
@@ -120,16 +120,16 @@ class KELCTRLS_API wxTextLinkCtrl : public wxTextCtrl
 public:
     wxTextLinkCtrl() {}
     wxTextLinkCtrl(wxWindow* parent, wxWindowID id, const wxString& value = wxEmptyString,
-                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                   long style = 0, const wxValidator& validator = wxDefaultValidator,
+                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                   const wxValidator& validator = wxDefaultValidator,
                    const wxString& name = wxASCII_STR(wxTextCtrlNameStr))
     {
         Create(parent, id, value, pos, size, style, validator, name);
     }
 
     bool Create(wxWindow* parent, wxWindowID id, const wxString& value = wxEmptyString,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxValidator& validator = wxDefaultValidator,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxTextCtrlNameStr));
 
 private:
@@ -140,8 +140,8 @@ class KELCTRLS_API wxLinkTextXmlHandler : public wxXmlResourceHandler
 {
 public:
     wxLinkTextXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(wxLinkTextXmlHandler);
@@ -151,8 +151,8 @@ class KELCTRLS_API wxTextLinkCtrlXmlHandler : public wxXmlResourceHandler
 {
 public:
     wxTextLinkCtrlXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(wxTextLinkCtrlXmlHandler);

@@ -24,8 +24,8 @@ class KELCTRLS_API KEL_SHORTCUT_ITEM : public wxObject
 public:
     KEL_SHORTCUT_ITEM() : id(0), index(-1) {}
 
-    int id;            // window id of the shortcut's link
-    long index;        // configured position; -1 when not configured
+    int id;     // window id of the shortcut's link
+    long index; // configured position; -1 when not configured
     wxString key;
     wxString label;
     wxBitmap bitmap;
@@ -34,11 +34,10 @@ public:
 class KELCTRLS_API KelShortCutEvent : public wxCommandEvent
 {
 public:
-    KelShortCutEvent(wxEventType type = wxEVT_NULL, int id = 0)
-        : wxCommandEvent(type, id) {}
+    KelShortCutEvent(wxEventType type = wxEVT_NULL, int id = 0) : wxCommandEvent(type, id) {}
     KelShortCutEvent(const KelShortCutEvent& other) = default;
 
-    wxEvent* Clone() const wxOVERRIDE { return new KelShortCutEvent(*this); }
+    wxEvent* Clone() const override { return new KelShortCutEvent(*this); }
 
     int GetClickedId() const { return m_clickedId; }
     void SetClicketId(int id) { m_clickedId = id; }
@@ -71,9 +70,8 @@ private:
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_SHORTCUT_BUTTON_CLICKED, KelShortCutEvent);
 
 typedef void (wxEvtHandler::*KelShortCutEventFunction)(KelShortCutEvent&);
-#define KelShortCutEventHandler(func) \
-    wxEVENT_HANDLER_CAST(KelShortCutEventFunction, func)
-#define EVT_SHORTCUT_BUTTON_CLICKED(id, func) \
+#define KelShortCutEventHandler(func) wxEVENT_HANDLER_CAST(KelShortCutEventFunction, func)
+#define EVT_SHORTCUT_BUTTON_CLICKED(id, func)                                                                \
     wx__DECLARE_EVT1(wxEVT_SHORTCUT_BUTTON_CLICKED, id, KelShortCutEventHandler(func))
 
 class KELCTRLS_API KelShortCutPanel : public wxScrolledWindow
@@ -88,17 +86,14 @@ public:
         SCROLL_UNIT = 5
     };
 
-    KelShortCutPanel(wxWindow* parent, wxWindowID id = wxID_ANY,
-                     const wxPoint& pos = wxDefaultPosition,
-                     const wxSize& size = wxDefaultSize,
-                     long style = wxTAB_TRAVERSAL,
+    KelShortCutPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                     const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
                      const wxString& name = wxPanelNameStr);
     virtual ~KelShortCutPanel();
 
     // Adds a shortcut (replacing the one with the same key) and returns the
     // window id of its link.
-    long CreateShortCut(const wxString& key, long index, const wxString& label,
-                        const wxBitmap& bitmap);
+    long CreateShortCut(const wxString& key, long index, const wxString& label, const wxBitmap& bitmap);
     bool IsExistShortCut(const wxString& key) const;
 
     size_t GetShortCutCount() const { return m_items.size(); }
@@ -109,8 +104,8 @@ public:
     void OnCaptionButton(wxCommandEvent& event);
 
 protected:
-    wxSize DoGetBestClientSize() const wxOVERRIDE;
-    void DoThaw() wxOVERRIDE;
+    wxSize DoGetBestClientSize() const override;
+    void DoThaw() override;
 
 private:
     void LayoutShortCuts(const wxSize& size);
@@ -129,24 +124,19 @@ class KELCTRLS_API KelMainShortCut : public wxPanel
 {
 public:
     KelMainShortCut();
-    KelMainShortCut(wxWindow* parent, wxWindowID id = wxID_ANY,
-                    const wxPoint& pos = wxDefaultPosition,
-                    const wxSize& size = wxDefaultSize,
-                    long style = wxTAB_TRAVERSAL,
+    KelMainShortCut(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                    const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
                     const wxString& name = wxPanelNameStr);
 
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxTAB_TRAVERSAL,
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
                 const wxString& name = wxPanelNameStr);
 
     // Reads the shortcuts of a UTF-8 XML file: one child element of the root
     // per shortcut with the attributes "key", "label" and "bitmap" (a BMP file).
     // Returns false, adding nothing, when the file has no root element.
     bool LoadFile(const wxString& name);
-    long CreateShortCut(const wxString& key, long index, const wxString& label,
-                        const wxBitmap& bitmap);
+    long CreateShortCut(const wxString& key, long index, const wxString& label, const wxBitmap& bitmap);
 
     void Collapse();
     void Expand();
@@ -158,7 +148,7 @@ public:
     wxLinkText* GetMoreLink() const { return m_more; }
 
 protected:
-    wxSize DoGetBestClientSize() const wxOVERRIDE;
+    wxSize DoGetBestClientSize() const override;
 
 private:
     void Init();

@@ -14,11 +14,10 @@ class WXDLLIMPEXP_FWD_CORE wxBitmapButton;
 class KELCTRLS_API kelSplitterButtonEvent : public wxCommandEvent
 {
 public:
-    kelSplitterButtonEvent(wxEventType type = wxEVT_NULL, int id = 0)
-        : wxCommandEvent(type, id) {}
+    kelSplitterButtonEvent(wxEventType type = wxEVT_NULL, int id = 0) : wxCommandEvent(type, id) {}
     kelSplitterButtonEvent(const kelSplitterButtonEvent& other) = default;
 
-    wxEvent* Clone() const wxOVERRIDE { return new kelSplitterButtonEvent(*this); }
+    wxEvent* Clone() const override { return new kelSplitterButtonEvent(*this); }
 
     // True when the arrow now stands inverted (the pane was collapsed).
     bool IsInverted() const { return m_inverted; }
@@ -33,9 +32,8 @@ private:
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, kelEVT_SPLITTERBTN_CHANGED, kelSplitterButtonEvent);
 
 typedef void (wxEvtHandler::*kelSplitterButtonEventFunction)(kelSplitterButtonEvent&);
-#define kelSplitterButtonEventHandler(func) \
-    wxEVENT_HANDLER_CAST(kelSplitterButtonEventFunction, func)
-#define EVT_SPLITTERBTN_CHANGED(id, func) \
+#define kelSplitterButtonEventHandler(func) wxEVENT_HANDLER_CAST(kelSplitterButtonEventFunction, func)
+#define EVT_SPLITTERBTN_CHANGED(id, func)                                                                    \
     wx__DECLARE_EVT1(kelEVT_SPLITTERBTN_CHANGED, id, kelSplitterButtonEventHandler(func))
 
 // Which way the arrow points after the first click: with the left direction
@@ -51,19 +49,18 @@ enum
 class KELCTRLS_API KelSplitterButton : public wxPanel
 {
 public:
-    enum { ID_ARROW = 10001 };
+    enum
+    {
+        ID_ARROW = 10001
+    };
 
     KelSplitterButton();
-    KelSplitterButton(wxWindow* parent, int id = wxID_ANY,
-                      const wxPoint& pos = wxDefaultPosition,
-                      const wxSize& size = wxDefaultSize,
-                      long style = wxTAB_TRAVERSAL,
+    KelSplitterButton(wxWindow* parent, int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                      const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
                       const wxString& name = wxPanelNameStr);
 
-    bool Create(wxWindow* parent, int id = wxID_ANY,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxTAB_TRAVERSAL,
+    bool Create(wxWindow* parent, int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
                 const wxString& name = wxPanelNameStr);
 
     void SetDirection(SplitterDirection direction);

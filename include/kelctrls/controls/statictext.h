@@ -13,18 +13,18 @@ class KELCTRLS_API KelStaticText : public wxControl
 public:
     KelStaticText() : m_autoSize(false) {}
     KelStaticText(wxWindow* parent, wxWindowID id, const wxString& label,
-                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                  long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr))
+                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                  const wxString& name = wxASCII_STR(wxControlNameStr))
         : m_autoSize(false)
     {
         Create(parent, id, label, pos, size, style, name);
     }
 
     bool Create(wxWindow* parent, wxWindowID id, const wxString& label,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = 0, const wxString& name = wxASCII_STR(wxControlNameStr));
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
+                const wxString& name = wxASCII_STR(wxControlNameStr));
 
-    void SetLabel(const wxString& label) wxOVERRIDE;
+    void SetLabel(const wxString& label) override;
 
     // Text colour; an unset colour leaves the device context's default.
     void SetFontColour(const wxColour& colour);
@@ -34,9 +34,9 @@ public:
     bool GetAutoSize() const { return m_autoSize; }
 
 protected:
-    wxBorder GetDefaultBorder() const wxOVERRIDE { return wxBORDER_NONE; }
+    wxBorder GetDefaultBorder() const override { return wxBORDER_NONE; }
     virtual void Draw(wxDC& dc);
-    wxSize DoGetBestSize() const wxOVERRIDE;
+    wxSize DoGetBestSize() const override;
 
     wxColour m_fontColour;
     bool m_autoSize;
@@ -54,8 +54,8 @@ class KELCTRLS_API KelStaticTextXmlHandler : public wxXmlResourceHandler
 {
 public:
     KelStaticTextXmlHandler();
-    wxObject* DoCreateResource() wxOVERRIDE;
-    bool CanHandle(wxXmlNode* node) wxOVERRIDE;
+    wxObject* DoCreateResource() override;
+    bool CanHandle(wxXmlNode* node) override;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(KelStaticTextXmlHandler);

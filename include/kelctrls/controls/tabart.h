@@ -12,8 +12,8 @@
 
 enum KELAUITAB_BITMAP_TYPE
 {
-    KELAUITAB_BITMAP_CHAT = 1,  // chat tabs ("talkfrm_tab_..." faces)
-    KELAUITAB_BITMAP_OTHER = 2  // other tabs ("talkfrm_othertab_..."), no close faces
+    KELAUITAB_BITMAP_CHAT = 1, // chat tabs ("talkfrm_tab_..." faces)
+    KELAUITAB_BITMAP_OTHER = 2 // other tabs ("talkfrm_othertab_..."), no close faces
 };
 
 class KELCTRLS_API kBitmapAuiTabArt : public wxAuiTabArt
@@ -22,10 +22,18 @@ public:
     // Indexes into the face names.
     enum Face
     {
-        FACE_NORMAL_LEFT, FACE_NORMAL_MID, FACE_NORMAL_RIGHT,
-        FACE_ACTIVE_LEFT, FACE_ACTIVE_MID, FACE_ACTIVE_RIGHT,
-        FACE_UNREAD_LEFT, FACE_UNREAD_MID, FACE_UNREAD_RIGHT,
-        FACE_CLOSE_NORMAL, FACE_CLOSE_HOVER, FACE_CLOSE_PRESSED,
+        FACE_NORMAL_LEFT,
+        FACE_NORMAL_MID,
+        FACE_NORMAL_RIGHT,
+        FACE_ACTIVE_LEFT,
+        FACE_ACTIVE_MID,
+        FACE_ACTIVE_RIGHT,
+        FACE_UNREAD_LEFT,
+        FACE_UNREAD_MID,
+        FACE_UNREAD_RIGHT,
+        FACE_CLOSE_NORMAL,
+        FACE_CLOSE_HOVER,
+        FACE_CLOSE_PRESSED,
         FACE_COUNT
     };
 
@@ -42,40 +50,34 @@ public:
     // Shortens a caption to `limit` pixels in the DC's font, ending it in "...".
     static wxString ChopText(wxDC& dc, const wxString& text, int limit);
 
-    wxAuiTabArt* Clone() wxOVERRIDE;
-    void SetFlags(unsigned int flags) wxOVERRIDE;
-    void SetSizingInfo(const wxSize& tabCtrlSize, size_t tabCount,
-                       wxWindow* wnd = NULL) wxOVERRIDE;
-    void SetNormalFont(const wxFont& font) wxOVERRIDE;
-    void SetSelectedFont(const wxFont& font) wxOVERRIDE;
-    void SetMeasuringFont(const wxFont& font) wxOVERRIDE;
-    void SetColour(const wxColour& colour) wxOVERRIDE;
-    void SetActiveColour(const wxColour& colour) wxOVERRIDE;
+    wxAuiTabArt* Clone() override;
+    void SetFlags(unsigned int flags) override;
+    void SetSizingInfo(const wxSize& tabCtrlSize, size_t tabCount, wxWindow* wnd = nullptr) override;
+    void SetNormalFont(const wxFont& font) override;
+    void SetSelectedFont(const wxFont& font) override;
+    void SetMeasuringFont(const wxFont& font) override;
+    void SetColour(const wxColour& colour) override;
+    void SetActiveColour(const wxColour& colour) override;
 
-    void DrawBorder(wxDC& dc, wxWindow* wnd, const wxRect& rect) wxOVERRIDE;
-    void DrawBackground(wxDC& dc, wxWindow* wnd, const wxRect& rect) wxOVERRIDE;
-    void DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage& page,
-                 const wxRect& inRect, int closeButtonState,
-                 wxRect* outTabRect, wxRect* outButtonRect, int* xExtent) wxOVERRIDE;
-    void DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect,
-                    int bitmapId, int buttonState, int orientation,
-                    wxRect* outRect) wxOVERRIDE;
+    void DrawBorder(wxDC& dc, wxWindow* wnd, const wxRect& rect) override;
+    void DrawBackground(wxDC& dc, wxWindow* wnd, const wxRect& rect) override;
+    void DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage& page, const wxRect& inRect,
+                 int closeButtonState, wxRect* outTabRect, wxRect* outButtonRect, int* xExtent) override;
+    void DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect, int bitmapId, int buttonState,
+                    int orientation, wxRect* outRect) override;
 
     // Every tab is measured as the active one with a visible close button.
-    wxSize GetTabSize(wxDC& dc, wxWindow* wnd, const wxString& caption,
-                      const wxBitmapBundle& bitmap, bool active,
-                      int closeButtonState, int* xExtent) wxOVERRIDE;
-    int ShowDropDown(wxWindow* wnd, const wxAuiNotebookPageArray& items,
-                     int activeIdx) wxOVERRIDE;
-    int GetIndentSize() wxOVERRIDE;
-    int GetBorderWidth(wxWindow* wnd) wxOVERRIDE;
-    int GetAdditionalBorderSpace(wxWindow* wnd) wxOVERRIDE;
+    wxSize GetTabSize(wxDC& dc, wxWindow* wnd, const wxString& caption, const wxBitmapBundle& bitmap,
+                      bool active, int closeButtonState, int* xExtent) override;
+    int ShowDropDown(wxWindow* wnd, const wxAuiNotebookPageArray& items, int activeIdx) override;
+    int GetIndentSize() override;
+    int GetBorderWidth(wxWindow* wnd) override;
+    int GetAdditionalBorderSpace(wxWindow* wnd) override;
     int GetBestTabCtrlSize(wxWindow* wnd, const wxAuiNotebookPageArray& pages,
-                           const wxSize& requiredBmpSize) wxOVERRIDE;
+                           const wxSize& requiredBmpSize) override;
 
 private:
-    wxString FlashBitmapName(wxWindow* wnd, const wxRect& inRect,
-                             int bitmapId, int buttonState);
+    wxString FlashBitmapName(wxWindow* wnd, const wxRect& inRect, int bitmapId, int buttonState);
     void DrawPlainTab(wxDC& dc, const wxRect& tab, bool active);
 
     std::unique_ptr<wxAuiDefaultTabArt> m_default_art;

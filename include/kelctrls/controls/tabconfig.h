@@ -18,7 +18,9 @@ class KELCTRLS_API tabattr : public wxObject
 public:
     tabattr() : m_index(0), m_sysTab(false) {}
     tabattr(const wxString& key, int index, wxString tip, bool sysTab)
-        : m_index(index), m_key(key), m_tip(tip), m_sysTab(sysTab) {}
+        : m_index(index), m_key(key), m_tip(tip), m_sysTab(sysTab)
+    {
+    }
     tabattr(const tabattr& other) = default;
     tabattr& operator=(const tabattr& other) = default;
     virtual ~tabattr() {}

@@ -14,8 +14,15 @@ class WXDLLIMPEXP_FWD_CORE wxTextCtrl;
 class KELCTRLS_API ChangePassDlg : public wxDialog
 {
 public:
-    enum { ID_CONFIRM = 1001 };
-    enum { MIN_PASSWORD_LENGTH = 3, MAX_PASSWORD_LENGTH = 15 };
+    enum
+    {
+        ID_CONFIRM = 1001
+    };
+    enum
+    {
+        MIN_PASSWORD_LENGTH = 3,
+        MAX_PASSWORD_LENGTH = 15
+    };
 
     explicit ChangePassDlg(wxWindow* parent);
     virtual ~ChangePassDlg();

@@ -12,15 +12,11 @@ class wxFileConfig;
 class KELCTRLS_API KelFileDialog : public wxFileDialog
 {
 public:
-    KelFileDialog(wxWindow* parent,
-                  const wxString& message = wxFileSelectorPromptStr,
-                  const wxString& defaultDir = wxString(),
-                  const wxString& defaultFile = wxString(),
+    KelFileDialog(wxWindow* parent, const wxString& message = wxFileSelectorPromptStr,
+                  const wxString& defaultDir = wxString(), const wxString& defaultFile = wxString(),
                   const wxString& wildcard = wxFileSelectorDefaultWildcardStr,
-                  long style = wxFD_DEFAULT_STYLE,
-                  const wxPoint& pos = wxDefaultPosition,
-                  const wxSize& size = wxDefaultSize,
-                  const wxString& name = wxFileDialogNameStr);
+                  long style = wxFD_DEFAULT_STYLE, const wxPoint& pos = wxDefaultPosition,
+                  const wxSize& size = wxDefaultSize, const wxString& name = wxFileDialogNameStr);
 
     using wxFileDialog::ShowModal;
     // Opens in the folder remembered for key (when there is one) and

@@ -50,7 +50,7 @@ public:
     // Shows the window above all others and disables every other top-level
     // window until it is answered or closed.
     void ShowApplicationModal();
-    bool IsApplicationModal() const { return m_disabler != NULL; }
+    bool IsApplicationModal() const { return m_disabler != nullptr; }
 
     KelMessageBox_Style GetStyle() const { return m_style; }
     KelMessageBox_Icon GetMessageIcon() const { return m_icon; }

@@ -11,10 +11,10 @@ class KELCTRLS_API KelProgressDialog : public wxProgressDialog
 {
 public:
     KelProgressDialog(const wxString& title, const wxString& message, int maximum = 100,
-                      wxWindow* parent = NULL, int style = wxPD_APP_MODAL | wxPD_AUTO_HIDE);
+                      wxWindow* parent = nullptr, int style = wxPD_APP_MODAL | wxPD_AUTO_HIDE);
 
     // Shows the dialog and returns 1 at once.
-    int ShowModal() wxOVERRIDE;
+    int ShowModal() override;
 
     // True once the user pressed Cancel or closed the dialog. The dialog then
     // destroys itself at the next idle time, so read this before returning

@@ -73,7 +73,8 @@ private:
     // Sets the label unless it already shows the text (ignoring case).
     static void UpdateLabel(wxStaticText* label, const wxString& text);
     // The template with every placeholder replaced by its number.
-    static wxString FillTemplate(const wxString& text, std::initializer_list<std::pair<const char*, int>> values);
+    static wxString FillTemplate(const wxString& text,
+                                 std::initializer_list<std::pair<const char*, int>> values);
 
     wxGenericStaticBitmap* m_zoomBitmap;
     wxStaticText* m_MousePosition;
@@ -142,7 +143,7 @@ public:
 
     // The information panel keeps its own place and size; without this the
     // dialog would stretch its only child over the whole screen.
-    bool Layout() wxOVERRIDE { return true; }
+    bool Layout() override { return true; }
 
     // Updates the information panel for the pointer at the given point.
     void ShowPointerInfo(const wxPoint& pointer);

@@ -18,7 +18,7 @@ class KELCTRLS_API KFileTipProvider : public wxTipProvider
 public:
     KFileTipProvider(const wxString& filename, size_t currentTip);
 
-    wxString GetTip() wxOVERRIDE;
+    wxString GetTip() override;
     wxString GetPreTip() { return wxEmptyString; }
 
     // Text of a _("...") tip, with \" turned into "; other tips unchanged.
@@ -31,7 +31,10 @@ private:
 class KELCTRLS_API KTipDialog : public wxDialog
 {
 public:
-    enum { ID_NEXT_TIP = 32000 };
+    enum
+    {
+        ID_NEXT_TIP = 32000
+    };
 
     KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup);
 

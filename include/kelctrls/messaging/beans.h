@@ -27,8 +27,8 @@ class KELCTRLS_API Presence : public wxObject, public SimpleBean
 {
 public:
     Presence();
-    Presence(const wxString& jid, const wxString& toJid, PTYPE type,
-             const wxString& show, const wxString& subscriptionType);
+    Presence(const wxString& jid, const wxString& toJid, PTYPE type, const wxString& show,
+             const wxString& subscriptionType);
     Presence(const Presence& other);
     Presence& operator=(const Presence& other);
     virtual ~Presence();
@@ -121,44 +121,44 @@ public:
 private:
     void CopyFieldsFrom(const MessageBean& other);
 
-    int m_messageNumber;            //  1
-    wxString m_fileName;            //  2
-    wxString m_filePath;            //  3
-    wxString m_sender;              //  4
-    wxString m_senderName;          //  5
-    wxString m_senderDeptName;      //  6
-    int m_fileSize;                 //  7
-    wxString m_senderHead;          //  8
-    wxString m_senderSign;          //  9
-    int m_serverType;               // 10
-    wxString m_receiver;            // 11
-    wxString m_receiverName;        // 12
-    wxString m_receiverDeptName;    // 13
-    wxString m_fontFace;            // 14
-    wxString m_fontColour;          // 15
-    wxString m_body;                // 16
-    Subject m_subject;              // 17
-    wxString m_thread;              // 18
-    wxString m_number;              // 19
-    wxString m_smsKind;             // 20
-    wxString m_smsGroup;            // 21
-    wxString m_resource;            // 22
-    wxString m_scope;               // 23
-    wxString m_url;                 // 24
-    Kel_xml_Message* m_xmlMessage;  // 25
-    bool m_read;                    // 26
-    bool m_offline;                 // 27
-    MessageType m_messageType;      // 28
-    wxString m_rootType;            // 29
-    wxString m_rootTo;              // 30
-    wxString m_rootFrom;            // 31
-    wxString m_rootId;              // 32
-    int m_mode;                     // 33
-    wxString m_receivers;           // 34
-    wxString m_time;                // 35
-    int m_errorCode;                // 36
-    MessageReplyType m_replyType;   // 37
-    bool m_encryptMsg;              // 38
+    int m_messageNumber;           //  1
+    wxString m_fileName;           //  2
+    wxString m_filePath;           //  3
+    wxString m_sender;             //  4
+    wxString m_senderName;         //  5
+    wxString m_senderDeptName;     //  6
+    int m_fileSize;                //  7
+    wxString m_senderHead;         //  8
+    wxString m_senderSign;         //  9
+    int m_serverType;              // 10
+    wxString m_receiver;           // 11
+    wxString m_receiverName;       // 12
+    wxString m_receiverDeptName;   // 13
+    wxString m_fontFace;           // 14
+    wxString m_fontColour;         // 15
+    wxString m_body;               // 16
+    Subject m_subject;             // 17
+    wxString m_thread;             // 18
+    wxString m_number;             // 19
+    wxString m_smsKind;            // 20
+    wxString m_smsGroup;           // 21
+    wxString m_resource;           // 22
+    wxString m_scope;              // 23
+    wxString m_url;                // 24
+    Kel_xml_Message* m_xmlMessage; // 25
+    bool m_read;                   // 26
+    bool m_offline;                // 27
+    MessageType m_messageType;     // 28
+    wxString m_rootType;           // 29
+    wxString m_rootTo;             // 30
+    wxString m_rootFrom;           // 31
+    wxString m_rootId;             // 32
+    int m_mode;                    // 33
+    wxString m_receivers;          // 34
+    wxString m_time;               // 35
+    int m_errorCode;               // 36
+    MessageReplyType m_replyType;  // 37
+    bool m_encryptMsg;             // 38
 };
 
 // One line of an SMS sending result: which numbers and how it went.
@@ -167,7 +167,9 @@ class KELCTRLS_API SmsResultData : public wxObject
 public:
     SmsResultData() : m_objType(SmsData_Sent), m_code(0) {}
     SmsResultData(SmsDataObject type, const wxString& mobiles, int code)
-        : m_objType(type), m_mobiles(mobiles), m_code(code) {}
+        : m_objType(type), m_mobiles(mobiles), m_code(code)
+    {
+    }
 
     SmsDataObject GetObjType() const { return m_objType; }
     void SetObjType(SmsDataObject type) { m_objType = type; }
@@ -194,7 +196,7 @@ public:
     // lose the results of a bean assigned to itself.
     SmsResultBean& operator=(const SmsResultBean& other)
     {
-        if ( this != &other )
+        if (this != &other)
         {
             wxObject::operator=(other);
             m_data = other.m_data;

@@ -18,8 +18,8 @@ class Kel_Xml2;
 class KELCTRLS_API JabberEvent : public wxCommandEvent
 {
 public:
-    JabberEvent(wxEventType eventType = wxEVT_NULL, int id = 0,
-                Kel_Xml2* xml = nullptr, void* data = nullptr);
+    JabberEvent(wxEventType eventType = wxEVT_NULL, int id = 0, Kel_Xml2* xml = nullptr,
+                void* data = nullptr);
     JabberEvent(const JabberEvent& other) = default;
 
     int GetX() const { return m_x; }
@@ -47,7 +47,9 @@ class KELCTRLS_API JabberSimpleEvent : public wxCommandEvent
 {
 public:
     JabberSimpleEvent(wxEventType eventType = wxEVT_NULL, int id = 0)
-        : wxCommandEvent(eventType, id), m_bean(nullptr) {}
+        : wxCommandEvent(eventType, id), m_bean(nullptr)
+    {
+    }
     JabberSimpleEvent(const JabberSimpleEvent& other) = default;
 
     SimpleBean* GetBean() const { return m_bean; }
@@ -63,8 +65,7 @@ private:
 class KELCTRLS_API JabberMessageEvent : public wxCommandEvent
 {
 public:
-    JabberMessageEvent(wxEventType eventType = wxEVT_NULL, int id = 0)
-        : wxCommandEvent(eventType, id) {}
+    JabberMessageEvent(wxEventType eventType = wxEVT_NULL, int id = 0) : wxCommandEvent(eventType, id) {}
     // Copies the command part, then assigns the three records.
     JabberMessageEvent(const JabberMessageEvent& other);
 

@@ -26,7 +26,7 @@ public:
     KelObjectList(const KelObjectList& other) : wxList() { Assign(other); }
     KelObjectList& operator=(const KelObjectList& other)
     {
-        if ( this != &other )
+        if (this != &other)
             Assign(other);
         return *this;
     }
@@ -252,8 +252,7 @@ private:
 class KELCTRLS_API Kel_xml_Configfile : public Kel_xml
 {
 public:
-    Kel_xml_Configfile()
-        : m_version(0), m_width(0), m_height(0), m_left(0), m_top(0), m_flags(0) {}
+    Kel_xml_Configfile() : m_version(0), m_width(0), m_height(0), m_left(0), m_top(0), m_flags(0) {}
 
     wxString GetName() const { return m_name; }
     void SetName(const wxString& name) { m_name = name; }

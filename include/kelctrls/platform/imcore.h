@@ -11,7 +11,10 @@
 #include <vector>
 
 // Presence value meaning "offline".
-enum { KEL_PRESENCE_OFFLINE = 2 };
+enum
+{
+    KEL_PRESENCE_OFFLINE = 2
+};
 
 // Sent to the windows that registered for it when the core library closes a
 // session window of its own.
@@ -80,8 +83,8 @@ public:
     static KelJabberEventCenter* GetInstance();
 
     // Registering the same handler for the same type twice keeps one entry.
-    void Register(wxEvtHandler* handler, int eventType,
-                  const wxString& className = wxString(), const wxString& eventName = wxString());
+    void Register(wxEvtHandler* handler, int eventType, const wxString& className = wxString(),
+                  const wxString& eventName = wxString());
     // eventType -1 removes every registration of the handler.
     void UnRegister(wxEvtHandler* handler, int eventType);
 

@@ -84,8 +84,7 @@ public:
     void SetLang(const wxString& lang) { m_lang = lang; }
     bool IsEmpty() const { return m_text.empty(); }
 
-    bool operator==(const Subject& other) const
-        { return m_text == other.m_text && m_lang == other.m_lang; }
+    bool operator==(const Subject& other) const { return m_text == other.m_text && m_lang == other.m_lang; }
     bool operator!=(const Subject& other) const { return !(*this == other); }
 
 private:

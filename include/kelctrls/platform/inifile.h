@@ -21,8 +21,7 @@ public:
     bool Load(const wxString& path);
     bool IsInitOk() const { return m_initOk; }
 
-    wxString GetString(const wxString& section, const wxString& key,
-                       const wxString& def = wxString()) const;
+    wxString GetString(const wxString& section, const wxString& key, const wxString& def = wxString()) const;
     // The value when it is a whole decimal number, else `def`.
     int GetInt(const wxString& section, const wxString& key, const int& def = 0) const;
     // "1", "true", "yes", "on" and "0", "false", "no", "off" (any case),
@@ -49,12 +48,12 @@ private:
     struct Line
     {
         bool isEntry;
-        wxString key;    // entries only
-        wxString text;   // the value of an entry, else the whole line
+        wxString key;  // entries only
+        wxString text; // the value of an entry, else the whole line
     };
     struct Section
     {
-        wxString name;   // empty for the lines before the first header
+        wxString name; // empty for the lines before the first header
         std::vector<Line> lines;
     };
 

@@ -61,19 +61,18 @@ private:
 class KELCTRLS_API KAuiNotebook : public wxAuiNotebook
 {
 public:
-    enum { DEFAULT_BLINK_INTERVAL = 500 };
+    enum
+    {
+        DEFAULT_BLINK_INTERVAL = 500
+    };
 
     KAuiNotebook();
-    KAuiNotebook(wxWindow* parent, wxWindowID id = wxID_ANY,
-                 const wxPoint& pos = wxDefaultPosition,
-                 const wxSize& size = wxDefaultSize,
-                 long style = wxAUI_NB_DEFAULT_STYLE);
+    KAuiNotebook(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                 const wxSize& size = wxDefaultSize, long style = wxAUI_NB_DEFAULT_STYLE);
     virtual ~KAuiNotebook();
 
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxAUI_NB_DEFAULT_STYLE);
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxAUI_NB_DEFAULT_STYLE);
 
     // Marks a page as holding something unread; its tab starts blinking at
     // once. The selected page is in view already, so marking it does nothing.

@@ -46,6 +46,7 @@ public:
 class KELCTRLS_API wxFlagRichTextBuffer : public wxRichTextBuffer
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextBuffer);
+
 public:
     wxFlagRichTextBuffer() = default;
 
@@ -58,6 +59,7 @@ public:
 class KELCTRLS_API wxFlagRichTextStyleSheet : public wxRichTextStyleSheet
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextStyleSheet);
+
 public:
     wxFlagRichTextStyleSheet() = default;
 };
@@ -69,6 +71,7 @@ public:
 class KELCTRLS_API wxFlagRichTextImageBlock : public wxRichTextImageBlock
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextImageBlock);
+
 public:
     wxFlagRichTextImageBlock() = default;
 
@@ -86,6 +89,7 @@ private:
 class KELCTRLS_API wxFlagRichTextAnimation : public wxRichTextObject
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextAnimation);
+
 public:
     wxFlagRichTextAnimation(wxRichTextObject* parent = nullptr);
     // The file is read when the face is first measured or drawn; faces made
@@ -121,13 +125,11 @@ public:
     wxRichTextObject* Clone() const override { return new wxFlagRichTextAnimation(*this); }
 
     bool Draw(wxDC& dc, wxRichTextDrawingContext& context, const wxRichTextRange& range,
-              const wxRichTextSelection& selection, const wxRect& rect, int descent,
-              int style) override;
-    bool Layout(wxDC& dc, wxRichTextDrawingContext& context, const wxRect& rect,
-                const wxRect& parentRect, int style) override;
+              const wxRichTextSelection& selection, const wxRect& rect, int descent, int style) override;
+    bool Layout(wxDC& dc, wxRichTextDrawingContext& context, const wxRect& rect, const wxRect& parentRect,
+                int style) override;
     bool GetRangeSize(const wxRichTextRange& range, wxSize& size, int& descent, wxDC& dc,
-                      wxRichTextDrawingContext& context, int flags,
-                      const wxPoint& position = wxPoint(0, 0),
+                      wxRichTextDrawingContext& context, int flags, const wxPoint& position = wxPoint(0, 0),
                       const wxSize& parentSize = wxDefaultSize,
                       wxArrayInt* partialExtents = nullptr) const override;
     wxTextAttrSize GetNaturalSize() const override;
@@ -137,8 +139,8 @@ public:
 
     // The family's own form: <animation file="..." type="n"> with a <data>
     // child holding the bytes of a face that has no file.
-    bool ImportFromXML(wxRichTextBuffer* buffer, wxXmlNode* node,
-                       wxRichTextXMLHandler* handler, bool* recurse) override;
+    bool ImportFromXML(wxRichTextBuffer* buffer, wxXmlNode* node, wxRichTextXMLHandler* handler,
+                       bool* recurse) override;
     bool ExportXML(wxOutputStream& stream, int indent, wxRichTextXMLHandler* handler) override;
     bool ExportXML(wxXmlNode* parent, wxRichTextXMLHandler* handler) override;
     // Writes the family's own form, whatever handler is in use.
@@ -185,9 +187,9 @@ private:
 class KELCTRLS_API wxFlagRichTextXMLHandler : public wxRichTextXMLHandler
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextXMLHandler);
+
 public:
-    wxFlagRichTextXMLHandler(const wxString& name = wxS("XML"),
-                             const wxString& ext = wxS("xml"),
+    wxFlagRichTextXMLHandler(const wxString& name = wxS("XML"), const wxString& ext = wxS("xml"),
                              int type = wxRICHTEXT_TYPE_XML);
 
     // Registers what documents of the family need: the element name of the
@@ -204,14 +206,12 @@ public:
     // attributes of a "paragraphlayout" element become the buffer's own.
     virtual bool ImportXML(wxRichTextBuffer* buffer, wxXmlNode* node, bool asBuffer);
     // Reads one element child of a paragraph and appends what it describes.
-    virtual bool ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph,
-                               wxXmlNode* node);
+    virtual bool ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph, wxXmlNode* node);
 
     // Reads a document into `buffer`. `out`, when given, receives the parsed
     // document again, indented. With `insert`, a successfully read document
     // is then inserted after the end of the control recorded in the buffer.
-    bool DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out,
-                    bool insert);
+    bool DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out, bool insert);
     bool DoSaveFile(wxRichTextBuffer* buffer, wxOutputStream& stream) override;
     static void OutputString(wxOutputStream& stream, const wxString& text);
     // Writes `utf8` as it is.
@@ -247,14 +247,12 @@ private:
 class KELCTRLS_API wxFlagRichTextCtrl : public wxRichTextCtrl
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextCtrl);
+
 public:
     wxFlagRichTextCtrl();
-    wxFlagRichTextCtrl(wxWindow* parent, wxWindowID id = wxID_ANY,
-                       const wxString& value = wxEmptyString,
-                       const wxPoint& pos = wxDefaultPosition,
-                       const wxSize& size = wxDefaultSize,
-                       long style = wxRE_MULTILINE,
-                       const wxValidator& validator = wxDefaultValidator,
+    wxFlagRichTextCtrl(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& value = wxEmptyString,
+                       const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                       long style = wxRE_MULTILINE, const wxValidator& validator = wxDefaultValidator,
                        const wxString& name = wxASCII_STR(wxTextCtrlNameStr));
     ~wxFlagRichTextCtrl() override;
 

@@ -102,7 +102,7 @@ public:
 
     bool IsAttached(wxWindow* win) const;
     wxString GetSkinName(wxWindow* win) const;
-    int GetKind(wxWindow* win) const;      // 0 when not attached
+    int GetKind(wxWindow* win) const; // 0 when not attached
     size_t GetAttachedCount() const { return m_windows.size(); }
 
 private:

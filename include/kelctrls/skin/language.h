@@ -15,7 +15,7 @@ struct KELCTRLS_API LanguageInfo
 {
     int id = 0;
     wxString name;
-    wxString path;   // the language's folder, relative to the installation
+    wxString path; // the language's folder, relative to the installation
     bool selected = false;
 };
 

@@ -14,8 +14,8 @@
 
 struct SkinBitmapEntry
 {
-    wxBitmap bitmap;    // null until the first successful load
-    wxString path;      // as written in the resource file
+    wxBitmap bitmap; // null until the first successful load
+    wxString path;   // as written in the resource file
 };
 
 struct SkinIconEntry

@@ -17,9 +17,9 @@ class KELCTRLS_API KelFrameBase : public wxFrame
 {
 public:
     KelFrameBase() = default;
-    KelFrameBase(wxWindow* parent, int id, const wxString& title,
-                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                 long style = wxDEFAULT_FRAME_STYLE, const wxString& name = wxFrameNameStr);
+    KelFrameBase(wxWindow* parent, int id, const wxString& title, const wxPoint& pos = wxDefaultPosition,
+                 const wxSize& size = wxDefaultSize, long style = wxDEFAULT_FRAME_STYLE,
+                 const wxString& name = wxFrameNameStr);
     ~KelFrameBase() override;
 
     virtual bool Create(wxWindow* parent, int id, const wxString& title,
@@ -31,23 +31,23 @@ class KELCTRLS_API KelPanelBase : public wxPanel
 {
 public:
     KelPanelBase() = default;
-    KelPanelBase(wxWindow* parent, int id = wxID_ANY,
-                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                 long style = wxTAB_TRAVERSAL, const wxString& name = wxPanelNameStr);
+    KelPanelBase(wxWindow* parent, int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                 const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
+                 const wxString& name = wxPanelNameStr);
     ~KelPanelBase() override;
 
-    virtual bool Create(wxWindow* parent, int id = wxID_ANY,
-                        const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                        long style = wxTAB_TRAVERSAL, const wxString& name = wxPanelNameStr);
+    virtual bool Create(wxWindow* parent, int id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+                        const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL,
+                        const wxString& name = wxPanelNameStr);
 };
 
 class KELCTRLS_API KelDialogBase : public wxDialog
 {
 public:
     KelDialogBase() = default;
-    KelDialogBase(wxWindow* parent, int id, const wxString& title,
-                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                  long style = wxDEFAULT_DIALOG_STYLE, const wxString& name = wxDialogNameStr);
+    KelDialogBase(wxWindow* parent, int id, const wxString& title, const wxPoint& pos = wxDefaultPosition,
+                  const wxSize& size = wxDefaultSize, long style = wxDEFAULT_DIALOG_STYLE,
+                  const wxString& name = wxDialogNameStr);
     ~KelDialogBase() override;
 
     virtual bool Create(wxWindow* parent, int id, const wxString& title,
@@ -62,14 +62,14 @@ class KELCTRLS_API KelCustomFrame : public wxFrame
 {
 public:
     KelCustomFrame();
-    KelCustomFrame(wxWindow* parent, int id, const wxString& title,
-                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                   long style = wxDEFAULT_FRAME_STYLE, const wxString& name = wxFrameNameStr);
+    KelCustomFrame(wxWindow* parent, int id, const wxString& title, const wxPoint& pos = wxDefaultPosition,
+                   const wxSize& size = wxDefaultSize, long style = wxDEFAULT_FRAME_STYLE,
+                   const wxString& name = wxFrameNameStr);
     ~KelCustomFrame() override;
 
-    bool Create(wxWindow* parent, int id, const wxString& title,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                long style = wxDEFAULT_FRAME_STYLE, const wxString& name = wxFrameNameStr);
+    bool Create(wxWindow* parent, int id, const wxString& title, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxDEFAULT_FRAME_STYLE,
+                const wxString& name = wxFrameNameStr);
 
     void Attach();
 

@@ -16,10 +16,8 @@ class KELCTRLS_API wxTreeListHeaderWindow : public wxWindow
 public:
     wxTreeListHeaderWindow();
     wxTreeListHeaderWindow(wxWindow* win, wxWindowID id, wxTreeListMainWindow* owner,
-                           const wxPoint& pos = wxDefaultPosition,
-                           const wxSize& size = wxDefaultSize,
-                           long style = 0,
-                           const wxString& name = wxT("wxtreelistctrlcolumntitles"));
+                           const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                           long style = 0, const wxString& name = wxT("wxtreelistctrlcolumntitles"));
     virtual ~wxTreeListHeaderWindow();
 
     void DoDrawRect(wxDC* dc, int x, int y, int w, int h);

@@ -30,27 +30,54 @@ class wxTreeListItem;
 class KELCTRLS_API wxTreeListColumnInfo : public wxObject
 {
 public:
-    wxTreeListColumnInfo(const wxString& text = wxEmptyString, int width = 100,
-                         int flag = wxALIGN_LEFT, int image = -1,
-                         bool shown = true, bool edit = false);
+    wxTreeListColumnInfo(const wxString& text = wxEmptyString, int width = 100, int flag = wxALIGN_LEFT,
+                         int image = -1, bool shown = true, bool edit = false);
     wxTreeListColumnInfo(const wxTreeListColumnInfo& other);
     wxTreeListColumnInfo& operator=(const wxTreeListColumnInfo& other);
     virtual ~wxTreeListColumnInfo();
 
     const wxString& GetText() const { return m_text; }
-    wxTreeListColumnInfo& SetText(const wxString& text) { m_text = text; return *this; }
+    wxTreeListColumnInfo& SetText(const wxString& text)
+    {
+        m_text = text;
+        return *this;
+    }
     int GetWidth() const { return m_width; }
-    wxTreeListColumnInfo& SetWidth(int width) { m_width = width; return *this; }
+    wxTreeListColumnInfo& SetWidth(int width)
+    {
+        m_width = width;
+        return *this;
+    }
     int GetAlignment() const { return m_flag; }
-    wxTreeListColumnInfo& SetAlignment(int flag) { m_flag = flag; return *this; }
+    wxTreeListColumnInfo& SetAlignment(int flag)
+    {
+        m_flag = flag;
+        return *this;
+    }
     int GetImage() const { return m_image; }
-    wxTreeListColumnInfo& SetImage(int image) { m_image = image; return *this; }
+    wxTreeListColumnInfo& SetImage(int image)
+    {
+        m_image = image;
+        return *this;
+    }
     int GetSelectedImage() const { return m_selectedImage; }
-    wxTreeListColumnInfo& SetSelectedImage(int image) { m_selectedImage = image; return *this; }
+    wxTreeListColumnInfo& SetSelectedImage(int image)
+    {
+        m_selectedImage = image;
+        return *this;
+    }
     bool IsShown() const { return m_shown; }
-    wxTreeListColumnInfo& SetShown(bool shown) { m_shown = shown; return *this; }
+    wxTreeListColumnInfo& SetShown(bool shown)
+    {
+        m_shown = shown;
+        return *this;
+    }
     bool IsEditable() const { return m_edit; }
-    wxTreeListColumnInfo& SetEditable(bool edit) { m_edit = edit; return *this; }
+    wxTreeListColumnInfo& SetEditable(bool edit)
+    {
+        m_edit = edit;
+        return *this;
+    }
 
     // The column every accessor answers with for an index out of range.
     static const wxTreeListColumnInfo& GetDefault();
@@ -96,7 +123,7 @@ private:
 class KELCTRLS_API wxArrayTreeListItems
 {
 public:
-    wxArrayTreeListItems() : m_block(NULL) {}
+    wxArrayTreeListItems() : m_block(nullptr) {}
     ~wxArrayTreeListItems() { free(m_block); }
 
     size_t GetCount() const { return m_block ? m_block->count : 0; }
@@ -104,8 +131,8 @@ public:
     wxTreeListItem* Item(size_t i) const { return m_block->items[i]; }
     wxTreeListItem* operator[](size_t i) const { return m_block->items[i]; }
     wxTreeListItem* Last() const { return m_block->items[m_block->count - 1]; }
-    wxTreeListItem** begin() const { return m_block ? m_block->items : NULL; }
-    wxTreeListItem** end() const { return m_block ? m_block->items + m_block->count : NULL; }
+    wxTreeListItem** begin() const { return m_block ? m_block->items : nullptr; }
+    wxTreeListItem** end() const { return m_block ? m_block->items + m_block->count : nullptr; }
 
     void Add(wxTreeListItem* item) { Insert(item, GetCount()); }
     void Insert(wxTreeListItem* item, size_t index);
@@ -134,7 +161,7 @@ private:
 class KELCTRLS_API wxTreeListTexts
 {
 public:
-    wxTreeListTexts() : m_block(NULL) {}
+    wxTreeListTexts() : m_block(nullptr) {}
     ~wxTreeListTexts() { free(m_block); }
 
     size_t GetCount() const;
@@ -145,7 +172,11 @@ public:
     // Replaces the contents by count empty texts, then stores text in column main.
     void Reset(size_t count, size_t main, const wxString& text);
     void Set(size_t i, const wxString& text);
-    void Add(const wxString& text) { Resize(GetCount() + 1); Set(GetCount() - 1, text); }
+    void Add(const wxString& text)
+    {
+        Resize(GetCount() + 1);
+        Set(GetCount() - 1, text);
+    }
     void Resize(size_t count);
 
     // Compares without building a wxString. prefixOnly compares the text cut
@@ -173,9 +204,8 @@ private:
 class KELCTRLS_API wxTreeListItem
 {
 public:
-    wxTreeListItem(wxTreeListMainWindow* owner, wxTreeListItem* parent,
-                   const wxArrayString& texts, int image, int selImage,
-                   wxTreeItemData* data);
+    wxTreeListItem(wxTreeListMainWindow* owner, wxTreeListItem* parent, const wxArrayString& texts, int image,
+                   int selImage, wxTreeItemData* data);
     ~wxTreeListItem();
 
     wxArrayTreeListItems& GetChildren() { return m_children; }
@@ -222,18 +252,15 @@ public:
     wxTreeListItem* GetPrevSiblingUpwards() const;
 
     // The item an id names (ids hold the address of their item).
-    static wxTreeListItem* FromId(const wxTreeItemId& id)
-    {
-        return static_cast<wxTreeListItem*>(id.GetID());
-    }
+    static wxTreeListItem* FromId(const wxTreeItemId& id) { return static_cast<wxTreeListItem*>(id.GetID()); }
 
     void Insert(wxTreeListItem* child, size_t index);
-    void DeleteChildren(wxTreeListMainWindow* tree = NULL);
+    void DeleteChildren(wxTreeListMainWindow* tree = nullptr);
     size_t GetChildrenCount(bool recursively = true) const;
     void GetSize(int& x, int& y, const wxTreeListMainWindow* theButton);
 
-    wxTreeListItem* HitTest(const wxPoint& point, const wxTreeListMainWindow* window,
-                            int& flags, int& column, int level);
+    wxTreeListItem* HitTest(const wxPoint& point, const wxTreeListMainWindow* window, int& flags, int& column,
+                            int level);
 
     void Expand() { m_isCollapsed = false; }
     void Collapse() { m_isCollapsed = true; }
@@ -322,8 +349,7 @@ typedef void (wxEvtHandler::*wxTreeListEventFunction)(wxTreeListEvent&);
 
 } // namespace kel
 
-#define wxTreeListEventHandler(func) \
-    wxEVENT_HANDLER_CAST(kel::wxTreeListEventFunction, func)
+#define wxTreeListEventHandler(func) wxEVENT_HANDLER_CAST(kel::wxTreeListEventFunction, func)
 
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_COMMAND_TREE_ITEM_CLICKED, kel::wxTreeListEvent);
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_COMMAND_TREE_ITEM_DATACHG, kel::wxTreeListEvent);
@@ -331,15 +357,15 @@ wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_COMMAND_TREE_ITEM_ENTER, kel::wxTre
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_COMMAND_TREE_ITEM_KEY_DOWN, kel::wxTreeListEvent);
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, wxEVT_COMMAND_TREE_ITEM_MOVE, kel::wxTreeListEvent);
 
-#define EVT_TREE_ITEM_CLICKED(id, fn) \
+#define EVT_TREE_ITEM_CLICKED(id, fn)                                                                        \
     wx__DECLARE_EVT1(wxEVT_COMMAND_TREE_ITEM_CLICKED, id, wxTreeListEventHandler(fn))
-#define EVT_TREE_ITEM_DATACHG(id, fn) \
+#define EVT_TREE_ITEM_DATACHG(id, fn)                                                                        \
     wx__DECLARE_EVT1(wxEVT_COMMAND_TREE_ITEM_DATACHG, id, wxTreeListEventHandler(fn))
-#define EVT_TREE_ITEM_ENTER(id, fn) \
+#define EVT_TREE_ITEM_ENTER(id, fn)                                                                          \
     wx__DECLARE_EVT1(wxEVT_COMMAND_TREE_ITEM_ENTER, id, wxTreeListEventHandler(fn))
-#define EVT_TREE_ITEM_KEY_DOWN(id, fn) \
+#define EVT_TREE_ITEM_KEY_DOWN(id, fn)                                                                       \
     wx__DECLARE_EVT1(wxEVT_COMMAND_TREE_ITEM_KEY_DOWN, id, wxTreeListEventHandler(fn))
-#define EVT_TREE_ITEM_MOVE(id, fn) \
+#define EVT_TREE_ITEM_MOVE(id, fn)                                                                           \
     wx__DECLARE_EVT1(wxEVT_COMMAND_TREE_ITEM_MOVE, id, wxTreeListEventHandler(fn))
 
 #endif // KELCTRLS_TREELIST_TREELISTITEM_H

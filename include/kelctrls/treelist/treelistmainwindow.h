@@ -23,9 +23,9 @@ namespace kel
 // that they reuse the values of wxTR_HIDE_ROOT and wxTR_FULL_ROW_HIGHLIGHT.
 enum
 {
-    wxTR_HIDE_HEADER = 0x0800,        // no column header
-    wxTR_VIRTUAL = 0x1000,            // texts come from wxTreeListCtrl::OnGetItemText
-    wxTR_HIDE_ROOT_FULL_ROW = 0x2000  // hidden root, marks span the full row
+    wxTR_HIDE_HEADER = 0x0800,       // no column header
+    wxTR_VIRTUAL = 0x1000,           // texts come from wxTreeListCtrl::OnGetItemText
+    wxTR_HIDE_ROOT_FULL_ROW = 0x2000 // hidden root, marks span the full row
 };
 
 // Hit-test flag for a point on a cell of a column other than the main one.
@@ -39,18 +39,14 @@ class KELCTRLS_API wxTreeListMainWindow : public wxScrolledWindow
 {
 public:
     wxTreeListMainWindow();
-    wxTreeListMainWindow(wxTreeListCtrl* parent, wxWindowID id = -1,
-                         const wxPoint& pos = wxDefaultPosition,
-                         const wxSize& size = wxDefaultSize,
-                         long style = wxTR_DEFAULT_STYLE,
+    wxTreeListMainWindow(wxTreeListCtrl* parent, wxWindowID id = -1, const wxPoint& pos = wxDefaultPosition,
+                         const wxSize& size = wxDefaultSize, long style = wxTR_DEFAULT_STYLE,
                          const wxValidator& validator = wxDefaultValidator,
                          const wxString& name = wxT("wxtreelistmainwindow"));
     virtual ~wxTreeListMainWindow();
 
-    bool Create(wxTreeListCtrl* parent, wxWindowID id = -1,
-                const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize,
-                long style = wxTR_DEFAULT_STYLE,
+    bool Create(wxTreeListCtrl* parent, wxWindowID id = -1, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxTR_DEFAULT_STYLE,
                 const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxT("wxtreelistmainwindow"));
 
@@ -91,7 +87,8 @@ public:
     wxString GetItemText(const wxTreeItemId& item, int column) const;
     wxString GetItemText(wxTreeItemData* item, int column) const;
     int GetItemImage(const wxTreeItemId& item, wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
-    int GetItemImage(const wxTreeItemId& item, int column, wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
+    int GetItemImage(const wxTreeItemId& item, int column,
+                     wxTreeItemIcon which = wxTreeItemIcon_Normal) const;
     wxTreeItemData* GetItemData(const wxTreeItemId& item) const;
     bool IsBold(const wxTreeItemId& item) const;
     wxColour GetItemTextColour(const wxTreeItemId& item) const;
@@ -101,7 +98,8 @@ public:
     void SetItemText(const wxTreeItemId& item, const wxString& text);
     void SetItemText(const wxTreeItemId& item, int column, const wxString& text);
     void SetItemImage(const wxTreeItemId& item, int image, wxTreeItemIcon which = wxTreeItemIcon_Normal);
-    void SetItemImage(const wxTreeItemId& item, int column, int image, wxTreeItemIcon which = wxTreeItemIcon_Normal);
+    void SetItemImage(const wxTreeItemId& item, int column, int image,
+                      wxTreeItemIcon which = wxTreeItemIcon_Normal);
     void SetItemData(const wxTreeItemId& item, wxTreeItemData* data);
     void SetItemHasChildren(const wxTreeItemId& item, bool has = true);
     void SetItemBold(const wxTreeItemId& item, bool bold = true);
@@ -138,16 +136,15 @@ public:
 
     // ---- tree operations ----------------------------------------------------
     wxTreeItemId AddRoot(const wxString& text, int image = -1, int selectedImage = -1,
-                         wxTreeItemData* data = NULL);
-    wxTreeItemId PrependItem(const wxTreeItemId& parent, const wxString& text,
-                             int image = -1, int selectedImage = -1, wxTreeItemData* data = NULL);
-    wxTreeItemId InsertItem(const wxTreeItemId& parent, const wxTreeItemId& idPrevious,
-                            const wxString& text, int image = -1, int selectedImage = -1,
-                            wxTreeItemData* data = NULL);
-    wxTreeItemId InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text,
-                            int image = -1, int selectedImage = -1, wxTreeItemData* data = NULL);
-    wxTreeItemId AppendItem(const wxTreeItemId& parent, const wxString& text,
-                            int image = -1, int selectedImage = -1, wxTreeItemData* data = NULL);
+                         wxTreeItemData* data = nullptr);
+    wxTreeItemId PrependItem(const wxTreeItemId& parent, const wxString& text, int image = -1,
+                             int selectedImage = -1, wxTreeItemData* data = nullptr);
+    wxTreeItemId InsertItem(const wxTreeItemId& parent, const wxTreeItemId& idPrevious, const wxString& text,
+                            int image = -1, int selectedImage = -1, wxTreeItemData* data = nullptr);
+    wxTreeItemId InsertItem(const wxTreeItemId& parent, size_t index, const wxString& text, int image = -1,
+                            int selectedImage = -1, wxTreeItemData* data = nullptr);
+    wxTreeItemId AppendItem(const wxTreeItemId& parent, const wxString& text, int image = -1,
+                            int selectedImage = -1, wxTreeItemData* data = nullptr);
     void Delete(const wxTreeItemId& item);
     void DeleteChildren(const wxTreeItemId& item);
     void DeleteRoot();
@@ -165,10 +162,14 @@ public:
     // ---- selection ----------------------------------------------------------
     void Unselect();
     void UnselectAll();
-    void SelectItem(const wxTreeItemId& item, const wxTreeItemId& lastItem = (wxTreeItemId*)NULL,
+    void SelectItem(const wxTreeItemId& item, const wxTreeItemId& lastItem = (wxTreeItemId*)nullptr,
                     bool unselectOthers = true);
     void SelectAll();
-    void SetCurItem(wxTreeListItem* item) { if (item) m_current = item; }
+    void SetCurItem(wxTreeListItem* item)
+    {
+        if (item)
+            m_current = item;
+    }
     wxTreeListItem* GetCurItem() const { return m_current; }
     wxTreeListItem* GetShiftItem() const { return m_shiftItem; }
 
@@ -182,7 +183,7 @@ public:
     wxTreeItemId HitTest(const wxPoint& point, int& flags, int& column);
     int GetItemWidth(int column, wxTreeListItem* item);
     int GetBestColumnWidth(int column, wxTreeItemId parent = wxTreeItemId());
-    void SetDragItem(const wxTreeItemId& item = (wxTreeItemId*)NULL);
+    void SetDragItem(const wxTreeItemId& item = (wxTreeItemId*)nullptr);
 
     // ---- editing ------------------------------------------------------------
     wxTextCtrl* EditLabel(const wxTreeItemId& item, int column);
@@ -200,7 +201,11 @@ public:
     void RefreshSubtree(wxTreeListItem* item);
     void RefreshSelected();
     void PaintTree(wxDC& dc);
-    void MarkDirty() { m_dirty = true; m_layoutValid = false; }
+    void MarkDirty()
+    {
+        m_dirty = true;
+        m_layoutValid = false;
+    }
     bool IsDirty() const { return m_dirty; }
 
     int GetMainColumn() const { return m_main_column; }
@@ -246,10 +251,10 @@ private:
     friend class wxTreeListRenameTimer;
 
     void Init();
-    wxTreeItemId DoInsertItem(const wxTreeItemId& parent, size_t previous, const wxString& text,
-                              int image, int selectedImage, wxTreeItemData* data);
-    wxTreeListItem* NewItem(wxTreeListItem* parent, const wxString& text, int image,
-                            int selectedImage, wxTreeItemData* data);
+    wxTreeItemId DoInsertItem(const wxTreeItemId& parent, size_t previous, const wxString& text, int image,
+                              int selectedImage, wxTreeItemData* data);
+    wxTreeListItem* NewItem(wxTreeListItem* parent, const wxString& text, int image, int selectedImage,
+                            wxTreeItemData* data);
     bool DoExpand(wxTreeListItem* item, bool refresh);
     void ItemLookChanged(wxTreeListItem* item);
     void ForgetMeasurements(wxTreeListItem* item);
@@ -272,7 +277,7 @@ private:
     private:
         struct FontSizes
         {
-            wxFont font;  // keeps the font data, by whose address entries are found
+            wxFont font; // keeps the font data, by whose address entries are found
             std::unordered_map<wxString, wxSize> sizes;
         };
         FontSizes& ForFont(const wxFont& font);
@@ -321,8 +326,7 @@ private:
     void SendDeleteEvent(wxTreeListItem* item);
     bool SendVetoableEvent(wxTreeListEvent& event);
     void InitEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item) const;
-    void InitColumnEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
-                         int column) const;
+    void InitColumnEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item, int column) const;
     void InitInputEvent(wxTreeListEvent& event, wxEventType type, wxTreeListItem* item,
                         const wxPoint& point) const;
     void BeginDrag(wxMouseEvent& event, wxTreeListItem* item);
@@ -409,10 +413,10 @@ private:
 class KELCTRLS_API wxEditTextCtrl : public wxTextCtrl
 {
 public:
-    wxEditTextCtrl(wxWindow* parent, const wxWindowID id, wxTreeListMainWindow* owner,
-                   bool* accept, wxString* res, const wxString& value = wxEmptyString,
-                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
-                   int style = 0, const wxValidator& validator = wxDefaultValidator,
+    wxEditTextCtrl(wxWindow* parent, const wxWindowID id, wxTreeListMainWindow* owner, bool* accept,
+                   wxString* res, const wxString& value = wxEmptyString,
+                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, int style = 0,
+                   const wxValidator& validator = wxDefaultValidator,
                    const wxString& name = wxTextCtrlNameStr);
 
     void SetStartValue(const wxString& value) { m_startValue = value; }

@@ -24,7 +24,11 @@ public:
 
     wxString GetName() const { return m_name; }
     wxString GetValue() const { return m_value; }
-    void SetValue(const wxString& value) { m_value = value; m_modified = 1; }
+    void SetValue(const wxString& value)
+    {
+        m_value = value;
+        m_modified = 1;
+    }
     int GetModified() const { return m_modified; }
     void SetModified(int modified) { m_modified = modified; }
 
