@@ -6,6 +6,7 @@
 #include <strophe.h>
 
 #include <poll.h>
+#include <sys/ioctl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +20,8 @@ const int kPumpIntervalMs = 10;
 // Reads per timer tick while data keeps arriving, so that a large roster
 // does not wait for many ticks, yet the UI gets its turn.
 const int kMaxReadsPerTick = 256;
+// What the library reads from the socket at most in one step.
+const size_t kLibraryReadSize = 4096;
 
 wxString FromUtf8(const char* text)
 {
@@ -103,15 +106,30 @@ wxString NowStamp()
 
 wxString StreamErrorText(const xmpp_stream_error_t* error)
 {
-    static const char* const kConditions[] = {
-        "bad-format",          "bad-namespace-prefix",   "conflict",
-        "connection-timeout",  "host-gone",              "host-unknown",
-        "improper-addressing", "internal-server-error",  "invalid-from",
-        "invalid-id",          "invalid-namespace",      "invalid-xml",
-        "not-authorized",      "policy-violation",       "remote-connection-failed",
-        "resource-constraint", "restricted-xml",         "see-other-host",
-        "system-shutdown",     "undefined-condition",    "unsupported-encoding",
-        "unsupported-stanza-type", "unsupported-version", "xml-not-well-formed"};
+    static const char* const kConditions[] = {"bad-format",
+                                              "bad-namespace-prefix",
+                                              "conflict",
+                                              "connection-timeout",
+                                              "host-gone",
+                                              "host-unknown",
+                                              "improper-addressing",
+                                              "internal-server-error",
+                                              "invalid-from",
+                                              "invalid-id",
+                                              "invalid-namespace",
+                                              "invalid-xml",
+                                              "not-authorized",
+                                              "policy-violation",
+                                              "remote-connection-failed",
+                                              "resource-constraint",
+                                              "restricted-xml",
+                                              "see-other-host",
+                                              "system-shutdown",
+                                              "undefined-condition",
+                                              "unsupported-encoding",
+                                              "unsupported-stanza-type",
+                                              "unsupported-version",
+                                              "xml-not-well-formed"};
     wxString text = "The server ended the stream";
     if (error->type >= 0 && size_t(error->type) < WXSIZEOF(kConditions))
         text << " (" << kConditions[error->type] << ")";
@@ -131,6 +149,12 @@ int RememberSocket(xmpp_conn_t* conn, void* sock)
 {
     Sockets()[conn] = *static_cast<int*>(sock);
     return xmpp_sockopt_cb_keepalive(conn, sock);
+}
+
+size_t PendingBytes(int fd)
+{
+    int pending = 0;
+    return ::ioctl(fd, FIONREAD, &pending) == 0 && pending > 0 ? size_t(pending) : 0;
 }
 
 bool HasInput(int fd)
@@ -187,8 +211,20 @@ struct KelXmppClient::Session
         if (socket == Sockets().end())
             return;
         const int fd = socket->second;
-        for (int reads = 0; reads < kMaxReadsPerTick && client->m_session.get() == this && HasInput(fd); ++reads)
+        for (int reads = 0; reads < kMaxReadsPerTick && client->m_session.get() == this && HasInput(fd);
+             ++reads)
+        {
+            unreadStanzaBytes += std::min(PendingBytes(fd), kLibraryReadSize);
             xmpp_run_once(ctx, 0);
+        }
+        if (client->m_session.get() != this)
+            return;
+        if (malformed)
+            client->OnConnectionEnded("The server sent XML that cannot be read.", false);
+        else if (unreadStanzaBytes > client->m_maxStanzaSize)
+            client->OnConnectionEnded(
+                wxString::Format("The server sent a stanza larger than %zu bytes.", client->m_maxStanzaSize),
+                false);
     }
 
     void Send(xmpp_stanza_t* stanza)
@@ -216,8 +252,13 @@ struct KelXmppClient::Session
         // The library tells these only in its log.
         if (std::strstr(msg, "auth failed"))
             session->authFailed = true;
+        else if (std::strncmp(msg, "parse error", 11) == 0)
+            session->malformed = true;
         else if (std::strncmp(msg, "RECV:", 5) == 0)
+        {
             session->heardServer = true;
+            session->unreadStanzaBytes = 0;
+        }
         else if (std::sscanf(msg, "connection failed, error %d", &session->socketError) == 1)
             session->libraryError = FromUtf8(std::strerror(session->socketError));
     }
@@ -252,13 +293,14 @@ struct KelXmppClient::Session
             return "The server refused the sign-in: wrong user name or password.";
         if (event == XMPP_CONN_FAIL || error || !heardServer)
         {
-            wxString text = connected ? "The connection to the server was lost"
-                                      : "The server cannot be reached";
+            wxString text =
+                connected ? "The connection to the server was lost" : "The server cannot be reached";
             if (error || socketError)
                 text << ": " << wxString::FromUTF8(std::strerror(error ? error : socketError));
             return text + ".";
         }
-        wxString text = connected ? "The server closed the connection." : "The server closed the connection during sign-in.";
+        wxString text = connected ? "The server closed the connection."
+                                  : "The server closed the connection during sign-in.";
         if (!libraryError.empty())
             text << " (" << libraryError << ")";
         return text;
@@ -328,7 +370,8 @@ struct KelXmppClient::Session
             return 1;
         // Only the server, speaking for the account, may change the roster.
         const wxString from = FromUtf8(xmpp_stanza_get_from(stanza));
-        if (!from.empty() && KelXmppClient::BareJid(from) != KelXmppClient::BareJid(session->client->m_boundJid))
+        if (!from.empty() &&
+            KelXmppClient::BareJid(from) != KelXmppClient::BareJid(session->client->m_boundJid))
             return 1;
         session->Send(xmpp_iq_new(session->ctx, "result", xmpp_stanza_get_id(stanza)));
         for (const KelXmppContact& contact : ParseRosterQuery(stanza))
@@ -343,6 +386,11 @@ struct KelXmppClient::Session
     bool connected = false;
     bool authFailed = false;
     bool heardServer = false;
+    // The library answers unreadable XML with a stream error and then waits
+    // for the server to close; the client does not wait.
+    bool malformed = false;
+    // Bytes read since the last whole stanza.
+    size_t unreadStanzaBytes = 0;
     int socketError = 0;
     // Set once the client has let go of the session.
     bool abandoned = false;
@@ -473,8 +521,8 @@ void KelXmppClient::CheckDeadlines()
     const wxLongLong now = wxGetLocalTimeMillis();
     if (m_session && !m_session->connected && now > m_signInDeadline)
     {
-        OnConnectionEnded(wxString::Format("The server did not complete the sign-in within %d seconds.",
-                                           m_signInTimeoutMs / 1000),
+        OnConnectionEnded(wxString::Format("The server did not complete the sign-in within %g seconds.",
+                                           m_signInTimeoutMs / 1000.0),
                           false);
         m_deadSession.reset();
     }
@@ -572,8 +620,8 @@ void KelXmppClient::FlushOutbox()
     while (!m_outbox.empty())
     {
         const KelXmppMessage& message = m_outbox.front();
-        xmpp_stanza_t* stanza =
-            xmpp_message_new(m_session->ctx, message.type.utf8_str(), message.to.utf8_str(), message.id.utf8_str());
+        xmpp_stanza_t* stanza = xmpp_message_new(m_session->ctx, message.type.utf8_str(),
+                                                 message.to.utf8_str(), message.id.utf8_str());
         AddTextChild(stanza, "subject", message.subject);
         xmpp_message_set_body(stanza, message.body.utf8_str());
         AddTextChild(stanza, "thread", message.thread);
@@ -596,7 +644,8 @@ void KelXmppClient::SetContact(const wxString& jid, const wxString& name, const 
 
 void KelXmppClient::RemoveContact(const wxString& jid)
 {
-    SendRosterItem(jid, [](xmpp_stanza_t* item) { xmpp_stanza_set_attribute(item, "subscription", "remove"); });
+    SendRosterItem(jid,
+                   [](xmpp_stanza_t* item) { xmpp_stanza_set_attribute(item, "subscription", "remove"); });
 }
 
 template <typename Fill>
@@ -669,11 +718,5 @@ void KelXmppClient::OnPresenceStanza(const wxString& from, const KelXmppPresence
 
 void KelXmppClient::OnMessageStanza(const KelXmppMessage& message)
 {
-    if (message.body.length() > m_maxBodyLength)
-    {
-        m_lastError = wxString::Format("A message of %zu characters from %s was dropped.",
-                                       message.body.length(), message.from);
-        return;
-    }
     Notify([&](KelXmppListener* l) { l->OnXmppMessage(*this, message); });
 }

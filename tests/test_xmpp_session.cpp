@@ -33,7 +33,10 @@ struct Recorder : KelXmppListener
     {
         states.push_back(state);
     }
-    void OnXmppMessage(KelXmppClient&, const KelXmppMessage& message) override { bodies.push_back(message.body); }
+    void OnXmppMessage(KelXmppClient&, const KelXmppMessage& message) override
+    {
+        bodies.push_back(message.body);
+    }
 
     std::vector<KelXmppState> states;
     wxArrayString bodies;
@@ -46,7 +49,8 @@ public:
     MessageWindow()
     {
         Bind(jabEVT_MESSAGE, [this](JabberMessageEvent& event) { beans.push_back(event.GetBean()); });
-        KelJabberEventCenter::GetInstance()->Register(this, jabEVT_MESSAGE, "MessageWindow", "jabEVT_MESSAGE");
+        KelJabberEventCenter::GetInstance()->Register(this, jabEVT_MESSAGE, "MessageWindow",
+                                                      "jabEVT_MESSAGE");
     }
     ~MessageWindow() override { KelJabberEventCenter::GetInstance()->UnRegister(this, -1); }
 
@@ -180,9 +184,12 @@ TEST_F(XmppSessionTest, ThousandMessagesEachWayArriveOnceAndInOrder)
     // A last message on each stream: a doubled one would come before it.
     SendEnd(*alice, Jid("bob"));
     SendEnd(*bob, Jid("alice"));
-    ASSERT_TRUE(WaitUntil([&] { return EndsWithEnd(atBob.bodies) && !window.beans.empty() &&
-                                       window.beans.back().GetBody() == "end"; },
-                          60000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return EndsWithEnd(atBob.bodies) && !window.beans.empty() &&
+                   window.beans.back().GetBody() == "end";
+        },
+        60000));
     ASSERT_EQ(size_t(count) + 1, atBob.bodies.size());
     ASSERT_EQ(size_t(count) + 1, window.beans.size());
     for (int i = 0; i < count; ++i)
@@ -274,7 +281,8 @@ TEST_F(XmppSessionTest, ClientsComeBackAfterTheServerRestartsAndSendWhatWasTyped
 
     ASSERT_TRUE(m_server.Start()) << m_server.GetError();
     SendEnd(*alice, Jid("bob"));
-    ASSERT_TRUE(WaitUntil([&] { return EndsWithEnd(atBob.bodies); }, kNetworkWaitMs)) << alice->GetLastError();
+    ASSERT_TRUE(WaitUntil([&] { return EndsWithEnd(atBob.bodies); }, kNetworkWaitMs))
+        << alice->GetLastError();
     EXPECT_TRUE(alice->IsOnline());
     EXPECT_EQ(0u, alice->GetPendingCount());
     EXPECT_EQ(PTYPE_ONLINE, PresenceManager::GetInstance()->GetMyPresence()->GetType());

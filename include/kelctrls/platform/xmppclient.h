@@ -145,9 +145,9 @@ public:
     void SetReconnectDelays(int firstMs, int maxMs);
     // How long a sign-in may take before the client gives up on it.
     void SetSignInTimeout(int ms) { m_signInTimeoutMs = ms; }
-    // Largest message body accepted; longer ones are dropped and reported
-    // as the last error.
-    void SetMaxBodyLength(size_t length) { m_maxBodyLength = length; }
+    // The largest stanza the client reads; a server that sends a larger one
+    // loses the connection, as if it had gone away.
+    void SetMaxStanzaSize(size_t bytes) { m_maxStanzaSize = bytes; }
 
     // The bare part of an address.
     static wxString BareJid(const wxString& jid);
@@ -208,7 +208,7 @@ private:
     wxLongLong m_reconnectAt = 0;
     wxLongLong m_signInDeadline = 0;
     int m_signInTimeoutMs = 15000;
-    size_t m_maxBodyLength = 1 << 20;
+    size_t m_maxStanzaSize = 16 << 20;
     unsigned m_nextId = 0;
 };
 
