@@ -50,6 +50,12 @@ void KelRosterTree::SetGroupImages(int closed, int open)
     m_groupOpenImage = open;
 }
 
+void KelRosterTree::SetColumns(int presenceColumn, int statusColumn)
+{
+    m_presenceColumn = presenceColumn;
+    m_statusColumn = statusColumn;
+}
+
 wxTreeItemId KelRosterTree::FindContact(const wxString& jid) const
 {
     const auto contact = m_contacts.find(jid);
@@ -61,6 +67,15 @@ wxTreeItemId KelRosterTree::FindGroup(const wxString& name) const
 {
     const auto group = m_groups.find(name);
     return group == m_groups.end() ? wxTreeItemId() : group->second;
+}
+
+wxString KelRosterTree::GetContactJid(const wxTreeItemId& item) const
+{
+    for (const auto& contact : m_contacts)
+        for (const wxTreeItemId& shown : contact.second.items)
+            if (shown == item)
+                return contact.first;
+    return wxString();
 }
 
 PTYPE KelRosterTree::GetPresence(const wxString& jid) const
@@ -101,9 +116,13 @@ void KelRosterTree::PaintPresence(const Contact& contact, const wxTreeItemId& it
     const auto image = m_presenceImages.find(contact.presence);
     const int index = image == m_presenceImages.end() ? -1 : image->second;
     m_tree->SetItemImage(item, NameColumn, index);
-    m_tree->SetItemImage(item, PresenceColumn, index);
-    m_tree->SetItemText(item, PresenceColumn, PresenceText(contact.presence));
-    m_tree->SetItemText(item, StatusColumn, contact.status);
+    if (m_presenceColumn >= 0)
+    {
+        m_tree->SetItemImage(item, m_presenceColumn, index);
+        m_tree->SetItemText(item, m_presenceColumn, PresenceText(contact.presence));
+    }
+    if (m_statusColumn >= 0)
+        m_tree->SetItemText(item, m_statusColumn, contact.status);
 }
 
 void KelRosterTree::ShowContact(const RosterBean& bean)

@@ -100,6 +100,19 @@ wxString KelXmppBridge::SendMessage(const MessageBean& bean)
     return m_client->SendMessage(message);
 }
 
+void KelXmppBridge::ReplayRoster()
+{
+    for (const auto& contact : m_client->GetRoster())
+        OnXmppContact(*m_client, contact.second, false);
+    for (const auto& contact : m_client->GetRoster())
+    {
+        const KelXmppPresence presence = m_client->GetPresence(contact.first);
+        if (presence.available)
+            OnXmppPresence(*m_client, presence);
+    }
+    OnXmppRosterLoaded(*m_client);
+}
+
 void KelXmppBridge::SetMyPresence(PTYPE type, const wxString& status)
 {
     if (type == PTYPE_OFFLINE)

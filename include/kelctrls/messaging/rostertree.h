@@ -35,10 +35,15 @@ public:
     void SetPresenceImage(PTYPE type, int image);
     void SetGroupImages(int closed, int open);
     void SetUngroupedName(const wxString& name) { m_ungrouped = name; }
+    // The columns of the presence in words and of the status text (by
+    // default PresenceColumn and StatusColumn); -1 shows it nowhere.
+    void SetColumns(int presenceColumn, int statusColumn);
 
     // The first item showing the contact, or an invalid item.
     wxTreeItemId FindContact(const wxString& jid) const;
     wxTreeItemId FindGroup(const wxString& name) const;
+    // The address of the contact an item shows; empty for other items.
+    wxString GetContactJid(const wxTreeItemId& item) const;
     size_t GetContactCount() const { return m_contacts.size(); }
     PTYPE GetPresence(const wxString& jid) const;
 
@@ -69,6 +74,8 @@ private:
     std::map<wxString, Contact> m_contacts;
     std::map<wxString, wxTreeItemId> m_groups;
     std::map<PTYPE, int> m_presenceImages;
+    int m_presenceColumn = PresenceColumn;
+    int m_statusColumn = StatusColumn;
     int m_groupImage = -1;
     int m_groupOpenImage = -1;
     wxString m_ungrouped = "Contacts";

@@ -10,6 +10,7 @@
 #include <kelctrls/base.h>
 #include <kelctrls/messaging/beans.h>
 #include <kelctrls/messaging/events.h>
+#include <kelctrls/platform/imcore.h>
 #include <kelctrls/platform/xmppclient.h>
 
 // The connection changed state: GetInt() is the KelXmppState, GetString()
@@ -66,6 +67,9 @@ public:
     // its root "to"), with its body, thread and message type. Kept while
     // offline and sent after the next sign-in. Returns the message id.
     wxString SendMessage(const MessageBean& bean);
+    // Delivers the roster and the contacts' presence as they stand, then
+    // jabEVT_ROSTER_LOADED, for windows that open after the sign-in.
+    void ReplayRoster();
     // Chooses the user's own presence; PTYPE_OFFLINE signs out.
     void SetMyPresence(PTYPE type, const wxString& status = wxString());
 
