@@ -32,4 +32,3 @@ wxString BodyParagraph(const wxString& content)
 {
     return "<paragraph parspacingafter=\"20\">" + content + "</paragraph>";
 }
-

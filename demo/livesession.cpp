@@ -189,8 +189,8 @@ void DemoLiveSession::OnXmppMessage(KelXmppClient& client, const KelXmppMessage&
     KelXmppMessage reply;
     reply.to = message.from;
     reply.thread = message.thread;
-    reply.body = Document(BodyParagraph(Text(kReplies[n % WXSIZEOF(kReplies)]) +
-                                        Face(kReplyFaces[n % WXSIZEOF(kReplyFaces)])));
+    reply.body = Document(
+        BodyParagraph(Text(kReplies[n % WXSIZEOF(kReplies)]) + Face(kReplyFaces[n % WXSIZEOF(kReplyFaces)])));
     client.SendMessage(reply);
 }
 

@@ -360,6 +360,9 @@ struct KelXmppClient::Session
         const char* type = xmpp_stanza_get_type(stanza);
         if (type && std::strcmp(type, "result") == 0)
             session->client->OnRosterLoaded(ParseRosterQuery(stanza));
+        // Without a roster the session still goes on.
+        if (!session->abandoned)
+            session->client->OnSessionReady();
         return 0;
     }
 
@@ -384,6 +387,8 @@ struct KelXmppClient::Session
     xmpp_ctx_t* ctx;
     xmpp_conn_t* conn;
     bool connected = false;
+    // Signed in, roster in, presence sent.
+    bool ready = false;
     bool authFailed = false;
     bool heardServer = false;
     // The library answers unreadable XML with a stream error and then waits
@@ -519,7 +524,7 @@ void KelXmppClient::OnPump(wxTimerEvent&)
 void KelXmppClient::CheckDeadlines()
 {
     const wxLongLong now = wxGetLocalTimeMillis();
-    if (m_session && !m_session->connected && now > m_signInDeadline)
+    if (m_session && !m_session->ready && now > m_signInDeadline)
     {
         OnConnectionEnded(wxString::Format("The server did not complete the sign-in within %g seconds.",
                                            m_signInTimeoutMs / 1000.0),
@@ -533,10 +538,17 @@ void KelXmppClient::CheckDeadlines()
 void KelXmppClient::OnConnected()
 {
     m_boundJid = FromUtf8(xmpp_conn_get_bound_jid(m_session->conn));
+    // Presence goes out once the roster is in: the server answers it with
+    // the contacts' presence, which would otherwise hold up the roster.
+    m_session->RequestRoster();
+}
+
+void KelXmppClient::OnSessionReady()
+{
+    m_session->ready = true;
     m_everOnline = true;
     m_reconnectMs = 0;
     m_lastError.clear();
-    m_session->RequestRoster();
     SendPresence();
     FlushOutbox();
     SetState(KelXmppState::Online, wxString());

@@ -56,7 +56,7 @@ enum class KelXmppState
 {
     Offline,      // signed out, or sign-in failed (GetLastError says why)
     Connecting,   // the first sign-in is under way
-    Online,       // signed in; roster requested, presence sent
+    Online,       // signed in, roster received, presence sent
     Reconnecting, // the connection was lost; the client tries again after a pause
 };
 
@@ -166,6 +166,7 @@ private:
 
     // Called by the session as the library reports.
     void OnConnected();
+    void OnSessionReady();
     void OnConnectionEnded(const wxString& reason, bool signInRefused);
     void OnContact(const KelXmppContact& contact, bool removed);
     void OnRosterLoaded(const std::vector<KelXmppContact>& contacts);
