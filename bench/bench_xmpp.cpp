@@ -38,8 +38,8 @@ std::vector<LocalXmppServer::RosterEntry> BigRoster()
     std::vector<LocalXmppServer::RosterEntry> roster;
     for (int i = 0; i < Contacts; ++i)
     {
-        LocalXmppServer::RosterEntry entry{Jid(wxString::Format("user%05d", i)),
-                                           wxString::Format("Colleague %05d", i), {}};
+        LocalXmppServer::RosterEntry entry{
+            Jid(wxString::Format("user%05d", i)), wxString::Format("Colleague %05d", i), {}};
         entry.groups.Add(wxString::Format("Department %02d", i % Groups));
         roster.push_back(entry);
     }
@@ -172,7 +172,8 @@ private:
     bool BenchMessages(const LocalXmppServer& server, wxWindow* parent)
     {
         static BenchFaces faces;
-        auto text = new KelRichText(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, parent->GetClientSize());
+        auto text =
+            new KelRichText(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, parent->GetClientSize());
         text->RegisteFaceInfoHandler(&faces);
         KelXmppClient alice, bob;
         KelXmppBridge bridge(&alice);

@@ -103,6 +103,16 @@ wxString DemoLiveSession::GetUserJid() const
     return JidOf("alice");
 }
 
+wxString DemoLiveSession::GetUserPassword() const
+{
+    return kPassword;
+}
+
+void DemoLiveSession::SignIn(const wxString& jid, const wxString& password)
+{
+    m_user.SignIn(jid, password);
+}
+
 wxString DemoLiveSession::GetResponderJid() const
 {
     return JidOf("bob");
@@ -143,7 +153,6 @@ bool DemoLiveSession::Launch(wxString* error)
     }
     m_user.SetServer(m_server.GetHost(), m_server.GetPort());
     m_bridge.reset(new KelXmppBridge(&m_user));
-    m_user.SignIn(GetUserJid() + "/desk", kPassword);
 
     const Mood& first = kResponderMoods[0];
     m_responder = SignInColleague("bob", first.show, first.status);

@@ -17,9 +17,11 @@
 class DemoLiveSession : public wxEvtHandler, private KelXmppListener
 {
 public:
-    // Starts the server and signs everybody in; null (and `error` says why)
-    // when the server cannot start. The session lives until Stop.
+    // Starts the server and signs the colleagues in; null (and `error` says
+    // why) when the server cannot start. The session lives until Stop.
     static DemoLiveSession* Start(wxString* error);
+    // Signs the user in, as the sign-in controls would.
+    void SignIn(const wxString& jid, const wxString& password);
     // The running session, or null in offline mode.
     static DemoLiveSession* Get();
     // Signs out and stops the server.
@@ -27,7 +29,9 @@ public:
 
     KelXmppClient& GetUser() { return m_user; }
     KelXmppBridge& GetBridge() { return *m_bridge; }
+    // The user's account and password on the demo's server.
     wxString GetUserJid() const;
+    wxString GetUserPassword() const;
     wxString GetResponderJid() const;
     // The roster name of a contact, else the user part of its address.
     wxString GetDisplayName(const wxString& jid) const;

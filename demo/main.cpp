@@ -159,7 +159,8 @@ void DemoApp::SignIn()
         if (DemoLiveSession* session = DemoLiveSession::Start(&error))
         {
             job->SetMyJid(session->GetUserJid() + "/desk");
-            job->SetMyPassWord("demo", false);
+            job->SetMyPassWord(session->GetUserPassword(), false);
+            session->SignIn(job->GetMyJid(), job->GetMyPassWord());
         }
         else
             std::fprintf(stderr, "no live chat (%s); people and messages are made up\n",

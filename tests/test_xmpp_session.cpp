@@ -230,6 +230,16 @@ TEST_F(XmppSessionTest, PresenceAndRosterPushesReachTheContactTree)
     const wxTreeItemId bobItem = roster->FindContact(Jid("bob"));
     EXPECT_EQ("Busy", tree->GetItemText(bobItem, KelRosterTree::PresenceColumn));
     EXPECT_EQ("In a meeting, Raum 3", tree->GetItemText(bobItem, KelRosterTree::StatusColumn));
+    {
+        // A list that opens after the sign-in asks for what is known so far.
+        auto* late = new kel::wxTreeListCtrl(frame, wxID_ANY);
+        for (const char* column : {"Name", "Presence", "Status"})
+            late->AddColumn(column, 100);
+        KelRosterTree lateRoster(late);
+        bridge.ReplayRoster();
+        EXPECT_EQ(1u, lateRoster.GetContactCount());
+        EXPECT_EQ(PTYPE_BUSY, lateRoster.GetPresence(Jid("bob")));
+    }
     bob->SetPresence("away", "Lunch");
     ASSERT_TRUE(WaitUntil([&] { return roster->GetPresence(Jid("bob")) == PTYPE_AWAY; }, kNetworkWaitMs));
     EXPECT_EQ("Lunch", tree->GetItemText(bobItem, KelRosterTree::StatusColumn));
