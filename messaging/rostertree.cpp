@@ -128,11 +128,20 @@ void KelRosterTree::PaintPresence(const Contact& contact, const wxTreeItemId& it
 void KelRosterTree::ShowContact(const RosterBean& bean)
 {
     Contact& contact = m_contacts[bean.GetJid()];
-    DeleteItems(contact);
-    contact.name = bean.GetName();
     wxArrayString groups = bean.GetGroups();
     if (groups.empty())
         groups.Add(m_ungrouped);
+    contact.name = bean.GetName();
+    // Items stay where they are while their groups do, so that selection
+    // and scrolling survive renames and repeated rosters.
+    if (groups == contact.groups)
+    {
+        for (const wxTreeItemId& item : contact.items)
+            m_tree->SetItemText(item, NameColumn, contact.name);
+        return;
+    }
+    DeleteItems(contact);
+    contact.groups = groups;
     for (const wxString& group : groups)
     {
         const wxTreeItemId item = m_tree->AppendItem(GroupItem(group), contact.name);

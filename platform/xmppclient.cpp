@@ -249,16 +249,17 @@ struct KelXmppClient::Session
             session->libraryError = FromUtf8(msg);
         if (std::strcmp(area, "xmpp") != 0)
             return;
-        // The library tells these only in its log.
-        if (std::strstr(msg, "auth failed"))
-            session->authFailed = true;
-        else if (std::strncmp(msg, "parse error", 11) == 0)
-            session->malformed = true;
-        else if (std::strncmp(msg, "RECV:", 5) == 0)
+        // The library tells these only in its log. What the server sent
+        // comes first, so that text inside a stanza is never taken for one.
+        if (std::strncmp(msg, "RECV:", 5) == 0)
         {
             session->heardServer = true;
             session->unreadStanzaBytes = 0;
         }
+        else if (std::strncmp(msg, "parse error", 11) == 0)
+            session->malformed = true;
+        else if (std::strstr(msg, "auth failed"))
+            session->authFailed = true;
         else if (std::sscanf(msg, "connection failed, error %d", &session->socketError) == 1)
             session->libraryError = FromUtf8(std::strerror(session->socketError));
     }

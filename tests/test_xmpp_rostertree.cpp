@@ -75,6 +75,17 @@ TEST_F(XmppRosterTreeTest, ContactInTwoGroupsShowsTwiceAndFollowsPresenceEverywh
     EXPECT_FALSE(m_roster->FindContact("stranger@x").IsOk());
 }
 
+TEST_F(XmppRosterTreeTest, RenamingOrRepeatingAContactKeepsItsItem)
+{
+    m_roster->ShowContact(RosterBean("dora@x", "Dora", Groups({"Sales"}), "both"));
+    const wxTreeItemId item = m_roster->FindContact("dora@x");
+    m_tree->SelectItem(item);
+    m_roster->ShowContact(RosterBean("dora@x", "Dora V.", Groups({"Sales"}), "both"));
+    EXPECT_EQ(item, m_roster->FindContact("dora@x"));
+    EXPECT_EQ("Dora V.", m_tree->GetItemText(item));
+    EXPECT_TRUE(m_tree->IsSelected(item));
+}
+
 TEST_F(XmppRosterTreeTest, RegroupingKeepsPresenceAndDropsEmptyGroups)
 {
     m_roster->ShowContact(RosterBean("dora@x", "Dora", Groups({"Sales"}), "both"));

@@ -59,6 +59,7 @@ private:
     struct Contact
     {
         wxString name;
+        wxArrayString groups;
         std::vector<wxTreeItemId> items;
         PTYPE presence = PTYPE_OFFLINE;
         wxString status;
