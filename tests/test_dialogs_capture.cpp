@@ -223,23 +223,6 @@ TEST_F(ScreenDlgTest, AClickWithoutMotionSelectsNothing)
     EXPECT_FALSE(m_dlg->IsDragging());
 }
 
-TEST_F(ScreenDlgTest, HitTestZones)
-{
-    m_dlg->SelectRect(wxRect(100, 100, 101, 51));
-    // Edges at x 100 and 201, y 100 and 151; near means less than 3 away.
-    EXPECT_EQ(border_top_left, m_dlg->HitTestSelectRect(wxPoint(98, 102)));
-    EXPECT_EQ(border_bottom_left, m_dlg->HitTestSelectRect(wxPoint(101, 153)));
-    EXPECT_EQ(border_top_right, m_dlg->HitTestSelectRect(wxPoint(203, 100)));
-    EXPECT_EQ(border_bottom_right, m_dlg->HitTestSelectRect(wxPoint(201, 151)));
-    EXPECT_EQ(border_left, m_dlg->HitTestSelectRect(wxPoint(100, 120)));
-    EXPECT_EQ(border_right, m_dlg->HitTestSelectRect(wxPoint(199, 120)));
-    EXPECT_EQ(border_top, m_dlg->HitTestSelectRect(wxPoint(150, 98)));
-    EXPECT_EQ(border_bottom, m_dlg->HitTestSelectRect(wxPoint(150, 151)));
-    EXPECT_EQ(border_inside, m_dlg->HitTestSelectRect(wxPoint(103, 120)));
-    EXPECT_EQ(border_none, m_dlg->HitTestSelectRect(wxPoint(97, 120)));
-    EXPECT_EQ(border_none, m_dlg->HitTestSelectRect(wxPoint(150, 160)));
-}
-
 TEST_F(ScreenDlgTest, MovingStopsAtTheScreenEdges)
 {
     m_dlg->SelectRect(wxRect(400, 300, 101, 51));

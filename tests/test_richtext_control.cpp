@@ -39,7 +39,7 @@ TEST_F(RichTextControlTest, CreateMakesTheImageCacheOfTheUserOnlineOrOffline)
     ASSERT_TRUE(offline->Create(m_frame, wxID_ANY));
     EXPECT_TRUE(wxDir::Exists(PathOf("offline/ImageCache")));
     EXPECT_EQ(offline->GetFileImageMainBuff(), PathOf("offline/ImageCache"));
-    EXPECT_EQ(offline->GetStyleSheet(), nullptr) << "only the full constructor adds styles";
+    EXPECT_NE(offline->GetStyleSheet(), nullptr) << "both ways of creating give the styles";
     EXPECT_TRUE(offline->IsHandUrl());
 
     KelJabberJob::GetInstance()->SetOfflineUserLocal(PathOf("never/signed/in"));
