@@ -31,9 +31,7 @@ void SaveBmp(const wxString& name, const wxColour& colour)
 
 wxColour CentreOf(const wxBitmap& bitmap)
 {
-    const wxImage image = bitmap.ConvertToImage();
-    const int x = image.GetWidth() / 2, y = image.GetHeight() / 2;
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+    return PixelAt(bitmap.ConvertToImage(), bitmap.GetWidth() / 2, bitmap.GetHeight() / 2);
 }
 
 class SplitterButtonTest : public TempCwdTest
