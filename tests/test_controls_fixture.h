@@ -65,15 +65,7 @@ protected:
     wxObject* LoadFromXrc(const wxString& objects, const wxString& name)
     {
         m_resource.reset(new wxXmlResource(wxXRC_USE_LOCALE));
-        m_resource->AddHandler(new KBitmapButtonXmlHandler);
-        m_resource->AddHandler(new KelCheckBoxXmlHandler);
-        m_resource->AddHandler(new KelStaticTextXmlHandler);
-        m_resource->AddHandler(new KELGaugeXmlHandler);
-        m_resource->AddHandler(new KelBorderXmlHandler);
-        m_resource->AddHandler(new wxLinkTextXmlHandler);
-        m_resource->AddHandler(new wxTextLinkCtrlXmlHandler);
-        m_resource->AddHandler(new wxFileTransferLinkXmlHandler);
-        m_resource->InitAllHandlers();
+        AddLibraryHandlers(*m_resource);
 
         wxStringInputStream input("<?xml version=\"1.0\"?><resource>" + objects + "</resource>");
         wxXmlDocument* doc = new wxXmlDocument(input);
@@ -85,6 +77,20 @@ protected:
         if (!node)
             return nullptr;
         return m_resource->LoadObject(m_panel, name, node->GetAttribute("class"));
+    }
+
+    // The toolkit's handlers and the library's.
+    static void AddLibraryHandlers(wxXmlResource& resource)
+    {
+        resource.InitAllHandlers();
+        resource.AddHandler(new KBitmapButtonXmlHandler);
+        resource.AddHandler(new KelCheckBoxXmlHandler);
+        resource.AddHandler(new KelStaticTextXmlHandler);
+        resource.AddHandler(new KELGaugeXmlHandler);
+        resource.AddHandler(new KelBorderXmlHandler);
+        resource.AddHandler(new wxLinkTextXmlHandler);
+        resource.AddHandler(new wxTextLinkCtrlXmlHandler);
+        resource.AddHandler(new wxFileTransferLinkXmlHandler);
     }
 
     wxImage Capture(wxWindow* win)
