@@ -152,7 +152,7 @@ wxObject* KelCheckBoxXmlHandler::DoCreateResource()
 
     const wxSize size = GetSize();
     checkBox->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
-                     GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1), wxS("staticText"));
+                     GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1), GetName());
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(checkBox);
     if (size == wxDefaultSize)

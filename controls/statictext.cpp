@@ -105,7 +105,7 @@ wxObject* KelStaticTextXmlHandler::DoCreateResource()
     text->Create(
         m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
         GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL | wxST_NO_AUTORESIZE),
-        wxS("staticText"));
+        GetName());
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(text);
     if (size == wxDefaultSize)
