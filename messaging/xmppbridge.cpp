@@ -1,7 +1,7 @@
 #include <kelctrls/messaging/xmppbridge.h>
 
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 
 wxDEFINE_EVENT(jabEVT_CONNECTION, wxCommandEvent);
 wxDEFINE_EVENT(jabEVT_ROSTER, JabberSimpleEvent);

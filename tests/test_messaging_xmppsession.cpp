@@ -8,7 +8,7 @@
 #include <kelctrls/messaging/rostertree.h>
 #include <kelctrls/messaging/xmppbridge.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 
 #include <wx/frame.h>
 
