@@ -283,12 +283,17 @@ public:
                          const std::vector<long>& namedIds, wxAxVariant* result);
 
     // Both steps at once, as a page's call makes them: false when the name
-    // is refused or the call fails.
+    // is refused or the call fails. Calls may nest (a handler may make one):
+    // each handler gets its own name, and the outer name stays pending.
+    // The owner may be destroyed by the handler; Call then touches it no
+    // more.
     bool Call(const wxString& name, const wxArrayString& args, wxString& answer);
 
     const wxString& GetPendingName() const { return m_pendingName; }
 
 private:
+    bool LookUpAndInvoke(const wxString& name, const wxArrayString& args, wxString& answer);
+
     wxActiveX* m_owner;
     wxString m_pendingName;
 };

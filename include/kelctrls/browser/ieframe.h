@@ -21,8 +21,9 @@ public:
               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
     ~wxIEFrame() override;
 
-    // Remembers `url` and, when the frame is shown, opens it.
-    void LoadUrl(const wxString& url);
+    // Remembers `url` and, when the frame is shown, opens it (see
+    // wxIEPanel::OnNavigate for `trust`).
+    void LoadUrl(const wxString& url, wxIEHtmlTrust trust = wxIEHTML_TRUST_TARGET);
     const wxString& GetUrl() const { return m_url; }
 
     // With `hide` set, closing the frame only hides it, and showing it again
@@ -54,6 +55,7 @@ private:
 
     wxIEPanel* m_panel = nullptr;
     wxString m_url;
+    wxIEHtmlTrust m_urlTrust = wxIEHTML_TRUST_TARGET;
     bool m_hideWhenClose = false;
 
     static PhoneCallBase* m_handler;

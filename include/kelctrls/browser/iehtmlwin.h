@@ -153,6 +153,39 @@ enum wxIEHtmlRefreshLevel
     wxIEHTML_REFRESH_COMPLETELY = 3
 };
 
+// Whether a load the program starts makes its target trusted.
+enum wxIEHtmlTrust
+{
+    // The program's own navigation: the target's origin becomes trusted.
+    wxIEHTML_TRUST_TARGET,
+    // A load on behalf of a page: the trusted origins stay as they are.
+    wxIEHTML_TRUST_UNCHANGED
+};
+
+// The web view of the client.
+//
+// Trust. Page script reaches the program (the external object, see
+// JScriptCheck and JScriptProcess of wxActiveX) only from the top-level
+// frame of a trusted page. A page is trusted when it came from LoadString or
+// LoadStream, or when its origin is in the view's set of trusted origins:
+// "scheme://host[:port]" for http and https addresses, the file itself for a
+// local file (see GetOrigin). Every address the program loads (LoadUrl,
+// GoHome, GoSearch) adds its origin unless told otherwise; places a page
+// sends itself to (links, redirects, script, pop-ups) are not added. The
+// client may read and change the set at any time.
+//
+// What an untrusted page gets: its external calls fail as script errors (an
+// exception in the page), no hook runs and no event is sent; the first
+// refusal of each page goes to the debug log (log component
+// "kelctrls/browser"). The same holds for frames inside any page, for
+// resource loads and navigations to the bridge's scheme. The secret that
+// ties the bridge's requests to this view is never visible to page script.
+//
+// Calls. A call's name and arguments arrive decoded exactly; one holding a
+// NUL or text that is not UTF-8 fails in the page. Answers and carried
+// scripts are sent with every lone surrogate replaced by U+FFFD. A handler
+// may destroy this window (or its parent) during a call, directly or from a
+// nested event loop; that call's answer is then dropped.
 class KELCTRLS_API wxIEHtmlWin : public wxActiveX
 {
 public:
@@ -160,10 +193,12 @@ public:
                 const wxSize& size = wxDefaultSize, long style = 0, const wxString& name = "IEHtmlWin");
     ~wxIEHtmlWin() override;
 
-    // Loading. Pages from strings and streams are read as UTF-8 and preceded
-    // by "<html>".
+    // Loading. Pages from strings and streams are read as UTF-8, preceded
+    // by "<html>", and trusted.
     void LoadUrl(const wxString& url);
-    // Posts `postData` (form-encoded fields, "a=1&b=2") to `url`.
+    void LoadUrl(const wxString& url, wxIEHtmlTrust trust);
+    // Posts `postData` (form-encoded fields, "a=1&b=2") to `url`, whose
+    // origin becomes trusted.
     bool LoadUrl(const wxString& url, const wxString& postData);
     bool LoadString(const wxString& html);
     bool LoadStream(IStreamAdaptorBase* adaptor);
@@ -182,7 +217,23 @@ public:
     void SetHomePage(const wxString& url);
     void SetSearchPage(const wxString& url);
 
-    // Content.
+    // Trust (see the class comment). The origin by which `url` is trusted;
+    // empty for addresses that are never trusted (about:, data:,
+    // javascript: and every scheme but http, https and file).
+    static wxString GetOrigin(const wxString& url);
+    // Adds or removes the origin of `url`.
+    void TrustUrl(const wxString& url);
+    void DistrustUrl(const wxString& url);
+    bool IsTrustedUrl(const wxString& url) const;
+    // The trusted origins, sorted; setting replaces them by the origins of
+    // `urls`.
+    wxArrayString GetTrustedOrigins() const;
+    void SetTrustedOrigins(const wxArrayString& urls);
+    // Whether the page shown now may call the program.
+    bool IsPageTrusted() const;
+
+    // Content. The title is the document's from the moment the page reports
+    // itself complete (DocumentComplete); the title change comes before.
     wxString GetTitle();
     wxString GetStringSelection(bool asHTML = false);
     wxString GetText(bool asHTML = false);

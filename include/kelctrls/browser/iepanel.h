@@ -57,9 +57,12 @@ public:
     // Creates the (hidden) browser window once; `style` is its window style.
     void CreateIE(long style, wxIECallBase* callBase);
 
-    // Opens `url` after filling in "varnel_user_name" and "varnel_user_key",
-    // and shows the browser.
-    void OnNavigate(const wxString& url);
+    // Opens `url` and shows the browser. With wxIEHTML_TRUST_TARGET (the
+    // program's own navigation) the origin of `url` becomes trusted (see
+    // wxIEHtmlWin). Into an address of a trusted origin the signed-in
+    // user's name and key are filled in ("varnel_user_name",
+    // "varnel_user_key"); other addresses are opened as given.
+    void OnNavigate(const wxString& url, wxIEHtmlTrust trust = wxIEHTML_TRUST_TARGET);
 
     wxIEHtmlWin* GetIEWindow() const { return m_browser; }
     wxIECallBase* GetCallBase() const { return m_callBase; }
@@ -100,6 +103,8 @@ private:
     bool JScriptCheck(const wxString& name);
     wxString JScriptProcess(const wxString& name, wxArrayString& args);
     wxString SendCallEvent(const wxString& name, const wxArrayString& args);
+    void OpenInFrame(const wxString& url);
+    wxString FillUserInfo(const wxString& url) const;
     void LoadLocalErrorPage();
     void ShowBrowser();
 
