@@ -682,8 +682,7 @@ void WebBrowserControl::LogRefusal(const wxString& what)
     if (m_refusalLogged)
         return;
     m_refusalLogged = true;
-    wxLogDebug("Refused %s from the page %s: it is not a trusted page of this view", what,
-               m_view->GetCurrentURL());
+    wxLogDebug("Refused %s: %s is not a trusted page", what, m_view->GetCurrentURL());
 }
 
 void WebBrowserControl::OnBridgeRequest(void* request, void* WXUNUSED(userData))

@@ -163,8 +163,11 @@ public:
         // The portal opens the news page in a browser frame; the browser
         // trusts only the files the client opens itself, so say so.
         m_browser->GetIEWindow()->TrustUrl(WebFileUrl("news.html"));
-        m_logWatch = new wxLogChain(new BrowserLogWatch(
-            [this](const wxString& message) { Report(_("The client refused the page: ") + message); }));
+        // The browser logs its refusals at debug level, which the program
+        // shows only when asked.
+        wxLog::SetComponentLevel("kelctrls/browser", wxLOG_Debug);
+        m_logWatch =
+            new wxLogChain(new BrowserLogWatch([this](const wxString& message) { Report(message); }));
 
         if (start == START_WITH_UNTRUSTED_PAGE)
             OpenUntrustedPage();
@@ -250,11 +253,11 @@ DemoShotRegistration
                   [](wxWindow* WXUNUSED(mainFrame)) -> wxTopLevelWindow*
                   {
                       wxFrame* frame = new wxFrame(nullptr, wxID_ANY, _("Web: an untrusted page"),
-                                                   wxDefaultPosition, wxSize(820, 520));
+                                                   wxDefaultPosition, wxSize(900, 520));
                       WebPage* page = new WebPage(frame, WebPage::START_WITH_UNTRUSTED_PAGE);
                       frame->Show();
                       wxStopWatch watch;
-                      while (watch.Time() < 20000 && !(page->GetReport().Contains(_("refused")) &&
+                      while (watch.Time() < 20000 && !(page->GetReport().StartsWith("Refused") &&
                                                        page->GetPageText().Contains("refused (")))
                       {
                           wxYield();

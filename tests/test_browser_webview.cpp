@@ -451,6 +451,6 @@ TEST_F(WebViewTest, TitleIsKnownWhenEachPageCompletes)
                                [&](const Sequence& s) { return s.loaded == pagesPerView; });
         },
         300000));
-    EXPECT_EQ(misses, std::vector<wxString>());
+    EXPECT_EQ(misses.size(), 0u) << (misses.empty() ? wxString() : misses.front());
     *running = false;
 }
