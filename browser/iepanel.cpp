@@ -175,6 +175,7 @@ void wxIEPanel::OnNavigate(const wxString& url, wxIEHtmlTrust trust)
 {
     if (!m_browser)
         CreateIE(m_style, m_callBase);
+    ++m_navigations;
     if (trust == wxIEHTML_TRUST_TARGET)
         m_browser->TrustUrl(url);
     ShowBrowser();
@@ -199,12 +200,14 @@ void wxIEPanel::ShowBrowser()
 void wxIEPanel::LoadLocalErrorPage()
 {
     // The browser is in the middle of deciding on a navigation; the new
-    // one starts once that is over.
+    // one starts once that is over, unless the program has opened another
+    // page meanwhile.
     const wxString url = wxFileName::FileNameToURL(wxFileName(GetLocalErrorPage()));
+    const unsigned long navigation = m_navigations;
     CallAfter(
-        [this, url]
+        [this, url, navigation]
         {
-            if (m_browser)
+            if (m_browser && navigation == m_navigations)
                 m_browser->LoadUrl(url);
         });
 }

@@ -771,9 +771,12 @@ wxString WebBrowserControl::ReportedTarget(const wxString& engineUrl)
         url.Replace("/", wxString());
         return url.Lower();
     };
+    // Navigations that started earlier may still come first.
+    if (m_requestedUrl.empty() || formless(m_requestedUrl) != formless(engineUrl))
+        return engineUrl;
     wxString requested;
     requested.swap(m_requestedUrl);
-    return !requested.empty() && formless(requested) == formless(engineUrl) ? requested : engineUrl;
+    return requested;
 }
 
 void WebBrowserControl::OnNavigating(wxWebViewEvent& event)

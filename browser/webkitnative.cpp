@@ -100,8 +100,10 @@ bool EvaluateToText(wxWebView* view, const wxString& script, wxString& value)
 
     GAsyncResult* result = nullptr;
     g_object_ref(native);
+    // In a script world of its own: what the page defined (getters that
+    // never return, among others) is not there.
     evaluate(
-        native, script.utf8_str(), -1, nullptr, nullptr, nullptr,
+        native, script.utf8_str(), -1, "kelctrls-reader", nullptr, nullptr,
         [](GObject*, GAsyncResult* done, gpointer slot)
         { *static_cast<GAsyncResult**>(slot) = static_cast<GAsyncResult*>(g_object_ref(done)); },
         &result);

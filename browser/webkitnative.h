@@ -30,7 +30,8 @@ double GetProgress(wxWebView* view);
 // Overrides the character set of the view's documents (and reloads).
 bool SetCustomCharset(wxWebView* view, const wxString& charset);
 
-// Evaluates `script` in the view's page and waits for its value as text
+// Evaluates `script` in the view's page, apart from the page's own script
+// (same document, separate script globals), and waits for its value as text
 // (the program's events are handled meanwhile); false when it failed. The
 // toolkit's own run shares one result slot per view between nested runs.
 bool EvaluateToText(wxWebView* view, const wxString& script, wxString& value);

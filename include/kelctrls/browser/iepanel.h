@@ -140,6 +140,8 @@ private:
     wxIEHtmlWin* m_browser = nullptr;
     long m_style = 0;
     wxIECallBase* m_callBase = nullptr;
+    // Counts the program's navigations.
+    unsigned long m_navigations = 0;
 
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(wxIEPanel);
     wxDECLARE_EVENT_TABLE();
