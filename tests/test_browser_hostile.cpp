@@ -9,7 +9,7 @@
 #include <kelctrls/browser.h>
 #include <kelctrls/messaging/handlers.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/skin/windowbases.h>
 
 #include <wx/evtloop.h>

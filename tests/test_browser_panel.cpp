@@ -114,20 +114,6 @@ public:
     wxIEHtmlWin* window = nullptr;
 };
 
-// Collects the browser's debug messages.
-class BrowserLog : public wxLog
-{
-public:
-    std::vector<wxString> messages;
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& message, const wxLogRecordInfo& info) override
-    {
-        if (level == wxLOG_Debug && wxString(info.component) == "kelctrls/browser")
-            messages.push_back(message);
-    }
-};
-
 class PanelTest : public ::testing::Test
 {
 protected:
@@ -467,14 +453,17 @@ TEST_F(PanelTest, ClientDecidesWhichOriginsAreTrusted)
     // Taken back: the page's calls fail, and the first refusal is logged.
     const wxString call = "(function () { try { return window.external.Extra('b'); }"
                           " catch (e) { return 'refused'; } })()";
-    BrowserLog log;
-    wxLog* previous = wxLog::SetActiveTarget(&log);
-    browser->DistrustUrl(m_server.Url("/elsewhere"));
-    EXPECT_FALSE(browser->IsPageTrusted());
-    EXPECT_EQ(Eval(call), "refused");
-    EXPECT_EQ(Eval(call), "refused");
-    wxLog::SetActiveTarget(previous);
-    EXPECT_EQ(log.messages.size(), 1u);
+    {
+        kel::test::LogCollector log;
+        browser->DistrustUrl(m_server.Url("/elsewhere"));
+        EXPECT_FALSE(browser->IsPageTrusted());
+        EXPECT_EQ(Eval(call), "refused");
+        EXPECT_EQ(Eval(call), "refused");
+        EXPECT_EQ(std::count_if(log.messages.begin(), log.messages.end(),
+                                [](const wxString& message)
+                                { return message.Contains("not a trusted page"); }),
+                  1);
+    }
 
     // An origin the client adds is trusted wherever the page comes from;
     // user name and key are filled in only for trusted origins.
