@@ -216,12 +216,16 @@ DemoShotRegistration contactDropShot(
         if (!contact.IsOk() || !wxFileExists(KELCTRLS_POINTER_DRIVER) || !tree->GetBoundingRect(contact, row))
             return nullptr;
         DemoChatWindow* chat = OpenDemoChat(mainFrame);
+        // Without a window manager (the headless screenshot run) the toolkit
+        // may hand a drop to the lower of two overlapping windows: the drop
+        // point lies where the main window does not reach.
+        chat->Move(chat->GetPosition().x, mainFrame->GetRect().GetBottom() - 320);
         chat->Raise();
         YieldUntil([chat] { return chat->IsShownOnScreen(); }, 3000);
         const wxPoint from =
             tree->GetMainWindow()->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2));
         // Onto the peer card, which takes contacts (the text areas take files).
-        const wxPoint to = chat->ClientToScreen(wxPoint(90, 300));
+        const wxPoint to = chat->ClientToScreen(wxPoint(90, 450));
         if (!CarryPointer(from, to))
             std::fprintf(stderr, "the pointer driver did not carry the contact over\n");
         return chat;

@@ -41,7 +41,8 @@ public:
         Window root, child;
         int winX, winY;
         unsigned int mask;
-        XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &m_x, &m_y, &winX, &winY, &mask);
+        XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &m_x, &m_y, &winX, &winY,
+                      &mask);
     }
 
     void Move(int x, int y)
