@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-using namespace richtexttest;
+using namespace kel::test;
 
 namespace
 {
