@@ -368,7 +368,7 @@ protected:
         for (const wxTreeItemId item : selection)
             m_dragged.push_back(m_tree->GetItemText(item));
         KelDndObject data("contact", &m_dragged);
-        m_result = RunDrag(data);
+        m_result = RunDrag(data, m_tree);
     }
 
     void OnFileSourceMotion(wxMouseEvent& event)
@@ -379,13 +379,13 @@ protected:
         wxFileDataObject data;
         for (const wxString& file : m_filesToDrag)
             data.AddFile(file);
-        m_result = RunDrag(data);
+        m_result = RunDrag(data, m_fileSource);
         m_fileDragRunning = false;
     }
 
-    wxDragResult RunDrag(wxDataObject& data)
+    static wxDragResult RunDrag(wxDataObject& data, wxWindow* from)
     {
-        wxDropSource source(data, m_tree);
+        wxDropSource source(data, from);
         return source.DoDragDrop(wxDrag_CopyOnly);
     }
 
