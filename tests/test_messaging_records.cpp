@@ -285,30 +285,18 @@ TEST(SmsRecords, BeansOwnCopiesOfTheirResults)
 // ---------------------------------------------------------------------------
 // Events
 
-TEST(MessagingEvents, JabberEventClonesCarryThePayloadPointers)
+TEST(MessagingEvents, JabberEventClonesShareThePayload)
 {
+    // The copy is the compiler's; the clone must be of this class and share
+    // the payload without owning it.
     Kel_Xml2 xml;
     int data = 7;
     JabberEvent event(wxEVT_COMMAND_BUTTON_CLICKED, 12, &xml, &data);
-    event.SetX(3);
-    event.SetY(4);
-    event.SetString("payload");
-    event.SetInt(5);
-    event.SetExtraLong(6);
-    event.SetClientData(&data);
-
     std::unique_ptr<wxEvent> clone(event.Clone());
     JabberEvent* copy = dynamic_cast<JabberEvent*>(clone.get());
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->GetKelXml(), &xml);
     EXPECT_EQ(copy->GetData(), &data);
-    EXPECT_EQ(copy->GetX(), 3);
-    EXPECT_EQ(copy->GetY(), 4);
-    EXPECT_EQ(copy->GetString(), "payload");
-    EXPECT_EQ(copy->GetInt(), 5);
-    EXPECT_EQ(copy->GetExtraLong(), 6);
-    EXPECT_EQ(copy->GetClientData(), &data);
-    EXPECT_EQ(copy->GetId(), 12);
     clone.reset();
     EXPECT_TRUE(xml.GetDocument().IsOk()) << "the clone did not own the payload";
 
