@@ -2,10 +2,11 @@
 //
 //   kelctrls-demo [--data DIR] [--screenshot DIR]
 //
-// --data names the installation folder (by default the one of the source
-// tree); --screenshot writes one PNG per page and per extra window into DIR
+// --data names the installation folder (by default DemoInstallFolder());
+// --screenshot writes one PNG per page and per extra window into DIR
 // and exits.
 #include "demoregistry.h"
+#include "installfolder.h"
 #include "mainwindow.h"
 
 #include <kelctrls/platform/imcore.h>
@@ -80,7 +81,7 @@ private:
     void SignIn();
     void TakeScreenshots();
 
-    wxString m_dataDir = KELCTRLS_DEMO_DATA_DIR;
+    wxString m_dataDir;
     wxString m_screenshotDir;
     DemoMainWindow* m_main = nullptr;
 };
@@ -97,7 +98,8 @@ void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
 
 bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
-    parser.Found("data", &m_dataDir);
+    if (!parser.Found("data", &m_dataDir))
+        m_dataDir = DemoInstallFolder();
     parser.Found("screenshot", &m_screenshotDir);
     if (!m_screenshotDir.empty())
         m_screenshotDir = wxFileName::DirName(m_screenshotDir).GetAbsolutePath();
