@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
 #include <kelctrls/messaging.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/platform/xml2.h>
 
 #include <gtest/gtest.h>

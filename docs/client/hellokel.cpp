@@ -7,8 +7,6 @@
 // --once the program opens a chat by itself, waits for the page's last call
 // and exits: 0 when everything answered as it should.
 #include <kelctrls/kelctrls.h>
-#include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
 
 #include <wx/app.h>
 #include <wx/filename.h>

@@ -344,10 +344,11 @@ public:
     /// The first item after `item` whose main-column text matches `str`,
     /// wrapping around once to the start of the tree (the root, or its first
     /// child when the root is hidden); a null `item` starts there. `mode`
-    /// combines one walk (0x0001 expanded items only, 0x0002 items on screen
-    /// only, 0x0004 siblings only; none: the whole tree) with 0x0010 (`str`
-    /// is a prefix) and 0x0020 (ignore case). Returns a null id when nothing
-    /// matches.
+    /// combines at most one of wxTL_MODE_NAV_EXPANDED, wxTL_MODE_NAV_VISIBLE
+    /// and wxTL_MODE_NAV_LEVEL (none: the whole tree, collapsed branches
+    /// included) with wxTL_MODE_FIND_PARTIAL and wxTL_MODE_FIND_NOCASE.
+    /// Returns a null id when nothing matches, or when the search comes back
+    /// to `item`.
     wxTreeItemId FindItem(const wxTreeItemId& item, const wxString& str, int mode = 0);
     ///@}
 

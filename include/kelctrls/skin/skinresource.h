@@ -47,7 +47,9 @@ public:
     virtual ~KelSkinResource();
 
     /// Empties the store, then reads `path`. Returns false, leaving the store
-    /// empty, when the file is missing or is not a skin file.
+    /// empty, when the file is missing or is not a skin file. On success the
+    /// window skin engine draws with the skin's "color_caption_text" and
+    /// "color_win_bk" from then on.
     bool LoadResource(const wxString& path);
 
     /// The colour of `key` (any form wxColour reads, such as "#RRGGBB");

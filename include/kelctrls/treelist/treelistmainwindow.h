@@ -29,6 +29,19 @@ enum
     wxTR_HIDE_ROOT_FULL_ROW = 0x2000 ///< Hidden root; selection marks span the full row.
 };
 
+/// Modes of FindItem, combined with |. At most one of the first three
+/// chooses the items searched (none of them: the whole tree, collapsed
+/// branches included); the last two choose how the main column's text is
+/// compared with the string.
+enum
+{
+    wxTL_MODE_NAV_EXPANDED = 0x0001, ///< Expanded items only (GetNextExpanded).
+    wxTL_MODE_NAV_VISIBLE = 0x0002,  ///< Items on screen only (GetNextVisible).
+    wxTL_MODE_NAV_LEVEL = 0x0004,    ///< The item's siblings only.
+    wxTL_MODE_FIND_PARTIAL = 0x0010, ///< The text starts with the string.
+    wxTL_MODE_FIND_NOCASE = 0x0020   ///< Letters compare without regard to case.
+};
+
 /// Hit-test flag for a point on a cell of a column other than the main one.
 static const int wxTREE_HITTEST_ONITEMCOLUMN = 0x2000;
 
@@ -430,6 +443,8 @@ private:
     // input helpers
     wxTreeListItem* HitTestRow(const wxPoint& point, int& flags, int& column);
     wxTreeListItem* HitTestInRow(wxTreeListItem* item, const wxPoint& point, int& flags, int& column);
+    // Where the main column's image (or, without one, its label) starts.
+    int GetMainContentX(wxTreeListItem* item) const;
     int GetMainTextX(wxTreeListItem* item, int textWidth) const;
     size_t RowIndexOf(wxTreeListItem* item) const;
     size_t RowAfter(wxTreeListItem* item) const;
