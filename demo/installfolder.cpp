@@ -4,6 +4,7 @@
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
+#include <wx/utils.h>
 
 namespace
 {
@@ -30,6 +31,16 @@ bool CopyMissing(const wxString& from, const wxString& to)
     return copied;
 }
 
+// The user's data folder of the XDG base directories ($XDG_DATA_HOME, else
+// ~/.local/share). The toolkit's user data folder is ~/.<program>.
+wxString UserDataHome()
+{
+    wxString home;
+    if (wxGetEnv("XDG_DATA_HOME", &home) && wxIsAbsolutePath(home))
+        return home;
+    return wxGetHomeDir() + "/.local/share";
+}
+
 } // anonymous namespace
 
 wxString DemoInstallFolder()
@@ -39,8 +50,7 @@ wxString DemoInstallFolder()
     if (!wxDirExists(shared + "/kelctrls-demo"))
         return KELCTRLS_DEMO_DATA_DIR;
 
-    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
-    const wxString folder = wxStandardPaths::Get().GetUserLocalDataDir();
+    const wxString folder = UserDataHome() + "/kelctrls-demo";
     if (!CopyMissing(shared + "/kelctrls", folder) || !CopyMissing(shared + "/kelctrls-demo", folder))
         return wxString();
     return folder;

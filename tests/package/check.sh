@@ -4,8 +4,9 @@
 # once through pkg-config, and runs both under Xvfb.
 #
 #   check.sh install BUILD SOURCE   cmake --install of the build tree
-#   check.sh deb BUILD SOURCE       the Debian packages made by cpack, unpacked
-#                                   with dpkg -x and checked by lintian
+#   check.sh deb BUILD SOURCE       the Debian packages made by cpack, checked
+#                                   by lintian and unpacked with dpkg -x; the
+#                                   packaged demo then runs once as well
 set -eu
 mode=$1
 build_dir=$2
@@ -13,6 +14,8 @@ source_dir=$3
 client_dir=$source_dir/docs/client
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
+# What the programs and their web engine keep for the user stays in the root.
+export HOME="$root/home" XDG_DATA_HOME="$root/user" XDG_CACHE_HOME="$root/cache"
 
 case $mode in
 install)
@@ -53,8 +56,8 @@ LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/pc-client/hellokel" "$ro
 if [ "$mode" = deb ]; then
     # The packaged demo runs from its own files: each user gets a copy of
     # them, which the library writes to.
-    XDG_DATA_HOME=$root/user LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" \
-        "$root/usr/bin/kelctrls-demo" --screenshot "$root/shots" > /dev/null
+    LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/usr/bin/kelctrls-demo" \
+        --screenshot "$root/shots" > /dev/null
     test -f "$root/user/kelctrls-demo/skins/default/default.xml"
     test -f "$root/user/kelctrls-demo/locale/Language.xml"
     ls "$root"/shots/*.png > /dev/null
