@@ -5,6 +5,7 @@
 #define KELCTRLS_DIALOGS_USERHEADSELECT_H
 
 #include <kelctrls/base.h>
+#include <kelctrls/dialogs/selectionframe.h>
 
 #include <wx/bitmap.h>
 #include <wx/dialog.h>
@@ -18,26 +19,16 @@ class WXDLLIMPEXP_FWD_CORE wxStaticBitmap;
 class KELCTRLS_API KelBmpPanel : public wxPanel
 {
 public:
-    /// Where a point lies relative to the frame.
-    enum Zone
-    {
-        Zone_Outside,
-        Zone_Inside,
-        Zone_Left,
-        Zone_Right,
-        Zone_Top,
-        Zone_Bottom,
-        Zone_TopLeft,
-        Zone_TopRight,
-        Zone_BottomLeft,
-        Zone_BottomRight
-    };
-
-    /// For two-step creation (wxPanel::Create); no preview.
+    /// For two-step creation; Create must follow.
     KelBmpPanel();
     /// Creates the panel; `preview` (not owned, may be null) shows the framed
     /// part whenever the frame changes.
     KelBmpPanel(wxStaticBitmap* preview, wxWindow* parent, wxWindowID id = wxID_ANY,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = wxTAB_TRAVERSAL);
+    /// Creates the panel; `preview` (not owned, may be null) shows the framed part
+    /// of the image whenever the frame changes.
+    bool Create(wxStaticBitmap* preview, wxWindow* parent, wxWindowID id = wxID_ANY,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                 long style = wxTAB_TRAVERSAL);
 
@@ -62,8 +53,8 @@ public:
     wxRect GetImageBounds() const { return m_imageBounds; }
     /// The framed part of the image, at the image's own resolution.
     wxImage GetFramedImage() const;
-    /// Where `pt` (panel pixels) lies relative to the frame.
-    Zone HitTest(const wxPoint& pt) const;
+    /// The part of the frame under `pt` (panel pixels); border_none without a frame.
+    frame_border HitTest(const wxPoint& pt) const;
 
     ///@{
 
@@ -86,15 +77,14 @@ private:
     void DragFrameTo(const wxPoint& pt);
     void MoveFrameTo(const wxPoint& pt);
     void ResizeFrameTo(const wxPoint& pt);
-    void SetCursorForZone(Zone zone);
+    void SetCursorForPart(frame_border part);
     int GetMinFrameWidth() const;
 
     bool m_selected;
     bool m_creating;
     wxPoint m_anchor;
     wxPoint m_dragOffset;
-    wxPoint m_frameStart;
-    wxPoint m_frameEnd;
+    KelSelectionFrame m_frame;
     wxRect m_imageBounds;
     wxPoint m_imageOffset;
     wxBitmap m_panelBitmap;
@@ -107,7 +97,7 @@ private:
     // the panel are shown reduced).
     wxImage m_image;
     double m_scale;
-    Zone m_dragZone;
+    frame_border m_dragPart;
 
     wxDECLARE_DYNAMIC_CLASS(KelBmpPanel);
     wxDECLARE_EVENT_TABLE();

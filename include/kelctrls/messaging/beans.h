@@ -250,6 +250,9 @@ public:
     ///@}
 
 private:
+    // Reaches every field, so that tests can check that copies miss none.
+    friend class MessageBeanFields;
+
     void CopyFieldsFrom(const MessageBean& other);
 
     int m_messageNumber;           //  1
