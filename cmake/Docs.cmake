@@ -8,14 +8,6 @@ if(NOT DOXYGEN_FOUND)
 endif()
 
 set(KELCTRLS_DOCS_OUTPUT ${PROJECT_BINARY_DIR}/docs)
-# Headers whose documentation is still being written; the list shrinks to
-# nothing.
-set(KELCTRLS_DOCS_PENDING
-  platform/imcore.h platform/imcoretypes.h browser.h browser)
-set(KELCTRLS_DOCS_EXCLUDE "")
-foreach(pending ${KELCTRLS_DOCS_PENDING})
-  string(APPEND KELCTRLS_DOCS_EXCLUDE " ${PROJECT_SOURCE_DIR}/include/kelctrls/${pending}")
-endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/docs/Doxyfile.in ${PROJECT_BINARY_DIR}/Doxyfile @ONLY)
 add_custom_target(docs
   COMMAND Doxygen::doxygen ${PROJECT_BINARY_DIR}/Doxyfile
