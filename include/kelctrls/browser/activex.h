@@ -59,7 +59,7 @@ struct KELCTRLS_API wxAxVariant
     explicit wxAxVariant(double value) : vt(wxAX_VT_R8), dblVal(value) {}
     /// A BSTR value.
     explicit wxAxVariant(const wxString& value) : vt(wxAX_VT_BSTR), bstrVal(value) {}
-    /// A BSTR value from UTF-8 text.
+    /// A BSTR value from narrow text.
     explicit wxAxVariant(const char* value) : vt(wxAX_VT_BSTR), bstrVal(value) {}
     /// A BYREF|VOID pointer (not owned).
     explicit wxAxVariant(void* value) : vt(wxAX_VT_BYREF | wxAX_VT_VOID), byref(value) {}
@@ -281,7 +281,7 @@ public:
 
     /// Reads property `memid` into `value`; false for an unknown id.
     virtual bool GetProperty(long memid, wxAxVariant& value) = 0;
-    /// Sets property `memid`; false for an unknown id or a value it refuses.
+    /// Sets property `memid`; false for an unknown id.
     virtual bool SetProperty(long memid, const wxAxVariant& value) = 0;
     /// `args` are in declaration order; out-parameters may be written.
     virtual bool Invoke(long memid, std::vector<wxAxVariant>& args, wxAxVariant& result) = 0;
