@@ -1,12 +1,15 @@
 // The showcase client of the KelCtrls library.
 //
-//   kelctrls-demo [--data DIR] [--screenshot DIR]
+//   kelctrls-demo [--data DIR] [--screenshot DIR] [--offline]
 //
 // --data names the installation folder (by default DemoInstallFolder());
 // --screenshot writes one PNG per page and per extra window into DIR
-// and exits.
+// and exits. Without --offline the demo starts a Jabber server of its own
+// on loopback and signs in to it; with it, the people and messages are
+// made up.
 #include "demoregistry.h"
 #include "installfolder.h"
+#include "livesession.h"
 #include "mainwindow.h"
 
 #include <kelctrls/platform/imcore.h>
@@ -76,6 +79,7 @@ public:
     bool OnInit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+    int OnExit() override;
 
 private:
     void SignIn();
@@ -83,6 +87,7 @@ private:
 
     wxString m_dataDir;
     wxString m_screenshotDir;
+    bool m_offline = false;
     DemoMainWindow* m_main = nullptr;
 };
 
@@ -94,6 +99,7 @@ void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
     parser.AddOption("", "data", "installation folder", wxCMD_LINE_VAL_STRING);
     parser.AddOption("", "screenshot", "write one PNG per page into this folder and exit",
                      wxCMD_LINE_VAL_STRING);
+    parser.AddSwitch("", "offline", "no Jabber server: made-up people and messages");
 }
 
 bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
@@ -101,6 +107,7 @@ bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
     if (!parser.Found("data", &m_dataDir))
         m_dataDir = DemoInstallFolder();
     parser.Found("screenshot", &m_screenshotDir);
+    m_offline = parser.Found("offline");
     if (!m_screenshotDir.empty())
         m_screenshotDir = wxFileName::DirName(m_screenshotDir).GetAbsolutePath();
     return wxApp::OnCmdLineParsed(parser);
@@ -137,11 +144,30 @@ bool DemoApp::OnInit()
     return true;
 }
 
+int DemoApp::OnExit()
+{
+    DemoLiveSession::Stop();
+    return wxApp::OnExit();
+}
+
 void DemoApp::SignIn()
 {
     KelJabberJob* job = KelJabberJob::GetInstance();
     job->SetMyJid("alice.chen@kel.example/desk");
     job->SetMyPassWord("correct horse", false);
+    if (!m_offline)
+    {
+        wxString error;
+        if (DemoLiveSession* session = DemoLiveSession::Start(&error))
+        {
+            job->SetMyJid(session->GetUserJid() + "/desk");
+            job->SetMyPassWord(session->GetUserPassword(), false);
+            session->SignIn(job->GetMyJid(), job->GetMyPassWord());
+        }
+        else
+            std::fprintf(stderr, "no live chat (%s); people and messages are made up\n",
+                         static_cast<const char*>(error.utf8_str()));
+    }
     const wxString home = wxGetCwd() + "/users/alice.chen";
     job->SetUserLocal(home);
     job->SetOfflineUserLocal(home + "/offline");
@@ -160,6 +186,11 @@ void DemoApp::TakeScreenshots()
             std::fprintf(stderr, "could not write %s\n", static_cast<const char*>(path.utf8_str()));
     };
 
+    if (DemoLiveSession* session = DemoLiveSession::Get())
+    {
+        if (!session->WaitUntilReady(20000))
+            std::fprintf(stderr, "the live session did not come up in time\n");
+    }
     m_main->Raise();
     WaitAndPaint(800);
     wxNotebook* pages = m_main->GetPages();
