@@ -1,6 +1,7 @@
 # make demo   installs what is missing, builds, runs the demo client (under
 #             Xvfb, writing screenshots, when there is no display)
 # make test   installs what is missing, builds, runs every test under Xvfb
+# make package builds the Debian packages, make docs the API reference
 # make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS
 #             (the toolkit's own libraries keep caches alive until exit, so
 #             leak reports are off; a target's memory climbs by some hundred
@@ -12,7 +13,7 @@ SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build test demo skin faces fuzz bench install clean format format-check
+.PHONY: all deps configure build test demo skin faces fuzz bench install package docs clean format format-check
 
 all: build
 
@@ -63,6 +64,15 @@ bench: build
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# Debian packages of the library, its development files and the demo, in
+# $(BUILD)/packages.
+package: build
+	cd $(BUILD) && cpack
+
+# The API reference, in $(BUILD)/docs/html.
+docs: configure
+	cmake --build $(BUILD) --target docs
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) out

@@ -2,12 +2,13 @@
 //
 //   kelctrls-demo [--data DIR] [--screenshot DIR] [--offline]
 //
-// --data names the installation folder (by default the one of the source
-// tree); --screenshot writes one PNG per page and per extra window into DIR
+// --data names the installation folder (by default DemoInstallFolder());
+// --screenshot writes one PNG per page and per extra window into DIR
 // and exits. Without --offline the demo starts a Jabber server of its own
 // on loopback and signs in to it; with it, the people and messages are
 // made up.
 #include "demoregistry.h"
+#include "installfolder.h"
 #include "livesession.h"
 #include "mainwindow.h"
 
@@ -84,7 +85,7 @@ private:
     void SignIn();
     void TakeScreenshots();
 
-    wxString m_dataDir = KELCTRLS_DEMO_DATA_DIR;
+    wxString m_dataDir;
     wxString m_screenshotDir;
     bool m_offline = false;
     DemoMainWindow* m_main = nullptr;
@@ -103,7 +104,8 @@ void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
 
 bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
-    parser.Found("data", &m_dataDir);
+    if (!parser.Found("data", &m_dataDir))
+        m_dataDir = DemoInstallFolder();
     parser.Found("screenshot", &m_screenshotDir);
     m_offline = parser.Found("offline");
     if (!m_screenshotDir.empty())

@@ -1,6 +1,7 @@
-// Common definitions of the KelCtrls library: the export macro, the
-// installation path helper, atomic file writing, markup escaping and the
-// image handlers (the headers of include/kelctrls/core/).
+/// \file
+/// Common definitions of the KelCtrls library: the export macro, the
+/// installation path helper, atomic file writing, markup escaping and the
+/// image handlers (the headers of include/kelctrls/core/).
 #ifndef KELCTRLS_BASE_H
 #define KELCTRLS_BASE_H
 

@@ -1,5 +1,6 @@
-// The embedded browser: the control container, the web view with its script
-// bridge, the browser panel and the browser frame.
+/// \file
+/// The embedded browser: the control container, the web view with its script
+/// bridge, the browser panel and the browser frame.
 #ifndef KELCTRLS_BROWSER_H
 #define KELCTRLS_BROWSER_H
 

@@ -1,3 +1,6 @@
+/// \file
+/// The skinned controls and their XRC handlers, the chat tab art, the tab and
+/// shortcut configuration and the shortcut bar.
 #ifndef KELCTRLS_CONTROLS_H
 #define KELCTRLS_CONTROLS_H
 

@@ -1,5 +1,6 @@
-// Dialogs: screen capture, message box and progress dialog, tips and the
-// file-open prompt, password change, head image selection.
+/// \file
+/// Dialogs: screen capture, message box and progress dialog, tips and the
+/// file-open prompt, password change, head image selection.
 #ifndef KELCTRLS_DIALOGS_H
 #define KELCTRLS_DIALOGS_H
 

@@ -1,4 +1,5 @@
-// Everything the KelCtrls library exports.
+/// \file
+/// Everything the KelCtrls library exports.
 #ifndef KELCTRLS_KELCTRLS_H
 #define KELCTRLS_KELCTRLS_H
 

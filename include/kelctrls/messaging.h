@@ -1,6 +1,7 @@
-// Messaging records and events: the packets, presences, messages and SMS
-// outcomes exchanged with the core messaging library, and the events that
-// carry them to windows through the core library's event hub.
+/// \file
+/// Messaging records and events: the packets, presences, messages and SMS
+/// outcomes exchanged with the core messaging library, and the events that
+/// carry them to windows through the core library's event hub.
 #ifndef KELCTRLS_MESSAGING_H
 #define KELCTRLS_MESSAGING_H
 

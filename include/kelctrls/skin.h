@@ -1,5 +1,6 @@
-// Skin and appearance: the skin resource store, the skinned window bases,
-// the window manager, the skin catalogue and the language selection.
+/// \file
+/// Skin and appearance: the skin resource store, the skinned window bases,
+/// the window manager, the skin catalogue and the language selection.
 #ifndef KELCTRLS_SKIN_H
 #define KELCTRLS_SKIN_H
 

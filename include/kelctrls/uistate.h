@@ -1,5 +1,6 @@
-// UI state persistence: column records and the keeper that remembers the
-// values of text, combo and check box controls.
+/// \file
+/// UI state persistence: column records and the keeper that remembers the
+/// values of text, combo and check box controls.
 #ifndef KELCTRLS_UISTATE_H
 #define KELCTRLS_UISTATE_H
 

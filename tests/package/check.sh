@@ -1,18 +1,64 @@
 #!/bin/sh
-# Installs the built library into a temporary prefix, then builds and runs a
-# separate client project against it, once through the CMake package and
-# once through pkg-config.
+# Installs the library into a scratch root, then builds the client of the
+# "Writing a client" guide against it, once through the CMake package and
+# once through pkg-config, and runs both under Xvfb.
+#
+#   check.sh install BUILD SOURCE   cmake --install of the build tree
+#   check.sh deb BUILD SOURCE       the Debian packages made by cpack, checked
+#                                   by lintian and unpacked with dpkg -x; the
+#                                   packaged demo then runs once as well
 set -eu
-build_dir=$1
-source_dir=$2
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+mode=$1
+build_dir=$2
+source_dir=$3
+client_dir=$source_dir/docs/client
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+# What the programs and their web engine keep for the user stays in the root.
+export HOME="$root/home" XDG_DATA_HOME="$root/user" XDG_CACHE_HOME="$root/cache"
 
-cmake --install "$build_dir" --prefix "$prefix" > /dev/null
-cmake -S "$source_dir" -B "$prefix/client-build" -DCMAKE_PREFIX_PATH="$prefix" > /dev/null
-cmake --build "$prefix/client-build" > /dev/null
-LD_LIBRARY_PATH="$prefix/lib" "$prefix/client-build/client"
+case $mode in
+install)
+    cmake --install "$build_dir" --prefix "$root/usr" > /dev/null
+    data=$source_dir/data
+    ;;
+deb)
+    cpack --config "$build_dir/CPackConfig.cmake" -B "$root/packages" > /dev/null
+    for deb in "$root"/packages/*.deb; do
+        dpkg -x "$deb" "$root"
+    done
+    # Errors fail the test; the warnings left are explained in the README.
+    lintian --fail-on error --tag-display-limit 0 "$root"/packages/*.deb
+    data=$root/usr/share/kelctrls-demo
+    ;;
+*)
+    echo "unknown mode $mode" >&2
+    exit 2
+    ;;
+esac
 
-export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
-c++ -std=c++17 "$source_dir/client.cpp" -o "$prefix/client-pc" $(pkg-config --cflags --libs kelctrls)
-LD_LIBRARY_PATH="$prefix/lib" "$prefix/client-pc"
+libdir=$(dirname "$(find "$root/usr" -name 'libkelctrls.so' | head -n 1)")
+# The client writes below its installation folder: give it a copy.
+cp -r "$data" "$root/folder"
+cp -r "$root/usr/share/kelctrls/." "$root/folder/"
+
+cmake -S "$client_dir" -B "$root/cmake-client" -DCMAKE_PREFIX_PATH="$root/usr" > /dev/null
+cmake --build "$root/cmake-client" > /dev/null
+LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/cmake-client/hellokel" "$root/folder" --once
+
+mkdir "$root/pc-client"
+cp "$client_dir/hello.html" "$root/pc-client/"
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+# shellcheck disable=SC2046 # the flags are words of their own
+c++ -std=c++17 "$client_dir/hellokel.cpp" -o "$root/pc-client/hellokel" $(pkg-config --cflags --libs kelctrls)
+LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/pc-client/hellokel" "$root/folder" --once
+
+if [ "$mode" = deb ]; then
+    # The packaged demo runs from its own files: each user gets a copy of
+    # them, which the library writes to.
+    LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/usr/bin/kelctrls-demo" \
+        --offline --screenshot "$root/shots" > /dev/null
+    test -f "$root/user/kelctrls-demo/skins/default/default.xml"
+    test -f "$root/user/kelctrls-demo/locale/Language.xml"
+    ls "$root"/shots/*.png > /dev/null
+fi

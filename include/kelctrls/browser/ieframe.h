@@ -1,8 +1,9 @@
-// A skinned top-level frame that shows one browser panel (a child it owns)
-// and is that panel's call-back. Trusted pages in it may ask the client to
-// dial a number ("MakeCall"); the panel opens pop-up windows and OpenUrl
-// addresses in such frames. The frame registers with the window manager and
-// the skin engine while it lives.
+/// \file
+/// A skinned top-level frame that shows one browser panel (a child it owns)
+/// and is that panel's call-back. Trusted pages in it may ask the client to
+/// dial a number ("MakeCall"); the panel opens pop-up windows and OpenUrl
+/// addresses in such frames. The frame registers with the window manager and
+/// the skin engine while it lives.
 #ifndef KELCTRLS_BROWSER_IEFRAME_H
 #define KELCTRLS_BROWSER_IEFRAME_H
 
@@ -12,48 +13,68 @@
 
 class PhoneCallBase;
 
+/// A top-level frame holding a browser panel, the frame the panel opens
+/// pop-ups in. It answers the page's "MakeCall" and follows the page's title.
 class KELCTRLS_API wxIEFrame : public wxFrame, public wxIECallBase
 {
 public:
-    // The frame opens `url` each time it is shown.
+    /// The frame opens `url` each time it is shown.
     wxIEFrame(const wxString& url, wxWindow* parent, wxWindowID id = wxID_ANY,
               const wxString& title = wxString(), const wxPoint& pos = wxDefaultPosition,
               const wxSize& size = wxDefaultSize);
+    /// A frame without an address (see LoadUrl).
     wxIEFrame(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& title = wxString(),
               const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
     ~wxIEFrame() override;
 
-    // Remembers `url` and, when the frame is shown, opens it (see
-    // wxIEPanel::OnNavigate for `trust`).
+    /// Remembers `url` and, when the frame is shown, opens it (see
+    /// wxIEPanel::OnNavigate for `trust`).
     void LoadUrl(const wxString& url, wxIEHtmlTrust trust = wxIEHTML_TRUST_TARGET);
+    /// The address the frame opens.
     const wxString& GetUrl() const { return m_url; }
 
-    // With `hide` set, closing the frame only hides it, and showing it again
-    // keeps the page it has.
+    ///@{
+
+    /// With `hide` set, closing the frame only hides it, and showing it again
+    /// keeps the page it has.
     void HideWhenCose(bool hide) { m_hideWhenClose = hide; }
     bool IsHideWhenClose() const { return m_hideWhenClose; }
+    ///@}
 
-    // The panel's browser window and the panel (owned by the frame).
+    /// The panel's browser window and the panel (owned by the frame).
     wxIEHtmlWin* GetIE() const;
+    /// The panel, owned by the frame.
     wxIEPanel* GetPanel() const { return m_panel; }
 
-    // "MakeCall" (any letter case) from a trusted page dials its first
-    // argument through the registered phone handler; the page always gets an
-    // empty answer.
+    ///@{
+
+    /// "MakeCall" (any letter case) from a trusted page dials its first
+    /// argument through the registered phone handler; the page always gets an
+    /// empty answer.
     bool JScriptCheck(const wxString& name) override;
+    /// Dials the first argument of "MakeCall"; the answer is always empty.
     wxString JScriptProcess(const wxString& name, wxArrayString& args) override;
-    // The page's title becomes the frame's title; a page closing its window
-    // closes the frame.
+    ///@}
+    ///@{
+
+    /// The page's title becomes the frame's title; a page closing its window
+    /// closes the frame.
     void OnMSHTMLTitleChangeX(wxIEPanel* panel, wxActiveXEvent& event) override;
     void OnWebBrowserClose(wxIEPanel* panel, wxActiveXEvent& event) override;
+    ///@}
 
-    // The handler every frame dials through (not owned; null for none).
+    /// The handler every frame dials through (not owned; null for none).
     static void RegisterPhoneHandler(PhoneCallBase* handler) { m_handler = handler; }
 
 protected:
+    ///@{
+
+    /// Bound in the event table: size changes resize the panel, showing opens the
+    /// address, closing hides or destroys the frame (see HideWhenCose).
     void OnSizeChange(wxSizeEvent& event);
     void OnShow(wxShowEvent& event);
     void OnIEFrameClose(wxCloseEvent& event);
+    ///@}
 
 private:
     void Init(const wxString& url);

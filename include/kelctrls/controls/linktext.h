@@ -1,3 +1,6 @@
+/// \file
+/// The self-drawn text link (wxLinkText), the read-only text control
+/// (wxTextLinkCtrl) and their XRC handlers.
 #ifndef KELCTRLS_CONTROLS_LINKTEXT_H
 #define KELCTRLS_CONTROLS_LINKTEXT_H
 
@@ -7,83 +10,115 @@
 #include <wx/textctrl.h>
 #include <wx/xrc/xmlres.h>
 
-// Where wxLinkText shows its image: at the left, or at the right edge as well.
-#define wxBITMAP_LEFT  0x0001
+/// Where wxLinkText shows its image: at the left...
+#define wxBITMAP_LEFT 0x0001
+/// ... or at the right edge as well.
 #define wxBITMAP_RIGHT 0x0002
 
-// A self-drawn text link: an optional left image (bitmap or icon), a tiled background, a
-// small image at the right edge and a one-pixel border, with colours for normal, hover,
-// pressed and disabled. A label wider than the link wraps character by character. Press
-// and release inside sends wxEVT_BUTTON to the parent; a double click also sends
-// wxEVT_COMMAND_LEFT_DCLICK.
+/// A self-drawn text link: an optional left image (bitmap or icon), a tiled background, a
+/// small image at the right edge and a one-pixel border, with colours for normal, hover,
+/// pressed and disabled. A label wider than the link wraps character by character. Press
+/// and release inside sends wxEVT_BUTTON to the parent; a double click also sends
+/// wxEVT_COMMAND_LEFT_DCLICK.
 class KELCTRLS_API wxLinkText : public wxControl
 {
 public:
+    /// For two-step creation; Create must follow.
     wxLinkText();
-    // Both ways of making a link give the same control: black text, green
-    // under the pointer, blue while pressed, black when disabled, no border.
+    /// Creates the link (see Create). Both ways of making a link give the
+    /// same control: black text, green under the pointer, blue while
+    /// pressed, black when disabled, no border.
     wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
                const wxSize& size = wxDefaultSize, long style = 0,
                const wxString& name = wxASCII_STR(wxControlNameStr));
 
+    /// Creates the link showing `label`, enabled, in black with the other
+    /// colours unset.
     bool Create(wxWindow* parent, wxWindowID id, const wxString& label,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
                 const wxString& name = wxASCII_STR(wxControlNameStr));
 
+    /// The text colour while the pointer is away; redraws.
     void SetNormalColour(const wxColour& colour);
+    /// The text colour while the pointer is over the link.
     void SetMouseOverColour(const wxColour& colour) { m_overColour = colour; }
+    /// The text colour while the left button is held on the link.
     void SetMousePressedColour(const wxColour& colour) { m_pressedColour = colour; }
+    /// The text colour while the link is disabled.
     void SetDisableColour(const wxColour& colour) { m_disableColour = colour; }
+    /// The colour the text is drawn in now.
     wxColour GetCurrentColour() const { return m_curColour; }
 
+    /// Whether the text is underlined.
     void SetLinkUnderLine(bool underline) { m_underline = underline; }
+    /// wxBITMAP_LEFT or wxBITMAP_RIGHT.
     void SetBitmapStyle(long style) { m_bitmapStyle = style; }
 
+    /// The image at the left (it wins over an icon); redraws.
     void SetBitmap(const wxBitmap& bitmap);
+    /// The background, tiled over the whole link; redraws.
     void SetBkBitmap(const wxBitmap& bitmap);
+    /// An icon shown at the left when there is no bitmap.
     void SetIcon(const wxIcon& icon) { m_icon = icon; }
+    /// The left image.
     wxBitmap GetBitmap() const { return m_bitmap; }
 
-    // A small image at rightOffset pixels from the right edge; the id is not used.
+    /// A small image at rightOffset pixels from the right edge; the id is not used.
     void SetBitmapButton(int id, const wxBitmap& bitmap, int rightOffset);
+    /// Removes the image at the right edge; the id is not used.
     void RemoveBitmapButton(int id);
 
+    /// Draws (or not) a one-pixel border in `colour`.
     void DrawBorder(bool draw, const wxColour& colour);
 
+    /// Sets the label without resizing.
     void SetLabel(const wxString& label) override { SetLabel(label, false); }
-    // With resize, the link takes the size of its label, wrapped within the parent.
+    /// With resize, the link takes the size of its label, wrapped within the parent.
     void SetLabel(const wxString& label, bool resize);
 
-    // With flags wxSIZE_AUTO the rectangle's size goes through SetSize(width, height).
+    /// With flags wxSIZE_AUTO the rectangle's size goes through SetSize(width, height).
     void SetSize(const wxRect& rect, int flags = wxSIZE_AUTO);
+    /// Same as SetSize(size.x, size.y).
     void SetSize(const wxSize& size) { SetSize(size.x, size.y); }
-    // A height of 0 means: as tall as the wrapped label needs at this width.
+    /// A height of 0 means: as tall as the wrapped label needs at this width.
     void SetSize(int width, int height);
+    /// Same as SetSize(wxRect(x, y, width, height), flags).
     void SetSize(int x, int y, int width, int height, int flags = wxSIZE_AUTO)
     {
         SetSize(wxRect(x, y, width, height), flags);
     }
 
+    /// Redraws the link.
     void ReDraw() { Refresh(false); }
 
-    // The label's size in the window font, one pixel between characters and double
-    // width for characters above U+00FF.
+    /// The label's size in the window font, one pixel between characters and double
+    /// width for characters above U+00FF.
     virtual wxSize GetDefaultSize();
 
-    // The font the text is drawn in: 9 points, underlined on request.
+    /// The font the text is drawn in: 9 points, underlined on request.
     wxFont GetLinkFont() const;
 
-    // Left offset of the text and of continuation lines when an image is shown.
+    /// Left offset of the text and of continuation lines when an image is shown.
     static const int ImageWidth = 18;
 
 protected:
+    /// No native border.
     wxBorder GetDefaultBorder() const override { return wxBORDER_NONE; }
+    ///@{
+
+    /// Drawing, overridable: the border, the whole link, and the three pointer
+    /// states (over, away, pressed), which set the colour and redraw.
     virtual void DrawBorder(wxDC* dc);
     virtual void Draw(wxDC* dc);
     virtual void DrawMouseOver();
     virtual void DrawMouseNormal();
     virtual void DrawMousePress();
+    ///@}
 
+    ///@{
+
+    /// The state the link is drawn from: colours, images, border, image style,
+    /// pressed and underline flags, and the right-edge image with its offset.
     wxColour m_overColour;
     wxColour m_curColour;
     wxColour m_borderColour;
@@ -100,6 +135,7 @@ protected:
     wxIcon m_icon;
     int m_buttonRightOffset;
     wxBitmap m_buttonBitmap;
+    ///@}
 
 private:
     bool HasImage() const { return m_bitmap.IsOk() || m_icon.IsOk(); }
@@ -116,11 +152,13 @@ private:
     wxDECLARE_EVENT_TABLE();
 };
 
-// A native text control that is always read-only and multi-line.
+/// A native text control that is always read-only and multi-line.
 class KELCTRLS_API wxTextLinkCtrl : public wxTextCtrl
 {
 public:
+    /// For two-step creation; Create must follow.
     wxTextLinkCtrl() {}
+    /// Creates the control (see Create).
     wxTextLinkCtrl(wxWindow* parent, wxWindowID id, const wxString& value = wxEmptyString,
                    const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
                    const wxValidator& validator = wxDefaultValidator,
@@ -129,6 +167,8 @@ public:
         Create(parent, id, value, pos, size, style, validator, name);
     }
 
+    /// Creates the control showing `value`; wxTE_READONLY and wxTE_MULTILINE are
+    /// added to `style`.
     bool Create(wxWindow* parent, wxWindowID id, const wxString& value = wxEmptyString,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize, long style = 0,
                 const wxValidator& validator = wxDefaultValidator,
@@ -138,23 +178,35 @@ private:
     wxDECLARE_DYNAMIC_CLASS(wxTextLinkCtrl);
 };
 
+/// XRC handler of class "wxLinkText": `label`, `bitmap`, `bkbitmap`,
+/// `overcolour`, `bordercolour`, `font`. The client adds it with
+/// wxXmlResource::AddHandler.
 class KELCTRLS_API wxLinkTextXmlHandler : public wxXmlResourceHandler
 {
 public:
+    ///@{
+
+    /// The wxXmlResourceHandler interface.
     wxLinkTextXmlHandler();
     wxObject* DoCreateResource() override;
     bool CanHandle(wxXmlNode* node) override;
+    ///@}
 
 private:
     wxDECLARE_DYNAMIC_CLASS(wxLinkTextXmlHandler);
 };
 
+/// XRC handler of class "wxTextLinkCtrl" (the usual text control properties).
 class KELCTRLS_API wxTextLinkCtrlXmlHandler : public wxXmlResourceHandler
 {
 public:
+    ///@{
+
+    /// The wxXmlResourceHandler interface.
     wxTextLinkCtrlXmlHandler();
     wxObject* DoCreateResource() override;
     bool CanHandle(wxXmlNode* node) override;
+    ///@}
 
 private:
     wxDECLARE_DYNAMIC_CLASS(wxTextLinkCtrlXmlHandler);

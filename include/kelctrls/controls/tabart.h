@@ -1,5 +1,6 @@
-// kBitmapAuiTabArt: draws the chat window's AUI notebook tabs, their close
-// buttons and the tab row's scroll and window-list buttons from skin bitmaps.
+/// \file
+/// kBitmapAuiTabArt: draws the chat window's AUI notebook tabs, their close
+/// buttons and the tab row's scroll and window-list buttons from skin bitmaps.
 #ifndef KELCTRLS_CONTROLS_TABART_H
 #define KELCTRLS_CONTROLS_TABART_H
 
@@ -10,16 +11,22 @@
 
 #include <memory>
 
+/// The face sets of kBitmapAuiTabArt.
 enum KELAUITAB_BITMAP_TYPE
 {
     KELAUITAB_BITMAP_CHAT = 1, // chat tabs ("talkfrm_tab_..." faces)
     KELAUITAB_BITMAP_OTHER = 2 // other tabs ("talkfrm_othertab_..."), no close faces
 };
 
+/// The tab art of the chat window's wxAuiNotebook. Tabs are drawn from the
+/// skin bitmaps of the face set (left, middle and right parts for normal,
+/// active and unread tabs, and close button faces), with the plain look when
+/// the skin has no such bitmap. The notebook takes the art over
+/// (wxAuiNotebook::SetArtProvider).
 class KELCTRLS_API kBitmapAuiTabArt : public wxAuiTabArt
 {
 public:
-    // Indexes into the face names.
+    /// Indexes into the face names.
     enum Face
     {
         FACE_NORMAL_LEFT,
@@ -37,19 +44,30 @@ public:
         FACE_COUNT
     };
 
+    /// Art with the face set of `type`.
     explicit kBitmapAuiTabArt(const KELAUITAB_BITMAP_TYPE& type = KELAUITAB_BITMAP_CHAT);
+    /// Frees the art.
     virtual ~kBitmapAuiTabArt();
 
-    // Chooses the face name set; a value other than the two known types
-    // leaves the names as they are.
+    /// Chooses the face name set; a value other than the two known types
+    /// leaves the names as they are.
     void SetAuiTabType(const KELAUITAB_BITMAP_TYPE& type);
+    /// The face set in use.
     KELAUITAB_BITMAP_TYPE GetAuiTabType() const { return m_type; }
+    /// The skin bitmap name of `face` in the current set.
     const wxString& GetFaceName(Face face) const { return m_face_names[face]; }
+    /// Takes the face set, fonts and colours of `other`.
     void Copy(const kBitmapAuiTabArt& other);
 
-    // Shortens a caption to `limit` pixels in the DC's font, ending it in "...".
+    /// Shortens a caption to `limit` pixels in the DC's font, ending it in "...".
     static wxString ChopText(wxDC& dc, const wxString& text, int limit);
 
+    ///@{
+
+    /// The wxAuiTabArt interface: fonts, colours and flags are kept for drawing;
+    /// tabs, close buttons and the scroll and window-list buttons are drawn from
+    /// the skin; an inactive tab whose page asks for attention (KAuiNotebookPageExtend)
+    /// blinks between its normal and unread faces.
     wxAuiTabArt* Clone() override;
     void SetFlags(unsigned int flags) override;
     void SetSizingInfo(const wxSize& tabCtrlSize, size_t tabCount, wxWindow* wnd = nullptr) override;
@@ -65,16 +83,22 @@ public:
                  int closeButtonState, wxRect* outTabRect, wxRect* outButtonRect, int* xExtent) override;
     void DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect, int bitmapId, int buttonState,
                     int orientation, wxRect* outRect) override;
+    ///@}
 
-    // Every tab is measured as the active one with a visible close button.
+    /// Every tab is measured as the active one with a visible close button.
     wxSize GetTabSize(wxDC& dc, wxWindow* wnd, const wxString& caption, const wxBitmapBundle& bitmap,
                       bool active, int closeButtonState, int* xExtent) override;
+    ///@{
+
+    /// The wxAuiTabArt interface: the window-list menu and the sizes of the tab
+    /// row, as wxAuiDefaultTabArt computes them.
     int ShowDropDown(wxWindow* wnd, const wxAuiNotebookPageArray& items, int activeIdx) override;
     int GetIndentSize() override;
     int GetBorderWidth(wxWindow* wnd) override;
     int GetAdditionalBorderSpace(wxWindow* wnd) override;
     int GetBestTabCtrlSize(wxWindow* wnd, const wxAuiNotebookPageArray& pages,
                            const wxSize& requiredBmpSize) override;
+    ///@}
 
 private:
     wxString FlashBitmapName(wxWindow* wnd, const wxRect& inRect, int bitmapId, int buttonState);

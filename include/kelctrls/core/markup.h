@@ -1,4 +1,5 @@
-// Text inside XML and HTML markup.
+/// \file
+/// Text inside XML and HTML markup.
 #ifndef KELCTRLS_CORE_MARKUP_H
 #define KELCTRLS_CORE_MARKUP_H
 
@@ -6,8 +7,8 @@
 
 #include <wx/string.h>
 
-// The text with '&', '<', '>' and '"' replaced by their entities, so that it
-// can stand in element content and in double-quoted attribute values.
+/// The text with '&', '<', '>' and '"' replaced by their entities, so that it
+/// can stand in element content and in double-quoted attribute values.
 KELCTRLS_API wxString KelEscapeMarkup(const wxString& text);
 
 #endif

@@ -1,4 +1,5 @@
-// Asks whether a received file should be opened or saved, with a warning.
+/// \file
+/// Asks whether a received file should be opened or saved, with a warning.
 #ifndef KELCTRLS_DIALOGS_FILEOPENPROMPT_H
 #define KELCTRLS_DIALOGS_FILEOPENPROMPT_H
 
@@ -11,9 +12,14 @@ class WXDLLIMPEXP_FWD_CORE wxRadioButton;
 class WXDLLIMPEXP_FWD_CORE wxStaticLine;
 class WXDLLIMPEXP_FWD_CORE wxStaticText;
 
+/// Asks whether a received file should be opened or saved, with a warning
+/// about opening files from others. Modal (ShowModal): OK ends it with
+/// wxID_OK and the choice in GetResult, Cancel with wxID_CANCEL, closing the
+/// window with wxID_CLOSE (both leave Choice_None).
 class KELCTRLS_API KFileOpenPrompt : public wxDialog
 {
 public:
+    /// Ids of the dialog's controls.
     enum
     {
         ID_ICON = 1001,
@@ -26,7 +32,7 @@ public:
         ID_SAVE = 1009
     };
 
-    // What the user chose with OK.
+    /// What the user chose with OK.
     enum Choice
     {
         Choice_None = 0,
@@ -34,11 +40,14 @@ public:
         Choice_Save = 2
     };
 
+    /// Creates the prompt for the file `filename`, titled `title`.
     KFileOpenPrompt(wxWindow* parent, const wxString& filename, const wxString& title,
                     const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                     long style = wxDEFAULT_DIALOG_STYLE);
 
+    /// What the user chose, a Choice.
     int GetResult() const { return m_result; }
+    /// The file asked about.
     const wxString& GetFileName() const { return m_filename; }
 
 private:
@@ -64,8 +73,8 @@ private:
     wxDECLARE_NO_COPY_CLASS(KFileOpenPrompt);
 };
 
-// Asks how to deal with a received file: 0 when the prompt was not confirmed,
-// 1 to open it, 2 to save it to disk.
+/// Asks how to deal with a received file: 0 when the prompt was not confirmed,
+/// 1 to open it, 2 to save it to disk.
 KELCTRLS_API int KShowFileDialogTip(wxWindow* parent, const wxString& filename);
 
 #endif // KELCTRLS_DIALOGS_FILEOPENPROMPT_H

@@ -1,6 +1,7 @@
-// A skinned, always-on-top message window that blocks the rest of the
-// application until one of its buttons is pressed. KelMessageBox returns at
-// once; the window destroys itself when it is answered.
+/// \file
+/// A skinned, always-on-top message window that blocks the rest of the
+/// application until one of its buttons is pressed. KelMessageBox returns at
+/// once; the window destroys itself when it is answered.
 #ifndef KELCTRLS_DIALOGS_MESSAGEBOX_H
 #define KELCTRLS_DIALOGS_MESSAGEBOX_H
 
@@ -13,7 +14,7 @@ class WXDLLIMPEXP_FWD_CORE wxPanel;
 class WXDLLIMPEXP_FWD_CORE wxSizer;
 class WXDLLIMPEXP_FWD_CORE wxWindowDisabler;
 
-// Which buttons the message window offers.
+/// Which buttons the message window offers.
 enum KelMessageBox_Style
 {
     KelMessageBox_OK,
@@ -22,6 +23,7 @@ enum KelMessageBox_Style
     KelMessageBox_YesNoCancel
 };
 
+/// The icon beside the message.
 enum KelMessageBox_Icon
 {
     KelMessageBox_IconNone,
@@ -31,10 +33,11 @@ enum KelMessageBox_Icon
     KelMessageBox_IconQuestion
 };
 
+/// The message window itself; KelMessageBox makes and shows one.
 class KELCTRLS_API KelMessageBoxFrame : public wxFrame
 {
 public:
-    // Button identifiers: OK or Yes is always 1001.
+    /// Button identifiers: OK or Yes is always 1001.
     enum
     {
         ID_BUTTON_OK = 1001,
@@ -43,21 +46,30 @@ public:
         ID_BUTTON_CLOSE = 1004
     };
 
+    /// A window with `message`, titled `caption`, offering the buttons of `style`
+    /// beside `icon`. Show it with ShowApplicationModal.
     KelMessageBoxFrame(wxWindow* parent, const wxString& message, const wxString& caption,
                        KelMessageBox_Style style, KelMessageBox_Icon icon);
+    /// Re-enables the other windows if still needed.
     virtual ~KelMessageBoxFrame();
 
-    // Shows the window above all others and disables every other top-level
-    // window until it is answered or closed.
+    /// Shows the window above all others and disables every other top-level
+    /// window until it is answered or closed.
     void ShowApplicationModal();
+    /// Whether the window keeps the others disabled now.
     bool IsApplicationModal() const { return m_disabler != nullptr; }
 
+    /// The buttons offered.
     KelMessageBox_Style GetStyle() const { return m_style; }
+    /// The icon shown.
     KelMessageBox_Icon GetMessageIcon() const { return m_icon; }
+    /// The title.
     const wxString& GetCaption() const { return m_caption; }
+    /// The message.
     const wxString& GetMessage() const { return m_message; }
-    // wxID_OK once button 1001 was pressed, else wxID_NONE.
+    /// wxID_OK once button 1001 was pressed, else wxID_NONE.
     int GetResult() const { return m_result; }
+    /// The panel holding message, icon and buttons, a child window.
     wxPanel* GetContentPanel() const { return m_panel; }
 
 private:
@@ -82,9 +94,13 @@ private:
     wxDECLARE_NO_COPY_CLASS(KelMessageBoxFrame);
 };
 
+/// Shows a message window over `parent` (centred on it; on the screen when
+/// null) and returns at once, without the answer; the window disables the
+/// other windows until it is answered or closed, then destroys itself.
 KELCTRLS_API void KelMessageBox(wxWindow* parent, const wxString& message, const wxString& caption,
                                 KelMessageBox_Style style = KelMessageBox_OK,
                                 KelMessageBox_Icon icon = KelMessageBox_IconInformation);
+/// Same, without a parent.
 KELCTRLS_API void KelMessageBox(const wxString& message, const wxString& caption,
                                 KelMessageBox_Style style = KelMessageBox_OK,
                                 KelMessageBox_Icon icon = KelMessageBox_IconInformation);

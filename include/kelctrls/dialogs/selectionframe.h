@@ -1,5 +1,6 @@
-// The selection frame with eight handles that the screen capture and the head
-// image panel draw, hit-test, move and resize.
+/// \file
+/// The selection frame with eight handles that the screen capture and the head
+/// image panel draw, hit-test, move and resize.
 #ifndef KELCTRLS_DIALOGS_SELECTIONFRAME_H
 #define KELCTRLS_DIALOGS_SELECTIONFRAME_H
 
@@ -12,7 +13,7 @@
 
 class WXDLLIMPEXP_FWD_CORE wxDC;
 
-// The part of the selection under the pointer.
+/// The part of the selection under the pointer.
 enum frame_border
 {
     border_none = 0,
@@ -27,46 +28,54 @@ enum frame_border
     border_inside = 9
 };
 
-// A rectangle given by two corner pixels, both part of it: the frame's edges
-// are drawn on its first and last column and row, and a point is on an edge
-// when it lies within the tolerance of that line. The corners may be out of
-// order while an edge is dragged across the opposite one; GetRect is always
-// in order.
+/// A rectangle given by two corner pixels, both part of it: the frame's edges
+/// are drawn on its first and last column and row, and a point is on an edge
+/// when it lies within the tolerance of that line. The corners may be out of
+/// order while an edge is dragged across the opposite one; GetRect is always
+/// in order.
 class KELCTRLS_API KelSelectionFrame
 {
 public:
-    // `tolerance`: how far from an edge, in pixels, a point still hits it;
-    // `handleSize`: the side of the square handles.
+    /// An empty frame (both corners at 0, 0). `tolerance`: how far from an edge,
+    /// in pixels, a point still hits it; `handleSize`: the side of the square
+    /// handles, in pixels.
     KelSelectionFrame(int tolerance, int handleSize);
 
+    /// The first corner.
     const wxPoint& GetStart() const { return m_start; }
+    /// The second corner.
     const wxPoint& GetEnd() const { return m_end; }
+    /// Sets both corners, in any order.
     void SetCorners(const wxPoint& start, const wxPoint& end);
+    /// The frame, corners in order.
     wxRect GetRect() const { return wxRect(m_start, m_end); }
+    /// Makes `rect` the frame, corners in order.
     void SetRect(const wxRect& rect);
-    // Puts the corners in order (top-left, bottom-right).
+    /// Puts the corners in order (top-left, bottom-right).
     void Normalise() { SetRect(GetRect()); }
 
+    /// The part of the frame at `pt`: an edge or corner within the tolerance,
+    /// border_inside within, border_none outside.
     frame_border HitTest(const wxPoint& pt) const;
-    // Moves the edges that make up `part` (an edge or a corner) to the point.
+    /// Moves the edges that make up `part` (an edge or a corner) to the point.
     void MoveEdges(frame_border part, const wxPoint& pt);
-    // Moves the frame, keeping its size, so that its top-left corner is as
-    // near `topLeft` as lies inside `bounds`.
+    /// Moves the frame, keeping its size, so that its top-left corner is as
+    /// near `topLeft` as lies inside `bounds`.
     void MoveTo(const wxPoint& topLeft, const wxRect& bounds);
-    // The point that stays where it is while `part` is dragged: the opposite
-    // corner, or the middle of the opposite edge.
+    /// The point that stays where it is while `part` is dragged: the opposite
+    /// corner, or the middle of the opposite edge.
     wxPoint GetAnchor(frame_border part) const;
 
-    // The handles: the corners clockwise from the top-left, then the middles
-    // of the top, right, bottom and left edges.
+    /// The handles: the corners clockwise from the top-left, then the middles
+    /// of the top, right, bottom and left edges.
     std::array<wxRect, 8> GetHandles() const;
-    // Draws the four edges with the DC's pen.
+    /// Draws the four edges with the DC's pen.
     void DrawEdges(wxDC& dc) const;
-    // Draws the handles with the DC's pen and brush.
+    /// Draws the handles with the DC's pen and brush.
     void DrawHandles(wxDC& dc) const;
 
-    // The sizing cursor of a part; wxCURSOR_NONE for border_none, whose
-    // cursor each user chooses.
+    /// The sizing cursor of a part; wxCURSOR_NONE for border_none, whose
+    /// cursor each user chooses.
     static wxStockCursor GetCursor(frame_border part);
 
 private:

@@ -1,25 +1,34 @@
-// The signed-in user's own presence, kept for the windows that change with it
-// (the browser panel shows its local error page while it is offline).
+/// \file
+/// The signed-in user's own presence, kept for the windows that change with it
+/// (the browser panel shows its local error page while it is offline).
 #ifndef KELCTRLS_MESSAGING_PRESENCEMANAGER_H
 #define KELCTRLS_MESSAGING_PRESENCEMANAGER_H
 
 #include <kelctrls/base.h>
 #include <kelctrls/messaging/beans.h>
 
+/// The signed-in user's own presence. Setting it sends no event: windows read
+/// it when they need it.
 class KELCTRLS_API PresenceManager
 {
 public:
+    /// The manager, created on first use; it lives until the program ends.
     static PresenceManager* GetInstance();
 
-    // The user's own presence, owned by the manager; offline until the client
-    // sets another one.
+    /// The user's own presence, owned by the manager; offline until the client
+    /// sets another one.
     Presence* GetMyPresence() { return &m_myPresence; }
+    /// Replaces the user's presence by a copy of `presence` and makes its kind
+    /// the chosen one (GetMySubPrence).
     void SetMyPresence(const Presence& presence);
 
-    // The presence kind the user chose last (it may differ from the current
-    // one while a change is under way).
+    ///@{
+
+    /// The presence kind the user chose last (it may differ from the current
+    /// one while a change is under way).
     PTYPE GetMySubPrence() const { return m_mySubPresence; }
     void SetMySubPrence(PTYPE type) { m_mySubPresence = type; }
+    ///@}
 
 private:
     PresenceManager();

@@ -1,12 +1,13 @@
-// Value types of the core messaging library that the messaging records hold:
-// the enumerations of presence and message kinds, and a message subject.
+/// \file
+/// Value types of the core messaging library that the messaging records hold:
+/// the enumerations of presence and message kinds, and a message subject.
 #ifndef KELCTRLS_PLATFORM_IMCORETYPES_H
 #define KELCTRLS_PLATFORM_IMCORETYPES_H
 
 #include <kelctrls/base.h>
 #include <wx/string.h>
 
-// Presence kind of a contact or of the user.
+/// Presence kind of a contact or of the user.
 enum PTYPE
 {
     PTYPE_ONLINE = 0,
@@ -18,7 +19,7 @@ enum PTYPE
     PTYPE_CHAT = 6
 };
 
-// The "type" of a presence packet.
+/// The "type" of a presence packet.
 enum Presence_Type
 {
     Presence_Available = 0,
@@ -31,7 +32,7 @@ enum Presence_Type
     Presence_Error
 };
 
-// The "show" of a presence packet.
+/// The "show" of a presence packet.
 enum Presence_Mode
 {
     Presence_Mode_Normal = 0,
@@ -41,6 +42,7 @@ enum Presence_Mode
     Presence_Mode_DoNotDisturb
 };
 
+/// The kinds of message.
 enum MessageType
 {
     MessageType_Normal = 0,
@@ -52,6 +54,7 @@ enum MessageType
     MessageType_File
 };
 
+/// Whether and how a message asks for a reply.
 enum MessageReplyType
 {
     MessageReply_None = 0,
@@ -59,7 +62,7 @@ enum MessageReplyType
     MessageReply_Receipt
 };
 
-// What one line of an SMS result refers to.
+/// What one line of an SMS result refers to.
 enum SmsDataObject
 {
     SmsData_Sent = 0,
@@ -68,23 +71,37 @@ enum SmsDataObject
     SmsData_NoBalance
 };
 
-// The subject of a message: its text and the language it is written in.
+/// The subject of a message: its text and the language it is written in.
 class KELCTRLS_API Subject
 {
 public:
     Subject();
+    /// A subject with `text` in language `lang` ("" when unknown).
     explicit Subject(const wxString& text, const wxString& lang = wxString());
+    /// Copies text and language.
     Subject(const Subject& other);
+    /// Copies text and language.
     Subject& operator=(const Subject& other);
     virtual ~Subject();
 
+    ///@{
+
+    /// The subject text.
     wxString GetText() const { return m_text; }
     void SetText(const wxString& text) { m_text = text; }
+    ///@}
+    ///@{
+
+    /// The language code of the text ("" when unknown).
     wxString GetLang() const { return m_lang; }
     void SetLang(const wxString& lang) { m_lang = lang; }
+    ///@}
+    /// Whether the text is empty.
     bool IsEmpty() const { return m_text.empty(); }
 
+    /// Whether text and language are equal.
     bool operator==(const Subject& other) const { return m_text == other.m_text && m_lang == other.m_lang; }
+    /// Whether text or language differ.
     bool operator!=(const Subject& other) const { return !(*this == other); }
 
 private:

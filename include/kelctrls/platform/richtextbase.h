@@ -1,6 +1,7 @@
-// The rich text family the chat text control is built on: a rich text
-// control with an image cache folder and animated faces, its XML handler,
-// buffer, attribute and style sheet types.
+/// \file
+/// The rich text family the chat text control is built on: a rich text
+/// control with an image cache folder and animated faces, its XML handler,
+/// buffer, attribute and style sheet types.
 #ifndef KELCTRLS_PLATFORM_RICHTEXTBASE_H
 #define KELCTRLS_PLATFORM_RICHTEXTBASE_H
 
@@ -23,19 +24,27 @@ class wxFlagAnimationFrames;
 // Attributes
 // ----------------------------------------------------------------------------
 
+/// Text attributes of the family (the toolkit's, under the family's name).
 class KELCTRLS_API wxFlagTextAttrEx : public wxTextAttr
 {
 public:
+    /// The toolkit's constructors.
     using wxTextAttr::wxTextAttr;
+    /// Default attributes.
     wxFlagTextAttrEx() = default;
+    /// A copy of `attr`.
     wxFlagTextAttrEx(const wxTextAttr& attr) : wxTextAttr(attr) {}
 };
 
+/// Rich text attributes of the family (the toolkit's, under the family's name).
 class KELCTRLS_API wxFlagRichTextAttr : public wxRichTextAttr
 {
 public:
+    /// The toolkit's constructors.
     using wxRichTextAttr::wxRichTextAttr;
+    /// Default attributes.
     wxFlagRichTextAttr() = default;
+    /// A copy of `attr`.
     wxFlagRichTextAttr(const wxRichTextAttr& attr) : wxRichTextAttr(attr) {}
 };
 
@@ -43,39 +52,47 @@ public:
 // Buffer and style sheet
 // ----------------------------------------------------------------------------
 
+/// The family's buffer.
 class KELCTRLS_API wxFlagRichTextBuffer : public wxRichTextBuffer
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextBuffer);
 
 public:
+    /// An empty buffer.
     wxFlagRichTextBuffer() = default;
 
-    // Registers a file handler, which the family then owns. A handler of the
-    // same name and type registered earlier is replaced, so controls that
-    // register their handler on every construction do not grow the list.
+    /// Registers a file handler, which the family then owns. A handler of the
+    /// same name and type registered earlier is replaced, so controls that
+    /// register their handler on every construction do not grow the list.
     static void AddHandler(wxRichTextFileHandler* handler);
 };
 
+/// The family's style sheet.
 class KELCTRLS_API wxFlagRichTextStyleSheet : public wxRichTextStyleSheet
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextStyleSheet);
 
 public:
+    /// An empty style sheet.
     wxFlagRichTextStyleSheet() = default;
 };
 
 // ----------------------------------------------------------------------------
-// Image block: an image's encoded data plus the file it was made from
+// Image block
 // ----------------------------------------------------------------------------
 
+/// An image's encoded data plus the file it was made from.
 class KELCTRLS_API wxFlagRichTextImageBlock : public wxRichTextImageBlock
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextImageBlock);
 
 public:
+    /// An empty block.
     wxFlagRichTextImageBlock() = default;
 
+    /// Sets the file the image was made from.
     void SetFilePath(const wxString& path) { m_filePath = path; }
+    /// The file the image was made from; "" when none.
     const wxString& GetFilePath() const { return m_filePath; }
 
 private:
@@ -83,45 +100,62 @@ private:
 };
 
 // ----------------------------------------------------------------------------
-// Animated face: an inline object showing a GIF animation
+// Animated face
 // ----------------------------------------------------------------------------
 
+/// An animated face: an inline object showing a GIF animation, one frame at a
+/// time, timed by the control (wxFlagRichTextCtrl::KeepAnimating). A face that
+/// cannot be decoded shows as a placeholder of GetPlaceholderSize().
 class KELCTRLS_API wxFlagRichTextAnimation : public wxRichTextObject
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextAnimation);
 
 public:
+    /// An empty face in `parent`.
     wxFlagRichTextAnimation(wxRichTextObject* parent = nullptr);
-    // The file is read when the face is first measured or drawn; faces made
-    // from the same file and type share their decoded frames.
+    /// The file is read when the face is first measured or drawn; faces made
+    /// from the same file and type share their decoded frames.
     wxFlagRichTextAnimation(const wxString& file, int type = wxANIMATION_TYPE_ANY,
                             wxRichTextObject* parent = nullptr);
+    /// Copies the face (sharing the decoded frames).
     wxFlagRichTextAnimation(const wxFlagRichTextAnimation& obj);
 
+    /// Shows the animation of `file` (of wxAnimationType `type`), read when next
+    /// measured or drawn.
     void SetAnimationFile(const wxString& file, int type = wxANIMATION_TYPE_ANY);
+    /// The animation's file; "" for a face read from data.
     const wxString& GetAnimationFile() const { return m_file; }
+    /// The wxAnimationType given.
     int GetAnimationType() const { return m_type; }
 
-    // Takes the animation from `length` hexadecimal digits of `hex` (two per
-    // byte, either case). False, leaving the object as it was, when the
-    // digits are malformed or are no animation of the given type.
+    /// Takes the animation from `length` hexadecimal digits of `hex` (two per
+    /// byte, either case). False, leaving the object as it was, when the
+    /// digits are malformed or are no animation of the given type.
     bool ReadHex(const wxString& hex, int length, int type);
-    // Writes the animation's bytes as upper-case hexadecimal digits. The
-    // decoders cannot encode, so `type` must be the animation's own type or
-    // wxANIMATION_TYPE_ANY; false when it is not or there are no bytes.
+    /// Writes the animation's bytes as upper-case hexadecimal digits. The
+    /// decoders cannot encode, so `type` must be the animation's own type or
+    /// wxANIMATION_TYPE_ANY; false when it is not or there are no bytes.
     bool WriteHex(wxOutputStream& stream, int type) const;
 
-    // Decodes the animation if that has not happened yet.
+    /// Whether the animation decodes; decodes it if that has not happened yet.
     bool IsOk() const;
+    /// The animation's size in pixels; the placeholder size when it does not decode.
     wxSize GetAnimationSize() const;
+    /// The number of frames; 0 when it does not decode.
     unsigned GetFrameCount() const;
-    // The frame to show `millis` milliseconds into the animation's loop.
+    /// The frame to show `millis` milliseconds into the animation's loop.
     unsigned GetFrameAt(wxLongLong millis) const;
+    /// Frame `frame` (0 to GetFrameCount() - 1) as a bitmap; null out of range.
     wxBitmap GetFrameBitmap(unsigned frame) const;
-    // The frame shown by the last Draw, or -1 before the first.
+    /// The frame shown by the last Draw, or -1 before the first.
     int GetDrawnFrame() const { return m_drawnFrame; }
 
+    /// Takes the face of `obj` (sharing the decoded frames).
     void Copy(const wxFlagRichTextAnimation& obj);
+    ///@{
+
+    /// The wxRichTextObject interface: the face draws its current frame, takes the
+    /// animation's size, and is never empty.
     wxRichTextObject* Clone() const override { return new wxFlagRichTextAnimation(*this); }
 
     bool Draw(wxDC& dc, wxRichTextDrawingContext& context, const wxRichTextRange& range,
@@ -136,17 +170,21 @@ public:
     bool IsEmpty() const override { return false; }
     bool UsesParagraphAttributes() const override { return false; }
     wxString GetXMLNodeName() const override { return wxS("animation"); }
+    ///@}
 
-    // The family's own form: <animation file="..." type="n"> with a <data>
-    // child holding the bytes of a face that has no file.
+    /// Reads the family's own form: an element `animation` with the
+    /// attributes `file` and `type`, and a child `data` holding the bytes (in
+    /// hexadecimal) of a face that has no file.
     bool ImportFromXML(wxRichTextBuffer* buffer, wxXmlNode* node, wxRichTextXMLHandler* handler,
                        bool* recurse) override;
+    /// Writes the face in the family's form to `stream`.
     bool ExportXML(wxOutputStream& stream, int indent, wxRichTextXMLHandler* handler) override;
+    /// Appends the face in the family's form to `parent`.
     bool ExportXML(wxXmlNode* parent, wxRichTextXMLHandler* handler) override;
-    // Writes the family's own form, whatever handler is in use.
+    /// Writes the family's own form, whatever handler is in use.
     bool WriteXML(wxOutputStream& stream, int indent) const;
 
-    // The size shown when the animation cannot be decoded.
+    /// The size shown when the animation cannot be decoded.
     static wxSize GetPlaceholderSize() { return wxSize(16, 16); }
 
 private:
@@ -160,20 +198,20 @@ private:
     int m_drawnFrame;
 };
 
-// ----------------------------------------------------------------------------
-// String stream: collects UTF-8 bytes and decodes them once, when the text is
-// asked for (the toolkit's string stream decodes every write)
-// ----------------------------------------------------------------------------
-
+/// A stream that collects UTF-8 bytes and decodes them once, when the text
+/// is asked for (the toolkit's string stream decodes every write).
 class KELCTRLS_API wxFlagStringOutputStream : public wxOutputStream
 {
 public:
+    /// The bytes written so far.
     const std::string& GetBytes() const { return m_bytes; }
-    // The text of the bytes written so far; empty when they are no UTF-8.
+    /// The text of the bytes written so far; empty when they are no UTF-8.
     wxString GetString() const;
 
 protected:
+    /// Appends the bytes.
     size_t OnSysWrite(const void* buffer, size_t size) override;
+    /// The number of bytes written.
     wxFileOffset OnSysTell() const override { return wxFileOffset(m_bytes.size()); }
 
 private:
@@ -184,51 +222,59 @@ private:
 // XML handler
 // ----------------------------------------------------------------------------
 
+/// The family's XML file handler: reads and writes documents with pictures
+/// and animated faces. Reading refuses documents nested deeper than MaxDepth
+/// and leaves out pictures beyond MaxPicturePixels; a document that cannot be
+/// read changes nothing.
 class KELCTRLS_API wxFlagRichTextXMLHandler : public wxRichTextXMLHandler
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextXMLHandler);
 
 public:
+    /// A handler named `name` for files with extension `ext` of wxRichTextFileType `type`.
     wxFlagRichTextXMLHandler(const wxString& name = wxS("XML"), const wxString& ext = wxS("xml"),
                              int type = wxRICHTEXT_TYPE_XML);
 
-    // Registers what documents of the family need: the element name of the
-    // animated face and the image formats of pictures.
+    /// Registers what documents of the family need: the element name of the
+    /// animated face and the image formats of pictures.
     void LoadHandles();
 
-    // Writes one object at the given indentation level. Animated faces are
-    // written in the family's own form, everything else as the toolkit's
-    // rich text objects write themselves.
+    /// Writes one object at the given indentation level. Animated faces are
+    /// written in the family's own form, everything else as the toolkit's
+    /// rich text objects write themselves.
     virtual bool ExportXML(wxOutputStream& stream, wxRichTextObject& obj, int level);
 
-    // Reads one element child of the document root ("paragraphlayout" or
-    // "paragraph") and appends its paragraphs. With `asBuffer`, the
-    // attributes of a "paragraphlayout" element become the buffer's own.
+    /// Reads one element child of the document root ("paragraphlayout" or
+    /// "paragraph") and appends its paragraphs. With `asBuffer`, the
+    /// attributes of a "paragraphlayout" element become the buffer's own.
     virtual bool ImportXML(wxRichTextBuffer* buffer, wxXmlNode* node, bool asBuffer);
-    // Reads one element child of a paragraph and appends what it describes.
+    /// Reads one element child of a paragraph and appends what it describes.
     virtual bool ImportObjects(wxRichTextBuffer* buffer, wxRichTextParagraph* paragraph, wxXmlNode* node);
 
-    // Reads a document into `buffer`. `out`, when given, receives the parsed
-    // document again, indented. With `insert`, a successfully read document
-    // is then inserted after the end of the control recorded in the buffer.
+    /// Reads a document into `buffer`. `out`, when given, receives the parsed
+    /// document again, indented. With `insert`, a successfully read document
+    /// is then inserted after the end of the control recorded in the buffer.
     bool DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& in, wxOutputStream* out, bool insert);
+    /// Writes the whole buffer as a document to `stream`; false when it cannot be written.
     bool DoSaveFile(wxRichTextBuffer* buffer, wxOutputStream& stream) override;
+    /// Writes `text` as UTF-8.
     static void OutputString(wxOutputStream& stream, const wxString& text);
-    // Writes `utf8` as it is.
+    /// Writes `utf8` as it is.
     static void OutputString(wxOutputStream& stream, const char* utf8);
-    // Escapes the XML special characters of `text`.
+    /// Escapes the XML special characters of `text`.
     static void OutputStringEnt(wxOutputStream& stream, const wxString& text);
+    /// Writes a line break and `indent` levels of indentation.
     static void OutputIndentation(wxOutputStream& stream, int indent);
 
-    // Documents nested deeper than this are refused before they are parsed.
+    /// Documents nested deeper than this are refused before they are parsed.
     static constexpr int MaxDepth = 200;
-    // The pictures of one document together decode to at most this many
-    // pixels (a large screenshot); those that would go beyond are left out.
+    /// The pictures of one document together decode to at most this many
+    /// pixels (a large screenshot); those that would go beyond are left out.
     static constexpr wxUint64 MaxPicturePixels = 4 * 1024 * 1024;
 
 protected:
-    // Loading through the toolkit's file interface (wxRichTextCtrl::LoadFile)
-    // replaces the buffer's content only when the whole document was read.
+    /// Loading through the toolkit's file interface (wxRichTextCtrl::LoadFile)
+    /// replaces the buffer's content only when the whole document was read.
     bool DoLoadFile(wxRichTextBuffer* buffer, wxInputStream& stream) override;
 
 private:
@@ -244,54 +290,68 @@ private:
 // Control
 // ----------------------------------------------------------------------------
 
+/// The family's rich text control: image cache folders, animated faces and a
+/// history that follows its end.
 class KELCTRLS_API wxFlagRichTextCtrl : public wxRichTextCtrl
 {
     wxDECLARE_DYNAMIC_CLASS(wxFlagRichTextCtrl);
 
 public:
+    /// For two-step creation; Create must follow.
     wxFlagRichTextCtrl();
+    /// Creates the control as wxRichTextCtrl does.
     wxFlagRichTextCtrl(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& value = wxEmptyString,
                        const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                        long style = wxRE_MULTILINE, const wxValidator& validator = wxDefaultValidator,
                        const wxString& name = wxASCII_STR(wxTextCtrlNameStr));
+    /// Stops the frame timer.
     ~wxFlagRichTextCtrl() override;
 
-    // Image cache folders: pictures written into the control are kept in
-    // the main one (the first added); later ones are searched as well.
+    /// Image cache folders: pictures written into the control are kept in
+    /// the main one (the first added); later ones are searched as well.
     void AddFileImageBuff(const wxString& folder);
+    /// The main image cache folder; "" before the first AddFileImageBuff.
     wxString GetFileImageMainBuff() const;
+    /// Every image cache folder, the main one first.
     const wxArrayString& GetFileImageBuffs() const { return m_imageFolders; }
-    // The full path of `name` in the first cache folder that has it, or
-    // empty.
+    /// The full path of `name` in the first cache folder that has it, or
+    /// empty.
     wxString FindFileInImageBuff(const wxString& name) const;
 
-    // Inserts an animated face at the caret, with undo.
+    /// Inserts an animated face at the caret, with undo.
     bool WriteAnimation(const wxString& file, int type = wxANIMATION_TYPE_ANY);
+    /// Inserts a copy of `animation` at the caret, with undo.
     bool WriteAnimation(const wxFlagRichTextAnimation& animation);
-    // Inserts a picture at the caret, with undo; the block's file path is
-    // kept as the picture's "file" property.
+    /// Inserts a picture at the caret, with undo; the block's file path is
+    /// kept as the picture's "file" property.
     bool WriteImageBlock(const wxFlagRichTextImageBlock& block);
 
-    // When set (non-zero), content inserted at the end of the control
-    // scrolls the view to the end, as a chat history expects, unless the
-    // reader had scrolled away from the end: then the view stays.
+    /// When set (non-zero), content inserted at the end of the control
+    /// scrolls the view to the end, as a chat history expects, unless the
+    /// reader had scrolled away from the end: then the view stays.
     void SetFollowEnd(int follow) { m_followEnd = follow; }
+    /// Whether the view follows the end (non-zero).
     int GetFollowEnd() const { return m_followEnd; }
-    // Whether the last line of the content is in view.
+    /// Whether the last line of the content is in view.
     bool IsViewAtEnd() const;
 
+    /// The style at `position`; false outside the text.
     using wxRichTextCtrl::GetStyle;
+    /// The style at `position`, in the family's rich text form.
     bool GetStyle(long position, wxFlagRichTextAttr& style);
+    /// The style at `position`, in the family's text form.
     bool GetStyle(long position, wxFlagTextAttrEx& style);
 
-    // Called by faces as they are drawn: keeps the frame timer running
-    // while any face in view has more than one frame.
+    /// Called by faces as they are drawn: keeps the frame timer running
+    /// while any face in view has more than one frame.
     void KeepAnimating();
-    // Repaints the faces in view whose frame changed since they were drawn;
-    // returns how many animated faces are in view.
+    /// Repaints the faces in view whose frame changed since they were drawn;
+    /// returns how many animated faces are in view.
     int RefreshAnimations();
+    /// Whether the frame timer runs.
     bool IsAnimating() const { return m_animationTimer.IsRunning(); }
 
+    /// The frame timer's interval in milliseconds.
     static constexpr int AnimationTick = 40;
 
     // Repaints `rect` (everything when null). An empty or inverted area is
@@ -301,9 +361,14 @@ public:
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
 
 protected:
+    ///@{
+
+    /// Bound in the event table: the frame timer repaints changed faces,
+    /// insertions and idle time keep a following view at the end.
     void OnAnimationTimer(wxTimerEvent& event);
     void OnContentInserted(wxRichTextEvent& event);
     void OnIdle(wxIdleEvent& event);
+    ///@}
 
 private:
     void Init();

@@ -1,5 +1,6 @@
-// The process-wide store of the current skin's bitmaps, icons, colours and
-// fonts, looked up by string key.
+/// \file
+/// The process-wide store of the current skin's bitmaps, icons, colours and
+/// fonts, looked up by string key.
 #ifndef KELCTRLS_SKIN_SKINRESOURCE_H
 #define KELCTRLS_SKIN_SKINRESOURCE_H
 
@@ -12,46 +13,64 @@
 
 #include <map>
 
+/// One bitmap of the skin store.
 struct SkinBitmapEntry
 {
-    wxBitmap bitmap; // null until the first successful load
-    wxString path;   // as written in the resource file
+    wxBitmap bitmap; ///< Null until the first successful load.
+    wxString path;   ///< As written in the resource file.
 };
 
+/// One icon of the skin store.
 struct SkinIconEntry
 {
+    /// The icon; null until the first successful load.
     wxIcon icon;
+    /// As written in the resource file.
     wxString path;
 };
 
-// A skin is one XML file with the root "resource" and the sections "icons",
-// "bitmaps", "colours" and "fonts". Colours and fonts are read at load; image
-// files are read on their first lookup and cached until the next load. Keys the
-// skin does not define give a null bitmap or icon, opaque black, or the normal
-// system font.
+/// A skin is one XML file with the root "resource" and the sections "icons",
+/// "bitmaps", "colours" and "fonts". Colours and fonts are read at load; image
+/// files are read on their first lookup and cached until the next load. Keys the
+/// skin does not define give a null bitmap or icon, opaque black, or the normal
+/// system font.
+///
+/// Image paths in the file are relative to the installation folder. Windows
+/// read the store when they are created: load the skin before creating them.
 class KELCTRLS_API KelSkinResource
 {
 public:
+    /// The store, created empty on first use; it lives until the program ends.
     static KelSkinResource* GetInstance();
 
+    /// Frees the tables.
     virtual ~KelSkinResource();
 
-    // Empties the store, then reads `path`. On failure the store stays empty.
-    // On success the window skin engine draws with the skin's
-    // "color_caption_text" and "color_win_bk" from then on.
+    /// Empties the store, then reads `path`. Returns false, leaving the store
+    /// empty, when the file is missing or is not a skin file. On success the
+    /// window skin engine draws with the skin's "color_caption_text" and
+    /// "color_win_bk" from then on.
     bool LoadResource(const wxString& path);
 
+    /// The colour of `key` (any form wxColour reads, such as "#RRGGBB");
+    /// opaque black when undefined.
     virtual wxColour GetColour(const wxString& key) const;
+    /// The bitmap of `key`, read from its file on first use; null when undefined
+    /// or unreadable.
     virtual wxBitmap GetBitmap(const wxString& key) const;
+    /// The icon of `key`, read from its file on first use; null when undefined or unreadable.
     virtual wxIcon GetIcon(const wxString& key) const;
+    /// The font of `key`; the normal system font when undefined.
     virtual wxFont GetFont(const wxString& key) const;
 
-    // Empties the four tables; the instance stays usable.
+    /// Empties the four tables; the instance stays usable.
     virtual void Release();
 
 protected:
+    /// An empty store; only GetInstance (or a derived class) makes stores.
     KelSkinResource();
 
+    /// The store GetInstance hands out; a derived class may set its own.
     static KelSkinResource* m_instance;
 
 private:
