@@ -14,7 +14,7 @@ SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build test demo skin faces fuzz bench install clean format format-check
+.PHONY: all deps configure build test demo skin faces fuzz bench install clean format format-check pot
 
 all: build
 
@@ -68,6 +68,17 @@ install: build
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) out
+
+# Extracts the translatable texts of the library into po/kelctrls.pot and
+# merges the template into each po/<language>.po (the build compiles them).
+XGETTEXT = xgettext --language=C++ --from-code=UTF-8 --keyword=_ --keyword=wxGetTranslation \
+	--keyword=wxTRANSLATE --keyword=wxPLURAL:1,2 --add-comments=TRANSLATORS: --sort-by-file \
+	--package-name=KelCtrls --msgid-bugs-address=kelctrls@localhost
+LIBRARY_TEXT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,skin controls treelist messaging richtext browser dialogs uistate) include/kelctrls/*/*.h))
+
+pot:
+	@$(XGETTEXT) --output=po/kelctrls.pot $(LIBRARY_TEXT_SOURCES)
+	@for po in $(wildcard po/*.po); do msgmerge --quiet --update --backup=none $$po po/kelctrls.pot; done
 
 # The sources in the house style (.clang-format); format-check fails on any
 # file that differs from it.
