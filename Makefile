@@ -69,16 +69,17 @@ install: build
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) out
 
-# Extracts the translatable texts of the library into po/kelctrls.pot and
-# merges the template into each po/<language>.po (the build compiles them).
-XGETTEXT = xgettext --language=C++ --from-code=UTF-8 --keyword=_ --keyword=wxGetTranslation \
-	--keyword=wxTRANSLATE --keyword=wxPLURAL:1,2 --add-comments=TRANSLATORS: --sort-by-file \
-	--package-name=KelCtrls --msgid-bugs-address=kelctrls@localhost
+# Extracts the translatable texts of the library into po/kelctrls.pot and of
+# the demo into demo/po/kelctrls-demo.pot, and merges each template into the
+# catalogues beside it (the build compiles them).
 LIBRARY_TEXT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,skin controls treelist messaging richtext browser dialogs uistate) include/kelctrls/*/*.h))
+DEMO_TEXT_SOURCES = $(sort $(wildcard demo/*.cpp demo/*.h))
 
 pot:
-	@$(XGETTEXT) --output=po/kelctrls.pot $(LIBRARY_TEXT_SOURCES)
+	@sh scripts/extract-texts.sh kelctrls po/kelctrls.pot $(LIBRARY_TEXT_SOURCES)
+	@sh scripts/extract-texts.sh kelctrls-demo demo/po/kelctrls-demo.pot $(DEMO_TEXT_SOURCES)
 	@for po in $(wildcard po/*.po); do msgmerge --quiet --update --backup=none $$po po/kelctrls.pot; done
+	@for po in $(wildcard demo/po/*.po); do msgmerge --quiet --update --backup=none $$po demo/po/kelctrls-demo.pot; done
 
 # The sources in the house style (.clang-format); format-check fails on any
 # file that differs from it.

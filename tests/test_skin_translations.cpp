@@ -194,7 +194,8 @@ TEST(ChineseText, LabelsDrawTheGlyphsNotTheMissingGlyphBox)
     const wxFont font(wxFontInfo(28));
     // U+4E2D; the second label holds a code point that no font has a glyph for.
     KelStaticText* chinese = new KelStaticText(frame, wxID_ANY, wxString::FromUTF8("中"), wxPoint(10, 10));
-    KelStaticText* missing = new KelStaticText(frame, wxID_ANY, wxString::FromUTF8("\xf4\x8f\xbf\xbd"), wxPoint(150, 10));
+    KelStaticText* missing =
+        new KelStaticText(frame, wxID_ANY, wxString::FromUTF8("\xf4\x8f\xbf\xbd"), wxPoint(150, 10));
     for (KelStaticText* label : {chinese, missing})
     {
         label->SetFont(font);

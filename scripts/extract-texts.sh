@@ -1,0 +1,12 @@
+#!/bin/sh
+# Extracts the translatable texts of the given sources into a gettext
+# template:  extract-texts.sh DOMAIN OUTPUT.pot SOURCE...
+# Texts are marked with _(), wxGetTranslation(), wxTRANSLATE() or wxPLURAL();
+# a comment starting "TRANSLATORS:" right above one goes along with it.
+set -eu
+domain=$1
+output=$2
+shift 2
+xgettext --language=C++ --from-code=UTF-8 --keyword=_ --keyword=wxGetTranslation --keyword=wxTRANSLATE \
+    --keyword=wxPLURAL:1,2 --add-comments=TRANSLATORS: --sort-by-file --package-name="$domain" \
+    --msgid-bugs-address=kelctrls@localhost --output="$output" "$@"
