@@ -73,7 +73,7 @@ clean:
 # the demo into demo/po/kelctrls-demo.pot, and merges each template into the
 # catalogues beside it (the build compiles them).
 LIBRARY_TEXT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,skin controls treelist messaging richtext browser dialogs uistate) include/kelctrls/*/*.h))
-DEMO_TEXT_SOURCES = $(sort $(wildcard demo/*.cpp demo/*.h))
+DEMO_TEXT_SOURCES = $(sort $(wildcard demo/*.cpp demo/*.h data/xrc/*.xrc)) data/tips.txt
 
 pot:
 	@sh scripts/extract-texts.sh kelctrls po/kelctrls.pot $(LIBRARY_TEXT_SOURCES)

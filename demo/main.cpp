@@ -3,8 +3,8 @@
 //   kelctrls-demo [--data DIR] [--screenshot DIR]
 //
 // --data names the installation folder (by default the one of the source
-// tree); --screenshot writes one PNG per page and per extra window into DIR
-// and exits.
+// tree); --screenshot writes one PNG per page and per extra window into DIR,
+// the same again in Simplified Chinese into DIR/zh_CN, and exits.
 #include "demoregistry.h"
 #include "mainwindow.h"
 
@@ -76,9 +76,12 @@ public:
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
 
+    void RebuildMainWindow();
+
 private:
     void SignIn();
     void TakeScreenshots();
+    void TakeScreenshotsInto(const wxString& dir);
 
     wxString m_dataDir = KELCTRLS_DEMO_DATA_DIR;
     wxString m_screenshotDir;
@@ -86,6 +89,11 @@ private:
 };
 
 wxIMPLEMENT_APP(DemoApp);
+
+void DemoRebuildMainWindow()
+{
+    wxGetApp().CallAfter(&DemoApp::RebuildMainWindow);
+}
 
 void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
@@ -126,6 +134,8 @@ bool DemoApp::OnInit()
     if (!KelSkinResource::GetInstance()->LoadResource(KelInstallPath("skins/default/default.xml")))
         std::fprintf(stderr, "the default skin could not be loaded; drawing with fallbacks\n");
 
+    KelTranslations::AddCatalogFolder(KELCTRLS_BUILD_LOCALE_DIR);
+    DemoUseSelectedLanguage();
     SignIn();
     m_main = new DemoMainWindow;
     m_main->Show();
@@ -145,13 +155,39 @@ void DemoApp::SignIn()
     job->SetOfflineUserLocal(home + "/offline");
 }
 
+// In the place of the old window, showing the same page.
+void DemoApp::RebuildMainWindow()
+{
+    DemoMainWindow* old = m_main;
+    m_main = new DemoMainWindow;
+    m_main->SetSize(old->GetRect());
+    m_main->GetPages()->SetSelection(old->GetPages()->GetSelection());
+    m_main->Show();
+    old->Destroy();
+}
+
 void DemoApp::TakeScreenshots()
 {
-    wxFileName::Mkdir(m_screenshotDir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    TakeScreenshotsInto(m_screenshotDir);
+    if (DemoShowLanguage("zh_CN"))
+    {
+        RebuildMainWindow();
+        TakeScreenshotsInto(m_screenshotDir + "/zh_CN");
+    }
+    else
+        std::fprintf(stderr, "no Simplified Chinese installed: no screenshots in Chinese\n");
+    std::fflush(stdout);
+    KelWindowManager::Get()->CloseAll();
+    ExitMainLoop();
+}
+
+void DemoApp::TakeScreenshotsInto(const wxString& dir)
+{
+    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     int index = 0;
     auto save = [&](wxWindow* win, const wxString& name)
     {
-        const wxString path = m_screenshotDir + "/" + FileNameOf(++index, name);
+        const wxString path = dir + "/" + FileNameOf(++index, name);
         if (SaveScreenArea(win->GetScreenRect(), path))
             std::printf("%s\n", static_cast<const char*>(path.utf8_str()));
         else
@@ -166,7 +202,9 @@ void DemoApp::TakeScreenshots()
         pages->SetSelection(i);
         m_main->Raise();
         WaitAndPaint(500);
-        save(m_main, "main-" + pages->GetPageText(i));
+        // English file names in every language
+        const wxString name = i < DemoPages().size() ? DemoPages()[i].name : wxString::Format("%zu", i);
+        save(m_main, "main-" + name);
     }
 
     for (const auto& shot : DemoShots())
@@ -181,7 +219,4 @@ void DemoApp::TakeScreenshots()
         win->Destroy();
         WaitAndPaint(100);
     }
-    std::fflush(stdout);
-    KelWindowManager::Get()->CloseAll();
-    ExitMainLoop();
 }
