@@ -178,7 +178,10 @@ private:
 
     void ShowHistoryDate()
     {
-        m_dateText->SetLabel(wxString::Format(_("History of %s"), m_date->GetTime().Format("%A, %d %B %Y")));
+        // TRANSLATORS: the codes of strftime, for the day whose history is shown
+        // xgettext:no-c-format
+        const wxString day = m_date->GetTime().Format(_("%A, %d %B %Y"));
+        m_dateText->SetLabel(wxString::Format(_("History of %s"), day));
     }
 
     void Report(const wxString& text)
