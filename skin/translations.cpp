@@ -5,8 +5,19 @@
 #include <wx/intl.h>
 #include <wx/translation.h>
 
+#include <dlfcn.h>
+
 namespace
 {
+
+// The folder of the library's own file.
+wxString LibraryFolder()
+{
+    Dl_info info;
+    if (!dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) || !info.dli_fname)
+        return wxString();
+    return wxFileName(wxString::FromUTF8(info.dli_fname)).GetPath();
+}
 
 void AddInstalledCatalogFolder()
 {
@@ -14,7 +25,9 @@ void AddInstalledCatalogFolder()
     if (added)
         return;
     added = true;
-    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(KELCTRLS_LOCALE_DIR);
+    const wxString folder = LibraryFolder();
+    if (!folder.empty())
+        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(folder + "/" + KELCTRLS_LOCALE_DIR_FROM_LIB);
 }
 
 bool IsEnglish(int language)

@@ -10,8 +10,9 @@
 
 // The library's user-visible texts are English; each is looked up in the
 // text domain "kelctrls" only, whose compiled catalogues are installed as
-// <prefix>/share/locale/<language>/LC_MESSAGES/kelctrls.mo. A client's own
-// catalogue therefore never changes a text of the library.
+// <prefix>/share/locale/<language>/LC_MESSAGES/kelctrls.mo and found there
+// from the library's own folder, wherever the package was moved. A client's
+// own catalogue therefore never changes a text of the library.
 class KELCTRLS_API KelTranslations
 {
 public:
