@@ -6,6 +6,7 @@
 // page served from a loopback address the client never opened itself: its
 // calls are refused, which the page and the status line show.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/browser.h>
 #include <kelctrls/platform/imcore.h>
@@ -243,7 +244,7 @@ private:
     wxEvtHandler m_client;
 };
 
-DemoPageRegistration page(60, "Web",
+DemoPageRegistration page(60, wxTRANSLATE("Web"),
                           [](wxWindow* parent) -> wxWindow*
                           { return new WebPage(parent, WebPage::START_WITH_PORTAL); });
 
