@@ -184,12 +184,18 @@ void DemoApp::SignIn()
 // In the place of the old window, showing the same page.
 void DemoApp::RebuildMainWindow()
 {
-    DemoMainWindow* old = m_main;
+    // The old window goes first: pages that put themselves in a chain (of
+    // log targets, for one) leave it in the order they joined it.
+    const wxRect rect = m_main->GetRect();
+    const int page = m_main->GetPages()->GetSelection();
+    SetExitOnFrameDelete(false);
+    m_main->Destroy();
+    ProcessIdle();
+    SetExitOnFrameDelete(true);
     m_main = new DemoMainWindow;
-    m_main->SetSize(old->GetRect());
-    m_main->GetPages()->SetSelection(old->GetPages()->GetSelection());
+    m_main->SetSize(rect);
+    m_main->GetPages()->SetSelection(page);
     m_main->Show();
-    old->Destroy();
 }
 
 void DemoApp::TakeScreenshots()
