@@ -13,7 +13,7 @@ SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build test demo skin faces fuzz bench install package docs clean format format-check
+.PHONY: all deps configure build test demo skin faces fuzz bench install package docs clean format format-check pot
 
 all: build
 
@@ -76,6 +76,18 @@ docs: configure
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) out
+
+# Extracts the translatable texts of the library into po/kelctrls.pot and of
+# the demo into demo/po/kelctrls-demo.pot, and merges each template into the
+# catalogues beside it (the build compiles them).
+LIBRARY_TEXT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,skin controls treelist messaging richtext browser dialogs uistate) include/kelctrls/*/*.h))
+DEMO_TEXT_SOURCES = $(sort $(wildcard demo/*.cpp demo/*.h data/xrc/*.xrc)) data/tips.txt
+
+pot:
+	@sh scripts/extract-texts.sh kelctrls po/kelctrls.pot $(LIBRARY_TEXT_SOURCES)
+	@sh scripts/extract-texts.sh kelctrls-demo demo/po/kelctrls-demo.pot $(DEMO_TEXT_SOURCES)
+	@for po in $(wildcard po/*.po); do msgmerge --quiet --update --backup=none $$po po/kelctrls.pot; done
+	@for po in $(wildcard demo/po/*.po); do msgmerge --quiet --update --backup=none $$po demo/po/kelctrls-demo.pot; done
 
 # The sources in the house style (.clang-format); format-check fails on any
 # file that differs from it.

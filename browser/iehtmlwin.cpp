@@ -2,6 +2,7 @@
 
 #include "browser/webbrowser.h"
 #include "browser/webkitnative.h"
+#include "skin/librarytext.h"
 
 #include <wx/fdrepdlg.h>
 #include <wx/mstream.h>

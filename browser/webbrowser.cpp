@@ -1,6 +1,7 @@
 #include "browser/webbrowser.h"
 
 #include "browser/webkitnative.h"
+#include "skin/librarytext.h"
 
 #include <wx/tokenzr.h>
 #include <wx/uri.h>

@@ -1,6 +1,7 @@
 #include <kelctrls/controls/filetransferlink.h>
 
 #include "controls/xrcparams.h"
+#include "skin/librarytext.h"
 
 #include <wx/cmdline.h>
 #include <wx/dcclient.h>

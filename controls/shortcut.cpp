@@ -3,6 +3,8 @@
 #include <kelctrls/controls/linktext.h>
 #include <kelctrls/controls/tabconfig.h>
 
+#include "skin/librarytext.h"
+
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/wupdlock.h>

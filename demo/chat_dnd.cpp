@@ -3,6 +3,7 @@
 // are sent to it.
 #include "chatwindow.h"
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/dnd.h>
 #include <kelctrls/skin.h>
@@ -108,7 +109,7 @@ public:
     {
         const DraggedContact* contact = static_cast<const DraggedContact*>(data);
         if (contact)
-            Tell(contact->name + " was invited to the conversation.");
+            Tell(wxString::Format(_("%s was invited to the conversation."), contact->name));
     }
 
     bool OnObservedDropFiles(int WXUNUSED(x), int WXUNUSED(y), const wxArrayString& files) override
@@ -118,7 +119,7 @@ public:
         wxString names;
         for (const wxString& file : files)
             names += (names.empty() ? "" : ", ") + wxFileName(file).GetFullName();
-        Tell(wxString::Format("Sending %s.", names));
+        Tell(wxString::Format(_("Sending %s."), names));
         return true;
     }
 

@@ -1,4 +1,5 @@
 #include "chatwindow.h"
+#include "demotext.h"
 
 #include "demoregistry.h"
 
@@ -16,7 +17,7 @@ const char* const kPeers[] = {"Alice Chen",   "David Novak",  "Eva Lindqvist", "
 } // anonymous namespace
 
 DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
-    : KelFrameBase(parent, wxID_ANY, "Chat", wxDefaultPosition, wxSize(860, 560))
+    : KelFrameBase(parent, wxID_ANY, _("Chat"), wxDefaultPosition, wxSize(860, 560))
 {
     KelPanelBase* panel = new KelPanelBase(this);
     m_sidePane = BuildPeerCard(panel);
@@ -39,7 +40,7 @@ DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
     panel->SetSizer(sizer);
 
     CreateStatusBar();
-    SetStatusText("Drop a contact here to invite them, or files to send them.");
+    SetStatusText(_("Drop a contact here to invite them, or files to send them."));
 
     if (!peers.empty())
     {
@@ -64,10 +65,11 @@ wxWindow* DemoChatWindow::BuildPeerCard(wxWindow* parent)
     m_peerName->SetForegroundColour(skin->GetColour("color_user_name"));
     column->Add(m_peerName, 0, wxEXPAND | wxALL, 8);
 
-    const char* const details[] = {"Online", "Local time 14:05", "Shared files: 3"};
+    const char* const details[] = {wxTRANSLATE("Online"), wxTRANSLATE("Local time 14:05"),
+                                   wxTRANSLATE("Shared files: 3")};
     for (const char* detail : details)
     {
-        wxStaticText* text = new wxStaticText(card, wxID_ANY, detail);
+        wxStaticText* text = new wxStaticText(card, wxID_ANY, _(detail));
         text->SetForegroundColour(skin->GetColour("color_text_grey"));
         column->Add(text, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     }
@@ -78,7 +80,7 @@ wxWindow* DemoChatWindow::BuildPeerCard(wxWindow* parent)
 void DemoChatWindow::ShowPeer(const wxString& peer)
 {
     m_peerName->SetLabel(peer);
-    SetTitle("Chat - " + peer);
+    SetTitle(wxString::Format(_("Chat - %s"), peer));
     m_sidePane->Layout();
 }
 
@@ -137,8 +139,8 @@ DemoMainHookRegistration chatMenu(35,
                                       wxMenuBar* bar = main.GetMenuBar();
                                       wxMenu* menu = new wxMenu;
                                       const int id = wxWindow::NewControlId();
-                                      menu->Append(id, "&Chat window\tCtrl-T");
-                                      bar->Insert(bar->GetMenuCount() - 1, menu, "&Chat");
+                                      menu->Append(id, _("&Chat window\tCtrl-T"));
+                                      bar->Insert(bar->GetMenuCount() - 1, menu, _("&Chat"));
                                       wxFrame* frame = main.GetFrame();
                                       frame->Bind(
                                           wxEVT_MENU, [frame](wxCommandEvent&) { OpenDemoChat(frame); }, id);

@@ -1,4 +1,5 @@
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -82,6 +83,6 @@ wxWindow* CreateDemoConversation(wxWindow* parent, const wxString& peer)
 {
     if (ConversationFactory())
         return ConversationFactory()(parent, peer);
-    return new wxTextCtrl(parent, wxID_ANY, "Conversation with " + peer, wxDefaultPosition, wxDefaultSize,
-                          wxTE_MULTILINE | wxTE_READONLY);
+    return new wxTextCtrl(parent, wxID_ANY, wxString::Format(_("Conversation with %s"), peer),
+                          wxDefaultPosition, wxDefaultSize, wxTE_MULTILINE | wxTE_READONLY);
 }

@@ -87,4 +87,15 @@ void RunDemoChatHooks(wxTopLevelWindow* chat);
 // The registered conversation area, or a plain one when none is registered.
 wxWindow* CreateDemoConversation(wxWindow* parent, const wxString& peer);
 
+// Languages (the Settings page): the translations of the demo and the
+// library follow the language selected in an earlier run...
+void DemoUseSelectedLanguage();
+// ...or the installed language whose folder is named `folderName` ("zh_CN"),
+// without selecting it for later runs; false when none is installed. Windows
+// opened afterwards show the language.
+bool DemoShowLanguage(const wxString& folderName);
+// Builds the main window anew, in the language now in use, once the current
+// event is handled.
+void DemoRebuildMainWindow();
+
 #endif

@@ -3,10 +3,10 @@
 //   kelctrls-demo [--data DIR] [--screenshot DIR] [--offline]
 //
 // --data names the installation folder (by default DemoInstallFolder());
-// --screenshot writes one PNG per page and per extra window into DIR
-// and exits. Without --offline the demo starts a Jabber server of its own
-// on loopback and signs in to it; with it, the people and messages are
-// made up.
+// --screenshot writes one PNG per page and per extra window into DIR, the
+// same again in Simplified Chinese into DIR/zh_CN, and exits. Without
+// --offline the demo starts a Jabber server of its own on loopback and signs
+// in to it; with it, the people and messages are made up.
 #include "demoregistry.h"
 #include "installfolder.h"
 #include "livesession.h"
@@ -81,9 +81,12 @@ public:
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
     int OnExit() override;
 
+    void RebuildMainWindow();
+
 private:
     void SignIn();
     void TakeScreenshots();
+    void TakeScreenshotsInto(const wxString& dir);
 
     wxString m_dataDir;
     wxString m_screenshotDir;
@@ -92,6 +95,11 @@ private:
 };
 
 wxIMPLEMENT_APP(DemoApp);
+
+void DemoRebuildMainWindow()
+{
+    wxGetApp().CallAfter(&DemoApp::RebuildMainWindow);
+}
 
 void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
@@ -135,6 +143,8 @@ bool DemoApp::OnInit()
     if (!KelSkinResource::GetInstance()->LoadResource(KelInstallPath("skins/default/default.xml")))
         std::fprintf(stderr, "the default skin could not be loaded; drawing with fallbacks\n");
 
+    KelTranslations::AddCatalogFolder(KELCTRLS_BUILD_LOCALE_DIR);
+    DemoUseSelectedLanguage();
     SignIn();
     m_main = new DemoMainWindow;
     m_main->Show();
@@ -173,13 +183,45 @@ void DemoApp::SignIn()
     job->SetOfflineUserLocal(home + "/offline");
 }
 
+// In the place of the old window, showing the same page.
+void DemoApp::RebuildMainWindow()
+{
+    // The old window goes first: pages that put themselves in a chain (of
+    // log targets, for one) leave it in the order they joined it.
+    const wxRect rect = m_main->GetRect();
+    const int page = m_main->GetPages()->GetSelection();
+    SetExitOnFrameDelete(false);
+    m_main->Destroy();
+    ProcessIdle();
+    SetExitOnFrameDelete(true);
+    m_main = new DemoMainWindow;
+    m_main->SetSize(rect);
+    m_main->GetPages()->SetSelection(page);
+    m_main->Show();
+}
+
 void DemoApp::TakeScreenshots()
 {
-    wxFileName::Mkdir(m_screenshotDir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    TakeScreenshotsInto(m_screenshotDir);
+    if (DemoShowLanguage("zh_CN"))
+    {
+        RebuildMainWindow();
+        TakeScreenshotsInto(m_screenshotDir + "/zh_CN");
+    }
+    else
+        std::fprintf(stderr, "no Simplified Chinese installed: no screenshots in Chinese\n");
+    std::fflush(stdout);
+    KelWindowManager::Get()->CloseAll();
+    ExitMainLoop();
+}
+
+void DemoApp::TakeScreenshotsInto(const wxString& dir)
+{
+    wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     int index = 0;
     auto save = [&](wxWindow* win, const wxString& name)
     {
-        const wxString path = m_screenshotDir + "/" + FileNameOf(++index, name);
+        const wxString path = dir + "/" + FileNameOf(++index, name);
         if (SaveScreenArea(win->GetScreenRect(), path))
             std::printf("%s\n", static_cast<const char*>(path.utf8_str()));
         else
@@ -199,7 +241,9 @@ void DemoApp::TakeScreenshots()
         pages->SetSelection(i);
         m_main->Raise();
         WaitAndPaint(500);
-        save(m_main, "main-" + pages->GetPageText(i));
+        // English file names in every language
+        const wxString name = i < DemoPages().size() ? DemoPages()[i].name : wxString::Format("%zu", i);
+        save(m_main, "main-" + name);
     }
 
     for (const auto& shot : DemoShots())
@@ -214,7 +258,4 @@ void DemoApp::TakeScreenshots()
         win->Destroy();
         WaitAndPaint(100);
     }
-    std::fflush(stdout);
-    KelWindowManager::Get()->CloseAll();
-    ExitMainLoop();
 }

@@ -1,6 +1,7 @@
 // The shortcut bar at the bottom of the main window's side pane, read from
 // the installation's shortcut file and ordered by the shortcut configuration.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/skin.h>
@@ -29,7 +30,9 @@ DemoMainHookRegistration
                               [status](KelShortCutEvent& event)
                               {
                                   if (event.IsItemClicked() && event.GetClickedItem())
-                                      status->SetStatusText("Opening " + event.GetClickedItem()->label, 0);
+                                      status->SetStatusText(
+                                          wxString::Format(_("Opening %s"), event.GetClickedItem()->label),
+                                          0);
                                   event.Skip();
                               });
                 });

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "demotext.h"
 
 #include <kelctrls/platform/imcore.h>
 
@@ -14,11 +15,11 @@ wxBEGIN_EVENT_TABLE(DemoMainWindow, KelFrameBase) EVT_MENU(wxID_EXIT, DemoMainWi
     EVT_MENU(wxID_ABOUT, DemoMainWindow::OnAbout) wxEND_EVENT_TABLE()
 
         DemoMainWindow::DemoMainWindow()
-    : KelFrameBase(nullptr, wxID_ANY, "Kel Messenger", wxDefaultPosition, wxSize(1180, 760))
+    : KelFrameBase(nullptr, wxID_ANY, _("Kel Messenger"), wxDefaultPosition, wxSize(1180, 760))
 {
     BuildMenus();
     CreateStatusBar(2);
-    SetStatusText("Online", 0);
+    SetStatusText(_("Online"), 0);
     SetStatusText(KelJabberJob::GetInstance()->GetMyJid(), 1);
 
     wxBoxSizer* sizer = new wxBoxSizer(wxHORIZONTAL);
@@ -43,13 +44,13 @@ wxSizer* DemoMainWindow::GetSideSizer()
 void DemoMainWindow::BuildMenus()
 {
     wxMenu* file = new wxMenu;
-    file->Append(wxID_EXIT, "E&xit\tCtrl-Q");
+    file->Append(wxID_EXIT, _("E&xit\tCtrl-Q"));
     wxMenu* help = new wxMenu;
-    help->Append(wxID_ABOUT, "&About");
+    help->Append(wxID_ABOUT, _("&About"));
 
     wxMenuBar* bar = new wxMenuBar;
-    bar->Append(file, "&File");
-    bar->Append(help, "&Help");
+    bar->Append(file, _("&File"));
+    bar->Append(help, _("&Help"));
     SetMenuBar(bar);
 }
 
@@ -66,7 +67,7 @@ void DemoMainWindow::BuildSidePane()
         new wxStaticText(m_sidePane, wxID_ANY, ParseName(KelJabberJob::GetInstance()->GetMyJid()));
     name->SetFont(skin->GetFont("font_user_name"));
     name->SetForegroundColour(skin->GetColour("color_user_name"));
-    wxStaticText* status = new wxStaticText(m_sidePane, wxID_ANY, "Online - at my desk");
+    wxStaticText* status = new wxStaticText(m_sidePane, wxID_ANY, _("Online - at my desk"));
     status->SetForegroundColour(skin->GetColour("color_text_grey"));
     who->Add(name, 0, wxTOP, 10);
     who->Add(status, 0, wxTOP, 4);
@@ -81,7 +82,7 @@ void DemoMainWindow::BuildPages()
 {
     m_pages = new wxNotebook(this, wxID_ANY);
     for (const auto& page : DemoPages())
-        m_pages->AddPage(page.function(m_pages), page.name);
+        m_pages->AddPage(page.function(m_pages), wxGetTranslation(page.name, DEMO_TEXT_DOMAIN));
 }
 
 void DemoMainWindow::OnQuit(wxCommandEvent&)
@@ -91,6 +92,6 @@ void DemoMainWindow::OnQuit(wxCommandEvent&)
 
 void DemoMainWindow::OnAbout(wxCommandEvent&)
 {
-    wxMessageBox("Kel Messenger, the showcase client of the KelCtrls library.", "About",
+    wxMessageBox(_("Kel Messenger, the showcase client of the KelCtrls library."), _("About"),
                  wxOK | wxICON_INFORMATION, this);
 }

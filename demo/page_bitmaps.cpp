@@ -1,6 +1,7 @@
 // "Bitmaps": what the bitmap utility makes of one picture: scaled, grey, as
 // an icon, with text aligned nine ways, framed and with a badge on it.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/skin.h>
@@ -60,13 +61,13 @@ public:
         wxFlexGridSizer* results = new wxFlexGridSizer(4, 18, 24);
         Add(results, picture.GetBitmap(), "The picture");
         Add(results, picture.GetBitmap(60, 40), "Scaled to 60 x 40");
-        Add(results, picture.GetGreyBitmap(), "Grey");
+        Add(results, picture.GetGreyBitmap(), _("Grey"));
         wxIcon icon = picture.GetIcon();
-        Add(results, wxBitmap(icon), "As an icon");
+        Add(results, wxBitmap(icon), _("As an icon"));
         Add(results, picture.GetBorderBitmap(4, skin->GetColour("color_accent")), "Framed");
 
-        Add(results, picture.GetWrapBitmap(98, 4, PaintBadge()), "With a presence badge");
-        Add(results, picture.GetTextBitmap(6, 6, "Hello!"), "Text at (6, 6)");
+        Add(results, picture.GetWrapBitmap(98, 4, PaintBadge()), _("With a presence badge"));
+        Add(results, picture.GetTextBitmap(6, 6, "Hello!"), _("Text at (6, 6)"));
         KelBitmapCtrl scaled(picture);
         scaled.SetSize(180, 60);
         Add(results, scaled.GetBitmap(), "Stretched to 180 x 60");
@@ -82,7 +83,7 @@ public:
 
         wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
         column->Add(results, 0, wxALL, 16);
-        wxStaticText* title = new wxStaticText(this, wxID_ANY, "Text aligned nine ways");
+        wxStaticText* title = new wxStaticText(this, wxID_ANY, _("Text aligned nine ways"));
         title->SetForegroundColour(skin->GetColour("color_text_grey"));
         column->Add(title, 0, wxLEFT, 16);
         column->Add(aligned, 0, wxALL, 16);
@@ -101,7 +102,7 @@ private:
     }
 };
 
-DemoPageRegistration page(60, "Bitmaps",
+DemoPageRegistration page(60, wxTRANSLATE("Bitmaps"),
                           [](wxWindow* parent) -> wxWindow* { return new BitmapsPage(parent); });
 
 } // anonymous namespace

@@ -2,6 +2,7 @@
 // shortcuts), laid out in an XRC file and built by the library's resource handlers, with
 // faces and images from the loaded skin.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/skin.h>
@@ -49,6 +50,7 @@ wxXmlResource* ControlsResource()
     resource->AddHandler(new wxLinkTextXmlHandler);
     resource->AddHandler(new wxTextLinkCtrlXmlHandler);
     resource->AddHandler(new wxFileTransferLinkXmlHandler);
+    resource->SetDomain(DEMO_TEXT_DOMAIN);
     resource->Load(KelInstallPath("xrc/controls.xrc"));
     return resource;
 }
@@ -78,9 +80,9 @@ void FinishPage(wxWindow* page)
             frame->SetBorderColour(skin->GetColour("color_accent"), true);
 
     if (KELGauge* receiving = Find<KELGauge>(page, "Receiving"))
-        receiving->SetContent(wxString::Format("%d%%  -  1.5 of 2.4 MB", receiving->GetValue()));
+        receiving->SetContent(wxString::Format(_("%d%%  -  1.5 of 2.4 MB"), receiving->GetValue()));
     if (KELGauge* sent = Find<KELGauge>(page, "Sent"))
-        sent->SetContent("Completed");
+        sent->SetContent(_("Completed"));
 
     for (const char* name : {"SaveAs", "OpenFolder", "CancelTransfer", "OpenSent", "ResendFile"})
         if (FileTransferLink* link = Find<FileTransferLink>(page, name))
@@ -106,7 +108,7 @@ void FinishPage(wxWindow* page)
                });
 }
 
-DemoPageRegistration controlsPage(30, "Controls",
+DemoPageRegistration controlsPage(30, wxTRANSLATE("Controls"),
                                   [](wxWindow* parent) -> wxWindow*
                                   {
                                       wxPanel* page = ControlsResource()->LoadPanel(parent, "ControlsPage");

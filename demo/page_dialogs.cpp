@@ -2,6 +2,7 @@
 // gave back, and the history date picker. Screenshot mode also opens the
 // screen capture (with a selection), a message box and the password dialog.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/datepanel.h>
 #include <kelctrls/dialogs.h>
@@ -56,7 +57,7 @@ wxBitmap EmptyThumbnail(const wxSize& box)
     dc.DrawRectangle(wxPoint(0, 0), box);
     dc.SetFont(*wxSMALL_FONT);
     dc.SetTextForeground(SkinColour("color_text_grey"));
-    dc.DrawLabel("Nothing captured yet", wxRect(box), wxALIGN_CENTER);
+    dc.DrawLabel(_("Nothing captured yet"), wxRect(box), wxALIGN_CENTER);
     return bitmap;
 }
 
@@ -82,38 +83,39 @@ public:
 private:
     wxSizer* CreateLaunchers()
     {
-        wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, "Open a dialog");
+        wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, _("Open a dialog"));
         wxFlexGridSizer* grid = new wxFlexGridSizer(2, 8, 12);
         grid->AddGrowableCol(1);
 
-        AddLauncher(box, grid, "Capture screen...", "Cut a part of the screen to paste into a chat",
+        AddLauncher(box, grid, _("Capture screen..."), _("Cut a part of the screen to paste into a chat"),
                     [this] { CaptureScreen(); });
-        AddLauncher(box, grid, "Message box", "A skinned notice that blocks the client until answered",
+        AddLauncher(box, grid, _("Message box"), _("A skinned notice that blocks the client until answered"),
                     [this]
                     {
-                        KelMessageBox(this, "Alice Chen has left the conversation \"Quarterly review\".",
-                                      "Conversation", KelMessageBox_OK, KelMessageBox_IconInformation);
-                        Report("The message box is open; the rest of the client waits for it.");
+                        KelMessageBox(this, _("Alice Chen has left the conversation \"Quarterly review\"."),
+                                      _("Conversation"), KelMessageBox_OK, KelMessageBox_IconInformation);
+                        Report(_("The message box is open; the rest of the client waits for it."));
                     });
-        AddLauncher(box, grid, "Send a file...", "Progress of a transfer, cancellable at any time",
+        AddLauncher(box, grid, _("Send a file..."), _("Progress of a transfer, cancellable at any time"),
                     [this] { SendFile(); });
-        AddLauncher(box, grid, "Received file...", "Ask how to deal with a file that arrived",
+        AddLauncher(box, grid, _("Received file..."), _("Ask how to deal with a file that arrived"),
                     [this] { ReceiveFile(); });
-        AddLauncher(
-            box, grid, "Tip of the day...", "Tips read from the installation's tip file",
-            [this]
-            {
-                const bool again = KShowTip(this, KelInstallPath("tips.txt"), m_nextTip++, m_showTips);
-                m_showTips = again;
-                Report(again ? "Tips will be shown at start-up." : "Tips will not be shown at start-up.");
-            });
-        AddLauncher(box, grid, "Change password...", "What a user sees at the first sign-in",
+        AddLauncher(box, grid, _("Tip of the day..."), _("Tips read from the installation's tip file"),
+                    [this]
+                    {
+                        const bool again =
+                            KShowTip(this, KelInstallPath("tips.txt"), m_nextTip++, m_showTips);
+                        m_showTips = again;
+                        Report(again ? _("Tips will be shown at start-up.")
+                                     : _("Tips will not be shown at start-up."));
+                    });
+        AddLauncher(box, grid, _("Change password..."), _("What a user sees at the first sign-in"),
                     [this] { ChangePassword(); });
-        AddLauncher(box, grid, "Head image...", "Frame a part of a picture as the head image",
+        AddLauncher(box, grid, _("Head image..."), _("Frame a part of a picture as the head image"),
                     [this] { ChooseHeadImage(); });
 
         box->Add(grid, 0, wxEXPAND | wxALL, 8);
-        m_report = new wxStaticText(box->GetStaticBox(), wxID_ANY, "Pick a dialog to open.");
+        m_report = new wxStaticText(box->GetStaticBox(), wxID_ANY, _("Pick a dialog to open."));
         m_report->SetForegroundColour(SkinColour("color_user_name"));
         box->AddStretchSpacer();
         box->Add(m_report, 0, wxEXPAND | wxALL, 8);
@@ -134,14 +136,14 @@ private:
 
     wxSizer* CreateResults()
     {
-        wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, "Last results");
+        wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, _("Last results"));
         wxWindow* parent = box->GetStaticBox();
 
-        box->Add(new wxStaticText(parent, wxID_ANY, "Screen capture"), 0, wxLEFT | wxTOP, 8);
+        box->Add(new wxStaticText(parent, wxID_ANY, _("Screen capture")), 0, wxLEFT | wxTOP, 8);
         m_capture = new wxStaticBitmap(parent, wxID_ANY, EmptyThumbnail(THUMBNAIL_SIZE));
         box->Add(m_capture, 0, wxALL, 8);
 
-        box->Add(new wxStaticText(parent, wxID_ANY, "Head image"), 0, wxLEFT, 8);
+        box->Add(new wxStaticText(parent, wxID_ANY, _("Head image")), 0, wxLEFT, 8);
         m_head =
             new wxStaticBitmap(parent, wxID_ANY, KelSkinResource::GetInstance()->GetBitmap("defboyimage"));
         box->Add(m_head, 0, wxALL, 8);
@@ -150,9 +152,9 @@ private:
 
     wxSizer* CreateHistoryDate()
     {
-        wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, "Conversation history");
+        wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, this, _("Conversation history"));
         wxWindow* parent = box->GetStaticBox();
-        box->Add(new wxStaticText(parent, wxID_ANY, "Show the messages of"), 0, wxLEFT | wxTOP, 8);
+        box->Add(new wxStaticText(parent, wxID_ANY, _("Show the messages of")), 0, wxLEFT | wxTOP, 8);
 
         m_date = new wxDatePanel(parent, wxID_ANY, wxDefaultPosition, wxSize(300, 24));
         m_date->SetMinSize(wxSize(300, 24));
@@ -174,7 +176,13 @@ private:
         return box;
     }
 
-    void ShowHistoryDate() { m_dateText->SetLabel("History of " + m_date->GetTime().Format("%A, %d %B %Y")); }
+    void ShowHistoryDate()
+    {
+        // TRANSLATORS: the codes of strftime, for the day whose history is shown
+        // xgettext:no-c-format
+        const wxString day = m_date->GetTime().Format(_("%A, %d %B %Y"));
+        m_dateText->SetLabel(wxString::Format(_("History of %s"), day));
+    }
 
     void Report(const wxString& text)
     {
@@ -201,25 +209,25 @@ private:
         if (result == wxID_OK)
         {
             m_capture->SetBitmap(Thumbnail(cut, THUMBNAIL_SIZE));
-            Report(
-                wxString::Format("A %d x %d picture is on the clipboard.", cut.GetWidth(), cut.GetHeight()));
+            Report(wxString::Format(_("A %d x %d picture is on the clipboard."), cut.GetWidth(),
+                                    cut.GetHeight()));
         }
         else
         {
-            Report("The capture was closed without copying.");
+            Report(_("The capture was closed without copying."));
         }
     }
 
     void SendFile()
     {
         KelProgressDialog* progress =
-            new KelProgressDialog("Sending file", "quarterly-report.xls to Bob Li", 100, this,
+            new KelProgressDialog(_("Sending file"), _("quarterly-report.xls to Bob Li"), 100, this,
                                   wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_REMAINING_TIME);
         progress->ShowModal();
         m_progress = progress;
         m_sent = 0;
         m_progressTimer.Start(60);
-        Report("Sending quarterly-report.xls...");
+        Report(_("Sending quarterly-report.xls..."));
     }
 
     void AdvanceTransfer()
@@ -229,7 +237,7 @@ private:
         {
             m_progress = nullptr;
             m_progressTimer.Stop();
-            Report("The transfer was cancelled.");
+            Report(_("The transfer was cancelled."));
             return;
         }
         m_sent += 2;
@@ -239,7 +247,7 @@ private:
             m_progress->Destroy();
             m_progress = nullptr;
             m_progressTimer.Stop();
-            Report("quarterly-report.xls was sent.");
+            Report(_("quarterly-report.xls was sent."));
         }
     }
 
@@ -248,13 +256,13 @@ private:
         switch (KShowFileDialogTip(this, "holiday-photos.zip"))
         {
         case KFileOpenPrompt::Choice_Open:
-            Report("holiday-photos.zip would be opened with its program.");
+            Report(_("holiday-photos.zip would be opened with its program."));
             break;
         case KFileOpenPrompt::Choice_Save:
-            Report("holiday-photos.zip would be saved to disk.");
+            Report(_("holiday-photos.zip would be saved to disk."));
             break;
         default:
-            Report("The received file was left alone.");
+            Report(_("The received file was left alone."));
             break;
         }
     }
@@ -263,15 +271,15 @@ private:
     {
         ChangePassDlg dialog(this);
         if (dialog.ShowModal() == wxID_YES)
-            Report(wxString::Format("A new password of %u characters was accepted.",
+            Report(wxString::Format(_("A new password of %u characters was accepted."),
                                     unsigned(dialog.GetNewPassword().length())));
         else
-            Report("The client closed the password dialog.");
+            Report(_("The client closed the password dialog."));
     }
 
     void ChooseHeadImage()
     {
-        KelUserHeadSelect dialog(this, wxID_ANY, "Change head image");
+        KelUserHeadSelect dialog(this, wxID_ANY, _("Change head image"));
         const wxBitmap current = KelSkinResource::GetInstance()->GetBitmap("defboyimage");
         if (current.IsOk())
             dialog.LoadImage(current.ConvertToImage());
@@ -279,11 +287,11 @@ private:
         {
             m_head->SetBitmap(dialog.GetBitmap());
             Layout();
-            Report("The head image was changed.");
+            Report(_("The head image was changed."));
         }
         else
         {
-            Report("The head image stays as it was.");
+            Report(_("The head image stays as it was."));
         }
     }
 
@@ -313,7 +321,7 @@ wxTopLevelWindow* RaisedWhenShown(wxTopLevelWindow* win)
     return win;
 }
 
-DemoPageRegistration page(60, "Dialogs",
+DemoPageRegistration page(60, wxTRANSLATE("Dialogs"),
                           [](wxWindow* parent) -> wxWindow* { return new DialogsPage(parent); });
 
 // Screenshot mode: the capture over the main window with a selection around
@@ -337,9 +345,10 @@ DemoShotRegistration messageShot(61, "message-box",
                                  {
                                      return RaisedWhenShown(new KelMessageBoxFrame(
                                          mainFrame,
-                                         "The file \"quarterly-report.xls\" could not be sent:\n"
-                                         "Bob Li is offline.",
-                                         "File transfer", KelMessageBox_OKCancel, KelMessageBox_IconWarning));
+                                         _("The file \"quarterly-report.xls\" could not be sent:\n"
+                                           "Bob Li is offline."),
+                                         _("File transfer"), KelMessageBox_OKCancel,
+                                         KelMessageBox_IconWarning));
                                  });
 
 DemoShotRegistration passwordShot(62, "change-password",

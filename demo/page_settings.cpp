@@ -3,6 +3,7 @@
 // restarts, the remembered export folder and the tab and shortcut
 // configuration.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/dialogs.h>
@@ -12,6 +13,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
@@ -44,10 +46,17 @@ wxString Text(const wxString& key, const wxString& fallback)
     return text.empty() ? fallback : text;
 }
 
+// The language whose texts are on screen: the selected one, or one that
+// screenshot mode shows without selecting it for later runs.
+int& ShownLanguage()
+{
+    static int shown = LanguageHandler::GetInstance()->GetSelected();
+    return shown;
+}
+
 void LoadLanguageTexts()
 {
-    LanguageHandler* languages = LanguageHandler::GetInstance();
-    const wxString folder = languages->GetLanguageLocal(languages->GetSelected());
+    const wxString folder = LanguageHandler::GetInstance()->GetLanguageLocal(ShownLanguage());
     KelBaseShowSetting* settings = KelBaseShowSetting::GetInstance();
     settings->Release();
     if (!folder.empty())
@@ -200,12 +209,27 @@ void ChooseSkin(int id)
     ShowSelections();
 }
 
+// The translations of the demo and the library follow the shown language;
+// windows opened from now on show it.
+void UseShownLanguage()
+{
+    const wxString folder = LanguageHandler::GetInstance()->GetLanguageLocal(ShownLanguage());
+    wxArrayString domains;
+    domains.Add(DEMO_TEXT_DOMAIN);
+    KelTranslations::UseLanguage(KelTranslations::LanguageOfFolder(folder), domains);
+}
+
+// The labels of the display settings relabel at once; the main window, whose
+// texts come from the translations, is built anew.
 void ChooseLanguage(int id)
 {
     LanguageHandler::GetInstance()->SetSelected(id);
+    ShownLanguage() = id;
+    UseShownLanguage();
     LoadLanguageTexts();
     UpdateTexts();
     ShowSelections();
+    DemoRebuildMainWindow();
 }
 
 // ---------------------------------------------------------------------------
@@ -274,7 +298,7 @@ private:
             logo.SetMask(new wxMask(logo, wxColour(0xFF, 0x00, 0xFF)));
         heading->Add(new wxStaticBitmap(this, wxID_ANY, logo), 0, wxRIGHT, 10);
         wxBoxSizer* texts = new wxBoxSizer(wxVERTICAL);
-        wxStaticText* product = Label(this, "product", "Kel Messenger");
+        wxStaticText* product = Label(this, "product", _("Kel Messenger"));
         product->SetFont(skin->GetFont("font_user_name"));
         product->SetForegroundColour(skin->GetColour("color_user_name"));
         wxStaticText* slogan = Label(this, "slogan", wxString());
@@ -287,12 +311,12 @@ private:
 
     wxSizer* BuildAppearance()
     {
-        wxStaticBoxSizer* box = Box("appearance", "Appearance");
+        wxStaticBoxSizer* box = Box("appearance", _("Appearance"));
         wxWindow* parent = box->GetStaticBox();
         wxFlexGridSizer* grid = new wxFlexGridSizer(2, 8, 12);
         grid->AddGrowableCol(1);
 
-        grid->Add(Label(parent, "skin_label", "Skin"), 0, wxALIGN_TOP | wxTOP, 8);
+        grid->Add(Label(parent, "skin_label", _("Skin")), 0, wxALIGN_TOP | wxTOP, 8);
         wxBoxSizer* skins = new wxBoxSizer(wxVERTICAL);
         bool first = true;
         for (SkinInfo* skin : InstalledSkins())
@@ -316,7 +340,7 @@ private:
         }
         grid->Add(skins, 1, wxEXPAND | wxTOP, 6);
 
-        grid->Add(Label(parent, "language_label", "Language"), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(Label(parent, "language_label", _("Language")), 0, wxALIGN_CENTER_VERTICAL);
         wxBoxSizer* languages = new wxBoxSizer(wxHORIZONTAL);
         wxArrayInt ids;
         LanguageHandler::GetInstance()->GetLanguages(ids);
@@ -332,6 +356,14 @@ private:
             languages->Add(choice, 0, wxRIGHT, 16);
         }
         grid->Add(languages, 1, wxBOTTOM, 4);
+        grid->AddSpacer(0);
+        wxStaticText* note = new wxStaticText(
+            parent, wxID_ANY,
+            _("The main window changes language at once; chat windows and dialogs that are open change when "
+              "they are opened again."));
+        note->SetForegroundColour(KelSkinResource::GetInstance()->GetColour("color_text_grey"));
+        note->Wrap(FromDIP(320));
+        grid->Add(note, 1, wxBOTTOM, 4);
         box->Add(grid, 0, wxEXPAND | wxALL, 8);
 
         SelectionViews().push_back({this, [this] { ShowSelection(); }});
@@ -343,42 +375,43 @@ private:
         const int skin = KelSkinManager::GetInstance()->GetSelectedSkin();
         if (m_skinChoices.count(skin))
             m_skinChoices[skin]->SetValue(true);
-        const int language = LanguageHandler::GetInstance()->GetSelected();
+        const int language = ShownLanguage();
         if (m_languageChoices.count(language))
             m_languageChoices[language]->SetValue(true);
     }
 
     wxSizer* BuildRemembered()
     {
-        wxStaticBoxSizer* box = Box("remembered", "Remembered input");
+        wxStaticBoxSizer* box = Box("remembered", _("Remembered input"));
         wxWindow* parent = box->GetStaticBox();
         wxFlexGridSizer* grid = new wxFlexGridSizer(2, 8, 12);
         grid->AddGrowableCol(1);
 
-        grid->Add(Label(parent, "search_label", "Find contact"), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(Label(parent, "search_label", _("Find contact")), 0, wxALIGN_CENTER_VERTICAL);
         m_search = new wxTextCtrl(parent, wxID_ANY);
-        m_search->SetHint("name, account or phone");
+        m_search->SetHint(_("name, account or phone"));
         grid->Add(m_search, 1, wxEXPAND);
 
-        grid->Add(Label(parent, "scope_label", "Search in"), 0, wxALIGN_CENTER_VERTICAL);
-        const wxString scopes[] = {"Everyone", "My department", "Friends", "Groups"};
+        grid->Add(Label(parent, "scope_label", _("Search in")), 0, wxALIGN_CENTER_VERTICAL);
+        const wxString scopes[] = {_("Everyone"), _("My department"), _("Friends"), _("Groups")};
         m_scope = new wxComboBox(parent, wxID_ANY, scopes[0], wxDefaultPosition, wxDefaultSize,
                                  WXSIZEOF(scopes), scopes, wxCB_READONLY);
         grid->Add(m_scope, 1, wxEXPAND);
 
         grid->AddSpacer(0);
-        m_autoLogin = new wxCheckBox(parent, wxID_ANY, Text("autologin", "Sign in automatically"));
+        m_autoLogin = new wxCheckBox(parent, wxID_ANY, Text("autologin", _("Sign in automatically")));
         wxCheckBox* autoLogin = m_autoLogin;
         TextUpdaters().push_back(
-            {this, [autoLogin] { autoLogin->SetLabel(Text("autologin", "Sign in automatically")); }});
+            {this, [autoLogin] { autoLogin->SetLabel(Text("autologin", _("Sign in automatically"))); }});
         grid->Add(m_autoLogin);
 
-        grid->Add(Label(parent, "export_label", "Export folder"), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(Label(parent, "export_label", _("Export folder")), 0, wxALIGN_CENTER_VERTICAL);
         wxBoxSizer* folder = new wxBoxSizer(wxHORIZONTAL);
         m_exportFolder = new wxStaticText(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                           wxST_ELLIPSIZE_START);
-        wxButton* choose = new wxButton(parent, wxID_ANY, Text("choose_folder", "Choose..."));
-        TextUpdaters().push_back({this, [choose] { choose->SetLabel(Text("choose_folder", "Choose...")); }});
+        wxButton* choose = new wxButton(parent, wxID_ANY, Text("choose_folder", _("Choose...")));
+        TextUpdaters().push_back(
+            {this, [choose] { choose->SetLabel(Text("choose_folder", _("Choose..."))); }});
         choose->Bind(wxEVT_BUTTON, &SettingsPage::OnChooseFolder, this);
         folder->Add(m_exportFolder, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
         folder->Add(choose);
@@ -400,30 +433,30 @@ private:
     void ShowExportFolder()
     {
         const wxString folder = KelFileDialog::GetDefaultPath(EXPORT_KEY);
-        m_exportFolder->SetLabel(folder.empty() ? wxString("(none chosen yet)") : folder);
+        m_exportFolder->SetLabel(folder.empty() ? _("(none chosen yet)") : folder);
         m_exportFolder->SetToolTip(folder);
     }
 
     void OnChooseFolder(wxCommandEvent&)
     {
-        KelFileDialog dialog(this, "Select Path", wxGetHomeDir(), "contacts.csv",
-                             "Comma separated values (*.csv)|*.csv", wxFD_SAVE);
+        KelFileDialog dialog(this, _("Select Path"), wxGetHomeDir(), "contacts.csv",
+                             _("Comma separated values (*.csv)") + "|*.csv", wxFD_SAVE);
         dialog.ShowModal(EXPORT_KEY);
         ShowExportFolder();
     }
 
     wxSizer* BuildTabs()
     {
-        wxStaticBoxSizer* box = Box("tabs_title", "Tabs and shortcuts");
+        wxStaticBoxSizer* box = Box("tabs_title", _("Tabs and shortcuts"));
         wxWindow* parent = box->GetStaticBox();
         KelTabManager* tabs = KelTabManager::GetInstance();
 
         wxListCtrl* tabList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, 150),
                                              wxLC_REPORT | wxLC_SINGLE_SEL);
-        tabList->AppendColumn("Tab", wxLIST_FORMAT_LEFT, 90);
-        tabList->AppendColumn("Position", wxLIST_FORMAT_RIGHT, 70);
-        tabList->AppendColumn("Tooltip", wxLIST_FORMAT_LEFT, 170);
-        tabList->AppendColumn("System", wxLIST_FORMAT_CENTER, 60);
+        tabList->AppendColumn(_("Tab"), wxLIST_FORMAT_LEFT, 90);
+        tabList->AppendColumn(_("Position"), wxLIST_FORMAT_RIGHT, 70);
+        tabList->AppendColumn(_("Tooltip"), wxLIST_FORMAT_LEFT, 170);
+        tabList->AppendColumn(_("System"), wxLIST_FORMAT_CENTER, 60);
         wxList all;
         tabs->GetAllTabs(all);
         for (wxList::compatibility_iterator node = all.GetFirst(); node; node = node->GetNext())
@@ -432,13 +465,13 @@ private:
             const long row = tabList->InsertItem(tabList->GetItemCount(), tab->m_key);
             tabList->SetItem(row, 1, wxString::Format("%d", tab->m_index));
             tabList->SetItem(row, 2, tab->m_tip);
-            tabList->SetItem(row, 3, tab->m_sysTab ? "yes" : "");
+            tabList->SetItem(row, 3, tab->m_sysTab ? _("yes") : "");
         }
 
         wxListCtrl* shortcutList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, 170),
                                                   wxLC_REPORT | wxLC_SINGLE_SEL);
-        shortcutList->AppendColumn("Shortcut", wxLIST_FORMAT_LEFT, 120);
-        shortcutList->AppendColumn("Position", wxLIST_FORMAT_RIGHT, 70);
+        shortcutList->AppendColumn(_("Shortcut"), wxLIST_FORMAT_LEFT, 120);
+        shortcutList->AppendColumn(_("Position"), wxLIST_FORMAT_RIGHT, 70);
         wxList shortcuts;
         tabs->GetAllShortCutAttr(shortcuts);
         for (wxList::compatibility_iterator node = shortcuts.GetFirst(); node; node = node->GetNext())
@@ -448,9 +481,9 @@ private:
             shortcutList->SetItem(row, 1, wxString::Format("%d", shortcut->m_index));
         }
 
-        box->Add(new wxStaticText(parent, wxID_ANY, "Main window tabs, by position"), 0, wxALL, 6);
+        box->Add(new wxStaticText(parent, wxID_ANY, _("Main window tabs, by position")), 0, wxALL, 6);
         box->Add(tabList, 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
-        box->Add(new wxStaticText(parent, wxID_ANY, "Shortcut bar"), 0, wxALL, 6);
+        box->Add(new wxStaticText(parent, wxID_ANY, _("Shortcut bar")), 0, wxALL, 6);
         box->Add(shortcutList, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
         return box;
     }
@@ -463,7 +496,7 @@ private:
     wxStaticText* m_exportFolder = nullptr;
 };
 
-DemoPageRegistration page(90, "Settings",
+DemoPageRegistration page(90, wxTRANSLATE("Settings"),
                           [](wxWindow* parent) -> wxWindow* { return new SettingsPage(parent); });
 
 // ---------------------------------------------------------------------------
@@ -513,19 +546,19 @@ DemoMainHookRegistration menus(
         static MenuChoices languageItems;
         wxMenuBar* bar = main.GetMenuBar();
         const size_t beforeHelp = bar->GetMenuCount() > 0 ? bar->GetMenuCount() - 1 : 0;
-        bar->Insert(beforeHelp, BuildLanguageMenu(frame, languageItems), "&Language");
-        bar->Insert(beforeHelp, BuildSkinMenu(frame, skinItems), "S&kin");
+        bar->Insert(beforeHelp, BuildLanguageMenu(frame, languageItems), _("&Language"));
+        bar->Insert(beforeHelp, BuildSkinMenu(frame, skinItems), _("S&kin"));
 
         SelectionViews().push_back({frame, []
                                     {
                                         const int skin = KelSkinManager::GetInstance()->GetSelectedSkin();
                                         if (skinItems.count(skin))
                                             skinItems[skin]->Check();
-                                        const int language = LanguageHandler::GetInstance()->GetSelected();
+                                        const int language = ShownLanguage();
                                         if (languageItems.count(language))
                                             languageItems[language]->Check();
                                     }});
-        TextUpdaters().push_back({frame, [frame] { frame->SetTitle(Text("product", "Kel Messenger")); }});
+        TextUpdaters().push_back({frame, [frame] { frame->SetTitle(Text("product", _("Kel Messenger"))); }});
         frame->Bind(wxEVT_DESTROY,
                     [frame](wxWindowDestroyEvent& event)
                     {
@@ -541,3 +574,26 @@ DemoMainHookRegistration menus(
     });
 
 } // anonymous namespace
+
+void DemoUseSelectedLanguage()
+{
+    ShownLanguage() = LanguageHandler::GetInstance()->GetSelected();
+    UseShownLanguage();
+}
+
+bool DemoShowLanguage(const wxString& folderName)
+{
+    LanguageHandler* languages = LanguageHandler::GetInstance();
+    wxArrayInt ids;
+    languages->GetLanguages(ids);
+    for (int id : ids)
+    {
+        if (wxFileName(languages->GetLanguageLocal(id)).GetFullName() != folderName)
+            continue;
+        ShownLanguage() = id;
+        UseShownLanguage();
+        LoadLanguageTexts();
+        return true;
+    }
+    return false;
+}

@@ -1,6 +1,7 @@
 // "Skin": every resource of the loaded skin, looked up by its key through
 // the skin resource store.
 #include "demoregistry.h"
+#include "demotext.h"
 
 #include <kelctrls/skin.h>
 
@@ -119,7 +120,7 @@ private:
     std::vector<SkinKey> m_keys;
 };
 
-DemoPageRegistration page(900, "Skin",
+DemoPageRegistration page(900, wxTRANSLATE("Skin"),
                           [](wxWindow* parent) -> wxWindow* { return new SkinSwatches(parent); });
 
 } // anonymous namespace

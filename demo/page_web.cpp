@@ -6,6 +6,7 @@
 // page served from a loopback address the client never opened itself: its
 // calls are refused, which the page and the status line show.
 #include "demoregistry.h"
+#include "demotext.h"
 #include "livesession.h"
 
 #include <kelctrls/browser.h>
@@ -287,7 +288,7 @@ private:
     wxEvtHandler m_client;
 };
 
-DemoPageRegistration page(60, "Web",
+DemoPageRegistration page(60, wxTRANSLATE("Web"),
                           [](wxWindow* parent) -> wxWindow*
                           { return new WebPage(parent, WebPage::START_WITH_PORTAL); });
 

@@ -3,6 +3,7 @@
 #include <kelctrls/skin.h>
 
 #include "dialogs/enddialog.h"
+#include "skin/librarytext.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
@@ -29,8 +30,8 @@ wxBEGIN_EVENT_TABLE(ChangePassDlg, wxDialog) EVT_BUTTON(ChangePassDlg::ID_CONFIR
         EVT_CLOSE(ChangePassDlg::OnClose) wxEND_EVENT_TABLE()
 
             ChangePassDlg::ChangePassDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxGetTranslation("Input identifying code"), wxDefaultPosition,
-               wxSize(370, 210), wxDEFAULT_DIALOG_STYLE)
+    : wxDialog(parent, wxID_ANY, _("Input identifying code"), wxDefaultPosition, wxSize(370, 210),
+               wxDEFAULT_DIALOG_STYLE)
 {
     Init();
     CreateControles();
@@ -62,17 +63,16 @@ void ChangePassDlg::CreateControles()
     // The layout was drawn for a small font; where the labels come out wider
     // the entries and their hints move right to make room.
     SetFont(wxFont(wxFontInfo(8).FaceName("Tahoma")));
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("You are first Login, Please Change Password!"),
-                     wxPoint(20, 20));
-    const wxString newLabel = wxGetTranslation("New Password:");
-    const wxString confirmLabel = wxGetTranslation("Confirm Password:");
+    new wxStaticText(this, wxID_ANY, _("You are first Login, Please Change Password!"), wxPoint(20, 20));
+    const wxString newLabel = _("New Password:");
+    const wxString confirmLabel = _("Confirm Password:");
     new wxStaticText(this, wxID_ANY, newLabel, wxPoint(20, 50));
     new wxStaticText(this, wxID_ANY, confirmLabel, wxPoint(20, 80));
     const int labelWidth = std::max(GetTextExtent(newLabel).x, GetTextExtent(confirmLabel).x);
     const int entryX = std::max(95, 20 + labelWidth + 6);
     const int hintX = std::max(240, entryX + 130 + 10);
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(hintX, 50));
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("(Within 15 chars)"), wxPoint(hintX, 80));
+    new wxStaticText(this, wxID_ANY, _("(Within 15 chars)"), wxPoint(hintX, 50));
+    new wxStaticText(this, wxID_ANY, _("(Within 15 chars)"), wxPoint(hintX, 80));
 
     m_newPwdCtrl =
         new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 48), wxSize(130, 19), wxTE_PASSWORD);
@@ -100,7 +100,7 @@ void ChangePassDlg::CreateConfirmButton()
 
     // Without the skin's picture a text button takes the same place, below
     // the entries and inside the dialog.
-    new wxButton(this, ID_CONFIRM, wxGetTranslation("Confirm"), wxPoint(148, 140), wxSize(75, 23));
+    new wxButton(this, ID_CONFIRM, _("Confirm"), wxPoint(148, 140), wxSize(75, 23));
 }
 
 wxString ChangePassDlg::GetNewPassword()
@@ -113,9 +113,9 @@ wxString ChangePassDlg::CheckPasswords(wxString newPassword, wxString confirmPas
     newPassword.Trim(true);
     confirmPassword.Trim(true);
     if (newPassword != confirmPassword)
-        return wxGetTranslation("The two enter a different password, please re-enter !");
+        return _("The two enter a different password, please re-enter !");
     if (newPassword.length() < MIN_PASSWORD_LENGTH || newPassword.length() > MAX_PASSWORD_LENGTH)
-        return wxGetTranslation("Invalid password, please try again");
+        return _("Invalid password, please try again");
     return wxEmptyString;
 }
 
@@ -124,7 +124,7 @@ void ChangePassDlg::OnBtn(wxCommandEvent& WXUNUSED(event))
     const wxString problem = CheckPasswords(m_newPwdCtrl->GetValue(), m_confirmPwdCtrl->GetValue());
     if (!problem.empty())
     {
-        wxMessageDialog message(this, problem, wxGetTranslation("Info"), wxOK);
+        wxMessageDialog message(this, problem, _("Info"), wxOK);
         message.ShowModal();
         return;
     }

@@ -1,5 +1,7 @@
 #include <kelctrls/dialogs/fileopenprompt.h>
 
+#include "skin/librarytext.h"
+
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/intl.h>
@@ -26,26 +28,24 @@ wxBEGIN_EVENT_TABLE(KFileOpenPrompt, wxDialog) EVT_BUTTON(wxID_OK, KFileOpenProm
 void KFileOpenPrompt::CreateControls()
 {
     new wxStaticBitmap(this, ID_ICON, GetParentIcon(), wxPoint(15, 15), wxSize(32, 32));
-    m_openingLabel = new wxStaticText(this, ID_OPENING_LABEL, wxGetTranslation("Opening:"), wxPoint(60, 15));
+    m_openingLabel = new wxStaticText(this, ID_OPENING_LABEL, _("Opening:"), wxPoint(60, 15));
     m_fileNameLabel = new wxStaticText(this, ID_FILE_NAME, m_filename, wxPoint(60, 35), wxSize(305, -1),
                                        wxST_ELLIPSIZE_MIDDLE);
     m_line = new wxStaticLine(this, ID_LINE, wxPoint(15, 62), wxSize(350, -1));
     m_warning = new wxStaticText(this, ID_WARNING,
-                                 wxGetTranslation("warning:Web page,executable file or other attachments\n"
-                                                  " may contain harmful virus or script,please ensure the "
-                                                  "file is reliable"),
+                                 _("warning:Web page,executable file or other attachments\n"
+                                   " may contain harmful virus or script,please ensure the "
+                                   "file is reliable"),
                                  wxPoint(15, 72), wxSize(350, 44));
     m_warning->SetForegroundColour(wxColour(200, 40, 30));
-    m_question = new wxStaticText(this, ID_QUESTION, wxGetTranslation("How to deal with this file?"),
-                                  wxPoint(15, 126));
-    m_saveButton = new wxRadioButton(this, ID_SAVE, wxGetTranslation("save to disk"), wxPoint(30, 150),
-                                     wxDefaultSize, wxRB_GROUP);
-    m_openButton = new wxRadioButton(this, ID_OPEN, wxGetTranslation("open"), wxPoint(30, 176));
+    m_question = new wxStaticText(this, ID_QUESTION, _("How to deal with this file?"), wxPoint(15, 126));
+    m_saveButton =
+        new wxRadioButton(this, ID_SAVE, _("save to disk"), wxPoint(30, 150), wxDefaultSize, wxRB_GROUP);
+    m_openButton = new wxRadioButton(this, ID_OPEN, _("open"), wxPoint(30, 176));
     m_saveButton->SetValue(true);
 
-    m_cancelButton =
-        new wxButton(this, wxID_CLOSE, wxGetTranslation("Cancel"), wxPoint(285, 212), wxSize(80, 28));
-    m_okButton = new wxButton(this, wxID_OK, wxGetTranslation("OK"), wxPoint(195, 212), wxSize(80, 28));
+    m_cancelButton = new wxButton(this, wxID_CLOSE, _("Cancel"), wxPoint(285, 212), wxSize(80, 28));
+    m_okButton = new wxButton(this, wxID_OK, _("OK"), wxPoint(195, 212), wxSize(80, 28));
     m_okButton->SetDefault();
 }
 
@@ -90,7 +90,7 @@ void KFileOpenPrompt::OnCloseWindow(wxCloseEvent& WXUNUSED(event))
 
 int KShowFileDialogTip(wxWindow* parent, const wxString& filename)
 {
-    KFileOpenPrompt prompt(parent, filename, wxGetTranslation("open file"), wxDefaultPosition, wxDefaultSize,
+    KFileOpenPrompt prompt(parent, filename, _("open file"), wxDefaultPosition, wxDefaultSize,
                            wxDEFAULT_DIALOG_STYLE | wxMINIMIZE_BOX | wxDIALOG_NO_PARENT);
     if (prompt.ShowModal() != wxID_OK)
         return KFileOpenPrompt::Choice_None;

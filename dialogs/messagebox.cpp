@@ -1,6 +1,8 @@
 #include <kelctrls/dialogs/messagebox.h>
 #include <kelctrls/skin.h>
 
+#include "skin/librarytext.h"
+
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -101,10 +103,10 @@ wxSizer* KelMessageBoxFrame::CreateButtons()
         int id;
         const char* label;
     };
-    static const ButtonInfo ok = {ID_BUTTON_OK, "OK"};
-    static const ButtonInfo yes = {ID_BUTTON_OK, "Yes"};
-    static const ButtonInfo no = {ID_BUTTON_NO, "No"};
-    static const ButtonInfo cancel = {ID_BUTTON_CANCEL, "Cancel"};
+    static const ButtonInfo ok = {ID_BUTTON_OK, wxTRANSLATE("OK")};
+    static const ButtonInfo yes = {ID_BUTTON_OK, wxTRANSLATE("Yes")};
+    static const ButtonInfo no = {ID_BUTTON_NO, wxTRANSLATE("No")};
+    static const ButtonInfo cancel = {ID_BUTTON_CANCEL, wxTRANSLATE("Cancel")};
     static const std::vector<ButtonInfo> okOnly = {ok};
     static const std::vector<ButtonInfo> okCancel = {ok, cancel};
     static const std::vector<ButtonInfo> yesNo = {yes, no};
@@ -129,8 +131,7 @@ wxSizer* KelMessageBoxFrame::CreateButtons()
     wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
     for (const ButtonInfo& info : *buttons)
     {
-        wxButton* button =
-            new wxButton(m_panel, info.id, wxGetTranslation(info.label), wxDefaultPosition, wxSize(80, 28));
+        wxButton* button = new wxButton(m_panel, info.id, _(info.label), wxDefaultPosition, wxSize(80, 28));
         row->Add(button, 0, wxLEFT, 8);
         if (info.id == ID_BUTTON_OK)
             button->SetDefault();

@@ -2,6 +2,7 @@
 #include <kelctrls/dialogs/filedialog.h>
 
 #include "dialogs/enddialog.h"
+#include "skin/librarytext.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dcclient.h>
@@ -392,13 +393,13 @@ wxMenu* ScreenDlg::CreateContextMenu(const wxPoint& pt)
     {
         if (HitTestSelectRect(pt) != border_none)
         {
-            menu->Append(ID_SAVE_AS, wxGetTranslation("Save As"));
-            menu->Append(ID_COPY, wxGetTranslation("Copy to Clipboard"));
+            menu->Append(ID_SAVE_AS, _("Save As"));
+            menu->Append(ID_COPY, _("Copy to Clipboard"));
         }
-        menu->Append(ID_CANCEL_SELECTION, wxGetTranslation("Cancel"));
+        menu->Append(ID_CANCEL_SELECTION, _("Cancel"));
         menu->AppendSeparator();
     }
-    menu->Append(ID_QUIT, wxGetTranslation("Quit"));
+    menu->Append(ID_QUIT, _("Quit"));
     return menu;
 }
 
@@ -485,8 +486,7 @@ wxString ScreenDlg::GetSaveFilter()
 
 void ScreenDlg::SaveSelection()
 {
-    KelFileDialog dialog(this, wxGetTranslation("Select Path"), wxEmptyString, wxEmptyString, GetSaveFilter(),
-                         wxFD_SAVE);
+    KelFileDialog dialog(this, _("Select Path"), wxEmptyString, wxEmptyString, GetSaveFilter(), wxFD_SAVE);
     dialog.SetDirectory(wxGetHomeDir());
     dialog.SetFilterIndex(0);
     dialog.Centre();
@@ -522,7 +522,7 @@ const wxImageHandler* FindHandlerForFile(const wxString& path)
 
 int AskUser(wxWindow* parent, const wxString& message, long buttons)
 {
-    return wxMessageBox(wxGetTranslation(message), wxGetTranslation("Message:"), buttons | wxCENTRE, parent);
+    return wxMessageBox(message, _("Message:"), buttons | wxCENTRE, parent);
 }
 
 } // anonymous namespace
@@ -533,11 +533,11 @@ bool ScreenDlg::SaveSelectionTo(const wxString& path)
 
     if (wxFileExists(path))
     {
-        if (AskUser(this, "file exists,do you want to overwrite it?", wxOK | wxCANCEL) != wxOK)
+        if (AskUser(this, _("file exists,do you want to overwrite it?"), wxOK | wxCANCEL) != wxOK)
             return false;
         if (!wxRemoveFile(path))
         {
-            AskUser(this, "Overwrite failed!", wxOK);
+            AskUser(this, _("Overwrite failed!"), wxOK);
             return false;
         }
     }
@@ -550,6 +550,6 @@ bool ScreenDlg::SaveSelectionTo(const wxString& path)
     if (selection.IsOk() && selection.ConvertToImage().SaveFile(path, handler->GetType()))
         return true;
 
-    AskUser(this, "operation failed,maybe it is too large to operate!", wxOK);
+    AskUser(this, _("operation failed,maybe it is too large to operate!"), wxOK);
     return false;
 }

@@ -1,5 +1,7 @@
 #include <kelctrls/dialogs/screendlg.h>
 
+#include "skin/librarytext.h"
+
 #include <wx/dcclient.h>
 #include <wx/generic/statbmpg.h>
 #include <wx/intl.h>
@@ -30,10 +32,11 @@ void ScreenTipPanel::CreateControls()
     m_zoomBitmap = new wxGenericStaticBitmap(this, ID_ZOOM, wxNullBitmap, wxPoint(182, 77), wxSize(132, 132));
     m_zoomBitmap->Disable();
 
-    m_cursorTemplate = wxGetTranslation("Cursor:(MOUSEX,MOUSEY)");
-    m_sizeTemplate = wxGetTranslation("Rect size:(WIDTH,HEIGHT)");
-    m_vertexTemplate = wxGetTranslation("Vertex:(TOPX,TOPY)");
-    m_pixelTemplate = wxGetTranslation("Pixel RGB(RED,GREEN,BLUE)");
+    // TRANSLATORS: the words in capitals are replaced by numbers; keep them as they are.
+    m_cursorTemplate = _("Cursor:(MOUSEX,MOUSEY)");
+    m_sizeTemplate = _("Rect size:(WIDTH,HEIGHT)");
+    m_vertexTemplate = _("Vertex:(TOPX,TOPY)");
+    m_pixelTemplate = _("Pixel RGB(RED,GREEN,BLUE)");
     m_colourTemplate = "(#FFFFFF)";
 
     m_MousePosition =
@@ -43,16 +46,13 @@ void ScreenTipPanel::CreateControls()
     m_ColourHtml = CreateValueLabel("m_ColourHtml", ID_COLOUR_HTML, wxPoint(63, 106), m_colourTemplate);
     m_RgbTipCtrl = CreateValueLabel("m_RgbTipCtrl", ID_RGB, wxPoint(17, 87), m_pixelTemplate);
 
-    m_groupBox =
-        new wxStaticBox(this, ID_GROUP, wxGetTranslation("Capture screen"), wxPoint(7, 66), wxSize(312, 151));
+    m_groupBox = new wxStaticBox(this, ID_GROUP, _("Capture screen"), wxPoint(7, 66), wxSize(312, 151));
 
-    m_helpText = new wxStaticText(this, wxID_ANY,
-                                  wxGetTranslation("Press ESC or double click non-choose area to quit"),
+    m_helpText = new wxStaticText(this, wxID_ANY, _("Press ESC or double click non-choose area to quit"),
                                   wxPoint(7, 6), wxDefaultSize, 0, "WxStaticText1");
-    new wxStaticText(this, wxID_ANY, wxGetTranslation("Select range by draging mouse"), wxPoint(7, 26),
-                     wxDefaultSize, 0, "WxStaticText1");
-    new wxStaticText(this, wxID_ANY,
-                     wxGetTranslation("Double click in the area you choosed to save the image"),
+    new wxStaticText(this, wxID_ANY, _("Select range by draging mouse"), wxPoint(7, 26), wxDefaultSize, 0,
+                     "WxStaticText1");
+    new wxStaticText(this, wxID_ANY, _("Double click in the area you choosed to save the image"),
                      wxPoint(7, 46), wxDefaultSize, 0, "WxStaticText1");
 }
 

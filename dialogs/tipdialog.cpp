@@ -1,5 +1,7 @@
 #include <kelctrls/dialogs/tipdialog.h>
 
+#include "skin/librarytext.h"
+
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -47,7 +49,7 @@ wxString KFileTipProvider::GetTip()
 {
     const size_t count = m_textfile.IsOpened() ? m_textfile.GetLineCount() : 0;
     if (count == 0)
-        return wxGetTranslation("Tips not available, sorry!");
+        return _("Tips not available, sorry!");
 
     wxString tip;
     for (size_t tried = 0; tried < count; ++tried)
@@ -86,16 +88,16 @@ wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog) EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KT
     wxEND_EVENT_TABLE()
 
         KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
-    : wxDialog(parent, wxID_ANY, wxGetTranslation("Tip of the Day"), wxDefaultPosition, wxSize(500, 160),
+    : wxDialog(parent, wxID_ANY, _("Tip of the Day"), wxDefaultPosition, wxSize(500, 160),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_tipProvider(provider)
 {
-    wxButton* closeButton = new wxButton(this, wxID_CLOSE, wxGetTranslation("Close"));
+    wxButton* closeButton = new wxButton(this, wxID_CLOSE, _("Close"));
     SetAffirmativeId(wxID_CLOSE);
 
-    m_checkbox = new wxCheckBox(this, wxID_ANY, wxGetTranslation("&Show tips at startup"));
+    m_checkbox = new wxCheckBox(this, wxID_ANY, _("&Show tips at startup"));
     m_checkbox->SetValue(showAtStartup);
-    wxButton* nextButton = new wxButton(this, ID_NEXT_TIP, wxGetTranslation("&Next Tip"));
+    wxButton* nextButton = new wxButton(this, ID_NEXT_TIP, _("&Next Tip"));
 
     m_text = CreateTipCtrl();
 
@@ -119,7 +121,7 @@ wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog) EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KT
 
 wxSizer* KTipDialog::CreateHeading()
 {
-    wxStaticText* heading = new wxStaticText(this, wxID_ANY, wxGetTranslation("Did you know..."));
+    wxStaticText* heading = new wxStaticText(this, wxID_ANY, _("Did you know..."));
     if (wxSystemSettings::GetScreenType() > wxSYS_SCREEN_PDA)
     {
         const int size = heading->GetFont().GetPointSize() + 4;

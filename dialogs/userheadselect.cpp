@@ -4,6 +4,7 @@
 #include <kelctrls/skin.h>
 
 #include "dialogs/enddialog.h"
+#include "skin/librarytext.h"
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
@@ -475,7 +476,7 @@ void KelUserHeadSelect::CreateControls()
 
     wxPanel* frame =
         new wxPanel(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSUNKEN_BORDER | wxTAB_TRAVERSAL);
-    wxStaticBox* previewBox = new wxStaticBox(outer, ID_TEXT, wxGetTranslation("Preview"));
+    wxStaticBox* previewBox = new wxStaticBox(outer, ID_TEXT, _("Preview"));
     m_preview = new wxStaticBitmap(previewBox, wxID_ANY, wxNullBitmap, wxDefaultPosition, head);
     m_preview->SetMinSize(head);
     m_panel = new KelBmpPanel(m_preview, frame, ID_IMAGE_PANEL, wxDefaultPosition, IMAGE_PANEL_SIZE);
@@ -488,14 +489,12 @@ void KelUserHeadSelect::CreateControls()
     previewSizer->Add(m_preview, 0, wxALIGN_CENTER | wxALL, 8);
 
     wxBoxSizer* side = new wxBoxSizer(wxVERTICAL);
-    side->Add(new wxButton(outer, ID_BROWSE, wxGetTranslation("Browse...")), 0, wxEXPAND | wxBOTTOM, 10);
+    side->Add(new wxButton(outer, ID_BROWSE, _("Browse...")), 0, wxEXPAND | wxBOTTOM, 10);
     side->Add(
-        new wxStaticText(outer, ID_TEXT,
-                         wxGetTranslation("Please adjust image \nsize and position for\nyour photo image.")),
+        new wxStaticText(outer, ID_TEXT, _("Please adjust image \nsize and position for\nyour photo image.")),
         0, wxBOTTOM, 10);
     side->Add(previewSizer, 0, wxEXPAND | wxBOTTOM, 6);
-    side->Add(new wxStaticText(outer, wxID_ANY,
-                               wxString::Format(wxGetTranslation("Standard:%d*%d"), head.x, head.y)));
+    side->Add(new wxStaticText(outer, wxID_ANY, wxString::Format(_("Standard:%d*%d"), head.x, head.y)));
 
     wxBoxSizer* body = new wxBoxSizer(wxHORIZONTAL);
     body->Add(frame, 1, wxEXPAND | wxRIGHT, 12);
@@ -503,8 +502,8 @@ void KelUserHeadSelect::CreateControls()
 
     wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(outer, ID_OK, wxGetTranslation("OK")), 0, wxRIGHT, 8);
-    buttons->Add(new wxButton(outer, ID_CANCEL, wxGetTranslation("Cancel")));
+    buttons->Add(new wxButton(outer, ID_OK, _("OK")), 0, wxRIGHT, 8);
+    buttons->Add(new wxButton(outer, ID_CANCEL, _("Cancel")));
 
     wxBoxSizer* outerSizer = new wxBoxSizer(wxVERTICAL);
     outerSizer->Add(body, 1, wxEXPAND | wxALL, 12);
@@ -539,8 +538,8 @@ void KelUserHeadSelect::LoadImage(const wxImage& image)
 
 void KelUserHeadSelect::OnLoadImage(wxCommandEvent& WXUNUSED(event))
 {
-    KelFileDialog dialog(this, wxGetTranslation("File name:"), wxEmptyString, wxEmptyString,
-                         "Image files (*.bmp;*.jpg)|*.bmp;*.jpg", wxFD_OPEN);
+    KelFileDialog dialog(this, _("File name:"), wxEmptyString, wxEmptyString,
+                         _("Image files (*.bmp;*.jpg)") + "|*.bmp;*.jpg", wxFD_OPEN);
     dialog.Centre();
     if (dialog.ShowModal("SELECT_BITMAP") != wxID_OK)
         return;

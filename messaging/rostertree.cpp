@@ -2,6 +2,8 @@
 
 #include <kelctrls/platform/imcore.h>
 
+#include "skin/librarytext.h"
+
 KelRosterTree::KelRosterTree(kel::wxTreeListCtrl* tree) : m_tree(tree)
 {
     if (!m_tree->GetRootItem().IsOk())

@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake g++ make pkg-config ccache clang-format libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libxtst-dev
 libgtest-dev xvfb xauth clang libclang-rt-14-dev shared-mime-info xdg-utils libstrophe-dev prosody
-doxygen graphviz dpkg-dev file lintian"
+doxygen graphviz dpkg-dev file lintian gettext wx-common fonts-wqy-zenhei"
 
 missing=""
 for p in $packages; do

@@ -1,6 +1,7 @@
 /// \file
 /// Skin and appearance: the skin resource store, the skinned window bases,
-/// the window manager, the skin catalogue and the language selection.
+/// the window manager, the skin catalogue, the language selection and the
+/// library's translations.
 #ifndef KELCTRLS_SKIN_H
 #define KELCTRLS_SKIN_H
 
@@ -9,5 +10,6 @@
 #include <kelctrls/skin/windowbases.h>
 #include <kelctrls/skin/language.h>
 #include <kelctrls/skin/skinmanager.h>
+#include <kelctrls/skin/translations.h>
 
 #endif
