@@ -3,7 +3,7 @@
 #include <kelctrls/browser/ieframe.h>
 #include <kelctrls/platform/encrypt.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/skin/language.h>
 
 #include <wx/filename.h>

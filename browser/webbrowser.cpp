@@ -173,32 +173,6 @@ void RegisterBridgeOnce()
     wxUnusedVar(anchor);
 }
 
-wxString EscapeHtml(const wxString& text)
-{
-    wxString escaped;
-    for (const wxUniChar c : text)
-    {
-        switch (c.GetValue())
-        {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
 wxString FormUnescape(wxString text)
 {
     text.Replace("+", " ");
@@ -213,11 +187,11 @@ wxString FormPostPage(const wxString& url, const wxString& postData)
     for (const wxString& pair : wxStringTokenize(postData, "&"))
     {
         const wxString name = FormUnescape(pair.BeforeFirst('='));
-        fields += wxString::Format("<input type=\"hidden\" name=\"%s\" value=\"%s\">", EscapeHtml(name),
-                                   EscapeHtml(FormUnescape(pair.AfterFirst('='))));
+        fields += wxString::Format("<input type=\"hidden\" name=\"%s\" value=\"%s\">", KelEscapeMarkup(name),
+                                   KelEscapeMarkup(FormUnescape(pair.AfterFirst('='))));
     }
     return "<html><body onload=\"document.forms[0].submit()\"><form method=\"post\" action=\"" +
-           EscapeHtml(url) + "\">" + fields + "</form></body></html>";
+           KelEscapeMarkup(url) + "\">" + fields + "</form></body></html>";
 }
 
 ParamX Param(const char* name, unsigned short vt, unsigned short flags = wxAX_PARAM_IN)
@@ -560,10 +534,11 @@ void WebBrowserControl::ShowErrorPage(const wxString& url, const wxString& descr
     const wxString page = "<html><head><title>Cannot open page</title></head>"
                           "<body style=\"font-family:sans-serif;color:#333;margin:40px\">"
                           "<h2>" +
-                          EscapeHtml(_("The page cannot be displayed")) +
+                          KelEscapeMarkup(_("The page cannot be displayed")) +
                           "</h2>"
                           "<p>" +
-                          EscapeHtml(url) + "</p><p>" + EscapeHtml(description) + "</p></body></html>";
+                          KelEscapeMarkup(url) + "</p><p>" + KelEscapeMarkup(description) +
+                          "</p></body></html>";
     m_view->SetPage(page, wxString(BrowserErrorPageUrl) + "#" + url);
 }
 

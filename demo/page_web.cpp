@@ -7,7 +7,7 @@
 
 #include <kelctrls/browser.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/skin.h>
 
 #include <wx/checkbox.h>

@@ -8,7 +8,7 @@
 #include <kelctrls/messaging/handlers.h>
 #include <kelctrls/platform/encrypt.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/platform/skinengine.h>
 #include <kelctrls/skin/windowbases.h>
 

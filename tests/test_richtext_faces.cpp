@@ -11,7 +11,7 @@
 
 #include <set>
 
-using namespace richtexttest;
+using namespace kel::test;
 
 namespace
 {

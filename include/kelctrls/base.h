@@ -1,33 +1,13 @@
 // Common definitions of the KelCtrls library: the export macro, the
-// installation path helper and atomic file writing.
+// installation path helper, atomic file writing, markup escaping and the
+// image handlers (the headers of include/kelctrls/core/).
 #ifndef KELCTRLS_BASE_H
 #define KELCTRLS_BASE_H
 
-#include <wx/string.h>
-#include <functional>
-
-#define KELCTRLS_API __attribute__((visibility("default")))
-
-class wxXmlDocument;
-
-// Returns the path of a file of the installation: the current working
-// directory joined with `relative`, which may use '/' or '\' as separator.
-// The installation layout was made for a case-insensitive file system, so
-// each component is matched without regard to case against what exists on
-// disk; a component that does not exist keeps the spelling given.
-KELCTRLS_API wxString KelInstallPath(const wxString& relative);
-
-// Writes a file atomically: `writer` fills a temporary file beside `path`
-// (whose name it receives), which then replaces `path` in one rename. When
-// the writer fails, the temporary file is removed and `path` is untouched.
-// Missing parent folders are created.
-KELCTRLS_API bool KelSaveAtomically(const wxString& path,
-                                    const std::function<bool(const wxString& tempPath)>& writer);
-
-// Saves an XML document atomically (UTF-8, indented by `indent` spaces).
-KELCTRLS_API bool KelSaveXmlAtomically(const wxXmlDocument& doc, const wxString& path, int indent = 2);
-
-// Writes `text` as UTF-8 atomically.
-KELCTRLS_API bool KelWriteTextAtomically(const wxString& path, const wxString& text);
+#include <kelctrls/core/atomicfile.h>
+#include <kelctrls/core/export.h>
+#include <kelctrls/core/imagehandlers.h>
+#include <kelctrls/core/installpath.h>
+#include <kelctrls/core/markup.h>
 
 #endif

@@ -14,35 +14,14 @@ using namespace kel::test;
 namespace
 {
 
-wxBitmap SolidBitmap(int w, int h, const wxColour& colour)
-{
-    wxImage image(w, h);
-    image.SetRGB(wxRect(0, 0, w, h), colour.Red(), colour.Green(), colour.Blue());
-    return wxBitmap(image);
-}
-
 wxColour BitmapPixel(const wxBitmap& bitmap, int x, int y)
 {
-    const wxImage image = bitmap.ConvertToImage();
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
-
-bool SameColour(const wxColour& a, const wxColour& b, int tolerance = 2)
-{
-    return std::abs(a.Red() - b.Red()) <= tolerance && std::abs(a.Green() - b.Green()) <= tolerance &&
-           std::abs(a.Blue() - b.Blue()) <= tolerance;
+    return PixelAt(bitmap.ConvertToImage(), x, y);
 }
 
 int CountNearPixels(const wxBitmap& bitmap, const wxColour& colour)
 {
-    const wxImage image = bitmap.ConvertToImage();
-    int count = 0;
-    for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x)
-            if (SameColour(wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)), colour,
-                           60))
-                ++count;
-    return count;
+    return CountPixels(bitmap.ConvertToImage(), colour, wxRect(), 60);
 }
 
 // Records where the aligned form places its text.
@@ -182,7 +161,7 @@ TEST(BitmapCtrl, GreyUsesLuminanceWeights)
     KelBitmapCtrl ctrl(SolidBitmap(2, 2, wxColour(200, 100, 50)));
     const wxColour grey = BitmapPixel(ctrl.GetGreyBitmap(), 1, 1);
     // 0.299 * 200 + 0.587 * 100 + 0.114 * 50 = 124.2
-    EXPECT_TRUE(SameColour(wxColour(124, 124, 124), grey, 1)) << grey.GetAsString();
+    EXPECT_TRUE(NearColour(wxColour(124, 124, 124), grey, 1)) << grey.GetAsString();
     EXPECT_TRUE(ctrl.GetIcon().IsOk());
 }
 
@@ -246,17 +225,17 @@ TEST(BitmapCtrl, DerivedPicturesLeaveTheHeldOneAlone)
     EXPECT_GT(CountNearPixels(text, *wxRED), 0);
 
     const wxBitmap wrapped = ctrl.GetWrapBitmap(3, 4, SolidBitmap(2, 2, *wxBLUE));
-    EXPECT_TRUE(SameColour(*wxBLUE, BitmapPixel(wrapped, 3, 4)));
-    EXPECT_TRUE(SameColour(*wxBLUE, BitmapPixel(wrapped, 4, 5)));
-    EXPECT_TRUE(SameColour(*wxWHITE, BitmapPixel(wrapped, 2, 4)));
-    EXPECT_TRUE(SameColour(*wxWHITE, BitmapPixel(wrapped, 5, 6)));
+    EXPECT_TRUE(NearColour(*wxBLUE, BitmapPixel(wrapped, 3, 4)));
+    EXPECT_TRUE(NearColour(*wxBLUE, BitmapPixel(wrapped, 4, 5)));
+    EXPECT_TRUE(NearColour(*wxWHITE, BitmapPixel(wrapped, 2, 4)));
+    EXPECT_TRUE(NearColour(*wxWHITE, BitmapPixel(wrapped, 5, 6)));
 
     const wxBitmap framed = ctrl.GetBorderBitmap(2, *wxGREEN);
-    EXPECT_TRUE(SameColour(*wxGREEN, BitmapPixel(framed, 0, 6), 60));
-    EXPECT_TRUE(SameColour(*wxGREEN, BitmapPixel(framed, 10, 0), 60));
-    EXPECT_TRUE(SameColour(*wxGREEN, BitmapPixel(framed, 19, 6), 60));
-    EXPECT_TRUE(SameColour(*wxGREEN, BitmapPixel(framed, 10, 11), 60));
-    EXPECT_TRUE(SameColour(*wxWHITE, BitmapPixel(framed, 10, 6)));
+    EXPECT_TRUE(NearColour(*wxGREEN, BitmapPixel(framed, 0, 6), 60));
+    EXPECT_TRUE(NearColour(*wxGREEN, BitmapPixel(framed, 10, 0), 60));
+    EXPECT_TRUE(NearColour(*wxGREEN, BitmapPixel(framed, 19, 6), 60));
+    EXPECT_TRUE(NearColour(*wxGREEN, BitmapPixel(framed, 10, 11), 60));
+    EXPECT_TRUE(NearColour(*wxWHITE, BitmapPixel(framed, 10, 6)));
 
     EXPECT_EQ(0, CountNearPixels(ctrl.GetBitmap(), *wxRED));
     EXPECT_EQ(0, CountNearPixels(ctrl.GetBitmap(), *wxBLUE));
@@ -268,8 +247,8 @@ TEST_F(BitmapCtrlFiles, WrapFromFileDrawsTheFilesPicture)
     const wxString path = SavePng("badge.png", 3, 3, *wxBLUE);
     KelBitmapCtrl ctrl(SolidBitmap(10, 10, *wxWHITE));
     const wxBitmap wrapped = ctrl.GetWrapBitmap(7, 7, path, -1);
-    EXPECT_TRUE(SameColour(*wxBLUE, BitmapPixel(wrapped, 9, 9)));
-    EXPECT_TRUE(SameColour(*wxWHITE, BitmapPixel(wrapped, 6, 6)));
+    EXPECT_TRUE(NearColour(*wxBLUE, BitmapPixel(wrapped, 9, 9)));
+    EXPECT_TRUE(NearColour(*wxWHITE, BitmapPixel(wrapped, 6, 6)));
 }
 
 // ----------------------------------------------------------------------------
@@ -305,7 +284,7 @@ protected:
     static bool Shows(wxWindow* window, const wxPoint& at, const wxColour& colour)
     {
         ShowAndWait(window);
-        return WaitUntil([&] { return SameColour(colour, PixelAt(CaptureWindow(window), at.x, at.y), 20); });
+        return WaitUntil([&] { return NearColour(colour, PixelAt(CaptureWindow(window), at.x, at.y), 20); });
     }
 
     wxFrame* m_frame = nullptr;

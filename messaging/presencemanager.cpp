@@ -1,4 +1,4 @@
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 
 PresenceManager* PresenceManager::m_instance = nullptr;
 

@@ -74,27 +74,6 @@ struct RecordingReceiver : KelDropReceverInterface
     int leaves = 0;
 };
 
-class CollectingLog : public wxLog
-{
-public:
-    wxString messages;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override { messages += msg + "\n"; }
-};
-
-struct LogCapture
-{
-    LogCapture() : log(new CollectingLog), previous(wxLog::SetActiveTarget(log)) {}
-    ~LogCapture()
-    {
-        wxLog::SetActiveTarget(previous);
-        delete log;
-    }
-    CollectingLog* log;
-    wxLog* previous;
-};
-
 } // anonymous namespace
 
 TEST(DndObject, OffersItsPointerFirstAndABitmapForReadingOnly)
@@ -180,9 +159,9 @@ TEST(DndDropTarget, RefusesDataItCannotRead)
     wxBitmapDataObject picture(wxBitmap(8, 8));
     pictureTarget.Feed(wxDataFormat(wxDF_BITMAP), RenderData(picture, wxDataFormat(wxDF_BITMAP)));
     {
-        LogCapture capture;
+        kel::test::LogCollector log;
         EXPECT_EQ(wxDragNone, pictureTarget.OnData(1, 1, wxDragCopy));
-        EXPECT_TRUE(capture.log->messages.Contains("Failed to get drag and drop data"));
+        EXPECT_TRUE(log.Logged("Failed to get drag and drop data"));
     }
 
     // A pointer of another name does not match either.
@@ -191,7 +170,7 @@ TEST(DndDropTarget, RefusesDataItCannotRead)
     otherName.Feed(KelDndObject::GetDndFormat("contact"),
                    RenderData(contact, KelDndObject::GetDndFormat("contact")));
     {
-        LogCapture capture;
+        kel::test::LogCollector log;
         EXPECT_EQ(wxDragNone, otherName.OnData(1, 1, wxDragCopy));
     }
     EXPECT_TRUE(receiver.drops.empty());

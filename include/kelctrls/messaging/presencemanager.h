@@ -1,6 +1,7 @@
-// The signed-in user's own presence, as the core messaging library keeps it.
-#ifndef KELCTRLS_PLATFORM_PRESENCEMANAGER_H
-#define KELCTRLS_PLATFORM_PRESENCEMANAGER_H
+// The signed-in user's own presence, kept for the windows that change with it
+// (the browser panel shows its local error page while it is offline).
+#ifndef KELCTRLS_MESSAGING_PRESENCEMANAGER_H
+#define KELCTRLS_MESSAGING_PRESENCEMANAGER_H
 
 #include <kelctrls/base.h>
 #include <kelctrls/messaging/beans.h>

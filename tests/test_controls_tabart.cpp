@@ -28,27 +28,6 @@ const wxColour kFlash(255, 230, 0);
 const wxColour kBase(153, 208, 253);
 const wxColour kPaper(255, 255, 255);
 
-bool Near(const wxColour& a, const wxColour& b, int tolerance = 3)
-{
-    return std::abs(a.Red() - b.Red()) <= tolerance && std::abs(a.Green() - b.Green()) <= tolerance &&
-           std::abs(a.Blue() - b.Blue()) <= tolerance;
-}
-
-wxColour Pixel(const wxImage& image, int x, int y)
-{
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
-
-int CountNear(const wxImage& image, const wxRect& area, const wxColour& colour)
-{
-    int count = 0;
-    for (int y = area.y; y < area.GetBottom() + 1; ++y)
-        for (int x = area.x; x < area.GetRight() + 1; ++x)
-            if (Near(Pixel(image, x, y), colour, 40))
-                ++count;
-    return count;
-}
-
 class SkinFiles
 {
 public:
@@ -178,19 +157,19 @@ TEST_F(TabArtTest, FaceFollowsTheTabState)
 
     Drawn normal = DrawTab(art, "Bob", false);
     EXPECT_EQ(wxRect(0, 0, normal.tab.width, 35), normal.tab);
-    EXPECT_TRUE(Near(kNormal, Pixel(normal.image, 1, 1)));
-    EXPECT_TRUE(Near(kNormal, Pixel(normal.image, 6, 1)));
-    EXPECT_TRUE(Near(kNormal, Pixel(normal.image, normal.tab.width - 3, 12)));
+    EXPECT_TRUE(NearColour(kNormal, PixelAt(normal.image, 1, 1), 3));
+    EXPECT_TRUE(NearColour(kNormal, PixelAt(normal.image, 6, 1), 3));
+    EXPECT_TRUE(NearColour(kNormal, PixelAt(normal.image, normal.tab.width - 3, 12), 3));
     // Nothing is drawn right of the tab's last column.
-    EXPECT_TRUE(Near(kPaper, Pixel(normal.image, normal.tab.width + 2, 5)));
+    EXPECT_TRUE(NearColour(kPaper, PixelAt(normal.image, normal.tab.width + 2, 5), 3));
 
     extend->SetAttention(true);
     extend->SetBlinkOn(true);
-    EXPECT_TRUE(Near(kUnread, Pixel(DrawTab(art, "Bob", false).image, 6, 1)));
+    EXPECT_TRUE(NearColour(kUnread, PixelAt(DrawTab(art, "Bob", false).image, 6, 1), 3));
     extend->SetBlinkOn(false);
-    EXPECT_TRUE(Near(kNormal, Pixel(DrawTab(art, "Bob", false).image, 6, 1)));
+    EXPECT_TRUE(NearColour(kNormal, PixelAt(DrawTab(art, "Bob", false).image, 6, 1), 3));
     extend->SetBlinkOn(true);
-    EXPECT_TRUE(Near(kActive, Pixel(DrawTab(art, "Bob", true).image, 6, 1)));
+    EXPECT_TRUE(NearColour(kActive, PixelAt(DrawTab(art, "Bob", true).image, 6, 1), 3));
 }
 
 TEST_F(TabArtTest, EveryTabIsMeasuredAsActiveWithACloseButton)
@@ -220,10 +199,10 @@ TEST_F(TabArtTest, MissingFaceGivesThePlainLook)
     LoadSkin(false);
     kBitmapAuiTabArt art;
     const Drawn drawn = DrawTab(art, "", false);
-    EXPECT_EQ(0, CountNear(drawn.image, drawn.tab, kNormal));
-    EXPECT_TRUE(Near(kBase, Pixel(drawn.image, 10, 4)));
+    EXPECT_EQ(0, CountPixels(drawn.image, kNormal, drawn.tab, 40));
+    EXPECT_TRUE(NearColour(kBase, PixelAt(drawn.image, 10, 4), 3));
     // The active tab still has all its faces.
-    EXPECT_TRUE(Near(kActive, Pixel(DrawTab(art, "", true).image, 6, 1)));
+    EXPECT_TRUE(NearColour(kActive, PixelAt(DrawTab(art, "", true).image, 6, 1), 3));
 }
 
 TEST_F(TabArtTest, EmptyCaptionDrawsNoTextAndLongCaptionIsChopped)
@@ -231,10 +210,10 @@ TEST_F(TabArtTest, EmptyCaptionDrawsNoTextAndLongCaptionIsChopped)
     LoadSkin();
     kBitmapAuiTabArt art;
     const Drawn empty = DrawTab(art, "", false);
-    EXPECT_EQ(0, CountNear(empty.image, CaptionArea(empty), kPaper));
+    EXPECT_EQ(0, CountPixels(empty.image, kPaper, CaptionArea(empty), 40));
 
     const Drawn text = DrawTab(art, "Xj", false);
-    EXPECT_GT(CountNear(text.image, CaptionArea(text), kPaper), 0);
+    EXPECT_GT(CountPixels(text.image, kPaper, CaptionArea(text), 40), 0);
 
     wxMemoryDC dc;
     dc.SetFont(*wxNORMAL_FONT);
@@ -252,21 +231,21 @@ TEST_F(TabArtTest, CloseButtonFaceByStateAndNeverOnOtherTabs)
     chat.SetFlags(wxAUI_NB_CLOSE_ON_ALL_TABS);
     const Drawn shown = DrawTab(chat, "Dave", false, wxAUI_BUTTON_STATE_NORMAL);
     const int closeX = shown.tab.width - 8 - 3;
-    EXPECT_TRUE(Near(kClose, Pixel(shown.image, closeX + 4, 5)));
+    EXPECT_TRUE(NearColour(kClose, PixelAt(shown.image, closeX + 4, 5), 3));
     // The click area is the stock one, on the tab.
     EXPECT_GT(shown.closeButton.width, 0);
     EXPECT_TRUE(shown.tab.Contains(shown.closeButton.GetTopLeft()));
 
     const Drawn hidden = DrawTab(chat, "Dave", false, wxAUI_BUTTON_STATE_HIDDEN);
-    EXPECT_TRUE(Near(kNormal, Pixel(hidden.image, closeX + 4, 5)));
+    EXPECT_TRUE(NearColour(kNormal, PixelAt(hidden.image, closeX + 4, 5), 3));
     // Pressed has no face in this skin: nothing drawn.
     const Drawn pressed = DrawTab(chat, "Dave", false, wxAUI_BUTTON_STATE_PRESSED);
-    EXPECT_TRUE(Near(kNormal, Pixel(pressed.image, closeX + 4, 5)));
+    EXPECT_TRUE(NearColour(kNormal, PixelAt(pressed.image, closeX + 4, 5), 3));
 
     kBitmapAuiTabArt other(KELAUITAB_BITMAP_OTHER);
     const Drawn otherTab = DrawTab(other, "Dave", false, wxAUI_BUTTON_STATE_NORMAL);
-    EXPECT_TRUE(Near(kOther, Pixel(otherTab.image, closeX + 4, 5)));
-    EXPECT_EQ(0, CountNear(otherTab.image, otherTab.tab, kClose));
+    EXPECT_TRUE(NearColour(kOther, PixelAt(otherTab.image, closeX + 4, 5), 3));
+    EXPECT_EQ(0, CountPixels(otherTab.image, kClose, otherTab.tab, 40));
 }
 
 TEST_F(TabArtTest, TypesAndClones)
@@ -314,9 +293,9 @@ TEST_F(TabArtTest, ButtonsFromTheSkinAndInvisibleWhenDisabled)
     dc.SelectObject(wxNullBitmap);
 
     const wxImage image = bitmap.ConvertToImage();
-    EXPECT_TRUE(Near(kButton, Pixel(image, out.x + 5, out.y + 5)));
-    EXPECT_EQ(0, CountNear(image, wxRect(40, 0, 60, 30), kButton));
-    EXPECT_EQ(0, CountNear(image, wxRect(40, 0, 60, 30), wxColour(0, 0, 0)));
+    EXPECT_TRUE(NearColour(kButton, PixelAt(image, out.x + 5, out.y + 5), 3));
+    EXPECT_EQ(0, CountPixels(image, kButton, wxRect(40, 0, 60, 30), 40));
+    EXPECT_EQ(0, CountPixels(image, wxColour(0, 0, 0), wxRect(40, 0, 60, 30), 40));
 }
 
 // ----------------------------------------------------------------------------
@@ -360,7 +339,7 @@ protected:
             tabs->GetArtProvider()->DrawButton(dc, tabs, wxRect(wxPoint(0, 1), tabs->GetSize()), id, state,
                                                wxRIGHT, &out);
         }
-        return Pixel(bitmap.ConvertToImage(), out.x + 6, out.y + 7);
+        return PixelAt(bitmap.ConvertToImage(), out.x + 6, out.y + 7);
     }
 
     KAuiNotebook* m_book = nullptr;
@@ -371,22 +350,22 @@ TEST_F(BlinkingNotebookTest, PageScrolledOutLeftFlashesTheLeftButton)
     m_book->SetSelection(7);
     Pump();
     ASSERT_GT(Tabs()->GetTabOffset(), 1u);
-    EXPECT_TRUE(Near(kButton, ButtonFace(wxAUI_BUTTON_LEFT)));
+    EXPECT_TRUE(NearColour(kButton, ButtonFace(wxAUI_BUTTON_LEFT), 3));
 
     m_book->SetPageAttention(1, true);
-    EXPECT_TRUE(Near(kFlash, ButtonFace(wxAUI_BUTTON_LEFT)));
-    EXPECT_TRUE(Near(kButton, ButtonFace(wxAUI_BUTTON_RIGHT)));
-    EXPECT_TRUE(Near(kPaper, ButtonFace(wxAUI_BUTTON_LEFT, wxAUI_BUTTON_STATE_DISABLED)));
+    EXPECT_TRUE(NearColour(kFlash, ButtonFace(wxAUI_BUTTON_LEFT), 3));
+    EXPECT_TRUE(NearColour(kButton, ButtonFace(wxAUI_BUTTON_RIGHT), 3));
+    EXPECT_TRUE(NearColour(kPaper, ButtonFace(wxAUI_BUTTON_LEFT, wxAUI_BUTTON_STATE_DISABLED), 3));
 
     m_book->Blink();
-    EXPECT_TRUE(Near(kButton, ButtonFace(wxAUI_BUTTON_LEFT)));
+    EXPECT_TRUE(NearColour(kButton, ButtonFace(wxAUI_BUTTON_LEFT), 3));
     m_book->Blink();
-    EXPECT_TRUE(Near(kFlash, ButtonFace(wxAUI_BUTTON_LEFT)));
+    EXPECT_TRUE(NearColour(kFlash, ButtonFace(wxAUI_BUTTON_LEFT), 3));
 
     // The row on screen shows it too.
     ShowAndWait(Tabs());
     const wxImage shot = CaptureWindow(Tabs());
-    EXPECT_GT(CountNear(shot, wxRect(wxPoint(0, 0), shot.GetSize()), kFlash), 20);
+    EXPECT_GT(CountPixels(shot, kFlash, wxRect(wxPoint(0, 0), shot.GetSize()), 40), 20);
 }
 
 TEST_F(BlinkingNotebookTest, OnlyTheFirstMarkedPageOnTheLeftDecides)
@@ -397,7 +376,7 @@ TEST_F(BlinkingNotebookTest, OnlyTheFirstMarkedPageOnTheLeftDecides)
     m_book->SetPageAttention(1, true);
     // Page 0's phase is off while page 1's is on: page 0 decides.
     KAuiNotebookPageExtendContainer::GetInstance()->GetPageExtend(m_book->GetPage(0))->SetBlinkOn(false);
-    EXPECT_TRUE(Near(kButton, ButtonFace(wxAUI_BUTTON_LEFT)));
+    EXPECT_TRUE(NearColour(kButton, ButtonFace(wxAUI_BUTTON_LEFT), 3));
 }
 
 TEST_F(BlinkingNotebookTest, PageHiddenOnTheRightFlashesTheRightButton)
@@ -406,8 +385,8 @@ TEST_F(BlinkingNotebookTest, PageHiddenOnTheRightFlashesTheRightButton)
     Pump();
     ASSERT_EQ(0u, Tabs()->GetTabOffset());
     m_book->SetPageAttention(6, true);
-    EXPECT_TRUE(Near(kFlash, ButtonFace(wxAUI_BUTTON_RIGHT)));
-    EXPECT_TRUE(Near(kButton, ButtonFace(wxAUI_BUTTON_LEFT)));
+    EXPECT_TRUE(NearColour(kFlash, ButtonFace(wxAUI_BUTTON_RIGHT), 3));
+    EXPECT_TRUE(NearColour(kButton, ButtonFace(wxAUI_BUTTON_LEFT), 3));
 
     // Showing the page clears its mark and the flashing stops.
     m_book->SetSelection(6);
@@ -422,10 +401,10 @@ TEST_F(BlinkingNotebookTest, VisibleMarkedTabBlinksOnScreen)
     m_book->SetPageAttention(1, true);
     ShowAndWait(Tabs());
     wxImage shot = CaptureWindow(Tabs());
-    EXPECT_GT(CountNear(shot, wxRect(wxPoint(0, 0), shot.GetSize()), kUnread), 50);
+    EXPECT_GT(CountPixels(shot, kUnread, wxRect(wxPoint(0, 0), shot.GetSize()), 40), 50);
 
     m_book->Blink();
     ShowAndWait(Tabs());
     shot = CaptureWindow(Tabs());
-    EXPECT_EQ(0, CountNear(shot, wxRect(wxPoint(0, 0), shot.GetSize()), kUnread));
+    EXPECT_EQ(0, CountPixels(shot, kUnread, wxRect(wxPoint(0, 0), shot.GetSize()), 40));
 }
