@@ -38,7 +38,8 @@ void wxFlagAnimationClock::WakeAt(wxFlagRichTextCtrl* ctrl, wxLongLong due)
 
 bool wxFlagAnimationClock::AddWake(wxFlagRichTextCtrl* ctrl, wxLongLong due)
 {
-    auto found = std::find_if(m_wakes.begin(), m_wakes.end(), [ctrl](const auto& wake) { return wake.first == ctrl; });
+    auto found =
+        std::find_if(m_wakes.begin(), m_wakes.end(), [ctrl](const auto& wake) { return wake.first == ctrl; });
     if (found == m_wakes.end())
         m_wakes.emplace_back(ctrl, due);
     else if (due < found->second)
@@ -50,7 +51,8 @@ bool wxFlagAnimationClock::AddWake(wxFlagRichTextCtrl* ctrl, wxLongLong due)
 
 void wxFlagAnimationClock::Forget(wxFlagRichTextCtrl* ctrl)
 {
-    m_wakes.erase(std::remove_if(m_wakes.begin(), m_wakes.end(), [ctrl](const auto& wake) { return wake.first == ctrl; }),
+    m_wakes.erase(std::remove_if(m_wakes.begin(), m_wakes.end(),
+                                 [ctrl](const auto& wake) { return wake.first == ctrl; }),
                   m_wakes.end());
     if (m_wakes.empty())
         m_timer.reset();
@@ -58,7 +60,8 @@ void wxFlagAnimationClock::Forget(wxFlagRichTextCtrl* ctrl)
 
 bool wxFlagAnimationClock::IsWaiting(const wxFlagRichTextCtrl* ctrl) const
 {
-    return std::any_of(m_wakes.begin(), m_wakes.end(), [ctrl](const auto& wake) { return wake.first == ctrl; });
+    return std::any_of(m_wakes.begin(), m_wakes.end(),
+                       [ctrl](const auto& wake) { return wake.first == ctrl; });
 }
 
 // Sleeps until the earliest wake. The timer is one-shot and restarted for
