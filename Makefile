@@ -1,8 +1,6 @@
 # make demo   installs what is missing, builds, runs the demo client (under
 #             Xvfb, writing screenshots, when there is no display)
 # make test   installs what is missing, builds, runs every test under Xvfb
-#             (a test program that fails is run once more: the web engine's
-#             own processes occasionally crash at start-up)
 # make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS
 #             (the toolkit's own libraries keep caches alive until exit, so
 #             leak reports are off; a target's memory climbs by some hundred
@@ -28,7 +26,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
-	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure --repeat until-pass:2
+	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
 
 demo: build
 	@if [ -n "$$DISPLAY" ]; then \

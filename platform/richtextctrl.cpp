@@ -226,6 +226,13 @@ wxLongLong wxFlagRichTextCtrl::AdvanceAnimations(wxLongLong now)
     return next;
 }
 
+void wxFlagRichTextCtrl::Refresh(bool eraseBackground, const wxRect* rect)
+{
+    if (rect && (rect->width <= 0 || rect->height <= 0))
+        return;
+    wxRichTextCtrl::Refresh(eraseBackground, rect);
+}
+
 void wxFlagRichTextCtrl::OnPaint(wxPaintEvent& event)
 {
     const bool facesOnly = CanPaintFacesOnly();
