@@ -2,6 +2,7 @@
 // and the family's own XML form.
 #include <kelctrls/platform/richtextbase.h>
 
+#include "platform/richtextanimationclock.h"
 #include "platform/richtextanimationframes.h"
 #include "platform/richtextimagedata.h"
 
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <map>
+#include <string>
 #include <utility>
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextAnimation, wxRichTextObject);
@@ -83,14 +85,40 @@ void ClearRect(wxImage& canvas, const wxRect& rect)
             alpha[y * canvas.GetWidth() + x] = 0;
 }
 
-// Decoded frames shared by the faces made from one file, by type and file;
-// released with the last face that uses them.
-using FrameCache = std::map<std::pair<int, wxString>, std::weak_ptr<wxFlagAnimationFrames>>;
+// Decoded frames by type and file, kept for the process: a chat shows the
+// same few dozen faces all day.
+using FileCache = std::map<std::pair<int, wxString>, std::shared_ptr<wxFlagAnimationFrames>>;
+// Decoded frames by type and data, for faces that arrived with their data;
+// released with the last face that shows them.
+using DataCache = std::map<std::pair<int, std::string>, std::weak_ptr<wxFlagAnimationFrames>>;
 
-FrameCache& FileCache()
+FileCache& Files()
 {
-    static FrameCache cache;
+    static FileCache cache;
     return cache;
+}
+
+DataCache& Data()
+{
+    static DataCache cache;
+    return cache;
+}
+
+bool IsUnused(const std::shared_ptr<wxFlagAnimationFrames>& frames)
+{
+    return frames.use_count() == 1;
+}
+
+bool IsUnused(const std::weak_ptr<wxFlagAnimationFrames>& frames)
+{
+    return frames.expired();
+}
+
+template <typename Cache>
+void ForgetUnused(Cache& cache)
+{
+    for (auto entry = cache.begin(); entry != cache.end();)
+        entry = IsUnused(entry->second) ? cache.erase(entry) : std::next(entry);
 }
 
 } // namespace
@@ -153,34 +181,40 @@ bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
     return true;
 }
 
+std::pair<unsigned, long> wxFlagAnimationFrames::Locate(wxLongLong millis) const
+{
+    long t = long((millis % m_total).GetValue());
+    if (t < 0)
+        t += m_total;
+    unsigned frame = 0;
+    while (frame + 1 < m_delays.size() && t >= m_delays[frame])
+        t -= m_delays[frame++];
+    return {frame, t};
+}
+
 unsigned wxFlagAnimationFrames::FrameAt(wxLongLong millis) const
 {
     if (m_bitmaps.size() < 2 || m_total <= 0)
         return 0;
-    long t = long((millis % m_total).GetValue());
-    if (t < 0)
-        t += m_total;
-    for (unsigned i = 0; i < m_delays.size(); ++i)
-    {
-        if (t < m_delays[i])
-            return i;
-        t -= m_delays[i];
-    }
-    return unsigned(m_delays.size() - 1);
+    return Locate(millis).first;
+}
+
+wxLongLong wxFlagAnimationFrames::NextChangeAfter(wxLongLong millis) const
+{
+    if (m_bitmaps.size() < 2 || m_total <= 0)
+        return -1;
+    const std::pair<unsigned, long> at = Locate(millis);
+    return millis + (m_delays[at.first] - at.second);
 }
 
 std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxString& file, int type)
 {
-    const FrameCache::key_type key(type, file);
-    auto& cache = FileCache();
+    const FileCache::key_type key(type, file);
+    auto& cache = Files();
     auto found = cache.find(key);
     if (found != cache.end())
-    {
-        if (std::shared_ptr<wxFlagAnimationFrames> frames = found->second.lock())
-            return frames;
-    }
+        return found->second;
 
-    auto frames = std::make_shared<wxFlagAnimationFrames>();
     wxMemoryBuffer bytes;
     {
         wxLogNull noLog;
@@ -195,7 +229,31 @@ std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxS
             }
         }
     }
+    auto frames = std::make_shared<wxFlagAnimationFrames>();
     frames->Decode(bytes, type);
+    if (cache.size() >= MaxCachedFiles)
+        ForgetUnused(cache);
+    cache.emplace(key, frames);
+    return frames;
+}
+
+std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromBytes(const wxMemoryBuffer& bytes, int type)
+{
+    const DataCache::key_type key(type,
+                                  std::string(static_cast<const char*>(bytes.GetData()), bytes.GetDataLen()));
+    auto& cache = Data();
+    auto found = cache.find(key);
+    if (found != cache.end())
+    {
+        if (std::shared_ptr<wxFlagAnimationFrames> frames = found->second.lock())
+            return frames;
+    }
+
+    auto frames = std::make_shared<wxFlagAnimationFrames>();
+    if (!frames->Decode(bytes, type))
+        return nullptr;
+    if (cache.size() >= MaxCachedFiles)
+        ForgetUnused(cache);
     cache[key] = frames;
     return frames;
 }
@@ -262,8 +320,8 @@ bool wxFlagRichTextAnimation::ReadHex(const wxString& hex, int length, int type)
     }
     bytes.UngetWriteBuf(size_t(length / 2));
 
-    auto frames = std::make_shared<wxFlagAnimationFrames>();
-    if (!frames->Decode(bytes, type))
+    std::shared_ptr<wxFlagAnimationFrames> frames = wxFlagAnimationFrames::FromBytes(bytes, type);
+    if (!frames)
         return false;
     m_file.clear();
     m_type = frames->GetType();
@@ -326,6 +384,11 @@ unsigned wxFlagRichTextAnimation::GetFrameAt(wxLongLong millis) const
     return Frames()->FrameAt(millis);
 }
 
+wxLongLong wxFlagRichTextAnimation::GetNextFrameChange(wxLongLong millis) const
+{
+    return Frames()->NextChangeAfter(millis);
+}
+
 wxBitmap wxFlagRichTextAnimation::GetFrameBitmap(unsigned frame) const
 {
     return Frames()->GetBitmap(frame);
@@ -361,14 +424,17 @@ bool wxFlagRichTextAnimation::Draw(wxDC& dc, wxRichTextDrawingContext& WXUNUSED(
         return true;
     }
 
-    const unsigned frame = GetFrameAt(wxGetLocalTimeMillis());
-    dc.DrawBitmap(GetFrameBitmap(frame), pos, true);
+    const wxFlagAnimationFrames* frames = Frames();
+    const wxLongLong now = wxFlagAnimationClock::Now();
+    const unsigned frame = frames->FrameAt(now);
+    dc.DrawBitmap(frames->GetBitmap(frame), pos, true);
     m_drawnFrame = int(frame);
 
-    if (GetFrameCount() > 1 && GetBuffer())
+    const wxLongLong next = frames->NextChangeAfter(now);
+    if (next >= 0 && GetBuffer())
     {
         if (auto ctrl = dynamic_cast<wxFlagRichTextCtrl*>(GetBuffer()->GetRichTextCtrl()))
-            ctrl->KeepAnimating();
+            ctrl->KeepAnimating(next);
     }
     return true;
 }

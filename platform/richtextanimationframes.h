@@ -9,6 +9,7 @@
 #include <wx/longlong.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class wxFlagAnimationFrames
@@ -17,9 +18,14 @@ public:
     // Animation files above this size are not read.
     static constexpr long MaxFileSize = 8 * 1024 * 1024;
 
-    // The frames of a file, shared with every other face decoded from the
-    // same file and type while any of them is alive.
+    // The frames of a file, decoded once: every face of the same file and
+    // type shares them, for as long as the process runs (the cache forgets
+    // files no face uses once it holds more than MaxCachedFiles).
     static std::shared_ptr<wxFlagAnimationFrames> FromFile(const wxString& file, int type);
+    // The frames of animation data, shared with every face that shows the
+    // same bytes while any of them is alive; null when they do not decode.
+    static std::shared_ptr<wxFlagAnimationFrames> FromBytes(const wxMemoryBuffer& bytes, int type);
+    static constexpr size_t MaxCachedFiles = 256;
 
     // Keeps `bytes` and decodes them; false when they are no GIF animation
     // (`type` wxANIMATION_TYPE_GIF, or ANY or INVALID for "unspecified").
@@ -35,8 +41,15 @@ public:
         return frame < m_bitmaps.size() ? m_bitmaps[frame] : wxBitmap();
     }
     unsigned FrameAt(wxLongLong millis) const;
+    // The first moment after `millis` at which FrameAt gives another frame;
+    // -1 for an animation that never changes.
+    wxLongLong NextChangeAfter(wxLongLong millis) const;
 
 private:
+    // Where `millis` falls in the loop: the frame and the milliseconds
+    // already spent in it.
+    std::pair<unsigned, long> Locate(wxLongLong millis) const;
+
     wxMemoryBuffer m_bytes;
     int m_type = wxANIMATION_TYPE_INVALID;
     wxSize m_size;

@@ -2,37 +2,63 @@
 // and following the end of a growing history.
 #include <kelctrls/platform/richtextbase.h>
 
+#include "platform/richtextanimationclock.h"
+
+#include <wx/caret.h>
+#include <wx/dcclient.h>
 #include <wx/filename.h>
+#include <wx/toplevel.h>
+
+#ifdef __WXGTK3__
+#include <cairo.h>
+#endif
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextCtrl, wxRichTextCtrl);
 
-wxBEGIN_EVENT_TABLE(wxFlagRichTextCtrl, wxRichTextCtrl)
-    EVT_TIMER(wxID_ANY, wxFlagRichTextCtrl::OnAnimationTimer)
-        EVT_RICHTEXT_CONTENT_INSERTED(wxID_ANY, wxFlagRichTextCtrl::OnContentInserted)
-            EVT_IDLE(wxFlagRichTextCtrl::OnIdle) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxFlagRichTextCtrl, wxRichTextCtrl) EVT_PAINT(wxFlagRichTextCtrl::OnPaint)
+    EVT_RICHTEXT_CONTENT_INSERTED(wxID_ANY, wxFlagRichTextCtrl::OnContentInserted)
+        EVT_IDLE(wxFlagRichTextCtrl::OnIdle) wxEND_EVENT_TABLE()
 
-                namespace
+            namespace
 {
     // Calls `visit` for every animated face in the paragraphs of `box` that
     // intersect `area` (logical coordinates), descending into nested boxes.
+    // The paragraphs of a box lie one below the other, so the walk starts at
+    // the end of the box nearer to `area` and stops past it: a view at the end
+    // of a long history costs no more than one at the end of a short one.
     template <typename Visit>
     void ForEachAnimationIn(wxRichTextCompositeObject & box, const wxRect& area, Visit&& visit)
     {
-        for (wxRichTextObjectList::compatibility_iterator node = box.GetChildren().GetFirst(); node;
-             node = node->GetNext())
+        const bool stacked = dynamic_cast<wxRichTextParagraphLayoutBox*>(&box) != nullptr;
+        const wxRect boxRect = box.GetRect();
+        const bool fromEnd =
+            stacked && area.GetTop() - boxRect.GetTop() > boxRect.GetBottom() - area.GetBottom();
+        const wxRichTextObjectList& children = box.GetChildren();
+        for (auto node = fromEnd ? children.GetLast() : children.GetFirst(); node;
+             node = fromEnd ? node->GetPrevious() : node->GetNext())
         {
             wxRichTextObject* child = node->GetData();
+            const wxRect rect = child->GetRect();
+            if (stacked && (fromEnd ? rect.GetBottom() < area.GetTop() : rect.GetTop() > area.GetBottom()))
+                break;
+            if (!child->IsShown() || !area.Intersects(rect))
+                continue;
             if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(child))
-            {
-                if (animation->IsShown() && area.Intersects(animation->GetRect()))
-                    visit(*animation);
-            }
+                visit(*animation);
             else if (auto composite = dynamic_cast<wxRichTextCompositeObject*>(child))
-            {
-                if (composite->IsShown() && area.Intersects(composite->GetRect()))
-                    ForEachAnimationIn(*composite, area, visit);
-            }
+                ForEachAnimationIn(*composite, area, visit);
         }
+    }
+
+    // Whether nothing but the control's own background lies under `object`.
+    bool IsOnPlainBackground(const wxRichTextObject& object)
+    {
+        for (const wxRichTextObject* box = object.GetParent(); box; box = box->GetParent())
+        {
+            if (box->GetAttributes().HasBackgroundColour())
+                return false;
+        }
+        return true;
     }
 
 } // namespace
@@ -52,7 +78,7 @@ wxFlagRichTextCtrl::wxFlagRichTextCtrl(wxWindow* parent, wxWindowID id, const wx
 
 wxFlagRichTextCtrl::~wxFlagRichTextCtrl()
 {
-    m_animationTimer.Stop();
+    wxFlagAnimationClock::Get().Forget(this);
 }
 
 void wxFlagRichTextCtrl::Init()
@@ -60,7 +86,6 @@ void wxFlagRichTextCtrl::Init()
     m_followEnd = 0;
     m_wasAtEnd = true;
     m_endPending = false;
-    m_animationTimer.SetOwner(this);
 }
 
 // ----------------------------------------------------------------------------
@@ -145,31 +170,60 @@ bool wxFlagRichTextCtrl::GetStyle(long position, wxFlagTextAttrEx& style)
 // Animation
 // ----------------------------------------------------------------------------
 
-void wxFlagRichTextCtrl::KeepAnimating()
+void wxFlagRichTextCtrl::KeepAnimating(wxLongLong due)
 {
-    if (!m_animationTimer.IsRunning())
-        m_animationTimer.Start(AnimationTick);
+    if (CanBeSeen())
+        wxFlagAnimationClock::Get().WakeAt(this, due);
 }
 
-int wxFlagRichTextCtrl::RefreshAnimations()
+bool wxFlagRichTextCtrl::IsAnimating() const
 {
+    return wxFlagAnimationClock::Get().IsWaiting(this);
+}
+
+wxRect wxFlagRichTextCtrl::PhysicalRect(const wxRichTextObject& object) const
+{
+    wxRect rect = GetScaledRect(object.GetRect());
+    rect.SetPosition(GetPhysicalPoint(rect.GetPosition()));
+    return rect;
+}
+
+bool wxFlagRichTextCtrl::CanBeSeen() const
+{
+    if (!IsShownOnScreen())
+        return false;
+    auto top =
+        dynamic_cast<const wxTopLevelWindow*>(wxGetTopLevelParent(const_cast<wxFlagRichTextCtrl*>(this)));
+    return !top || !top->IsIconized();
+}
+
+// Faces out of view, or in a control that cannot be seen, rest until they
+// are painted again.
+wxLongLong wxFlagRichTextCtrl::AdvanceAnimations(wxLongLong now)
+{
+    if (!CanBeSeen())
+        return -1;
     const wxRect visible(GetUnscaledPoint(GetLogicalPoint(wxPoint(0, 0))), GetUnscaledSize(GetClientSize()));
-    const wxLongLong now = wxGetLocalTimeMillis();
-    int animated = 0;
+    const wxRect client(GetClientSize());
+    wxLongLong next = -1;
     ForEachAnimationIn(GetBuffer(), visible,
                        [&](wxFlagRichTextAnimation& animation)
                        {
-                           if (animation.GetFrameCount() < 2)
+                           const wxLongLong change = animation.GetNextFrameChange(now);
+                           if (change < 0)
                                return;
-                           ++animated;
-                           if (animation.GetDrawnFrame() != int(animation.GetFrameAt(now)))
-                           {
-                               wxRect area = GetScaledRect(animation.GetRect());
-                               area.SetPosition(GetPhysicalPoint(area.GetPosition()));
-                               RefreshRect(area, false);
-                           }
+                           if (next < 0 || change < next)
+                               next = change;
+                           if (animation.GetDrawnFrame() == int(animation.GetFrameAt(now)))
+                               return;
+                           wxRect area = PhysicalRect(animation).Intersect(client);
+                           if (area.IsEmpty())
+                               return;
+                           RefreshRect(area, false);
+                           if (IsOnPlainBackground(animation))
+                               m_refreshedFaces.Union(area);
                        });
-    return animated;
+    return next;
 }
 
 void wxFlagRichTextCtrl::Refresh(bool eraseBackground, const wxRect* rect)
@@ -179,16 +233,78 @@ void wxFlagRichTextCtrl::Refresh(bool eraseBackground, const wxRect* rect)
     wxRichTextCtrl::Refresh(eraseBackground, rect);
 }
 
-void wxFlagRichTextCtrl::OnAnimationTimer(wxTimerEvent& event)
+void wxFlagRichTextCtrl::OnPaint(wxPaintEvent& event)
 {
-    if (&event.GetTimer() != &m_animationTimer)
+    const bool facesOnly = CanPaintFacesOnly();
+    m_refreshedFaces.Clear();
+    if (facesOnly)
+        PaintFaces();
+    else
+        wxRichTextCtrl::OnPaint(event);
+}
+
+bool wxFlagRichTextCtrl::CanPaintFacesOnly()
+{
+    if (m_refreshedFaces.IsEmpty() || IsFrozen() || GetBuffer().IsDirty())
+        return false;
+    wxRegion rest = ExactUpdateRegion();
+    rest.Subtract(m_refreshedFaces);
+    if (!rest.IsEmpty())
+        return false;
+    // The caret is drawn with the text.
+    const wxCaret* caret = GetCaret();
+    return !caret || !caret->IsVisible() ||
+           GetUpdateRegion().Contains(wxRect(caret->GetPosition(), caret->GetSize())) == wxOutRegion;
+}
+
+// On GTK 3 the toolkit gives the paint handler only the bounding box of
+// what is to be painted; the rectangles themselves are the clip of the
+// paint context.
+wxRegion wxFlagRichTextCtrl::ExactUpdateRegion() const
+{
+#ifdef __WXGTK3__
+    if (cairo_t* context = GTKPaintContext())
     {
-        event.Skip();
-        return;
+        cairo_rectangle_list_t* rects = cairo_copy_clip_rectangle_list(context);
+        if (rects->status == CAIRO_STATUS_SUCCESS)
+        {
+            wxRegion region;
+            for (int i = 0; i < rects->num_rectangles; ++i)
+            {
+                const cairo_rectangle_t& r = rects->rectangles[i];
+                region.Union(wxRect(int(r.x), int(r.y), int(r.width), int(r.height)));
+            }
+            cairo_rectangle_list_destroy(rects);
+            return region;
+        }
+        cairo_rectangle_list_destroy(rects);
     }
-    // Faces out of view or in a hidden control rest until painted again.
-    if (!IsShownOnScreen() || RefreshAnimations() == 0)
-        m_animationTimer.Stop();
+#endif
+    return GetUpdateRegion();
+}
+
+// What the toolkit's paint draws where a face is, given that the face lies
+// on the plain background: the background, then the face.
+void wxFlagRichTextCtrl::PaintFaces()
+{
+    wxPaintDC dc(this);
+    PrepareDC(dc);
+    PaintBackground(dc);
+
+    wxRect area(GetUpdateRegion().GetBox());
+    area.SetPosition(GetUnscaledPoint(GetLogicalPoint(area.GetPosition())));
+    area.SetSize(GetUnscaledSize(area.GetSize()));
+    dc.SetUserScale(GetScale(), GetScale());
+    wxRichTextDrawingContext context(&GetBuffer());
+    ForEachAnimationIn(GetBuffer(), area,
+                       [&](wxFlagRichTextAnimation& animation)
+                       {
+                           if (GetUpdateRegion().Contains(PhysicalRect(animation)) == wxOutRegion)
+                               return;
+                           animation.Draw(dc, context, animation.GetRange(), GetSelection(),
+                                          animation.GetRect(), 0, 0);
+                       });
+    dc.SetUserScale(1.0, 1.0);
 }
 
 // ----------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <wx/sstream.h>
 
 #include <cstdio>
+#include <set>
 
 #include <unistd.h>
 
@@ -137,17 +138,26 @@ TEST(RichTextFaces, MalformedGifStructureNeverReachesTheDecoder)
 namespace
 {
 
-// A GIF of `frames` full-screen frames of one pixel each, the rest left to
-// the decoder to fill.
+std::string Le16(int v)
+{
+    return std::string{char(v & 0xFF), char(v >> 8)};
+}
+
+// A GIF of full-screen frames of one pixel each, the rest left to the
+// decoder to fill, shown for the given delays (hundredths of a second).
+std::string SparseGif(const std::vector<int>& delays, int width, int height)
+{
+    std::string gif = "GIF89a" + Le16(width) + Le16(height) + std::string("\x80\0\0", 3) +
+                      std::string("\0\0\0\xff\xff\xff", 6);
+    for (int delay : delays)
+        gif += std::string("\x21\xf9\x04\0", 4) + Le16(delay) + std::string("\0\0\x2c\0\0\0\0", 7) +
+               Le16(width) + Le16(height) + std::string("\0\x02\x02\x4c\x01\0", 6);
+    return gif + "\x3b";
+}
+
 std::string SparseGif(int frames, int width, int height)
 {
-    auto le16 = [](int v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
-    std::string gif = "GIF89a" + le16(width) + le16(height) + std::string("\x80\0\0", 3) +
-                      std::string("\0\0\0\xff\xff\xff", 6);
-    for (int i = 0; i < frames; ++i)
-        gif += std::string("\x21\xf9\x04\0\x0a\0\0\0\x2c\0\0\0\0", 13) + le16(width) + le16(height) +
-               std::string("\0\x02\x02\x4c\x01\0", 6);
-    return gif + "\x3b";
+    return SparseGif(std::vector<int>(size_t(frames), 10), width, height);
 }
 
 } // namespace
@@ -189,6 +199,28 @@ TEST(RichTextFaces, FramesFollowTheirDelaysAndLoop)
     EXPECT_EQ(face.GetFrameAt(90 * 11 + 10), 11u);
     EXPECT_EQ(face.GetFrameAt(90 * 12), 0u);
     EXPECT_EQ(face.GetFrameAt(90 * 12 * 1000 + 95), 1u);
+    // The clock sleeps until the next change.
+    EXPECT_EQ(face.GetNextFrameChange(0).GetValue(), 90);
+    EXPECT_EQ(face.GetNextFrameChange(89).GetValue(), 90);
+    EXPECT_EQ(face.GetNextFrameChange(90).GetValue(), 180);
+    EXPECT_EQ(face.GetNextFrameChange(90 * 12 * 1000 - 1).GetValue(), 90 * 12 * 1000);
+
+    // Each frame keeps its own delay; too short ones are shown as browsers
+    // show them.
+    const std::string gif = SparseGif({5, 30, 1}, 16, 16);
+    wxFlagRichTextAnimation uneven;
+    ASSERT_TRUE(uneven.ReadHex(Hex(gif), int(gif.size() * 2), wxANIMATION_TYPE_GIF));
+    EXPECT_EQ(uneven.GetFrameAt(49), 0u);
+    EXPECT_EQ(uneven.GetFrameAt(50), 1u);
+    EXPECT_EQ(uneven.GetNextFrameChange(50).GetValue(), 350);
+    EXPECT_EQ(uneven.GetFrameAt(350), 2u);
+    EXPECT_EQ(uneven.GetNextFrameChange(350).GetValue(), 450);
+    EXPECT_EQ(uneven.GetFrameAt(450), 0u);
+
+    wxFlagRichTextAnimation single;
+    const std::string one = SparseGif(1, 16, 16);
+    ASSERT_TRUE(single.ReadHex(Hex(one), int(one.size() * 2), wxANIMATION_TYPE_GIF));
+    EXPECT_EQ(single.GetNextFrameChange(1234).GetValue(), -1) << "a single frame never changes";
 }
 
 TEST(RichTextFaces, FacesOfOneFileShareTheirFramesAndMissingFilesShowAPlaceholderSize)
@@ -197,6 +229,12 @@ TEST(RichTextFaces, FacesOfOneFileShareTheirFramesAndMissingFilesShowAPlaceholde
     EXPECT_TRUE(a.GetFrameBitmap(3).IsSameAs(b.GetFrameBitmap(3)));
     const wxFlagRichTextAnimation copy(a);
     EXPECT_TRUE(copy.GetFrameBitmap(3).IsSameAs(a.GetFrameBitmap(3)));
+    // Faces that arrived with the same data are decoded once as well.
+    const std::string bytes = ReadBytes(FacePath("cool"));
+    wxFlagRichTextAnimation first, second;
+    ASSERT_TRUE(first.ReadHex(Hex(bytes), int(bytes.size() * 2), wxANIMATION_TYPE_GIF));
+    ASSERT_TRUE(second.ReadHex(Hex(bytes), int(bytes.size() * 2), wxANIMATION_TYPE_GIF));
+    EXPECT_TRUE(first.GetFrameBitmap(3).IsSameAs(second.GetFrameBitmap(3)));
 
     const wxFlagRichTextAnimation missing("/no/such/face.gif");
     EXPECT_FALSE(missing.IsOk());
@@ -246,6 +284,85 @@ TEST_F(RichTextFacesOnScreen, FacesReallyAnimate)
     m_frame->Hide();
     EXPECT_TRUE(kel::test::WaitUntil([&] { return !m_history->IsAnimating(); }))
         << "a hidden control stops its frame timer";
+}
+
+// Whether `shown` is frame `frame` of `face` over `background`: faces are
+// drawn whole, over the background, each time their frame changes.
+bool ShowsFrame(const wxImage& shown, const wxFlagRichTextAnimation& face, unsigned frame,
+                const wxColour& background)
+{
+    const wxImage image = face.GetFrameBitmap(frame).ConvertToImage();
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+        {
+            const bool opaque = image.GetAlpha(x, y) > 0;
+            const wxColour expected =
+                opaque ? wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)) : background;
+            if (kel::test::PixelAt(shown, x, y) != expected)
+                return false;
+        }
+    return true;
+}
+
+TEST_F(RichTextFacesOnScreen, EachNewFrameReplacesTheWholeFace)
+{
+    m_history->WriteAnimation(FacePath("sleepy"));
+    m_history->WriteText(" good night");
+    m_history->SetInsertionPoint(m_history->GetLastPosition());
+    kel::test::ShowAndWait(m_frame);
+    ASSERT_TRUE(kel::test::WaitUntil([&] { return m_history->IsAnimating(); }));
+
+    const auto face = ObjectsOf<wxFlagRichTextAnimation>(m_history).at(0);
+    const wxColour background = m_history->GetBackgroundColour();
+    std::set<unsigned> seen;
+    for (int look = 0; look < 6; ++look)
+    {
+        kel::test::Pump(130);
+        const wxImage shown = ClientImage(m_history).GetSubImage(FirstFaceRect());
+        bool matched = false;
+        for (unsigned frame = 0; frame < face->GetFrameCount() && !matched; ++frame)
+        {
+            matched = ShowsFrame(shown, *face, frame, background);
+            if (matched)
+                seen.insert(frame);
+        }
+        EXPECT_TRUE(matched) << "look " << look << ": a mix of frames, or a frame over the last one";
+    }
+    EXPECT_GE(seen.size(), 2u) << "the face moves on screen";
+}
+
+TEST_F(RichTextFacesOnScreen, OnlyFacesInViewKeepTheClockGoing)
+{
+    m_history->WriteAnimation(FacePath("sleepy"));
+    for (int line = 0; line < 80; ++line)
+    {
+        m_history->Newline();
+        m_history->WriteText(wxString::Format("line %d", line));
+    }
+    m_input->WriteAnimation(FacePath("sleepy"));
+    kel::test::ShowAndWait(m_frame);
+    m_history->Scroll(0, 0);
+    ASSERT_TRUE(kel::test::WaitUntil([&] { return m_history->IsAnimating() && m_input->IsAnimating(); }));
+
+    // Two controls on the one clock: both faces move (the "z" of this one
+    // rises in every frame).
+    auto faceImage = [](KelRichText* text)
+    {
+        wxRect rect = ObjectsOf<wxFlagRichTextAnimation>(text).at(0)->GetRect();
+        rect.SetPosition(text->GetPhysicalPoint(rect.GetPosition()));
+        return ClientImage(text).GetSubImage(rect);
+    };
+    const wxImage historyBefore = faceImage(m_history), inputBefore = faceImage(m_input);
+    kel::test::Pump(300);
+    EXPECT_FALSE(SameImages(historyBefore, faceImage(m_history)));
+    EXPECT_FALSE(SameImages(inputBefore, faceImage(m_input)));
+
+    m_history->ShowPosition(m_history->GetLastPosition());
+    EXPECT_TRUE(kel::test::WaitUntil([&] { return !m_history->IsAnimating(); }))
+        << "the face was scrolled out of view";
+    EXPECT_TRUE(m_input->IsAnimating());
+    m_history->Scroll(0, 0);
+    EXPECT_TRUE(kel::test::WaitUntil([&] { return m_history->IsAnimating(); })) << "and back";
 }
 
 TEST_F(RichTextFacesOnScreen, StillAndMissingFacesNeedNoTimer)

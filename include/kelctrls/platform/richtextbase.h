@@ -12,7 +12,6 @@
 #include <wx/richtext/richtextctrl.h>
 #include <wx/richtext/richtextstyles.h>
 #include <wx/richtext/richtextxml.h>
-#include <wx/timer.h>
 
 #include <memory>
 #include <string>
@@ -145,6 +144,9 @@ public:
     unsigned GetFrameCount() const;
     /// The frame to show `millis` milliseconds into the animation's loop.
     unsigned GetFrameAt(wxLongLong millis) const;
+    /// The first moment after `millis` at which another frame is due; -1
+    /// when the animation has fewer than two frames.
+    wxLongLong GetNextFrameChange(wxLongLong millis) const;
     /// Frame `frame` (0 to GetFrameCount() - 1) as a bitmap; null out of range.
     wxBitmap GetFrameBitmap(unsigned frame) const;
     /// The frame shown by the last Draw, or -1 before the first.
@@ -342,17 +344,12 @@ public:
     /// The style at `position`, in the family's text form.
     bool GetStyle(long position, wxFlagTextAttrEx& style);
 
-    /// Called by faces as they are drawn: keeps the frame timer running
-    /// while any face in view has more than one frame.
-    void KeepAnimating();
-    /// Repaints the faces in view whose frame changed since they were drawn;
-    /// returns how many animated faces are in view.
-    int RefreshAnimations();
-    /// Whether the frame timer runs.
-    bool IsAnimating() const { return m_animationTimer.IsRunning(); }
-
-    /// The frame timer's interval in milliseconds.
-    static constexpr int AnimationTick = 40;
+    /// Called by faces as they are drawn: wakes the control at `due` (on the
+    /// animation clock) to show the next frame. Every control shares one
+    /// clock, which sleeps until the next frame of any face in view is due.
+    void KeepAnimating(wxLongLong due);
+    /// Whether the control waits for a frame of a face in view.
+    bool IsAnimating() const;
 
     // Repaints `rect` (everything when null). An empty or inverted area is
     // nothing to repaint and is dropped: the toolkit's own update after an
@@ -363,19 +360,34 @@ public:
 protected:
     ///@{
 
-    /// Bound in the event table: the frame timer repaints changed faces,
-    /// insertions and idle time keep a following view at the end.
-    void OnAnimationTimer(wxTimerEvent& event);
+    /// Bound in the event table: paints (only the faces when nothing else
+    /// needs it), insertions and idle time keep a following view at the end.
+    void OnPaint(wxPaintEvent& event);
     void OnContentInserted(wxRichTextEvent& event);
     void OnIdle(wxIdleEvent& event);
     ///@}
 
 private:
+    friend class wxFlagAnimationClock;
+
     void Init();
     void ScrollToEndIfPending();
+    bool CanBeSeen() const;
+    // Where `object` is in the window.
+    wxRect PhysicalRect(const wxRichTextObject& object) const;
+    // Repaints the faces in view whose frame changed since they were drawn
+    // and tells when the next frame of a face in view is due (-1: none).
+    wxLongLong AdvanceAnimations(wxLongLong now);
+    // Whether the pending paint is only of faces refreshed for their next
+    // frame, which can then be drawn without the text around them.
+    bool CanPaintFacesOnly();
+    wxRegion ExactUpdateRegion() const;
+    void PaintFaces();
 
     wxArrayString m_imageFolders;
-    wxTimer m_animationTimer;
+    // The faces refreshed for their next frame since the last paint, in
+    // window coordinates.
+    wxRegion m_refreshedFaces;
     int m_followEnd;
     // Whether the view was at the end when the control was last idle, that
     // is before the content inserted since.
