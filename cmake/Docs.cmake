@@ -8,13 +8,6 @@ if(NOT DOXYGEN_FOUND)
 endif()
 
 set(KELCTRLS_DOCS_OUTPUT ${PROJECT_BINARY_DIR}/docs)
-# Headers not yet documented member by member (the Jabber connection, new
-# in this version); the list shrinks to nothing.
-set(KELCTRLS_DOCS_PENDING messaging/rostertree.h messaging/xmppbridge.h platform/xmppclient.h)
-set(KELCTRLS_DOCS_EXCLUDE "")
-foreach(pending ${KELCTRLS_DOCS_PENDING})
-  string(APPEND KELCTRLS_DOCS_EXCLUDE " ${PROJECT_SOURCE_DIR}/include/kelctrls/${pending}")
-endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/docs/Doxyfile.in ${PROJECT_BINARY_DIR}/Doxyfile @ONLY)
 add_custom_target(docs
   COMMAND Doxygen::doxygen ${PROJECT_BINARY_DIR}/Doxyfile

@@ -351,10 +351,10 @@ public:
     /// Whether the control waits for a frame of a face in view.
     bool IsAnimating() const;
 
-    // Repaints `rect` (everything when null). An empty or inverted area is
-    // nothing to repaint and is dropped: the toolkit's own update after an
-    // insertion below the view asks for one of negative height, which the
-    // drawing layer below would report as a bug.
+    /// Repaints `rect` (everything when null). An empty or inverted area is
+    /// nothing to repaint and is dropped: the toolkit's own update after an
+    /// insertion below the view asks for one of negative height, which the
+    /// drawing layer below would report as a bug.
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
 
 protected:
