@@ -48,11 +48,13 @@ public:
 
     // Converts the picture at `path` to the image `type` (a wxBitmapType),
     // saves it under a fresh name in the image cache folder and inserts it
-    // at the caret.
+    // at the caret. A picture that cannot be saved leaves no file behind and
+    // inserts nothing.
     bool TransImageToWrite(const wxString& path, int type);
 
     // The control's own file loading and saving; the handler's buffer forms
-    // stay reachable.
+    // stay reachable. Saving replaces the file atomically: a save that fails
+    // leaves the file as it was and the control's file name unchanged.
     bool LoadFile(const wxString& path, int type = wxRICHTEXT_TYPE_ANY);
     bool SaveFile(const wxString& path = wxEmptyString, int type = wxRICHTEXT_TYPE_ANY);
     using wxFlagRichTextCtrl::GetStyle;

@@ -46,7 +46,8 @@ public:
 
     // Restores the control from the file (defaults when nothing is stored).
     void LoadUI();
-    // Stores the control's state in the file.
+    // Stores the control's state in the file. A save that fails leaves the
+    // file as it was and is reported through the log.
     void SaveUI();
 
     virtual void DoLoadUI(const wxUIRecord& record, wxWindow* window, const wxString& name) = 0;
