@@ -3,6 +3,9 @@
 # make test   installs what is missing, builds, runs every test under Xvfb
 #             (a test program that fails is run once more: the web engine's
 #             own processes occasionally crash at start-up)
+# make sanitize  builds the library and the tests with the address and
+#             undefined-behaviour sanitizers into build-sanitize and runs every
+#             test; any report fails the test (leak reports are off, as below)
 # make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS
 #             (the toolkit's own libraries keep caches alive until exit, so
 #             leak reports are off; a target's memory climbs by some hundred
@@ -13,8 +16,9 @@ JOBS ?= 2
 SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
+SANITIZE_BUILD ?= build-sanitize
 
-.PHONY: all deps configure build test demo skin faces fuzz bench install clean format format-check
+.PHONY: all deps configure build test sanitize demo skin faces fuzz bench install clean format format-check
 
 all: build
 
@@ -29,6 +33,13 @@ build: configure
 
 test: build
 	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure --repeat until-pass:2
+
+sanitize: deps
+	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKELCTRLS_SANITIZE=ON -DKELCTRLS_BUILD_DEMO=OFF -DKELCTRLS_BUILD_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest -j$(JOBS) --output-on-failure
 
 demo: build
 	@if [ -n "$$DISPLAY" ]; then \
@@ -67,7 +78,7 @@ install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) out
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) out
 
 # The sources in the house style (.clang-format); format-check fails on any
 # file that differs from it.

@@ -298,7 +298,7 @@ TEST(ShortcutEvent, FlagsExcludeEachOtherAndCloneCopiesAll)
     event.SetCollapse(true);
 
     std::unique_ptr<wxEvent> clone(event.Clone());
-    KelShortCutEvent* copy = wxDynamicCast(clone.get(), KelShortCutEvent);
+    KelShortCutEvent* copy = dynamic_cast<KelShortCutEvent*>(clone.get());
     ASSERT_TRUE(copy);
     EXPECT_EQ(1004, copy->GetClickedId());
     EXPECT_EQ("mail", copy->GetClickedKey());
@@ -308,5 +308,5 @@ TEST(ShortcutEvent, FlagsExcludeEachOtherAndCloneCopiesAll)
     EXPECT_EQ(9, copy->GetId());
 
     std::unique_ptr<wxObject> byName(wxCreateDynamicObject("KelShortCutEvent"));
-    EXPECT_TRUE(wxDynamicCast(byName.get(), KelShortCutEvent));
+    EXPECT_TRUE(dynamic_cast<KelShortCutEvent*>(byName.get()));
 }

@@ -179,12 +179,12 @@ TEST(SplitterButtonEvent, CloneAndCopyKeepTheFlag)
     EXPECT_FALSE(event.IsInverted());
     event.SetInverted(true);
     std::unique_ptr<wxEvent> clone(event.Clone());
-    kelSplitterButtonEvent* copy = wxDynamicCast(clone.get(), kelSplitterButtonEvent);
+    kelSplitterButtonEvent* copy = dynamic_cast<kelSplitterButtonEvent*>(clone.get());
     ASSERT_TRUE(copy);
     EXPECT_TRUE(copy->IsInverted());
     EXPECT_EQ(5, copy->GetId());
     EXPECT_EQ(kelEVT_SPLITTERBTN_CHANGED, copy->GetEventType());
 
     std::unique_ptr<wxObject> byName(wxCreateDynamicObject("kelSplitterButtonEvent"));
-    EXPECT_TRUE(wxDynamicCast(byName.get(), kelSplitterButtonEvent));
+    EXPECT_TRUE(dynamic_cast<kelSplitterButtonEvent*>(byName.get()));
 }
