@@ -60,6 +60,35 @@ bool SyncToDisk(const wxString& path)
     return ::close(fd) == 0 && synced;
 }
 
+// Writes the bytes to `path` and closes it, reporting whether every byte
+// reached the file. (Not through wxFFile: when closing fails, as it does when
+// the last buffered bytes find the disk full, it closes the stream again from
+// its destructor.)
+bool WriteWholeFile(const wxString& path, const void* data, size_t size)
+{
+    const int fd = ::open(path.fn_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const char* next = static_cast<const char*>(data);
+    size_t left = size;
+    while (left > 0)
+    {
+        const ssize_t written = ::write(fd, next, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        next += written;
+        left -= size_t(written);
+    }
+    return ::close(fd) == 0 && left == 0;
+}
+
+bool WriteBytesAtomically(const wxString& path, const void* data, size_t size)
+{
+    return KelSaveAtomically(path, [&](const wxString& temp) { return WriteWholeFile(temp, data, size); });
+}
+
 } // anonymous namespace
 
 wxString KelInstallPath(const wxString& relative)
@@ -103,40 +132,6 @@ bool KelSaveAtomically(const wxString& path, const std::function<bool(const wxSt
     }
     return true;
 }
-
-namespace
-{
-
-// Writes the bytes to `path` and closes it, reporting whether every byte
-// reached the file. (Not through wxFFile: when closing fails, as it does when
-// the last buffered bytes find the disk full, it closes the stream again from
-// its destructor.)
-bool WriteWholeFile(const wxString& path, const void* data, size_t size)
-{
-    const int fd = ::open(path.fn_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const char* next = static_cast<const char*>(data);
-    size_t left = size;
-    while (left > 0)
-    {
-        const ssize_t written = ::write(fd, next, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        next += written;
-        left -= size_t(written);
-    }
-    return ::close(fd) == 0 && left == 0;
-}
-
-bool WriteBytesAtomically(const wxString& path, const void* data, size_t size)
-{
-    return KelSaveAtomically(path, [&](const wxString& temp) { return WriteWholeFile(temp, data, size); });
-}
-
-} // anonymous namespace
 
 bool KelWriteTextAtomically(const wxString& path, const wxString& text)
 {
