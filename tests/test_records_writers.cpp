@@ -90,10 +90,11 @@ class Languages : public LanguageHandler
 
 TEST_F(FailedSaveTest, LanguageSelection)
 {
-    WriteFile("locale/Language.xml", "<Languages>\n"
-                                     "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\"/>\n"
-                                     "  <Language id=\"2\" path=\"locale/de\" name=\"Deutsch\" select=\"0\"/>\n"
-                                     "</Languages>\n");
+    WriteFile("locale/Language.xml",
+              "<Languages>\n"
+              "  <Language id=\"1\" path=\"locale/en\" name=\"English\" select=\"1\"/>\n"
+              "  <Language id=\"2\" path=\"locale/de\" name=\"Deutsch\" select=\"0\"/>\n"
+              "</Languages>\n");
     Languages languages;
     EXPECT_EQ(SaveChangesNothing([&] { languages.SetSelected(2); }), 1);
 }
