@@ -38,8 +38,7 @@ sanitize: deps
 	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DKELCTRLS_SANITIZE=ON -DKELCTRLS_BUILD_DEMO=OFF -DKELCTRLS_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-		ctest -j$(JOBS) --output-on-failure
+	cd $(SANITIZE_BUILD) && ctest -j$(JOBS) --output-on-failure
 
 demo: build
 	@if [ -n "$$DISPLAY" ]; then \
