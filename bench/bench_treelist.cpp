@@ -159,8 +159,10 @@ public:
     void ScrollToBottom() override { m_tree->EnsureVisible(m_last); }
     bool FindByPrefix(const wxString& prefix) override
     {
-        // The search typing runs: expanded items, prefix, without case.
-        return m_tree->FindItem(wxTreeItemId(), prefix, 0x0031).IsOk();
+        // The search typing runs.
+        const int mode =
+            kel::wxTL_MODE_NAV_EXPANDED | kel::wxTL_MODE_FIND_PARTIAL | kel::wxTL_MODE_FIND_NOCASE;
+        return m_tree->FindItem(wxTreeItemId(), prefix, mode).IsOk();
     }
     bool SortGroup(size_t group) override
     {

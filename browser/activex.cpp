@@ -1,6 +1,7 @@
 #include <kelctrls/browser/activex.h>
 
 #include <wx/dcclient.h>
+#include <wx/weakref.h>
 
 namespace
 {
@@ -232,13 +233,27 @@ std::uint32_t wxActiveXScriptObject::Invoke(int flags, const std::vector<wxAxVar
         args.Add(wxAxVariantToVariant(*it, value) && !value.IsNull() ? value.MakeString() : wxString());
     }
 
-    const wxString answer = m_owner->JScriptProcess(m_pendingName, args);
+    // The handler gets a name of its own: a call nested in it may look up
+    // another name meanwhile.
+    const wxString name = m_pendingName;
+    const wxString answer = m_owner->JScriptProcess(name, args);
     if (result)
         *result = wxAxVariant(answer);
     return wxAX_OK;
 }
 
 bool wxActiveXScriptObject::Call(const wxString& name, const wxArrayString& args, wxString& answer)
+{
+    // A call nested in another one's handler leaves the outer name pending.
+    const wxString outerName = m_pendingName;
+    const wxWeakRef<wxActiveX> owner(m_owner);
+    const bool answered = LookUpAndInvoke(name, args, answer);
+    if (owner)
+        m_pendingName = outerName;
+    return answered;
+}
+
+bool wxActiveXScriptObject::LookUpAndInvoke(const wxString& name, const wxArrayString& args, wxString& answer)
 {
     std::vector<long> ids;
     if (GetIDsOfNames(wxString(), wxArrayString(1, &name), ids) != wxAX_OK)

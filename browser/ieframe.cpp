@@ -43,14 +43,15 @@ wxIEHtmlWin* wxIEFrame::GetIE() const
     return m_panel ? m_panel->GetIEWindow() : nullptr;
 }
 
-void wxIEFrame::LoadUrl(const wxString& url)
+void wxIEFrame::LoadUrl(const wxString& url, wxIEHtmlTrust trust)
 {
     if (!m_panel)
         return;
     wxIEPanel::DelTempFiles();
     m_url = url;
+    m_urlTrust = trust;
     if (IsShown())
-        m_panel->OnNavigate(url);
+        m_panel->OnNavigate(url, trust);
 }
 
 bool wxIEFrame::JScriptCheck(const wxString& name)
@@ -60,7 +61,8 @@ bool wxIEFrame::JScriptCheck(const wxString& name)
 
 wxString wxIEFrame::JScriptProcess(const wxString& name, wxArrayString& args)
 {
-    if (name.IsSameAs("MakeCall", false) && !args.empty() && m_handler)
+    const wxIEHtmlWin* browser = GetIE();
+    if (name.IsSameAs("MakeCall", false) && !args.empty() && m_handler && browser && browser->IsPageTrusted())
         m_handler->MakeCall(args[0]);
     return wxString();
 }
@@ -85,7 +87,7 @@ void wxIEFrame::OnSizeChange(wxSizeEvent& event)
 void wxIEFrame::OnShow(wxShowEvent& event)
 {
     if (event.IsShown() && m_panel && !m_hideWhenClose)
-        m_panel->OnNavigate(m_url);
+        m_panel->OnNavigate(m_url, m_urlTrust);
     event.Skip();
 }
 

@@ -163,8 +163,13 @@ wxWebView* wxIEHtmlWin::GetWebView() const
 
 void wxIEHtmlWin::LoadUrl(const wxString& url)
 {
+    LoadUrl(url, wxIEHTML_TRUST_TARGET);
+}
+
+void wxIEHtmlWin::LoadUrl(const wxString& url, wxIEHtmlTrust trust)
+{
     if (kel::WebBrowserControl* browser = BrowserOf(this))
-        browser->Navigate(url);
+        browser->Navigate(url, wxString(), trust == wxIEHTML_TRUST_TARGET);
 }
 
 bool wxIEHtmlWin::LoadUrl(const wxString& url, const wxString& postData)
@@ -251,10 +256,51 @@ void wxIEHtmlWin::SetSearchPage(const wxString& url)
         browser->SetSearchPage(url);
 }
 
+wxString wxIEHtmlWin::GetOrigin(const wxString& url)
+{
+    return kel::OriginOf(url);
+}
+
+void wxIEHtmlWin::TrustUrl(const wxString& url)
+{
+    if (kel::WebBrowserControl* browser = BrowserOf(this))
+        browser->TrustUrl(url);
+}
+
+void wxIEHtmlWin::DistrustUrl(const wxString& url)
+{
+    if (kel::WebBrowserControl* browser = BrowserOf(this))
+        browser->DistrustUrl(url);
+}
+
+bool wxIEHtmlWin::IsTrustedUrl(const wxString& url) const
+{
+    const kel::WebBrowserControl* browser = BrowserOf(this);
+    return browser && browser->IsTrustedUrl(url);
+}
+
+wxArrayString wxIEHtmlWin::GetTrustedOrigins() const
+{
+    const kel::WebBrowserControl* browser = BrowserOf(this);
+    return browser ? browser->GetTrustedOrigins() : wxArrayString();
+}
+
+void wxIEHtmlWin::SetTrustedOrigins(const wxArrayString& urls)
+{
+    if (kel::WebBrowserControl* browser = BrowserOf(this))
+        browser->SetTrustedOrigins(urls);
+}
+
+bool wxIEHtmlWin::IsPageTrusted() const
+{
+    const kel::WebBrowserControl* browser = BrowserOf(this);
+    return browser && browser->IsPageTrusted();
+}
+
 wxString wxIEHtmlWin::GetTitle()
 {
-    wxWebView* view = GetWebView();
-    return view ? view->GetCurrentTitle() : wxString();
+    const kel::WebBrowserControl* browser = BrowserOf(this);
+    return browser ? browser->GetTitle() : wxString();
 }
 
 // Text and selection are read by page script: the toolkit's own readers need

@@ -3,7 +3,7 @@
 #include <kelctrls/browser/ieframe.h>
 #include <kelctrls/platform/encrypt.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/skin/language.h>
 
 #include <wx/filename.h>
@@ -48,6 +48,12 @@ wxString UserKey()
         return job->GetMyPassWord();
     const std::string key = zzSimpleEncryptString(job->GetMyPassWord().utf8_string(), std::string());
     return wxString::FromUTF8(key.data(), key.size());
+}
+
+bool IsWebAddress(const wxString& url)
+{
+    const wxString scheme = url.BeforeFirst(':').Lower();
+    return url.Contains(":") && (scheme == "http" || scheme == "https");
 }
 
 bool IsBuiltInPage(const wxString& url)
@@ -165,13 +171,24 @@ wxString wxIEPanel::GetLocalErrorPage()
     return KelInstallPath(folder.empty() ? wxString(LocalErrorPageName) : folder + "/" + LocalErrorPageName);
 }
 
-void wxIEPanel::OnNavigate(const wxString& url)
+void wxIEPanel::OnNavigate(const wxString& url, wxIEHtmlTrust trust)
 {
-    const wxString target = SubstituteUserInfo(url);
     if (!m_browser)
         CreateIE(m_style, m_callBase);
+    ++m_navigations;
+    if (trust == wxIEHTML_TRUST_TARGET)
+        m_browser->TrustUrl(url);
     ShowBrowser();
-    m_browser->LoadUrl(target);
+    m_browser->LoadUrl(FillUserInfo(url), wxIEHTML_TRUST_UNCHANGED);
+}
+
+wxString wxIEPanel::FillUserInfo(const wxString& url) const
+{
+    // The user's name and key go only to trusted origins, and may not make
+    // the address another origin (as they would in its host).
+    const wxString filled = SubstituteUserInfo(url);
+    const bool trusted = m_browser && m_browser->IsTrustedUrl(url);
+    return trusted && wxIEHtmlWin::GetOrigin(filled) == wxIEHtmlWin::GetOrigin(url) ? filled : url;
 }
 
 void wxIEPanel::ShowBrowser()
@@ -183,12 +200,14 @@ void wxIEPanel::ShowBrowser()
 void wxIEPanel::LoadLocalErrorPage()
 {
     // The browser is in the middle of deciding on a navigation; the new
-    // one starts once that is over.
+    // one starts once that is over, unless the program has opened another
+    // page meanwhile.
     const wxString url = wxFileName::FileNameToURL(wxFileName(GetLocalErrorPage()));
+    const unsigned long navigation = m_navigations;
     CallAfter(
-        [this, url]
+        [this, url, navigation]
         {
-            if (m_browser)
+            if (m_browser && navigation == m_navigations)
                 m_browser->LoadUrl(url);
         });
 }
@@ -228,24 +247,39 @@ bool wxIEPanel::JScriptCheck(const wxString& name)
 
 wxString wxIEPanel::JScriptProcess(const wxString& name, wxArrayString& args)
 {
+    // The bridge lets only trusted pages call; this holds for calls the
+    // program makes through the script object as well.
+    if (!m_browser || !m_browser->IsPageTrusted())
+        return wxString();
+    const wxString first = args.empty() ? wxString() : args[0];
     if (IsCommand(name, "FetchUsers") && !args.empty())
         return SendCallEvent(name, args);
     if (IsCommand(name, "OpenUrl") && !args.empty())
     {
-        wxIEFrame* frame = new wxIEFrame(nullptr);
-        frame->LoadUrl(args[0]);
-        frame->Show();
+        OpenInFrame(first);
         return wxString();
     }
     if (IsCommand(name, "OpenIM"))
         return SendCallEvent(name, args);
     if (IsCommand(name, "OpenIE"))
     {
-        if (!args.empty() && DefaultBrowserLauncher())
-            DefaultBrowserLauncher()(SubstituteUserInfo(args[0]));
+        if (IsWebAddress(first) && DefaultBrowserLauncher())
+            DefaultBrowserLauncher()(FillUserInfo(first));
         return wxString();
     }
-    return m_callBase ? m_callBase->JScriptProcess(name, args) : wxString();
+    return m_callBase && m_callBase->JScriptCheck(name) ? m_callBase->JScriptProcess(name, args) : wxString();
+}
+
+void wxIEPanel::OpenInFrame(const wxString& url)
+{
+    // Web addresses, and local files this view trusts: a web page may not
+    // have local files opened.
+    const bool trusted = m_browser->IsTrustedUrl(url);
+    if (!IsWebAddress(url) && !trusted)
+        return;
+    wxIEFrame* frame = new wxIEFrame(nullptr);
+    frame->LoadUrl(url, trusted ? wxIEHTML_TRUST_TARGET : wxIEHTML_TRUST_UNCHANGED);
+    frame->Show();
 }
 
 wxString wxIEPanel::SendCallEvent(const wxString& name, const wxArrayString& args)

@@ -2,13 +2,20 @@
 
 #include "browser/webkitnative.h"
 
-#include <wx/filesys.h>
-#include <wx/mstream.h>
 #include <wx/tokenzr.h>
 #include <wx/uri.h>
 #include <wx/webview.h>
+#include <wx/weakref.h>
 
+#include <sys/random.h>
+
+#include <cerrno>
+#include <cstring>
 #include <map>
+#include <stdexcept>
+
+// Refusals go to the debug log under a component of their own.
+#define wxLOG_COMPONENT "kelctrls/browser"
 
 namespace kel
 {
@@ -25,11 +32,19 @@ namespace
 //
 // The engine runs page script in another process and only offers
 // asynchronous messages to the program. A page's external call must return
-// the program's answer, so the script injected into every page turns a call
-// into a synchronous request to the scheme below; the engine hands that
-// request to this process's main loop while the page waits, and the answer
-// becomes the call's value. A refused name fails the request, and the call
-// throws.
+// the program's answer, so the script injected into the top-level frame of
+// every page turns a call into a synchronous request to the scheme below;
+// the engine hands that request to this process's main loop while the page
+// waits, and the answer becomes the call's value. A refused call fails the
+// request, and the call throws.
+//
+// The request carries the view's secret in its body. The bridge script
+// receives the secret and takes the functions it uses before any page script
+// runs, so page script can neither read the secret nor watch a request
+// (patched prototypes see nothing; resource lists show the address only).
+// Frames get no bridge. A request is answered only by the view whose page
+// made it, only with that view's secret, and only while that view shows a
+// trusted page.
 //
 // While the page waits it can run nothing else, so script the program runs
 // in it meanwhile travels with the answer and runs just before the call
@@ -39,164 +54,158 @@ namespace
 // ---------------------------------------------------------------------------
 
 const char BridgeScheme[] = "kelext";
+const char BridgeAddress[] = "kelext://bridge/call";
 const char MessageHandlerName[] = "kelctrlsBridge";
 // Precedes every answer: the web view cannot hand an empty body to the page.
 const char AnswerMark[] = "=";
-// Separates the encoded answer from the encoded scripts that follow it.
-const char ScriptMark[] = "&";
+// Separates the fields of requests and answers.
+const char FieldMark[] = "&";
 
 const char BridgeScript[] = R"JS((function () {
   'use strict';
-  var token = '%TOKEN%', AnswerMark = '%MARK%';
-  function text(value) { return value === undefined || value === null ? '' : String(value); }
-  function call(name, args) {
-    var query = encodeURIComponent(name);
-    for (var i = 0; i < args.length; ++i)
-      query += '&' + encodeURIComponent(text(args[i]));
-    var request = new XMLHttpRequest();
-    request.open('GET', '%SCHEME%://' + token + '/call?' + query, false);
-    try { request.send(null); } catch (e) { request = null; }
-    if (!request || request.status !== 200)
-      throw new TypeError("Object doesn't support property or method '" + name + "'");
-    var parts = request.responseText.substring(AnswerMark.length).split('%SCRIPTMARK%');
-    for (var i = 1; i < parts.length; ++i) {
-      try { (0, eval)(decodeURIComponent(parts[i])); } catch (e) {}
-    }
-    return decodeURIComponent(parts[0]);
+  var secret = '%SECRET%';
+  var apply = Reflect.apply, bind = Function.prototype.bind, create = Object.create;
+  var define = Object.defineProperty, ProxyOf = Proxy, XHR = XMLHttpRequest, TypeErrorOf = TypeError;
+  var stringOf = String, encode = encodeURIComponent, decode = decodeURIComponent, run = eval;
+  var open = XHR.prototype.open, send = XHR.prototype.send, header = XHR.prototype.setRequestHeader;
+  var status = Object.getOwnPropertyDescriptor(XHR.prototype, 'status').get;
+  var response = Object.getOwnPropertyDescriptor(XHR.prototype, 'responseText').get;
+  var split = String.prototype.split, substring = String.prototype.substring;
+  var wellFormed = String.prototype.toWellFormed;
+  var listen = EventTarget.prototype.addEventListener, closest = Element.prototype.closest;
+  var handlers = window.webkit && window.webkit.messageHandlers;
+  var handler = handlers && handlers.%HANDLER%, postMessage = handler && handler.postMessage;
+
+  function text(value) { return value === undefined || value === null ? '' : stringOf(value); }
+  function field(value) {
+    var s = text(value);
+    return encode(wellFormed ? apply(wellFormed, s, []) : s);
   }
-  var external = new Proxy({}, {
-    get: function (target, name) {
-      if (typeof name !== 'string')
-        return undefined;
-      return function () { return call(name, Array.prototype.slice.call(arguments)); };
+  function call(name) {
+    var body = secret;
+    for (var i = 0; i < arguments.length; ++i)
+      body += '%FIELD%' + field(arguments[i]);
+    var request = new XHR(), answered = false;
+    try {
+      apply(open, request, ['POST', '%ADDRESS%', false]);
+      apply(header, request, ['Content-Type', 'text/plain']);
+      apply(send, request, [body]);
+      answered = apply(status, request, []) === 200;
+    } catch (e) {}
+    if (!answered)
+      throw new TypeErrorOf("Object doesn't support property or method '" + text(name) + "'");
+    var parts = apply(split, apply(substring, apply(response, request, []), [%MARKLENGTH%]), ['%FIELD%']);
+    for (var j = 1; j < parts.length; ++j) {
+      try { run(decode(parts[j])); } catch (e) {}
     }
-  });
-  Object.defineProperty(window, 'external', { value: external, configurable: true });
+    return decode(parts[0]);
+  }
+  var traps = create(null);
+  traps.get = function (target, name) {
+    return typeof name === 'string' ? apply(bind, call, [null, name]) : undefined;
+  };
+  define(window, 'external', { value: new ProxyOf(create(null), traps), configurable: true });
 
   function post(kind, value) {
-    try { window.webkit.messageHandlers.%HANDLER%.postMessage(token + '|' + kind + '|' + value); }
-    catch (e) {}
+    try { apply(postMessage, handler, [secret + '|' + kind + '|' + value]); } catch (e) {}
   }
   function linkOf(node) {
-    return node && node.closest ? node.closest('a[href]') : null;
+    try { return apply(closest, node, ['a[href]']); } catch (e) { return null; }
   }
-  window.addEventListener('mouseover', function (e) {
+  apply(listen, window, ['mouseover', function (e) {
     var link = linkOf(e.target);
     if (link) post('status', link.href);
-  }, true);
-  window.addEventListener('mouseout', function (e) {
+  }, true]);
+  apply(listen, window, ['mouseout', function (e) {
     if (linkOf(e.target)) post('status', '');
-  }, true);
-  window.close = function () { post('quit', ''); };
+  }, true]);
+  define(window, 'close', { value: function () { post('quit', ''); }, configurable: true, writable: true });
 })();)JS";
 
-std::map<int, WebBrowserControl*>& LiveControls()
+// A secret of 128 bits from the system's random source, as hex digits.
+wxString NewSecret()
 {
-    static std::map<int, WebBrowserControl*> controls;
+    unsigned char bytes[16] = {};
+    size_t filled = 0;
+    while (filled < sizeof(bytes))
+    {
+        const ssize_t count = getrandom(bytes + filled, sizeof(bytes) - filled, 0);
+        if (count > 0)
+            filled += static_cast<size_t>(count);
+        else if (errno != EINTR)
+            throw std::runtime_error("no random source for the browser bridge");
+    }
+    wxString secret;
+    for (const unsigned char byte : bytes)
+        secret += wxString::Format("%02x", byte);
+    return secret;
+}
+
+// The live controls by their engine view.
+std::map<void*, WebBrowserControl*>& LiveControls()
+{
+    static std::map<void*, WebBrowserControl*> controls;
     return controls;
 }
 
-class BridgeHandler : public wxWebViewHandler
+// `text` as UTF-8 with every byte but ASCII letters and digits as %XX, which
+// the page's decodeURIComponent reverses.
+std::string EscapeComponent(const wxString& text)
 {
-public:
-    BridgeHandler() : wxWebViewHandler(BridgeScheme) {}
-
-    // "kelext://<token>/call?<name>&<arg>&<arg>..."
-    wxFSFile* GetFile(const wxString& uri) override
+    static const char hex[] = "0123456789ABCDEF";
+    std::string escaped;
+    // The buffer belongs to the string it comes from.
+    const wxString wellFormed = WellFormed(text);
+    const wxScopedCharBuffer utf8 = wellFormed.utf8_str();
+    for (size_t i = 0; i < utf8.length(); ++i)
     {
-        const wxString rest = uri.AfterFirst(':').Mid(2);
-        long token = 0;
-        if (!rest.BeforeFirst('/').ToLong(&token))
-            return nullptr;
-        WebBrowserControl* control = WebBrowserControl::FromToken(static_cast<int>(token));
-        if (!control)
-            return nullptr;
-
-        wxArrayString parts = wxStringTokenize(rest.AfterFirst('?'), "&", wxTOKEN_RET_EMPTY_ALL);
-        if (parts.empty())
-            return nullptr;
-        for (auto& part : parts)
-            part = wxURI::Unescape(part);
-        const wxString name = parts[0];
-        parts.RemoveAt(0);
-
-        wxString answer;
-        wxArrayString scripts;
-        if (!control->AnswerScriptCall(name, parts, answer, scripts))
-            return nullptr;
-        wxString body = AnswerMark + EscapeComponent(answer);
-        for (const wxString& script : scripts)
-            body += ScriptMark + EscapeComponent(script);
-        return TextFile(uri, body);
-    }
-
-private:
-    // `text` as UTF-8 with every byte but ASCII letters and digits as %XX,
-    // which the page's decodeURIComponent reverses.
-    static wxString EscapeComponent(const wxString& text)
-    {
-        wxString escaped;
-        const wxScopedCharBuffer utf8 = text.utf8_str();
-        for (size_t i = 0; i < utf8.length(); ++i)
-        {
-            const unsigned char byte = static_cast<unsigned char>(utf8.data()[i]);
-            if (byte < 0x80 && isalnum(byte))
-                escaped += static_cast<char>(byte);
-            else
-                escaped += wxString::Format("%%%02X", byte);
-        }
-        return escaped;
-    }
-
-    static wxFSFile* TextFile(const wxString& uri, const wxString& text)
-    {
-        const wxScopedCharBuffer utf8 = text.utf8_str();
-        wxMemoryOutputStream buffer;
-        buffer.Write(utf8.data(), utf8.length());
-        return new wxFSFile(new wxMemoryInputStream(buffer), uri, "text/plain;charset=utf-8", wxString(),
-                            wxDateTime::Now());
-    }
-};
-
-// The engine keeps one handler per scheme for the whole process and calls
-// back the web view object that registered it. That object must therefore
-// outlive every browser: it is a web view that is never created as a window
-// (registering on it reaches the shared browsing context) and never deleted.
-void RegisterBridgeOnce()
-{
-    static wxWebView* const anchor = []
-    {
-        wxWebView* view = wxWebView::New();
-        view->RegisterHandler(wxSharedPtr<wxWebViewHandler>(new BridgeHandler));
-        return view;
-    }();
-    wxUnusedVar(anchor);
-}
-
-wxString EscapeHtml(const wxString& text)
-{
-    wxString escaped;
-    for (const wxUniChar c : text)
-    {
-        switch (c.GetValue())
-        {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
+        const unsigned char byte = static_cast<unsigned char>(utf8.data()[i]);
+        if (byte < 0x80 && isalnum(byte))
+            escaped += static_cast<char>(byte);
+        else
+            escaped += {'%', hex[byte >> 4], hex[byte & 15]};
     }
     return escaped;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool DecodeField(const std::string& escaped, wxString& field)
+{
+    std::string bytes;
+    for (size_t i = 0; i < escaped.size(); ++i)
+    {
+        char c = escaped[i];
+        if (c == '%')
+        {
+            const int high = i + 2 < escaped.size() ? HexValue(escaped[i + 1]) : -1;
+            const int low = high < 0 ? -1 : HexValue(escaped[i + 2]);
+            if (low < 0)
+                return false;
+            c = static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+        if (c == '\0')
+            return false;
+        bytes += c;
+    }
+    field = wxString::FromUTF8(bytes.data(), bytes.size());
+    if (!bytes.empty() && field.empty())
+        return false;
+    // UTF-8 has no surrogates.
+    for (const wxUniChar c : field)
+        if (c.GetValue() >= 0xD800 && c.GetValue() <= 0xDFFF)
+            return false;
+    return true;
 }
 
 wxString FormUnescape(wxString text)
@@ -213,11 +222,11 @@ wxString FormPostPage(const wxString& url, const wxString& postData)
     for (const wxString& pair : wxStringTokenize(postData, "&"))
     {
         const wxString name = FormUnescape(pair.BeforeFirst('='));
-        fields += wxString::Format("<input type=\"hidden\" name=\"%s\" value=\"%s\">", EscapeHtml(name),
-                                   EscapeHtml(FormUnescape(pair.AfterFirst('='))));
+        fields += wxString::Format("<input type=\"hidden\" name=\"%s\" value=\"%s\">", KelEscapeMarkup(name),
+                                   KelEscapeMarkup(FormUnescape(pair.AfterFirst('='))));
     }
     return "<html><body onload=\"document.forms[0].submit()\"><form method=\"post\" action=\"" +
-           EscapeHtml(url) + "\">" + fields + "</form></body></html>";
+           KelEscapeMarkup(url) + "\">" + fields + "</form></body></html>";
 }
 
 ParamX Param(const char* name, unsigned short vt, unsigned short flags = wxAX_PARAM_IN)
@@ -258,18 +267,71 @@ const unsigned short OutBool = wxAX_PARAM_IN | wxAX_PARAM_OUT;
 
 // ---------------------------------------------------------------------------
 
-WebBrowserControl::WebBrowserControl() : m_homePage("about:blank"), m_searchPage("about:blank")
+wxString OriginOf(const wxString& url)
 {
-    static int lastToken = 0;
-    m_token = ++lastToken;
-    LiveControls()[m_token] = this;
+    const wxURI uri(url);
+    const wxString scheme = uri.GetScheme().Lower();
+    if (scheme == "file")
+    {
+        // "file:" ["//" host] path, the host empty or "localhost".
+        wxString rest = url.AfterFirst(':').BeforeFirst('?').BeforeFirst('#');
+        if (rest.StartsWith("//", &rest))
+        {
+            const wxString host = rest.BeforeFirst('/').Lower();
+            if (!host.empty() && host != "localhost")
+                return wxString();
+            rest = "/" + rest.AfterFirst('/');
+        }
+        return rest.StartsWith("/") ? "file://" + wxURI::Unescape(rest) : wxString();
+    }
+    if ((scheme != "http" && scheme != "https") || !uri.HasServer() || uri.GetServer().empty())
+        return wxString();
+    wxString origin = scheme + "://" + uri.GetServer().Lower();
+    const wxString defaultPort = scheme == "http" ? "80" : "443";
+    if (uri.HasPort() && !uri.GetPort().empty() && uri.GetPort() != defaultPort)
+        origin += ":" + uri.GetPort();
+    return origin;
+}
+
+wxString WellFormed(const wxString& text)
+{
+    wxString result;
+    result.reserve(text.length());
+    for (const wxUniChar c : text)
+        result += c.GetValue() >= 0xD800 && c.GetValue() <= 0xDFFF ? wxUniChar(0xFFFD) : c;
+    return result;
+}
+
+bool DecodeBridgeFields(const std::string& body, std::vector<wxString>& fields)
+{
+    fields.clear();
+    size_t start = 0;
+    for (;;)
+    {
+        const size_t end = body.find(FieldMark, start);
+        wxString field;
+        if (!DecodeField(body.substr(start, end == std::string::npos ? std::string::npos : end - start),
+                         field))
+            return false;
+        fields.push_back(field);
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+WebBrowserControl::WebBrowserControl()
+    : m_secret(NewSecret()), m_homePage("about:blank"), m_searchPage("about:blank")
+{
 }
 
 WebBrowserControl::~WebBrowserControl()
 {
-    LiveControls().erase(m_token);
     if (m_view)
     {
+        LiveControls().erase(webkit::NativeOf(m_view));
         webkit::Disconnect(m_view, m_progressConnection);
         m_view->Unbind(wxEVT_WEBVIEW_NAVIGATING, &WebBrowserControl::OnNavigating, this);
         m_view->Unbind(wxEVT_WEBVIEW_NAVIGATED, &WebBrowserControl::OnNavigated, this);
@@ -279,13 +341,6 @@ WebBrowserControl::~WebBrowserControl()
         m_view->Unbind(wxEVT_WEBVIEW_NEWWINDOW, &WebBrowserControl::OnNewWindow, this);
         m_view->Unbind(wxEVT_WEBVIEW_SCRIPT_MESSAGE_RECEIVED, &WebBrowserControl::OnScriptMessage, this);
     }
-}
-
-WebBrowserControl* WebBrowserControl::FromToken(int token)
-{
-    const auto& controls = LiveControls();
-    const auto it = controls.find(token);
-    return it == controls.end() ? nullptr : it->second;
 }
 
 WebBrowserControl* WebBrowserControl::FromContainer(const void* container)
@@ -300,7 +355,6 @@ bool WebBrowserControl::Create(wxActiveX* container)
 {
     if (!wxWebView::IsBackendAvailable(wxWebViewBackendDefault))
         return false;
-    RegisterBridgeOnce();
 
     m_container = container;
     m_view = wxWebView::New(container, wxID_ANY, "about:blank", wxPoint(0, 0), container->GetClientSize());
@@ -308,13 +362,17 @@ bool WebBrowserControl::Create(wxActiveX* container)
         return false;
 
     wxString script(BridgeScript);
-    script.Replace("%TOKEN%", wxString::Format("%d", m_token));
-    script.Replace("%SCHEME%", BridgeScheme);
+    script.Replace("%SECRET%", m_secret);
+    script.Replace("%ADDRESS%", BridgeAddress);
     script.Replace("%HANDLER%", MessageHandlerName);
-    script.Replace("%MARK%", AnswerMark);
-    script.Replace("%SCRIPTMARK%", ScriptMark);
+    script.Replace("%FIELD%", FieldMark);
+    script.Replace("%MARKLENGTH%", wxString::Format("%zu", strlen(AnswerMark)));
+    // Without the bridge, pages cannot reach the program at all.
+    if (!webkit::ServeScheme(m_view, BridgeScheme, &WebBrowserControl::OnBridgeRequest) ||
+        !webkit::AddTopFrameScript(m_view, script))
+        wxLogDebug("The web engine offers no way for pages to call the program");
     m_view->AddScriptMessageHandler(MessageHandlerName);
-    m_view->AddUserScript(script);
+    LiveControls()[webkit::NativeOf(m_view)] = this;
 
     m_view->Bind(wxEVT_WEBVIEW_NAVIGATING, &WebBrowserControl::OnNavigating, this);
     m_view->Bind(wxEVT_WEBVIEW_NAVIGATED, &WebBrowserControl::OnNavigated, this);
@@ -386,7 +444,7 @@ bool WebBrowserControl::GetProperty(long memid, wxAxVariant& value)
     switch (memid)
     {
     case BROWSER_LOCATIONNAME:
-        value = wxAxVariant(m_view->GetCurrentTitle());
+        value = wxAxVariant(GetTitle());
         return true;
     case BROWSER_LOCATIONURL:
         value = wxAxVariant(m_view->GetCurrentURL());
@@ -502,45 +560,155 @@ void WebBrowserControl::AmbientPropertyChanged(long memid)
         m_view->SetEditable(!userMode.boolVal);
 }
 
-bool WebBrowserControl::Navigate(const wxString& url, const wxString& postData)
+bool WebBrowserControl::Navigate(const wxString& url, const wxString& postData, bool trustTarget)
 {
     if (url.empty())
         return false;
+    if (trustTarget)
+        TrustUrl(url);
     if (postData.empty())
     {
         m_requestedUrl = url;
         m_view->LoadURL(url);
     }
     else
-        m_view->SetPage(FormPostPage(url, postData), "about:blank");
+        LoadHtml(FormPostPage(url, postData));
     return true;
 }
 
 void WebBrowserControl::LoadHtml(const wxString& html)
 {
+    m_loadingHtml = true;
     m_view->SetPage(html, "about:blank");
+}
+
+wxString WebBrowserControl::GetTitle() const
+{
+    const wxString title = m_view->GetCurrentTitle();
+    return title.empty() ? m_title : title;
+}
+
+void WebBrowserControl::TrustUrl(const wxString& url)
+{
+    const wxString origin = OriginOf(url);
+    if (!origin.empty())
+        m_trusted.insert(origin);
+}
+
+void WebBrowserControl::DistrustUrl(const wxString& url)
+{
+    m_trusted.erase(OriginOf(url));
+}
+
+bool WebBrowserControl::IsTrustedUrl(const wxString& url) const
+{
+    const wxString origin = OriginOf(url);
+    return !origin.empty() && m_trusted.count(origin) > 0;
+}
+
+wxArrayString WebBrowserControl::GetTrustedOrigins() const
+{
+    wxArrayString origins;
+    for (const wxString& origin : m_trusted)
+        origins.Add(origin);
+    return origins;
+}
+
+void WebBrowserControl::SetTrustedOrigins(const wxArrayString& urls)
+{
+    m_trusted.clear();
+    for (const wxString& url : urls)
+        TrustUrl(url);
+}
+
+bool WebBrowserControl::IsPageTrusted() const
+{
+    const wxString url = m_view->GetCurrentURL();
+    return url == "about:blank" ? m_programDocument : IsTrustedUrl(url);
 }
 
 bool WebBrowserControl::RunScript(const wxString& code, wxString* output)
 {
     if (!IsAnsweringScript())
-        return m_view->RunScript(code, output);
-    m_scriptsForAnswer.Add(code);
+        return m_view->RunScript(WellFormed(code), output);
+    m_answers.back().Add(code);
     return true;
 }
 
-bool WebBrowserControl::AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer,
-                                         wxArrayString& scripts)
+WebBrowserControl::CallOutcome WebBrowserControl::AnswerScriptCall(const wxString& name,
+                                                                   const wxArrayString& args,
+                                                                   wxString& answer, wxArrayString& scripts)
 {
-    // The page is blocked in its call, so no other call of it can come in
-    // between: the scripts collected now belong to this answer.
-    m_scriptsForAnswer.clear();
-    ++m_answering;
+    // The page is blocked in its call; the scripts run meanwhile belong to
+    // this answer, unless a nested call takes them for its own.
+    const wxWeakRef<wxActiveX> container(m_container);
+    m_answers.emplace_back();
     const bool accepted = m_container->GetScriptObject().Call(name, args, answer);
-    --m_answering;
-    scripts.swap(m_scriptsForAnswer);
-    m_scriptsForAnswer.clear();
-    return accepted;
+    if (!container)
+        return CALL_DROPPED;
+    scripts = m_answers.back();
+    m_answers.pop_back();
+    return accepted ? CALL_ANSWERED : CALL_REFUSED;
+}
+
+void WebBrowserControl::LogRefusal(const wxString& what)
+{
+    if (m_refusalLogged)
+        return;
+    m_refusalLogged = true;
+    wxLogDebug("Refused %s: %s is not a trusted page", what, m_view->GetCurrentURL());
+}
+
+void WebBrowserControl::OnBridgeRequest(void* request, void* WXUNUSED(userData))
+{
+    const auto& controls = LiveControls();
+    const auto it = controls.find(webkit::RequestView(request));
+    if (it == controls.end())
+        webkit::FailRequest(request, "no such view");
+    else
+        it->second->AnswerBridgeRequest(request);
+}
+
+void WebBrowserControl::AnswerBridgeRequest(void* request)
+{
+    std::vector<wxString> fields;
+    if (webkit::RequestMethod(request) != "POST" ||
+        !DecodeBridgeFields(webkit::RequestBody(request), fields) || fields.size() < 2 ||
+        fields[0] != m_secret)
+    {
+        LogRefusal("a request to the program");
+        webkit::FailRequest(request, "refused");
+        return;
+    }
+    if (!IsPageTrusted())
+    {
+        LogRefusal("the call " + fields[1]);
+        webkit::FailRequest(request, "refused");
+        return;
+    }
+
+    const wxArrayString args(fields.size() - 2, fields.data() + 2);
+    wxString answer;
+    wxArrayString scripts;
+    webkit::HoldRequest(request);
+    switch (AnswerScriptCall(fields[1], args, answer, scripts))
+    {
+    case CALL_ANSWERED:
+    {
+        std::string body = AnswerMark + EscapeComponent(answer);
+        for (const wxString& script : scripts)
+            body += FieldMark + EscapeComponent(script);
+        webkit::FinishRequest(request, body, "text/plain;charset=utf-8");
+        break;
+    }
+    case CALL_REFUSED:
+        webkit::FailRequest(request, "refused");
+        break;
+    case CALL_DROPPED:
+        webkit::FailRequest(request, "the view is gone");
+        break;
+    }
+    webkit::ReleaseRequest(request);
 }
 
 wxAxVariant WebBrowserControl::Dispatch() const
@@ -560,10 +728,11 @@ void WebBrowserControl::ShowErrorPage(const wxString& url, const wxString& descr
     const wxString page = "<html><head><title>Cannot open page</title></head>"
                           "<body style=\"font-family:sans-serif;color:#333;margin:40px\">"
                           "<h2>" +
-                          EscapeHtml(_("The page cannot be displayed")) +
+                          KelEscapeMarkup(_("The page cannot be displayed")) +
                           "</h2>"
                           "<p>" +
-                          EscapeHtml(url) + "</p><p>" + EscapeHtml(description) + "</p></body></html>";
+                          KelEscapeMarkup(url) + "</p><p>" + KelEscapeMarkup(description) +
+                          "</p></body></html>";
     m_view->SetPage(page, wxString(BrowserErrorPageUrl) + "#" + url);
 }
 
@@ -577,13 +746,23 @@ wxString WebBrowserControl::ReportedTarget(const wxString& engineUrl)
         url.Replace("/", wxString());
         return url.Lower();
     };
+    // Navigations that started earlier may still come first.
+    if (m_requestedUrl.empty() || formless(m_requestedUrl) != formless(engineUrl))
+        return engineUrl;
     wxString requested;
     requested.swap(m_requestedUrl);
-    return !requested.empty() && formless(requested) == formless(engineUrl) ? requested : engineUrl;
+    return requested;
 }
 
 void WebBrowserControl::OnNavigating(wxWebViewEvent& event)
 {
+    // The bridge's address is for the bridge's requests only.
+    if (event.GetURL().Lower().StartsWith(wxString(BridgeScheme) + ":"))
+    {
+        LogRefusal("a navigation to the bridge");
+        event.Veto();
+        return;
+    }
     std::vector<wxAxVariant> args = {Dispatch(),
                                      wxAxVariant(ReportedTarget(event.GetURL())),
                                      wxAxVariant(0L),
@@ -600,15 +779,43 @@ void WebBrowserControl::OnNavigating(wxWebViewEvent& event)
 
 void WebBrowserControl::OnNavigated(wxWebViewEvent& event)
 {
+    // A new document: only one from LoadHtml is the program's own.
+    m_programDocument = m_loadingHtml && event.GetURL() == "about:blank";
+    m_loadingHtml = false;
+    m_refusalLogged = false;
+    m_title.clear();
     m_readyState = READYSTATE_INTERACTIVE;
     FireSimple(BROWSER_NAVIGATECOMPLETE2, {Dispatch(), wxAxVariant(event.GetURL())});
 }
 
 void WebBrowserControl::OnLoaded(wxWebViewEvent& event)
 {
+    // The engine reports the title on a way of its own, which may come after
+    // this: handlers of the completion read it here already.
+    const wxWeakRef<wxActiveX> container(m_container);
+    const wxString title = ReadDocumentTitle();
+    if (!container)
+        return;
+    ReportTitle(title);
     m_readyState = READYSTATE_COMPLETE;
     FireSimple(BROWSER_DOCUMENTCOMPLETE, {Dispatch(), wxAxVariant(event.GetURL())});
     FireSimple(BROWSER_DOWNLOADCOMPLETE, {});
+}
+
+wxString WebBrowserControl::ReadDocumentTitle()
+{
+    wxString title = m_view->GetCurrentTitle();
+    if (title.empty() && !IsAnsweringScript())
+        webkit::EvaluateToText(m_view, "document.title", title);
+    return title;
+}
+
+void WebBrowserControl::ReportTitle(const wxString& title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    FireSimple(BROWSER_TITLECHANGE, {wxAxVariant(title)});
 }
 
 void WebBrowserControl::OnError(wxWebViewEvent& event)
@@ -628,7 +835,7 @@ void WebBrowserControl::OnError(wxWebViewEvent& event)
 
 void WebBrowserControl::OnTitleChanged(wxWebViewEvent& event)
 {
-    FireSimple(BROWSER_TITLECHANGE, {wxAxVariant(event.GetString())});
+    ReportTitle(event.GetString());
 }
 
 void WebBrowserControl::OnNewWindow(wxWebViewEvent& event)
@@ -639,15 +846,22 @@ void WebBrowserControl::OnNewWindow(wxWebViewEvent& event)
     m_container->FireEvent(BROWSER_NEWWINDOW2, args);
     if (args[1].boolVal)
         return;
-    // A handler that hands over another browser has the page opened there.
+    // A handler that hands over another browser has the page opened there;
+    // that browser trusts it only when this trusted page vouches for it.
+    const wxString url = event.GetURL();
     if (WebBrowserControl* other = FromContainer(args[0].byref))
-        other->Navigate(event.GetURL());
+    {
+        if (IsPageTrusted() && IsTrustedUrl(url))
+            other->TrustUrl(url);
+        other->Navigate(url, wxString(), false);
+    }
 }
 
 void WebBrowserControl::OnScriptMessage(wxWebViewEvent& event)
 {
+    // Frames may post here too; only the bridge knows the secret.
     const wxString message = event.GetString();
-    if (message.BeforeFirst('|') != wxString::Format("%d", m_token))
+    if (message.BeforeFirst('|') != m_secret)
         return;
     const wxString kind = message.AfterFirst('|').BeforeFirst('|');
     const wxString value = message.AfterFirst('|').AfterFirst('|');

@@ -6,6 +6,10 @@
 
 #include <kelctrls/browser/activex.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 class wxWebView;
 class wxWebViewEvent;
 
@@ -72,6 +76,21 @@ enum
 // address followed by '#' and the address that failed.
 extern const char BrowserErrorPageUrl[];
 
+// The origin by which a view trusts `url`: "scheme://host[:port]" (without
+// the scheme's default port) for web addresses, "file://" and the decoded
+// path for local files (each file stands alone), empty for every other
+// address, which is never trusted.
+wxString OriginOf(const wxString& url);
+
+// `text` with every lone surrogate replaced by U+FFFD, so that it survives
+// the way to the page.
+wxString WellFormed(const wxString& text);
+
+// Splits and decodes the body of a bridge request: fields separated by '&',
+// each percent-encoded UTF-8. False when an escape is malformed, a field is
+// not UTF-8 or holds a NUL: such a call must fail, not run truncated.
+bool DecodeBridgeFields(const std::string& body, std::vector<wxString>& fields);
+
 class WebBrowserControl : public wxAxHostedControl
 {
 public:
@@ -92,8 +111,10 @@ public:
     wxWebView* GetWebView() const { return m_view; }
 
     // Loads `url`; with `postData` (form-encoded fields) the page is fetched
-    // with a form post. An empty address does nothing.
-    bool Navigate(const wxString& url, const wxString& postData = wxString());
+    // with a form post. The target's origin becomes trusted unless
+    // `trustTarget` is false. An empty address does nothing.
+    bool Navigate(const wxString& url, const wxString& postData = wxString(), bool trustTarget = true);
+    // Shows `html`; the page is the program's own, so it is trusted.
     void LoadHtml(const wxString& html);
 
     void SetHomePage(const wxString& url) { m_homePage = url; }
@@ -101,24 +122,44 @@ public:
     void SetSearchPage(const wxString& url) { m_searchPage = url; }
     const wxString& GetSearchPage() const { return m_searchPage; }
 
+    // The document's title: the engine's, or while the engine has not
+    // reported it yet, the one read from the document when it completed.
+    wxString GetTitle() const;
+
+    // Trust: the origins whose pages reach the program (see OriginOf).
+    void TrustUrl(const wxString& url);
+    void DistrustUrl(const wxString& url);
+    bool IsTrustedUrl(const wxString& url) const;
+    wxArrayString GetTrustedOrigins() const;
+    void SetTrustedOrigins(const wxArrayString& urls);
+    // Whether the page shown now is trusted: one from a string, or one of a
+    // trusted origin.
+    bool IsPageTrusted() const;
+
     // True while a page's external call is being answered: the page waits
     // for the answer then, so script must not be run in it synchronously.
-    bool IsAnsweringScript() const { return m_answering > 0; }
+    bool IsAnsweringScript() const { return !m_answers.empty(); }
 
     // Runs `code` in the page; false when it failed. While the page waits for
     // an answer, `code` goes with the answer instead (see the bridge), true
     // is returned and `output` is left alone.
     bool RunScript(const wxString& code, wxString* output = nullptr);
 
+    enum CallOutcome
+    {
+        CALL_ANSWERED,
+        CALL_REFUSED,
+        // The view was destroyed while the call was answered.
+        CALL_DROPPED
+    };
     // Answers a page's external call through the container's scripting
-    // object; false when the name is refused. `scripts` are what was run in
-    // the page meanwhile.
-    bool AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer,
-                          wxArrayString& scripts);
+    // object. `scripts` are what was run in the page meanwhile. After
+    // CALL_DROPPED this object is gone.
+    CallOutcome AnswerScriptCall(const wxString& name, const wxArrayString& args, wxString& answer,
+                                 wxArrayString& scripts);
 
     // The live control whose container is `container`, or null.
     static WebBrowserControl* FromContainer(const void* container);
-    static WebBrowserControl* FromToken(int token);
 
 private:
     void FireSimple(long memid, std::vector<wxAxVariant> args);
@@ -126,6 +167,12 @@ private:
     bool ExecCommand(long command);
     void ShowErrorPage(const wxString& url, const wxString& description);
     wxString ReportedTarget(const wxString& engineUrl);
+    void ReportTitle(const wxString& title);
+    wxString ReadDocumentTitle();
+    void LogRefusal(const wxString& what);
+
+    static void OnBridgeRequest(void* request, void* userData);
+    void AnswerBridgeRequest(void* request);
 
     void OnNavigating(wxWebViewEvent& event);
     void OnNavigated(wxWebViewEvent& event);
@@ -138,8 +185,9 @@ private:
 
     wxActiveX* m_container = nullptr;
     wxWebView* m_view = nullptr;
-    int m_token = 0;
-    int m_answering = 0;
+    // Ties the bridge's requests and messages to this view; only the bridge
+    // in the top-level frame knows it.
+    wxString m_secret;
     int m_readyState = READYSTATE_UNINITIALIZED;
     unsigned long m_progressConnection = 0;
     wxString m_statusText;
@@ -148,7 +196,16 @@ private:
     // The address of the last load the program asked for, until the engine
     // starts it.
     wxString m_requestedUrl;
-    wxArrayString m_scriptsForAnswer;
+    std::set<wxString> m_trusted;
+    // Set while a page from a string is on its way; the page that commits
+    // then is the program's own.
+    bool m_loadingHtml = false;
+    bool m_programDocument = false;
+    bool m_refusalLogged = false;
+    wxString m_title;
+    // The scripts run while calls are answered, one list per call (nested
+    // calls stack up).
+    std::vector<wxArrayString> m_answers;
 };
 
 } // namespace kel

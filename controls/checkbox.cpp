@@ -41,11 +41,11 @@ wxBEGIN_EVENT_TABLE(KelCheckBox, wxControl) EVT_SIZE(KelCheckBox::OnSize) EVT_PA
 }
 
 bool KelCheckBox::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                         const wxSize& size, long style, const wxString& WXUNUSED(name))
+                         const wxSize& size, long style, const wxString& name)
 {
     m_value = false;
     style |= wxTRANSPARENT_WINDOW | wxNO_BORDER;
-    if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator))
+    if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator, name))
         return false;
 
     m_boxBitmap = GetBoxBitmap(false);
@@ -152,7 +152,7 @@ wxObject* KelCheckBoxXmlHandler::DoCreateResource()
 
     const wxSize size = GetSize();
     checkBox->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
-                     GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1), wxS("staticText"));
+                     GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | 0x1), GetName());
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(checkBox);
     if (size == wxDefaultSize)

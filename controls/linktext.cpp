@@ -33,30 +33,28 @@ wxLinkText::wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label, c
     : wxLinkText()
 {
     Create(parent, id, label, pos, size, style, name);
-    m_underline = false;
-    m_pressedColour = *wxBLUE;
-    m_normalColour = *wxBLACK;
-    m_overColour = *wxGREEN;
-    m_disableColour = m_normalColour;
-    m_curColour = m_normalColour;
 }
 
 bool wxLinkText::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                        const wxSize& size, long style, const wxString& WXUNUSED(name))
+                        const wxSize& size, long style, const wxString& name)
 {
     m_drawBorder = false;
-    m_overColour = *wxBLUE;
-    m_curColour = *wxBLUE;
+    m_underline = false;
+    m_normalColour = *wxBLACK;
+    m_overColour = *wxGREEN;
+    m_pressedColour = *wxBLUE;
+    m_disableColour = m_normalColour;
+    m_curColour = m_normalColour;
     m_imageTop = kImageTop;
     m_borderColour = *wxBLACK;
+    m_bitmapStyle = wxBITMAP_LEFT;
+    m_pressed = false;
 
-    wxControl::Create(parent, id, pos, size, style | wxNO_BORDER, wxDefaultValidator);
+    if (!wxControl::Create(parent, id, pos, size, style | wxNO_BORDER, wxDefaultValidator, name))
+        return false;
     SetLabel(label, true);
     const wxSize initial = size == wxDefaultSize ? GetDefaultSize() : size;
     SetSize(wxRect(pos, initial), 0);
-
-    m_bitmapStyle = wxBITMAP_LEFT;
-    m_pressed = false;
     SetCursor(wxCursor(wxCURSOR_HAND));
     return true;
 }

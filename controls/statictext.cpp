@@ -18,9 +18,9 @@ wxBEGIN_EVENT_TABLE(KelStaticText,
     EVT_ERASE_BACKGROUND(KelStaticText::OnEraseBackground) wxEND_EVENT_TABLE()
 
         bool KelStaticText::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                                   const wxSize& size, long style, const wxString& WXUNUSED(name))
+                                   const wxSize& size, long style, const wxString& name)
 {
-    if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator))
+    if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator, name))
         return false;
     SetLabel(label);
     SetInitialSize(size);
@@ -105,7 +105,7 @@ wxObject* KelStaticTextXmlHandler::DoCreateResource()
     text->Create(
         m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), size,
         GetStyle(wxS("style"), wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL | wxST_NO_AUTORESIZE),
-        wxS("staticText"));
+        GetName());
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));
     SetupWindow(text);
     if (size == wxDefaultSize)

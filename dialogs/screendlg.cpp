@@ -19,14 +19,13 @@
 #endif
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 namespace
 {
 
 const wxSize MAGNIFIER_SAMPLE(20, 20);
-// Distance below which the pointer counts as being on an edge.
+// How far from an edge the pointer still counts as being on it.
 const int EDGE_TOLERANCE = 2;
 const int HANDLE_SIZE = 5;
 
@@ -86,7 +85,8 @@ wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog) EVT_MOTION(ScreenDlg::OnMotion) EVT_LEF
                         EVT_MENU(ScreenDlg::ID_COPY, ScreenDlg::OnMenu) wxEND_EVENT_TABLE()
 
                             ScreenDlg::ScreenDlg(wxWindow* parent)
-    : m_tipPanel(nullptr), m_selected(0), m_dragging(0), m_curBorder(border_none)
+    : m_tipPanel(nullptr), m_selected(0), m_dragging(0), m_frame(EDGE_TOLERANCE, HANDLE_SIZE),
+      m_curBorder(border_none)
 {
     // The frame must be off from the start: a window manager only reads the
     // decoration hints when the window is first mapped.
@@ -102,6 +102,8 @@ wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog) EVT_MOTION(ScreenDlg::OnMotion) EVT_LEF
     m_tipPanel->Move(10, 10);
     m_zoomSize = m_tipPanel->GetZoomSize();
 
+    // The cursor file, the clipboard and the saved files need them.
+    KelInitImageHandlers();
     TakeSnapshot();
     LoadSelectCursor();
     SetEscapeId(ID_ESCAPE);
@@ -117,7 +119,6 @@ void ScreenDlg::TakeSnapshot()
 void ScreenDlg::LoadSelectCursor()
 {
     wxLogNull noLog;
-    wxInitAllImageHandlers();
     m_selectCursor = wxCursor(KelInstallPath("locale/Images/select.cur"), wxBITMAP_TYPE_CUR, 0, 0);
     if (m_selectCursor.IsOk())
         SetCursor(m_selectCursor);
@@ -126,11 +127,6 @@ void ScreenDlg::LoadSelectCursor()
 // ----------------------------------------------------------------------------
 // Selection geometry
 // ----------------------------------------------------------------------------
-
-bool ScreenDlg::IsInOffset(int a, int b, int offset) const
-{
-    return std::abs(a - b) <= offset;
-}
 
 wxRect ScreenDlg::ReSetRect(const wxRect& rect) const
 {
@@ -150,14 +146,12 @@ wxRect ScreenDlg::ReSetRect(const wxRect& rect) const
 
 wxRect ScreenDlg::GetSelectRect() const
 {
-    return wxRect(m_startPos, m_endPos);
+    return m_frame.GetRect();
 }
 
 void ScreenDlg::SelectRect(const wxRect& rect)
 {
-    const wxRect normal = ReSetRect(rect);
-    m_startPos = normal.GetTopLeft();
-    m_endPos = normal.GetBottomRight();
+    m_frame.SetRect(ReSetRect(rect));
     m_selected = 1;
     m_dragging = 0;
     ShowSelectionFrame();
@@ -165,121 +159,28 @@ void ScreenDlg::SelectRect(const wxRect& rect)
 
 frame_border ScreenDlg::HitTestSelectRect(const wxPoint& pt)
 {
-    const wxRect rect = GetSelectRect();
-    const int left = rect.x;
-    const int top = rect.y;
-    const int right = rect.x + rect.width;
-    const int bottom = rect.y + rect.height;
-
-    const bool nearLeft = IsInOffset(pt.x, left, EDGE_TOLERANCE);
-    const bool nearRight = IsInOffset(pt.x, right, EDGE_TOLERANCE);
-    const bool nearTop = IsInOffset(pt.y, top, EDGE_TOLERANCE);
-    const bool nearBottom = IsInOffset(pt.y, bottom, EDGE_TOLERANCE);
-    const bool betweenTopAndBottom = pt.y > top && pt.y < bottom;
-    const bool betweenLeftAndRight = pt.x > left && pt.x < right;
-
-    if (nearLeft && nearTop)
-        return border_top_left;
-    if (nearLeft && nearBottom)
-        return border_bottom_left;
-    if (nearRight && nearTop)
-        return border_top_right;
-    if (nearRight && nearBottom)
-        return border_bottom_right;
-    if (nearLeft && betweenTopAndBottom)
-        return border_left;
-    if (nearRight && betweenTopAndBottom)
-        return border_right;
-    if (nearTop && betweenLeftAndRight)
-        return border_top;
-    if (nearBottom && betweenLeftAndRight)
-        return border_bottom;
-    if (rect.Contains(pt))
-        return border_inside;
-    return border_none;
+    return m_frame.HitTest(pt);
 }
 
 void ScreenDlg::SetCurCursor(frame_border border)
 {
-    switch (border)
-    {
-    case border_top:
-    case border_bottom:
-        SetCursor(wxCursor(wxCURSOR_SIZENS));
-        break;
-    case border_top_left:
-    case border_bottom_right:
-        SetCursor(wxCursor(wxCURSOR_SIZENWSE));
-        break;
-    case border_top_right:
-    case border_bottom_left:
-        SetCursor(wxCursor(wxCURSOR_SIZENESW));
-        break;
-    case border_left:
-    case border_right:
-        SetCursor(wxCursor(wxCURSOR_SIZEWE));
-        break;
-    case border_inside:
-        SetCursor(wxCursor(wxCURSOR_SIZING));
-        break;
-    case border_none:
+    if (border == border_none)
         SetCursor(m_selectCursor);
-        break;
-    }
+    else
+        SetCursor(wxCursor(KelSelectionFrame::GetCursor(border)));
 }
 
 void ScreenDlg::AdjustSelection(const wxPoint& pointer)
 {
-    switch (m_curBorder)
-    {
-    case border_top:
-        m_startPos.y = pointer.y;
-        break;
-    case border_top_left:
-        m_startPos = pointer;
-        break;
-    case border_top_right:
-        m_startPos.y = pointer.y;
-        m_endPos.x = pointer.x;
-        break;
-    case border_left:
-        m_startPos.x = pointer.x;
-        break;
-    case border_right:
-        m_endPos.x = pointer.x;
-        break;
-    case border_bottom:
-        m_endPos.y = pointer.y;
-        break;
-    case border_bottom_left:
-        m_startPos.x = pointer.x;
-        m_endPos.y = pointer.y;
-        break;
-    case border_bottom_right:
-        m_endPos = pointer;
-        break;
-    case border_inside:
-        MoveSelection(pointer);
-        break;
-    case border_none:
-        break;
-    }
-}
-
-void ScreenDlg::MoveSelection(const wxPoint& pointer)
-{
-    const wxRect rect = GetSelectRect();
-    const wxSize limit = GetSize();
-    const int x = std::max(0, std::min(pointer.x - m_dragOffset.x, limit.x - rect.width));
-    const int y = std::max(0, std::min(pointer.y - m_dragOffset.y, limit.y - rect.height));
-    m_startPos = wxPoint(x, y);
-    m_endPos = wxPoint(x + rect.width - 1, y + rect.height - 1);
+    if (m_curBorder == border_inside)
+        m_frame.MoveTo(pointer - m_dragOffset, wxRect(GetSize()));
+    else
+        m_frame.MoveEdges(m_curBorder, pointer);
 }
 
 void ScreenDlg::ClearSelectRect()
 {
-    m_startPos = wxPoint(0, 0);
-    m_endPos = wxPoint(0, 0);
+    m_frame.SetCorners(wxPoint(0, 0), wxPoint(0, 0));
     m_selected = 0;
     m_showBmp = m_screenBmp;
     ShowBitmapNow();
@@ -294,28 +195,10 @@ void ScreenDlg::DrawDragScreen(wxDC& dc, wxRect rect)
     // A solid red hairline: a hatched pen, drawn through cairo, comes out as
     // a faint blend of the snapshot and red that is hard to see.
     dc.SetPen(wxPen(*wxRED, 1, wxPENSTYLE_SOLID));
-
-    const wxPoint topLeft = rect.GetTopLeft();
-    const wxPoint topRight = rect.GetTopRight();
-    const wxPoint bottomRight = rect.GetBottomRight();
-    const wxPoint bottomLeft = rect.GetBottomLeft();
-    dc.DrawLine(topLeft, topRight);
-    dc.DrawLine(topRight, bottomRight);
-    dc.DrawLine(bottomRight, bottomLeft);
-    dc.DrawLine(bottomLeft, topLeft);
-
-    const int midX = rect.x + rect.width / 2;
-    const int midY = rect.y + rect.height / 2;
-    const wxPoint handles[] = {topLeft,
-                               topRight,
-                               bottomRight,
-                               bottomLeft,
-                               wxPoint(midX, rect.y),
-                               wxPoint(topRight.x, midY),
-                               wxPoint(midX, bottomRight.y),
-                               wxPoint(rect.x, midY)};
-    for (const wxPoint& handle : handles)
-        dc.DrawRectangle(handle.x - 2, handle.y - 2, HANDLE_SIZE, HANDLE_SIZE);
+    KelSelectionFrame frame(EDGE_TOLERANCE, HANDLE_SIZE);
+    frame.SetRect(rect);
+    frame.DrawEdges(dc);
+    frame.DrawHandles(dc);
 }
 
 void ScreenDlg::ShowSelectionFrame()
@@ -435,7 +318,7 @@ void ScreenDlg::OnMotion(wxMouseEvent& event)
     {
         if (!m_selected)
         {
-            m_endPos = pointer;
+            m_frame.SetCorners(m_frame.GetStart(), pointer);
             ShowSelectionFrame();
         }
         else if (m_curBorder != border_none)
@@ -458,15 +341,14 @@ void ScreenDlg::OnMotion(wxMouseEvent& event)
 void ScreenDlg::OnLeftDown(wxMouseEvent& event)
 {
     m_downPos = event.GetPosition();
-    m_dragOffset = m_selected ? m_downPos - m_startPos : wxPoint(0, 0);
+    m_dragOffset = m_selected ? m_downPos - m_frame.GetStart() : wxPoint(0, 0);
 
     const frame_border border = HitTestSelectRect(m_downPos);
     if (border == border_none && !m_selected)
     {
         // A click that does not move selects nothing: both corners start at
         // the press, and a release there leaves the dialog idle.
-        m_startPos = m_downPos;
-        m_endPos = m_downPos;
+        m_frame.SetCorners(m_downPos, m_downPos);
         m_dragging = 1;
     }
     else if (border != border_none && m_selected)
@@ -480,15 +362,13 @@ void ScreenDlg::OnLeftUp(wxMouseEvent& WXUNUSED(event))
     if (m_dragging)
     {
         m_dragging = 0;
-        if (!m_selected && m_startPos == m_endPos)
+        if (!m_selected && m_frame.GetStart() == m_frame.GetEnd())
             ClearSelectRect();
         else
             m_selected = 1;
     }
 
-    const wxRect rect = GetSelectRect();
-    m_startPos = rect.GetTopLeft();
-    m_endPos = rect.GetBottomRight();
+    m_frame.Normalise();
 }
 
 void ScreenDlg::OnLeftDClick(wxMouseEvent& event)
@@ -580,7 +460,6 @@ wxBitmap ScreenDlg::GetSelectBitamp()
 void ScreenDlg::CopyBitmap2Clipboard(const wxBitmap& bitmap)
 {
     wxLogNull noLog;
-    wxInitAllImageHandlers();
     if (!bitmap.IsOk() || !wxTheClipboard->Open())
         return;
     wxTheClipboard->SetData(new wxBitmapDataObject(bitmap));
@@ -651,7 +530,6 @@ int AskUser(wxWindow* parent, const wxString& message, long buttons)
 bool ScreenDlg::SaveSelectionTo(const wxString& path)
 {
     wxLogNull noLog;
-    wxInitAllImageHandlers();
 
     if (wxFileExists(path) &&
         AskUser(this, "file exists,do you want to overwrite it?", wxOK | wxCANCEL) != wxOK)

@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace
 {
@@ -27,6 +26,7 @@ const int HANDLE_SIZE = 7;
 const int MIN_FRAME_SIDE = 12;
 const wxSize DEFAULT_HEAD_SIZE(96, 96);
 const wxSize IMAGE_PANEL_SIZE(320, 300);
+const wxColour FRAME_COLOUR(40, 110, 200);
 
 wxSize GetStandardHeadSize()
 {
@@ -65,21 +65,31 @@ wxBEGIN_EVENT_TABLE(KelBmpPanel, wxPanel) EVT_PAINT(KelBmpPanel::OnPaint) EVT_MO
         EVT_LEFT_UP(KelBmpPanel::OnLeftUp) EVT_RIGHT_UP(KelBmpPanel::OnRightUp) wxEND_EVENT_TABLE()
 
             KelBmpPanel::KelBmpPanel()
+    : m_frame(EDGE_TOLERANCE, HANDLE_SIZE)
 {
     Init();
 }
 
 KelBmpPanel::KelBmpPanel(wxStaticBitmap* preview, wxWindow* parent, wxWindowID id, const wxPoint& pos,
                          const wxSize& size, long style)
+    : m_frame(EDGE_TOLERANCE, HANDLE_SIZE)
 {
     Init();
+    Create(preview, parent, id, pos, size, style);
+}
+
+bool KelBmpPanel::Create(wxStaticBitmap* preview, wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                         const wxSize& size, long style)
+{
+    if (!wxPanel::Create(parent, id, pos, size, style))
+        return false;
     m_preview = preview;
-    Create(parent, id, pos, size, style);
     SetBackgroundColour(*wxWHITE);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     const wxSize head = GetStandardHeadSize();
     SetAspect(head.x, head.y);
-    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_dragZone = Zone_Outside; });
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_dragPart = border_none; });
+    return true;
 }
 
 void KelBmpPanel::Init()
@@ -90,7 +100,7 @@ void KelBmpPanel::Init()
     m_cursor = wxCURSOR_ARROW;
     m_preview = nullptr;
     m_aspect = wxSize(1, 1);
-    m_dragZone = Zone_Outside;
+    m_dragPart = border_none;
 }
 
 void KelBmpPanel::SetAspect(int w, int h)
@@ -126,7 +136,7 @@ void KelBmpPanel::SetImage(const wxImage& image)
 
 wxRect KelBmpPanel::GetFrame() const
 {
-    return wxRect(m_frameStart, m_frameEnd);
+    return m_frame.GetRect();
 }
 
 void KelBmpPanel::SetFrame(const wxRect& frame)
@@ -134,8 +144,7 @@ void KelBmpPanel::SetFrame(const wxRect& frame)
     const wxRect inside = frame.Intersect(m_imageBounds);
     if (inside.IsEmpty())
         return;
-    m_frameStart = inside.GetTopLeft();
-    m_frameEnd = inside.GetBottomRight();
+    m_frame.SetRect(inside);
     m_selected = true;
     ComposePanelBitmap();
     UpdatePreview();
@@ -151,8 +160,7 @@ void KelBmpPanel::PlaceInitialFrame()
     const int h = std::max(1, int(fit * 0.8 * m_aspect.y));
     const wxPoint centre(m_imageBounds.x + m_imageBounds.width / 2,
                          m_imageBounds.y + m_imageBounds.height / 2);
-    m_frameStart = wxPoint(centre.x - w / 2, centre.y - h / 2);
-    m_frameEnd = m_frameStart + wxPoint(w - 1, h - 1);
+    m_frame.SetRect(wxRect(centre.x - w / 2, centre.y - h / 2, w, h));
     m_selected = true;
 }
 
@@ -208,25 +216,13 @@ void KelBmpPanel::ComposePanelBitmap()
     if (m_selected)
     {
         wxMemoryDC dc(m_panelBitmap);
-        const wxRect frame = GetFrame();
-        dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.SetPen(wxPen(*wxWHITE, 1, wxPENSTYLE_SOLID));
-        dc.DrawRectangle(frame);
-        dc.SetPen(wxPen(wxColour(40, 110, 200), 1, wxPENSTYLE_SHORT_DASH));
-        dc.DrawRectangle(frame);
-
-        dc.SetPen(wxPen(wxColour(40, 110, 200)));
+        m_frame.DrawEdges(dc);
+        dc.SetPen(wxPen(FRAME_COLOUR, 1, wxPENSTYLE_SHORT_DASH));
+        m_frame.DrawEdges(dc);
+        dc.SetPen(wxPen(FRAME_COLOUR));
         dc.SetBrush(*wxWHITE_BRUSH);
-        const int right = frame.GetRight();
-        const int bottom = frame.GetBottom();
-        const int midX = frame.x + frame.width / 2;
-        const int midY = frame.y + frame.height / 2;
-        const wxPoint handles[] = {wxPoint(frame.x, frame.y), wxPoint(midX, frame.y), wxPoint(right, frame.y),
-                                   wxPoint(right, midY),      wxPoint(right, bottom), wxPoint(midX, bottom),
-                                   wxPoint(frame.x, bottom),  wxPoint(frame.x, midY)};
-        for (const wxPoint& handle : handles)
-            dc.DrawRectangle(handle.x - HANDLE_SIZE / 2, handle.y - HANDLE_SIZE / 2, HANDLE_SIZE,
-                             HANDLE_SIZE);
+        m_frame.DrawHandles(dc);
     }
     Refresh(false);
 }
@@ -244,70 +240,19 @@ void KelBmpPanel::OnPaint(wxPaintEvent& WXUNUSED(event))
 // Mouse
 // ----------------------------------------------------------------------------
 
-KelBmpPanel::Zone KelBmpPanel::HitTest(const wxPoint& pt) const
+frame_border KelBmpPanel::HitTest(const wxPoint& pt) const
 {
-    if (!m_selected)
-        return Zone_Outside;
-
-    const wxRect frame = GetFrame();
-    const int right = frame.x + frame.width - 1;
-    const int bottom = frame.y + frame.height - 1;
-    const bool withinX = pt.x >= frame.x - EDGE_TOLERANCE && pt.x <= right + EDGE_TOLERANCE;
-    const bool withinY = pt.y >= frame.y - EDGE_TOLERANCE && pt.y <= bottom + EDGE_TOLERANCE;
-    if (!withinX || !withinY)
-        return Zone_Outside;
-
-    const bool left = std::abs(pt.x - frame.x) <= EDGE_TOLERANCE;
-    const bool rightEdge = std::abs(pt.x - right) <= EDGE_TOLERANCE;
-    const bool top = std::abs(pt.y - frame.y) <= EDGE_TOLERANCE;
-    const bool bottomEdge = std::abs(pt.y - bottom) <= EDGE_TOLERANCE;
-    if (top && left)
-        return Zone_TopLeft;
-    if (top && rightEdge)
-        return Zone_TopRight;
-    if (bottomEdge && left)
-        return Zone_BottomLeft;
-    if (bottomEdge && rightEdge)
-        return Zone_BottomRight;
-    if (left)
-        return Zone_Left;
-    if (rightEdge)
-        return Zone_Right;
-    if (top)
-        return Zone_Top;
-    if (bottomEdge)
-        return Zone_Bottom;
-    return Zone_Inside;
+    return m_selected ? m_frame.HitTest(pt) : border_none;
 }
 
-void KelBmpPanel::SetCursorForZone(Zone zone)
+void KelBmpPanel::SetCursorForPart(frame_border part)
 {
-    wxStockCursor cursor = wxCURSOR_ARROW;
-    switch (zone)
+    wxStockCursor cursor = KelSelectionFrame::GetCursor(part);
+    if (cursor == wxCURSOR_NONE)
     {
-    case Zone_Outside:
-        cursor = !m_selected && m_imageBounds.Contains(ScreenToClient(wxGetMousePosition())) ? wxCURSOR_CROSS
-                                                                                             : wxCURSOR_ARROW;
-        break;
-    case Zone_Inside:
-        cursor = wxCURSOR_SIZING;
-        break;
-    case Zone_Left:
-    case Zone_Right:
-        cursor = wxCURSOR_SIZEWE;
-        break;
-    case Zone_Top:
-    case Zone_Bottom:
-        cursor = wxCURSOR_SIZENS;
-        break;
-    case Zone_TopLeft:
-    case Zone_BottomRight:
-        cursor = wxCURSOR_SIZENWSE;
-        break;
-    case Zone_TopRight:
-    case Zone_BottomLeft:
-        cursor = wxCURSOR_SIZENESW;
-        break;
+        // Where a new frame can be drawn, the cross.
+        const bool canDraw = !m_selected && m_imageBounds.Contains(ScreenToClient(wxGetMousePosition()));
+        cursor = canDraw ? wxCURSOR_CROSS : wxCURSOR_ARROW;
     }
     if (cursor != m_cursor)
     {
@@ -322,57 +267,28 @@ void KelBmpPanel::OnLeftDown(wxMouseEvent& event)
         return;
 
     const wxPoint pt = event.GetPosition();
-    const Zone zone = HitTest(pt);
-    const wxRect frame = GetFrame();
-    const wxPoint centre(frame.x + frame.width / 2, frame.y + frame.height / 2);
-    const int right = frame.x + frame.width;
-    const int bottom = frame.y + frame.height;
-
-    m_dragZone = zone;
+    m_dragPart = HitTest(pt);
     m_creating = false;
-    switch (zone)
+    if (m_dragPart == border_none)
     {
-    case Zone_Outside:
         if (!m_selected)
         {
             if (!m_imageBounds.Contains(pt))
                 return;
             m_creating = true;
             m_anchor = pt;
-            break;
         }
-        // Away from its edges the frame follows the mouse, wherever the
-        // press was.
-        m_dragZone = Zone_Inside;
-        wxFALLTHROUGH;
-    case Zone_Inside:
-        m_dragOffset = pt - frame.GetTopLeft();
-        break;
-    case Zone_TopLeft:
-        m_anchor = wxPoint(right, bottom);
-        break;
-    case Zone_TopRight:
-        m_anchor = wxPoint(frame.x, bottom);
-        break;
-    case Zone_BottomLeft:
-        m_anchor = wxPoint(right, frame.y);
-        break;
-    case Zone_BottomRight:
-        m_anchor = frame.GetTopLeft();
-        break;
-    case Zone_Left:
-        m_anchor = wxPoint(right, centre.y);
-        break;
-    case Zone_Right:
-        m_anchor = wxPoint(frame.x, centre.y);
-        break;
-    case Zone_Top:
-        m_anchor = wxPoint(centre.x, bottom);
-        break;
-    case Zone_Bottom:
-        m_anchor = wxPoint(centre.x, frame.y);
-        break;
+        else
+        {
+            // Away from its edges the frame follows the mouse, wherever the
+            // press was.
+            m_dragPart = border_inside;
+        }
     }
+    if (m_dragPart == border_inside)
+        m_dragOffset = pt - GetFrame().GetTopLeft();
+    else if (!m_creating)
+        m_anchor = m_frame.GetAnchor(m_dragPart);
     if (!HasCapture())
         CaptureMouse();
 }
@@ -380,18 +296,18 @@ void KelBmpPanel::OnLeftDown(wxMouseEvent& event)
 void KelBmpPanel::OnMouseMove(wxMouseEvent& event)
 {
     const wxPoint pt = event.GetPosition();
-    if (event.LeftIsDown() && (m_creating || m_dragZone != Zone_Outside))
+    if (event.LeftIsDown() && (m_creating || m_dragPart != border_none))
     {
         DragFrameTo(pt);
         return;
     }
     if (event.GetEventType() == wxEVT_MOTION)
-        SetCursorForZone(HitTest(pt));
+        SetCursorForPart(HitTest(pt));
 }
 
 void KelBmpPanel::DragFrameTo(const wxPoint& pt)
 {
-    if (m_dragZone == Zone_Inside)
+    if (m_dragPart == border_inside)
         MoveFrameTo(pt);
     else
         ResizeFrameTo(pt);
@@ -400,84 +316,92 @@ void KelBmpPanel::DragFrameTo(const wxPoint& pt)
 
 void KelBmpPanel::MoveFrameTo(const wxPoint& pt)
 {
-    const wxRect frame = GetFrame();
-    const int x = std::max(m_imageBounds.x, std::min(pt.x - m_dragOffset.x,
-                                                     m_imageBounds.x + m_imageBounds.width - frame.width));
-    const int y = std::max(m_imageBounds.y, std::min(pt.y - m_dragOffset.y,
-                                                     m_imageBounds.y + m_imageBounds.height - frame.height));
-    m_frameStart = wxPoint(x, y);
-    m_frameEnd = wxPoint(x + frame.width - 1, y + frame.height - 1);
+    m_frame.MoveTo(pt - m_dragOffset, m_imageBounds);
 }
+
+namespace
+{
+
+// The direction in which a frame grows from its anchor when `part` is
+// dragged, on one axis: +1 or -1, or 0 when it stays centred on the anchor.
+int GrowthX(frame_border part)
+{
+    switch (part)
+    {
+    case border_top_left:
+    case border_bottom_left:
+    case border_left:
+        return -1;
+    case border_top_right:
+    case border_bottom_right:
+    case border_right:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int GrowthY(frame_border part)
+{
+    switch (part)
+    {
+    case border_top_left:
+    case border_top_right:
+    case border_top:
+        return -1;
+    case border_bottom_left:
+    case border_bottom_right:
+    case border_bottom:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// How many pixels a frame may span on one axis from `anchor` (a pixel of the
+// frame) in direction `dir` within [low, high].
+int Room(int dir, int anchor, int low, int high)
+{
+    if (dir > 0)
+        return high - anchor + 1;
+    if (dir < 0)
+        return anchor - low + 1;
+    return 2 * std::min(anchor - low, high + 1 - anchor);
+}
+
+// The first pixel of a span of `length` pixels that grows from `anchor` in
+// direction `dir`.
+int SpanStart(int dir, int anchor, int length)
+{
+    if (dir > 0)
+        return anchor;
+    if (dir < 0)
+        return anchor - length + 1;
+    return anchor - length / 2;
+}
+
+} // anonymous namespace
 
 void KelBmpPanel::ResizeFrameTo(const wxPoint& pt)
 {
-    // The direction in which the frame grows from the anchor on each axis:
-    // +1 or -1, or 0 when the frame stays centred on the anchor there.
-    int dirX = 0;
-    int dirY = 0;
-    switch (m_creating ? Zone_Outside : m_dragZone)
-    {
-    case Zone_TopLeft:
-        dirX = -1;
-        dirY = -1;
-        break;
-    case Zone_TopRight:
-        dirX = 1;
-        dirY = -1;
-        break;
-    case Zone_BottomLeft:
-        dirX = -1;
-        dirY = 1;
-        break;
-    case Zone_BottomRight:
-        dirX = 1;
-        dirY = 1;
-        break;
-    case Zone_Left:
-        dirX = -1;
-        break;
-    case Zone_Right:
-        dirX = 1;
-        break;
-    case Zone_Top:
-        dirY = -1;
-        break;
-    case Zone_Bottom:
-        dirY = 1;
-        break;
-    case Zone_Outside:
-        dirX = pt.x < m_anchor.x ? -1 : 1;
-        dirY = pt.y < m_anchor.y ? -1 : 1;
-        break;
-    case Zone_Inside:
+    if (!m_creating && m_dragPart == border_inside)
         return;
-    }
+    const int dirX = m_creating ? (pt.x < m_anchor.x ? -1 : 1) : GrowthX(m_dragPart);
+    const int dirY = m_creating ? (pt.y < m_anchor.y ? -1 : 1) : GrowthY(m_dragPart);
 
+    // The frame keeps its aspect: its size is `scale` times the aspect, the
+    // largest that reaches the pointer on either axis and fits the image.
     const wxRect& b = m_imageBounds;
-    const int boundsRight = b.x + b.width;
-    const int boundsBottom = b.y + b.height;
-    const auto room = [](int dir, int anchor, int low, int high)
-    {
-        if (dir > 0)
-            return high - anchor;
-        if (dir < 0)
-            return anchor - low;
-        return 2 * std::min(anchor - low, high - anchor);
-    };
-    const double maxScale = std::min(double(room(dirX, m_anchor.x, b.x, boundsRight)) / m_aspect.x,
-                                     double(room(dirY, m_anchor.y, b.y, boundsBottom)) / m_aspect.y);
+    const double maxScale = std::min(double(Room(dirX, m_anchor.x, b.x, b.GetRight())) / m_aspect.x,
+                                     double(Room(dirY, m_anchor.y, b.y, b.GetBottom())) / m_aspect.y);
     const double minScale = std::min(double(GetMinFrameWidth()) / m_aspect.x, maxScale);
-
-    const double wantX = dirX ? double(dirX * (pt.x - m_anchor.x)) / m_aspect.x : 0.0;
-    const double wantY = dirY ? double(dirY * (pt.y - m_anchor.y)) / m_aspect.y : 0.0;
+    const double wantX = dirX ? double(dirX * (pt.x - m_anchor.x) + 1) / m_aspect.x : 0.0;
+    const double wantY = dirY ? double(dirY * (pt.y - m_anchor.y) + 1) / m_aspect.y : 0.0;
     const double scale = std::max(minScale, std::min(maxScale, std::max(wantX, wantY)));
 
     const int w = std::max(1, int(scale * m_aspect.x));
     const int h = std::max(1, int(scale * m_aspect.y));
-    const int x = dirX > 0 ? m_anchor.x : (dirX < 0 ? m_anchor.x - w : m_anchor.x - w / 2);
-    const int y = dirY > 0 ? m_anchor.y : (dirY < 0 ? m_anchor.y - h : m_anchor.y - h / 2);
-    m_frameStart = wxPoint(x, y);
-    m_frameEnd = wxPoint(x + w - 1, y + h - 1);
+    m_frame.SetRect(wxRect(SpanStart(dirX, m_anchor.x, w), SpanStart(dirY, m_anchor.y, h), w, h));
     m_selected = true;
 }
 
@@ -488,14 +412,12 @@ void KelBmpPanel::OnLeftUp(wxMouseEvent& event)
     // The release point ends the drag even when no motion reported it; a
     // click beside the frame without a drag puts a frame of the smallest
     // size there.
-    if (m_creating || m_dragZone != Zone_Outside)
+    if (m_creating || m_dragPart != border_none)
         DragFrameTo(event.GetPosition());
     m_creating = false;
-    m_dragZone = Zone_Outside;
+    m_dragPart = border_none;
 
-    const wxRect frame = GetFrame();
-    m_frameStart = frame.GetTopLeft();
-    m_frameEnd = frame.GetBottomRight();
+    m_frame.Normalise();
     ComposePanelBitmap();
     UpdatePreview();
 }

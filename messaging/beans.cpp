@@ -1,5 +1,7 @@
 #include <kelctrls/messaging/beans.h>
 
+#include <wx/arrimpl.cpp>
+
 Presence::Presence() : m_type(PTYPE_OFFLINE) {}
 
 Presence::Presence(const wxString& jid, const wxString& toJid, PTYPE type, const wxString& show,
@@ -85,3 +87,5 @@ void MessageBean::CopyFieldsFrom(const MessageBean& other)
     m_replyType = other.m_replyType;
     m_encryptMsg = other.m_encryptMsg;
 }
+
+WX_DEFINE_USER_EXPORTED_OBJARRAY(SmsResultDataArray);

@@ -2,6 +2,9 @@
 
 wxDEFINE_EVENT(jabEVT_MOUSE_HOOK, wxCommandEvent);
 
+wxIMPLEMENT_DYNAMIC_CLASS(JabberEvent, wxCommandEvent);
+wxIMPLEMENT_DYNAMIC_CLASS(JabberMessageEvent, wxCommandEvent);
+
 JabberEvent::JabberEvent(wxEventType eventType, int id, Kel_Xml2* xml, void* data)
     : wxCommandEvent(eventType, id), m_x(0), m_y(0), m_xml(xml), m_data(data)
 {

@@ -1,5 +1,6 @@
 // XML reading and writing of the rich text family.
 #include <kelctrls/platform/richtextbase.h>
+#include <kelctrls/core/markup.h>
 
 #include "platform/richtextimagedata.h"
 
@@ -361,35 +362,7 @@ void wxFlagRichTextXMLHandler::OutputString(wxOutputStream& stream, const char* 
 
 void wxFlagRichTextXMLHandler::OutputStringEnt(wxOutputStream& stream, const wxString& text)
 {
-    if (text.find_first_of("&<>\"") == wxString::npos)
-    {
-        OutputString(stream, text);
-        return;
-    }
-    wxString escaped;
-    escaped.reserve(text.length());
-    for (wxUniChar c : text)
-    {
-        switch (c.GetValue())
-        {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-            break;
-        }
-    }
-    OutputString(stream, escaped);
+    OutputString(stream, KelEscapeMarkup(text));
 }
 
 void wxFlagRichTextXMLHandler::OutputIndentation(wxOutputStream& stream, int indent)

@@ -1,5 +1,4 @@
 #include <kelctrls/platform/skinengine.h>
-#include <kelctrls/skin/skinresource.h>
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
@@ -64,7 +63,7 @@ void SkinRendererBase::CreateCaptionButtons()
 
 void SkinRendererBase::DrawCaptionButtons(wxDC& dc, const wxSize& size) const
 {
-    dc.SetPen(wxPen(KelSkinResource::GetInstance()->GetColour("color_caption_text"), 1));
+    dc.SetPen(wxPen(SkinWindowEngine::Get()->GetColours().captionText, 1));
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
     for (const auto& button : m_buttons)
         if (button->IsShown())
@@ -110,7 +109,7 @@ void BitmapPanelRenderer::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(m_panel);
     const wxSize size = m_panel->GetClientSize();
-    const wxColour base = KelSkinResource::GetInstance()->GetColour("color_win_bk");
+    const wxColour base = SkinWindowEngine::Get()->GetColours().background;
     dc.GradientFillLinear(wxRect(size), base.ChangeLightness(112), base, wxSOUTH);
     DrawCaptionButtons(dc, size);
 }

@@ -104,31 +104,32 @@ KelRichText::KelRichText(wxWindow* parent, wxWindowID id, const wxString& value,
                          const wxSize& size, long style, const wxValidator& validator, const wxString& name)
 {
     Init();
-    if (Create(parent, id, value, pos, size, style, validator, name))
-    {
-        m_styleSheet = new wxFlagRichTextStyleSheet;
-        CreateStyles();
-        SetStyleSheet(m_styleSheet);
-    }
-    m_handUrl = true;
+    Create(parent, id, value, pos, size, style, validator, name);
 }
 
 void KelRichText::Init()
 {
     LoadHandles();
-    wxFlagRichTextBuffer::AddHandler(new wxFlagRichTextXMLHandler("XML", "xml", wxRICHTEXT_TYPE_XML));
-    {
-        // Quietly: every control asks, and the handlers are usually there.
-        wxLogNull noLog;
-        wxInitAllImageHandlers();
-    }
+    RegisterFamilyHandlers();
     m_styleSheet = nullptr;
     m_scrollSink = nullptr;
     m_faceHandler = nullptr;
     m_showAnimation = false;
-    // Text change events reach the parent unless the owner turns this off,
-    // however the control was created.
+    // Text change events reach the parent unless the owner turns this off.
     m_handUrl = true;
+}
+
+void KelRichText::RegisterFamilyHandlers()
+{
+    // Once for the process: the buffer's handler list belongs to the whole
+    // rich text family, and the image handlers to the whole program.
+    static const bool registered = []
+    {
+        wxFlagRichTextBuffer::AddHandler(new wxFlagRichTextXMLHandler("XML", "xml", wxRICHTEXT_TYPE_XML));
+        KelInitImageHandlers();
+        return true;
+    }();
+    wxUnusedVar(registered);
 }
 
 KelRichText::~KelRichText()
@@ -147,7 +148,9 @@ bool KelRichText::Create(wxWindow* parent, wxWindowID id, const wxString& value,
         return false;
 
     SetFollowEnd(1);
-    m_styleSheet = nullptr;
+    m_styleSheet = new wxFlagRichTextStyleSheet;
+    CreateStyles();
+    SetStyleSheet(m_styleSheet);
 
     // Made with its parents: a user who never signed in here has no folder.
     const wxString folder = ImageCacheFolder();

@@ -1,4 +1,5 @@
 #include <kelctrls/skin/skinresource.h>
+#include <kelctrls/platform/skinengine.h>
 
 #include <wx/imagbmp.h>
 #include <wx/log.h>
@@ -131,7 +132,13 @@ KelSkinResource::~KelSkinResource()
 bool KelSkinResource::LoadResource(const wxString& path)
 {
     Release();
-    return DoLoadRes(path);
+    if (!DoLoadRes(path))
+        return false;
+    SkinColours colours;
+    colours.captionText = GetColour("color_caption_text");
+    colours.background = GetColour("color_win_bk");
+    SkinWindowEngine::Get()->SetColours(colours);
+    return true;
 }
 
 bool KelSkinResource::DoLoadRes(const wxString& path)

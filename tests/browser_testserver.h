@@ -1,9 +1,19 @@
-// A small HTTP server on the loopback interface for the browser tests: it
-// serves pages from a table, answers 404 otherwise, and records every
-// request (method, path and body). It runs on a thread of its own, so the
+// What the browser tests share. A small HTTP server on the loopback
+// interface: it serves pages from a table, redirects the paths it is told
+// to, answers 404 otherwise, and records every request (method, path and
+// body); two servers are two origins. And the clean-up after a test. It runs on a thread of its own, so the
 // test's main loop stays free for the web engine.
 #ifndef KELCTRLS_TESTS_BROWSER_TESTSERVER_H
 #define KELCTRLS_TESTS_BROWSER_TESTSERVER_H
+
+#include "testsupport.h"
+
+#include <kelctrls/browser.h>
+#include <kelctrls/platform/imcore.h>
+#include <kelctrls/skin/windowbases.h>
+
+#include <wx/frame.h>
+#include <wx/utils.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -67,6 +77,22 @@ public:
         m_pages[path] = html;
     }
 
+    // Answers requests for `path` with a redirection to `location`.
+    void SetRedirect(const std::string& path, const std::string& location)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_redirects[path] = location;
+    }
+
+    // Whether any request so far contained `text` in its path or body.
+    bool Received(const std::string& text) const
+    {
+        for (const Request& request : GetRequests())
+            if (request.path.find(text) != std::string::npos || request.body.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+
     std::vector<Request> GetRequests() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -127,8 +153,13 @@ private:
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_requests.push_back(request);
-            const auto page = m_pages.find(request.path.substr(0, request.path.find('?')));
-            if (page == m_pages.end())
+            const std::string path = request.path.substr(0, request.path.find('?'));
+            const auto page = m_pages.find(path);
+            const auto redirect = m_redirects.find(path);
+            if (redirect != m_redirects.end())
+                response = "HTTP/1.1 302 Found\r\nLocation: " + redirect->second +
+                           "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+            else if (page == m_pages.end())
                 response = Response("404 Not Found", "<html><body>missing</body></html>");
             else
                 response = Response("200 OK", page->second);
@@ -157,8 +188,32 @@ private:
     std::thread m_thread;
     mutable std::mutex m_mutex;
     std::map<std::string, std::string> m_pages;
+    std::map<std::string, std::string> m_redirects;
     std::vector<Request> m_requests;
 };
+
+// The browser frames open now (pages open them as pop-ups and with OpenUrl).
+inline std::vector<wxIEFrame*> OpenBrowserFrames()
+{
+    std::vector<wxIEFrame*> frames;
+    for (wxObject* object : KelWindowManager::Get()->GetWindows())
+        if (auto* frame = dynamic_cast<wxIEFrame*>(object))
+            frames.push_back(frame);
+    return frames;
+}
+
+// Closes the test's window and every browser frame, and gives the client's
+// hooks their defaults back.
+inline void CloseBrowserTest(wxFrame* host)
+{
+    for (wxIEFrame* frame : OpenBrowserFrames())
+        frame->Destroy();
+    host->Destroy();
+    Pump(50);
+    KelJabberJob::GetInstance()->SetEventHandler(nullptr);
+    wxIEFrame::RegisterPhoneHandler(nullptr);
+    wxIEPanel::SetDefaultBrowserLauncher([](const wxString& url) { return wxLaunchDefaultBrowser(url); });
+}
 
 } // namespace test
 } // namespace kel

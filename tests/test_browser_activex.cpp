@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <kelctrls/browser.h>
+#include "browser/webbrowser.h"
 #include <kelctrls/platform/encrypt.h>
 
 #include <wx/frame.h>
@@ -590,4 +591,34 @@ TEST(Encryption, KeyedTransformIsReversibleAndPrintable)
     EXPECT_EQ(zzSimpleEncryptString("", "k"), "");
     EXPECT_EQ(zzSimpleDecryptString("ABC", ""), "") << "odd length";
     EXPECT_EQ(zzSimpleDecryptString("zz", ""), "") << "not hexadecimal";
+}
+
+TEST(BrowserTrust, OriginsByWhichPagesAreTrusted)
+{
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("HTTP://Example.ORG/a?b#c"), "http://example.org");
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("http://example.org:80/"), "http://example.org");
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("https://example.org:443/x"), "https://example.org");
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("https://example.org:8443/x"), "https://example.org:8443");
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("http://127.0.0.1:8080"), "http://127.0.0.1:8080");
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("http://user:pw@example.org/"), "http://example.org");
+    // Each local file stands alone; query and fragment do not count.
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("file:///tmp/a%20b.html?x#y"), "file:///tmp/a b.html");
+    EXPECT_EQ(wxIEHtmlWin::GetOrigin("file://localhost/tmp/a.html"), "file:///tmp/a.html");
+    for (const char* never :
+         {"", "about:blank", "data:text/html,<p>", "javascript:alert(1)", "kelext://bridge/call",
+          "ftp://example.org/", "http:///nohost", "file://server/share/a.html", "relative.html"})
+        EXPECT_EQ(wxIEHtmlWin::GetOrigin(never), "") << never;
+}
+
+TEST(BrowserTrust, BridgeFieldsDecodeExactlyOrNotAtAll)
+{
+    std::vector<wxString> fields;
+    ASSERT_TRUE(kel::DecodeBridgeFields("a&b%26c&&%F0%9F%98%80%C3%BC", fields));
+    EXPECT_EQ(fields,
+              (std::vector<wxString>{"a", "b&c", "", wxString::FromUTF8("\xF0\x9F\x98\x80\xC3\xBC")}));
+    for (const char* bad : {"Echo%00Evil", "%FF", "a%C3b", "%", "%4", "%zz", "ok&%ED%A0%80"})
+        EXPECT_FALSE(kel::DecodeBridgeFields(bad, fields)) << bad;
+
+    const wxString lone = wxString("a") + wxUniChar(0xDC00) + "b";
+    EXPECT_EQ(kel::WellFormed(lone), wxString("a") + wxUniChar(0xFFFD) + "b");
 }

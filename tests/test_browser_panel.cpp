@@ -8,7 +8,7 @@
 #include <kelctrls/messaging/handlers.h>
 #include <kelctrls/platform/encrypt.h>
 #include <kelctrls/platform/imcore.h>
-#include <kelctrls/platform/presencemanager.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/platform/skinengine.h>
 #include <kelctrls/skin/windowbases.h>
 
@@ -17,6 +17,7 @@
 #include <wx/webview.h>
 
 using kel::test::LoopbackServer;
+using kel::test::OpenBrowserFrames;
 using kel::test::Pump;
 using kel::test::WaitUntil;
 
@@ -68,7 +69,7 @@ void SetOnline(bool online)
 class RecordingCallBase : public wxIECallBase
 {
 public:
-    bool JScriptCheck(const wxString& name) override { return name == "Extra"; }
+    bool JScriptCheck(const wxString& name) override { return name == "Extra" || name == "fetchusers"; }
     wxString JScriptProcess(const wxString& name, wxArrayString& args) override
     {
         return "callback:" + name + ":" + wxJoin(args, ',');
@@ -113,15 +114,6 @@ public:
     wxIEHtmlWin* window = nullptr;
 };
 
-std::vector<wxIEFrame*> OpenBrowserFrames()
-{
-    std::vector<wxIEFrame*> frames;
-    for (wxObject* object : KelWindowManager::Get()->GetWindows())
-        if (auto* frame = dynamic_cast<wxIEFrame*>(object))
-            frames.push_back(frame);
-    return frames;
-}
-
 class PanelTest : public ::testing::Test
 {
 protected:
@@ -145,16 +137,7 @@ protected:
         m_server.SetPage("/page", "<html><head><title>Page</title></head><body>page</body></html>");
     }
 
-    void TearDown() override
-    {
-        for (wxIEFrame* frame : OpenBrowserFrames())
-            frame->Destroy();
-        m_frame->Destroy();
-        Pump(50);
-        KelJabberJob::GetInstance()->SetEventHandler(nullptr);
-        wxIEFrame::RegisterPhoneHandler(nullptr);
-        wxIEPanel::SetDefaultBrowserLauncher([](const wxString& url) { return wxLaunchDefaultBrowser(url); });
-    }
+    void TearDown() override { kel::test::CloseBrowserTest(m_frame); }
 
     bool Completed(const wxString& urlPart)
     {
@@ -293,9 +276,10 @@ TEST_F(PanelTest, FailuresAndAddressesWithoutHostShowTheLocalErrorPage)
     m_callBase = RecordingCallBase();
     m_panel->OnNavigate("http:///vr_start.htm");
     ASSERT_TRUE(Completed("varnel_localerr.html"));
-    ASSERT_FALSE(m_callBase.navigations.empty());
-    EXPECT_EQ(m_callBase.navigations[0], "http:///vr_start.htm");
-    EXPECT_TRUE(m_callBase.cancelled[0]);
+    const auto& seen = m_callBase.navigations;
+    const auto asGiven = std::find(seen.begin(), seen.end(), "http:///vr_start.htm");
+    ASSERT_NE(asGiven, seen.end());
+    EXPECT_TRUE(m_callBase.cancelled[asGiven - seen.begin()]);
     Pump(200);
     EXPECT_TRUE(m_clicks.empty());
 }
@@ -347,14 +331,17 @@ TEST_F(PanelTest, ScriptCommandsAnswerThePage)
     EXPECT_EQ(Eval("window.external.FetchUsers('g1', 'g2')"), "client:FetchUsers");
     EXPECT_EQ(Eval("window.external.fetchusers()"), "callback:fetchusers:")
         << "without arguments it falls through to the call-back";
+    EXPECT_EQ(Eval("window.external.FetchUsers()"), "") << "which must accept it itself";
     EXPECT_EQ(Eval("window.external.OpenIM()"), "client:OpenIM");
     EXPECT_EQ(m_client.events, (std::vector<wxString>{"FetchUsers(g1,g2)", "OpenIM()"}));
     EXPECT_EQ(m_client.window, m_panel->GetIEWindow());
 
     EXPECT_EQ(Eval("window.external.OpenIE()"), "");
     EXPECT_EQ(launches, 0);
-    EXPECT_EQ(Eval("window.external.OpenIE('http://host/?u=varnel_user_name')"), "");
-    EXPECT_EQ(launched, "http://host/?u=alice");
+    EXPECT_EQ(Eval("window.external.OpenIE('" + m_server.Url("/?u=varnel_user_name") + "')"), "");
+    EXPECT_EQ(launched, m_server.Url("/?u=alice"));
+    Eval("window.external.OpenIE('http://elsewhere.example/?u=varnel_user_name')");
+    EXPECT_EQ(launched, "http://elsewhere.example/?u=varnel_user_name") << "no user name for other origins";
 
     EXPECT_EQ(Eval("window.external.Extra(1, 2)"), "callback:Extra:1,2");
     EXPECT_EQ(Eval("(function () { try { window.external.Other(); return 'answered'; }"
@@ -450,4 +437,61 @@ TEST_F(PanelTest, PageClosingItsWindowClosesTheFrame)
     ASSERT_TRUE(WaitUntil([&] { return frame->GetIE()->GetTitle() == "Page"; }, 10000));
     frame->GetIE()->GetWebView()->RunScript("window.close(); 1");
     EXPECT_TRUE(WaitUntil([&] { return OpenBrowserFrames().empty(); }));
+}
+
+TEST_F(PanelTest, ClientDecidesWhichOriginsAreTrusted)
+{
+    LoopbackServer other;
+    other.SetPage("/page", "<html><head><title>Other</title></head><body>other</body></html>");
+    wxIEHtmlWin* browser = m_panel->GetIEWindow();
+    m_panel->OnNavigate(m_server.Url("/page?user=varnel_user_name"));
+    ASSERT_TRUE(Completed("/page?user=alice"));
+    EXPECT_EQ(browser->GetTrustedOrigins(), wxArrayString(1, wxString(m_server.Url(""))));
+    EXPECT_TRUE(browser->IsPageTrusted());
+    EXPECT_EQ(Eval("window.external.Extra('a')"), "callback:Extra:a");
+
+    // Taken back: the page's calls fail, and the first refusal is logged.
+    const wxString call = "(function () { try { return window.external.Extra('b'); }"
+                          " catch (e) { return 'refused'; } })()";
+    {
+        kel::test::LogCollector log;
+        browser->DistrustUrl(m_server.Url("/elsewhere"));
+        EXPECT_FALSE(browser->IsPageTrusted());
+        EXPECT_EQ(Eval(call), "refused");
+        EXPECT_EQ(Eval(call), "refused");
+        EXPECT_EQ(std::count_if(log.messages.begin(), log.messages.end(),
+                                [](const wxString& message)
+                                { return message.Contains("not a trusted page"); }),
+                  1);
+    }
+
+    // An origin the client adds is trusted wherever the page comes from;
+    // user name and key are filled in only for trusted origins.
+    Eval("location.href = '" + other.Url("/page") + "'; 1");
+    ASSERT_TRUE(Completed(other.Url("/page")));
+    EXPECT_EQ(Eval(call), "refused");
+    browser->TrustUrl(other.Url("/any/path"));
+    EXPECT_EQ(Eval(call), "callback:Extra:b");
+    m_panel->OnNavigate(m_server.Url("/page?again=varnel_user_name"), wxIEHTML_TRUST_UNCHANGED);
+    ASSERT_TRUE(Completed("/page?again="));
+    EXPECT_EQ(m_server.CountRequests("/page?again=varnel_user_name"), 1u);
+    EXPECT_EQ(m_server.CountRequests("/page?user=alice"), 1u);
+
+    browser->SetTrustedOrigins(wxArrayString(1, other.Url("/")));
+    EXPECT_EQ(browser->GetTrustedOrigins(), wxArrayString(1, wxString(other.Url(""))));
+    EXPECT_FALSE(browser->IsPageTrusted());
+}
+
+TEST_F(PanelTest, PagesFromStringsAreTrustedUntilThePageLeaves)
+{
+    wxIEHtmlWin* browser = m_panel->GetIEWindow();
+    EXPECT_FALSE(browser->IsPageTrusted()) << "the blank page the browser starts with";
+    ASSERT_TRUE(browser->LoadString("<body>string page</body>"));
+    ASSERT_TRUE(WaitUntil([&] { return browser->IsPageTrusted(); }, 10000));
+    EXPECT_EQ(Eval("window.external.Extra('s')"), "callback:Extra:s");
+
+    // A blank page the page itself opens is not the program's.
+    Eval("location.href = 'about:blank'; 1");
+    ASSERT_TRUE(WaitUntil([&] { return !browser->IsPageTrusted(); }, 10000));
+    EXPECT_TRUE(browser->GetTrustedOrigins().empty());
 }

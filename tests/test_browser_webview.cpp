@@ -371,3 +371,86 @@ TEST_F(WebViewTest, CtrlKeysReachTheEditingCommands)
     EXPECT_TRUE(WaitUntil([&] { return commands.size() >= 2; }));
     EXPECT_EQ(commands, (std::vector<int>{wxID_CLEAR, wxID_FIND}));
 }
+
+TEST_F(WebViewTest, TitleIsKnownWhenEachPageCompletes)
+{
+    // Three views load pages with distinct titles from files and strings;
+    // each completion handler reads the title, which the title change
+    // reported before.
+    struct Sequence
+    {
+        ScriptedHtmlWin* browser = nullptr;
+        int loaded = 0;
+        bool ready = false;
+        wxString expected;
+        wxString lastTitleChange;
+    };
+    const int pagesPerView = 100;
+    std::vector<Sequence> sequences(3);
+    std::vector<wxString> misses;
+    // Events still queued when the test ends find it over.
+    const auto running = std::make_shared<bool>(true);
+
+    std::function<void(size_t)> loadNext = [&](size_t index)
+    {
+        Sequence& sequence = sequences[index];
+        sequence.expected = wxString::Format("View %zu page %d", index, sequence.loaded);
+        const wxString html =
+            "<head><title>" + sequence.expected + "</title></head><body>" + sequence.expected + "</body>";
+        if (sequence.loaded % 2)
+            sequence.browser->LoadString(html);
+        else
+            sequence.browser->LoadUrl(
+                FileUrl(wxString::Format("v%zu/p%d.html", index, sequence.loaded), html));
+    };
+    for (size_t index = 0; index < sequences.size(); ++index)
+    {
+        Sequence& sequence = sequences[index];
+        sequence.browser = index == 0 ? m_browser : new ScriptedHtmlWin(m_frame);
+        sequence.ready = index == 0;
+        sequence.browser->Bind(wxActiveXEventType("TitleChange"),
+                               [&sequence, running](wxActiveXEvent& e)
+                               {
+                                   e.Skip();
+                                   if (*running)
+                                       sequence.lastTitleChange = e["Text"].GetString();
+                               });
+        sequence.browser->Bind(wxActiveXEventType("DocumentComplete"),
+                               [&, index, running](wxActiveXEvent& e)
+                               {
+                                   e.Skip();
+                                   if (!*running)
+                                       return;
+                                   Sequence& s = sequences[index];
+                                   if (s.expected.empty())
+                                   {
+                                       s.ready = true;
+                                       return;
+                                   }
+                                   if (s.browser->GetTitle() != s.expected || s.lastTitleChange != s.expected)
+                                       misses.push_back(s.expected + ": title '" + s.browser->GetTitle() +
+                                                        "', last change '" + s.lastTitleChange + "'");
+                                   s.expected.clear();
+                                   if (++s.loaded < pagesPerView)
+                                       m_frame->CallAfter(
+                                           [&loadNext, index, running]
+                                           {
+                                               if (*running)
+                                                   loadNext(index);
+                                           });
+                               });
+    }
+    ASSERT_TRUE(WaitUntil([&] { return sequences[1].ready && sequences[2].ready; }, 10000));
+
+    for (size_t index = 0; index < sequences.size(); ++index)
+        loadNext(index);
+    EXPECT_TRUE(WaitUntil(
+        [&]
+        {
+            return std::all_of(sequences.begin(), sequences.end(),
+                               [&](const Sequence& s) { return s.loaded == pagesPerView; });
+        },
+        300000));
+    EXPECT_EQ(misses.size(), 0u) << (misses.empty() ? wxString() : misses.front());
+    *running = false;
+}

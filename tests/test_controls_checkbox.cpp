@@ -145,6 +145,7 @@ TEST_F(KelCheckBoxTest, XrcCheckedSendsOneEventDuringCreationAndTurnsOnAutoSize)
                     "remember");
     KelCheckBox* box = dynamic_cast<KelCheckBox*>(object);
     ASSERT_TRUE(box);
+    EXPECT_EQ(box->GetName(), "remember");
     EXPECT_EQ(events, 1);
     EXPECT_TRUE(box->IsChecked());
     EXPECT_TRUE(box->GetAutoSize());
@@ -201,6 +202,7 @@ TEST_F(KelStaticTextTest, XrcReadsColourFontAndDefaults)
                                    "title");
     KelStaticText* title = dynamic_cast<KelStaticText*>(object);
     ASSERT_TRUE(title);
+    EXPECT_EQ(title->GetName(), "title");
     EXPECT_EQ(title->GetLabel(), "Contacts");
     EXPECT_EQ(title->GetFontColour(), wxColour(0x1F, 0x5F, 0xA8));
     EXPECT_EQ(title->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);

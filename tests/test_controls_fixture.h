@@ -11,7 +11,6 @@
 #include <wx/filesys.h>
 #include <wx/frame.h>
 #include <wx/fs_mem.h>
-#include <wx/log.h>
 #include <wx/panel.h>
 #include <wx/sstream.h>
 #include <wx/uiaction.h>
@@ -19,22 +18,11 @@
 #include <wx/xrc/xmlres.h>
 
 #include <memory>
-#include <vector>
 
 namespace kel
 {
 namespace test
 {
-
-inline wxBitmap SolidBitmap(int width, int height, const wxColour& colour)
-{
-    wxBitmap bitmap(width, height, 24);
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(wxBrush(colour));
-    dc.Clear();
-    dc.SelectObject(wxNullBitmap);
-    return bitmap;
-}
 
 // Makes `bitmap` loadable from XRC as "memory:<name>".
 inline wxString PutInMemoryFs(const wxString& name, const wxBitmap& bitmap)
@@ -49,26 +37,6 @@ inline wxString PutInMemoryFs(const wxString& name, const wxBitmap& bitmap)
     wxMemoryFSHandler::AddFile(name, bitmap, wxBITMAP_TYPE_PNG);
     return "memory:" + name;
 }
-
-// Collects the log messages of its lifetime.
-class LogCollector : public wxLog
-{
-public:
-    LogCollector() : m_previous(wxLog::SetActiveTarget(this)) {}
-    ~LogCollector() override { wxLog::SetActiveTarget(m_previous); }
-
-    std::vector<wxString> errors;
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override
-    {
-        if (level == wxLOG_Error)
-            errors.push_back(msg);
-    }
-
-private:
-    wxLog* m_previous;
-};
 
 // Two presses closer than this make a double click (the toolkit's default is 400 ms).
 const int DoubleClickPause = 500;
@@ -97,15 +65,7 @@ protected:
     wxObject* LoadFromXrc(const wxString& objects, const wxString& name)
     {
         m_resource.reset(new wxXmlResource(wxXRC_USE_LOCALE));
-        m_resource->AddHandler(new KBitmapButtonXmlHandler);
-        m_resource->AddHandler(new KelCheckBoxXmlHandler);
-        m_resource->AddHandler(new KelStaticTextXmlHandler);
-        m_resource->AddHandler(new KELGaugeXmlHandler);
-        m_resource->AddHandler(new KelBorderXmlHandler);
-        m_resource->AddHandler(new wxLinkTextXmlHandler);
-        m_resource->AddHandler(new wxTextLinkCtrlXmlHandler);
-        m_resource->AddHandler(new wxFileTransferLinkXmlHandler);
-        m_resource->InitAllHandlers();
+        AddLibraryHandlers(*m_resource);
 
         wxStringInputStream input("<?xml version=\"1.0\"?><resource>" + objects + "</resource>");
         wxXmlDocument* doc = new wxXmlDocument(input);
@@ -117,6 +77,20 @@ protected:
         if (!node)
             return nullptr;
         return m_resource->LoadObject(m_panel, name, node->GetAttribute("class"));
+    }
+
+    // The toolkit's handlers and the library's.
+    static void AddLibraryHandlers(wxXmlResource& resource)
+    {
+        resource.InitAllHandlers();
+        resource.AddHandler(new KBitmapButtonXmlHandler);
+        resource.AddHandler(new KelCheckBoxXmlHandler);
+        resource.AddHandler(new KelStaticTextXmlHandler);
+        resource.AddHandler(new KELGaugeXmlHandler);
+        resource.AddHandler(new KelBorderXmlHandler);
+        resource.AddHandler(new wxLinkTextXmlHandler);
+        resource.AddHandler(new wxTextLinkCtrlXmlHandler);
+        resource.AddHandler(new wxFileTransferLinkXmlHandler);
     }
 
     wxImage Capture(wxWindow* win)

@@ -15,6 +15,16 @@ class ProbeLink : public wxLinkText
 public:
     using wxLinkText::wxLinkText;
     bool IsPressed() const { return m_pressed; }
+    // Everything that decides how the link looks before it is used.
+    wxString State() const
+    {
+        wxString state;
+        for (const wxColour& c :
+             {m_overColour, m_curColour, m_borderColour, m_normalColour, m_pressedColour, m_disableColour})
+            state << c.GetAsString(wxC2S_HTML_SYNTAX) << " ";
+        state << m_imageTop << m_drawBorder << m_bitmapStyle << m_pressed << m_underline;
+        return state;
+    }
 };
 
 wxSize LinkTextExtent(const wxLinkText* link, const wxString& text)
@@ -229,6 +239,18 @@ TEST_F(wxLinkTextTest, BorderIsDrawnAroundTheLink)
     EXPECT_EQ(CountPixels(shot, wxColour(0, 0, 200), wxRect(79, 0, 1, 24)), 24);
 }
 
+TEST_F(wxLinkTextTest, BothWaysOfCreatingGiveTheSameLink)
+{
+    ProbeLink* direct =
+        new ProbeLink(m_panel, wxID_ANY, "Link", wxDefaultPosition, wxDefaultSize, 0, "direct");
+    ProbeLink* twoStep = new ProbeLink;
+    EXPECT_TRUE(twoStep->Create(m_panel, wxID_ANY, "Link", wxDefaultPosition, wxDefaultSize, 0, "twoStep"));
+    EXPECT_EQ(direct->State(), twoStep->State());
+    EXPECT_EQ(twoStep->GetCurrentColour(), *wxBLACK);
+    EXPECT_EQ(direct->GetName(), "direct");
+    EXPECT_EQ(twoStep->GetName(), "twoStep");
+}
+
 TEST_F(wxLinkTextTest, XrcAppliesColoursImagesAndBorder)
 {
     const wxString icon = PutInMemoryFs("link_icon.png", SolidBitmap(16, 16, *wxBLUE));
@@ -248,7 +270,7 @@ TEST_F(wxLinkTextTest, XrcAppliesColoursImagesAndBorder)
     EXPECT_EQ(link->GetLabel(), "Group chat");
     EXPECT_EQ(link->GetSize(), wxSize(140, 24));
     EXPECT_TRUE(link->GetBitmap().IsOk());
-    EXPECT_EQ(link->GetCurrentColour(), *wxBLUE); // from Create, until the pointer moves
+    EXPECT_EQ(link->GetCurrentColour(), *wxBLACK); // the normal colour, until the pointer moves
     const wxImage shot = Capture(link);
     EXPECT_EQ(PixelAt(shot, 140 - 8, 10), *wxBLUE); // the right-edge copy of the image
     EXPECT_EQ(CountPixels(shot, wxColour(0, 0, 200), wxRect(0, 23, 140, 1)), 140);

@@ -42,15 +42,7 @@ TEST_F(ControlsTest, InstalledControlsPageBuildsEveryControlWithSkinFaces)
     wxArtProvider::Push(new SkinArt);
 
     wxXmlResource resource(wxXRC_USE_LOCALE);
-    resource.InitAllHandlers();
-    resource.AddHandler(new KBitmapButtonXmlHandler);
-    resource.AddHandler(new KelCheckBoxXmlHandler);
-    resource.AddHandler(new KelStaticTextXmlHandler);
-    resource.AddHandler(new KELGaugeXmlHandler);
-    resource.AddHandler(new KelBorderXmlHandler);
-    resource.AddHandler(new wxLinkTextXmlHandler);
-    resource.AddHandler(new wxTextLinkCtrlXmlHandler);
-    resource.AddHandler(new wxFileTransferLinkXmlHandler);
+    AddLibraryHandlers(resource);
     ASSERT_TRUE(resource.Load(KelInstallPath("xrc/controls.xrc")));
     wxPanel* page = resource.LoadPanel(m_panel, "ControlsPage");
     wxArtProvider::Pop();

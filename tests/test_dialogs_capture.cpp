@@ -100,11 +100,6 @@ private:
     wxString m_path;
 };
 
-wxColour ImagePixel(const wxImage& image, int x, int y)
-{
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
-
 class ScreenDlgTest : public ::testing::Test
 {
 protected:
@@ -183,12 +178,12 @@ TEST_F(ScreenDlgTest, CoversTheDisplayWithItsSnapshot)
     EXPECT_EQ(wxGetDisplaySize(), m_screen);
 
     const wxImage snapshot = m_dlg->GetScreenBitmap().ConvertToImage();
-    EXPECT_EQ(BackdropColour(700, 500), ImagePixel(snapshot, 700, 500));
-    EXPECT_EQ(BackdropColour(3, 1000), ImagePixel(snapshot, 3, 1000));
+    EXPECT_EQ(BackdropColour(700, 500), PixelAt(snapshot, 700, 500));
+    EXPECT_EQ(BackdropColour(3, 1000), PixelAt(snapshot, 3, 1000));
 
     // The dialog shows the snapshot on screen.
     const wxImage shown = CaptureWindow(m_dlg);
-    EXPECT_EQ(BackdropColour(700, 500), ImagePixel(shown, 700, 500));
+    EXPECT_EQ(BackdropColour(700, 500), PixelAt(shown, 700, 500));
 }
 
 TEST_F(ScreenDlgTest, DrawingASelectionNormalisesItsCorners)
@@ -201,15 +196,15 @@ TEST_F(ScreenDlgTest, DrawingASelectionNormalisesItsCorners)
 
     // The frame is drawn on the shown picture, not on the snapshot.
     const wxImage shown = m_dlg->GetShownBitmap().ConvertToImage();
-    EXPECT_EQ(*wxRED, ImagePixel(shown, 230, 200));
-    EXPECT_EQ(*wxRED, ImagePixel(shown, 230, 250));
-    EXPECT_EQ(*wxRED, ImagePixel(shown, 300, 240));
+    EXPECT_EQ(*wxRED, PixelAt(shown, 230, 200));
+    EXPECT_EQ(*wxRED, PixelAt(shown, 230, 250));
+    EXPECT_EQ(*wxRED, PixelAt(shown, 300, 240));
     // Handles: 5 by 5 squares around the corners and edge midpoints.
-    EXPECT_EQ(*wxRED, ImagePixel(shown, 198, 200));
-    EXPECT_EQ(*wxWHITE, ImagePixel(shown, 200, 200));
-    EXPECT_EQ(*wxWHITE, ImagePixel(shown, 250, 201));
-    EXPECT_EQ(BackdropColour(250, 225), ImagePixel(shown, 250, 225));
-    EXPECT_EQ(BackdropColour(250, 200), ImagePixel(m_dlg->GetScreenBitmap().ConvertToImage(), 250, 200));
+    EXPECT_EQ(*wxRED, PixelAt(shown, 198, 200));
+    EXPECT_EQ(*wxWHITE, PixelAt(shown, 200, 200));
+    EXPECT_EQ(*wxWHITE, PixelAt(shown, 250, 201));
+    EXPECT_EQ(BackdropColour(250, 225), PixelAt(shown, 250, 225));
+    EXPECT_EQ(BackdropColour(250, 200), PixelAt(m_dlg->GetScreenBitmap().ConvertToImage(), 250, 200));
 
     // The information panel shows the rectangle with both corner pixels.
     EXPECT_EQ("Rect size:(101,51)", LabelText("m_rectSize"));
@@ -223,23 +218,6 @@ TEST_F(ScreenDlgTest, AClickWithoutMotionSelectsNothing)
     Pump();
     EXPECT_FALSE(m_dlg->HasSelection());
     EXPECT_FALSE(m_dlg->IsDragging());
-}
-
-TEST_F(ScreenDlgTest, HitTestZones)
-{
-    m_dlg->SelectRect(wxRect(100, 100, 101, 51));
-    // Edges at x 100 and 201, y 100 and 151; near means less than 3 away.
-    EXPECT_EQ(border_top_left, m_dlg->HitTestSelectRect(wxPoint(98, 102)));
-    EXPECT_EQ(border_bottom_left, m_dlg->HitTestSelectRect(wxPoint(101, 153)));
-    EXPECT_EQ(border_top_right, m_dlg->HitTestSelectRect(wxPoint(203, 100)));
-    EXPECT_EQ(border_bottom_right, m_dlg->HitTestSelectRect(wxPoint(201, 151)));
-    EXPECT_EQ(border_left, m_dlg->HitTestSelectRect(wxPoint(100, 120)));
-    EXPECT_EQ(border_right, m_dlg->HitTestSelectRect(wxPoint(199, 120)));
-    EXPECT_EQ(border_top, m_dlg->HitTestSelectRect(wxPoint(150, 98)));
-    EXPECT_EQ(border_bottom, m_dlg->HitTestSelectRect(wxPoint(150, 151)));
-    EXPECT_EQ(border_inside, m_dlg->HitTestSelectRect(wxPoint(103, 120)));
-    EXPECT_EQ(border_none, m_dlg->HitTestSelectRect(wxPoint(97, 120)));
-    EXPECT_EQ(border_none, m_dlg->HitTestSelectRect(wxPoint(150, 160)));
 }
 
 TEST_F(ScreenDlgTest, MovingStopsAtTheScreenEdges)
@@ -297,8 +275,8 @@ TEST_F(ScreenDlgTest, DoubleClickInsideCopiesTheSelection)
     ASSERT_TRUE(got);
     const wxImage copied = data.GetBitmap().ConvertToImage();
     ASSERT_EQ(wxSize(30, 20), copied.GetSize());
-    EXPECT_EQ(BackdropColour(400, 300), ImagePixel(copied, 0, 0));
-    EXPECT_EQ(BackdropColour(429, 319), ImagePixel(copied, 29, 19));
+    EXPECT_EQ(BackdropColour(400, 300), PixelAt(copied, 0, 0));
+    EXPECT_EQ(BackdropColour(429, 319), PixelAt(copied, 29, 19));
 }
 
 TEST_F(ScreenDlgTest, DoubleClickOutsideQuits)
@@ -341,7 +319,7 @@ TEST_F(ScreenDlgTest, MenuDependsOnWhereTheButtonWasReleased)
     wxCommandEvent cancel(wxEVT_MENU, ScreenDlg::ID_CANCEL_SELECTION);
     m_dlg->GetEventHandler()->ProcessEvent(cancel);
     EXPECT_FALSE(m_dlg->HasSelection());
-    EXPECT_EQ(BackdropColour(150, 100), ImagePixel(m_dlg->GetShownBitmap().ConvertToImage(), 150, 100));
+    EXPECT_EQ(BackdropColour(150, 100), PixelAt(m_dlg->GetShownBitmap().ConvertToImage(), 150, 100));
 
     wxCommandEvent quit(wxEVT_MENU, ScreenDlg::ID_QUIT);
     m_dlg->GetEventHandler()->ProcessEvent(quit);
@@ -354,7 +332,7 @@ TEST_F(ScreenDlgTest, MagnifierShowsBlackBeyondTheScreen)
     // Each sample pixel covers 6.6 view pixels; sample (sx, sy) is read at
     // view (sx * 6.6 + 3, sy * 6.6 + 3).
     const auto view = [](const wxImage& image, int sx, int sy)
-    { return ImagePixel(image, int(sx * 6.6 + 3), int(sy * 6.6 + 3)); };
+    { return PixelAt(image, int(sx * 6.6 + 3), int(sy * 6.6 + 3)); };
 
     const wxImage topLeft =
         m_dlg->GetSubMaxImage(wxPoint(0, 0), wxSize(20, 20), wxSize(132, 132)).ConvertToImage();
@@ -423,7 +401,7 @@ TEST_F(ScreenDlgTest, SavingUsesTheHandlerOfTheExtension)
     wxImage saved(png);
     ASSERT_TRUE(saved.IsOk());
     EXPECT_EQ(wxSize(40, 25), saved.GetSize());
-    EXPECT_EQ(BackdropColour(20, 30), ImagePixel(saved, 0, 0));
+    EXPECT_EQ(BackdropColour(20, 30), PixelAt(saved, 0, 0));
 
     const wxString unknown = folder.PathOf("cut.xyz");
     EXPECT_FALSE(m_dlg->SaveSelectionTo(unknown));
@@ -482,7 +460,7 @@ TEST(GrabScreen, SeesWhatIsDrawnNow)
     frame->SetBackgroundColour(*wxRED);
     ShowAndWait(frame);
     const wxRect area(610, 710, 50, 40);
-    EXPECT_EQ(*wxRED, ImagePixel(KelGrabScreen(area).ConvertToImage(), 10, 10));
+    EXPECT_EQ(*wxRED, PixelAt(KelGrabScreen(area).ConvertToImage(), 10, 10));
 
     frame->SetBackgroundColour(*wxBLUE);
     frame->Refresh();
@@ -490,12 +468,12 @@ TEST(GrabScreen, SeesWhatIsDrawnNow)
     Pump(100);
     const wxImage again = KelGrabScreen(area).ConvertToImage();
     ASSERT_EQ(area.GetSize(), again.GetSize());
-    EXPECT_EQ(*wxBLUE, ImagePixel(again, 10, 10));
+    EXPECT_EQ(*wxBLUE, PixelAt(again, 10, 10));
 
     // Beyond the display edge the picture is black.
     const wxSize display = wxGetDisplaySize();
     const wxImage edge = KelGrabScreen(wxRect(display.x - 5, 0, 10, 10)).ConvertToImage();
-    EXPECT_EQ(*wxBLACK, ImagePixel(edge, 8, 5));
+    EXPECT_EQ(*wxBLACK, PixelAt(edge, 8, 5));
     frame->Destroy();
     Pump();
 }

@@ -181,7 +181,7 @@ TEST_F(HeadSelectTest, PressingBesideTheFrameMovesIt)
     const wxRect bounds = m_panel->GetImageBounds();
     const wxRect before = m_panel->GetFrame();
     const wxPoint beside = bounds.GetTopLeft() + wxPoint(4, 4);
-    ASSERT_EQ(KelBmpPanel::Zone_Outside, m_panel->HitTest(beside));
+    ASSERT_EQ(border_none, m_panel->HitTest(beside));
 
     Drag(beside, beside + wxPoint(10, 6));
     const wxRect moved = m_panel->GetFrame();

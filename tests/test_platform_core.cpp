@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include <kelctrls/base.h>
 #include <kelctrls/platform/imcore.h>
 #include <kelctrls/platform/inifile.h>
+#include <kelctrls/platform/xml2.h>
 
 #include <wx/dir.h>
 #include <wx/filename.h>
@@ -11,44 +11,6 @@ using kel::test::TempCwdTest;
 
 namespace
 {
-
-// ---------------------------------------------------------------------------
-// Installation paths and atomic writes
-// ---------------------------------------------------------------------------
-
-using InstallPathTest = TempCwdTest;
-
-TEST_F(InstallPathTest, MatchesExistingComponentsWithoutRegardToCase)
-{
-    WriteFile("Locale/Images/Select.cur", "x");
-    EXPECT_EQ(KelInstallPath("locale\\images\\select.cur"), PathOf("Locale/Images/Select.cur"));
-    EXPECT_EQ(KelInstallPath("LOCALE/Images/missing.txt"), PathOf("Locale/Images/missing.txt"));
-    EXPECT_EQ(KelInstallPath("Config\\UiRecord.ini"), PathOf("Config/UiRecord.ini"));
-    EXPECT_EQ(KelInstallPath(""), m_dir);
-}
-
-TEST_F(InstallPathTest, PrefersTheExactSpellingWhenBothExist)
-{
-    WriteFile("config/a.ini", "lower");
-    WriteFile("CONFIG/a.ini", "upper");
-    EXPECT_EQ(KelInstallPath("CONFIG/a.ini"), PathOf("CONFIG/a.ini"));
-    EXPECT_EQ(KelInstallPath("config/a.ini"), PathOf("config/a.ini"));
-}
-
-TEST_F(InstallPathTest, AtomicWritesReplaceWholeFilesAndLeaveNothingBehind)
-{
-    ASSERT_TRUE(KelWriteTextAtomically(PathOf("deep/folder/file.txt"), "first"));
-    ASSERT_TRUE(
-        KelWriteTextAtomically(PathOf("deep/folder/file.txt"), wxString::FromUTF8("zweite \xc3\xa9")));
-    EXPECT_EQ(ReadFile("deep/folder/file.txt"), wxString::FromUTF8("zweite \xc3\xa9"));
-
-    EXPECT_FALSE(KelSaveAtomically(PathOf("deep/folder/file.txt"), [](const wxString&) { return false; }));
-    EXPECT_EQ(ReadFile("deep/folder/file.txt"), wxString::FromUTF8("zweite \xc3\xa9"));
-
-    wxArrayString files;
-    wxDir::GetAllFiles(PathOf("deep"), &files, wxEmptyString, wxDIR_DEFAULT | wxDIR_HIDDEN);
-    EXPECT_EQ(files.size(), 1u);
-}
 
 // ---------------------------------------------------------------------------
 // wxIniFileEx
@@ -110,6 +72,132 @@ TEST_F(IniFileTest, RepeatedSectionsContinueAndLatin1FilesAreRead)
     EXPECT_EQ(ini.GetKeys("A"), wxArrayString(wxArrayString(2, std::vector<wxString>{"x", "z"}.data())));
     EXPECT_EQ(ini.GetString("A", "z"), wxString::FromUTF8("caf\xc3\xa9"));
     EXPECT_EQ(ini.GetSections().size(), 2u);
+}
+
+// ---------------------------------------------------------------------------
+// XML wrapper
+// ---------------------------------------------------------------------------
+
+TEST(Xml2, CopiesShareOneTreeWithCountedReferences)
+{
+    wxXml2Document doc("message");
+    EXPECT_EQ(doc.GetRefCount(), 1);
+    {
+        wxXml2Document copy(doc);
+        wxXml2BaseNode root = copy.GetRoot();
+        EXPECT_EQ(doc.GetRefCount(), 3);
+        root.SetAttribute("to", "bob@example.org");
+    }
+    EXPECT_EQ(doc.GetRefCount(), 1);
+    EXPECT_EQ(doc.GetRoot().GetAttribute("to"), "bob@example.org");
+
+    // a node keeps its tree alive after the document wrapper is gone
+    wxXml2BaseNode root;
+    {
+        wxXml2Document shortLived("iq");
+        root = shortLived.GetRoot();
+    }
+    ASSERT_TRUE(root.IsOk());
+    EXPECT_EQ(root.GetName(), "iq");
+    EXPECT_FALSE(root.IsUnlinked());
+}
+
+TEST(Xml2, IncRefCountAndDestroyIfUnlinked)
+{
+    wxXml2BaseNode node("x");
+    EXPECT_TRUE(node.IsUnlinked());
+    node.IncRefCount();
+    EXPECT_EQ(node.GetRefCount(), 2);
+    node.DecRefCount();
+    node.DestroyIfUnlinked();
+    EXPECT_FALSE(node.IsNonEmpty());
+
+    wxXml2Document doc("presence");
+    wxXml2BaseNode root = doc.GetRoot();
+    root.DestroyIfUnlinked();
+    EXPECT_TRUE(root.IsOk()) << "a node of a document is not unlinked";
+}
+
+TEST(Xml2, AddChildMovesLoneNodesAndCopiesSharedOnes)
+{
+    wxXml2Document doc("message");
+    wxXml2BaseNode root = doc.GetRoot();
+
+    wxXml2BaseNode body("body");
+    body.SetContent("hello");
+    ASSERT_TRUE(root.AddChild(body));
+    EXPECT_FALSE(body.IsUnlinked());
+    body.SetContent("changed");
+    EXPECT_EQ(root.Find("body").GetContent(), "changed") << "moved, not copied";
+
+    wxXml2BaseNode shared("subject");
+    wxXml2BaseNode otherRef(shared);
+    ASSERT_TRUE(root.AddChild(shared));
+    shared.SetContent("in doc");
+    EXPECT_EQ(otherRef.GetContent(), "") << "a shared node is copied in";
+    EXPECT_EQ(root.Find("subject").GetContent(), "in doc");
+
+    // adding a node to its own descendant copies instead of making a cycle
+    wxXml2BaseNode rootRef = doc.GetRoot();
+    ASSERT_TRUE(body.AddChild(rootRef));
+    EXPECT_EQ(doc.GetRoot().GetName(), "message");
+    EXPECT_TRUE(body.Find("message").IsOk());
+}
+
+TEST(Xml2, RemovedNodesStayValidForTheirWrappers)
+{
+    wxXml2Document doc;
+    ASSERT_TRUE(doc.LoadFromString("<a><b><c/></b><d/></a>"));
+    wxXml2BaseNode b = doc.GetRoot().Find("b");
+    wxXml2BaseNode c = b.Find("c");
+    wxXml2BaseNode bAgain = b;
+    ASSERT_TRUE(doc.GetRoot().RemoveChild(b));
+    EXPECT_FALSE(b.IsOk());
+    EXPECT_EQ(c.GetName(), "c");
+    EXPECT_EQ(bAgain.Find("c"), c);
+    EXPECT_EQ(doc.GetRoot().ToString(), "<a><d/></a>");
+    EXPECT_FALSE(doc.GetRoot().RemoveChild(c)) << "not a child of the root";
+}
+
+TEST(Xml2, DeepCopiesAreIndependent)
+{
+    wxXml2Document doc;
+    ASSERT_TRUE(doc.LoadFromString("<a x='1'><b>t</b></a>"));
+    wxXml2Document copy = doc.DeepCopy();
+    copy.GetRoot().SetAttribute("x", "2");
+    EXPECT_EQ(doc.GetRoot().GetAttribute("x"), "1");
+
+    wxXml2BaseNode b = doc.GetRoot().Find("b").DeepCopy();
+    EXPECT_TRUE(b.IsUnlinked());
+    b.SetContent("u");
+    EXPECT_EQ(doc.GetRoot().Find("b").GetContent(), "t");
+}
+
+TEST(Xml2, BadTextLeavesTheDocumentAsItWas)
+{
+    wxXml2Document doc("keep");
+    EXPECT_FALSE(doc.LoadFromString("<unclosed>"));
+    EXPECT_FALSE(doc.LoadFromString(""));
+    EXPECT_EQ(doc.GetRoot().GetName(), "keep");
+}
+
+class Xml2File : public TempCwdTest
+{
+};
+
+TEST_F(Xml2File, SaveAndLoadRoundTrip)
+{
+    wxXml2Document doc("roster");
+    wxXml2BaseNode root = doc.GetRoot();
+    root.AddTextChild("item", wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89 & co"));
+    ASSERT_TRUE(doc.Save("roster.xml"));
+
+    wxXml2Document loaded;
+    ASSERT_TRUE(loaded.Load("roster.xml"));
+    EXPECT_EQ(loaded.GetRoot().Find("item").GetContent(),
+              wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89 & co"));
+    EXPECT_FALSE(loaded.Load("missing.xml"));
+    EXPECT_TRUE(loaded.IsOk());
 }
 
 // ---------------------------------------------------------------------------

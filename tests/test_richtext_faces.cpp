@@ -9,7 +9,7 @@
 #include <wx/settings.h>
 #include <wx/sstream.h>
 
-using namespace richtexttest;
+using namespace kel::test;
 
 namespace
 {

@@ -5,7 +5,7 @@
 #include <wx/mstream.h>
 #include <wx/sstream.h>
 
-using namespace richtexttest;
+using namespace kel::test;
 
 namespace
 {

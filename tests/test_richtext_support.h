@@ -15,12 +15,14 @@
 
 #include <vector>
 
-namespace richtexttest
+namespace kel
+{
+namespace test
 {
 
 inline wxString FacePath(const wxString& name)
 {
-    return kel::test::SourceDataDir() + "/faces/" + name + ".gif";
+    return SourceDataDir() + "/faces/" + name + ".gif";
 }
 
 // "/smile" <-> data/faces/smile.gif, for the faces of the installation.
@@ -68,7 +70,7 @@ inline int Occurrences(const wxString& text, const wxString& part)
 
 // A temporary working directory with a signed-in user whose folders lie in
 // it, and a frame holding two chat text controls.
-class RichTextTest : public kel::test::TempCwdTest
+class RichTextTest : public TempCwdTest
 {
 protected:
     void SetUp() override
@@ -93,7 +95,7 @@ protected:
     void TearDown() override
     {
         m_frame->Destroy();
-        kel::test::Pump();
+        Pump();
         TempCwdTest::TearDown();
     }
 
@@ -103,6 +105,7 @@ protected:
     FaceTable m_faces;
 };
 
-} // namespace richtexttest
+} // namespace test
+} // namespace kel
 
 #endif

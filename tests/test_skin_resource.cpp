@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <kelctrls/platform/skinengine.h>
 #include <kelctrls/skin.h>
 
 #include <wx/dcmemory.h>
@@ -77,6 +78,14 @@ TEST_F(SkinResourceTest, FirstColourWinsButLastFontAndBitmapWin)
     EXPECT_EQ(skin->GetFont("k").GetPointSize(), 14);
     const wxImage image = skin->GetBitmap("k").ConvertToImage();
     EXPECT_EQ(kel::test::PixelAt(image, 1, 1), wxColour(0, 0, 255));
+}
+
+TEST_F(SkinResourceTest, TheWindowSkinEngineTakesTheColoursOfALoadedSkin)
+{
+    ASSERT_TRUE(Load("<resource><colours><c id='color_win_bk' value='#102030'/>"
+                     "<c id='color_caption_text' value='#405060'/></colours></resource>"));
+    EXPECT_EQ(SkinWindowEngine::Get()->GetColours().background, wxColour(0x10, 0x20, 0x30));
+    EXPECT_EQ(SkinWindowEngine::Get()->GetColours().captionText, wxColour(0x40, 0x50, 0x60));
 }
 
 TEST_F(SkinResourceTest, ColourValues)

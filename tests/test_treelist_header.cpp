@@ -1,46 +1,28 @@
 // The column header of the tree list control: border drags, fitting,
 // column clicks, and the control's layout around it.
-#include "testsupport.h"
+#include "test_treelist_support.h"
 
-#include <kelctrls/treelistctrl.h>
-
-#include <wx/frame.h>
 #include <wx/listbase.h>
 #include <wx/uiaction.h>
 
-#include <map>
-
-using kel::test::Pump;
+using namespace kel::test;
 
 namespace
 {
 
-class TreeListHeaderTest : public ::testing::Test
+class TreeListHeaderTest : public TreeListTest
 {
 protected:
     void SetUp() override
     {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "header", wxPoint(0, 0), wxSize(520, 300));
-        m_tree = new wxTreeListCtrl(m_frame, 88, wxDefaultPosition, wxDefaultSize, wxTR_HAS_BUTTONS);
-        m_tree->AddColumn("Name", 150);
-        m_tree->AddColumn("Status", 100);
-        m_tree->AddColumn("Note", 100);
+        MakeTree(wxSize(520, 300), 88, wxTR_HAS_BUTTONS, {{"Name", 150}, {"Status", 100}, {"Note", 100}});
         const wxTreeItemId root = m_tree->AddRoot("root");
         m_tree->AppendItem(root, "A rather long name for this column");
         m_tree->Expand(root);
         m_header = m_tree->GetHeaderWindow();
-        for (wxEventType type : {wxEVT_LIST_COL_CLICK, wxEVT_LIST_COL_RIGHT_CLICK, wxEVT_LIST_COL_BEGIN_DRAG,
-                                 wxEVT_LIST_COL_END_DRAG})
-        {
-            m_tree->Bind(wxEventTypeTag<wxListEvent>(type),
-                         [this](wxListEvent& event) { m_events[event.GetEventType()].push_back(event); });
-        }
-        kel::test::ShowAndWait(m_frame);
-    }
-    void TearDown() override
-    {
-        m_frame->Destroy();
-        Pump(50);
+        m_events.Attach(m_tree, {wxEVT_LIST_COL_CLICK, wxEVT_LIST_COL_RIGHT_CLICK, wxEVT_LIST_COL_BEGIN_DRAG,
+                                 wxEVT_LIST_COL_END_DRAG});
+        ShowAndWait(m_frame);
     }
 
     void Press(const wxPoint& point)
@@ -65,12 +47,10 @@ protected:
         Pump(50);
         Pump(500); // never a double-click with the next one
     }
-    size_t Count(wxEventType type) { return m_events[type].size(); }
+    size_t Count(wxEventType type) { return m_events.Count(type); }
 
-    wxFrame* m_frame = nullptr;
-    wxTreeListCtrl* m_tree = nullptr;
     wxTreeListHeaderWindow* m_header = nullptr;
-    std::map<wxEventType, std::vector<wxListEvent>> m_events;
+    EventRecorder<wxListEvent> m_events;
     wxUIActionSimulator m_sim;
 };
 
@@ -84,9 +64,9 @@ TEST_F(TreeListHeaderTest, DraggingABorderResizesItsColumn)
     EXPECT_EQ(m_header->GetWidth(), 231 + 100 + 100);
     ASSERT_EQ(Count(wxEVT_LIST_COL_BEGIN_DRAG), 1u);
     ASSERT_EQ(Count(wxEVT_LIST_COL_END_DRAG), 1u);
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_END_DRAG][0].GetColumn(), 0);
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_END_DRAG][0].GetEventObject(), m_tree);
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_END_DRAG][0].GetId(), 88);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_END_DRAG).GetColumn(), 0);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_END_DRAG).GetEventObject(), m_tree);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_END_DRAG).GetId(), 88);
     EXPECT_EQ(Count(wxEVT_LIST_COL_CLICK), 0u);
 
     // Dragged past its left edge, the column keeps 7 pixels.
@@ -102,7 +82,7 @@ TEST_F(TreeListHeaderTest, BordersAreGrabbedOnlyCloseAndNearTheTop)
     m_sim.MouseUp();
     Pump(500);
     ASSERT_EQ(Count(wxEVT_LIST_COL_CLICK), 1u);
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_CLICK][0].GetColumn(), 1);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_CLICK).GetColumn(), 1);
 
     if (m_header->GetClientSize().y > 23)
     {
@@ -121,14 +101,14 @@ TEST_F(TreeListHeaderTest, ClicksNameTheColumnAndSkipHiddenOnes)
     Click(wxPoint(200, 8), wxMOUSE_BTN_RIGHT);
     Click(wxPoint(500, 8)); // right of the last column: nothing
     ASSERT_EQ(Count(wxEVT_LIST_COL_CLICK), 1u);
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_CLICK][0].GetColumn(), 0);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_CLICK).GetColumn(), 0);
     ASSERT_EQ(Count(wxEVT_LIST_COL_RIGHT_CLICK), 1u);
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_RIGHT_CLICK][0].GetColumn(), 1);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_RIGHT_CLICK).GetColumn(), 1);
 
     m_tree->SetColumnShown(1, false);
     Pump(50);
     Click(wxPoint(200, 8)); // Note now starts at 150
-    EXPECT_EQ(m_events[wxEVT_LIST_COL_CLICK].back().GetColumn(), 2);
+    EXPECT_EQ(m_events.Last(wxEVT_LIST_COL_CLICK).GetColumn(), 2);
 }
 
 TEST_F(TreeListHeaderTest, DoubleClickOnABorderFitsTheColumn)

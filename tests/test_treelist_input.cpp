@@ -1,74 +1,47 @@
 // Selection, mouse, keyboard and in-place editing of the tree list control,
 // driven by real pointer and key events through the X server.
 #include "test_treelist_support.h"
-#include "testsupport.h"
 
-#include <kelctrls/treelistctrl.h>
-
-#include <wx/frame.h>
 #include <wx/uiaction.h>
 
-#include <map>
-
-using kel::test::Pump;
-using kel::test::WaitUntil;
+using namespace kel::test;
 
 namespace
 {
 
-class TreeListInputTest : public ::testing::Test
+class TreeListInputTest : public TreeListTest
 {
 protected:
     void SetUp() override
     {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "input", wxPoint(0, 0), wxSize(520, 420));
-        m_tree = new wxTreeListCtrl(m_frame, 77, wxDefaultPosition, wxDefaultSize,
-                                    wxTR_HAS_BUTTONS | wxTR_MULTIPLE | wxTR_HIDE_ROOT_FULL_ROW);
-        m_tree->AddColumn("Name", 200);
-        m_tree->AddColumn("Status", 120, wxALIGN_LEFT, -1, true, true);
-        m_tree->AddColumn("Note", 120);
-        m_main = m_tree->GetMainWindow();
+        MakeTree(wxSize(520, 420), 77, wxTR_HAS_BUTTONS | wxTR_MULTIPLE | wxTR_HIDE_ROOT_FULL_ROW,
+                 {{"Name", 200}, {"Status", 120, wxALIGN_LEFT, -1, true, true}, {"Note", 120}});
 
         // (hidden root) Friends: Anna Bart Carl; Colleagues (collapsed): Bob Eve; Family: Dora
         m_root = m_tree->AddRoot("root");
-        treelisttest::AppendGroups(
-            m_tree, m_root,
-            {
-                {&m_g1, "Friends", {{&m_p1, "Anna"}, {&m_p2, "Bart"}, {&m_p3, "Carl"}}},
-                {&m_g2, "Colleagues", {{&m_q1, "Bob"}, {&m_q2, "Eve"}}},
-                {&m_g3, "Family", {{&m_r1, "Dora"}}},
-            });
+        AppendGroups(m_tree, m_root,
+                     {
+                         {&m_g1, "Friends", {{&m_p1, "Anna"}, {&m_p2, "Bart"}, {&m_p3, "Carl"}}},
+                         {&m_g2, "Colleagues", {{&m_q1, "Bob"}, {&m_q2, "Eve"}}},
+                         {&m_g3, "Family", {{&m_r1, "Dora"}}},
+                     });
         m_tree->Expand(m_g1);
         m_tree->Expand(m_g3);
         for (const wxTreeItemId& id : {m_p1, m_p2, m_p3, m_q1, m_q2, m_r1})
             m_tree->SetItemText(id, 1, "online");
 
-        for (wxEventType type : std::initializer_list<wxEventType>{
-                 wxEVT_COMMAND_TREE_ITEM_CLICKED, wxEVT_COMMAND_TREE_ITEM_ENTER,
-                 wxEVT_COMMAND_TREE_ITEM_KEY_DOWN, wxEVT_TREE_ITEM_ACTIVATED, wxEVT_TREE_KEY_DOWN,
-                 wxEVT_TREE_SEL_CHANGED, wxEVT_TREE_BEGIN_DRAG, wxEVT_TREE_END_DRAG,
-                 wxEVT_TREE_END_LABEL_EDIT, wxEVT_TREE_ITEM_RIGHT_CLICK})
-        {
-            m_tree->Bind(wxEventTypeTag<wxTreeListEvent>(type),
-                         [this](wxTreeListEvent& event)
-                         {
-                             m_events[event.GetEventType()].push_back(event);
-                             event.Skip();
-                         });
-        }
+        m_events.Attach(m_tree,
+                        {wxEVT_COMMAND_TREE_ITEM_CLICKED, wxEVT_COMMAND_TREE_ITEM_ENTER,
+                         wxEVT_COMMAND_TREE_ITEM_KEY_DOWN, wxEVT_TREE_ITEM_ACTIVATED, wxEVT_TREE_KEY_DOWN,
+                         wxEVT_TREE_SEL_CHANGED, wxEVT_TREE_BEGIN_DRAG, wxEVT_TREE_END_DRAG,
+                         wxEVT_TREE_END_LABEL_EDIT, wxEVT_TREE_ITEM_RIGHT_CLICK});
         kel::test::ShowAndWait(m_frame);
         m_main->SetFocus();
         Pump(100);
     }
 
-    void TearDown() override
-    {
-        m_frame->Destroy();
-        Pump(50);
-    }
-
-    size_t Count(wxEventType type) { return m_events[type].size(); }
-    const wxTreeListEvent& Last(wxEventType type) { return m_events[type].back(); }
+    size_t Count(wxEventType type) { return m_events.Count(type); }
+    const wxTreeListEvent& Last(wxEventType type) { return m_events.Last(type); }
 
     // A point on the label of item, or in a column of its row, in the
     // coordinates of the item window.
@@ -133,11 +106,8 @@ protected:
     // Clicks far enough apart never make a double-click.
     void WaitPastDoubleClick() { Pump(600); }
 
-    wxFrame* m_frame = nullptr;
-    wxTreeListCtrl* m_tree = nullptr;
-    wxTreeListMainWindow* m_main = nullptr;
     wxTreeItemId m_root, m_g1, m_p1, m_p2, m_p3, m_g2, m_q1, m_q2, m_g3, m_r1;
-    std::map<wxEventType, std::vector<wxTreeListEvent>> m_events;
+    EventRecorder<wxTreeListEvent> m_events;
     wxUIActionSimulator m_sim;
 };
 

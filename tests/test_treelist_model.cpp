@@ -1,10 +1,5 @@
 // Items, columns and tree operations of the tree list control.
 #include "test_treelist_support.h"
-#include "testsupport.h"
-
-#include <kelctrls/treelistctrl.h>
-
-#include <wx/frame.h>
 
 #include <utility>
 #include <vector>
@@ -47,21 +42,12 @@ struct EventLog
     }
 };
 
-class TreeListModelTest : public ::testing::Test
+class TreeListModelTest : public kel::test::TreeListTest
 {
 protected:
     void SetUp() override
     {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "tree", wxPoint(10, 10), wxSize(400, 300));
-        m_tree = new wxTreeListCtrl(m_frame, 4711, wxDefaultPosition, wxDefaultSize,
-                                    wxTR_HAS_BUTTONS | wxTR_MULTIPLE);
-        m_tree->AddColumn("Name", 150);
-        m_tree->AddColumn("Status", 80);
-    }
-    void TearDown() override
-    {
-        m_frame->Destroy();
-        kel::test::Pump();
+        MakeTree(wxSize(400, 300), 4711, wxTR_HAS_BUTTONS | wxTR_MULTIPLE, {{"Name", 150}, {"Status", 80}});
     }
 
     // root
@@ -71,16 +57,14 @@ protected:
     void BuildSmallTree()
     {
         m_root = m_tree->AddRoot("root");
-        treelisttest::AppendGroups(m_tree, m_root,
-                                   {
-                                       {&m_a, "a", {{&m_a1, "a1"}, {&m_a2, "a2"}, {&m_a3, "a3"}}},
-                                       {&m_b, "b", {{&m_b1, "b1"}}},
-                                       {&m_c, "c", {}},
-                                   });
+        kel::test::AppendGroups(m_tree, m_root,
+                                {
+                                    {&m_a, "a", {{&m_a1, "a1"}, {&m_a2, "a2"}, {&m_a3, "a3"}}},
+                                    {&m_b, "b", {{&m_b1, "b1"}}},
+                                    {&m_c, "c", {}},
+                                });
     }
 
-    wxFrame* m_frame = nullptr;
-    wxTreeListCtrl* m_tree = nullptr;
     wxTreeItemId m_root, m_a, m_a1, m_a2, m_a3, m_b, m_b1, m_c;
 };
 
@@ -479,20 +463,22 @@ TEST_F(TreeListModelTest, FindItemModes)
     m_tree->SetItemText(m_b1, "Bravo");
     const wxTreeItemId bob = m_tree->AppendItem(m_c, "bob");
     m_tree->Expand(m_root);
+    const int prefixNoCase = kel::wxTL_MODE_FIND_PARTIAL | kel::wxTL_MODE_FIND_NOCASE;
+    const int expandedPrefixNoCase = prefixNoCase | kel::wxTL_MODE_NAV_EXPANDED;
 
     // whole tree, exact and case-sensitive
     EXPECT_EQ(m_tree->FindItem(wxTreeItemId(), "a2"), m_a2);
     EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "A2").IsOk());
     // prefix, no case, whole tree: starts after the given item and wraps
-    EXPECT_EQ(m_tree->FindItem(m_b, "BR", 0x30), m_b1);
-    EXPECT_EQ(m_tree->FindItem(m_b1, "b", 0x30), bob);
-    EXPECT_EQ(m_tree->FindItem(bob, "b", 0x30), m_b);
+    EXPECT_EQ(m_tree->FindItem(m_b, "BR", prefixNoCase), m_b1);
+    EXPECT_EQ(m_tree->FindItem(m_b1, "b", prefixNoCase), bob);
+    EXPECT_EQ(m_tree->FindItem(bob, "b", prefixNoCase), m_b);
     // expanded items only: b1 and bob are hidden in collapsed groups
-    EXPECT_EQ(m_tree->FindItem(m_a, "b", 0x31), m_b);
-    EXPECT_EQ(m_tree->FindItem(m_b, "b", 0x31), m_b);
-    EXPECT_FALSE(m_tree->FindItem(m_a, "bo", 0x31).IsOk());
+    EXPECT_EQ(m_tree->FindItem(m_a, "b", expandedPrefixNoCase), m_b);
+    EXPECT_EQ(m_tree->FindItem(m_b, "b", expandedPrefixNoCase), m_b);
+    EXPECT_FALSE(m_tree->FindItem(m_a, "bo", expandedPrefixNoCase).IsOk());
     // siblings only
-    EXPECT_EQ(m_tree->FindItem(m_a1, "a3", 0x04), m_a3);
+    EXPECT_EQ(m_tree->FindItem(m_a1, "a3", kel::wxTL_MODE_NAV_LEVEL), m_a3);
 }
 
 TEST_F(TreeListModelTest, ColumnAccessAndOutOfRangeDefaults)

@@ -1,19 +1,13 @@
 // Layout, hit testing and painting of the tree list item window, checked
 // against the pixels it puts on the screen.
 #include "test_treelist_support.h"
-#include "testsupport.h"
 
-#include <kelctrls/treelistctrl.h>
-
-#include <wx/frame.h>
 #include <wx/imaglist.h>
 
 #include <utility>
 #include <vector>
 
-using kel::test::CaptureWindow;
-using kel::test::CountPixels;
-using kel::test::Pump;
+using namespace kel::test;
 
 namespace
 {
@@ -62,25 +56,20 @@ void CollectShownRows(wxTreeListCtrl* tree, const wxTreeItemId& parent, std::vec
     }
 }
 
-class TreeListPaintTest : public ::testing::Test
+class TreeListPaintTest : public TreeListTest
 {
 protected:
     void Build(long style)
     {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "paint", wxPoint(0, 0), wxSize(500, 320));
-        m_tree = new wxTreeListCtrl(m_frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
-        m_tree->AddColumn("Name", 180);
-        m_tree->AddColumn("Status", 100);
-        m_tree->AddColumn("Note", 120);
-        m_main = m_tree->GetMainWindow();
+        MakeTree(wxSize(500, 320), wxID_ANY, style, {{"Name", 180}, {"Status", 100}, {"Note", 120}});
         m_main->SetBackgroundColour(*wxWHITE);
         m_tree->SetSelectItemColour(kSelect);
         m_tree->SetUnFocusSelectItemColour(kSelect);
         m_root = m_tree->AddRoot("root");
-        treelisttest::AppendGroups(m_tree, m_root,
-                                   {
-                                       {&m_group, "Group", {{&m_person, "Person"}, {&m_other, "Other"}}},
-                                   });
+        AppendGroups(m_tree, m_root,
+                     {
+                         {&m_group, "Group", {{&m_person, "Person"}, {&m_other, "Other"}}},
+                     });
         m_tree->SetItemText(m_person, 1, "online");
         m_tree->ExpandAll(m_root);
     }
@@ -89,12 +78,6 @@ protected:
         kel::test::ShowAndWait(m_frame);
         Pump(100);
     }
-    void TearDown() override
-    {
-        if (m_frame)
-            m_frame->Destroy();
-        Pump(50);
-    }
     wxRect RowRect(const wxTreeItemId& id)
     {
         wxRect rect;
@@ -102,9 +85,6 @@ protected:
         return wxRect(0, rect.y, m_main->GetClientSize().x, rect.height);
     }
 
-    wxFrame* m_frame = nullptr;
-    wxTreeListCtrl* m_tree = nullptr;
-    wxTreeListMainWindow* m_main = nullptr;
     wxTreeItemId m_root, m_group, m_person, m_other;
 };
 

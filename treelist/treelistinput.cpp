@@ -2,6 +2,8 @@
 // of the tree list item window.
 #include <kelctrls/treelistctrl.h>
 
+#include "treelist/treelistmetrics.h"
+
 #include <wx/imaglist.h>
 
 namespace kel
@@ -13,8 +15,7 @@ const int kDragDelayMs = 250;
 const int kDragMotions = 3;
 const int kRenameDelayMs = 250;
 const int kFindDelayMs = 500;
-// FindItem mode of find-as-you-type: expanded items, prefix, no case
-const int kFindAsYouTypeMode = 0x0031;
+const int kFindAsYouTypeMode = wxTL_MODE_NAV_EXPANDED | wxTL_MODE_FIND_PARTIAL | wxTL_MODE_FIND_NOCASE;
 
 } // anonymous namespace
 
@@ -97,19 +98,25 @@ wxTreeListItem* wxTreeListItem::HitTest(const wxPoint& point, const wxTreeListMa
     return const_cast<wxTreeListMainWindow*>(window)->HitTestInRow(this, point, flags, column);
 }
 
+int wxTreeListMainWindow::GetMainContentX(wxTreeListItem* item) const
+{
+    return HasButtons() ? item->GetX() + kButtonToContent + m_btnWidth - m_btnWidth2
+                        : item->GetX() + kCellMargin - m_indent / 2;
+}
+
 int wxTreeListMainWindow::GetMainTextX(wxTreeListItem* item, int textWidth) const
 {
-    int x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2 : item->GetX() + 2 - m_indent / 2;
-    const int iw = m_imageListNormal && item->GetCurrentImage() != -1 ? m_imgWidth + 2 : 0;
+    const int iw = m_imageListNormal && item->GetCurrentImage() != -1 ? m_imgWidth + kCellMargin : 0;
     const int alignment = GetHeader() ? GetHeader()->GetColumnAlignment(m_main_column) : wxALIGN_LEFT;
-    return x + AlignmentOffset(alignment, GetMainColumnWidth() - iw - textWidth - 2) + iw;
+    return GetMainContentX(item) +
+           AlignmentOffset(alignment, GetMainColumnWidth() - iw - textWidth - kCellMargin) + iw;
 }
 
 wxTreeListItem* wxTreeListMainWindow::HitTestInRow(wxTreeListItem* item, const wxPoint& point, int& flags,
                                                    int& column)
 {
     EnsureMeasured(item);
-    const int textWidth = item->GetWidth() - m_imgWidth - 2;
+    const int textWidth = item->GetWidth() - m_imgWidth - kCellMargin;
     item->SetTextX(GetMainTextX(item, textWidth));
 
     const int h = GetLineHeight(item);
@@ -125,7 +132,7 @@ wxTreeListItem* wxTreeListMainWindow::HitTestInRow(wxTreeListItem* item, const w
         flags |= wxTREE_HITTEST_ONITEMBUTTON;
         return item;
     }
-    const wxRect icon(textX - m_imgWidth - 2, yMid - m_imgHeight2, m_imgWidth + 1, m_imgHeight + 1);
+    const wxRect icon(textX - m_imgWidth - kCellMargin, yMid - m_imgHeight2, m_imgWidth + 1, m_imgHeight + 1);
     if (m_imgWidth > 0 && icon.Contains(point))
     {
         flags |= wxTREE_HITTEST_ONITEMICON;
@@ -821,7 +828,7 @@ wxTextCtrl* wxTreeListMainWindow::EditLabel(const wxTreeItemId& itemId, int colu
     const int h = item->GetHeight();
     if (column == m_main_column)
     {
-        x = GetMainTextX(item, item->GetWidth() - m_imgWidth - 2) - 2;
+        x = GetMainTextX(item, item->GetWidth() - m_imgWidth - kCellMargin) - kCellMargin;
         w = GetMainColumnLeft() + GetMainColumnWidth() - x;
     }
     else

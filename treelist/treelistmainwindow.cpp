@@ -3,6 +3,8 @@
 // treelistpaint.cpp, user input and editing in treelistinput.cpp.
 #include <kelctrls/treelistctrl.h>
 
+#include "treelist/treelistmetrics.h"
+
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
@@ -88,7 +90,7 @@ wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow) EVT_PAINT(wxTreeList
     m_boldFont = m_normalFont.Bold();
     m_btnWidth = m_btnWidth2 = m_btnHeight = m_btnHeight2 = 0;
     m_imgWidth = m_imgWidth2 = m_imgHeight = m_imgHeight2 = 0;
-    m_indent = 16;
+    m_indent = kMinIndent;
     m_lineHeight = 10;
     m_linespacing = 4;
     m_selectPen = nullptr;
@@ -200,7 +202,7 @@ size_t wxTreeListMainWindow::GetCount() const
 
 void wxTreeListMainWindow::SetIndent(unsigned int indent)
 {
-    m_indent = (unsigned short)wxMax(16u, indent);
+    m_indent = (unsigned short)wxMax(static_cast<unsigned>(kMinIndent), indent);
     MarkDirty();
 }
 
@@ -1016,16 +1018,16 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
 {
     if (!m_rootItem)
         return wxTreeItemId();
-    const bool prefixOnly = (mode & 0x0010) != 0;
-    const bool noCase = (mode & 0x0020) != 0;
+    const bool prefixOnly = (mode & wxTL_MODE_FIND_PARTIAL) != 0;
+    const bool noCase = (mode & wxTL_MODE_FIND_NOCASE) != 0;
 
     auto next = [this, mode](wxTreeListItem* it) -> wxTreeListItem*
     {
-        if (mode & 0x0001)
+        if (mode & wxTL_MODE_NAV_EXPANDED)
             return wxTreeListItem::FromId(GetNextExpanded(it));
-        if (mode & 0x0002)
+        if (mode & wxTL_MODE_NAV_VISIBLE)
             return wxTreeListItem::FromId(GetNextVisible(it, false));
-        if (mode & 0x0004)
+        if (mode & wxTL_MODE_NAV_LEVEL)
             return it->GetNextSibling();
         return wxTreeListItem::FromId(GetNext(it, true));
     };

@@ -9,6 +9,8 @@
 // same rows does not lay their texts out again.
 #include <kelctrls/treelistctrl.h>
 
+#include "treelist/treelistmetrics.h"
+
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 #include <wx/imaglist.h>
@@ -21,8 +23,6 @@ namespace kel
 
 namespace
 {
-const int kTopMargin = 2;
-const int kDefaultButtonSize = 9;
 // Bounds of the label size cache; beyond them it starts afresh. A window
 // shows a few hundred cells at most.
 const size_t kMaxCachedFonts = 8;
@@ -188,9 +188,9 @@ bool wxTreeListMainWindow::UpdateImageMetrics()
     m_imgHeight2 = ih / 2;
 
     if (m_imageListButtons)
-        m_indent = (unsigned short)wxMax(16, m_btnWidth + 2);
+        m_indent = (unsigned short)wxMax(kMinIndent, m_btnWidth + kIndentBesideButtonImage);
     else if (HasButtons())
-        m_indent = (unsigned short)wxMax(16, m_btnWidth + 5);
+        m_indent = (unsigned short)wxMax(kMinIndent, m_btnWidth + kIndentBesideButton);
 
     return oldButton != m_btnWidth || oldImage != m_imgWidth || oldIndent != m_indent;
 }
@@ -207,7 +207,7 @@ void wxTreeListMainWindow::CalculateSize(wxTreeListItem* item, wxDC& dc)
         m_lineHeight = h;
         m_lineHeightRaised = true;
     }
-    item->SetWidth(m_imgWidth + 2 + w);
+    item->SetWidth(m_imgWidth + kCellMargin + w);
     item->SetMeasured(true);
 }
 
@@ -241,9 +241,9 @@ int wxTreeListMainWindow::GetMainColumnWidth() const
 
 int wxTreeListMainWindow::GetItemX(int level) const
 {
-    int x = GetMainColumnLeft() + 2;
+    int x = GetMainColumnLeft() + kCellMargin;
     if (HasFlag(wxTR_LINES_AT_ROOT))
-        x += 5;
+        x += kLinesAtRootMargin;
     if (HasButtons())
         x += m_btnWidth - m_btnWidth2;
     else
@@ -339,8 +339,8 @@ void wxTreeListMainWindow::SetScrollRange(int yPos)
     int xUnit, yUnit;
     GetScrollUnits(xUnit, yUnit);
     wxTreeListHeaderWindow* header = GetHeader();
-    const int width = (header ? header->GetWidth() : 0) + 2;
-    const int height = GetContentHeight() + 2 + yUnit;
+    const int width = (header ? header->GetWidth() : 0) + kContentMargin;
+    const int height = GetContentHeight() + kContentMargin + yUnit;
     int xPos, curY;
     GetViewStart(&xPos, &curY);
     if (width < GetClientSize().x)
@@ -381,10 +381,10 @@ void wxTreeListMainWindow::ScrollTo(const wxTreeItemId& itemId)
     const int clientHeight = GetClientSize().y;
     const int y = item->GetY();
     const int h = GetLineHeight(item);
-    if (y < start + 3)
+    if (y < start + kScrollIntoViewSlack)
         SetScrollRange(y / yUnit);
     else if (y + h > start + clientHeight)
-        SetScrollRange((h + y + 2 + yUnit - clientHeight) / yUnit);
+        SetScrollRange((h + y + kContentMargin + yUnit - clientHeight) / yUnit);
     else
         return;
     Refresh();
@@ -466,12 +466,12 @@ int wxTreeListMainWindow::GetItemWidth(int column, wxTreeListItem* item)
     int w = 0, h = 0;
     dc.GetTextExtent(item->GetText(column), &w, &h);
     if (column != m_main_column)
-        return w + 8;
+        return w + kColumnPadding;
 
     UpdateImageMetrics();
-    w += HasFlag(wxTR_LINES_AT_ROOT) ? 15 : 10;
+    w += kMainColumnPadding + (HasFlag(wxTR_LINES_AT_ROOT) ? kLinesAtRootMargin : 0);
     if (HasButtons())
-        w += 5 + m_btnWidth;
+        w += kButtonLineStub + m_btnWidth;
     if (item->GetCurrentImage() != -1)
         w += m_imgWidth;
     for (wxTreeListItem* parent = item->GetItemParent(); parent; parent = parent->GetItemParent())
@@ -665,7 +665,7 @@ void wxTreeListMainWindow::PaintRowLines(wxTreeListItem* item, wxDC& dc)
     const int y = item->GetY();
     const int yMid = y + h / 2;
     const int x = item->GetX();
-    const int x0 = wxMax(x - (int)m_indent, GetMainColumnLeft() + 2);
+    const int x0 = wxMax(x - (int)m_indent, GetMainColumnLeft() + kCellMargin);
     const int xb = x + m_btnWidth - m_btnWidth2;
     dc.SetPen(m_dottedPen);
 
@@ -675,12 +675,12 @@ void wxTreeListMainWindow::PaintRowLines(wxTreeListItem* item, wxDC& dc)
     }
     else if (!item->HasPlus())
     {
-        DrawDottedLine(dc, x0, yMid, xb + 5, yMid);
+        DrawDottedLine(dc, x0, yMid, xb + kButtonLineStub, yMid);
     }
     else
     {
         DrawDottedLine(dc, x0, yMid, x - m_btnWidth2, yMid);
-        DrawDottedLine(dc, xb, yMid, xb + 5, yMid);
+        DrawDottedLine(dc, xb, yMid, xb + kButtonLineStub, yMid);
     }
 
     if (item->IsExpanded() && item->HasChildren())
@@ -713,7 +713,7 @@ void wxTreeListMainWindow::PaintButton(wxTreeListItem* item, int x, int yMid, wx
     if (m_imageListButtons)
     {
         const int image = (item->IsExpanded() ? 2 : 0) + (item->IsSelected() ? 1 : 0);
-        const int bx = x - m_btnWidth2 + 2;
+        const int bx = x - m_btnWidth2 + kButtonImageInset;
         const int by = yMid - m_btnHeight2;
         m_imageListButtons->Draw(image, dc, bx, by, wxIMAGELIST_DRAW_TRANSPARENT);
         return;
@@ -725,15 +725,15 @@ void wxTreeListMainWindow::PaintButton(wxTreeListItem* item, int x, int yMid, wx
         wxPoint button[3];
         if (item->IsExpanded())
         {
-            button[0] = wxPoint(x - m_btnWidth2 - 1, yMid - m_btnHeight / 3);
-            button[1] = wxPoint(x + m_btnWidth2 + 1, yMid - m_btnHeight / 3);
-            button[2] = wxPoint(x, yMid - m_btnHeight / 3 + m_btnHeight2 + 1);
+            button[0] = wxPoint(x - m_btnWidth2 - kTwistOverhang, yMid - m_btnHeight / 3);
+            button[1] = wxPoint(x + m_btnWidth2 + kTwistOverhang, yMid - m_btnHeight / 3);
+            button[2] = wxPoint(x, yMid - m_btnHeight / 3 + m_btnHeight2 + kTwistOverhang);
         }
         else
         {
-            button[0] = wxPoint(x - m_btnWidth / 3, yMid - m_btnHeight2 - 1);
-            button[1] = wxPoint(x - m_btnWidth / 3, yMid + m_btnHeight2 + 1);
-            button[2] = wxPoint(x - m_btnWidth / 3 + m_btnWidth2 + 1, yMid);
+            button[0] = wxPoint(x - m_btnWidth / 3, yMid - m_btnHeight2 - kTwistOverhang);
+            button[1] = wxPoint(x - m_btnWidth / 3, yMid + m_btnHeight2 + kTwistOverhang);
+            button[2] = wxPoint(x - m_btnWidth / 3 + m_btnWidth2 + kTwistOverhang, yMid);
         }
         dc.DrawPolygon(3, button, 0, 0, wxODDEVEN_RULE);
         return;
@@ -744,9 +744,9 @@ void wxTreeListMainWindow::PaintButton(wxTreeListItem* item, int x, int yMid, wx
         dc.SetBrush(*wxWHITE_BRUSH);
         dc.DrawRectangle(x - m_btnWidth2, yMid - m_btnHeight2, m_btnWidth, m_btnHeight);
         dc.SetPen(*wxBLACK_PEN);
-        dc.DrawLine(x - m_btnWidth2 + 2, yMid, x + m_btnWidth2 - 1, yMid);
+        dc.DrawLine(x - m_btnWidth2 + kButtonBarInset, yMid, x + m_btnWidth2 - 1, yMid);
         if (!item->IsExpanded())
-            dc.DrawLine(x, yMid - m_btnHeight2 + 2, x, yMid + m_btnHeight2 - 1);
+            dc.DrawLine(x, yMid - m_btnHeight2 + kButtonBarInset, x, yMid + m_btnHeight2 - 1);
     }
 }
 
@@ -836,18 +836,18 @@ void wxTreeListMainWindow::PaintItem(wxTreeListItem* item, wxDC& dc, TextSizes* 
         int x, image = -1;
         if (isMain)
         {
-            x = HasButtons() ? item->GetX() + 7 + m_btnWidth - m_btnWidth2 : item->GetX() + 2 - m_indent / 2;
+            x = GetMainContentX(item);
             if (m_imageListNormal)
                 image = item->GetCurrentImage();
         }
         else
         {
-            x = xCol + 2;
+            x = xCol + kCellMargin;
             if (m_imageListNormal)
                 image = item->GetImage(column);
         }
-        const int iw = image != -1 ? m_imgWidth + 2 : 0;
-        x += AlignmentOffset(info.GetAlignment(), wCol - iw - tw - 2);
+        const int iw = image != -1 ? m_imgWidth + kCellMargin : 0;
+        x += AlignmentOffset(info.GetAlignment(), wCol - iw - tw - kCellMargin);
         const int textX = x + iw;
         if (isMain)
             item->SetTextX(textX);

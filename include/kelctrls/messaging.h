@@ -9,6 +9,7 @@
 #include <kelctrls/messaging/events.h>
 #include <kelctrls/messaging/handlers.h>
 #include <kelctrls/messaging/packets.h>
+#include <kelctrls/messaging/presencemanager.h>
 #include <kelctrls/platform/imcore.h>
 
 #endif

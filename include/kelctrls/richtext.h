@@ -20,16 +20,17 @@ class KELCTRLS_API KelRichText : public wxFlagRichTextCtrl, public wxFlagRichTex
 
 public:
     KelRichText();
-    // Also creates the control and gives it the style sheet of CreateStyles().
+    // Calls Create.
     KelRichText(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& value = wxEmptyString,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                 long style = wxRE_MULTILINE, const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxTextCtrlNameStr));
     ~KelRichText() override;
 
-    // Creates the control and its image cache folder: "ImageCache" in the
-    // signed-in user's folder, or in the offline user's folder when the
-    // next presence is offline.
+    // Creates the control, gives it the style sheet of CreateStyles() and
+    // makes its image cache folder: "ImageCache" in the signed-in user's
+    // folder, or in the offline user's folder when the next presence is
+    // offline. Returns false when the window cannot be created.
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& value = wxEmptyString,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                 long style = wxRE_MULTILINE, const wxValidator& validator = wxDefaultValidator,
@@ -93,6 +94,7 @@ protected:
 
 private:
     void Init();
+    static void RegisterFamilyHandlers();
     bool ImportAnimation(wxRichTextParagraph* paragraph, wxXmlNode* node);
     void WriteAnimationElement(wxOutputStream& stream, wxFlagRichTextAnimation& animation, int level);
 

@@ -159,6 +159,8 @@ public:
     void Toggle(const wxTreeItemId& item);
     void Move(const wxTreeItemId& item, const wxTreeItemId& newParent);
     void SortChildren(const wxTreeItemId& item);
+    // The next item matching `str` under `mode` (wxTL_MODE_* values);
+    // see wxTreeListMainWindow::FindItem.
     wxTreeItemId FindItem(const wxTreeItemId& item, const wxString& str, int mode = 0);
 
     // ---- selection ----------------------------------------------------------

@@ -113,15 +113,50 @@ wxColour PixelAt(const wxImage& image, int x, int y)
     return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
 }
 
-int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& area)
+bool NearColour(const wxColour& a, const wxColour& b, int tolerance)
+{
+    return std::abs(a.Red() - b.Red()) <= tolerance && std::abs(a.Green() - b.Green()) <= tolerance &&
+           std::abs(a.Blue() - b.Blue()) <= tolerance;
+}
+
+int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& area, int tolerance)
 {
     const wxRect rect = area.IsEmpty() ? wxRect(image.GetSize()) : area.Intersect(wxRect(image.GetSize()));
     int count = 0;
     for (int y = rect.y; y < rect.GetBottom() + 1; ++y)
         for (int x = rect.x; x < rect.GetRight() + 1; ++x)
-            if (PixelAt(image, x, y) == colour)
+            if (NearColour(PixelAt(image, x, y), colour, tolerance))
                 ++count;
     return count;
+}
+
+wxBitmap SolidBitmap(int width, int height, const wxColour& colour)
+{
+    wxImage image(width, height);
+    image.SetRGB(wxRect(0, 0, width, height), colour.Red(), colour.Green(), colour.Blue());
+    return wxBitmap(image);
+}
+
+LogCollector::LogCollector() : m_previous(wxLog::SetActiveTarget(this)) {}
+
+LogCollector::~LogCollector()
+{
+    wxLog::SetActiveTarget(m_previous);
+}
+
+bool LogCollector::Logged(const wxString& part) const
+{
+    for (const wxString& message : messages)
+        if (message.Contains(part))
+            return true;
+    return false;
+}
+
+void LogCollector::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&)
+{
+    if (level <= wxLOG_Error)
+        errors.push_back(msg);
+    messages.push_back(msg);
 }
 
 wxString SourceDataDir()

@@ -8,10 +8,12 @@
 #include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/string.h>
 #include <wx/window.h>
 
 #include <functional>
+#include <vector>
 
 namespace kel
 {
@@ -35,8 +37,34 @@ wxImage CaptureWindow(wxWindow* win);
 wxImage CaptureScreen(const wxRect& rect);
 
 wxColour PixelAt(const wxImage& image, int x, int y);
-// The number of pixels of `image` within `rect` that equal `colour`.
-int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& rect = wxRect());
+// Whether no channel of the two colours differs by more than `tolerance`.
+bool NearColour(const wxColour& a, const wxColour& b, int tolerance = 2);
+// The number of pixels of `image` within `rect` (all of it when empty) whose
+// colour is within `tolerance` of `colour`.
+int CountPixels(const wxImage& image, const wxColour& colour, const wxRect& rect = wxRect(),
+                int tolerance = 0);
+// A bitmap of one colour.
+wxBitmap SolidBitmap(int width, int height, const wxColour& colour);
+
+// Collects the log messages of its lifetime instead of showing them.
+class LogCollector : public wxLog
+{
+public:
+    LogCollector();
+    ~LogCollector() override;
+
+    // Whether a message containing `part` was logged.
+    bool Logged(const wxString& part) const;
+
+    std::vector<wxString> errors;   // wxLOG_Error and worse
+    std::vector<wxString> messages; // every level
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
+
+private:
+    wxLog* m_previous;
+};
 
 // The data folder of the source tree (the installation layout).
 wxString SourceDataDir();

@@ -57,6 +57,7 @@ struct KELCTRLS_API wxAxVariant
     explicit wxAxVariant(const char* value) : vt(wxAX_VT_BSTR), bstrVal(value) {}
     explicit wxAxVariant(void* value) : vt(wxAX_VT_BYREF | wxAX_VT_VOID), byref(value) {}
 
+    // True for the empty and the null value.
     bool IsEmpty() const { return vt == wxAX_VT_EMPTY || vt == wxAX_VT_NULL; }
 
     unsigned short vt = wxAX_VT_EMPTY;
@@ -94,6 +95,7 @@ enum
     wxAX_PARAM_OPTIONAL = 16
 };
 
+// A parameter of an event or method, or the type of a property.
 struct KELCTRLS_API ParamX
 {
     unsigned short flags = wxAX_PARAM_IN;
@@ -103,12 +105,14 @@ struct KELCTRLS_API ParamX
     unsigned short vt = wxAX_VT_EMPTY;
     wxString name;
 
+    // The direction flags.
     bool IsIn() const { return (flags & wxAX_PARAM_IN) != 0; }
     bool IsOut() const { return (flags & wxAX_PARAM_OUT) != 0; }
     bool IsRetVal() const { return (flags & wxAX_PARAM_RETVAL) != 0; }
 };
 
-// An event or a method.
+// An event or a method: its name, member id, whether a parameter is an
+// out-parameter, the return type and the parameters in declaration order.
 struct KELCTRLS_API FuncX
 {
     wxString name;
@@ -118,6 +122,8 @@ struct KELCTRLS_API FuncX
     std::vector<ParamX> params;
 };
 
+// A property: its name, member id, type, the type of its argument when
+// set, and whether it can be read and set.
 struct KELCTRLS_API PropX
 {
     wxString name;
@@ -170,9 +176,12 @@ public:
 
     wxEvent* Clone() const override { return new wxActiveXEvent(*this); }
 
+    // The control's member id of the event.
     long GetMemberId() const { return m_memberId; }
     void SetMemberId(long memberId) { m_memberId = memberId; }
 
+    // The parameters by position: their number, type name, name and value
+    // (an index must be below ParamCount).
     int ParamCount() const { return static_cast<int>(m_params.GetCount()); }
     wxString ParamType(int index) const { return m_params[index].GetType(); }
     wxString ParamName(int index) const { return m_params[index].GetName(); }
@@ -283,12 +292,17 @@ public:
                          const std::vector<long>& namedIds, wxAxVariant* result);
 
     // Both steps at once, as a page's call makes them: false when the name
-    // is refused or the call fails.
+    // is refused or the call fails. Calls may nest (a handler may make one):
+    // each handler gets its own name, and the outer name stays pending.
+    // The owner may be destroyed by the handler; Call then touches it no
+    // more.
     bool Call(const wxString& name, const wxArrayString& args, wxString& answer);
 
     const wxString& GetPendingName() const { return m_pendingName; }
 
 private:
+    bool LookUpAndInvoke(const wxString& name, const wxArrayString& args, wxString& answer);
+
     wxActiveX* m_owner;
     wxString m_pendingName;
 };
@@ -308,12 +322,16 @@ public:
     static void RegisterControlClass(const wxString& classId, const wxString& progId,
                                      wxAxControlFactory factory);
 
+    // The hosted control, owned by the window (null when none could be
+    // created).
     bool HasControl() const { return m_control != nullptr; }
     wxAxHostedControl* GetControl() const { return m_control.get(); }
     // The control's own window (null without a control).
     wxWindow* GetOLEHWND() const;
 
-    // Type information.
+    // Type information. The lookups by index and by name (compared without
+    // regard to case) throw wxActiveXException for an index out of bounds
+    // or an unknown name.
     int GetEventCount() const { return static_cast<int>(m_events.size()); }
     int GetPropCount() const { return static_cast<int>(m_props.size()); }
     int GetMethodCount() const { return static_cast<int>(m_methods.size()); }
@@ -323,7 +341,10 @@ public:
     const FuncX& GetMethodDesc(int index) const;
     const FuncX& GetMethodDesc(const wxString& name) const;
 
-    // Properties.
+    // Properties. By member id the value goes to the control as it is (an
+    // unknown id does nothing, or gives the empty value). By name: setting
+    // a read-only property or reading a write-only one throws, and so do
+    // values that do not convert ("Unable to convert variant").
     void SetProp(long memid, const wxAxVariant& value);
     void SetProp(const wxString& name, const wxVariant& value);
     wxAxVariant GetPropAsVariant(long memid);
@@ -356,19 +377,22 @@ public:
     PropertySetter Prop(const wxString& name) { return PropertySetter(this, name); }
 
     // Methods. `argc` -1 passes as many arguments as the method declares;
-    // arguments in declaration order.
+    // arguments in declaration order; out-parameters are written back into
+    // `args`. An unknown name throws.
     wxVariant CallMethod(const wxString& name, wxVariant args[] = nullptr, int argc = -1);
     wxAxVariant CallMethod(const wxString& name, wxAxVariant args[], int argc);
     wxAxVariant CallMethod(long memid, wxAxVariant args[], int argc);
 
     // Hooks of the page's external object: whether a page may call `name`,
-    // and the answer to such a call.
+    // and the answer to such a call (the base refuses every name). The
+    // browser window calls them only for its trusted pages (see wxIEHtmlWin).
     virtual bool JScriptCheck(const wxString& name);
     virtual wxString JScriptProcess(const wxString& name, wxArrayString& args);
     wxActiveXScriptObject& GetScriptObject() { return m_scriptObject; }
 
     // Ambient properties the container reports to its control; false for
-    // one it does not know.
+    // one it does not know. AmbientPropertyChanged tells the control that
+    // `memid` changed.
     virtual bool GetAmbientProperty(long memid, wxAxVariant& value);
     void AmbientPropertyChanged(long memid);
 

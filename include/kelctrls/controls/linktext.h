@@ -20,6 +20,8 @@ class KELCTRLS_API wxLinkText : public wxControl
 {
 public:
     wxLinkText();
+    // Both ways of making a link give the same control: black text, green
+    // under the pointer, blue while pressed, black when disabled, no border.
     wxLinkText(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
                const wxSize& size = wxDefaultSize, long style = 0,
                const wxString& name = wxASCII_STR(wxControlNameStr));

@@ -4,6 +4,7 @@
 #define KELCTRLS_DIALOGS_SCREENDLG_H
 
 #include <kelctrls/base.h>
+#include <kelctrls/dialogs/selectionframe.h>
 
 #include <wx/bitmap.h>
 #include <wx/cursor.h>
@@ -23,21 +24,6 @@ class WXDLLIMPEXP_FWD_CORE wxStaticText;
 // Read from the display server each time, so it never returns a stale
 // picture; parts outside the display are black.
 KELCTRLS_API wxBitmap KelGrabScreen(const wxRect& rect);
-
-// The part of the selection under the pointer.
-enum frame_border
-{
-    border_none = 0,
-    border_top = 1,
-    border_top_left = 2,
-    border_top_right = 3,
-    border_left = 4,
-    border_right = 5,
-    border_bottom = 6,
-    border_bottom_left = 7,
-    border_bottom_right = 8,
-    border_inside = 9
-};
 
 // The information panel: magnified view around the pointer, pointer
 // position, colour under the pointer, and the selection's corner and size.
@@ -132,8 +118,8 @@ public:
     wxRect GetSelectRect() const;
     // The two corners as they stand; while an edge is dragged across the
     // opposite one they are out of order until the button is released.
-    const wxPoint& GetStartPos() const { return m_startPos; }
-    const wxPoint& GetEndPos() const { return m_endPos; }
+    const wxPoint& GetStartPos() const { return m_frame.GetStart(); }
+    const wxPoint& GetEndPos() const { return m_frame.GetEnd(); }
     bool HasSelection() const { return m_selected != 0; }
     bool IsDragging() const { return m_dragging != 0; }
     frame_border GetCurBorder() const { return m_curBorder; }
@@ -173,13 +159,11 @@ protected:
     void OnMenu(wxCommandEvent& event);
 
 private:
-    bool IsInOffset(int a, int b, int offset) const;
     wxRect ReSetRect(const wxRect& rect) const;
 
     void TakeSnapshot();
     void LoadSelectCursor();
     void AdjustSelection(const wxPoint& pointer);
-    void MoveSelection(const wxPoint& pointer);
     void ShowSelectionFrame();
     void ShowBitmapNow();
     void SaveSelection();
@@ -190,8 +174,7 @@ private:
     wxSize m_zoomSize;
     wxPoint m_downPos;
     wxPoint m_dragOffset;
-    wxPoint m_startPos;
-    wxPoint m_endPos;
+    KelSelectionFrame m_frame;
     wxBitmap m_screenBmp;
     wxBitmap m_showBmp;
     wxCursor m_selectCursor;

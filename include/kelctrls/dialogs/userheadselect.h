@@ -4,6 +4,7 @@
 #define KELCTRLS_DIALOGS_USERHEADSELECT_H
 
 #include <kelctrls/base.h>
+#include <kelctrls/dialogs/selectionframe.h>
 
 #include <wx/bitmap.h>
 #include <wx/dialog.h>
@@ -17,23 +18,12 @@ class WXDLLIMPEXP_FWD_CORE wxStaticBitmap;
 class KELCTRLS_API KelBmpPanel : public wxPanel
 {
 public:
-    // Where a point lies relative to the frame.
-    enum Zone
-    {
-        Zone_Outside,
-        Zone_Inside,
-        Zone_Left,
-        Zone_Right,
-        Zone_Top,
-        Zone_Bottom,
-        Zone_TopLeft,
-        Zone_TopRight,
-        Zone_BottomLeft,
-        Zone_BottomRight
-    };
-
     KelBmpPanel();
     KelBmpPanel(wxStaticBitmap* preview, wxWindow* parent, wxWindowID id = wxID_ANY,
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
+                long style = wxTAB_TRAVERSAL);
+    // `preview`, when not null, shows the framed part of the image.
+    bool Create(wxStaticBitmap* preview, wxWindow* parent, wxWindowID id = wxID_ANY,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                 long style = wxTAB_TRAVERSAL);
 
@@ -52,7 +42,8 @@ public:
     wxRect GetImageBounds() const { return m_imageBounds; }
     // The framed part of the image, at the image's own resolution.
     wxImage GetFramedImage() const;
-    Zone HitTest(const wxPoint& pt) const;
+    // The part of the frame under the point; border_none without a frame.
+    frame_border HitTest(const wxPoint& pt) const;
 
     virtual void OnLeftDown(wxMouseEvent& event);
     virtual void OnLeftUp(wxMouseEvent& event);
@@ -69,15 +60,14 @@ private:
     void DragFrameTo(const wxPoint& pt);
     void MoveFrameTo(const wxPoint& pt);
     void ResizeFrameTo(const wxPoint& pt);
-    void SetCursorForZone(Zone zone);
+    void SetCursorForPart(frame_border part);
     int GetMinFrameWidth() const;
 
     bool m_selected;
     bool m_creating;
     wxPoint m_anchor;
     wxPoint m_dragOffset;
-    wxPoint m_frameStart;
-    wxPoint m_frameEnd;
+    KelSelectionFrame m_frame;
     wxRect m_imageBounds;
     wxPoint m_imageOffset;
     wxBitmap m_panelBitmap;
@@ -90,7 +80,7 @@ private:
     // the panel are shown reduced).
     wxImage m_image;
     double m_scale;
-    Zone m_dragZone;
+    frame_border m_dragPart;
 
     wxDECLARE_DYNAMIC_CLASS(KelBmpPanel);
     wxDECLARE_EVENT_TABLE();

@@ -119,6 +119,9 @@ public:
     void SetEncryptMsg(bool encrypt) { m_encryptMsg = encrypt; }
 
 private:
+    // Reaches every field, so that tests can check that copies miss none.
+    friend class MessageBeanFields;
+
     void CopyFieldsFrom(const MessageBean& other);
 
     int m_messageNumber;           //  1

@@ -5,6 +5,7 @@
 
 #include <kelctrls/base.h>
 
+#include <wx/colour.h>
 #include <wx/gdicmn.h>
 #include <wx/window.h>
 
@@ -28,6 +29,13 @@ enum
     SKIN_BUTTON_MAXIMIZE = 1002,
     SKIN_BUTTON_RESTORE = 1003,
     SKIN_BUTTON_CLOSE = 1004
+};
+
+// The colours the engine draws with.
+struct KELCTRLS_API SkinColours
+{
+    wxColour captionText = wxColour(0x1E, 0x2A, 0x38); // caption button glyphs
+    wxColour background = wxColour(0xEA, 0xF3, 0xFB);  // panel backgrounds, lightened upwards
 };
 
 class KELCTRLS_API SkinButton
@@ -97,6 +105,11 @@ class KELCTRLS_API SkinWindowEngine
 public:
     static SkinWindowEngine* Get();
 
+    // The colours renderers draw with; the engine's defaults until the
+    // owner of the skin passes others. Windows drawn later use the new ones.
+    void SetColours(const SkinColours& colours) { m_colours = colours; }
+    const SkinColours& GetColours() const { return m_colours; }
+
     void Attach(wxWindow* win, const wxString& skinName, int kind);
     void Detach(wxWindow* win);
 
@@ -116,6 +129,7 @@ private:
     void OnWindowDestroy(wxWindowDestroyEvent& event);
 
     std::map<wxWindow*, Attachment> m_windows;
+    SkinColours m_colours;
 };
 
 #endif

@@ -37,6 +37,8 @@ public:
     virtual ~KelSkinResource();
 
     // Empties the store, then reads `path`. On failure the store stays empty.
+    // On success the window skin engine draws with the skin's
+    // "color_caption_text" and "color_win_bk" from then on.
     bool LoadResource(const wxString& path);
 
     virtual wxColour GetColour(const wxString& key) const;

@@ -28,6 +28,18 @@ enum
     wxTR_HIDE_ROOT_FULL_ROW = 0x2000 // hidden root, marks span the full row
 };
 
+// Modes of FindItem, combined with |. One of the first three chooses the items
+// searched (none of them: the whole tree, collapsed branches included); the
+// last two choose how the main column's text is compared with the string.
+enum
+{
+    wxTL_MODE_NAV_EXPANDED = 0x0001, // expanded items only
+    wxTL_MODE_NAV_VISIBLE = 0x0002,  // items on screen only
+    wxTL_MODE_NAV_LEVEL = 0x0004,    // the item's siblings only
+    wxTL_MODE_FIND_PARTIAL = 0x0010, // the text starts with the string
+    wxTL_MODE_FIND_NOCASE = 0x0020   // letters compare without regard to case
+};
+
 // Hit-test flag for a point on a cell of a column other than the main one.
 static const int wxTREE_HITTEST_ONITEMCOLUMN = 0x2000;
 
@@ -157,6 +169,10 @@ public:
     void SortChildren(const wxTreeItemId& item);
     int OnCompareItems(const wxTreeItemId& item1, const wxTreeItemId& item2);
 
+    // The next item after `item` (or the first item, when `item` is null)
+    // whose main-column text matches `str` under `mode` (wxTL_MODE_*
+    // values); the search wraps around once and gives a null id when it
+    // comes back to where it started.
     wxTreeItemId FindItem(const wxTreeItemId& item, const wxString& str, int mode = 0);
 
     // ---- selection ----------------------------------------------------------
@@ -316,6 +332,8 @@ private:
     // input helpers
     wxTreeListItem* HitTestRow(const wxPoint& point, int& flags, int& column);
     wxTreeListItem* HitTestInRow(wxTreeListItem* item, const wxPoint& point, int& flags, int& column);
+    // Where the main column's image (or, without one, its label) starts.
+    int GetMainContentX(wxTreeListItem* item) const;
     int GetMainTextX(wxTreeListItem* item, int textWidth) const;
     size_t RowIndexOf(wxTreeListItem* item) const;
     size_t RowAfter(wxTreeListItem* item) const;
