@@ -1,8 +1,6 @@
 # make demo   installs what is missing, builds, runs the demo client (under
 #             Xvfb, writing screenshots, when there is no display)
 # make test   installs what is missing, builds, runs every test under Xvfb
-#             (a test program that fails is run once more: the web engine's
-#             own processes occasionally crash at start-up)
 # make sanitize  builds the library and the tests with the address and
 #             undefined-behaviour sanitizers into build-sanitize and runs every
 #             test; any report fails the test (leak reports are off, as below)
@@ -32,7 +30,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
-	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure --repeat until-pass:2
+	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
 
 sanitize: deps
 	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \

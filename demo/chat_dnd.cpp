@@ -1,6 +1,7 @@
 // Drag and drop in the client: a contact dragged from the contact list onto
 // a chat window joins its conversation; files dropped on the conversation
 // are sent to it.
+#include "chatwindow.h"
 #include "demoregistry.h"
 
 #include <kelctrls/dnd.h>
@@ -10,9 +11,15 @@
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
+#include <wx/process.h>
 #include <wx/richtext/richtextctrl.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace
 {
@@ -66,6 +73,13 @@ void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
     source.DoDragDrop(wxDrag_CopyOnly);
 }
 
+// The contact list of the side pane, once the main window is built.
+wxTreeListCtrl*& ContactList()
+{
+    static wxTreeListCtrl* list = nullptr;
+    return list;
+}
+
 // Lets every contact list of the side pane start drags.
 DemoMainHookRegistration contactDrags(70,
                                       [](DemoMainFrame& frame)
@@ -75,6 +89,7 @@ DemoMainHookRegistration contactDrags(70,
                                               wxTreeListCtrl* tree = dynamic_cast<wxTreeListCtrl*>(child);
                                               if (!tree)
                                                   continue;
+                                              ContactList() = tree;
                                               // The drag must start while the toolkit still handles the motion
                                               // that began it.
                                               tree->Bind(wxEVT_TREE_BEGIN_DRAG, [tree](wxTreeEvent& event)
@@ -153,5 +168,68 @@ DemoChatHookRegistration chatDrops(70,
                                                           delete handler;
                                                   });
                                    });
+
+#ifdef KELCTRLS_POINTER_DRIVER
+// Runs the event loop until `done` holds or `milliseconds` have passed.
+bool YieldUntil(const std::function<bool()>& done, int milliseconds)
+{
+    const wxLongLong deadline = wxGetLocalTimeMillis() + milliseconds;
+    while (!done() && wxGetLocalTimeMillis() < deadline)
+    {
+        wxYield();
+        wxMilliSleep(10);
+    }
+    return done();
+}
+
+// Carries the pointer from `from` to `to` (screen points) with the left
+// button down, driven by the test suite's pointer driver: a drag runs an event
+// loop of its own, which input sent from inside this program cannot reach.
+// Returns once the driver has ended, false if it did not run to its end.
+bool CarryPointer(const wxPoint& from, const wxPoint& to)
+{
+    const wxString command =
+        wxString::Format("\"%s\" move %d %d press glide %d %d glide %d %d pause 300 release",
+                         KELCTRLS_POINTER_DRIVER, from.x, from.y, from.x + 8, from.y, to.x, to.y);
+    const auto ended = std::make_shared<int>(-1);
+    wxProcess* driver = new wxProcess;
+    driver->Bind(wxEVT_END_PROCESS,
+                 [ended](wxProcessEvent& event)
+                 {
+                     *ended = event.GetExitCode();
+                     event.Skip(); // the process object deletes itself
+                 });
+    if (wxExecute(command, wxEXEC_ASYNC, driver) <= 0)
+        return false;
+    return YieldUntil([ended] { return *ended >= 0; }, 30000) && *ended == 0;
+}
+
+// Screenshot mode shows one real drag: a contact carried from the contact
+// list onto a chat window, which tells of the invitation in its status bar.
+DemoShotRegistration contactDropShot(
+    11, "contact-dropped-on-chat",
+    [](wxWindow* mainFrame) -> wxTopLevelWindow*
+    {
+        wxTreeListCtrl* tree = ContactList();
+        const wxTreeItemId contact = tree ? tree->FindItem(tree->GetRootItem(), "Mum") : wxTreeItemId();
+        wxRect row;
+        if (!contact.IsOk() || !wxFileExists(KELCTRLS_POINTER_DRIVER) || !tree->GetBoundingRect(contact, row))
+            return nullptr;
+        DemoChatWindow* chat = OpenDemoChat(mainFrame);
+        // Without a window manager (the headless screenshot run) the toolkit
+        // may hand a drop to the lower of two overlapping windows: the drop
+        // point lies where the main window does not reach.
+        chat->Move(chat->GetPosition().x, mainFrame->GetRect().GetBottom() - 320);
+        chat->Raise();
+        YieldUntil([chat] { return chat->IsShownOnScreen(); }, 3000);
+        const wxPoint from =
+            tree->GetMainWindow()->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2));
+        // Onto the peer card, which takes contacts (the text areas take files).
+        const wxPoint to = chat->ClientToScreen(wxPoint(90, 450));
+        if (!CarryPointer(from, to))
+            std::fprintf(stderr, "the pointer driver did not carry the contact over\n");
+        return chat;
+    });
+#endif
 
 } // anonymous namespace

@@ -104,9 +104,6 @@ void DemoChatWindow::OnPageChanged(wxAuiNotebookEvent& event)
     event.Skip();
 }
 
-namespace
-{
-
 DemoChatWindow* OpenDemoChat(wxWindow* parent)
 {
     wxArrayString peers;
@@ -121,6 +118,9 @@ DemoChatWindow* OpenDemoChat(wxWindow* parent)
     chat->MarkUnread("Release team");
     return chat;
 }
+
+namespace
+{
 
 DemoShotRegistration chatShot(10, "chat",
                               [](wxWindow* mainFrame) -> wxTopLevelWindow*

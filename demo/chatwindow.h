@@ -30,4 +30,8 @@ private:
     KAuiNotebook* m_book;
 };
 
+// Opens and shows a chat window with the demo's conversations beside the
+// contact list of `parent`, the main window.
+DemoChatWindow* OpenDemoChat(wxWindow* parent);
+
 #endif

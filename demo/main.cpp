@@ -1,11 +1,14 @@
 // The showcase client of the KelCtrls library.
 //
-//   kelctrls-demo [--data DIR] [--screenshot DIR]
+//   kelctrls-demo [--data DIR] [--screenshot DIR] [--offline]
 //
 // --data names the installation folder (by default the one of the source
 // tree); --screenshot writes one PNG per page and per extra window into DIR
-// and exits.
+// and exits. Without --offline the demo starts a Jabber server of its own
+// on loopback and signs in to it; with it, the people and messages are
+// made up.
 #include "demoregistry.h"
+#include "livesession.h"
 #include "mainwindow.h"
 
 #include <kelctrls/platform/imcore.h>
@@ -75,6 +78,7 @@ public:
     bool OnInit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+    int OnExit() override;
 
 private:
     void SignIn();
@@ -82,6 +86,7 @@ private:
 
     wxString m_dataDir = KELCTRLS_DEMO_DATA_DIR;
     wxString m_screenshotDir;
+    bool m_offline = false;
     DemoMainWindow* m_main = nullptr;
 };
 
@@ -93,12 +98,14 @@ void DemoApp::OnInitCmdLine(wxCmdLineParser& parser)
     parser.AddOption("", "data", "installation folder", wxCMD_LINE_VAL_STRING);
     parser.AddOption("", "screenshot", "write one PNG per page into this folder and exit",
                      wxCMD_LINE_VAL_STRING);
+    parser.AddSwitch("", "offline", "no Jabber server: made-up people and messages");
 }
 
 bool DemoApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
     parser.Found("data", &m_dataDir);
     parser.Found("screenshot", &m_screenshotDir);
+    m_offline = parser.Found("offline");
     if (!m_screenshotDir.empty())
         m_screenshotDir = wxFileName::DirName(m_screenshotDir).GetAbsolutePath();
     return wxApp::OnCmdLineParsed(parser);
@@ -135,11 +142,30 @@ bool DemoApp::OnInit()
     return true;
 }
 
+int DemoApp::OnExit()
+{
+    DemoLiveSession::Stop();
+    return wxApp::OnExit();
+}
+
 void DemoApp::SignIn()
 {
     KelJabberJob* job = KelJabberJob::GetInstance();
     job->SetMyJid("alice.chen@kel.example/desk");
     job->SetMyPassWord("correct horse", false);
+    if (!m_offline)
+    {
+        wxString error;
+        if (DemoLiveSession* session = DemoLiveSession::Start(&error))
+        {
+            job->SetMyJid(session->GetUserJid() + "/desk");
+            job->SetMyPassWord(session->GetUserPassword(), false);
+            session->SignIn(job->GetMyJid(), job->GetMyPassWord());
+        }
+        else
+            std::fprintf(stderr, "no live chat (%s); people and messages are made up\n",
+                         static_cast<const char*>(error.utf8_str()));
+    }
     const wxString home = wxGetCwd() + "/users/alice.chen";
     job->SetUserLocal(home);
     job->SetOfflineUserLocal(home + "/offline");
@@ -158,6 +184,11 @@ void DemoApp::TakeScreenshots()
             std::fprintf(stderr, "could not write %s\n", static_cast<const char*>(path.utf8_str()));
     };
 
+    if (DemoLiveSession* session = DemoLiveSession::Get())
+    {
+        if (!session->WaitUntilReady(20000))
+            std::fprintf(stderr, "the live session did not come up in time\n");
+    }
     m_main->Raise();
     WaitAndPaint(800);
     wxNotebook* pages = m_main->GetPages();

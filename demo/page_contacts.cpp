@@ -1,9 +1,14 @@
 // "Contacts": the company's organisation tree in a multi-column tree list,
 // and the client's contact list in the side pane of the main window.
 #include "demoregistry.h"
+#include "livesession.h"
+#include "people.h"
 
+#include <kelctrls/messaging/rostertree.h>
 #include <kelctrls/skin.h>
 #include <kelctrls/treelistctrl.h>
+
+#include "chatwindow.h"
 
 #include <wx/button.h>
 #include <wx/frame.h>
@@ -28,17 +33,6 @@ enum ContactImage
     ImageOffline
 };
 
-const char* const kFirstNames[] = {
-    "Anna",  "Ben",  "Chen",  "Dora",  "Emil",  "Fatima", "Georg",   "Hana",   "Ivan",   "Julia",
-    "Kenji", "Lena", "Marco", "Nadia", "Oskar", "Priya",  "Quentin", "Rosa",   "Samir",  "Tove",
-    "Umar",  "Vera", "Wei",   "Xenia", "Yusuf", "Zoe",    "Arvid",   "Bianca", "Carlos", "Delia"};
-const char* const kLastNames[] = {
-    "Andersen", "Brandt",   "Costa",     "Dubois", "Eriksen", "Fischer", "Garcia", "Hoffmann", "Ivanova",
-    "Jensen",   "Kowalski", "Lindqvist", "Moreau", "Novak",   "Olsen",   "Petrov", "Quist",    "Rossi",
-    "Schmidt",  "Tanaka",   "Ueda",      "Vogel",  "Wagner",  "Xu",      "Yilmaz", "Zhang"};
-const char* const kDepartments[] = {
-    "Management",      "Engineering", "Sales",      "Customer Support", "Finance",
-    "Human Resources", "Marketing",   "Operations", "Research",         "Legal"};
 const char* const kSignatures[] = {"In meetings until noon",
                                    "Working from home today",
                                    "Release week - ping me on chat",
@@ -98,16 +92,6 @@ Presence PresenceOf(unsigned person)
     return {ImageOffline, "Offline"};
 }
 
-wxString PersonName(unsigned person)
-{
-    const size_t firsts = WXSIZEOF(kFirstNames), lasts = WXSIZEOF(kLastNames);
-    wxString name =
-        wxString(kFirstNames[person % firsts]) + " " + kLastNames[(person / firsts + person * 7) % lasts];
-    if (person >= firsts * lasts)
-        name << " " << (person / (firsts * lasts) + 1);
-    return name;
-}
-
 void StyleTree(wxTreeListCtrl* tree)
 {
     KelSkinResource* skin = KelSkinResource::GetInstance();
@@ -147,9 +131,7 @@ void FillOrganisation(wxTreeListCtrl* tree, const std::vector<unsigned>& sizes)
     unsigned person = 0;
     for (size_t d = 0; d < sizes.size(); ++d)
     {
-        wxString name = kDepartments[d % WXSIZEOF(kDepartments)];
-        if (d >= WXSIZEOF(kDepartments))
-            name << " " << (d / WXSIZEOF(kDepartments) + 1);
+        const wxString name = DepartmentName(d);
         const wxTreeItemId group = AddGroup(tree, root, wxString::Format("%s (%u)", name, sizes[d]));
         for (unsigned p = 0; p < sizes[d]; ++p)
             AddPerson(tree, group, person++);
@@ -254,6 +236,8 @@ DemoMainHookRegistration contactList(
     20,
     [](DemoMainFrame& frame)
     {
+        if (DemoLiveSession::Get())
+            return;
         wxWindow* pane = frame.GetSidePane();
         wxTreeListCtrl* tree =
             new wxTreeListCtrl(pane, wxID_ANY, wxDefaultPosition, wxSize(-1, 320),
@@ -281,5 +265,89 @@ DemoMainHookRegistration contactList(
         tree->PositionItem(tree->FindItem(root, "David Novak"));
         frame.GetSideSizer()->Add(tree, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
     });
+
+// The same list fed by the Jabber server: roster, presence and status text
+// as they come. Activating a contact opens a chat with it.
+class LiveContactList : public wxEvtHandler
+{
+public:
+    LiveContactList(DemoMainFrame& frame, wxTreeListCtrl* tree) : m_frame(frame), m_tree(tree), m_roster(tree)
+    {
+        m_roster.SetColumns(-1, 1);
+        m_roster.SetGroupImages(ImageGroup, ImageGroupOpen);
+        m_roster.SetPresenceImage(PTYPE_ONLINE, ImageOnline);
+        m_roster.SetPresenceImage(PTYPE_CHAT, ImageOnline);
+        m_roster.SetPresenceImage(PTYPE_AWAY, ImageAway);
+        m_roster.SetPresenceImage(PTYPE_EXTENDED_AWAY, ImageAway);
+        m_roster.SetPresenceImage(PTYPE_BUSY, ImageBusy);
+        m_roster.SetPresenceImage(PTYPE_OFFLINE, ImageOffline);
+        Bind(jabEVT_ROSTER_LOADED, &LiveContactList::OnRosterLoaded, this);
+        Bind(jabEVT_CONNECTION, &LiveContactList::OnConnection, this);
+        KelJabberEventCenter* center = KelJabberEventCenter::GetInstance();
+        center->Register(this, jabEVT_ROSTER_LOADED, "LiveContactList", "jabEVT_ROSTER_LOADED");
+        center->Register(this, jabEVT_CONNECTION, "LiveContactList", "jabEVT_CONNECTION");
+        tree->Bind(wxEVT_TREE_ITEM_ACTIVATED, &LiveContactList::OnActivated, this);
+        tree->Bind(wxEVT_DESTROY, &LiveContactList::OnTreeDestroyed, this);
+    }
+
+    ~LiveContactList() override { KelJabberEventCenter::GetInstance()->UnRegister(this, -1); }
+
+private:
+    void OnRosterLoaded(wxCommandEvent&)
+    {
+        const wxTreeItemId bob = m_roster.FindContact(DemoLiveSession::Get()->GetResponderJid());
+        if (!bob.IsOk())
+            return;
+        m_tree->Expand(m_tree->GetItemParent(bob));
+        m_tree->SelectItem(bob);
+        m_tree->ScrollTo(bob);
+    }
+
+    void OnConnection(wxCommandEvent& event)
+    {
+        static const char* const kStates[] = {"Offline", "Signing in", "Online", "Reconnecting"};
+        m_frame.GetStatusBar()->SetStatusText(kStates[event.GetInt() % WXSIZEOF(kStates)], 0);
+    }
+
+    void OnActivated(wxTreeEvent& event)
+    {
+        const wxString jid = m_roster.GetContactJid(event.GetItem());
+        if (jid.empty())
+            return;
+        wxArrayString peers;
+        peers.Add(jid);
+        (new DemoChatWindow(m_frame.GetFrame(), peers))->Show();
+    }
+
+    void OnTreeDestroyed(wxWindowDestroyEvent& event)
+    {
+        event.Skip();
+        if (event.GetEventObject() == m_tree)
+            delete this;
+    }
+
+    DemoMainFrame& m_frame;
+    wxTreeListCtrl* m_tree;
+    KelRosterTree m_roster;
+};
+
+DemoMainHookRegistration
+    liveContactList(20,
+                    [](DemoMainFrame& frame)
+                    {
+                        if (!DemoLiveSession::Get())
+                            return;
+                        wxTreeListCtrl* tree = new wxTreeListCtrl(
+                            frame.GetSidePane(), wxID_ANY, wxDefaultPosition, wxSize(-1, 320),
+                            wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_HIDE_HEADER | wxTR_HIDE_ROOT_FULL_ROW);
+                        tree->AddColumn("Contact", 150);
+                        tree->AddColumn("Status", 160);
+                        StyleTree(tree);
+                        tree->AddRoot("contacts");
+                        new LiveContactList(frame, tree);
+                        // The roster may have come while the main window was being built.
+                        DemoLiveSession::Get()->GetBridge().ReplayRoster();
+                        frame.GetSideSizer()->Add(tree, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
+                    });
 
 } // anonymous namespace

@@ -1,6 +1,9 @@
 // The conversation area of a chat: the received history shown in a chat
 // text control, and an input box with a face chooser and a Send button.
+#include "chatdocument.h"
+#include "chatwindow.h"
 #include "demoregistry.h"
+#include "livesession.h"
 
 #include <kelctrls/messaging/handlers.h>
 #include <kelctrls/richtext.h>
@@ -15,6 +18,8 @@
 #include <wx/popupwin.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
 
 #include <memory>
 #include <vector>
@@ -81,39 +86,6 @@ DemoFaceTable& FaceTable()
 // ----------------------------------------------------------------------------
 // The received history, as chat documents
 // ----------------------------------------------------------------------------
-
-wxString Escaped(const wxString& text)
-{
-    wxString escaped = text;
-    escaped.Replace("&", "&amp;");
-    escaped.Replace("<", "&lt;");
-    escaped.Replace(">", "&gt;");
-    return escaped;
-}
-
-wxString Text(const wxString& text)
-{
-    return "<text>\"" + Escaped(text) + "\"</text>";
-}
-
-wxString Face(const wxString& key)
-{
-    return "<animation><animationKey>" + key +
-           "</animationKey><animationType>1</animationType>"
-           "</animation>";
-}
-
-wxString Document(const wxString& paragraphs)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><richtext version=\"1.0.0.0\">"
-           "<paragraphlayout>" +
-           paragraphs + "</paragraphlayout></richtext>";
-}
-
-wxString BodyParagraph(const wxString& content)
-{
-    return "<paragraph parspacingafter=\"20\">" + content + "</paragraph>";
-}
 
 // The sender line above each message: the name in the sender's colour and
 // the time in grey.
@@ -236,10 +208,13 @@ public:
 // Conversation
 // ----------------------------------------------------------------------------
 
+// With the live session and a peer address, messages really go to the
+// peer and the peer's answers come in; otherwise the history is made up.
 class DemoConversation : public wxPanel
 {
 public:
-    DemoConversation(wxWindow* parent, const wxString& peer) : wxPanel(parent, wxID_ANY), m_peer(peer)
+    DemoConversation(wxWindow* parent, const wxString& peer)
+        : wxPanel(parent, wxID_ANY), m_peer(peer), m_live(DemoLiveSession::Get() && peer.Contains("@"))
     {
         KelSkinResource* skin = KelSkinResource::GetInstance();
         SetBackgroundColour(skin->GetColour("color_win_bk"));
@@ -269,7 +244,7 @@ public:
                         chooser->Position(faces->GetScreenPosition(), wxSize(0, 0));
                         chooser->Popup();
                     });
-        auto hint = new wxStaticText(this, wxID_ANY, "Conversation with " + peer);
+        auto hint = new wxStaticText(this, wxID_ANY, "Conversation with " + PeerName());
         hint->SetForegroundColour(skin->GetColour("color_text_grey"));
 
         auto send = new wxButton(this, wxID_ANY, "Send");
@@ -291,10 +266,29 @@ public:
         sizer->Add(actions, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
         SetSizer(sizer);
 
+        if (m_live)
+        {
+            Bind(jabEVT_MESSAGE, &DemoConversation::OnMessage, this);
+            KelJabberEventCenter::GetInstance()->Register(this, jabEVT_MESSAGE, "DemoConversation",
+                                                          "jabEVT_MESSAGE");
+            return;
+        }
         LoadHistory();
         m_input->WriteText("On my way, bringing coffee ");
         m_input->WriteAnimation(FaceFile(Faces().front()), wxANIMATION_TYPE_GIF);
     }
+
+    ~DemoConversation() override { KelJabberEventCenter::GetInstance()->UnRegister(this, -1); }
+
+    // Types `text` and a face into the input box and sends it.
+    void TypeAndSend(const wxString& text, const wxString& faceKey)
+    {
+        m_input->WriteText(text);
+        m_input->WriteAnimation(FaceTable().GetFacePath(faceKey), wxANIMATION_TYPE_GIF);
+        Send();
+    }
+
+    size_t GetReceivedCount() const { return m_received; }
 
 private:
     void LoadHistory()
@@ -313,18 +307,71 @@ private:
         const wxString message = m_input->ToXML();
         m_history->FromXML(HeaderDocument("Me", true, wxDateTime::Now().Format("%H:%M")));
         m_history->FromXML(message);
+        if (m_live)
+        {
+            MessageBean bean;
+            bean.SetReceivers(m_peer);
+            bean.SetBody(message);
+            bean.SetMessageType(MessageType_Chat);
+            DemoLiveSession::Get()->GetBridge().SendMessage(bean);
+        }
         // What we send is shown even when we were reading further up.
         m_history->ShowPosition(m_history->GetLastPosition());
         m_input->Clear();
         m_input->SetFocus();
     }
 
+    wxString PeerName() const { return m_live ? DemoLiveSession::Get()->GetDisplayName(m_peer) : m_peer; }
+
+    void OnMessage(JabberMessageEvent& event)
+    {
+        const MessageBean bean = event.GetBean();
+        if (bean.GetSender() != KelXmppClient::BareJid(m_peer))
+            return;
+        ++m_received;
+        m_history->FromXML(HeaderDocument(bean.GetSenderName(), false, wxDateTime::Now().Format("%H:%M")));
+        m_history->FromXML(bean.GetBody());
+    }
+
     wxString m_peer;
+    bool m_live;
+    size_t m_received = 0;
     KelRichText* m_history;
     KelRichText* m_input;
 };
 
 DemoConversationRegistration conversation([](wxWindow* parent, const wxString& peer) -> wxWindow*
                                           { return new DemoConversation(parent, peer); });
+
+// A real exchange with the responder, for the screenshots.
+DemoShotRegistration
+    liveChatShot(11, "live-chat",
+                 [](wxWindow* mainFrame) -> wxTopLevelWindow*
+                 {
+                     DemoLiveSession* session = DemoLiveSession::Get();
+                     if (!session)
+                         return nullptr;
+                     wxArrayString peers;
+                     peers.Add(session->GetResponderJid());
+                     auto chat = new DemoChatWindow(mainFrame, peers);
+                     auto conversation =
+                         dynamic_cast<DemoConversation*>(chat->GetConversations()->GetPage(0));
+                     const std::pair<const char*, const char*> lines[] = {
+                         {"Morning Bob! Is the build green again? ", "/smile"},
+                         {"Great, then I'll tag the release at noon ", "/cool"}};
+                     size_t sent = 0;
+                     wxStopWatch watch;
+                     for (const auto& line : lines)
+                     {
+                         conversation->TypeAndSend(wxString::FromUTF8(line.first), line.second);
+                         ++sent;
+                         while (conversation->GetReceivedCount() < sent && watch.Time() < 15000)
+                         {
+                             wxYield();
+                             wxMilliSleep(10);
+                         }
+                     }
+                     return chat;
+                 });
 
 } // namespace

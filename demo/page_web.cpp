@@ -6,6 +6,7 @@
 // page served from a loopback address the client never opened itself: its
 // calls are refused, which the page and the status line show.
 #include "demoregistry.h"
+#include "livesession.h"
 
 #include <kelctrls/browser.h>
 #include <kelctrls/platform/imcore.h>
@@ -124,6 +125,43 @@ void SetPresence(PTYPE type)
     PresenceManager::GetInstance()->SetMyPresence(Presence(jid, wxString(), type, wxString(), wxString()));
 }
 
+wxString PresenceWord(const KelXmppPresence& presence)
+{
+    switch (KelXmppBridge::TypeOf(presence))
+    {
+    case PTYPE_OFFLINE:
+        return "offline";
+    case PTYPE_AWAY:
+    case PTYPE_EXTENDED_AWAY:
+        return "away";
+    case PTYPE_BUSY:
+        return "busy";
+    default:
+        return "online";
+    }
+}
+
+// The people a page asks for ("group:NAME"), from the live roster: the
+// members of that group, or everybody online when there is no such group.
+wxString RosterUsers(const KelXmppClient& user, const wxString& request)
+{
+    const wxString group = request.AfterFirst(':');
+    bool groupFound = false;
+    for (const auto& contact : user.GetRoster())
+        groupFound = groupFound || contact.second.groups.Index(group, false) != wxNOT_FOUND;
+    wxString users;
+    for (const auto& contact : user.GetRoster())
+    {
+        const KelXmppPresence presence = user.GetPresence(contact.first);
+        const bool wanted =
+            groupFound ? contact.second.groups.Index(group, false) != wxNOT_FOUND : presence.available;
+        if (wanted)
+            users << (contact.second.name.empty() ? contact.first : contact.second.name) << '|'
+                  << PresenceWord(presence) << ';';
+    }
+    return users;
+}
+
 class WebPage : public wxPanel, public wxIECallBase
 {
 public:
@@ -136,7 +174,9 @@ public:
     WebPage(wxWindow* parent, Start start) : wxPanel(parent)
     {
         SetBackgroundColour(KelSkinResource::GetInstance()->GetColour("color_win_bk"));
-        SetPresence(PTYPE_ONLINE);
+        // With the live session the connection decides.
+        if (!DemoLiveSession::Get())
+            SetPresence(PTYPE_ONLINE);
 
         m_offline = new wxCheckBox(this, wxID_ANY, _("Work offline"));
         wxButton* untrusted = new wxButton(this, wxID_ANY, _("Open an untrusted page"));
@@ -198,8 +238,12 @@ private:
     {
         if (event.GetFuncname().IsSameAs("FetchUsers", false))
         {
-            event.SetResult(
-                "Alice Chen|online;Bob Li|away;Carla Diaz|online;Deng Wei|busy;Emma Stone|offline");
+            if (DemoLiveSession* session = DemoLiveSession::Get())
+                event.SetResult(RosterUsers(session->GetUser(),
+                                            event.GetParams().empty() ? wxString() : event.GetParams()[0]));
+            else
+                event.SetResult(
+                    "Alice Chen|online;Bob Li|away;Carla Diaz|online;Deng Wei|busy;Emma Stone|offline");
             Report(_("FetchUsers ") + wxJoin(event.GetParams(), ','));
         }
         else

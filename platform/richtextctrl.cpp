@@ -172,6 +172,13 @@ int wxFlagRichTextCtrl::RefreshAnimations()
     return animated;
 }
 
+void wxFlagRichTextCtrl::Refresh(bool eraseBackground, const wxRect* rect)
+{
+    if (rect && (rect->width <= 0 || rect->height <= 0))
+        return;
+    wxRichTextCtrl::Refresh(eraseBackground, rect);
+}
+
 void wxFlagRichTextCtrl::OnAnimationTimer(wxTimerEvent& event)
 {
     if (&event.GetTimer() != &m_animationTimer)

@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config ccache clang-format libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libxtst-dev
-libgtest-dev xvfb xauth clang libclang-rt-14-dev shared-mime-info xdg-utils"
+libgtest-dev xvfb xauth clang libclang-rt-14-dev shared-mime-info xdg-utils libstrophe-dev prosody"
 
 missing=""
 for p in $packages; do

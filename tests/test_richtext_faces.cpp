@@ -9,6 +9,10 @@
 #include <wx/settings.h>
 #include <wx/sstream.h>
 
+#include <cstdio>
+
+#include <unistd.h>
+
 using namespace kel::test;
 
 namespace
@@ -272,4 +276,77 @@ TEST_F(RichTextFacesOnScreen, SelectedFacesAreHighlighted)
     // A transparent corner of the face shows the selection colour.
     EXPECT_EQ(kel::test::PixelAt(shot, face.x + 3, face.y + 1),
               wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+}
+
+namespace
+{
+
+// Everything written to the standard error of the process (file descriptor
+// 2, where GTK and the libraries below it write) while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture() : m_file(std::tmpfile()), m_saved(dup(2))
+    {
+        std::fflush(stderr);
+        dup2(fileno(m_file), 2);
+    }
+    ~StderrCapture() { Restore(); }
+
+    std::string Take()
+    {
+        Restore();
+        std::string text;
+        std::rewind(m_file);
+        for (int c = std::fgetc(m_file); c != EOF; c = std::fgetc(m_file))
+            text += char(c);
+        return text;
+    }
+
+private:
+    void Restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, 2);
+        close(m_saved);
+        m_saved = -1;
+    }
+
+    std::FILE* m_file;
+    int m_saved;
+};
+
+} // namespace
+
+// Hundreds of messages with faces arrive while the history is shown, follows
+// its end and animates; nothing below the toolkit may complain meanwhile (a
+// paint or refresh of an empty or inverted area does).
+TEST_F(RichTextFacesOnScreen, ManyMessagesWithFacesDrawWithoutComplaints)
+{
+    const char* const faces[] = {"smile", "wink", "heart", "sleepy", "laugh", "cool"};
+    m_history->RegisteFaceInfoHandler(&m_faces);
+    kel::test::ShowAndWait(m_frame);
+
+    StderrCapture capture;
+    for (int i = 0; i < 300; ++i)
+    {
+        const wxString face = wxString("/") + faces[i % 6];
+        ASSERT_TRUE(m_history->FromXML(wxString::Format(
+            "<richtext><paragraphlayout><paragraph><text>Contact %d  10:%02d</text></paragraph>"
+            "<paragraph><text>message %d </text><animation><animationKey>%s</animationKey>"
+            "<animationType>1</animationType></animation><text> and </text><animation><animationKey>%s"
+            "</animationKey><animationType>1</animationType></animation></paragraph></paragraphlayout></"
+            "richtext>",
+            i % 7, i % 60, i, face, face)));
+        if (i % 10 == 0)
+            kel::test::Pump(20);
+    }
+    kel::test::Pump(300);
+    const std::string written = capture.Take();
+
+    EXPECT_EQ(written, "");
+    EXPECT_TRUE(m_history->IsPositionVisible(m_history->GetLastPosition()));
+    EXPECT_EQ(ObjectsOf<wxFlagRichTextAnimation>(m_history).size(), 600u);
 }

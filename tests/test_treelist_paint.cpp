@@ -153,6 +153,22 @@ TEST_F(TreeListPaintTest, HiddenRootStartsAtTheTopAndMarksWholeRows)
     EXPECT_GT(CountPixels(shot, kSelect, wxRect(190, row.y + 2, 80, row.height - 4)), 100);
     EXPECT_GT(CountPixels(shot, kSelect, wxRect(290, row.y + 2, 100, row.height - 4)), 100);
     EXPECT_EQ(CountPixels(shot, kSelect, RowRect(m_other).Deflate(0, 2)), 0);
+
+    // The hidden root has no row: no rectangle, never in view, never
+    // measured, not editable, wherever the view is.
+    for (const wxTreeItemId& scrolledTo : {m_group, m_other})
+    {
+        m_tree->ScrollTo(scrolledTo);
+        Pump(30);
+        wxRect rect(1, 2, 3, 4);
+        EXPECT_FALSE(m_tree->GetBoundingRect(m_root, rect));
+        EXPECT_EQ(rect, wxRect(1, 2, 3, 4));
+        EXPECT_FALSE(m_tree->IsVisible(m_root));
+        EXPECT_FALSE(m_tree->IsVisible(m_root, true));
+        EXPECT_EQ(m_tree->GetFirstVisibleItem(), m_group);
+    }
+    EXPECT_EQ(m_tree->EditLabel(m_root), nullptr);
+    EXPECT_FALSE(wxTreeListItem::FromId(m_root)->IsMeasured());
 }
 
 TEST_F(TreeListPaintTest, WithoutFullRowsOnlyTheLabelIsMarked)

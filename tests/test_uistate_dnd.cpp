@@ -65,12 +65,20 @@ struct RecordingReceiver : KelDropReceverInterface
         drops.push_back(wxPoint(x, y));
         received = data;
     }
-    void OnEnter(int x, int y, wxDragResult) override { entered = wxPoint(x, y); }
+    void OnEnter(int x, int y, wxDragResult) override
+    {
+        entered = wxPoint(x, y);
+        ++enters;
+        // A drag source must not hold the mouse while its drag runs.
+        captureOnEnter = wxWindow::GetCapture();
+    }
     void OnLeave() override { ++leaves; }
 
     std::vector<wxPoint> drops;
     void* received = nullptr;
     wxPoint entered;
+    wxWindow* captureOnEnter = nullptr;
+    int enters = 0;
     int leaves = 0;
 };
 
@@ -309,31 +317,76 @@ TEST(OrgDndData, CopiesAllFields)
     EXPECT_EQ(0, KelOrgDndData().m_type);
 }
 
-// Drags made with the mouse through the X server, started by handlers the way
-// a client starts them.
+// Real drags under the X server: the pointer is driven from another process
+// while the drag's own loop runs. A contact list and a file source in one
+// frame, a chat window in another whose text area takes files and whose
+// rest takes contacts, as in the client.
 class LiveDragTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "drag", wxPoint(0, 0), wxSize(520, 300));
-        m_tree = new wxTreeListCtrl(m_frame, wxID_ANY, wxPoint(0, 0), wxSize(250, 300),
-                                    wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW);
+        m_contacts = new wxFrame(nullptr, wxID_ANY, "contacts", wxPoint(0, 0), wxSize(250, 400));
+        m_tree = new wxTreeListCtrl(m_contacts, wxID_ANY, wxPoint(0, 0), wxSize(250, 300),
+                                    wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT_FULL_ROW | wxTR_MULTIPLE);
         m_tree->AddColumn("Name", 240);
         const wxTreeItemId root = m_tree->AddRoot("root");
         const wxTreeItemId sales = m_tree->AppendItem(root, "Sales");
         m_anna = m_tree->AppendItem(sales, "Anna");
         m_bart = m_tree->AppendItem(sales, "Bart");
+        m_carl = m_tree->AppendItem(sales, "Carl");
         m_tree->Expand(sales);
-        m_chat = new wxPanel(m_frame, wxID_ANY, wxPoint(260, 0), wxSize(260, 300));
-        kel::test::ShowAndWait(m_frame);
-        kel::test::Pump(100);
+        m_tree->Bind(wxEVT_TREE_BEGIN_DRAG, &LiveDragTest::OnBeginContactDrag, this);
+        m_tree->Bind(wxEVT_TREE_END_DRAG, [this](wxTreeEvent&) { ++m_treeEndDrags; });
+        m_fileSource = new wxPanel(m_contacts, wxID_ANY, wxPoint(0, 300), wxSize(250, 100));
+        m_fileSource->Bind(wxEVT_MOTION, &LiveDragTest::OnFileSourceMotion, this);
+
+        m_chat = new wxFrame(nullptr, wxID_ANY, "chat", wxPoint(300, 0), wxSize(300, 400));
+        m_chatArea = new wxPanel(m_chat, wxID_ANY, wxPoint(0, 0), wxSize(300, 200));
+        m_chatArea->SetDropTarget(new KelDndDropTarget(&m_contactReceiver, "contact"));
+        m_input = new wxTextCtrl(m_chat, wxID_ANY, "", wxPoint(0, 200), wxSize(300, 200), wxTE_MULTILINE);
+        m_input->SetDropTarget(new KelFileDropTarget(&m_fileObserver));
+
+        kel::test::ShowAndWait(m_contacts);
+        kel::test::ShowAndWait(m_chat);
     }
 
     void TearDown() override
     {
-        m_frame->Destroy();
+        m_contacts->Destroy();
+        m_chat->Destroy();
         kel::test::Pump(50);
+    }
+
+    // The contacts selected when a drag starts travel as a pointer to the
+    // list of their names.
+    void OnBeginContactDrag(wxTreeEvent&)
+    {
+        m_dragged.clear();
+        wxArrayTreeItemIds selection;
+        m_tree->GetSelections(selection);
+        for (const wxTreeItemId item : selection)
+            m_dragged.push_back(m_tree->GetItemText(item));
+        KelDndObject data("contact", &m_dragged);
+        m_result = RunDrag(data, m_tree);
+    }
+
+    void OnFileSourceMotion(wxMouseEvent& event)
+    {
+        if (!event.Dragging() || m_fileDragRunning)
+            return;
+        m_fileDragRunning = true;
+        wxFileDataObject data;
+        for (const wxString& file : m_filesToDrag)
+            data.AddFile(file);
+        m_result = RunDrag(data, m_fileSource);
+        m_fileDragRunning = false;
+    }
+
+    static wxDragResult RunDrag(wxDataObject& data, wxWindow* from)
+    {
+        wxDropSource source(data, from);
+        return source.DoDragDrop(wxDrag_CopyOnly);
     }
 
     wxPoint RowPoint(const wxTreeItemId& item) const
@@ -343,49 +396,25 @@ protected:
         return wxPoint(rect.x + 5, rect.y + rect.height / 2);
     }
 
-    wxFrame* m_frame = nullptr;
-    wxTreeListCtrl* m_tree = nullptr;
-    wxPanel* m_chat = nullptr;
-    wxTreeItemId m_anna, m_bart;
-};
+    // After a drag that dropped nothing: no capture, nothing received, and
+    // the tree answers clicks as if no drag had been.
+    void ExpectNothingLeftOfTheDrag()
+    {
+        EXPECT_EQ(nullptr, wxWindow::GetCapture());
+        EXPECT_EQ(nullptr, m_contactReceiver.captureOnEnter);
+        EXPECT_TRUE(m_contactReceiver.drops.empty());
+        EXPECT_TRUE(m_fileObserver.files.empty());
 
-TEST_F(LiveDragTest, ContactDraggedFromTheTreeReachesTheReceiver)
-{
-    RecordingReceiver receiver;
-    m_chat->SetDropTarget(new KelDndDropTarget(&receiver, "contact"));
+        kel::test::ClickAt(m_tree->GetMainWindow(), RowPoint(m_anna));
+        EXPECT_TRUE(m_tree->IsSelected(m_anna));
+        EXPECT_FALSE(m_tree->IsSelected(m_bart));
+        kel::test::ClickAt(m_tree->GetMainWindow(), RowPoint(m_carl));
+        EXPECT_TRUE(m_tree->IsSelected(m_carl));
+        EXPECT_FALSE(m_tree->IsSelected(m_anna));
+        EXPECT_EQ(0, m_treeEndDrags);
+    }
 
-    wxString contact;
-    wxDragResult result = wxDragError;
-    int endDrags = 0;
-    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG,
-                 [&](wxTreeEvent& event)
-                 {
-                     contact = m_tree->GetItemText(event.GetItem());
-                     KelDndObject data("contact", &contact);
-                     data.SetBitmap(wxBitmap(40, 16));
-                     wxDropSource source(data, m_tree);
-                     result = source.DoDragDrop(wxDrag_CopyOnly);
-                 });
-    m_tree->Bind(wxEVT_TREE_END_DRAG, [&](wxTreeEvent&) { ++endDrags; });
-
-    kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_bart), m_chat, wxPoint(130, 150));
-
-    EXPECT_EQ(wxDragCopy, result);
-    EXPECT_EQ(&contact, receiver.received);
-    EXPECT_EQ("Bart", contact);
-    ASSERT_EQ(1u, receiver.drops.size());
-    EXPECT_TRUE(wxRect(m_chat->GetClientSize()).Contains(receiver.drops[0]));
-
-    // The tree is itself again: the next click selects, and ends no drag.
-    EXPECT_FALSE(m_tree->GetMainWindow()->HasCapture());
-    kel::test::ClickAt(m_tree->GetMainWindow(), RowPoint(m_anna));
-    EXPECT_EQ(m_anna, m_tree->GetSelection());
-    EXPECT_EQ(0, endDrags);
-}
-
-TEST_F(LiveDragTest, FilesDroppedOnATextAreaReachTheObserver)
-{
-    struct Observer : KelFileDropTargetObserver
+    struct FileObserver : KelFileDropTargetObserver
     {
         bool OnObservedDropFiles(int, int, const wxArrayString& dropped) override
         {
@@ -393,25 +422,97 @@ TEST_F(LiveDragTest, FilesDroppedOnATextAreaReachTheObserver)
             return true;
         }
         wxArrayString files;
-    } observer;
-    wxTextCtrl* input = new wxTextCtrl(m_chat, wxID_ANY, "", wxPoint(0, 0), wxSize(260, 300), wxTE_MULTILINE);
-    input->SetDropTarget(new KelFileDropTarget(&observer));
+    };
 
-    wxDragResult result = wxDragError;
-    m_tree->Bind(wxEVT_TREE_BEGIN_DRAG,
-                 [&](wxTreeEvent&)
-                 {
-                     wxFileDataObject files;
-                     files.AddFile("/tmp/minutes.txt");
-                     files.AddFile("/tmp/plan b.pdf");
-                     wxDropSource source(files, m_tree);
-                     result = source.DoDragDrop(wxDrag_CopyOnly);
-                 });
+    wxFrame* m_contacts = nullptr;
+    wxTreeListCtrl* m_tree = nullptr;
+    wxPanel* m_fileSource = nullptr;
+    wxFrame* m_chat = nullptr;
+    wxPanel* m_chatArea = nullptr;
+    wxTextCtrl* m_input = nullptr;
+    wxTreeItemId m_anna, m_bart, m_carl;
 
-    kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_anna), input, wxPoint(100, 100));
+    RecordingReceiver m_contactReceiver;
+    FileObserver m_fileObserver;
+    std::vector<wxString> m_dragged;
+    wxArrayString m_filesToDrag;
+    bool m_fileDragRunning = false;
+    wxDragResult m_result = wxDragError;
+    int m_treeEndDrags = 0;
+};
 
-    EXPECT_EQ(wxDragCopy, result);
-    ASSERT_EQ(2u, observer.files.size());
-    EXPECT_EQ("/tmp/minutes.txt", observer.files[0]);
-    EXPECT_EQ("/tmp/plan b.pdf", observer.files[1]);
+TEST_F(LiveDragTest, ContactsDraggedFromTheTreeReachTheChatWindow)
+{
+    // One contact: the press selects it.
+    ASSERT_TRUE(
+        kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_bart), m_chatArea, wxPoint(150, 100)));
+    EXPECT_EQ(wxDragCopy, m_result);
+    EXPECT_EQ(1, m_contactReceiver.enters);
+    EXPECT_EQ(nullptr, m_contactReceiver.captureOnEnter)
+        << "the tree lets go of the mouse as the drag starts";
+    ASSERT_EQ(1u, m_contactReceiver.drops.size());
+    EXPECT_TRUE(wxRect(m_chatArea->GetClientSize()).Contains(m_contactReceiver.drops[0]));
+    EXPECT_EQ(&m_dragged, m_contactReceiver.received);
+    EXPECT_EQ(std::vector<wxString>{"Bart"}, m_dragged);
+    EXPECT_EQ(nullptr, wxWindow::GetCapture());
+
+    // Several: pressing one of the selected keeps the selection.
+    m_tree->SelectItem(m_anna, wxTreeItemId(), true);
+    m_tree->SelectItem(m_carl, wxTreeItemId(), false);
+    m_contactReceiver = RecordingReceiver();
+    m_result = wxDragError;
+    ASSERT_TRUE(
+        kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_carl), m_chatArea, wxPoint(60, 40)));
+    EXPECT_EQ(wxDragCopy, m_result);
+    ASSERT_EQ(1u, m_contactReceiver.drops.size());
+    EXPECT_EQ(&m_dragged, m_contactReceiver.received);
+    EXPECT_EQ((std::vector<wxString>{"Anna", "Carl"}), m_dragged);
+    EXPECT_EQ(0, m_treeEndDrags) << "a drag and drop is no move inside the tree";
+}
+
+TEST_F(LiveDragTest, FilesDraggedOntoTheTextAreaReachTheFileObserver)
+{
+    const std::vector<std::vector<wxString>> drags = {
+        {"/tmp/minutes.txt"},
+        {"/tmp/plan b.pdf",
+         wxString::FromUTF8("/tmp/\xC3\x9C"
+                            "berblick.odt"),
+         "/tmp/photo.jpg"},
+    };
+    for (const std::vector<wxString>& files : drags)
+    {
+        m_filesToDrag = wxArrayString(files.size(), files.data());
+        m_fileObserver.files.clear();
+        m_result = wxDragError;
+        ASSERT_TRUE(kel::test::DragAndDrop(m_fileSource, wxPoint(100, 50), m_input, wxPoint(150, 100)));
+        EXPECT_EQ(wxDragCopy, m_result);
+        EXPECT_EQ(files, std::vector<wxString>(m_fileObserver.files.begin(), m_fileObserver.files.end()));
+    }
+    EXPECT_TRUE(m_contactReceiver.drops.empty()) << "files are no contacts";
+}
+
+TEST_F(LiveDragTest, ADragReleasedOutsideAnyTargetLeavesNothingBehind)
+{
+    // Over the tree's own frame, below the rows: no drop target there.
+    ASSERT_TRUE(kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_bart), m_tree->GetMainWindow(),
+                                       wxPoint(120, 250)));
+    // The toolkit reports a drop that no target took as cancelled.
+    EXPECT_EQ(wxDragCancel, m_result);
+    ExpectNothingLeftOfTheDrag();
+}
+
+TEST_F(LiveDragTest, ADragCancelledWithEscapeLeavesNothingBehind)
+{
+    ASSERT_TRUE(
+        kel::test::DragAndCancel(m_tree->GetMainWindow(), RowPoint(m_bart), m_chatArea, wxPoint(150, 100)));
+    EXPECT_EQ(wxDragCancel, m_result);
+    EXPECT_GE(m_contactReceiver.leaves, 1);
+    ExpectNothingLeftOfTheDrag();
+
+    // The next drag goes through.
+    ASSERT_TRUE(
+        kel::test::DragAndDrop(m_tree->GetMainWindow(), RowPoint(m_carl), m_chatArea, wxPoint(150, 100)));
+    EXPECT_EQ(wxDragCopy, m_result);
+    EXPECT_EQ(std::vector<wxString>{"Carl"}, m_dragged);
+    EXPECT_EQ(1u, m_contactReceiver.drops.size());
 }

@@ -810,7 +810,7 @@ wxTextCtrl* wxTreeListMainWindow::EditLabel(const wxTreeItemId& itemId, int colu
 {
     wxTreeListItem* item = wxTreeListItem::FromId(itemId);
     wxTreeListHeaderWindow* header = GetHeader();
-    if (!item || !header || column < 0 || column >= GetColumnCount())
+    if (!item || IsHiddenRoot(item) || !header || column < 0 || column >= GetColumnCount())
         return nullptr;
     m_editItem = item;
     m_editCol = column;

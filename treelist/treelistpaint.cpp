@@ -447,7 +447,8 @@ bool wxTreeListMainWindow::GetBoundingRect(const wxTreeItemId& itemId, wxRect& r
                                            bool WXUNUSED(textOnly)) const
 {
     wxTreeListItem* item = wxTreeListItem::FromId(itemId);
-    if (!item)
+    // A hidden root has no row: it is never placed, so it has no rectangle.
+    if (!item || IsHiddenRoot(item))
         return false;
     const_cast<wxTreeListMainWindow*>(this)->EnsureLayout();
     EnsureMeasured(item);
@@ -506,7 +507,7 @@ int wxTreeListMainWindow::GetBestColumnWidth(int column, wxTreeItemId parentId)
 
 void wxTreeListMainWindow::RefreshLine(wxTreeListItem* item)
 {
-    if (m_dirty || !item)
+    if (m_dirty || !item || IsHiddenRoot(item))
         return;
     int y;
     CalcScrolledPosition(0, item->GetY(), nullptr, &y);

@@ -10,6 +10,8 @@
 #include <kelctrls/messaging/handlers.h>
 #include <kelctrls/messaging/packets.h>
 #include <kelctrls/messaging/presencemanager.h>
+#include <kelctrls/messaging/rostertree.h>
+#include <kelctrls/messaging/xmppbridge.h>
 #include <kelctrls/platform/imcore.h>
 
 #endif

@@ -112,6 +112,9 @@ public:
     void SetItemFont(const wxTreeItemId& item, const wxFont& font);
 
     // ---- item state ---------------------------------------------------------
+    // Whether the row of `item` is in view: its ancestors are expanded and it
+    // lies in the client area (or, with `fullRow`, at least its height does).
+    // A hidden root is never visible.
     bool IsVisible(const wxTreeItemId& item, bool fullRow = false) const;
     bool HasChildren(const wxTreeItemId& item) const;
     bool IsExpanded(const wxTreeItemId& item) const;
@@ -175,6 +178,8 @@ public:
     // ---- geometry -----------------------------------------------------------
     void EnsureVisible(const wxTreeItemId& item);
     void ScrollTo(const wxTreeItemId& item);
+    // The row of `item` in the main window's client coordinates; false for
+    // a null item and for a hidden root, which has no row.
     bool GetBoundingRect(const wxTreeItemId& item, wxRect& rect, bool textOnly = false) const;
     wxTreeItemId HitTest(const wxPoint& pos);
     wxTreeItemId HitTest(const wxPoint& pos, int& flags);
@@ -182,6 +187,7 @@ public:
     void SetDragItem(const wxTreeItemId& item = (wxTreeItemId*)nullptr);
 
     // ---- editing ------------------------------------------------------------
+    // Opens the edit control on a cell (a hidden root has none: null).
     wxTextCtrl* EditLabel(const wxTreeItemId& item);
     wxTextCtrl* EditLabel(const wxTreeItemId& item, int column);
     void EndEditLabel();

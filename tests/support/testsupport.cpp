@@ -1,8 +1,6 @@
 #include "testsupport.h"
 
 #include <gtk/gtk.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 
 #include <wx/app.h>
 #include <wx/dcscreen.h>
@@ -12,14 +10,13 @@
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/process.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
-#include <thread>
+#include <memory>
 
 namespace kel
 {
@@ -173,60 +170,111 @@ void ClickAt(wxWindow* win, const wxPoint& clientPoint)
     Pump(50);
 }
 
+PointerGesture& PointerGesture::MoveTo(const wxPoint& point)
+{
+    m_steps.insert(m_steps.end(), {"move", wxString::Format("%d", point.x), wxString::Format("%d", point.y)});
+    return *this;
+}
+
+PointerGesture& PointerGesture::GlideTo(const wxPoint& point)
+{
+    m_steps.insert(m_steps.end(),
+                   {"glide", wxString::Format("%d", point.x), wxString::Format("%d", point.y)});
+    return *this;
+}
+
+PointerGesture& PointerGesture::Press()
+{
+    m_steps.push_back("press");
+    return *this;
+}
+
+PointerGesture& PointerGesture::Release()
+{
+    m_steps.push_back("release");
+    return *this;
+}
+
+PointerGesture& PointerGesture::Key(const wxString& name)
+{
+    m_steps.insert(m_steps.end(), {"key", name});
+    return *this;
+}
+
+PointerGesture& PointerGesture::Pause(int milliseconds)
+{
+    m_steps.insert(m_steps.end(), {"pause", wxString::Format("%d", milliseconds)});
+    return *this;
+}
+
+bool PointerGesture::Play()
+{
+    std::vector<wxCharBuffer> args{wxCharBuffer(KELCTRLS_POINTER_DRIVER)};
+    for (const wxString& step : m_steps)
+        args.push_back(step.utf8_str());
+    std::vector<const char*> argv;
+    for (const wxCharBuffer& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    // The process tells of its end through the event loop, which the
+    // gesture's receiver may be running in a loop of its own meanwhile. The
+    // process object deletes itself once it has told.
+    struct Outcome
+    {
+        bool ended = false;
+        int status = -1;
+    };
+    const auto outcome = std::make_shared<Outcome>();
+    wxProcess* process = new wxProcess;
+    process->Bind(wxEVT_END_PROCESS,
+                  [outcome](wxProcessEvent& event)
+                  {
+                      outcome->ended = true;
+                      outcome->status = event.GetExitCode();
+                      event.Skip();
+                  });
+    const long pid = wxExecute(argv.data(), wxEXEC_ASYNC, process);
+    if (pid <= 0)
+        return false;
+    if (!WaitUntil([outcome] { return outcome->ended; }, 60000))
+    {
+        wxProcess::Kill(pid, wxSIGKILL);
+        return false;
+    }
+    Pump(100);
+    return outcome->status == 0;
+}
+
+wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint)
+{
+    return win->ClientToScreen(clientPoint);
+}
+
 namespace
 {
 
-// Sends a press, a path of motions and a release through a connection to
-// the X server of its own, pausing so that the receiving program keeps up.
-void SendDragGesture(wxPoint from, wxPoint to)
+// A hand first nudges what it picked up, then carries it over; drag sources
+// wait for a few motions before they start a drag.
+PointerGesture CarryGesture(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return;
-    const auto send = [display](int pauseMs)
-    {
-        XFlush(display);
-        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
-    };
-    XTestFakeMotionEvent(display, -1, from.x, from.y, CurrentTime);
-    send(100);
-    XTestFakeButtonEvent(display, 1, True, CurrentTime);
-    send(100);
-    // A hand first nudges what it picked up, then carries it over.
-    const wxPoint nudged = from + wxPoint(6, 0);
-    for (int x = from.x + 1; x <= nudged.x; ++x)
-    {
-        XTestFakeMotionEvent(display, -1, x, from.y, CurrentTime);
-        send(60);
-    }
-    const int steps = 12;
-    for (int i = 1; i <= steps; ++i)
-    {
-        const wxPoint at = nudged + (to - nudged) * i / steps;
-        XTestFakeMotionEvent(display, -1, at.x, at.y, CurrentTime);
-        send(60);
-    }
-    // The drop target learns of the pointer over it asynchronously.
-    send(300);
-    XTestFakeButtonEvent(display, 1, False, CurrentTime);
-    send(100);
-    XCloseDisplay(display);
+    const wxPoint start = ScreenPoint(from, fromPoint);
+    PointerGesture gesture;
+    gesture.MoveTo(start).Press().GlideTo(start + wxPoint(8, 0)).GlideTo(ScreenPoint(to, toPoint));
+    return gesture;
 }
 
 } // anonymous namespace
 
-void DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
+bool DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
 {
-    std::atomic<bool> done(false);
-    std::thread gesture(
-        [&done, start = from->ClientToScreen(fromPoint), end = to->ClientToScreen(toPoint)]
-        {
-            SendDragGesture(start, end);
-            done = true;
-        });
-    WaitUntil([&done] { return done.load(); }, 10000);
-    gesture.join();
-    Pump(100);
+    // The drop target learns of the pointer over it asynchronously.
+    return CarryGesture(from, fromPoint, to, toPoint).Pause(300).Release().Play();
+}
+
+bool DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
+{
+    return CarryGesture(from, fromPoint, to, toPoint).Pause(300).Key("Escape").Release().Play();
 }
 
 void TempCwdTest::SetUp()

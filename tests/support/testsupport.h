@@ -73,11 +73,39 @@ wxString SourceDataDir();
 // with the left button through the X server.
 void ClickAt(wxWindow* win, const wxPoint& clientPoint);
 
-// Presses the left button at a point of `from`, moves the pointer in steps to
-// a point of `to` and releases it there (client coordinates), pumping events
-// meanwhile. The input comes from a thread of its own, so that it keeps coming
-// while the toolkit runs the loop of a drag-and-drop started by a handler.
-void DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
+// A gesture of the pointer and keyboard, played by a program of its own
+// (tests/pointer) while this one keeps running its event loop. Input sent
+// from inside the program cannot reach code that runs a loop of its own, such
+// as a drag and drop; input from another process arrives as from a hand.
+// Points are in screen coordinates.
+class PointerGesture
+{
+public:
+    PointerGesture& MoveTo(const wxPoint& point);
+    // Carries the pointer to `point` in small motions, 30 ms apart.
+    PointerGesture& GlideTo(const wxPoint& point);
+    PointerGesture& Press();
+    PointerGesture& Release();
+    // Presses and releases a key, given by its X name ("Escape").
+    PointerGesture& Key(const wxString& name);
+    PointerGesture& Pause(int milliseconds);
+
+    // Plays the gesture and pumps events until it has ended; false when the
+    // driver could not play it all.
+    bool Play();
+
+private:
+    std::vector<wxString> m_steps;
+};
+
+// The screen point of a point of `win` in client coordinates.
+wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint);
+
+// Presses the left button at a point of `from`, nudges what it holds, carries
+// it to a point of `to` and releases it there (client coordinates).
+bool DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
+// The same gesture up to the release; then Escape, then the release.
+bool DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
 
 // A fixture that runs each test in a fresh, empty working directory, which it
 // removes afterwards.

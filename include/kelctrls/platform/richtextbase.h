@@ -294,6 +294,12 @@ public:
 
     static constexpr int AnimationTick = 40;
 
+    // Repaints `rect` (everything when null). An empty or inverted area is
+    // nothing to repaint and is dropped: the toolkit's own update after an
+    // insertion below the view asks for one of negative height, which the
+    // drawing layer below would report as a bug.
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+
 protected:
     void OnAnimationTimer(wxTimerEvent& event);
     void OnContentInserted(wxRichTextEvent& event);
