@@ -2,6 +2,9 @@
 #             Xvfb, writing screenshots, when there is no display)
 # make test   installs what is missing, builds, runs every test under Xvfb
 # make package builds the Debian packages, make docs the API reference
+# make sanitize  builds the library and the tests with the address and
+#             undefined-behaviour sanitizers into build-sanitize and runs every
+#             test; any report fails the test (leak reports are off, as below)
 # make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS
 #             (the toolkit's own libraries keep caches alive until exit, so
 #             leak reports are off; a target's memory climbs by some hundred
@@ -12,8 +15,9 @@ JOBS ?= 2
 SCREENSHOTS ?= $(CURDIR)/out/screenshots
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
+SANITIZE_BUILD ?= build-sanitize
 
-.PHONY: all deps configure build test demo skin faces fuzz bench install package docs clean format format-check pot
+.PHONY: all deps configure build test sanitize demo skin faces fuzz bench install package docs clean format format-check pot
 
 all: build
 
@@ -28,6 +32,12 @@ build: configure
 
 test: build
 	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
+
+sanitize: deps
+	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKELCTRLS_SANITIZE=ON -DKELCTRLS_BUILD_DEMO=OFF -DKELCTRLS_BUILD_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && ctest -j$(JOBS) --output-on-failure
 
 demo: build
 	@if [ -n "$$DISPLAY" ]; then \
@@ -75,7 +85,7 @@ docs: configure
 	cmake --build $(BUILD) --target docs
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) out
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) out
 
 # Extracts the translatable texts of the library into po/kelctrls.pot and of
 # the demo into demo/po/kelctrls-demo.pot, and merges each template into the

@@ -67,7 +67,9 @@ void SaveEntries(wxXmlDocument& doc, const char* relative, const wxList& list,
         for (wxList::compatibility_iterator node = list.GetFirst(); node; node = node->GetNext())
             root->InsertChild(makeElement(node->GetData()), root->GetChildren());
     }
-    KelSaveXmlAtomically(doc, KelInstallPath(relative), 1);
+    const wxString path = KelInstallPath(relative);
+    if (!KelSaveXmlAtomically(doc, path, 1))
+        KelReportFailedSave(path);
 }
 
 } // anonymous namespace

@@ -531,23 +531,19 @@ bool ScreenDlg::SaveSelectionTo(const wxString& path)
 {
     wxLogNull noLog;
 
-    if (wxFileExists(path))
-    {
-        if (AskUser(this, _("file exists,do you want to overwrite it?"), wxOK | wxCANCEL) != wxOK)
-            return false;
-        if (!wxRemoveFile(path))
-        {
-            AskUser(this, _("Overwrite failed!"), wxOK);
-            return false;
-        }
-    }
+    if (wxFileExists(path) &&
+        AskUser(this, _("file exists,do you want to overwrite it?"), wxOK | wxCANCEL) != wxOK)
+        return false;
 
     const wxImageHandler* handler = FindHandlerForFile(path);
     if (!handler)
         return false;
 
+    // A save that fails (a full disk, an unwritable folder, a format that
+    // cannot hold the image) leaves the file the user chose to overwrite as
+    // it was.
     const wxBitmap selection = GetSelectBitamp();
-    if (selection.IsOk() && selection.ConvertToImage().SaveFile(path, handler->GetType()))
+    if (selection.IsOk() && KelSaveImageAtomically(selection.ConvertToImage(), path, handler->GetType()))
         return true;
 
     AskUser(this, _("operation failed,maybe it is too large to operate!"), wxOK);

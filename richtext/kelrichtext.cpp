@@ -329,7 +329,7 @@ bool KelRichText::TransImageToWrite(const wxString& path, int type)
     name.Replace(".", "");
     name += "." + target->GetExtension();
     const wxString cached = GetFileImageMainBuff() + wxFILE_SEP_PATH + name;
-    if (!image.SaveFile(cached, static_cast<wxBitmapType>(type)))
+    if (!KelSaveImageAtomically(image, cached, static_cast<wxBitmapType>(type)))
         return false;
 
     wxFlagRichTextImageBlock block;
@@ -357,7 +357,21 @@ bool KelRichText::LoadFile(const wxString& path, int type)
 bool KelRichText::SaveFile(const wxString& path, int type)
 {
     wxLogNull noLog;
-    return wxFlagRichTextCtrl::SaveFile(path, type);
+    const wxString target = path.empty() ? GetFilename() : path;
+    wxRichTextFileHandler* handler =
+        target.empty()
+            ? nullptr
+            : wxRichTextBuffer::FindHandlerFilenameOrType(target, static_cast<wxRichTextFileType>(type));
+    if (!handler)
+        return false;
+
+    handler->SetFlags(GetBuffer().GetHandlerFlags());
+    wxMemoryOutputStream encoded;
+    if (!handler->SaveFile(&GetBuffer(), encoded) || !KelWriteStreamAtomically(target, encoded))
+        return false;
+    SetFilename(target);
+    DiscardEdits();
+    return true;
 }
 
 bool KelRichText::GetStyle(long position, wxFlagRichTextAttr& style)

@@ -109,7 +109,10 @@ bool LanguageHandler::SaveLanguage()
                 attr->SetValue(info->selected ? "1" : "0");
         }
     }
-    return KelSaveXmlAtomically(doc, path, 1);
+    if (KelSaveXmlAtomically(doc, path, 1))
+        return true;
+    KelReportFailedSave(path);
+    return false;
 }
 
 const LanguageInfo* LanguageHandler::Find(int id) const

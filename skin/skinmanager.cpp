@@ -152,7 +152,8 @@ bool KelSkinManager::SelectSkin(int id)
         if (wanted != skin->GetSelected())
         {
             skin->SetSelect(wanted);
-            skin->Save();
+            if (!skin->Save())
+                KelReportFailedSave(skin->GetFilePath());
         }
     }
     return true;

@@ -109,21 +109,21 @@ TEST_F(KelBorderTest, XrcBuildsTheFramedControlFromItsContent)
                     "  </object>"
                     "</object>",
                     "frame");
-    KelBorder* border = wxDynamicCast(object, KelBorder);
+    KelBorder* border = dynamic_cast<KelBorder*>(object);
     ASSERT_TRUE(border);
     EXPECT_EQ(border->GetBorderSides(), wxBORDER_ALLSIDES);
     EXPECT_EQ(border->GetBorderColour(), LineColour);
-    wxLinkText* inner = wxDynamicCast(border->GetWindow(), wxLinkText);
+    wxLinkText* inner = dynamic_cast<wxLinkText*>(border->GetWindow());
     ASSERT_TRUE(inner);
     EXPECT_EQ(inner->GetParent(), border);
     EXPECT_EQ(inner->GetRect(), wxRect(1, 1, 158, 28));
 
-    KelBorder* nested = wxDynamicCast(m_resource->LoadObject(m_panel, "nested", "KelBorder"), KelBorder);
+    KelBorder* nested = dynamic_cast<KelBorder*>(m_resource->LoadObject(m_panel, "nested", "KelBorder"));
     ASSERT_TRUE(nested);
     EXPECT_FALSE(nested->GetBorderColour().IsOk());
-    KelBorder* inside = wxDynamicCast(nested->GetWindow(), KelBorder);
+    KelBorder* inside = dynamic_cast<KelBorder*>(nested->GetWindow());
     ASSERT_TRUE(inside);
-    EXPECT_TRUE(wxDynamicCast(inside->GetWindow(), KelStaticText));
+    EXPECT_TRUE(dynamic_cast<KelStaticText*>(inside->GetWindow()));
 }
 
 TEST_F(KelBorderTest, XrcContentWithoutAWindowLogsTheTwoErrors)
@@ -137,13 +137,13 @@ TEST_F(KelBorderTest, XrcContentWithoutAWindowLogsTheTwoErrors)
                     "  <object class=\"KelBorderContent\"><object class=\"NoSuchControl\"/></object>"
                     "</object>",
                     "empty");
-    KelBorder* border = wxDynamicCast(object, KelBorder);
+    KelBorder* border = dynamic_cast<KelBorder*>(object);
     ASSERT_TRUE(border);
     EXPECT_EQ(border->GetWindow(), nullptr);
     ASSERT_FALSE(log.errors.empty());
     EXPECT_EQ(log.errors.back(), "Error in resource: no control within notebook's <page> tag.");
 
-    KelBorder* unknown = wxDynamicCast(m_resource->LoadObject(m_panel, "unknown", "KelBorder"), KelBorder);
+    KelBorder* unknown = dynamic_cast<KelBorder*>(m_resource->LoadObject(m_panel, "unknown", "KelBorder"));
     ASSERT_TRUE(unknown);
     EXPECT_EQ(unknown->GetWindow(), nullptr);
     EXPECT_EQ(log.errors.back(), "Error in resource.");
@@ -191,20 +191,20 @@ TEST_F(KELGaugeTest, XrcReadsRangeValueAndStyle)
                     "<object class=\"KELGauge\" name=\"bare\"/>"
                     "<object class=\"KELGauge\" name=\"wrong\"><range>-7</range><value>25</value></object>",
                     "progress");
-    KELGauge* gauge = wxDynamicCast(object, KELGauge);
+    KELGauge* gauge = dynamic_cast<KELGauge*>(object);
     ASSERT_TRUE(gauge);
     EXPECT_EQ(gauge->GetRange(), 250);
     EXPECT_EQ(gauge->GetValue(), 125);
     EXPECT_TRUE(gauge->HasFlag(wxGA_SMOOTH));
     EXPECT_EQ(gauge->GetContent(), "");
 
-    KELGauge* bare = wxDynamicCast(m_resource->LoadObject(m_panel, "bare", "KELGauge"), KELGauge);
+    KELGauge* bare = dynamic_cast<KELGauge*>(m_resource->LoadObject(m_panel, "bare", "KELGauge"));
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->GetRange(), 100);
     EXPECT_EQ(bare->GetValue(), 0);
 
     // A range below zero and a value outside the range are brought into bounds.
-    KELGauge* wrong = wxDynamicCast(m_resource->LoadObject(m_panel, "wrong", "KELGauge"), KELGauge);
+    KELGauge* wrong = dynamic_cast<KELGauge*>(m_resource->LoadObject(m_panel, "wrong", "KELGauge"));
     ASSERT_TRUE(wrong);
     EXPECT_EQ(wrong->GetRange(), 0);
     EXPECT_EQ(wrong->GetValue(), 0);

@@ -229,7 +229,7 @@ TEST_F(KBitmapButtonTest, XrcReadsFacesStyleAndLabel)
                         "</object>"
                         "<object class=\"KBitmapButton\" name=\"plain\"><label>Ignored</label></object>",
                     "ok");
-    KBitmapButton* button = wxDynamicCast(object, KBitmapButton);
+    KBitmapButton* button = dynamic_cast<KBitmapButton*>(object);
     ASSERT_TRUE(button);
     EXPECT_TRUE(button->HasFlag(wxBU_TEXT));
     EXPECT_TRUE(button->HasFlag(wxBU_AUTO_SCALE));
@@ -241,7 +241,7 @@ TEST_F(KBitmapButtonTest, XrcReadsFacesStyleAndLabel)
 
     // Without wxBU_TEXT the label is not read; without a bitmap the button still exists.
     KBitmapButton* plain =
-        wxDynamicCast(m_resource->LoadObject(m_panel, "plain", "KBitmapButton"), KBitmapButton);
+        dynamic_cast<KBitmapButton*>(m_resource->LoadObject(m_panel, "plain", "KBitmapButton"));
     ASSERT_TRUE(plain);
     EXPECT_TRUE(plain->HasFlag(wxBU_AUTODRAW));
     EXPECT_EQ(plain->GetLabel(), "");

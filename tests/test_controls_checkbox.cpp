@@ -143,7 +143,7 @@ TEST_F(KelCheckBoxTest, XrcCheckedSendsOneEventDuringCreationAndTurnsOnAutoSize)
                     "<object class=\"KelCheckBox\" name=\"sized\"><size>50,20</size><checked>bogus</checked>"
                     "</object>",
                     "remember");
-    KelCheckBox* box = wxDynamicCast(object, KelCheckBox);
+    KelCheckBox* box = dynamic_cast<KelCheckBox*>(object);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->GetName(), "remember");
     EXPECT_EQ(events, 1);
@@ -152,7 +152,7 @@ TEST_F(KelCheckBoxTest, XrcCheckedSendsOneEventDuringCreationAndTurnsOnAutoSize)
     EXPECT_EQ(box->GetToolTipText(), "Stored on this computer");
     EXPECT_TRUE(box->HasFlag(wxTRANSPARENT_WINDOW));
 
-    KelCheckBox* sized = wxDynamicCast(m_resource->LoadObject(m_panel, "sized", "KelCheckBox"), KelCheckBox);
+    KelCheckBox* sized = dynamic_cast<KelCheckBox*>(m_resource->LoadObject(m_panel, "sized", "KelCheckBox"));
     ASSERT_TRUE(sized);
     EXPECT_EQ(events, 2); // an unchecked box is announced as well
     EXPECT_FALSE(sized->IsChecked());
@@ -200,7 +200,7 @@ TEST_F(KelStaticTextTest, XrcReadsColourFontAndDefaults)
                                    "<object class=\"KelStaticText\" name=\"bare\"><color>not a colour</color>"
                                    "  <font><size>-5</size><weight>bold</weight></font></object>",
                                    "title");
-    KelStaticText* title = wxDynamicCast(object, KelStaticText);
+    KelStaticText* title = dynamic_cast<KelStaticText*>(object);
     ASSERT_TRUE(title);
     EXPECT_EQ(title->GetName(), "title");
     EXPECT_EQ(title->GetLabel(), "Contacts");
@@ -211,7 +211,7 @@ TEST_F(KelStaticTextTest, XrcReadsColourFontAndDefaults)
     EXPECT_TRUE(title->HasFlag(wxTRANSPARENT_WINDOW));
 
     KelStaticText* bare =
-        wxDynamicCast(m_resource->LoadObject(m_panel, "bare", "KelStaticText"), KelStaticText);
+        dynamic_cast<KelStaticText*>(m_resource->LoadObject(m_panel, "bare", "KelStaticText"));
     ASSERT_TRUE(bare);
     EXPECT_FALSE(bare->GetFontColour().IsOk());
     EXPECT_EQ(bare->GetLabel(), "");

@@ -112,7 +112,7 @@ TEST_F(FileTransferLinkTest, XrcCreatesALinkWithoutEnabledColour)
 {
     wxObject* object = LoadFromXrc(
         "<object class=\"FileTransferLink\" name=\"cancel\"><label>Cancel</label></object>", "cancel");
-    FileTransferLink* link = wxDynamicCast(object, FileTransferLink);
+    FileTransferLink* link = dynamic_cast<FileTransferLink*>(object);
     ASSERT_TRUE(link);
     EXPECT_EQ(link->GetLabel(), "Cancel");
     EXPECT_TRUE(link->IsLinkEnabled());

@@ -265,7 +265,7 @@ TEST_F(wxLinkTextTest, XrcAppliesColoursImagesAndBorder)
                         "</object>"
                         "<object class=\"wxLinkText\" name=\"bare\"><label>Plain</label></object>",
                     "link");
-    wxLinkText* link = wxDynamicCast(object, wxLinkText);
+    wxLinkText* link = dynamic_cast<wxLinkText*>(object);
     ASSERT_TRUE(link);
     EXPECT_EQ(link->GetLabel(), "Group chat");
     EXPECT_EQ(link->GetSize(), wxSize(140, 24));
@@ -275,7 +275,7 @@ TEST_F(wxLinkTextTest, XrcAppliesColoursImagesAndBorder)
     EXPECT_EQ(PixelAt(shot, 140 - 8, 10), *wxBLUE); // the right-edge copy of the image
     EXPECT_EQ(CountPixels(shot, wxColour(0, 0, 200), wxRect(0, 23, 140, 1)), 140);
 
-    wxLinkText* bare = wxDynamicCast(m_resource->LoadObject(m_panel, "bare", "wxLinkText"), wxLinkText);
+    wxLinkText* bare = dynamic_cast<wxLinkText*>(m_resource->LoadObject(m_panel, "bare", "wxLinkText"));
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->GetSize(), bare->GetDefaultSize());
     EXPECT_FALSE(bare->GetBitmap().IsOk());
@@ -291,7 +291,7 @@ TEST_F(ControlsTest, TextLinkCtrlIsAlwaysReadOnlyAndMultiline)
                                    "  <label>Welcome</label><style>wxTE_CENTRE</style>"
                                    "</object>",
                                    "notice");
-    wxTextLinkCtrl* fromXrc = wxDynamicCast(object, wxTextLinkCtrl);
+    wxTextLinkCtrl* fromXrc = dynamic_cast<wxTextLinkCtrl*>(object);
     ASSERT_TRUE(fromXrc);
     EXPECT_EQ(fromXrc->GetValue(), "Welcome");
     EXPECT_TRUE(fromXrc->IsMultiLine());

@@ -31,7 +31,7 @@ struct InstallationCwd
 template <typename T>
 T* Named(wxWindow* page, const char* name)
 {
-    return wxDynamicCast(page->FindWindow(XRCID(name)), T);
+    return dynamic_cast<T*>(page->FindWindow(XRCID(name)));
 }
 } // namespace
 

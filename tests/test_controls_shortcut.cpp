@@ -295,10 +295,10 @@ TEST(ShortcutEvent, FlagsExcludeEachOtherAndClonesKeepTheClass)
 
     // The copy is the compiler's; the clone must be of this class.
     std::unique_ptr<wxEvent> clone(event.Clone());
-    KelShortCutEvent* copy = wxDynamicCast(clone.get(), KelShortCutEvent);
+    KelShortCutEvent* copy = dynamic_cast<KelShortCutEvent*>(clone.get());
     ASSERT_TRUE(copy);
     EXPECT_EQ("mail", copy->GetClickedKey());
 
     std::unique_ptr<wxObject> byName(wxCreateDynamicObject("KelShortCutEvent"));
-    EXPECT_TRUE(wxDynamicCast(byName.get(), KelShortCutEvent));
+    EXPECT_TRUE(dynamic_cast<KelShortCutEvent*>(byName.get()));
 }

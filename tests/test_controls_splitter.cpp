@@ -174,5 +174,5 @@ TEST_F(SplitterButtonTest, WithoutPicturesTheArrowIsSmallAndStillWorks)
 TEST(SplitterButtonEvent, IsCreatableByName)
 {
     std::unique_ptr<wxObject> byName(wxCreateDynamicObject("kelSplitterButtonEvent"));
-    EXPECT_TRUE(wxDynamicCast(byName.get(), kelSplitterButtonEvent));
+    EXPECT_TRUE(dynamic_cast<kelSplitterButtonEvent*>(byName.get()));
 }

@@ -322,7 +322,7 @@ protected:
     wxAuiTabCtrl* Tabs() const
     {
         for (wxWindow* child : m_book->GetChildren())
-            if (wxAuiTabCtrl* tabs = wxDynamicCast(child, wxAuiTabCtrl))
+            if (wxAuiTabCtrl* tabs = dynamic_cast<wxAuiTabCtrl*>(child))
                 return tabs;
         return nullptr;
     }

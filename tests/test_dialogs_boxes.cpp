@@ -79,7 +79,7 @@ wxString FindLabelContaining(wxWindow* parent, const wxString& text)
 {
     for (wxWindow* child : parent->GetChildren())
     {
-        if (wxDynamicCast(child, wxStaticText) && child->GetLabel().Contains(text))
+        if (dynamic_cast<wxStaticText*>(child) && child->GetLabel().Contains(text))
             return child->GetLabel();
         const wxString inner = FindLabelContaining(child, text);
         if (!inner.empty())
@@ -283,7 +283,7 @@ TEST_F(TipsTest, DialogShowsTipsAndTheStartupChoice)
         wxCheckBox* box = nullptr;
         for (wxWindow* child : shown->GetChildren())
             if (!box)
-                box = wxDynamicCast(child, wxCheckBox);
+                box = dynamic_cast<wxCheckBox*>(child);
         box->SetValue(false);
         shown->EndModal(wxID_CLOSE);
     };
@@ -301,7 +301,7 @@ TEST_F(BoxesTest, FilePromptReportsTheChoice)
     {
         ASSERT_EQ("open file", shown->GetTitle());
         EXPECT_EQ("budget.xls", shown->FindWindow(KFileOpenPrompt::ID_FILE_NAME)->GetLabel());
-        wxRadioButton* save = wxDynamicCast(shown->FindWindow(KFileOpenPrompt::ID_SAVE), wxRadioButton);
+        wxRadioButton* save = dynamic_cast<wxRadioButton*>(shown->FindWindow(KFileOpenPrompt::ID_SAVE));
         ASSERT_TRUE(save && save->GetValue()) << "saving is the default";
         wxWindow* open = shown->FindWindow(KFileOpenPrompt::ID_OPEN);
         ClickAt(open, wxPoint(8, open->GetSize().y / 2));

@@ -2,6 +2,7 @@
 // backdrop that fills the display.
 #include <kelctrls/dialogs/screendlg.h>
 
+#include "support/diskfull.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,7 @@ public:
     ~ScratchFolder() { wxFileName::Rmdir(m_path, wxPATH_RMDIR_RECURSIVE); }
 
     wxString PathOf(const wxString& name) const { return wxFileName(m_path, name).GetFullPath(); }
+    const wxString& GetPath() const { return m_path; }
 
 private:
     wxString m_path;
@@ -424,6 +426,32 @@ TEST_F(ScreenDlgTest, OverwritingAsksFirst)
     user.answers = {wxID_OK};
     EXPECT_TRUE(m_dlg->SaveSelectionTo(path));
     EXPECT_EQ(wxSize(10, 10), wxImage(path).GetSize());
+}
+
+TEST_F(ScreenDlgTest, AFailedSaveKeepsTheOldFileAndSaysSo)
+{
+    ScratchFolder folder;
+    m_dlg->SelectRect(wxRect(20, 30, 40, 25));
+    const wxString bmp = folder.PathOf("cut.bmp");
+    ASSERT_TRUE(m_dlg->SaveSelectionTo(bmp));
+    // A GIF needs a palette, which the selection has not: the format fails.
+    const wxString gif = folder.PathOf("cut.gif");
+    ASSERT_TRUE(KelWriteTextAtomically(gif, "the old picture"));
+
+    m_dlg->SelectRect(wxRect(20, 30, 10, 10));
+    MessageAnswers user;
+    user.answers = {wxID_OK, wxID_OK};
+    SaveOnFullDiskChangesNothing(folder.GetPath(), [&] { EXPECT_FALSE(m_dlg->SaveSelectionTo(bmp)); });
+    ASSERT_EQ(2u, user.messages.size());
+    EXPECT_EQ("operation failed,maybe it is too large to operate!", user.messages[1]);
+    EXPECT_EQ(wxSize(40, 25), wxImage(bmp).GetSize());
+
+    user.messages.clear();
+    user.answers = {wxID_OK, wxID_OK};
+    const auto before = FilesBelow(folder.GetPath());
+    EXPECT_FALSE(m_dlg->SaveSelectionTo(gif));
+    EXPECT_EQ(2u, user.messages.size()) << "asked, then told";
+    EXPECT_TRUE(FilesBelow(folder.GetPath()) == before);
 }
 
 TEST(GrabScreen, SeesWhatIsDrawnNow)

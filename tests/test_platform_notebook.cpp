@@ -98,7 +98,10 @@ TEST_F(ChatNotebookTest, MarkBlinksUntilThePageIsShown)
 
 TEST_F(ChatNotebookTest, TimerDrivesTheBlinkPhase)
 {
-    m_book->SetBlinkInterval(20);
+    // Longer than a repaint of the tabs even in a slow (sanitized) build: a
+    // shorter period can flip the phase twice within one round of events and
+    // hide every change from the checks.
+    m_book->SetBlinkInterval(250);
     m_book->SetPageAttention(2, true);
     EXPECT_TRUE(WaitUntil([&] { return !Extend(2)->IsBlinkOn(); }));
     EXPECT_TRUE(WaitUntil([&] { return Extend(2)->IsBlinkOn(); }));

@@ -1,5 +1,6 @@
 // The chat text control: its image cache, converted pictures, styles and
 // events.
+#include "support/diskfull.h"
 #include "test_richtext_support.h"
 
 #include <wx/dir.h>
@@ -57,7 +58,7 @@ TEST_F(RichTextControlTest, ConstructionRegistersOneXmlHandlerForTheFamily)
     for (auto node = wxRichTextBuffer::GetHandlers().GetFirst(); node; node = node->GetNext())
         handlers += static_cast<wxRichTextFileHandler*>(node->GetData())->GetType() == wxRICHTEXT_TYPE_XML;
     EXPECT_EQ(handlers, 1);
-    EXPECT_TRUE(wxDynamicCast(wxRichTextBuffer::FindHandler(wxRICHTEXT_TYPE_XML), wxFlagRichTextXMLHandler));
+    EXPECT_TRUE(dynamic_cast<wxFlagRichTextXMLHandler*>(wxRichTextBuffer::FindHandler(wxRICHTEXT_TYPE_XML)));
 }
 
 TEST_F(RichTextControlTest, PicturesAreConvertedIntoTheCacheUnderAFreshName)
@@ -106,6 +107,26 @@ TEST_F(RichTextControlTest, PicturesThatCannotBeConvertedChangeNothing)
     EXPECT_EQ(m_input->GetValue(), "unchanged");
     EXPECT_TRUE(ObjectsOf<wxRichTextImage>(m_input).empty());
     EXPECT_TRUE(CachedFiles().IsEmpty());
+}
+
+TEST_F(RichTextControlTest, FailedSavesKeepTheOldFileAndInsertNothing)
+{
+    m_input->WriteText("new text");
+    WriteFile("chat.xml", "the old chat");
+    const wxString picture = WritePicture("photo.png");
+    kel::test::SaveOnFullDiskChangesNothing(m_dir,
+                                            [&]
+                                            {
+                                                EXPECT_FALSE(m_input->SaveFile(PathOf("chat.xml")));
+                                                EXPECT_FALSE(
+                                                    m_input->TransImageToWrite(picture, wxBITMAP_TYPE_BMP));
+                                            });
+    EXPECT_TRUE(ObjectsOf<wxRichTextImage>(m_input).empty());
+    EXPECT_EQ(m_input->GetFilename(), "") << "not the name of a file it did not write";
+
+    ASSERT_TRUE(m_input->SaveFile(PathOf("chat.xml")));
+    EXPECT_EQ(m_input->GetFilename(), PathOf("chat.xml"));
+    EXPECT_TRUE(ReadFile("chat.xml").Contains("new text"));
 }
 
 TEST_F(RichTextControlTest, TheStyleSheetHoldsTheChatStylesAndTheyApply)

@@ -120,7 +120,7 @@ TEST_F(RichTextFormatTest, EverythingButFacesIsWrittenAsTheToolkitWritesIt)
     m_input->WriteText("last, unfinished");
     wxRichTextBuffer& buffer = m_input->GetBuffer();
     buffer.GetProperties().SetProperty("conversation", "design");
-    wxDynamicCast(buffer.GetChild(1), wxRichTextParagraph)->GetProperties().SetProperty("sender", 7L);
+    dynamic_cast<wxRichTextParagraph*>(buffer.GetChild(1))->GetProperties().SetProperty("sender", 7L);
     buffer.SetPartialParagraph(true);
 
     wxString plain;

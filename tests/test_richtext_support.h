@@ -48,12 +48,12 @@ std::vector<T*> ObjectsOf(wxRichTextCtrl* ctrl)
     std::vector<T*> found;
     for (auto para = ctrl->GetBuffer().GetChildren().GetFirst(); para; para = para->GetNext())
     {
-        auto paragraph = wxDynamicCast(para->GetData(), wxRichTextParagraph);
+        auto paragraph = dynamic_cast<wxRichTextParagraph*>(para->GetData());
         if (!paragraph)
             continue;
         for (auto child = paragraph->GetChildren().GetFirst(); child; child = child->GetNext())
         {
-            if (auto object = wxDynamicCast(child->GetData(), T))
+            if (auto object = dynamic_cast<T*>(child->GetData()))
                 found.push_back(object);
         }
     }

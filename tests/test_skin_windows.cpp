@@ -69,7 +69,7 @@ TEST_F(WindowBasesTest, CustomFrameAttachesItselfAndItsStatusBar)
     SkinWindowEngine* engine = SkinWindowEngine::Get();
 
     wxObject* created = wxCreateDynamicObject("KelCustomFrame");
-    ASSERT_NE(wxDynamicCast(created, KelCustomFrame), nullptr);
+    ASSERT_NE(dynamic_cast<KelCustomFrame*>(created), nullptr);
     KelCustomFrame* bare = static_cast<KelCustomFrame*>(created);
     ASSERT_TRUE(bare->Create(nullptr, wxID_ANY, "bare"));
     bare->Attach();

@@ -26,7 +26,7 @@ struct EventLog
         win->Bind(wxEventTypeTag<wxTreeEvent>(type),
                   [this](wxTreeEvent& event)
                   {
-                      const wxTreeListEvent* tl = wxDynamicCast(&event, wxTreeListEvent);
+                      const wxTreeListEvent* tl = dynamic_cast<wxTreeListEvent*>(&event);
                       entries.push_back({event.GetEventType(), event.GetItem(),
                                          tl ? tl->GetOldParent() : nullptr, tl ? tl->GetNewParent() : nullptr,
                                          event.GetEventObject(), event.GetId()});

@@ -44,7 +44,8 @@ wxFileConfig* KelOpenConfigFile(const wxString& path)
 bool KelFlushConfigFile(wxFileConfig& config, const wxString& path)
 {
     wxStringOutputStream out;
-    if (!config.Save(out, wxConvUTF8))
-        return false;
-    return KelWriteTextAtomically(path, out.GetString());
+    if (config.Save(out, wxConvUTF8) && KelWriteTextAtomically(path, out.GetString()))
+        return true;
+    KelReportFailedSave(path);
+    return false;
 }

@@ -10,7 +10,8 @@ class wxFileConfig;
 // The configuration held in the file at path (empty when the file is missing
 // or unreadable). The caller owns the result.
 wxFileConfig* KelOpenConfigFile(const wxString& path);
-// Writes the configuration to path atomically, creating missing folders.
+// Writes the configuration to path atomically, creating missing folders. A
+// write that fails leaves the file as it was and is reported through the log.
 bool KelFlushConfigFile(wxFileConfig& config, const wxString& path);
 
 #endif

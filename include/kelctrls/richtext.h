@@ -62,12 +62,13 @@ public:
 
     /// Converts the picture at `path` to the image `type` (a wxBitmapType),
     /// saves it under a fresh name in the image cache folder and inserts it
-    /// at the caret.
+    /// at the caret. A picture that cannot be saved leaves no file behind and
+    /// inserts nothing.
     bool TransImageToWrite(const wxString& path, int type);
 
-    /// Loads `path` as `type` (a wxRichTextFileType) into the control; false,
-    /// without a message, when it cannot be read. The handler's stream forms
-    /// (LoadFile and SaveFile with a buffer) stay reachable.
+    /// The control's own file loading and saving; the handler's buffer forms
+    /// stay reachable. Saving replaces the file atomically: a save that fails
+    /// leaves the file as it was and the control's file name unchanged.
     bool LoadFile(const wxString& path, int type = wxRICHTEXT_TYPE_ANY);
     /// Saves the content to `path` (the control's file name when empty) as
     /// `type`; false, without a message, when it cannot be written.

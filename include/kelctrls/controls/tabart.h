@@ -11,8 +11,10 @@
 
 #include <memory>
 
-/// The face sets of kBitmapAuiTabArt.
-enum KELAUITAB_BITMAP_TYPE
+/// The type of a tab art. The underlying type is fixed so that a stored value
+/// other than the two named ones (an old or newer configuration) is still a
+/// valid value of the type; the art then keeps the face names it has.
+enum KELAUITAB_BITMAP_TYPE : int
 {
     KELAUITAB_BITMAP_CHAT = 1, // chat tabs ("talkfrm_tab_..." faces)
     KELAUITAB_BITMAP_OTHER = 2 // other tabs ("talkfrm_othertab_..."), no close faces

@@ -84,7 +84,8 @@ public:
     void GetAllTabs(wxList& out);
     /// Writes the tabattr entries of list to "config/tabattr.xml". An empty
     /// list rewrites the file with the entries it already has. The manager's
-    /// own list is not changed.
+    /// own list is not changed. A write that fails leaves the file as it was
+    /// and is reported through the log (as for SaveShortCutAttr).
     void SaveTabAttr(wxList list);
 
     /// The index of the first shortcut of that key, or -1.

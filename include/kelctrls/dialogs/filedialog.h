@@ -32,7 +32,8 @@ public:
 
     /// The folder remembered for key, empty when there is none.
     static wxString GetDefaultPath(const wxString& key);
-    /// Remembers `path` for `key` and writes the file.
+    /// Remembers the folder for key and saves the file at once; a save that
+    /// fails leaves the file as it was and is reported through the log.
     static void SetDefaultPath(const wxString& key, const wxString& path);
 
 private:

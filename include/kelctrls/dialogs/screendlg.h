@@ -167,7 +167,9 @@ public:
     /// but the PNG one (PNG files can still be written by name).
     static wxString GetSaveFilter();
     /// Saves the selection to the file, asking before it overwrites; returns
-    /// true when the image was written, which ends the dialog.
+    /// true when the image was written, which ends the dialog. The file is
+    /// replaced atomically: when the save fails, the user is told and a file
+    /// that was there stays as it was.
     bool SaveSelectionTo(const wxString& path);
 
     ///@{

@@ -46,7 +46,8 @@ public:
     int GetSelected();
     /// Selects a listed language instead of the current one and writes the
     /// choice back to the file; an unknown or already selected id changes
-    /// nothing.
+    /// nothing. A write that fails leaves the file as it was and is reported
+    /// through the log.
     void SetSelected(int id);
     /// The folder of the languages, "locale".
     wxString GetLanguagePathPrefix() const { return "locale"; }

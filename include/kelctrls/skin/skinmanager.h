@@ -90,8 +90,8 @@ public:
     /// selected one in memory; -1 for an empty catalogue.
     int GetSelectedSkin();
     /// Selects every skin with that id and unselects the others, writing the
-    /// files whose flag changed. Always returns true (an unknown id unselects
-    /// every skin).
+    /// files whose flag changed. A file that cannot be written keeps its
+    /// previous content and is reported through the log; returns true.
     bool SelectSkin(int id);
 
 private:

@@ -59,7 +59,8 @@ public:
 
     /// Restores the control from the file (defaults when nothing is stored).
     void LoadUI();
-    /// Stores the control's state in the file (atomically).
+    /// Stores the control's state in the file. A save that fails leaves the
+    /// file as it was and is reported through the log.
     void SaveUI();
 
     /// Puts the state stored in `record` into `window`; a value missing from the
