@@ -298,7 +298,7 @@ public:
     /// empty for addresses that are never trusted (about:, data:,
     /// javascript: and every scheme but http, https and file).
     static wxString GetOrigin(const wxString& url);
-    /// Adds or removes the origin of `url`.
+    /// Adds the origin of `url` to the trusted origins.
     void TrustUrl(const wxString& url);
     /// Removes the origin of `url` from the trusted origins.
     void DistrustUrl(const wxString& url);
