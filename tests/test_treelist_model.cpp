@@ -1,6 +1,7 @@
 // Items, columns and tree operations of the tree list control.
 #include "test_treelist_support.h"
 
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -479,6 +480,177 @@ TEST_F(TreeListModelTest, FindItemModes)
     EXPECT_FALSE(m_tree->FindItem(m_a, "bo", expandedPrefixNoCase).IsOk());
     // siblings only
     EXPECT_EQ(m_tree->FindItem(m_a1, "a3", kel::wxTL_MODE_NAV_LEVEL), m_a3);
+}
+
+// The search as a walk of the rows from the item after `from`, wrapping
+// around once: what FindItem answered before it kept an index of labels.
+wxTreeItemId WalkFind(kel::wxTreeListCtrl* tree, const wxTreeItemId& from, const wxString& what, int mode)
+{
+    auto next = [tree, mode](const wxTreeItemId& item)
+    { return (mode & kel::wxTL_MODE_NAV_EXPANDED) ? tree->GetNextExpanded(item) : tree->GetNext(item); };
+    auto matches = [tree, mode, &what](const wxTreeItemId& item)
+    {
+        wxString text = tree->GetItemText(item), wanted = what;
+        if (mode & kel::wxTL_MODE_FIND_NOCASE)
+        {
+            text.MakeLower();
+            wanted.MakeLower();
+        }
+        return (mode & kel::wxTL_MODE_FIND_PARTIAL) ? text.StartsWith(wanted) : text == wanted;
+    };
+    const wxTreeItemId first = tree->GetRootItem();
+    wxTreeItemId start = from.IsOk() ? next(from) : wxTreeItemId();
+    if (!start.IsOk())
+        start = first;
+    for (wxTreeItemId candidate = start; candidate.IsOk();)
+    {
+        if (matches(candidate))
+            return candidate;
+        candidate = next(candidate);
+        if (!candidate.IsOk())
+            candidate = first;
+        if (candidate == start)
+            break;
+    }
+    return wxTreeItemId();
+}
+
+bool IsInsideCollapsed(kel::wxTreeListCtrl* tree, wxTreeItemId item)
+{
+    while ((item = tree->GetItemParent(item)).IsOk())
+    {
+        if (!tree->IsExpanded(item))
+            return true;
+    }
+    return false;
+}
+
+bool IsInSubtreeOf(kel::wxTreeListCtrl* tree, wxTreeItemId item, const wxTreeItemId& top)
+{
+    for (; item.IsOk(); item = tree->GetItemParent(item))
+    {
+        if (item == top)
+            return true;
+    }
+    return false;
+}
+
+// Items come and go, are renamed, moved, expanded and collapsed at random
+// (the same sequence every run); after each change every kind of search
+// answers what a walk of the rows answers. Labels share their first bytes,
+// differ in case only, or in letters beyond ASCII.
+TEST_F(TreeListModelTest, FindItemAgreesWithAWalkWhileTheTreeChanges)
+{
+    const wxString names[] = {"Anna",
+                              "annabel",
+                              "ANNE",
+                              wxString::FromUTF8("\xC3\x81nna"),
+                              "Zoe Last",
+                              "zoe",
+                              "z",
+                              wxString::FromUTF8("Zo\xC3\xAB"),
+                              "",
+                              "Bob",
+                              "bo",
+                              "Pers0n 1",
+                              "Pers0n 12",
+                              wxString::FromUTF8("\xCE\xA9mega"),
+                              wxString::FromUTF8("\xCF\x89mega")};
+    const wxString queries[] = {
+        "ann",      "ANNA",      wxString::FromUTF8("\xC3\xA1"), "zoe", "Zoe Last", "z", "bo",
+        "pers0n 1", "PERS0N 12", wxString::FromUTF8("\xCF\x89"), "",    "nobody"};
+    const int modes[] = {0, kel::wxTL_MODE_FIND_NOCASE, kel::wxTL_MODE_FIND_PARTIAL,
+                         kel::wxTL_MODE_FIND_PARTIAL | kel::wxTL_MODE_FIND_NOCASE,
+                         kel::wxTL_MODE_NAV_EXPANDED | kel::wxTL_MODE_FIND_PARTIAL |
+                             kel::wxTL_MODE_FIND_NOCASE};
+    std::mt19937 random(20261207);
+    auto pick = [&random](size_t count)
+    { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
+
+    const wxTreeItemId root = m_tree->AddRoot("root");
+    m_tree->Expand(root);
+    for (int step = 0; step < 300; ++step)
+    {
+        std::vector<wxTreeItemId> items;
+        for (wxTreeItemId item = root; item.IsOk(); item = m_tree->GetNext(item))
+            items.push_back(item);
+        const wxTreeItemId item = items[pick(items.size())];
+        const wxString& name = names[pick(WXSIZEOF(names))];
+        switch (items.size() < 4 ? 0 : pick(6))
+        {
+        case 0:
+        case 1:
+            m_tree->AppendItem(item, name);
+            break;
+        case 2:
+            m_tree->SetItemText(item, name);
+            m_tree->SetItemText(item, 1, names[pick(WXSIZEOF(names))]);
+            break;
+        case 3:
+            if (item != root)
+                m_tree->Delete(item);
+            break;
+        case 4:
+        {
+            const wxTreeItemId parent = items[pick(items.size())];
+            if (item != root && !IsInSubtreeOf(m_tree, parent, item))
+                m_tree->Move(item, parent);
+            break;
+        }
+        default:
+            if (m_tree->IsExpanded(item))
+                m_tree->Collapse(item);
+            else
+                m_tree->Expand(item);
+            break;
+        }
+
+        items.clear();
+        for (wxTreeItemId it = root; it.IsOk(); it = m_tree->GetNext(it))
+            items.push_back(it);
+        for (int check = 0; check < 8; ++check)
+        {
+            const wxString& query = queries[pick(WXSIZEOF(queries))];
+            const int mode = modes[pick(WXSIZEOF(modes))];
+            wxTreeItemId from = check == 0 ? wxTreeItemId() : items[pick(items.size())];
+            // A walk of the expanded rows from a hidden row would never end.
+            if ((mode & kel::wxTL_MODE_NAV_EXPANDED) && from.IsOk() && IsInsideCollapsed(m_tree, from))
+                from = wxTreeItemId();
+            ASSERT_EQ(m_tree->FindItem(from, query, mode), WalkFind(m_tree, from, query, mode))
+                << "step " << step << ", query \"" << query << "\", mode " << mode;
+        }
+    }
+}
+
+// A label deleted and one of the same text made right after, which may take
+// the place of the first: the search finds the new item, and nothing once
+// it is gone too. Emptying the tree and changing the main column rebuild
+// what the search knows.
+TEST_F(TreeListModelTest, FindItemAfterDeletesRootChangesAndMainColumnChanges)
+{
+    const int prefixNoCase = kel::wxTL_MODE_FIND_PARTIAL | kel::wxTL_MODE_FIND_NOCASE;
+    wxTreeItemId root = m_tree->AddRoot("root");
+    const wxTreeItemId zed = m_tree->AppendItem(root, "Zed");
+    m_tree->Delete(zed);
+    const wxTreeItemId again = m_tree->AppendItem(root, "Zed");
+    EXPECT_EQ(m_tree->FindItem(wxTreeItemId(), "ze", prefixNoCase), again);
+    m_tree->Delete(again);
+    EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "ze", prefixNoCase).IsOk());
+
+    m_tree->DeleteRoot();
+    EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "root").IsOk());
+    root = m_tree->AddRoot("root");
+    const wxTreeItemId alice = m_tree->AppendItem(root, "Alice");
+    m_tree->SetItemText(alice, 1, "Online");
+    EXPECT_EQ(m_tree->FindItem(wxTreeItemId(), "root"), root);
+    EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "online", prefixNoCase).IsOk());
+
+    m_tree->SetMainColumn(1);
+    EXPECT_EQ(m_tree->FindItem(wxTreeItemId(), "online", prefixNoCase), alice);
+    EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "alice", prefixNoCase).IsOk());
+    m_tree->SetItemText(alice, "Away");
+    EXPECT_EQ(m_tree->FindItem(wxTreeItemId(), "AWAY", prefixNoCase), alice);
+    EXPECT_FALSE(m_tree->FindItem(wxTreeItemId(), "online", prefixNoCase).IsOk());
 }
 
 TEST_F(TreeListModelTest, ColumnAccessAndOutOfRangeDefaults)

@@ -2,6 +2,8 @@
 #include <kelctrls/treelist/treelistitem.h>
 #include <kelctrls/treelist/treelistmainwindow.h>
 
+#include "treelist/treelistutf8.h"
+
 #include <wx/itemattr.h>
 
 #include <cstddef>
@@ -97,38 +99,28 @@ size_t HeaderBytes(size_t count)
     return 2 + 2 * count;
 }
 
+static_assert(sizeof(wxStringCharType) == sizeof(wxUint32), "strings hold code points");
+
 // Encodes text as UTF-8 into a buffer that is reused from call to call, so
-// that storing a text allocates nothing but the item's own block.
+// that storing a text allocates nothing but the item's own block. Labels
+// are mostly ASCII: those bytes are written without any other test.
 const std::string& EncodeUTF8(const wxString& text)
 {
     static std::string buffer;
-    buffer.clear();
-    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it)
+    const wxStringCharType* in = text.wx_str();
+    const size_t length = text.length();
+    buffer.resize(length * 4);
+    unsigned char* out = reinterpret_cast<unsigned char*>(&buffer[0]);
+    unsigned char* const start = out;
+    for (size_t i = 0; i < length; ++i)
     {
-        const wxUint32 c = (wxUint32)(*it).GetValue();
+        const wxUint32 c = (wxUint32)in[i];
         if (c < 0x80)
-        {
-            buffer += (char)c;
-        }
-        else if (c < 0x800)
-        {
-            buffer += (char)(0xC0 | (c >> 6));
-            buffer += (char)(0x80 | (c & 0x3F));
-        }
-        else if (c < 0x10000)
-        {
-            buffer += (char)(0xE0 | (c >> 12));
-            buffer += (char)(0x80 | ((c >> 6) & 0x3F));
-            buffer += (char)(0x80 | (c & 0x3F));
-        }
+            *out++ = (unsigned char)c;
         else
-        {
-            buffer += (char)(0xF0 | (c >> 18));
-            buffer += (char)(0x80 | ((c >> 12) & 0x3F));
-            buffer += (char)(0x80 | ((c >> 6) & 0x3F));
-            buffer += (char)(0x80 | (c & 0x3F));
-        }
+            out += EncodeCodePoint(c, out);
     }
+    buffer.resize((size_t)(out - start));
     return buffer;
 }
 
@@ -144,8 +136,9 @@ size_t FittingLength(const std::string& bytes, size_t room)
     return len;
 }
 
-// Decodes the UTF-8 sequence at p (bounded by end) and advances p.
-wxUniChar NextCodePoint(const unsigned char*& p, const unsigned char* end)
+} // anonymous namespace
+
+wxUniChar wxTreeListTexts::NextCodePoint(const unsigned char*& p, const unsigned char* end)
 {
     unsigned c = *p++;
     int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
@@ -154,8 +147,6 @@ wxUniChar NextCodePoint(const unsigned char*& p, const unsigned char* end)
         cp = (cp << 6) | (*p++ & 0x3F);
     return wxUniChar(cp);
 }
-
-} // anonymous namespace
 
 size_t wxTreeListTexts::GetCount() const
 {
@@ -281,11 +272,112 @@ int wxTreeListTexts::Compare(size_t i, const wxTreeListTexts& other, size_t j) c
 // wxTreeListItem
 // ----------------------------------------------------------------------------
 
+namespace
+{
+
+// Fixed-size places for items, cut from large blocks. Freed places are
+// reused first; when no item is left, the blocks go back to the system.
+// Built with AddressSanitizer, items come from the heap one by one, so
+// that a use after free is still caught.
+class ItemPool
+{
+public:
+    void* Allocate()
+    {
+        ++m_live;
+        if (FreePlace* place = m_free)
+        {
+            m_free = place->next;
+            return place;
+        }
+        if (m_next == m_end)
+            AddBlock();
+        void* place = m_next;
+        m_next += kItemSize;
+        return place;
+    }
+
+    void Release(void* p)
+    {
+        FreePlace* place = static_cast<FreePlace*>(p);
+        place->next = m_free;
+        m_free = place;
+        if (--m_live == 0)
+            ReleaseBlocks();
+    }
+
+private:
+    struct FreePlace
+    {
+        FreePlace* next;
+    };
+    static constexpr size_t kItemSize = sizeof(wxTreeListItem);
+    static constexpr size_t kItemsPerBlock = 4096;
+
+    void AddBlock()
+    {
+        char* block = static_cast<char*>(malloc(kItemSize * kItemsPerBlock));
+        if (!block)
+            throw std::bad_alloc();
+        m_blocks.push_back(block);
+        m_next = block;
+        m_end = block + kItemSize * kItemsPerBlock;
+    }
+
+    void ReleaseBlocks()
+    {
+        for (char* block : m_blocks)
+            free(block);
+        m_blocks.clear();
+        m_free = nullptr;
+        m_next = m_end = nullptr;
+    }
+
+    std::vector<char*> m_blocks;
+    FreePlace* m_free = nullptr;
+    char* m_next = nullptr;
+    char* m_end = nullptr;
+    size_t m_live = 0;
+};
+
+#if defined(__SANITIZE_ADDRESS__)
+const bool kPoolItems = false;
+#else
+const bool kPoolItems = true;
+#endif
+
+// Never destroyed: items of windows that outlive static destruction still
+// have a pool to go back to.
+ItemPool& Pool()
+{
+    static ItemPool* pool = new ItemPool;
+    return *pool;
+}
+
+} // anonymous namespace
+
+void* wxTreeListItem::operator new(size_t size)
+{
+    if (!kPoolItems || size != sizeof(wxTreeListItem))
+        return ::operator new(size);
+    return Pool().Allocate();
+}
+
+void wxTreeListItem::operator delete(void* p, size_t size)
+{
+    if (!p)
+        return;
+    if (!kPoolItems || size != sizeof(wxTreeListItem))
+        ::operator delete(p);
+    else
+        Pool().Release(p);
+}
+
 wxTreeListItem::wxTreeListItem(wxTreeListMainWindow* owner, wxTreeListItem* parent,
                                const wxArrayString& texts, int image, int selImage, wxTreeItemData* data)
-    : m_owner(owner), m_data(data), m_parent(parent), m_attr(nullptr), m_col_images(nullptr), m_x(0), m_y(0),
-      m_textX(0), m_index(0), m_width(0), m_height(0), m_isCollapsed(true), m_hasHilight(false),
-      m_hasPlus(false), m_isBold(false), m_ownsAttr(false), m_measured(false)
+    : m_owner(owner), m_data(data), m_parent(parent), m_extras(nullptr), m_x(0), m_y(0), m_textX(0),
+      m_index(0), m_width(0), m_height(0), m_isCollapsed(true), m_hasHilight(false), m_hasPlus(false),
+      m_isBold(false), m_ownsAttr(false), m_measured(false)
 {
     m_images[wxTreeItemIcon_Normal] = (short)image;
     m_images[wxTreeItemIcon_Selected] = (short)selImage;
@@ -302,10 +394,12 @@ wxTreeListItem::wxTreeListItem(wxTreeListMainWindow* owner, wxTreeListItem* pare
 
 wxTreeListItem::~wxTreeListItem()
 {
+    if (m_owner)
+        m_owner->UnindexLabel(this);
     delete m_data;
-    if (m_ownsAttr)
-        delete m_attr;
-    delete m_col_images;
+    if (m_extras && m_ownsAttr)
+        delete m_extras->attr;
+    delete m_extras;
     wxASSERT_MSG(m_children.IsEmpty(), wxT("children must be deleted before their parent"));
 }
 
@@ -344,10 +438,15 @@ int wxTreeListItem::CompareText(int column, const wxTreeListItem& other) const
 
 void wxTreeListItem::SetText(const wxString& text)
 {
+    const bool label = IsLabelColumn(0);
+    if (label)
+        m_owner->UnindexLabel(this);
     if (m_text.IsEmpty())
         m_text.Add(text);
     else
         m_text.Set(0, text);
+    if (label)
+        m_owner->IndexLabel(this);
     m_measured = false;
 }
 
@@ -356,19 +455,29 @@ void wxTreeListItem::SetText(int column, const wxString& text)
     const int count = m_owner ? m_owner->GetColumnCount() : (int)m_text.GetCount();
     if (column < 0 || column >= count)
         return;
+    const bool label = IsLabelColumn(column);
+    if (label)
+        m_owner->UnindexLabel(this);
     if ((size_t)column >= m_text.GetCount())
         m_text.Resize((size_t)count);
     m_text.Set((size_t)column, text);
+    if (label)
+        m_owner->IndexLabel(this);
     m_measured = false;
+}
+
+bool wxTreeListItem::IsLabelColumn(int column) const
+{
+    return m_owner && column == m_owner->GetMainColumn();
 }
 
 int wxTreeListItem::GetImage(int column, wxTreeItemIcon which) const
 {
     if (m_owner && column == m_owner->GetMainColumn())
         return m_images[which];
-    if (!m_col_images || column < 0 || (size_t)column >= m_col_images->GetCount())
+    if (!m_extras || column < 0 || (size_t)column >= m_extras->columnImages.GetCount())
         return -1;
-    return (*m_col_images)[column];
+    return m_extras->columnImages[column];
 }
 
 void wxTreeListItem::SetImage(int column, int image, wxTreeItemIcon which)
@@ -382,11 +491,10 @@ void wxTreeListItem::SetImage(int column, int image, wxTreeItemIcon which)
     const int count = m_owner ? m_owner->GetColumnCount() : 0;
     if (column < 0 || column >= count)
         return;
-    if (!m_col_images)
-        m_col_images = new wxArrayShort;
-    while ((int)m_col_images->GetCount() < count)
-        m_col_images->Add(-1);
-    (*m_col_images)[column] = (short)image;
+    wxArrayShort& images = Extras().columnImages;
+    while ((int)images.GetCount() < count)
+        images.Add(-1);
+    images[column] = (short)image;
 }
 
 int wxTreeListItem::GetCurrentImage() const
@@ -406,21 +514,30 @@ void wxTreeListItem::SetData(wxTreeItemData* data)
         m_owner->SendDataChanged(this);
 }
 
+wxTreeListItem::ItemExtras& wxTreeListItem::Extras()
+{
+    if (!m_extras)
+        m_extras = new ItemExtras;
+    return *m_extras;
+}
+
 wxTreeItemAttr& wxTreeListItem::Attr()
 {
-    if (!m_attr)
+    ItemExtras& extras = Extras();
+    if (!extras.attr)
     {
-        m_attr = new (std::nothrow) wxTreeItemAttr;
+        extras.attr = new wxTreeItemAttr;
         m_ownsAttr = true;
     }
-    return *m_attr;
+    return *extras.attr;
 }
 
 void wxTreeListItem::SetAttributes(wxTreeItemAttr* attr)
 {
-    if (m_ownsAttr)
-        delete m_attr;
-    m_attr = attr;
+    if (m_extras && m_ownsAttr)
+        delete m_extras->attr;
+    if (attr || m_extras)
+        Extras().attr = attr;
     m_ownsAttr = false;
     m_measured = false;
 }

@@ -3,6 +3,7 @@
 // treelistpaint.cpp, user input and editing in treelistinput.cpp.
 #include <kelctrls/treelistctrl.h>
 
+#include "treelist/treelistfindindex.h"
 #include "treelist/treelistmetrics.h"
 
 #include <wx/dcclient.h>
@@ -114,6 +115,7 @@ wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow) EVT_PAINT(wxTreeList
     m_layoutValid = false;
     m_lineHeightRaised = false;
     m_pendingScroll = nullptr;
+    m_findIndex.reset(new wxTreeListFindIndex);
 }
 
 wxTreeListMainWindow::wxTreeListMainWindow()
@@ -161,6 +163,7 @@ wxTreeListMainWindow::~wxTreeListMainWindow()
         delete m_imageListState;
     if (m_ownsImageListButtons)
         delete m_imageListButtons;
+    m_findIndex.reset();
     if (m_rootItem)
     {
         m_rootItem->DeleteChildren(nullptr);
@@ -184,6 +187,8 @@ void wxTreeListMainWindow::SetMainColumn(int column)
     if (column >= 0 && column < GetColumnCount())
     {
         m_main_column = column;
+        m_findIndex->Clear();
+        IndexSubtree(m_rootItem);
         MarkDirty();
     }
 }
@@ -715,6 +720,19 @@ size_t wxTreeListMainWindow::RowAfter(wxTreeListItem* item) const
 // last to first.
 bool wxTreeListMainWindow::ComesBeforeInReversePostOrder(const wxTreeListItem* a, const wxTreeListItem* b)
 {
+    return ComparePositions(a, b, true);
+}
+
+// Pre-order, the order of the rows, puts an item before its children, and
+// the children first to last.
+bool wxTreeListMainWindow::ComesBeforeInPreOrder(const wxTreeListItem* a, const wxTreeListItem* b)
+{
+    return ComparePositions(a, b, false);
+}
+
+bool wxTreeListMainWindow::ComparePositions(const wxTreeListItem* a, const wxTreeListItem* b,
+                                            bool childrenReversed)
+{
     if (a == b)
         return false;
     if (IsInSubtree(b, a, false))
@@ -736,7 +754,8 @@ bool wxTreeListMainWindow::ComesBeforeInReversePostOrder(const wxTreeListItem* a
         a = a->GetItemParent();
         b = b->GetItemParent();
     }
-    return a->GetIndexInParent() > b->GetIndexInParent();
+    return childrenReversed ? a->GetIndexInParent() > b->GetIndexInParent()
+                            : a->GetIndexInParent() < b->GetIndexInParent();
 }
 
 // ---- tree operations -------------------------------------------------------
@@ -746,6 +765,7 @@ wxTreeListItem* wxTreeListMainWindow::NewItem(wxTreeListItem* parent, const wxSt
 {
     wxTreeListItem* item = new wxTreeListItem(this, parent, wxArrayString(), image, selectedImage, data);
     item->m_text.Reset((size_t)GetColumnCount(), (size_t)m_main_column, text);
+    IndexLabel(item);
     if (data)
         data->SetId(item);
     return item;
@@ -890,9 +910,11 @@ void wxTreeListMainWindow::DeleteRoot()
     m_current = nullptr;
     m_shiftItem = nullptr;
     m_selectItem = nullptr;
+    m_findIndex.reset();
     m_rootItem->DeleteChildren(this);
     delete m_rootItem;
     m_rootItem = nullptr;
+    m_findIndex.reset(new wxTreeListFindIndex);
 }
 
 bool wxTreeListMainWindow::DoExpand(wxTreeListItem* item, bool refresh)
@@ -1018,6 +1040,9 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
 {
     if (!m_rootItem)
         return wxTreeItemId();
+    wxTreeListItem* found = nullptr;
+    if (FindIndexed(item, str, mode, found))
+        return found;
     const bool prefixOnly = (mode & wxTL_MODE_FIND_PARTIAL) != 0;
     const bool noCase = (mode & wxTL_MODE_FIND_NOCASE) != 0;
 
@@ -1047,6 +1072,85 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
             break;
     }
     return wxTreeItemId();
+}
+
+// The walk of FindItem, in the order of the rows, without walking: the
+// index names the few items whose labels can match, and the answer is the
+// first of them that the walk would meet after `from`. False when the index
+// cannot answer (a virtual tree, a walk of the window or of one level, a
+// start the walk never meets, or a label start shared by too many items, in
+// which case walking finds one soon).
+bool wxTreeListMainWindow::FindIndexed(const wxTreeItemId& fromId, const wxString& str, int mode,
+                                       wxTreeListItem*& found)
+{
+    const size_t kMaxCandidates = 4096;
+    const bool expandedOnly = (mode & wxTL_MODE_NAV_EXPANDED) != 0;
+    if (HasFlag(wxTR_VIRTUAL) || (!expandedOnly && (mode & (wxTL_MODE_NAV_VISIBLE | wxTL_MODE_NAV_LEVEL))))
+        return false;
+    wxTreeListItem* from = wxTreeListItem::FromId(fromId);
+    if (from && !IsWalked(from, expandedOnly))
+        return false;
+    const bool prefixOnly = (mode & wxTL_MODE_FIND_PARTIAL) != 0;
+    const bool noCase = (mode & wxTL_MODE_FIND_NOCASE) != 0;
+    wxTreeListFindIndex::Key low, high;
+    wxTreeListFindIndex::KeyRange(str, prefixOnly, low, high);
+    std::vector<wxTreeListItem*> candidates;
+    if (!m_findIndex->Lookup(low, high, kMaxCandidates, candidates))
+        return false;
+
+    // The walk goes from the item after `from` to the end, then from the
+    // start up to `from` itself.
+    found = nullptr;
+    bool foundWraps = false;
+    for (wxTreeListItem* candidate : candidates)
+    {
+        if (!candidate->TextMatches(m_main_column, str, prefixOnly, noCase) ||
+            !IsWalked(candidate, expandedOnly))
+            continue;
+        const bool wraps = from && !ComesBeforeInPreOrder(from, candidate);
+        if (!found || (wraps == foundWraps ? ComesBeforeInPreOrder(candidate, found) : foundWraps))
+        {
+            found = candidate;
+            foundWraps = wraps;
+        }
+    }
+    return true;
+}
+
+// Whether the walk of FindItem from the first shown item meets `item`: the
+// hidden root never, other items when every ancestor that is shown is
+// expanded (or always, for a walk of the whole tree).
+bool wxTreeListMainWindow::IsWalked(const wxTreeListItem* item, bool expandedOnly) const
+{
+    if (IsHiddenRoot(item))
+        return false;
+    for (const wxTreeListItem* p = item->GetItemParent(); expandedOnly && p; p = p->GetItemParent())
+    {
+        if (!p->IsExpanded() && !IsHiddenRoot(p))
+            return false;
+    }
+    return true;
+}
+
+void wxTreeListMainWindow::IndexLabel(wxTreeListItem* item)
+{
+    if (m_findIndex)
+        m_findIndex->Add(item, wxTreeListFindIndex::KeyOf(item->m_text, (size_t)m_main_column));
+}
+
+void wxTreeListMainWindow::UnindexLabel(wxTreeListItem* item)
+{
+    if (m_findIndex)
+        m_findIndex->Remove(item, wxTreeListFindIndex::KeyOf(item->m_text, (size_t)m_main_column));
+}
+
+void wxTreeListMainWindow::IndexSubtree(wxTreeListItem* item)
+{
+    if (!item)
+        return;
+    IndexLabel(item);
+    for (wxTreeListItem* child : item->GetChildren())
+        IndexSubtree(child);
 }
 
 wxTreeListItem* wxTreeListMainWindow::FirstShownItem() const

@@ -245,12 +245,28 @@ public:
     /// Orders text `i` of this and text `j` of `other` as wide-character
     /// strings compare: negative, zero or positive.
     int Compare(size_t i, const wxTreeListTexts& other, size_t j) const;
+    /// Calls `visit` with each character of text `i` in turn, without
+    /// building a wxString, until it returns false.
+    template <typename Visit>
+    void ForEachCodePoint(size_t i, Visit visit) const
+    {
+        if (i >= GetCount())
+            return;
+        size_t len;
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(Bytes(i, &len));
+        const unsigned char* end = p + len;
+        while (p < end && visit(NextCodePoint(p, end)))
+        {
+        }
+    }
 
 private:
     wxTreeListTexts(const wxTreeListTexts&) = delete;
     wxTreeListTexts& operator=(const wxTreeListTexts&) = delete;
 
     const char* Bytes(size_t i, size_t* len) const;
+    // Decodes the UTF-8 sequence at p (bounded by end) and advances p.
+    static wxUniChar NextCodePoint(const unsigned char*& p, const unsigned char* end);
     size_t TotalBytes() const;
 
     // [uint16 count][uint16 end offset per text][UTF-8 bytes]
@@ -273,6 +289,14 @@ public:
     /// Deletes the user data and owned attributes; children must have been
     /// deleted first (DeleteChildren).
     ~wxTreeListItem();
+
+    /// Items are made in blocks of many, shared by all trees of the process
+    /// and given back to the system when the last item is deleted: a
+    /// million people cost one allocation per block instead of one each.
+    /// Items must be made and deleted on the GUI thread.
+    static void* operator new(size_t size);
+    /// Returns the item's place to its block.
+    static void operator delete(void* p, size_t size);
 
     /// The children in display order.
     wxArrayTreeListItems& GetChildren() { return m_children; }
@@ -400,7 +424,7 @@ public:
     bool IsVirtual() const;
 
     /// The attributes (colours, font); null until first set.
-    wxTreeItemAttr* GetAttributes() const { return m_attr; }
+    wxTreeItemAttr* GetAttributes() const { return m_extras ? m_extras->attr : nullptr; }
     /// The attributes, created empty and owned by the item on first use.
     wxTreeItemAttr& Attr();
     /// Uses `attr`, which the caller keeps owning, as attributes.
@@ -424,15 +448,24 @@ private:
     wxTreeListItem& operator=(const wxTreeListItem&) = delete;
 
     void RenumberChildrenFrom(size_t first);
+    bool IsLabelColumn(int column) const;
 
     wxTreeListMainWindow* m_owner;
     wxTreeListTexts m_text;
     wxTreeItemData* m_data;
     wxArrayTreeListItems m_children;
     wxTreeListItem* m_parent;
-    wxTreeItemAttr* m_attr;
+    // What few items have, in one block apart: a tree of a million rows
+    // pays one pointer each for it.
+    struct ItemExtras
+    {
+        wxTreeItemAttr* attr = nullptr;
+        wxArrayShort columnImages;
+    };
+    ItemExtras& Extras();
+
+    ItemExtras* m_extras;
     short m_images[wxTreeItemIcon_Max];
-    wxArrayShort* m_col_images;
     int m_x;
     int m_y;
     int m_textX;

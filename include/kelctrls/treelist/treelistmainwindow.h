@@ -12,6 +12,7 @@
 #include <wx/brush.h>
 #include <wx/font.h>
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -48,6 +49,7 @@ static const int wxTREE_HITTEST_ONITEMCOLUMN = 0x2000;
 class wxTreeListCtrl;
 class wxTreeListHeaderWindow;
 class wxEditTextCtrl;
+class wxTreeListFindIndex;
 
 /// The scrolled item area of a wxTreeListCtrl: it keeps the tree, lays the
 /// rows out at idle time, paints them, and turns mouse and keyboard input
@@ -390,6 +392,11 @@ private:
     void UnselectAllChildren(wxTreeListItem* item);
     void FillArray(wxTreeListItem* item, wxArrayTreeItemIds& array) const;
     void ExpandAllFrom(wxTreeListItem* item);
+    bool FindIndexed(const wxTreeItemId& from, const wxString& str, int mode, wxTreeListItem*& found);
+    bool IsWalked(const wxTreeListItem* item, bool expandedOnly) const;
+    void IndexSubtree(wxTreeListItem* item);
+    void IndexLabel(wxTreeListItem* item);
+    void UnindexLabel(wxTreeListItem* item);
 
     // Sizes of the labels painted lately, per font. Measuring a label costs
     // as much as drawing it, and the same rows are painted over and over
@@ -450,6 +457,8 @@ private:
     size_t RowAfter(wxTreeListItem* item) const;
     void GetRowsInWindow(size_t& first, size_t& end) const;
     static bool ComesBeforeInReversePostOrder(const wxTreeListItem* a, const wxTreeListItem* b);
+    static bool ComesBeforeInPreOrder(const wxTreeListItem* a, const wxTreeListItem* b);
+    static bool ComparePositions(const wxTreeListItem* a, const wxTreeListItem* b, bool childrenReversed);
     bool AnySelected(const wxTreeListItem* item) const;
     void SendEvent(wxTreeListEvent& event);
     void SendDeleteEvent(wxTreeListItem* item);
@@ -529,6 +538,9 @@ private:
     wxTreeListItem* m_pendingScroll;
     // label sizes for painting the window itself (other DCs measure anew)
     TextSizes m_textSizes;
+    // every item by its main-column label; null only while all items go
+    // at once
+    std::unique_ptr<wxTreeListFindIndex> m_findIndex;
 
     wxDECLARE_DYNAMIC_CLASS(wxTreeListMainWindow);
     wxDECLARE_EVENT_TABLE();

@@ -1,0 +1,75 @@
+// Where FindItem looks first: every item of a tree under a short key of its
+// main-column label, so that a search need not walk a million rows to find
+// the one whose label starts with what was typed.
+#ifndef KELCTRLS_TREELIST_TREELISTFINDINDEX_H
+#define KELCTRLS_TREELIST_TREELISTFINDINDEX_H
+
+#include <wx/string.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace kel
+{
+
+class wxTreeListItem;
+class wxTreeListTexts;
+
+// The key of a label is its first four bytes of UTF-8 after each character
+// went through wxTolower, read as a big-endian number (shorter labels are
+// padded with zeros). Labels that match a search without regard to case
+// therefore have keys in one range, which the index finds by binary search.
+//
+// Entries are kept in sorted runs whose sizes at least halve from one to the
+// next, plus a short unsorted tail: adding costs a push and, now and then, a
+// merge of runs, never a walk of the tree. Removals are noted and applied
+// before the next lookup, which is the only place entries are read; an entry
+// is a value, so an item freed and another made at the same address with
+// the same key simply cancel out.
+class wxTreeListFindIndex
+{
+public:
+    typedef uint32_t Key;
+
+    static Key KeyOf(const wxString& label);
+    // The key of text `i` of `texts`, read in place.
+    static Key KeyOf(const wxTreeListTexts& texts, size_t i);
+    // The keys [low, high] of the labels that can match `what` (as a prefix
+    // or as the whole label).
+    static void KeyRange(const wxString& what, bool prefixOnly, Key& low, Key& high);
+
+    void Add(wxTreeListItem* item, Key key);
+    void Remove(wxTreeListItem* item, Key key);
+    void Clear();
+    size_t GetCount() const;
+
+    // Appends the items whose keys lie in [low, high] to `items`; false
+    // (with `items` unspecified) when there are more than `limit`.
+    bool Lookup(Key low, Key high, size_t limit, std::vector<wxTreeListItem*>& items);
+
+private:
+    // Packed to twelve bytes: the index holds one per item.
+#pragma pack(push, 4)
+    struct Entry
+    {
+        Key key;
+        wxTreeListItem* item;
+        bool operator<(const Entry& other) const
+        {
+            return key != other.key ? key < other.key : item < other.item;
+        }
+        bool operator==(const Entry& other) const { return key == other.key && item == other.item; }
+    };
+#pragma pack(pop)
+
+    void SealTail();
+    void ApplyRemovals();
+
+    std::vector<std::vector<Entry>> m_runs;
+    std::vector<Entry> m_tail;
+    std::vector<Entry> m_removed;
+};
+
+} // namespace kel
+
+#endif
