@@ -1,6 +1,7 @@
 // Items, columns and tree operations of the tree list control.
 #include "test_treelist_support.h"
 
+#include <map>
 #include <random>
 #include <utility>
 #include <vector>
@@ -620,6 +621,55 @@ TEST_F(TreeListModelTest, FindItemAgreesWithAWalkWhileTheTreeChanges)
                 << "step " << step << ", query \"" << query << "\", mode " << mode;
         }
     }
+}
+
+// Enough items that what the search knows is kept in several sorted parts,
+// which deletes and renames reach into: every label is found where it is,
+// and none that is gone.
+TEST_F(TreeListModelTest, FindItemInALargeTreeAfterDeletesAndRenames)
+{
+    const wxTreeItemId root = m_tree->AddRoot("root");
+    std::vector<wxTreeItemId> groups;
+    for (int g = 0; g < 10; ++g)
+        groups.push_back(m_tree->AppendItem(root, wxString::Format("Group %d", g)));
+    std::map<wxString, wxTreeItemId> byLabel;
+    for (int n = 0; n < 6000; ++n)
+    {
+        const wxString label = wxString::Format("%05d Person", (n * 7919) % 6000);
+        byLabel[label] = m_tree->AppendItem(groups[n % groups.size()], label);
+    }
+    std::vector<wxString> gone;
+    int n = 0;
+    for (auto it = byLabel.begin(); it != byLabel.end(); ++n)
+    {
+        if (n % 7 == 0)
+        {
+            m_tree->Delete(it->second);
+            gone.push_back(it->first);
+            it = byLabel.erase(it);
+        }
+        else if (n % 11 == 0)
+        {
+            const wxTreeItemId item = it->second;
+            gone.push_back(it->first);
+            it = byLabel.erase(it);
+            m_tree->SetItemText(item, "Renamed " + gone.back());
+            byLabel["Renamed " + gone.back()] = item;
+        }
+        else
+        {
+            ++it;
+        }
+    }
+    for (const auto& entry : byLabel)
+        ASSERT_EQ(m_tree->FindItem(wxTreeItemId(), entry.first), entry.second) << entry.first;
+    for (const wxString& label : gone)
+        ASSERT_FALSE(m_tree->FindItem(wxTreeItemId(), label).IsOk()) << label;
+    const int prefixNoCase = kel::wxTL_MODE_FIND_PARTIAL | kel::wxTL_MODE_FIND_NOCASE;
+    for (const wxString& prefix : {"0123", "00012 p", "renamed 0", "59"})
+        EXPECT_EQ(m_tree->FindItem(groups[3], prefix, prefixNoCase),
+                  WalkFind(m_tree, groups[3], prefix, prefixNoCase))
+            << prefix;
 }
 
 // A label deleted and one of the same text made right after, which may take

@@ -56,7 +56,8 @@ wxTreeListFindIndex::Key wxTreeListFindIndex::KeyOf(const wxTreeListTexts& texts
 {
     unsigned char bytes[kKeyBytes];
     size_t n = 0;
-    texts.ForEachCodePoint(i, [&bytes, &n](wxUniChar c)
+    texts.ForEachCodePoint(i,
+                           [&bytes, &n](wxUniChar c)
                            {
                                n = AppendFolded((wxUint32)wxTolower(c).GetValue(), bytes, n);
                                return n < kKeyBytes;
@@ -113,11 +114,14 @@ void wxTreeListFindIndex::SealTail()
     m_tail.reserve(kTailSize);
     while (m_runs.size() >= 2 && m_runs[m_runs.size() - 2].size() < 2 * m_runs.back().size())
     {
+        // Merged from the back into the older run's own storage, so that
+        // no entry is overwritten before it is read.
         std::vector<Entry>& older = m_runs[m_runs.size() - 2];
         const std::vector<Entry>& newer = m_runs.back();
-        std::vector<Entry> merged(older.size() + newer.size());
-        std::merge(older.begin(), older.end(), newer.begin(), newer.end(), merged.begin());
-        older = std::move(merged);
+        size_t i = older.size(), j = newer.size();
+        older.resize(i + j);
+        for (size_t k = i + j; j > 0;)
+            older[--k] = i > 0 && newer[j - 1] < older[i - 1] ? older[--i] : newer[--j];
         m_runs.pop_back();
     }
 }
@@ -159,7 +163,8 @@ bool wxTreeListFindIndex::Lookup(Key low, Key high, size_t limit, std::vector<wx
     size_t found = 0;
     for (const std::vector<Entry>& run : m_runs)
     {
-        for (auto it = std::lower_bound(run.begin(), run.end(), first); it != run.end() && it->key <= high; ++it)
+        for (auto it = std::lower_bound(run.begin(), run.end(), first); it != run.end() && it->key <= high;
+             ++it)
         {
             if (++found > limit)
                 return false;
