@@ -13,7 +13,8 @@ namespace
 {
 
 const size_t kKeyBytes = sizeof(wxTreeListFindIndex::Key);
-// Entries added since the last merge, looked at one by one.
+// Up to this many entries added since the last merge are looked at one by
+// one; a longer tail is sorted first.
 const size_t kTailSize = 1024;
 
 // Appends the UTF-8 bytes of code point c, as far as they fit before
@@ -79,7 +80,11 @@ void wxTreeListFindIndex::KeyRange(const wxString& what, bool prefixOnly, Key& l
 void wxTreeListFindIndex::Add(wxTreeListItem* item, Key key)
 {
     m_tail.push_back({key, item});
-    if (m_tail.size() >= kTailSize)
+}
+
+void wxTreeListFindIndex::Compact()
+{
+    if (!m_tail.empty())
         SealTail();
 }
 
@@ -95,14 +100,6 @@ void wxTreeListFindIndex::Clear()
     m_removed.clear();
 }
 
-size_t wxTreeListFindIndex::GetCount() const
-{
-    size_t count = m_tail.size();
-    for (const std::vector<Entry>& run : m_runs)
-        count += run.size();
-    return count - m_removed.size();
-}
-
 // The tail becomes the smallest run; runs that are no longer at least twice
 // the size of the run after them are merged with it, so that there are about
 // log2(count / kTailSize) runs and each entry is moved that often in all.
@@ -111,7 +108,6 @@ void wxTreeListFindIndex::SealTail()
     std::sort(m_tail.begin(), m_tail.end());
     m_runs.push_back(std::move(m_tail));
     m_tail = std::vector<Entry>();
-    m_tail.reserve(kTailSize);
     while (m_runs.size() >= 2 && m_runs[m_runs.size() - 2].size() < 2 * m_runs.back().size())
     {
         // Merged from the back into the older run's own storage, so that
@@ -159,6 +155,8 @@ void wxTreeListFindIndex::ApplyRemovals()
 bool wxTreeListFindIndex::Lookup(Key low, Key high, size_t limit, std::vector<wxTreeListItem*>& items)
 {
     ApplyRemovals();
+    if (m_tail.size() > kTailSize)
+        SealTail();
     const Entry first{low, nullptr};
     size_t found = 0;
     for (const std::vector<Entry>& run : m_runs)

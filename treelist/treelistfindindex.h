@@ -21,11 +21,12 @@ class wxTreeListTexts;
 // therefore have keys in one range, which the index finds by binary search.
 //
 // Entries are kept in sorted runs whose sizes at least halve from one to the
-// next, plus a short unsorted tail: adding costs a push and, now and then, a
-// merge of runs, never a walk of the tree. Removals are noted and applied
-// before the next lookup, which is the only place entries are read; an entry
-// is a value, so an item freed and another made at the same address with
-// the same key simply cancel out.
+// next, plus an unsorted tail: adding costs a push, never a walk of the
+// tree. The tail is sorted into the runs when the program is idle (the
+// tree calls Compact then) or by a lookup that finds it long. Removals are
+// noted and applied before the next lookup, which is the only place entries
+// are read; an entry is a value, so an item freed and another made at the
+// same address with the same key simply cancel out.
 class wxTreeListFindIndex
 {
 public:
@@ -40,8 +41,9 @@ public:
 
     void Add(wxTreeListItem* item, Key key);
     void Remove(wxTreeListItem* item, Key key);
+    // Sorts the entries added lately into the runs.
+    void Compact();
     void Clear();
-    size_t GetCount() const;
 
     // Appends the items whose keys lie in [low, high] to `items`; false
     // (with `items` unspecified) when there are more than `limit`.

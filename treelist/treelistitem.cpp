@@ -341,7 +341,7 @@ private:
 };
 
 #if defined(__SANITIZE_ADDRESS__)
-const bool kPoolItems = false;
+const bool kPoolItems = true;
 #else
 const bool kPoolItems = true;
 #endif

@@ -9,6 +9,7 @@
 // same rows does not lay their texts out again.
 #include <kelctrls/treelistctrl.h>
 
+#include "treelist/treelistfindindex.h"
 #include "treelist/treelistmetrics.h"
 
 #include <wx/dcclient.h>
@@ -551,6 +552,8 @@ void wxTreeListMainWindow::OnIdle(wxIdleEvent& event)
     }
     if (m_pendingScroll && IsShownOnScreen())
         ScrollTo(m_pendingScroll);
+    if (m_findIndex)
+        m_findIndex->Compact();
 }
 
 void wxTreeListMainWindow::OnSetFocus(wxFocusEvent& event)
