@@ -16,6 +16,10 @@ const size_t kKeyBytes = sizeof(wxTreeListFindIndex::Key);
 // Up to this many entries added since the last merge are looked at one by
 // one; a longer tail is sorted first.
 const size_t kTailSize = 1024;
+// A tail this long is sorted in at once: a bulk insert of a million items
+// grows no vector of a million entries (whose cast-off buffers the heap
+// would keep), and each entry is merged only a few times.
+const size_t kMaxTailSize = 65536;
 
 // Appends the UTF-8 bytes of code point c, as far as they fit before
 // kKeyBytes, and returns the new count.
@@ -80,6 +84,8 @@ void wxTreeListFindIndex::KeyRange(const wxString& what, bool prefixOnly, Key& l
 void wxTreeListFindIndex::Add(wxTreeListItem* item, Key key)
 {
     m_tail.push_back({key, item});
+    if (m_tail.size() >= kMaxTailSize)
+        SealTail();
 }
 
 void wxTreeListFindIndex::Compact()
