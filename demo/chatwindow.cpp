@@ -57,8 +57,8 @@ wxWindow* DemoChatWindow::BuildPeerCard(wxWindow* parent)
     card->SetBackgroundColour(skin->GetColour("color_pane_bk"));
 
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(new wxStaticBitmap(card, wxID_ANY, skin->GetBitmap("defboyimage")), 0, wxALIGN_CENTRE | wxTOP,
-                16);
+    column->Add(new wxStaticBitmap(card, wxID_ANY, skin->GetBitmapBundle("defboyimage")), 0,
+                wxALIGN_CENTRE | wxTOP, 16);
     m_peerName = new wxStaticText(card, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     m_peerName->SetFont(skin->GetFont("font_user_name"));

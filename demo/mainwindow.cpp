@@ -60,7 +60,7 @@ void DemoMainWindow::BuildSidePane()
     KelSkinResource* skin = KelSkinResource::GetInstance();
 
     wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    header->Add(new wxStaticBitmap(m_sidePane, wxID_ANY, skin->GetBitmap("defboyimage")), 0, wxALL, 8);
+    header->Add(new wxStaticBitmap(m_sidePane, wxID_ANY, skin->GetBitmapBundle("defboyimage")), 0, wxALL, 8);
 
     wxBoxSizer* who = new wxBoxSizer(wxVERTICAL);
     wxStaticText* name =

@@ -144,8 +144,8 @@ private:
         box->Add(m_capture, 0, wxALL, 8);
 
         box->Add(new wxStaticText(parent, wxID_ANY, _("Head image")), 0, wxLEFT, 8);
-        m_head =
-            new wxStaticBitmap(parent, wxID_ANY, KelSkinResource::GetInstance()->GetBitmap("defboyimage"));
+        m_head = new wxStaticBitmap(parent, wxID_ANY,
+                                    KelSkinResource::GetInstance()->GetBitmapBundle("defboyimage"));
         box->Add(m_head, 0, wxALL, 8);
         return box;
     }

@@ -4,6 +4,7 @@
 // configuration.
 #include "demoregistry.h"
 #include "demotext.h"
+#include "skinart.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/dialogs.h>
@@ -293,10 +294,7 @@ private:
     {
         KelSkinResource* skin = KelSkinResource::GetInstance();
         wxBoxSizer* heading = new wxBoxSizer(wxHORIZONTAL);
-        wxBitmap logo = skin->GetBitmap("logo_emblem");
-        if (logo.IsOk())
-            logo.SetMask(new wxMask(logo, wxColour(0xFF, 0x00, 0xFF)));
-        heading->Add(new wxStaticBitmap(this, wxID_ANY, logo), 0, wxRIGHT, 10);
+        heading->Add(new wxStaticBitmap(this, wxID_ANY, DemoSkinBundle("logo_emblem")), 0, wxRIGHT, 10);
         wxBoxSizer* texts = new wxBoxSizer(wxVERTICAL);
         wxStaticText* product = Label(this, "product", _("Kel Messenger"));
         product->SetFont(skin->GetFont("font_user_name"));
