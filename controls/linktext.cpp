@@ -397,8 +397,9 @@ wxObject* wxLinkTextXmlHandler::DoCreateResource()
     link->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), GetSize(),
                  GetStyle(wxS("style"), 0), GetName());
     link->SetMouseOverColour(GetColour(wxS("overcolour"), *wxBLACK));
-    link->SetBitmap(GetBitmap(wxS("bitmap"), wxART_OTHER));
-    link->SetBkBitmap(GetBitmap(wxS("bkbitmap"), wxART_OTHER));
+    // The pictures as drawn for the link's display scale.
+    link->SetBitmap(GetBitmapBundle(wxS("bitmap"), wxART_OTHER).GetBitmapFor(link));
+    link->SetBkBitmap(GetBitmapBundle(wxS("bkbitmap"), wxART_OTHER).GetBitmapFor(link));
     link->SetBitmapStyle(GetStyle(wxS("bitmapstyle"), wxBITMAP_LEFT));
     link->DrawBorder(HasParam(wxS("bordercolour")), GetColour(wxS("bordercolour"), *wxBLACK));
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));

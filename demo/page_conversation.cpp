@@ -223,7 +223,7 @@ public:
 
         m_history = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                     wxRE_MULTILINE | wxRE_READONLY | wxBORDER_SIMPLE);
-        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(-1, 80),
+        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(-1, 80)),
                                   wxRE_MULTILINE | wxBORDER_SIMPLE);
         for (KelRichText* text : {m_history, m_input})
         {

@@ -449,7 +449,7 @@ private:
         wxWindow* parent = box->GetStaticBox();
         KelTabManager* tabs = KelTabManager::GetInstance();
 
-        wxListCtrl* tabList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, 150),
+        wxListCtrl* tabList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(-1, 150)),
                                              wxLC_REPORT | wxLC_SINGLE_SEL);
         tabList->AppendColumn(_("Tab"), wxLIST_FORMAT_LEFT, 90);
         tabList->AppendColumn(_("Position"), wxLIST_FORMAT_RIGHT, 70);
@@ -466,8 +466,8 @@ private:
             tabList->SetItem(row, 3, tab->m_sysTab ? _("yes") : "");
         }
 
-        wxListCtrl* shortcutList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, 170),
-                                                  wxLC_REPORT | wxLC_SINGLE_SEL);
+        wxListCtrl* shortcutList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition,
+                                                  FromDIP(wxSize(-1, 170)), wxLC_REPORT | wxLC_SINGLE_SEL);
         shortcutList->AppendColumn(_("Shortcut"), wxLIST_FORMAT_LEFT, 120);
         shortcutList->AppendColumn(_("Position"), wxLIST_FORMAT_RIGHT, 70);
         wxList shortcuts;

@@ -72,7 +72,9 @@ wxImageList* DemoSkinImageStrip(const wxWindow* window, const wxString& key, con
             images->Add(Blank(size, scale));
             continue;
         }
-        wxBitmap bitmap = strip.GetSubBitmap(piece);
+        // Cut from the image: the pixels of a bitmap drawn for a scale are not
+        // addressed in window units.
+        wxBitmap bitmap(strip.ConvertToImage().GetSubImage(piece));
         bitmap.SetScaleFactor(scale);
         images->Add(bitmap);
     }

@@ -12,7 +12,7 @@
 ScreenTipPanel::ScreenTipPanel(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style)
 {
     Create(parent, id, pos, size, style);
-    SetSize(8, 8, 324, 231);
+    SetSize(wxRect(FromDIP(wxPoint(8, 8)), FromDIP(wxSize(324, 231))));
     // The fixed layout needs a small font to keep the texts inside it.
     SetFont(wxFont(wxFontInfo(8).FaceName("Tahoma")));
     CreateControls();

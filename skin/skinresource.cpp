@@ -1,6 +1,8 @@
 #include <kelctrls/skin/skinresource.h>
 #include <kelctrls/platform/skinengine.h>
 
+#include "skin/scaledbitmap.h"
+
 #include <wx/filename.h>
 #include <wx/imagbmp.h>
 #include <wx/log.h>
@@ -8,7 +10,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <vector>
 
 KelSkinResource* KelSkinResource::m_instance = nullptr;
 
@@ -108,67 +109,6 @@ void DeleteEntries(Map& table)
         delete item.second;
     table.clear();
 }
-
-// "dir/name@2x.ext" for "dir/name.ext".
-wxString DoubleScalePath(const wxString& path)
-{
-    wxFileName name(path);
-    name.SetName(name.GetName() + "@2x");
-    return name.GetFullPath();
-}
-
-// A skin image drawn at scale 1 and, where the skin has one, at scale 2.
-// Other sizes are made from the larger of the two that is not larger than
-// asked for: by whole factors pixel for pixel, so that the hard edges of
-// skin art stay hard; by other factors smoothly. Made sizes are kept.
-class SkinBitmapBundleImpl : public wxBitmapBundleImpl
-{
-public:
-    SkinBitmapBundleImpl(const wxBitmap& normal, const wxBitmap& doubled) : m_normal(normal)
-    {
-        if (doubled.IsOk() && doubled.GetSize() == normal.GetSize() * 2)
-            m_doubled = doubled;
-    }
-
-    wxSize GetDefaultSize() const override { return m_normal.GetSize(); }
-
-    wxSize GetPreferredBitmapSizeAtScale(double scale) const override
-    {
-        return GetDefaultSize() * wxMax(1, wxRound(scale));
-    }
-
-    wxBitmap GetBitmap(const wxSize& size) override
-    {
-        if (size == m_normal.GetSize())
-            return m_normal;
-        if (m_doubled.IsOk() && size == m_doubled.GetSize())
-            return m_doubled;
-        for (const wxBitmap& made : m_made)
-        {
-            if (made.GetSize() == size)
-                return made;
-        }
-        m_made.push_back(Enlarge(size));
-        return m_made.back();
-    }
-
-private:
-    wxBitmap Enlarge(const wxSize& size) const
-    {
-        const bool fromDoubled =
-            m_doubled.IsOk() && size.x >= m_doubled.GetWidth() && size.y >= m_doubled.GetHeight();
-        const wxBitmap& source = fromDoubled ? m_doubled : m_normal;
-        const wxSize from = source.GetSize();
-        const bool whole = size.x % from.x == 0 && size.y % from.y == 0 && size.x / from.x == size.y / from.y;
-        const wxImage image = source.ConvertToImage().Scale(
-            size.x, size.y, whole ? wxIMAGE_QUALITY_NEAREST : wxIMAGE_QUALITY_HIGH);
-        return wxBitmap(image);
-    }
-
-    wxBitmap m_normal;
-    wxBitmap m_doubled;
-    std::vector<wxBitmap> m_made;
-};
 
 void EnsureIconHandler()
 {
@@ -280,10 +220,10 @@ wxBitmapBundle KelSkinResource::GetBitmapBundle(const wxString& key) const
     {
         wxLogNull noLog;
         wxBitmap doubled;
-        const wxString path = DoubleScalePath(entry.path);
+        const wxString path = kel::DoubleScalePath(entry.path);
         if (wxFileName::FileExists(path))
             doubled.LoadFile(path, wxBITMAP_TYPE_BMP);
-        entry.bundle = wxBitmapBundle::FromImpl(new SkinBitmapBundleImpl(normal, doubled));
+        entry.bundle = kel::MakeScaledBundle(normal, doubled);
     }
     return entry.bundle;
 }

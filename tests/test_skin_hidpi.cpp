@@ -2,10 +2,12 @@
 // skin store's choice between an image's "@2x" variant and its enlargement,
 // and what reaches the screen from a skinned button, a face in the chat text
 // and the icons of a tree: twice the pixels, the colours of the art drawn for
-// the scale, and edges one device pixel sharp.
+// the scale, and edges one device pixel sharp. The screen grab of the capture
+// dialog reads those pixels back.
 #include "testsupport.h"
 
 #include <kelctrls/controls.h>
+#include <kelctrls/dialogs.h>
 #include <kelctrls/richtext.h>
 #include <kelctrls/skin.h>
 #include <kelctrls/treelistctrl.h>
@@ -60,7 +62,7 @@ int FirstColumnOf(const wxImage& image, int y, const wxColour& colour, int toler
     return -1;
 }
 
-class SkinBundleTest : public TempCwdTest
+class ScaleTwoTest : public TempCwdTest
 {
 protected:
     void SetUp() override
@@ -115,7 +117,7 @@ protected:
     wxFrame* m_frame = nullptr;
 };
 
-TEST_F(SkinBundleTest, TheDisplayRunsAtScaleTwo)
+TEST_F(ScaleTwoTest, TheDisplayRunsAtScaleTwo)
 {
     // Every other test here means nothing at scale 1.
     wxPanel* panel = ShowPanel();
@@ -124,7 +126,7 @@ TEST_F(SkinBundleTest, TheDisplayRunsAtScaleTwo)
     DestroyFrame();
 }
 
-TEST_F(SkinBundleTest, DoubleScaleTakesTheDrawnVariantElseEnlargesPixelForPixel)
+TEST_F(ScaleTwoTest, DoubleScaleTakesTheDrawnVariantElseEnlargesPixelForPixel)
 {
     // Scale 1 is the image the resource file names, as GetBitmap gives it.
     const wxBitmapBundle drawn = Skin()->GetBitmapBundle("drawn");
@@ -154,7 +156,7 @@ TEST_F(SkinBundleTest, DoubleScaleTakesTheDrawnVariantElseEnlargesPixelForPixel)
     EXPECT_FALSE(Skin()->GetBitmapBundle("undefined").IsOk());
 }
 
-TEST_F(SkinBundleTest, LoadingAnotherSkinForgetsTheBundlesOfTheOld)
+TEST_F(ScaleTwoTest, LoadingAnotherSkinForgetsTheBundlesOfTheOld)
 {
     ASSERT_TRUE(Skin()->GetBitmapBundle("drawn").IsOk());
     WriteFile("other.xml",
@@ -164,7 +166,7 @@ TEST_F(SkinBundleTest, LoadingAnotherSkinForgetsTheBundlesOfTheOld)
     EXPECT_EQ(CountPixels(twice, Blue), 400);
 }
 
-TEST_F(SkinBundleTest, SkinnedButtonDrawsTheDoubleScaleFaceSharp)
+TEST_F(ScaleTwoTest, SkinnedButtonDrawsTheDoubleScaleFaceSharp)
 {
     wxPanel* panel = ShowPanel();
     KBitmapButton* button =
@@ -185,7 +187,24 @@ TEST_F(SkinBundleTest, SkinnedButtonDrawsTheDoubleScaleFaceSharp)
     DestroyFrame();
 }
 
-TEST_F(SkinBundleTest, TextFacesAreDrawnAtTheScaleOfTheirFace)
+TEST_F(ScaleTwoTest, ScreenGrabHoldsEveryDevicePixelOfTheRectangle)
+{
+    wxPanel* panel = ShowPanel();
+    KBitmapButton* button =
+        new KBitmapButton(panel, wxID_ANY, Skin()->GetBitmapBundle("drawn"), wxPoint(20, 20));
+    ASSERT_TRUE(WaitUntil([&] { return CountPixels(CaptureWindow(button), Blue) == 400; }));
+
+    const wxBitmap grab = KelGrabScreen(button->GetScreenRect());
+    EXPECT_EQ(grab.GetScaleFactor(), 2.0);
+    EXPECT_EQ(grab.GetLogicalSize(), wxSize(20, 10));
+    const wxImage pixels = grab.ConvertToImage();
+    ASSERT_EQ(pixels.GetSize(), wxSize(40, 20));
+    EXPECT_EQ(CountPixels(pixels, Blue, wxRect(0, 0, 20, 20)), 400);
+    EXPECT_EQ(CountPixels(pixels, Green, wxRect(20, 0, 20, 20)), 400);
+    DestroyFrame();
+}
+
+TEST_F(ScaleTwoTest, TextFacesAreDrawnAtTheScaleOfTheirFace)
 {
     wxPanel* panel = ShowPanel();
     KBitmapButton* button = new KBitmapButton(panel, wxID_ANY, Skin()->GetBitmapBundle("drawn"),
@@ -229,7 +248,7 @@ void SaveGif(const wxImage& image, const wxString& path)
     ASSERT_TRUE(indexed.SaveFile(path, wxBITMAP_TYPE_GIF));
 }
 
-TEST_F(SkinBundleTest, FaceShowsItsDoubleScaleFramesInTheChatText)
+TEST_F(ScaleTwoTest, FaceShowsItsDoubleScaleFramesInTheChatText)
 {
     SaveGif(Halves(wxSize(12, 12), Red, Red), PathOf("face.gif"));
     SaveGif(Halves(wxSize(24, 24), Blue, Green), PathOf("face@2x.gif"));
@@ -267,7 +286,7 @@ TEST_F(SkinBundleTest, FaceShowsItsDoubleScaleFramesInTheChatText)
     DestroyFrame();
 }
 
-TEST_F(SkinBundleTest, TreeIconsOfDoubleScaleBitmapsKeepTheirLayoutAndPixels)
+TEST_F(ScaleTwoTest, TreeIconsOfDoubleScaleBitmapsKeepTheirLayoutAndPixels)
 {
     wxPanel* panel = ShowPanel();
     wxTreeListCtrl* tree = new wxTreeListCtrl(panel, wxID_ANY, wxPoint(0, 0), wxSize(240, 120),

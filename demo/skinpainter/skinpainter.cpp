@@ -9,6 +9,7 @@
 
 #include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
+#include <wx/graphics.h>
 #include <wx/filename.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -146,6 +147,10 @@ wxBitmap PaintBitmap(int width, int height, const wxColour& background,
     }
     else
     {
+        // The memory DC draws through a graphics context that smooths edges by
+        // default; blends with the mask colour would show as a pink fringe.
+        if (wxGraphicsContext* gc = memory.GetGraphicsContext())
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
         paint(memory);
     }
     memory.SelectObject(wxNullBitmap);
