@@ -50,11 +50,13 @@ demo: build
 		echo "screenshots written to $(SCREENSHOTS)"; \
 	fi
 
-# Repaints the default skin into data/skins/default.
+# Repaints the default skin into data/skins/default, each image also at
+# twice the size (name@2x.bmp) for a display scale of 2.
 skin: build
 	tests/xrun $(BUILD)/demo/kelctrls-skinpainter data/skins/default skins/default/images/
 
-# Repaints the animated faces into data/faces.
+# Repaints the animated faces into data/faces, each also at twice the size
+# (name@2x.gif).
 faces: build
 	tests/xrun $(BUILD)/demo/kelctrls-facegen data/faces
 
