@@ -61,11 +61,15 @@ private:
 namespace kel
 {
 
-wxString DoubleScalePath(const wxString& path)
+wxBitmap LoadDoubleScaleVariant(const wxString& path, wxBitmapType type)
 {
     wxFileName name(path);
     name.SetName(name.GetName() + "@2x");
-    return name.GetFullPath();
+    wxLogNull noLog;
+    wxBitmap doubled;
+    if (!path.empty() && name.FileExists())
+        doubled.LoadFile(name.GetFullPath(), type);
+    return doubled;
 }
 
 wxBitmapBundle MakeScaledBundle(const wxBitmap& normal, const wxBitmap& doubled)
@@ -81,11 +85,7 @@ wxBitmapBundle LoadScaledBundle(const wxString& path, wxBitmapType type)
     wxBitmap normal;
     if (path.empty() || !normal.LoadFile(path, type))
         return wxBitmapBundle();
-    wxBitmap doubled;
-    const wxString doubledPath = DoubleScalePath(path);
-    if (wxFileName::FileExists(doubledPath))
-        doubled.LoadFile(doubledPath, type);
-    return MakeScaledBundle(normal, doubled);
+    return MakeScaledBundle(normal, LoadDoubleScaleVariant(path, type));
 }
 
 } // namespace kel

@@ -10,8 +10,9 @@
 namespace kel
 {
 
-// "dir/name@2x.ext" for "dir/name.ext".
-wxString DoubleScalePath(const wxString& path);
+// The "@2x" variant of the bitmap file `path` ("dir/name@2x.ext" for
+// "dir/name.ext"); null when there is none. Logs nothing.
+wxBitmap LoadDoubleScaleVariant(const wxString& path, wxBitmapType type);
 
 // `normal` at scale 1 and `doubled` at scale 2 (ignored unless exactly twice
 // as large). Other sizes are made from the larger of the two that is not

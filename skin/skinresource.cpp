@@ -3,7 +3,6 @@
 
 #include "skin/scaledbitmap.h"
 
-#include <wx/filename.h>
 #include <wx/imagbmp.h>
 #include <wx/log.h>
 #include <wx/xml/xml.h>
@@ -217,14 +216,8 @@ wxBitmapBundle KelSkinResource::GetBitmapBundle(const wxString& key) const
 
     SkinBitmapEntry& entry = *it->second;
     if (!entry.bundle.IsOk())
-    {
-        wxLogNull noLog;
-        wxBitmap doubled;
-        const wxString path = kel::DoubleScalePath(entry.path);
-        if (wxFileName::FileExists(path))
-            doubled.LoadFile(path, wxBITMAP_TYPE_BMP);
-        entry.bundle = kel::MakeScaledBundle(normal, doubled);
-    }
+        entry.bundle =
+            kel::MakeScaledBundle(normal, kel::LoadDoubleScaleVariant(entry.path, wxBITMAP_TYPE_BMP));
     return entry.bundle;
 }
 
