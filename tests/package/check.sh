@@ -68,5 +68,6 @@ if [ "$mode" = deb ]; then
         --offline --screenshot "$root/shots" > /dev/null
     test -f "$root/user/kelctrls-demo/skins/default/default.xml"
     test -f "$root/user/kelctrls-demo/locale/Language.xml"
+    test -f "$root/usr/share/locale/zh_CN/LC_MESSAGES/kelctrls-demo.mo"
     ls "$root"/shots/*.png > /dev/null
 fi
