@@ -144,7 +144,11 @@ void KBitmapButton::DoSetBitmap(const wxBitmapBundle& bitmap, State which)
 
 wxBitmap KBitmapButton::DoGetBitmap(State which) const
 {
-    return m_faces[which].GetBitmapFor(this);
+    // While the native button is being made it has no scale of its own yet.
+    const wxWindow* scaled = GetHandle() ? this : GetParent();
+    const double scale = scaled ? scaled->GetDPIScaleFactor() : 1.0;
+    const wxBitmapBundle& face = m_faces[which];
+    return face.IsOk() ? face.GetBitmap(face.GetPreferredBitmapSizeAtScale(scale)) : wxBitmap();
 }
 
 void KBitmapButton::OnSetBitmap()
@@ -280,7 +284,8 @@ wxObject* KBitmapButtonXmlHandler::DoCreateResource()
     XRC_MAKE_INSTANCE(button, KBitmapButton)
 
     const long style = GetStyle(wxS("style"), wxBU_AUTODRAW);
-    button->Create(m_parentAsWindow, GetID(), GetBitmapBundle(wxS("bitmap"), wxART_BUTTON), GetPosition(),
+    button->Create(m_parentAsWindow, GetID(),
+                   kel::ResolvedBundle(GetBitmapBundle(wxS("bitmap"), wxART_BUTTON)), GetPosition(),
                    GetSize(), style, wxDefaultValidator, GetName());
     if (GetBool(wxS("default")))
         button->SetDefault();
@@ -288,13 +293,13 @@ wxObject* KBitmapButtonXmlHandler::DoCreateResource()
     SetupWindow(button);
 
     if (GetParamNode(wxS("selected")))
-        button->SetBitmapPressed(GetBitmapBundle(wxS("selected"), wxART_OTHER));
+        button->SetBitmapPressed(kel::ResolvedBundle(GetBitmapBundle(wxS("selected"), wxART_OTHER)));
     if (GetParamNode(wxS("focus")))
-        button->SetBitmapFocus(GetBitmapBundle(wxS("focus"), wxART_OTHER));
+        button->SetBitmapFocus(kel::ResolvedBundle(GetBitmapBundle(wxS("focus"), wxART_OTHER)));
     if (GetParamNode(wxS("disabled")))
-        button->SetBitmapDisabled(GetBitmapBundle(wxS("disabled"), wxART_OTHER));
+        button->SetBitmapDisabled(kel::ResolvedBundle(GetBitmapBundle(wxS("disabled"), wxART_OTHER)));
     if (GetParamNode(wxS("hover")))
-        button->SetBitmapCurrent(GetBitmapBundle(wxS("hover"), wxART_OTHER));
+        button->SetBitmapCurrent(kel::ResolvedBundle(GetBitmapBundle(wxS("hover"), wxART_OTHER)));
 
     if (style & wxBU_TEXT)
         button->SetLabel(GetText(wxS("label")));
