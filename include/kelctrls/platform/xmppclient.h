@@ -117,8 +117,8 @@ public:
     /// A contact's presence, folded over its resources (see KelXmppPresence),
     /// changed or was sent again. When the connection goes, every contact
     /// that was available is told once as unavailable. Presence of the
-    /// user's own other resources comes too; subscription requests and
-    /// presence errors do not.
+    /// user's own other resources comes too; presence errors do not, and
+    /// subscription stanzas come as OnXmppSubscription.
     virtual void OnXmppPresence(KelXmppClient& client, const KelXmppPresence& presence)
     {
         wxUnusedVar(client), wxUnusedVar(presence);
