@@ -238,9 +238,18 @@ struct ServerLookup
         hints.ai_socktype = SOCK_STREAM;
         addrinfo* found = nullptr;
         const int status = getaddrinfo(target.c_str(), nullptr, &hints, &found);
+        // The library connects to one address: an IPv4 one where there is
+        // one, which a server listening on a single family has more often.
+        const addrinfo* chosen = found;
+        for (const addrinfo* a = found; status == 0 && a; a = a->ai_next)
+            if (a->ai_family == AF_INET)
+            {
+                chosen = a;
+                break;
+            }
         char numeric[NI_MAXHOST] = "";
         if (status == 0)
-            getnameinfo(found->ai_addr, found->ai_addrlen, numeric, sizeof numeric, nullptr, 0,
+            getnameinfo(chosen->ai_addr, chosen->ai_addrlen, numeric, sizeof numeric, nullptr, 0,
                         NI_NUMERICHOST);
         if (found)
             freeaddrinfo(found);

@@ -184,6 +184,12 @@ TEST_F(XmppSessionTest, ServerLookupRunsBesideTheEventLoop)
     EXPECT_TRUE(nowhere.GetLastError().Contains("No server was found for the domain kel-nowhere.invalid"))
         << nowhere.GetLastError();
     EXPECT_EQ(PTYPE_OFFLINE, PresenceManager::GetInstance()->GetMyPresence()->GetType());
+
+    // A server given by name is looked up the same way, then signed in to.
+    KelXmppClient named;
+    named.SetServer("localhost", m_server.GetPort());
+    ASSERT_TRUE(named.SignIn(Jid("alice"), "alice-pw"));
+    EXPECT_TRUE(WaitUntil([&] { return named.IsOnline(); }, kNetworkWaitMs)) << named.GetLastError();
 }
 
 TEST_F(XmppSessionTest, ThousandMessagesEachWayArriveOnceAndInOrder)
