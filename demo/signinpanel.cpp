@@ -22,6 +22,8 @@ namespace
 // The first panel signs in with the stored address, as a client that
 // remembers its login does; panels built later (a new language) do not.
 bool g_signedInOnce = false;
+// The request waiting for an answer, kept for panels built later.
+wxString g_pendingRequest;
 
 class SignInPanel : public wxPanel
 {
@@ -55,7 +57,7 @@ public:
         sizer->Add(m_request, 0, wxEXPAND | wxTOP, 6);
         sizer->Add(answer, 0, wxTOP, 2);
         SetSizer(sizer);
-        ShowRequest(wxString());
+        ShowRequest(g_pendingRequest);
 
         m_button->Bind(wxEVT_BUTTON, &SignInPanel::OnButton, this);
         m_jid->Bind(wxEVT_TEXT_ENTER, &SignInPanel::OnButton, this);
@@ -139,15 +141,15 @@ private:
     void Answer(bool approve)
     {
         KelXmppBridge& bridge = DemoLiveSession::Get()->GetBridge();
-        bridge.AnswerSubscription(m_requester, approve);
-        const wxString name = DemoLiveSession::Get()->GetDisplayName(m_requester);
+        bridge.AnswerSubscription(g_pendingRequest, approve);
+        const wxString name = DemoLiveSession::Get()->GetDisplayName(g_pendingRequest);
         SetStatus(wxString::Format(approve ? _("%s now sees your presence.") : _("You refused %s."), name));
         ShowRequest(wxString());
     }
 
     void ShowRequest(const wxString& jid)
     {
-        m_requester = jid;
+        g_pendingRequest = jid;
         const bool shown = !jid.empty();
         if (shown)
             m_request->SetLabel(wxString::Format(_("%s asks to see your presence."),
@@ -179,7 +181,6 @@ private:
     wxStaticText* m_request;
     wxButton* m_approve;
     wxButton* m_deny;
-    wxString m_requester;
 };
 
 DemoMainHookRegistration signInPanel(15,
