@@ -190,6 +190,7 @@ TEST_F(XmppFaultyServerTest, RefusedEncryptionAndStreamErrorsHaveMessagesOfTheir
     m_client.SetSignInTimeout(2000);
     error = SignInAgainst(requiresTls, {{"<starttls", proceed}});
     EXPECT_TRUE(error.Contains("encrypted connection (TLS)")) << error;
+    m_client.SetSignInTimeout(5000);
 
     error =
         SignInAgainst(std::string(kStreamHeader) +
