@@ -121,9 +121,9 @@ wxString DemoLiveSession::GetUserPassword() const
     return kPassword;
 }
 
-void DemoLiveSession::SignIn(const wxString& jid, const wxString& password)
+bool DemoLiveSession::SignIn(const wxString& jid, const wxString& password)
 {
-    m_user.SignIn(jid, password);
+    return m_user.SignIn(jid, password);
 }
 
 wxString DemoLiveSession::GetResponderJid() const
@@ -141,15 +141,20 @@ wxString DemoLiveSession::GetDisplayName(const wxString& jid) const
 
 bool DemoLiveSession::PrepareServer()
 {
-    std::vector<LocalXmppServer::RosterEntry> roster = {Entry("bob", "Bob Lindqvist", "Engineering")};
+    // alice sees bob's presence, bob not yet hers: he asks once she is online.
+    LocalXmppServer::RosterEntry bob = Entry("bob", "Bob Lindqvist", "Engineering");
+    bob.subscription = "to";
+    std::vector<LocalXmppServer::RosterEntry> roster = {bob};
     unsigned person = 0;
     for (size_t d = 0; d < WXSIZEOF(kDepartmentSizes); ++d)
         for (unsigned i = 0; i < kDepartmentSizes[d]; ++i, ++person)
             roster.push_back(Entry(UserOf(person), PersonName(person), DepartmentName(d)));
     const std::vector<LocalXmppServer::RosterEntry> knowsAlice = {Entry("alice", "Alice Chen", "Colleagues")};
+    LocalXmppServer::RosterEntry alice = knowsAlice.front();
+    alice.subscription = "from";
 
     bool ok = m_server.AddAccount("alice", kPassword) && m_server.SetRoster("alice", roster) &&
-              m_server.AddAccount("bob", kPassword) && m_server.SetRoster("bob", knowsAlice);
+              m_server.AddAccount("bob", kPassword) && m_server.SetRoster("bob", {alice});
     for (const auto& colleague : kOnlineColleagues)
         ok = ok && m_server.AddAccount(UserOf(colleague.person), kPassword) &&
              m_server.SetRoster(UserOf(colleague.person), knowsAlice);
@@ -220,4 +225,9 @@ void DemoLiveSession::OnPresenceTimer(wxTimerEvent&)
 {
     const Mood& mood = kResponderMoods[++m_presenceStep % WXSIZEOF(kResponderMoods)];
     m_responder->SetPresence(mood.show, StatusText(mood));
+    if (!m_askedToSubscribe && m_user.IsOnline() && m_responder->IsOnline())
+    {
+        m_askedToSubscribe = true;
+        m_responder->RequestSubscription(GetUserJid());
+    }
 }
