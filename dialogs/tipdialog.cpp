@@ -88,7 +88,7 @@ wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog) EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KT
     wxEND_EVENT_TABLE()
 
         KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
-    : wxDialog(parent, wxID_ANY, _("Tip of the Day"), wxDefaultPosition, wxSize(500, 160),
+    : wxDialog(parent, wxID_ANY, _("Tip of the Day"), wxDefaultPosition, FromDIP(wxSize(500, 160), parent),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_tipProvider(provider)
 {
@@ -139,7 +139,7 @@ wxSizer* KTipDialog::CreateHeading()
 wxTextCtrl* KTipDialog::CreateTipCtrl()
 {
     wxTextCtrl* text =
-        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(400, 160),
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(400, 160)),
                        wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL | wxTE_RICH2 | wxSUNKEN_BORDER);
     text->SetFont(wxFont(wxFontInfo(12).Family(wxFONTFAMILY_DEFAULT).FaceName(GetTipFaceName())));
     return text;
