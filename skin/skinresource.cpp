@@ -167,7 +167,8 @@ bool KelSkinResource::DoLoadRes(const wxString& path)
             if (icons)
                 ReplaceEntry(m_icons, key, new SkinIconEntry{wxIcon(), entry->GetAttribute("path")});
             else if (bitmaps)
-                ReplaceEntry(m_bitmaps, key, new SkinBitmapEntry{wxBitmap(), entry->GetAttribute("path")});
+                ReplaceEntry(m_bitmaps, key,
+                             new SkinBitmapEntry{wxBitmap(), entry->GetAttribute("path"), wxBitmapBundle()});
             else if (colours)
                 m_colours.emplace(key, wxColour(entry->GetAttribute("value")));
             else

@@ -1060,14 +1060,22 @@ wxTreeItemId wxTreeListMainWindow::FindItem(const wxTreeItemId& item, const wxSt
     wxTreeListItem* start = item.IsOk() ? next(wxTreeListItem::FromId(item)) : nullptr;
     if (!start)
         start = first;
-    // Wraps around once; the item searched from is the last candidate.
+    // Wraps around once; the item searched from is the last candidate. A
+    // start the walk from the first item never meets (inside a collapsed
+    // branch, for a walk of the expanded rows) ends at the second wrap.
+    bool wrapped = false;
     for (wxTreeListItem* candidate = start; candidate;)
     {
         if (candidate->TextMatches(m_main_column, str, prefixOnly, noCase))
             return candidate;
         candidate = next(candidate);
         if (!candidate)
+        {
+            if (wrapped)
+                break;
+            wrapped = true;
             candidate = first;
+        }
         if (candidate == start)
             break;
     }
