@@ -1,5 +1,6 @@
 # make demo   installs what is missing, builds, runs the demo client (under
-#             Xvfb, writing screenshots, when there is no display)
+#             Xvfb, writing screenshots, when there is no display: once at a
+#             display scale of 1, once at 2 into scale2/)
 # make test   installs what is missing, builds, runs every test under Xvfb
 # make package builds the Debian packages, make docs the API reference
 # make sanitize  builds the library and the tests with the address and
@@ -45,14 +46,17 @@ demo: build
 	else \
 		rm -rf $(SCREENSHOTS); \
 		tests/xrun $(BUILD)/demo/kelctrls-demo --screenshot $(SCREENSHOTS) && \
+		GDK_SCALE=2 XRUN_SCREEN=2560x2048 tests/xrun $(BUILD)/demo/kelctrls-demo --screenshot $(SCREENSHOTS)/scale2 && \
 		echo "screenshots written to $(SCREENSHOTS)"; \
 	fi
 
-# Repaints the default skin into data/skins/default.
+# Repaints the default skin into data/skins/default, each image also at
+# twice the size (name@2x.bmp) for a display scale of 2.
 skin: build
 	tests/xrun $(BUILD)/demo/kelctrls-skinpainter data/skins/default skins/default/images/
 
-# Repaints the animated faces into data/faces.
+# Repaints the animated faces into data/faces, each also at twice the size
+# (name@2x.gif).
 faces: build
 	tests/xrun $(BUILD)/demo/kelctrls-facegen data/faces
 

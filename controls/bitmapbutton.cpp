@@ -14,6 +14,7 @@ wxBEGIN_EVENT_TABLE(KBitmapButton, wxBitmapButton)
     EVT_SET_FOCUS(KBitmapButton::OnSetFocus)
     EVT_KILL_FOCUS(KBitmapButton::OnSetFocus)
     EVT_MOUSE_EVENTS(KBitmapButton::OnMouseEvent)
+    EVT_DPI_CHANGED(KBitmapButton::OnDPIChanged)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -37,7 +38,7 @@ void KBitmapButton::Init()
     m_focused = false;
 }
 
-bool KBitmapButton::Create(wxWindow* parent, wxWindowID id, const wxBitmap& bitmap, const wxPoint& pos,
+bool KBitmapButton::Create(wxWindow* parent, wxWindowID id, const wxBitmapBundle& bitmap, const wxPoint& pos,
                            const wxSize& size, long style, const wxValidator& validator, const wxString& name)
 {
     // The label lives on the faces only, never in the native button.
@@ -62,7 +63,7 @@ void KBitmapButton::RemoveNativeLook()
 wxSize KBitmapButton::DoGetBestSize() const
 {
     const wxBitmap normal = GetBitmapLabel();
-    return normal.IsOk() ? normal.GetSize() : wxBitmapButton::DoGetBestSize();
+    return normal.IsOk() ? normal.GetLogicalSize() : wxBitmapButton::DoGetBestSize();
 }
 
 void KBitmapButton::SetLabel(const wxString& label)
@@ -102,18 +103,25 @@ wxBitmap KBitmapButton::GetTextBitmap(const wxBitmap& face, const wxString& text
         return wxNullBitmap;
 
     // A button not laid out yet has no size to scale to; one beyond any screen is not
-    // worth the memory of five faces that big.
+    // worth the memory of five faces that big. `size` is in window units; a face
+    // drawn for a display scale holds that many pixels per unit, and so does the
+    // text drawn onto it.
+    const double scale = face.GetScaleFactor();
+    const wxSize pixels(wxRound(size.x * scale), wxRound(size.y * scale));
     wxBitmap result;
-    if (size.x <= 0 || size.y <= 0 || size.x > kMaxScaledFace || size.y > kMaxScaledFace)
+    if (size.x <= 0 || size.y <= 0 || pixels.x > kMaxScaledFace || pixels.y > kMaxScaledFace)
         result = face;
     else
-        result = wxBitmap(face.ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_NORMAL));
+    {
+        result = wxBitmap(face.ConvertToImage().Scale(pixels.x, pixels.y, wxIMAGE_QUALITY_NORMAL));
+        result.SetScaleFactor(scale);
+    }
 
     wxMemoryDC dc(result);
     dc.SetFont(GetFont());
     dc.SetTextForeground(colour);
     const wxSize extent = dc.GetTextExtent(text);
-    const wxPoint at = CentredOrigin(result.GetSize(), extent);
+    const wxPoint at = CentredOrigin(result.GetLogicalSize(), extent);
     dc.DrawText(text, at);
     dc.SelectObject(wxNullBitmap);
     return result;
@@ -134,8 +142,18 @@ void KBitmapButton::SetTextBitmap()
 
 void KBitmapButton::DoSetBitmap(const wxBitmapBundle& bitmap, State which)
 {
+    m_faces[which] = bitmap;
     wxBitmapButton::DoSetBitmap(bitmap, which);
     OnSetBitmap();
+}
+
+wxBitmap KBitmapButton::DoGetBitmap(State which) const
+{
+    // While the native button is being made it has no scale of its own yet.
+    const wxWindow* scaled = GetHandle() ? this : GetParent();
+    const double scale = scaled ? scaled->GetDPIScaleFactor() : 1.0;
+    const wxBitmapBundle& face = m_faces[which];
+    return face.IsOk() ? face.GetBitmap(face.GetPreferredBitmapSizeAtScale(scale)) : wxBitmap();
 }
 
 void KBitmapButton::OnSetBitmap()
@@ -194,7 +212,7 @@ bool KBitmapButton::DrawFace(wxDC& dc)
     if (!face.IsOk())
         return false;
     DrawButton(dc);
-    dc.DrawBitmap(face, CentredOrigin(GetSize(), face.GetSize()), false);
+    dc.DrawBitmap(face, CentredOrigin(GetSize(), face.GetLogicalSize()), false);
     return true;
 }
 
@@ -209,7 +227,7 @@ void KBitmapButton::DrawButton(wxDC& dc)
         face = m_textBmpNormal.IsOk() ? m_textBmpNormal : GetBitmapLabel();
 
     if (face.IsOk())
-        dc.DrawBitmap(face, CentredOrigin(GetSize(), face.GetSize()), false);
+        dc.DrawBitmap(face, CentredOrigin(GetSize(), face.GetLogicalSize()), false);
 }
 
 void KBitmapButton::OnMouseEvent(wxMouseEvent& event)
@@ -222,6 +240,14 @@ void KBitmapButton::OnMouseEvent(wxMouseEvent& event)
 void KBitmapButton::OnSetFocus(wxFocusEvent& event)
 {
     m_focused = event.GetEventType() == wxEVT_SET_FOCUS;
+    Refresh(true);
+    event.Skip();
+}
+
+void KBitmapButton::OnDPIChanged(wxDPIChangedEvent& event)
+{
+    if (HasFlag(wxBU_TEXT))
+        SetTextBitmap();
     Refresh(true);
     event.Skip();
 }
@@ -263,7 +289,8 @@ wxObject* KBitmapButtonXmlHandler::DoCreateResource()
     XRC_MAKE_INSTANCE(button, KBitmapButton)
 
     const long style = GetStyle(wxS("style"), wxBU_AUTODRAW);
-    button->Create(m_parentAsWindow, GetID(), GetBitmap(wxS("bitmap"), wxART_BUTTON), GetPosition(),
+    button->Create(m_parentAsWindow, GetID(),
+                   kel::ResolvedBundle(GetBitmapBundle(wxS("bitmap"), wxART_BUTTON)), GetPosition(),
                    GetSize(), style, wxDefaultValidator, GetName());
     if (GetBool(wxS("default")))
         button->SetDefault();
@@ -271,13 +298,13 @@ wxObject* KBitmapButtonXmlHandler::DoCreateResource()
     SetupWindow(button);
 
     if (GetParamNode(wxS("selected")))
-        button->SetBitmapPressed(GetBitmap(wxS("selected"), wxART_OTHER));
+        button->SetBitmapPressed(kel::ResolvedBundle(GetBitmapBundle(wxS("selected"), wxART_OTHER)));
     if (GetParamNode(wxS("focus")))
-        button->SetBitmapFocus(GetBitmap(wxS("focus"), wxART_OTHER));
+        button->SetBitmapFocus(kel::ResolvedBundle(GetBitmapBundle(wxS("focus"), wxART_OTHER)));
     if (GetParamNode(wxS("disabled")))
-        button->SetBitmapDisabled(GetBitmap(wxS("disabled"), wxART_OTHER));
+        button->SetBitmapDisabled(kel::ResolvedBundle(GetBitmapBundle(wxS("disabled"), wxART_OTHER)));
     if (GetParamNode(wxS("hover")))
-        button->SetBitmapCurrent(GetBitmap(wxS("hover"), wxART_OTHER));
+        button->SetBitmapCurrent(kel::ResolvedBundle(GetBitmapBundle(wxS("hover"), wxART_OTHER)));
 
     if (style & wxBU_TEXT)
         button->SetLabel(GetText(wxS("label")));

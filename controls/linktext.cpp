@@ -199,11 +199,11 @@ void wxLinkText::Draw(wxDC* dc)
         return;
 
     const wxSize size = GetSize();
-    if (m_bkBitmap.IsOk())
-    {
-        for (int x = 0; x < size.x; x += m_bkBitmap.GetWidth())
-            dc->DrawBitmap(m_bkBitmap, x, 0, true);
-    }
+    // Bitmaps take their size in window units: one drawn for a display scale
+    // holds more pixels in the same space.
+    const int tileWidth = m_bkBitmap.IsOk() ? wxRound(m_bkBitmap.GetLogicalWidth()) : 0;
+    for (int x = 0; tileWidth > 0 && x < size.x; x += tileWidth)
+        dc->DrawBitmap(m_bkBitmap, x, 0, true);
 
     int x = 0;
     if (m_bitmap.IsOk())
@@ -239,7 +239,7 @@ void wxLinkText::Draw(wxDC* dc)
     if (m_buttonBitmap.IsOk())
         dc->DrawBitmap(m_buttonBitmap, size.x - m_buttonRightOffset, m_imageTop, true);
     if (m_bitmap.IsOk() && (m_bitmapStyle & wxBITMAP_RIGHT))
-        dc->DrawBitmap(m_bitmap, size.x - m_bitmap.GetWidth(), m_imageTop, true);
+        dc->DrawBitmap(m_bitmap, size.x - wxRound(m_bitmap.GetLogicalWidth()), m_imageTop, true);
     if (m_drawBorder)
         DrawBorder(dc);
 }
@@ -402,8 +402,9 @@ wxObject* wxLinkTextXmlHandler::DoCreateResource()
     link->Create(m_parentAsWindow, GetID(), GetText(wxS("label")), GetPosition(), GetSize(),
                  GetStyle(wxS("style"), 0), GetName());
     link->SetMouseOverColour(GetColour(wxS("overcolour"), *wxBLACK));
-    link->SetBitmap(GetBitmap(wxS("bitmap"), wxART_OTHER));
-    link->SetBkBitmap(GetBitmap(wxS("bkbitmap"), wxART_OTHER));
+    // The pictures as drawn for the link's display scale.
+    link->SetBitmap(GetBitmapBundle(wxS("bitmap"), wxART_OTHER).GetBitmapFor(link));
+    link->SetBkBitmap(GetBitmapBundle(wxS("bkbitmap"), wxART_OTHER).GetBitmapFor(link));
     link->SetBitmapStyle(GetStyle(wxS("bitmapstyle"), wxBITMAP_LEFT));
     link->DrawBorder(HasParam(wxS("bordercolour")), GetColour(wxS("bordercolour"), *wxBLACK));
     kel::DropInvalidFontSize(GetParamNode(wxS("font")));

@@ -4,6 +4,7 @@
 #include <kelctrls/controls/tabconfig.h>
 
 #include "skin/librarytext.h"
+#include "skin/scaledbitmap.h"
 
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -205,7 +206,8 @@ bool KelMainShortCut::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos
     m_border = new KelBorder(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_ALLSIDES);
     m_more = new wxLinkText(m_border, wxID_ANY, _("More..."), wxDefaultPosition, wxDefaultSize,
                             wxBORDER_NONE | wxTRANSPARENT_WINDOW, "staticText");
-    m_more->SetBitmap(wxBitmap(KelInstallPath("locale/images/more.bmp"), wxBITMAP_TYPE_BMP));
+    m_more->SetBitmap(kel::LoadScaledBundle(KelInstallPath("locale/images/more.bmp"), wxBITMAP_TYPE_BMP)
+                          .GetBitmapFor(m_more));
     m_border->SetWindow(m_more);
     m_border->SetBorderColour(wxColour(122, 138, 191), false);
     m_border->SetBorderStyle(wxBORDER_BOTTOM);
@@ -233,11 +235,11 @@ bool KelMainShortCut::LoadFile(const wxString& name)
         const wxString key = node->GetAttribute("key");
         const wxString bitmapPath = node->GetAttribute("bitmap");
         const wxString path = wxFileName(bitmapPath).IsAbsolute() ? bitmapPath : KelInstallPath(bitmapPath);
-        wxBitmap bitmap;
-        if (!bitmapPath.empty())
-            bitmap.LoadFile(path, wxBITMAP_TYPE_BMP);
+        // Drawn for the bar's display scale when the file has an "@2x" variant.
+        const wxBitmapBundle bitmap =
+            bitmapPath.empty() ? wxBitmapBundle() : kel::LoadScaledBundle(path, wxBITMAP_TYPE_BMP);
         CreateShortCut(key, KelTabManager::GetInstance()->GetShortCutAttr(key), node->GetAttribute("label"),
-                       bitmap);
+                       bitmap.IsOk() ? bitmap.GetBitmapFor(this) : wxBitmap());
     }
     return true;
 }

@@ -48,12 +48,12 @@ void KelSplitterButton::SetDirection(SplitterDirection direction)
 void KelSplitterButton::CreateContrles()
 {
     KelSkinResource* skin = KelSkinResource::GetInstance();
-    m_leftNormal = skin->GetBitmap("splitebtn_leftnormal");
-    m_leftHover = skin->GetBitmap("splitebtn_lefthover");
-    m_rightNormal = skin->GetBitmap("splitebtn_rightnormal");
-    m_rightHover = skin->GetBitmap("splitebtn_righthover");
+    m_leftNormal = skin->GetBitmapBundle("splitebtn_leftnormal");
+    m_leftHover = skin->GetBitmapBundle("splitebtn_lefthover");
+    m_rightNormal = skin->GetBitmapBundle("splitebtn_rightnormal");
+    m_rightHover = skin->GetBitmapBundle("splitebtn_righthover");
 
-    const wxSize buttonSize = m_leftNormal.IsOk() ? m_leftNormal.GetSize() : wxSize(8, 12);
+    const wxSize buttonSize = m_leftNormal.IsOk() ? m_leftNormal.GetDefaultSize() : FromDIP(wxSize(8, 12));
     // Without a border the native button shows only the arrow pictures.
     m_button = new wxBitmapButton(this, ID_ARROW, wxBitmapBundle(), wxDefaultPosition, buttonSize,
                                   wxBU_AUTODRAW | wxBORDER_NONE);
@@ -76,8 +76,8 @@ void KelSplitterButton::SetBtn()
     }
 
     const bool right = UsesRightPair();
-    const wxBitmap& normal = right ? m_rightNormal : m_leftNormal;
-    const wxBitmap& hover = right ? m_rightHover : m_leftHover;
+    const wxBitmapBundle& normal = right ? m_rightNormal : m_leftNormal;
+    const wxBitmapBundle& hover = right ? m_rightHover : m_leftHover;
     m_button->SetBitmapPressed(normal);
     m_button->SetBitmapFocus(normal);
     m_button->SetBitmapLabel(normal);

@@ -33,6 +33,13 @@ KelSkinResource* Skin()
     return KelSkinResource::GetInstance();
 }
 
+// The skin's bitmap of `key` at the display scale of `wnd`.
+wxBitmap SkinBitmap(const wxString& key, const wxWindow* wnd)
+{
+    const wxBitmapBundle bundle = Skin()->GetBitmapBundle(key);
+    return wnd ? bundle.GetBitmapFor(wnd) : bundle.GetBitmap(wxDefaultSize);
+}
+
 KAuiNotebookPageExtend* PageExtend(const wxWindow* page)
 {
     return KAuiNotebookPageExtendContainer::GetInstance()->GetPageExtend(page);
@@ -197,17 +204,18 @@ void kBitmapAuiTabArt::DrawBorder(wxDC& dc, wxWindow* wnd, const wxRect& rect)
     m_default_art->DrawBorder(dc, wnd, rect);
 }
 
-void kBitmapAuiTabArt::DrawBackground(wxDC& dc, wxWindow* WXUNUSED(wnd), const wxRect& rect)
+void kBitmapAuiTabArt::DrawBackground(wxDC& dc, wxWindow* wnd, const wxRect& rect)
 {
     dc.SetPen(m_base_colour_pen);
     dc.SetBrush(m_base_colour_brush);
     dc.DrawRectangle(rect.x, rect.y, rect.width + 2, rect.height);
     dc.SetPen(m_border_pen);
 
-    const wxBitmap tile = Skin()->GetBitmap("talkfrm_tab_bk");
-    if (!tile.IsOk() || tile.GetWidth() <= 0)
+    const wxBitmap tile = SkinBitmap("talkfrm_tab_bk", wnd);
+    const int tileWidth = tile.IsOk() ? wxRound(tile.GetLogicalWidth()) : 0;
+    if (tileWidth <= 0)
         return;
-    for (int x = 0; x < rect.x + rect.width - 1; x += tile.GetWidth())
+    for (int x = 0; x < rect.x + rect.width - 1; x += tileWidth)
         dc.DrawBitmap(tile, x, 0, false);
 }
 
@@ -288,14 +296,15 @@ void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage&
     }
 
     KelSkinResource* skin = Skin();
-    const wxBitmap left = skin->GetBitmap(m_face_names[first]);
-    const wxBitmap mid = skin->GetBitmap(m_face_names[first + 1]);
-    const wxBitmap right = skin->GetBitmap(m_face_names[first + 2]);
-    if (left.IsOk() && mid.IsOk() && right.IsOk() && mid.GetWidth() > 0)
+    const wxBitmap left = SkinBitmap(m_face_names[first], wnd);
+    const wxBitmap mid = SkinBitmap(m_face_names[first + 1], wnd);
+    const wxBitmap right = SkinBitmap(m_face_names[first + 2], wnd);
+    const int midWidth = mid.IsOk() ? wxRound(mid.GetLogicalWidth()) : 0;
+    if (left.IsOk() && right.IsOk() && midWidth > 0)
     {
         dc.DrawBitmap(left, tab.x + 1, tab.y + 1, false);
-        const int rightX = tab.x + tab.width - 1 - right.GetWidth();
-        for (int x = tab.x + 1 + left.GetWidth(); x < rightX; x += mid.GetWidth())
+        const int rightX = tab.x + tab.width - 1 - wxRound(right.GetLogicalWidth());
+        for (int x = tab.x + 1 + wxRound(left.GetLogicalWidth()); x < rightX; x += midWidth)
             dc.DrawBitmap(mid, x, tab.y + 1, false);
         dc.DrawBitmap(right, rightX, tab.y + 1, false);
     }
@@ -323,9 +332,9 @@ void kBitmapAuiTabArt::DrawTab(wxDC& dc, wxWindow* wnd, const wxAuiNotebookPage&
     }
     if (closeFace >= 0 && !m_face_names[closeFace].empty())
     {
-        const wxBitmap close = skin->GetBitmap(m_face_names[closeFace]);
+        const wxBitmap close = SkinBitmap(m_face_names[closeFace], wnd);
         if (close.IsOk())
-            dc.DrawBitmap(close, tab.x + tab.width - close.GetWidth() - 3, tab.y + 1, false);
+            dc.DrawBitmap(close, tab.x + tab.width - wxRound(close.GetLogicalWidth()) - 3, tab.y + 1, false);
     }
 
     *outTabRect = tab;
@@ -386,18 +395,18 @@ void kBitmapAuiTabArt::DrawButton(wxDC& dc, wxWindow* wnd, const wxRect& inRect,
     wxBitmap bitmap;
     const wxString flash = FlashBitmapName(wnd, inRect, bitmapId, buttonState);
     if (!flash.empty())
-        bitmap = Skin()->GetBitmap(flash);
+        bitmap = SkinBitmap(flash, wnd);
     if (!bitmap.IsOk())
     {
         const wxString name = ButtonBitmapName(bitmapId, buttonState);
         if (!name.empty())
-            bitmap = Skin()->GetBitmap(name);
+            bitmap = SkinBitmap(name, wnd);
     }
 
     if (bitmap.IsOk())
     {
-        const int w = bitmap.GetWidth();
-        const int h = bitmap.GetHeight();
+        const int w = wxRound(bitmap.GetLogicalWidth());
+        const int h = wxRound(bitmap.GetLogicalHeight());
         const int x = orientation == wxLEFT ? inRect.x : inRect.x + inRect.width - w;
         const int y = (inRect.y + inRect.height) / 2 - h / 2;
         dc.DrawBitmap(bitmap, x, y, false);

@@ -22,4 +22,19 @@ void DropInvalidFontSize(wxXmlNode* font)
         child = next;
     }
 }
+
+wxBitmapBundle ResolvedBundle(const wxBitmapBundle& bundle)
+{
+    if (!bundle.IsOk())
+        return bundle;
+    const wxSize size = bundle.GetDefaultSize();
+    wxVector<wxBitmap> bitmaps;
+    for (const wxSize& each : {size, size * 2})
+    {
+        const wxBitmap bitmap = bundle.GetBitmap(each);
+        if (bitmap.IsOk())
+            bitmaps.push_back(bitmap);
+    }
+    return wxBitmapBundle::FromBitmaps(bitmaps);
+}
 } // namespace kel

@@ -17,12 +17,13 @@ const char* const kPeers[] = {"Alice Chen",   "David Novak",  "Eva Lindqvist", "
 } // anonymous namespace
 
 DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
-    : KelFrameBase(parent, wxID_ANY, _("Chat"), wxDefaultPosition, wxSize(860, 560))
+    : KelFrameBase(parent, wxID_ANY, _("Chat"), wxDefaultPosition, FromDIP(wxSize(860, 560), parent))
 {
     KelPanelBase* panel = new KelPanelBase(this);
     m_sidePane = BuildPeerCard(panel);
 
-    KelSplitterButton* splitter = new KelSplitterButton(panel, wxID_ANY, wxDefaultPosition, wxSize(9, -1));
+    KelSplitterButton* splitter =
+        new KelSplitterButton(panel, wxID_ANY, wxDefaultPosition, panel->FromDIP(wxSize(9, -1)));
     splitter->Bind(kelEVT_SPLITTERBTN_CHANGED, &DemoChatWindow::OnSplitter, this);
 
     m_book = new KAuiNotebook(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -53,12 +54,13 @@ DemoChatWindow::DemoChatWindow(wxWindow* parent, const wxArrayString& peers)
 wxWindow* DemoChatWindow::BuildPeerCard(wxWindow* parent)
 {
     KelSkinResource* skin = KelSkinResource::GetInstance();
-    KelPanelBase* card = new KelPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(170, -1));
+    KelPanelBase* card =
+        new KelPanelBase(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(170, -1)));
     card->SetBackgroundColour(skin->GetColour("color_pane_bk"));
 
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(new wxStaticBitmap(card, wxID_ANY, skin->GetBitmap("defboyimage")), 0, wxALIGN_CENTRE | wxTOP,
-                16);
+    column->Add(new wxStaticBitmap(card, wxID_ANY, skin->GetBitmapBundle("defboyimage")), 0,
+                wxALIGN_CENTRE | wxTOP, 16);
     m_peerName = new wxStaticText(card, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     m_peerName->SetFont(skin->GetFont("font_user_name"));
@@ -113,7 +115,7 @@ DemoChatWindow* OpenDemoChat(wxWindow* parent)
         peers.push_back(peer);
     DemoChatWindow* chat = new DemoChatWindow(parent, peers);
     // Beside the contact list, so that contacts can be dragged over.
-    chat->Move(parent->GetScreenPosition() + wxPoint(280, 40));
+    chat->Move(parent->GetScreenPosition() + parent->FromDIP(wxPoint(280, 40)));
     chat->Show();
     // One unread conversation in view, one scrolled out to the right.
     chat->MarkUnread("Eva Lindqvist");

@@ -10,6 +10,8 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include "demotext.h"
+
 namespace
 {
 
@@ -26,8 +28,11 @@ struct Mood
 
 // What bob goes through, one step every few seconds.
 const Mood kResponderMoods[] = {
-    {"", "Reviewing the release notes"}, {"away", "Coffee break"}, {"dnd", "In a meeting until 11"},
-    {"chat", "Ask me anything"},         {"xa", "Gone for lunch"},
+    {"", wxTRANSLATE("Reviewing the release notes")},
+    {"away", wxTRANSLATE("Coffee break")},
+    {"dnd", wxTRANSLATE("In a meeting until 11")},
+    {"chat", wxTRANSLATE("Ask me anything")},
+    {"xa", wxTRANSLATE("Gone for lunch")},
 };
 
 // Colleagues signed in for the whole session, by person number.
@@ -35,15 +40,23 @@ const struct
 {
     unsigned person;
     Mood mood;
-} kOnlineColleagues[] = {{0, {"", "Planning Q3"}},
-                         {10, {"away", "Back in 10 minutes"}},
+} kOnlineColleagues[] = {{0, {"", wxTRANSLATE("Planning Q3")}},
+                         {10, {"away", wxTRANSLATE("Back in 10 minutes")}},
                          {11, {"", ""}},
-                         {14, {"dnd", "Focus time"}},
+                         {14, {"dnd", wxTRANSLATE("Focus time")}},
                          {20, {"chat", ""}}};
 
-const char* const kReplies[] = {"Sounds good to me ", "Got it, I'll take a look ", "Ha, nice one ",
-                                "Let me check and get back to you ", "Agreed, let's do that "};
+const char* const kReplies[] = {
+    wxTRANSLATE("Sounds good to me "), wxTRANSLATE("Got it, I'll take a look "), wxTRANSLATE("Ha, nice one "),
+    wxTRANSLATE("Let me check and get back to you "), wxTRANSLATE("Agreed, let's do that ")};
 const char* const kReplyFaces[] = {"/smile", "/cool", "/laugh", "/wink", "/heart"};
+
+// What the colleagues say reaches alice in the language the demo shows when
+// they say it.
+wxString StatusText(const Mood& mood)
+{
+    return *mood.status ? _(mood.status) : wxString();
+}
 
 DemoLiveSession* g_session = nullptr;
 
@@ -108,9 +121,9 @@ wxString DemoLiveSession::GetUserPassword() const
     return kPassword;
 }
 
-void DemoLiveSession::SignIn(const wxString& jid, const wxString& password)
+bool DemoLiveSession::SignIn(const wxString& jid, const wxString& password)
 {
-    m_user.SignIn(jid, password);
+    return m_user.SignIn(jid, password);
 }
 
 wxString DemoLiveSession::GetResponderJid() const
@@ -128,15 +141,20 @@ wxString DemoLiveSession::GetDisplayName(const wxString& jid) const
 
 bool DemoLiveSession::PrepareServer()
 {
-    std::vector<LocalXmppServer::RosterEntry> roster = {Entry("bob", "Bob Lindqvist", "Engineering")};
+    // alice sees bob's presence, bob not yet hers: he asks once she is online.
+    LocalXmppServer::RosterEntry bob = Entry("bob", "Bob Lindqvist", "Engineering");
+    bob.subscription = "to";
+    std::vector<LocalXmppServer::RosterEntry> roster = {bob};
     unsigned person = 0;
     for (size_t d = 0; d < WXSIZEOF(kDepartmentSizes); ++d)
         for (unsigned i = 0; i < kDepartmentSizes[d]; ++i, ++person)
             roster.push_back(Entry(UserOf(person), PersonName(person), DepartmentName(d)));
     const std::vector<LocalXmppServer::RosterEntry> knowsAlice = {Entry("alice", "Alice Chen", "Colleagues")};
+    LocalXmppServer::RosterEntry alice = knowsAlice.front();
+    alice.subscription = "from";
 
     bool ok = m_server.AddAccount("alice", kPassword) && m_server.SetRoster("alice", roster) &&
-              m_server.AddAccount("bob", kPassword) && m_server.SetRoster("bob", knowsAlice);
+              m_server.AddAccount("bob", kPassword) && m_server.SetRoster("bob", {alice});
     for (const auto& colleague : kOnlineColleagues)
         ok = ok && m_server.AddAccount(UserOf(colleague.person), kPassword) &&
              m_server.SetRoster(UserOf(colleague.person), knowsAlice);
@@ -155,11 +173,11 @@ bool DemoLiveSession::Launch(wxString* error)
     m_bridge.reset(new KelXmppBridge(&m_user));
 
     const Mood& first = kResponderMoods[0];
-    m_responder = SignInColleague("bob", first.show, first.status);
+    m_responder = SignInColleague("bob", first.show, StatusText(first));
     m_responder->AddListener(this);
     for (const auto& colleague : kOnlineColleagues)
         m_colleagues.push_back(
-            SignInColleague(UserOf(colleague.person), colleague.mood.show, colleague.mood.status));
+            SignInColleague(UserOf(colleague.person), colleague.mood.show, StatusText(colleague.mood)));
     m_presenceTimer.Start(kPresenceIntervalMs);
     return true;
 }
@@ -198,13 +216,18 @@ void DemoLiveSession::OnXmppMessage(KelXmppClient& client, const KelXmppMessage&
     KelXmppMessage reply;
     reply.to = message.from;
     reply.thread = message.thread;
-    reply.body = Document(
-        BodyParagraph(Text(kReplies[n % WXSIZEOF(kReplies)]) + Face(kReplyFaces[n % WXSIZEOF(kReplyFaces)])));
+    reply.body = Document(BodyParagraph(Text(_(kReplies[n % WXSIZEOF(kReplies)])) +
+                                        Face(kReplyFaces[n % WXSIZEOF(kReplyFaces)])));
     client.SendMessage(reply);
 }
 
 void DemoLiveSession::OnPresenceTimer(wxTimerEvent&)
 {
     const Mood& mood = kResponderMoods[++m_presenceStep % WXSIZEOF(kResponderMoods)];
-    m_responder->SetPresence(mood.show, mood.status);
+    m_responder->SetPresence(mood.show, StatusText(mood));
+    if (!m_askedToSubscribe && m_user.IsOnline() && m_responder->IsOnline())
+    {
+        m_askedToSubscribe = true;
+        m_responder->RequestSubscription(GetUserJid());
+    }
 }

@@ -1,7 +1,8 @@
 // The demo's live chat: a private Jabber server with the user alice, about
 // three hundred colleagues in departments on her roster, and a few of them
 // signed in from inside the demo. One of them, bob, answers what alice
-// writes and changes his presence every few seconds.
+// writes and changes his presence every few seconds; once alice is online he
+// asks to see her presence, which she may approve or deny.
 #ifndef KELCTRLS_DEMO_LIVESESSION_H
 #define KELCTRLS_DEMO_LIVESESSION_H
 
@@ -20,8 +21,9 @@ public:
     // Starts the server and signs the colleagues in; null (and `error` says
     // why) when the server cannot start. The session lives until Stop.
     static DemoLiveSession* Start(wxString* error);
-    // Signs the user in, as the sign-in controls would.
-    void SignIn(const wxString& jid, const wxString& password);
+    // Signs the user in (the sign-in controls call it); false for an address
+    // without user and domain, or while not signed out.
+    bool SignIn(const wxString& jid, const wxString& password);
     // The running session, or null in offline mode.
     static DemoLiveSession* Get();
     // Signs out and stops the server.
@@ -59,6 +61,7 @@ private:
     wxTimer m_presenceTimer;
     size_t m_presenceStep = 0;
     size_t m_replies = 0;
+    bool m_askedToSubscribe = false;
 };
 
 #endif

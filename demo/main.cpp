@@ -170,9 +170,9 @@ void DemoApp::SignIn()
         wxString error;
         if (DemoLiveSession* session = DemoLiveSession::Start(&error))
         {
+            // The sign-in controls sign in with these.
             job->SetMyJid(session->GetUserJid() + "/desk");
             job->SetMyPassWord(session->GetUserPassword(), false);
-            session->SignIn(job->GetMyJid(), job->GetMyPassWord());
         }
         else
             std::fprintf(stderr, "no live chat (%s); people and messages are made up\n",

@@ -13,6 +13,22 @@
 namespace
 {
 
+// The labels of the installation's shortcut file, for the demo's catalogue.
+[[maybe_unused]] const char* const kShortcutLabels[] = {
+    wxTRANSLATE("Company portal"), wxTRANSLATE("Mail"),          wxTRANSLATE("Text message"),
+    wxTRANSLATE("Calendar"),       wxTRANSLATE("Meeting rooms"), wxTRANSLATE("Shared files")};
+
+// The links show the file's labels in the current language.
+void TranslateLabels(KelShortCutPanel* panel)
+{
+    for (size_t i = 0; i < panel->GetShortCutCount(); ++i)
+    {
+        const KEL_SHORTCUT_ITEM* item = panel->GetShortCut(i);
+        if (wxLinkText* link = item ? panel->GetShortCutLink(item->key) : nullptr)
+            link->SetLabel(_(item->label));
+    }
+}
+
 DemoMainHookRegistration
     shortcutBar(30,
                 [](DemoMainFrame& main)
@@ -23,6 +39,7 @@ DemoMainHookRegistration
                     bar->SetBackgroundColour(back);
                     bar->GetPanel()->SetBackgroundColour(back);
                     bar->LoadFile(KelInstallPath("config/shortcutbar.xml"));
+                    TranslateLabels(bar->GetPanel());
                     main.GetSideSizer()->Add(bar, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
 
                     wxStatusBar* status = main.GetStatusBar();
@@ -31,7 +48,7 @@ DemoMainHookRegistration
                               {
                                   if (event.IsItemClicked() && event.GetClickedItem())
                                       status->SetStatusText(
-                                          wxString::Format(_("Opening %s"), event.GetClickedItem()->label),
+                                          wxString::Format(_("Opening %s"), _(event.GetClickedItem()->label)),
                                           0);
                                   event.Skip();
                               });

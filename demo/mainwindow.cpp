@@ -19,7 +19,8 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 DemoMainWindow::DemoMainWindow()
-    : KelFrameBase(nullptr, wxID_ANY, _("Kel Messenger"), wxDefaultPosition, wxSize(1180, 760))
+    : KelFrameBase(nullptr, wxID_ANY, _("Kel Messenger"), wxDefaultPosition,
+                   FromDIP(wxSize(1180, 760), nullptr))
 {
     BuildMenus();
     CreateStatusBar(2);
@@ -60,11 +61,11 @@ void DemoMainWindow::BuildMenus()
 
 void DemoMainWindow::BuildSidePane()
 {
-    m_sidePane = new KelPanelBase(this, wxID_ANY, wxDefaultPosition, wxSize(280, -1));
+    m_sidePane = new KelPanelBase(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(280, -1)));
     KelSkinResource* skin = KelSkinResource::GetInstance();
 
     wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    header->Add(new wxStaticBitmap(m_sidePane, wxID_ANY, skin->GetBitmap("defboyimage")), 0, wxALL, 8);
+    header->Add(new wxStaticBitmap(m_sidePane, wxID_ANY, skin->GetBitmapBundle("defboyimage")), 0, wxALL, 8);
 
     wxBoxSizer* who = new wxBoxSizer(wxVERTICAL);
     wxStaticText* name =

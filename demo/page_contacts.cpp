@@ -9,6 +9,7 @@
 #include <kelctrls/treelistctrl.h>
 
 #include "chatwindow.h"
+#include "skinart.h"
 
 #include <wx/button.h>
 #include <wx/frame.h>
@@ -17,6 +18,8 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/stopwatch.h>
+
+#include "demotext.h"
 
 #include <vector>
 
@@ -33,44 +36,33 @@ enum ContactImage
     ImageOffline
 };
 
-const char* const kSignatures[] = {"In meetings until noon",
-                                   "Working from home today",
-                                   "Release week - ping me on chat",
-                                   "Back from holiday",
+const char* const kSignatures[] = {wxTRANSLATE("In meetings until noon"),
+                                   wxTRANSLATE("Working from home today"),
+                                   wxTRANSLATE("Release week - ping me on chat"),
+                                   wxTRANSLATE("Back from holiday"),
                                    "",
-                                   "Call me on my mobile",
-                                   "Focus time, answers after 3 pm",
-                                   "On the road, slow to answer",
+                                   wxTRANSLATE("Call me on my mobile"),
+                                   wxTRANSLATE("Focus time, answers after 3 pm"),
+                                   wxTRANSLATE("On the road, slow to answer"),
                                    "",
-                                   "Happy to help"};
+                                   wxTRANSLATE("Happy to help")};
 
-wxBitmap SkinBitmap(const wxString& key)
+// A made-up text of the demo's catalogue in the current language; empty stays empty.
+wxString Translated(const char* text)
 {
-    wxBitmap bitmap = KelSkinResource::GetInstance()->GetBitmap(key);
-    if (bitmap.IsOk())
-        bitmap.SetMask(new wxMask(bitmap, wxColour(255, 0, 255)));
-    return bitmap;
+    return *text ? _(text) : wxString();
 }
 
-wxImageList* ContactImages()
+wxImageList* ContactImages(const wxWindow* tree)
 {
-    wxImageList* images = new wxImageList(16, 16, true);
-    for (const char* key : {"tree_group", "tree_group_open", "tree_status_online", "tree_status_away",
-                            "tree_status_busy", "tree_status_offline"})
-    {
-        const wxBitmap bitmap = SkinBitmap(key);
-        images->Add(bitmap.IsOk() ? bitmap : wxBitmap(16, 16));
-    }
-    return images;
+    return DemoSkinImageList(tree, wxSize(16, 16),
+                             {"tree_group", "tree_group_open", "tree_status_online", "tree_status_away",
+                              "tree_status_busy", "tree_status_offline"});
 }
 
-wxImageList* ExpanderImages()
+wxImageList* ExpanderImages(const wxWindow* tree)
 {
-    const wxBitmap strip = SkinBitmap("tree_buttons");
-    wxImageList* images = new wxImageList(11, 11, true);
-    for (int i = 0; i < 4; ++i)
-        images->Add(strip.IsOk() ? strip.GetSubBitmap(wxRect(i * 11, 0, 11, 11)) : wxBitmap(11, 11));
-    return images;
+    return DemoSkinImageStrip(tree, "tree_buttons", wxSize(11, 11), 4);
 }
 
 struct Presence
@@ -84,19 +76,19 @@ Presence PresenceOf(unsigned person)
 {
     const unsigned h = (person * 2654435761u) >> 24;
     if (h < 128)
-        return {ImageOnline, "Online"};
+        return {ImageOnline, wxTRANSLATE("Online")};
     if (h < 166)
-        return {ImageAway, "Away"};
+        return {ImageAway, wxTRANSLATE("Away")};
     if (h < 192)
-        return {ImageBusy, "Busy"};
-    return {ImageOffline, "Offline"};
+        return {ImageBusy, wxTRANSLATE("Busy")};
+    return {ImageOffline, wxTRANSLATE("Offline")};
 }
 
 void StyleTree(wxTreeListCtrl* tree)
 {
     KelSkinResource* skin = KelSkinResource::GetInstance();
-    tree->AssignImageList(ContactImages());
-    tree->AssignButtonsImageList(ExpanderImages());
+    tree->AssignImageList(ContactImages(tree));
+    tree->AssignButtonsImageList(ExpanderImages(tree));
     tree->SetBackgroundColour(skin->GetColour("color_tree_back"));
     tree->SetSelectItemColour(skin->GetColour("color_tree_select"),
                               skin->GetColour("color_tree_select_border"));
@@ -117,9 +109,9 @@ void AddPerson(wxTreeListCtrl* tree, const wxTreeItemId& group, unsigned person)
 {
     const Presence presence = PresenceOf(person);
     const wxTreeItemId item = tree->AppendItem(group, PersonName(person), presence.image);
-    tree->SetItemText(item, 1, presence.text);
+    tree->SetItemText(item, 1, Translated(presence.text));
     tree->SetItemImage(item, 1, presence.image);
-    tree->SetItemText(item, 2, kSignatures[person % WXSIZEOF(kSignatures)]);
+    tree->SetItemText(item, 2, Translated(kSignatures[person % WXSIZEOF(kSignatures)]));
 }
 
 // Fills the tree with one department per entry of `sizes`, each with that
@@ -127,7 +119,7 @@ void AddPerson(wxTreeListCtrl* tree, const wxTreeItemId& group, unsigned person)
 void FillOrganisation(wxTreeListCtrl* tree, const std::vector<unsigned>& sizes)
 {
     tree->DeleteRoot();
-    const wxTreeItemId root = tree->AddRoot("Kel Corporation");
+    const wxTreeItemId root = tree->AddRoot(_("Kel Corporation"));
     unsigned person = 0;
     for (size_t d = 0; d < sizes.size(); ++d)
     {
@@ -143,9 +135,9 @@ wxTreeListCtrl* CreateOrganisationTree(wxWindow* parent)
     wxTreeListCtrl* tree = new wxTreeListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                               wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_MULTIPLE |
                                                   wxTR_HIDE_ROOT_FULL_ROW | wxBORDER_SIMPLE);
-    tree->AddColumn("Name", 240);
-    tree->AddColumn("Presence", 100);
-    tree->AddColumn("Signature", 320, wxALIGN_LEFT, -1, true, true);
+    tree->AddColumn(_("Name"), tree->FromDIP(240));
+    tree->AddColumn(_("Presence"), tree->FromDIP(100));
+    tree->AddColumn(_("Signature"), tree->FromDIP(320), wxALIGN_LEFT, -1, true, true);
     StyleTree(tree);
     return tree;
 }
@@ -160,19 +152,19 @@ public:
         FillOrganisation(m_tree, {9, 124, 58, 71, 23, 14});
         ShowSomeDepartments();
 
-        wxButton* load = new wxButton(this, wxID_ANY, "Load 100,000 people");
+        wxButton* load = new wxButton(this, wxID_ANY, _("Load 100,000 people"));
         load->Bind(wxEVT_BUTTON, &ContactsPage::OnLoadLarge, this);
         m_status = new wxStaticText(this, wxID_ANY,
-                                    "299 people in 6 departments. "
-                                    "Type a name to find it; click a selected signature to edit it.");
+                                    _("299 people in 6 departments. "
+                                      "Type a name to find it; click a selected signature to edit it."));
         m_status->SetForegroundColour(KelSkinResource::GetInstance()->GetColour("color_text_grey"));
 
         wxBoxSizer* bar = new wxBoxSizer(wxHORIZONTAL);
-        bar->Add(load, 0, wxRIGHT | wxALIGN_CENTER_VERTICAL, 10);
+        bar->Add(load, wxSizerFlags().Border(wxRIGHT, FromDIP(10)).CentreVertical());
         bar->Add(m_status, 1, wxALIGN_CENTER_VERTICAL);
         wxBoxSizer* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(bar, 0, wxEXPAND | wxALL, 8);
-        sizer->Add(m_tree, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+        sizer->Add(bar, wxSizerFlags().Expand().Border(wxALL, FromDIP(8)));
+        sizer->Add(m_tree, wxSizerFlags(1).Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(8)));
         SetSizer(sizer);
     }
 
@@ -200,14 +192,14 @@ private:
         m_tree->ExpandAll(m_tree->GetRootItem());
         m_tree->Thaw();
         m_status->SetLabel(wxString::Format(
-            "100,000 people in 100 departments, built and expanded in %ld ms.", watch.Time()));
+            _("100,000 people in 100 departments, built and expanded in %ld ms."), watch.Time()));
     }
 
     wxTreeListCtrl* m_tree;
     wxStaticText* m_status;
 };
 
-DemoPageRegistration contacts(20, "Contacts",
+DemoPageRegistration contacts(20, wxTRANSLATE("Contacts"),
                               [](wxWindow* parent) -> wxWindow* { return new ContactsPage(parent); });
 
 // The client's own contact list: no header, hidden root, groups with the
@@ -221,15 +213,15 @@ struct Buddy
 };
 
 const Buddy kBuddies[] = {
-    {"Friends", "Alice Chen", 0, "Climbing on Saturday?"},
-    {"Friends", "Bruno Costa", 1, ""},
-    {"Friends", "Clara Jensen", 3, ""},
-    {"Colleagues", "David Novak", 0, "Release week"},
-    {"Colleagues", "Eva Lindqvist", 2, "In meetings"},
-    {"Colleagues", "Farid Yilmaz", 0, ""},
-    {"Colleagues", "Grace Tanaka", 3, ""},
-    {"Family", "Mum", 0, ""},
-    {"Family", "Tom", 1, "Exams!"},
+    {wxTRANSLATE("Friends"), "Alice Chen", 0, wxTRANSLATE("Climbing on Saturday?")},
+    {wxTRANSLATE("Friends"), "Bruno Costa", 1, ""},
+    {wxTRANSLATE("Friends"), "Clara Jensen", 3, ""},
+    {wxTRANSLATE("Colleagues"), "David Novak", 0, wxTRANSLATE("Release week")},
+    {wxTRANSLATE("Colleagues"), "Eva Lindqvist", 2, wxTRANSLATE("In meetings")},
+    {wxTRANSLATE("Colleagues"), "Farid Yilmaz", 0, ""},
+    {wxTRANSLATE("Colleagues"), "Grace Tanaka", 3, ""},
+    {wxTRANSLATE("Family"), "Mum", 0, ""},
+    {wxTRANSLATE("Family"), "Tom", 1, wxTRANSLATE("Exams!")},
 };
 
 DemoMainHookRegistration contactList(
@@ -240,10 +232,10 @@ DemoMainHookRegistration contactList(
             return;
         wxWindow* pane = frame.GetSidePane();
         wxTreeListCtrl* tree =
-            new wxTreeListCtrl(pane, wxID_ANY, wxDefaultPosition, wxSize(-1, 320),
+            new wxTreeListCtrl(pane, wxID_ANY, wxDefaultPosition, pane->FromDIP(wxSize(-1, 320)),
                                wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_HIDE_HEADER | wxTR_HIDE_ROOT_FULL_ROW);
-        tree->AddColumn("Contact", 150);
-        tree->AddColumn("Signature", 120);
+        tree->AddColumn(_("Contact"), tree->FromDIP(150));
+        tree->AddColumn(_("Signature"), tree->FromDIP(120));
         StyleTree(tree);
         const wxTreeItemId root = tree->AddRoot("contacts");
         static const int kPresenceImages[] = {ImageOnline, ImageAway, ImageBusy, ImageOffline};
@@ -254,11 +246,11 @@ DemoMainHookRegistration contactList(
             if (groupName != buddy.group)
             {
                 groupName = buddy.group;
-                group = AddGroup(tree, root, groupName);
+                group = AddGroup(tree, root, _(buddy.group));
                 tree->Expand(group);
             }
             const wxTreeItemId item = tree->AppendItem(group, buddy.name, kPresenceImages[buddy.presence]);
-            tree->SetItemText(item, 1, buddy.signature);
+            tree->SetItemText(item, 1, Translated(buddy.signature));
             if (buddy.presence == 3)
                 tree->SetItemTextColour(item, KelSkinResource::GetInstance()->GetColour("color_text_grey"));
         }
@@ -305,8 +297,9 @@ private:
 
     void OnConnection(wxCommandEvent& event)
     {
-        static const char* const kStates[] = {"Offline", "Signing in", "Online", "Reconnecting"};
-        m_frame.GetStatusBar()->SetStatusText(kStates[event.GetInt() % WXSIZEOF(kStates)], 0);
+        static const char* const kStates[] = {wxTRANSLATE("Offline"), wxTRANSLATE("Signing in"),
+                                              wxTRANSLATE("Online"), wxTRANSLATE("Reconnecting")};
+        m_frame.GetStatusBar()->SetStatusText(_(kStates[event.GetInt() % WXSIZEOF(kStates)]), 0);
     }
 
     void OnActivated(wxTreeEvent& event)
@@ -338,10 +331,11 @@ DemoMainHookRegistration
                         if (!DemoLiveSession::Get())
                             return;
                         wxTreeListCtrl* tree = new wxTreeListCtrl(
-                            frame.GetSidePane(), wxID_ANY, wxDefaultPosition, wxSize(-1, 320),
+                            frame.GetSidePane(), wxID_ANY, wxDefaultPosition,
+                            frame.GetSidePane()->FromDIP(wxSize(-1, 320)),
                             wxTR_HAS_BUTTONS | wxTR_NO_LINES | wxTR_HIDE_HEADER | wxTR_HIDE_ROOT_FULL_ROW);
-                        tree->AddColumn("Contact", 150);
-                        tree->AddColumn("Status", 160);
+                        tree->AddColumn(_("Contact"), tree->FromDIP(150));
+                        tree->AddColumn(_("Status"), tree->FromDIP(160));
                         StyleTree(tree);
                         tree->AddRoot("contacts");
                         new LiveContactList(frame, tree);

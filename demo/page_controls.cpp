@@ -3,6 +3,7 @@
 // faces and images from the loaded skin.
 #include "demoregistry.h"
 #include "demotext.h"
+#include "skinart.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/skin.h>
@@ -13,22 +14,13 @@
 namespace
 {
 
-// A skin bitmap with the skin's mask colour (magenta) made transparent.
-wxBitmap SkinBitmap(const wxString& key)
-{
-    wxBitmap bitmap = KelSkinResource::GetInstance()->GetBitmap(key);
-    if (bitmap.IsOk())
-        bitmap.SetMask(new wxMask(bitmap, wxColour(255, 0, 255)));
-    return bitmap;
-}
-
 // Serves the skin's bitmaps to XRC files by key: <bitmap stock_id="btn_face_normal"/>.
 class SkinArtProvider : public wxArtProvider
 {
 protected:
-    wxBitmap CreateBitmap(const wxArtID& id, const wxArtClient&, const wxSize&) override
+    wxBitmapBundle CreateBitmapBundle(const wxArtID& id, const wxArtClient&, const wxSize&) override
     {
-        return SkinBitmap(id);
+        return DemoSkinBundle(id);
     }
 };
 
@@ -73,7 +65,7 @@ void FinishPage(wxWindow* page)
             link->SetDisableColour(skin->GetColour("color_link_disabled"));
         }
     if (wxLinkText* group = Find<wxLinkText>(page, "GroupChat"))
-        group->SetBitmapButton(wxID_ANY, SkinBitmap("link_arrow_down"), 14);
+        group->SetBitmapButton(wxID_ANY, DemoSkinBundle("link_arrow_down").GetBitmapFor(group), 14);
 
     for (const char* name : {"ShortcutFrame", "GroupFrame"})
         if (KelBorder* frame = Find<KelBorder>(page, name))

@@ -21,6 +21,8 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include "demotext.h"
+
 #include <memory>
 #include <vector>
 
@@ -37,12 +39,12 @@ struct DemoFace
 const std::vector<DemoFace>& Faces()
 {
     static const std::vector<DemoFace> faces = {
-        {"/smile", "smile", "Smile"}, {"/laugh", "laugh", "Laugh"},
-        {"/wink", "wink", "Wink"},    {"/blush", "blush", "Blush"},
-        {"/cool", "cool", "Cool"},    {"/kiss", "kiss", "Kiss"},
-        {"/heart", "heart", "Heart"}, {"/surprise", "surprise", "Surprise"},
-        {"/sad", "sad", "Sad"},       {"/cry", "cry", "Cry"},
-        {"/angry", "angry", "Angry"}, {"/sleepy", "sleepy", "Sleepy"},
+        {"/smile", "smile", wxTRANSLATE("Smile")}, {"/laugh", "laugh", wxTRANSLATE("Laugh")},
+        {"/wink", "wink", wxTRANSLATE("Wink")},    {"/blush", "blush", wxTRANSLATE("Blush")},
+        {"/cool", "cool", wxTRANSLATE("Cool")},    {"/kiss", "kiss", wxTRANSLATE("Kiss")},
+        {"/heart", "heart", wxTRANSLATE("Heart")}, {"/surprise", "surprise", wxTRANSLATE("Surprise")},
+        {"/sad", "sad", wxTRANSLATE("Sad")},       {"/cry", "cry", wxTRANSLATE("Cry")},
+        {"/angry", "angry", wxTRANSLATE("Angry")}, {"/sleepy", "sleepy", wxTRANSLATE("Sleepy")},
     };
     return faces;
 }
@@ -154,20 +156,20 @@ std::vector<HistoryMessage> ReceivedHistory()
 {
     return {
         {false, "09:12",
-         BodyParagraph(Text("Morning Alice! ") + Face("/smile") +
-                       Text(" Are we still on for the design review at ten?"))},
+         BodyParagraph(Text(_("Morning Alice! ")) + Face("/smile") +
+                       Text(_(" Are we still on for the design review at ten?")))},
         {true, "09:13",
-         BodyParagraph(Text("Yes ") + Face("/laugh") +
-                       Text(" I booked the small meeting room on the fourth floor."))},
+         BodyParagraph(Text(_("Yes ")) + Face("/laugh") +
+                       Text(_(" I booked the small meeting room on the fourth floor.")))},
         {false, "09:15",
-         BodyParagraph(Text("Here is the mock-up from yesterday:")) +
+         BodyParagraph(Text(_("Here is the mock-up from yesterday:"))) +
              BodyParagraph(PictureElement(PaintMockup())) +
-             BodyParagraph(Text("The colours are still a little off ") + Face("/sad") +
-                           Text(" but the layout works."))},
+             BodyParagraph(Text(_("The colours are still a little off ")) + Face("/sad") +
+                           Text(_(" but the layout works.")))},
         {true, "09:17",
-         BodyParagraph(Text("Looks good to me ") + Face("/cool") + Face("/heart") +
-                       Text(" see you at ten!"))},
-        {false, "09:18", BodyParagraph(Text("Thanks! ") + Face("/blush") + Face("/wink"))},
+         BodyParagraph(Text(_("Looks good to me ")) + Face("/cool") + Face("/heart") +
+                       Text(_(" see you at ten!")))},
+        {false, "09:18", BodyParagraph(Text(_("Thanks! ")) + Face("/blush") + Face("/wink"))},
     };
 }
 
@@ -185,9 +187,9 @@ public:
         for (const DemoFace& face : Faces())
         {
             const wxFlagRichTextAnimation animation(FaceFile(face), wxANIMATION_TYPE_GIF);
-            auto button = new wxBitmapButton(this, wxID_ANY, animation.GetFrameBitmap(0), wxDefaultPosition,
-                                             wxSize(32, 32), wxBORDER_NONE);
-            button->SetToolTip(wxString(face.tip) + "  " + face.key);
+            auto button = new wxBitmapButton(this, wxID_ANY, animation.GetFrameBundle(0), wxDefaultPosition,
+                                             FromDIP(wxSize(32, 32)), wxBORDER_NONE);
+            button->SetToolTip(_(face.tip) + "  " + face.key);
             const wxString file = FaceFile(face);
             button->Bind(wxEVT_BUTTON,
                          [this, input, file](wxCommandEvent&)
@@ -221,7 +223,7 @@ public:
 
         m_history = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                     wxRE_MULTILINE | wxRE_READONLY | wxBORDER_SIMPLE);
-        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(-1, 80),
+        m_input = new KelRichText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(-1, 80)),
                                   wxRE_MULTILINE | wxBORDER_SIMPLE);
         for (KelRichText* text : {m_history, m_input})
         {
@@ -234,9 +236,9 @@ public:
 
         const DemoFace& smile = Faces().front();
         auto faces = new wxBitmapButton(
-            this, wxID_ANY, wxFlagRichTextAnimation(FaceFile(smile), wxANIMATION_TYPE_GIF).GetFrameBitmap(0),
+            this, wxID_ANY, wxFlagRichTextAnimation(FaceFile(smile), wxANIMATION_TYPE_GIF).GetFrameBundle(0),
             wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-        faces->SetToolTip("Insert a face");
+        faces->SetToolTip(_("Insert a face"));
         faces->Bind(wxEVT_BUTTON,
                     [this, faces](wxCommandEvent&)
                     {
@@ -244,10 +246,10 @@ public:
                         chooser->Position(faces->GetScreenPosition(), wxSize(0, 0));
                         chooser->Popup();
                     });
-        auto hint = new wxStaticText(this, wxID_ANY, "Conversation with " + PeerName());
+        auto hint = new wxStaticText(this, wxID_ANY, wxString::Format(_("Conversation with %s"), PeerName()));
         hint->SetForegroundColour(skin->GetColour("color_text_grey"));
 
-        auto send = new wxButton(this, wxID_ANY, "Send");
+        auto send = new wxButton(this, wxID_ANY, _("Send"));
         send->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Send(); });
 
         auto tools = new wxBoxSizer(wxHORIZONTAL);
@@ -274,7 +276,7 @@ public:
             return;
         }
         LoadHistory();
-        m_input->WriteText("On my way, bringing coffee ");
+        m_input->WriteText(_("On my way, bringing coffee "));
         m_input->WriteAnimation(FaceFile(Faces().front()), wxANIMATION_TYPE_GIF);
     }
 
@@ -295,7 +297,7 @@ private:
     {
         for (const HistoryMessage& message : ReceivedHistory())
         {
-            m_history->FromXML(HeaderDocument(message.mine ? "Me" : m_peer, message.mine, message.time));
+            m_history->FromXML(HeaderDocument(message.mine ? _("Me") : m_peer, message.mine, message.time));
             m_history->FromXML(Document(message.body));
         }
     }
@@ -305,7 +307,7 @@ private:
         if (m_input->IsEmpty())
             return;
         const wxString message = m_input->ToXML();
-        m_history->FromXML(HeaderDocument("Me", true, wxDateTime::Now().Format("%H:%M")));
+        m_history->FromXML(HeaderDocument(_("Me"), true, wxDateTime::Now().Format("%H:%M")));
         m_history->FromXML(message);
         if (m_live)
         {
@@ -357,13 +359,13 @@ DemoShotRegistration
                      auto conversation =
                          dynamic_cast<DemoConversation*>(chat->GetConversations()->GetPage(0));
                      const std::pair<const char*, const char*> lines[] = {
-                         {"Morning Bob! Is the build green again? ", "/smile"},
-                         {"Great, then I'll tag the release at noon ", "/cool"}};
+                         {wxTRANSLATE("Morning Bob! Is the build green again? "), "/smile"},
+                         {wxTRANSLATE("Great, then I'll tag the release at noon "), "/cool"}};
                      size_t sent = 0;
                      wxStopWatch watch;
                      for (const auto& line : lines)
                      {
-                         conversation->TypeAndSend(wxString::FromUTF8(line.first), line.second);
+                         conversation->TypeAndSend(_(line.first), line.second);
                          ++sent;
                          while (conversation->GetReceivedCount() < sent && watch.Time() < 15000)
                          {

@@ -126,7 +126,7 @@ private:
                      const wxString& description, std::function<void()> action)
     {
         wxButton* button =
-            new wxButton(box->GetStaticBox(), wxID_ANY, label, wxDefaultPosition, wxSize(150, -1));
+            new wxButton(box->GetStaticBox(), wxID_ANY, label, wxDefaultPosition, FromDIP(wxSize(150, -1)));
         button->Bind(wxEVT_BUTTON, [action](wxCommandEvent&) { action(); });
         wxStaticText* text = new wxStaticText(box->GetStaticBox(), wxID_ANY, description);
         text->SetForegroundColour(SkinColour("color_text_grey"));
@@ -144,8 +144,8 @@ private:
         box->Add(m_capture, 0, wxALL, 8);
 
         box->Add(new wxStaticText(parent, wxID_ANY, _("Head image")), 0, wxLEFT, 8);
-        m_head =
-            new wxStaticBitmap(parent, wxID_ANY, KelSkinResource::GetInstance()->GetBitmap("defboyimage"));
+        m_head = new wxStaticBitmap(parent, wxID_ANY,
+                                    KelSkinResource::GetInstance()->GetBitmapBundle("defboyimage"));
         box->Add(m_head, 0, wxALL, 8);
         return box;
     }
@@ -156,8 +156,8 @@ private:
         wxWindow* parent = box->GetStaticBox();
         box->Add(new wxStaticText(parent, wxID_ANY, _("Show the messages of")), 0, wxLEFT | wxTOP, 8);
 
-        m_date = new wxDatePanel(parent, wxID_ANY, wxDefaultPosition, wxSize(300, 24));
-        m_date->SetMinSize(wxSize(300, 24));
+        m_date = new wxDatePanel(parent, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(300, 24)));
+        m_date->SetMinSize(FromDIP(wxSize(300, 24)));
         const wxDateTime today = wxDateTime::Today();
         m_date->SetRange(today - wxDateSpan::Years(2), wxDateTime::Now());
         m_date->SetTime(today - wxDateSpan::Days(3));

@@ -4,6 +4,7 @@
 // configuration.
 #include "demoregistry.h"
 #include "demotext.h"
+#include "skinart.h"
 
 #include <kelctrls/controls.h>
 #include <kelctrls/dialogs.h>
@@ -293,10 +294,7 @@ private:
     {
         KelSkinResource* skin = KelSkinResource::GetInstance();
         wxBoxSizer* heading = new wxBoxSizer(wxHORIZONTAL);
-        wxBitmap logo = skin->GetBitmap("logo_emblem");
-        if (logo.IsOk())
-            logo.SetMask(new wxMask(logo, wxColour(0xFF, 0x00, 0xFF)));
-        heading->Add(new wxStaticBitmap(this, wxID_ANY, logo), 0, wxRIGHT, 10);
+        heading->Add(new wxStaticBitmap(this, wxID_ANY, DemoSkinBundle("logo_emblem")), 0, wxRIGHT, 10);
         wxBoxSizer* texts = new wxBoxSizer(wxVERTICAL);
         wxStaticText* product = Label(this, "product", _("Kel Messenger"));
         product->SetFont(skin->GetFont("font_user_name"));
@@ -451,7 +449,7 @@ private:
         wxWindow* parent = box->GetStaticBox();
         KelTabManager* tabs = KelTabManager::GetInstance();
 
-        wxListCtrl* tabList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, 150),
+        wxListCtrl* tabList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(-1, 150)),
                                              wxLC_REPORT | wxLC_SINGLE_SEL);
         tabList->AppendColumn(_("Tab"), wxLIST_FORMAT_LEFT, 90);
         tabList->AppendColumn(_("Position"), wxLIST_FORMAT_RIGHT, 70);
@@ -468,8 +466,8 @@ private:
             tabList->SetItem(row, 3, tab->m_sysTab ? _("yes") : "");
         }
 
-        wxListCtrl* shortcutList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, 170),
-                                                  wxLC_REPORT | wxLC_SINGLE_SEL);
+        wxListCtrl* shortcutList = new wxListCtrl(parent, wxID_ANY, wxDefaultPosition,
+                                                  FromDIP(wxSize(-1, 170)), wxLC_REPORT | wxLC_SINGLE_SEL);
         shortcutList->AppendColumn(_("Shortcut"), wxLIST_FORMAT_LEFT, 120);
         shortcutList->AppendColumn(_("Position"), wxLIST_FORMAT_RIGHT, 70);
         wxList shortcuts;

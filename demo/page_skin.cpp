@@ -92,14 +92,17 @@ private:
         }
         else if (key.section == "bitmaps" || key.section == "icons")
         {
-            wxBitmap bitmap =
-                key.section == "bitmaps" ? skin->GetBitmap(key.key) : wxBitmap(skin->GetIcon(key.key));
+            // Bitmaps as drawn for this window's display scale, placed by their size in window units.
+            const wxBitmap bitmap = key.section == "bitmaps"
+                                        ? skin->GetBitmapBundle(key.key).GetBitmapFor(this)
+                                        : wxBitmap(skin->GetIcon(key.key));
             if (bitmap.IsOk())
             {
                 const wxRect inner = wxRect(sample).Deflate(2);
+                const wxSize size(wxRound(bitmap.GetLogicalWidth()), wxRound(bitmap.GetLogicalHeight()));
                 dc.SetClippingRegion(inner);
-                dc.DrawBitmap(bitmap, inner.x + std::max(0, (inner.width - bitmap.GetWidth()) / 2),
-                              inner.y + std::max(0, (inner.height - bitmap.GetHeight()) / 2), true);
+                dc.DrawBitmap(bitmap, inner.x + std::max(0, (inner.width - size.x) / 2),
+                              inner.y + std::max(0, (inner.height - size.y) / 2), true);
                 dc.DestroyClippingRegion();
             }
         }

@@ -297,8 +297,9 @@ DemoShotRegistration
     untrustedShot(70, "web-untrusted-page",
                   [](wxWindow* WXUNUSED(mainFrame)) -> wxTopLevelWindow*
                   {
-                      wxFrame* frame = new wxFrame(nullptr, wxID_ANY, _("Web: an untrusted page"),
-                                                   wxDefaultPosition, wxSize(900, 520));
+                      wxFrame* frame =
+                          new wxFrame(nullptr, wxID_ANY, _("Web: an untrusted page"), wxDefaultPosition,
+                                      wxWindow::FromDIP(wxSize(900, 520), nullptr));
                       WebPage* page = new WebPage(frame, WebPage::START_WITH_UNTRUSTED_PAGE);
                       frame->Show();
                       wxStopWatch watch;

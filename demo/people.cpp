@@ -2,6 +2,8 @@
 
 #include <wx/utils.h>
 
+#include "demotext.h"
+
 namespace
 {
 
@@ -13,9 +15,11 @@ const char* const kLastNames[] = {
     "Andersen", "Brandt",   "Costa",     "Dubois", "Eriksen", "Fischer", "Garcia", "Hoffmann", "Ivanova",
     "Jensen",   "Kowalski", "Lindqvist", "Moreau", "Novak",   "Olsen",   "Petrov", "Quist",    "Rossi",
     "Schmidt",  "Tanaka",   "Ueda",      "Vogel",  "Wagner",  "Xu",      "Yilmaz", "Zhang"};
-const char* const kDepartments[] = {
-    "Management",      "Engineering", "Sales",      "Customer Support", "Finance",
-    "Human Resources", "Marketing",   "Operations", "Research",         "Legal"};
+const char* const kDepartments[] = {wxTRANSLATE("Management"), wxTRANSLATE("Engineering"),
+                                    wxTRANSLATE("Sales"),      wxTRANSLATE("Customer Support"),
+                                    wxTRANSLATE("Finance"),    wxTRANSLATE("Human Resources"),
+                                    wxTRANSLATE("Marketing"),  wxTRANSLATE("Operations"),
+                                    wxTRANSLATE("Research"),   wxTRANSLATE("Legal")};
 } // anonymous namespace
 
 wxString PersonName(unsigned person)
@@ -30,7 +34,7 @@ wxString PersonName(unsigned person)
 
 wxString DepartmentName(size_t index)
 {
-    wxString name = kDepartments[index % WXSIZEOF(kDepartments)];
+    wxString name = _(kDepartments[index % WXSIZEOF(kDepartments)]);
     if (index >= WXSIZEOF(kDepartments))
         name << " " << (index / WXSIZEOF(kDepartments) + 1);
     return name;

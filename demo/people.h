@@ -7,7 +7,8 @@
 
 // A name for person number `person`; unique over all numbers.
 wxString PersonName(unsigned person);
-// The name of department `index`; beyond the list, names repeat with a number.
+// The name of department `index` in the current language; beyond the list,
+// names repeat with a number.
 wxString DepartmentName(size_t index);
 size_t DepartmentCount();
 

@@ -34,8 +34,8 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 ChangePassDlg::ChangePassDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, _("Input identifying code"), wxDefaultPosition, wxSize(370, 210),
-               wxDEFAULT_DIALOG_STYLE)
+    : wxDialog(parent, wxID_ANY, _("Input identifying code"), wxDefaultPosition,
+               FromDIP(wxSize(370, 210), parent), wxDEFAULT_DIALOG_STYLE)
 {
     Init();
     CreateControles();
@@ -62,26 +62,28 @@ void ChangePassDlg::CreateControles()
     const wxColour background = KelSkinResource::GetInstance()->GetColour("color_win_bk");
     if (background.IsOk())
         SetBackgroundColour(background);
-    SetSize(370, 210);
+    SetSize(FromDIP(wxSize(370, 210)));
 
     // The layout was drawn for a small font; where the labels come out wider
     // the entries and their hints move right to make room.
     SetFont(wxFont(wxFontInfo(8).FaceName("Tahoma")));
-    new wxStaticText(this, wxID_ANY, _("You are first Login, Please Change Password!"), wxPoint(20, 20));
+    new wxStaticText(this, wxID_ANY, _("You are first Login, Please Change Password!"),
+                     FromDIP(wxPoint(20, 20)));
     const wxString newLabel = _("New Password:");
     const wxString confirmLabel = _("Confirm Password:");
-    new wxStaticText(this, wxID_ANY, newLabel, wxPoint(20, 50));
-    new wxStaticText(this, wxID_ANY, confirmLabel, wxPoint(20, 80));
+    new wxStaticText(this, wxID_ANY, newLabel, FromDIP(wxPoint(20, 50)));
+    new wxStaticText(this, wxID_ANY, confirmLabel, FromDIP(wxPoint(20, 80)));
     const int labelWidth = std::max(GetTextExtent(newLabel).x, GetTextExtent(confirmLabel).x);
-    const int entryX = std::max(95, 20 + labelWidth + 6);
-    const int hintX = std::max(240, entryX + 130 + 10);
-    new wxStaticText(this, wxID_ANY, _("(Within 15 chars)"), wxPoint(hintX, 50));
-    new wxStaticText(this, wxID_ANY, _("(Within 15 chars)"), wxPoint(hintX, 80));
+    const int entryX = std::max(FromDIP(95), FromDIP(20 + 6) + labelWidth);
+    const int hintX = std::max(FromDIP(240), entryX + FromDIP(130 + 10));
+    new wxStaticText(this, wxID_ANY, _("(Within 15 chars)"), wxPoint(hintX, FromDIP(50)));
+    new wxStaticText(this, wxID_ANY, _("(Within 15 chars)"), wxPoint(hintX, FromDIP(80)));
 
+    const wxSize entrySize = FromDIP(wxSize(130, 19));
     m_newPwdCtrl =
-        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 48), wxSize(130, 19), wxTE_PASSWORD);
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, FromDIP(48)), entrySize, wxTE_PASSWORD);
     m_confirmPwdCtrl =
-        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, 78), wxSize(130, 19), wxTE_PASSWORD);
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxPoint(entryX, FromDIP(78)), entrySize, wxTE_PASSWORD);
     m_newPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
     m_confirmPwdCtrl->SetMaxLength(MAX_PASSWORD_LENGTH);
 
@@ -90,11 +92,11 @@ void ChangePassDlg::CreateControles()
 
 void ChangePassDlg::CreateConfirmButton()
 {
-    const wxBitmap bitmap = KelSkinResource::GetInstance()->GetBitmap("searchframe_ok_bitmap");
+    const wxBitmapBundle bitmap = KelSkinResource::GetInstance()->GetBitmapBundle("searchframe_ok_bitmap");
     if (bitmap.IsOk())
     {
-        wxBitmapButton* button =
-            new wxBitmapButton(this, ID_CONFIRM, bitmap, wxPoint(160, 140), bitmap.GetSize(), wxBORDER_NONE);
+        wxBitmapButton* button = new wxBitmapButton(this, ID_CONFIRM, bitmap, FromDIP(wxPoint(160, 140)),
+                                                    bitmap.GetDefaultSize(), wxBORDER_NONE);
         button->SetBitmapPressed(bitmap);
         button->SetBitmapFocus(bitmap);
         button->SetBitmapDisabled(bitmap);
@@ -104,7 +106,7 @@ void ChangePassDlg::CreateConfirmButton()
 
     // Without the skin's picture a text button takes the same place, below
     // the entries and inside the dialog.
-    new wxButton(this, ID_CONFIRM, _("Confirm"), wxPoint(148, 140), wxSize(75, 23));
+    new wxButton(this, ID_CONFIRM, _("Confirm"), FromDIP(wxPoint(148, 140)), FromDIP(wxSize(75, 23)));
 }
 
 wxString ChangePassDlg::GetNewPassword()

@@ -23,7 +23,7 @@ KFileOpenPrompt::KFileOpenPrompt(wxWindow* parent, const wxString& filename, con
                                  const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, wxID_ANY, title, pos, size, style), m_filename(filename), m_result(Choice_None)
 {
-    SetClientSize(380, 250);
+    SetClientSize(FromDIP(wxSize(380, 250)));
     CreateControls();
     SetEscapeId(wxID_CLOSE);
     Centre();
@@ -31,25 +31,27 @@ KFileOpenPrompt::KFileOpenPrompt(wxWindow* parent, const wxString& filename, con
 
 void KFileOpenPrompt::CreateControls()
 {
-    new wxStaticBitmap(this, ID_ICON, GetParentIcon(), wxPoint(15, 15), wxSize(32, 32));
-    m_openingLabel = new wxStaticText(this, ID_OPENING_LABEL, _("Opening:"), wxPoint(60, 15));
-    m_fileNameLabel = new wxStaticText(this, ID_FILE_NAME, m_filename, wxPoint(60, 35), wxSize(305, -1),
-                                       wxST_ELLIPSIZE_MIDDLE);
-    m_line = new wxStaticLine(this, ID_LINE, wxPoint(15, 62), wxSize(350, -1));
+    new wxStaticBitmap(this, ID_ICON, GetParentIcon(), FromDIP(wxPoint(15, 15)), FromDIP(wxSize(32, 32)));
+    m_openingLabel = new wxStaticText(this, ID_OPENING_LABEL, _("Opening:"), FromDIP(wxPoint(60, 15)));
+    m_fileNameLabel = new wxStaticText(this, ID_FILE_NAME, m_filename, FromDIP(wxPoint(60, 35)),
+                                       FromDIP(wxSize(305, -1)), wxST_ELLIPSIZE_MIDDLE);
+    m_line = new wxStaticLine(this, ID_LINE, FromDIP(wxPoint(15, 62)), FromDIP(wxSize(350, -1)));
     m_warning = new wxStaticText(this, ID_WARNING,
                                  _("warning:Web page,executable file or other attachments\n"
                                    " may contain harmful virus or script,please ensure the "
                                    "file is reliable"),
-                                 wxPoint(15, 72), wxSize(350, 44));
+                                 FromDIP(wxPoint(15, 72)), FromDIP(wxSize(350, 44)));
     m_warning->SetForegroundColour(wxColour(200, 40, 30));
-    m_question = new wxStaticText(this, ID_QUESTION, _("How to deal with this file?"), wxPoint(15, 126));
-    m_saveButton =
-        new wxRadioButton(this, ID_SAVE, _("save to disk"), wxPoint(30, 150), wxDefaultSize, wxRB_GROUP);
-    m_openButton = new wxRadioButton(this, ID_OPEN, _("open"), wxPoint(30, 176));
+    m_question =
+        new wxStaticText(this, ID_QUESTION, _("How to deal with this file?"), FromDIP(wxPoint(15, 126)));
+    m_saveButton = new wxRadioButton(this, ID_SAVE, _("save to disk"), FromDIP(wxPoint(30, 150)),
+                                     wxDefaultSize, wxRB_GROUP);
+    m_openButton = new wxRadioButton(this, ID_OPEN, _("open"), FromDIP(wxPoint(30, 176)));
     m_saveButton->SetValue(true);
 
-    m_cancelButton = new wxButton(this, wxID_CLOSE, _("Cancel"), wxPoint(285, 212), wxSize(80, 28));
-    m_okButton = new wxButton(this, wxID_OK, _("OK"), wxPoint(195, 212), wxSize(80, 28));
+    m_cancelButton =
+        new wxButton(this, wxID_CLOSE, _("Cancel"), FromDIP(wxPoint(285, 212)), FromDIP(wxSize(80, 28)));
+    m_okButton = new wxButton(this, wxID_OK, _("OK"), FromDIP(wxPoint(195, 212)), FromDIP(wxSize(80, 28)));
     m_okButton->SetDefault();
 }
 
@@ -63,7 +65,7 @@ wxBitmap KFileOpenPrompt::GetParentIcon() const
         bitmap.CopyFromIcon(top->GetIcon());
         return bitmap;
     }
-    return wxArtProvider::GetBitmap(wxART_QUESTION, wxART_MESSAGE_BOX, wxSize(32, 32));
+    return wxArtProvider::GetBitmap(wxART_QUESTION, wxART_MESSAGE_BOX, FromDIP(wxSize(32, 32)));
 }
 
 void KFileOpenPrompt::OnOK(wxCommandEvent& WXUNUSED(event))

@@ -93,7 +93,7 @@ void KelMessageBoxFrame::CreateControls()
     wxBoxSizer* frameSizer = new wxBoxSizer(wxVERTICAL);
     frameSizer->Add(m_panel, 1, wxEXPAND);
     SetSizerAndFit(frameSizer);
-    SetMinClientSize(wxSize(260, -1));
+    SetMinClientSize(FromDIP(wxSize(260, -1)));
     Fit();
     CentreOnParent();
 }
@@ -133,7 +133,8 @@ wxSizer* KelMessageBoxFrame::CreateButtons()
     wxBoxSizer* row = new wxBoxSizer(wxHORIZONTAL);
     for (const ButtonInfo& info : *buttons)
     {
-        wxButton* button = new wxButton(m_panel, info.id, _(info.label), wxDefaultPosition, wxSize(80, 28));
+        wxButton* button =
+            new wxButton(m_panel, info.id, _(info.label), wxDefaultPosition, FromDIP(wxSize(80, 28)));
         row->Add(button, 0, wxLEFT, 8);
         if (info.id == ID_BUTTON_OK)
             button->SetDefault();

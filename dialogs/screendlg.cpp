@@ -34,38 +34,42 @@ const int HANDLE_SIZE = 5;
 
 wxBitmap KelGrabScreen(const wxRect& rect)
 {
-    wxImage image(std::max(1, rect.width), std::max(1, rect.height), true);
 #ifdef __WXGTK3__
     // A wxScreenDC would do, but on GTK 3 it keeps the program's later
     // drawing from reaching the screen and answers with stale pixels.
     GdkWindow* root = gdk_get_default_root_window();
+    const int scale = std::max(1, gdk_window_get_scale_factor(root));
+    wxImage image(std::max(1, rect.width) * scale, std::max(1, rect.height) * scale, true);
     const wxRect onScreen =
         rect.Intersect(wxRect(0, 0, gdk_window_get_width(root), gdk_window_get_height(root)));
-    if (onScreen.IsEmpty())
-        return wxBitmap(image);
-    GdkPixbuf* pixbuf =
-        gdk_pixbuf_get_from_window(root, onScreen.x, onScreen.y, onScreen.width, onScreen.height);
-    if (!pixbuf)
-        return wxBitmap(image);
-    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for (int y = 0; y < onScreen.height; ++y)
+    GdkPixbuf* pixbuf = onScreen.IsEmpty() ? nullptr
+                                           : gdk_pixbuf_get_from_window(root, onScreen.x, onScreen.y,
+                                                                        onScreen.width, onScreen.height);
+    if (pixbuf)
     {
-        const guchar* from = pixels + y * stride;
-        unsigned char* to =
-            image.GetData() + 3 * ((onScreen.y - rect.y + y) * image.GetWidth() + onScreen.x - rect.x);
-        for (int x = 0; x < onScreen.width; ++x, from += channels, to += 3)
+        // In device pixels: `scale` of them each way per window unit.
+        const int width = std::min(gdk_pixbuf_get_width(pixbuf), onScreen.width * scale);
+        const int height = std::min(gdk_pixbuf_get_height(pixbuf), onScreen.height * scale);
+        const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+        const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+        const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+        const wxPoint at((onScreen.x - rect.x) * scale, (onScreen.y - rect.y) * scale);
+        for (int y = 0; y < height; ++y)
         {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
+            const guchar* from = pixels + y * stride;
+            unsigned char* to = image.GetData() + 3 * ((at.y + y) * image.GetWidth() + at.x);
+            for (int x = 0; x < width; ++x, from += channels, to += 3)
+            {
+                to[0] = from[0];
+                to[1] = from[1];
+                to[2] = from[2];
+            }
         }
+        g_object_unref(pixbuf);
     }
-    g_object_unref(pixbuf);
-    return wxBitmap(image);
+    return wxBitmap(image, -1, scale);
 #else
-    wxBitmap bitmap(image);
+    wxBitmap bitmap(wxImage(std::max(1, rect.width), std::max(1, rect.height), true));
     wxScreenDC screen;
     wxMemoryDC memory(bitmap);
     memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y, wxCOPY);
@@ -109,7 +113,7 @@ ScreenDlg::ScreenDlg(wxWindow* parent)
 
     m_tipPanel = new ScreenTipPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                     wxTAB_TRAVERSAL | wxBORDER_SIMPLE);
-    m_tipPanel->Move(10, 10);
+    m_tipPanel->Move(FromDIP(wxPoint(10, 10)));
     m_zoomSize = m_tipPanel->GetZoomSize();
 
     // The cursor file, the clipboard and the saved files need them.
@@ -123,7 +127,12 @@ void ScreenDlg::TakeSnapshot()
 {
     m_screenBmp = KelGrabScreen(wxRect(wxGetDisplaySize()));
     m_showBmp = m_screenBmp;
+    // The magnifier and the pixel readout work in window units: one device
+    // pixel of each unit stands for it.
+    const wxSize units(wxRound(m_screenBmp.GetLogicalWidth()), wxRound(m_screenBmp.GetLogicalHeight()));
     m_screenImage = m_screenBmp.ConvertToImage();
+    if (m_screenImage.GetSize() != units)
+        m_screenImage.Rescale(units.x, units.y, wxIMAGE_QUALITY_NEAREST);
 }
 
 void ScreenDlg::LoadSelectCursor()
@@ -213,7 +222,8 @@ void ScreenDlg::DrawDragScreen(wxDC& dc, wxRect rect)
 
 void ScreenDlg::ShowSelectionFrame()
 {
-    m_showBmp = m_screenBmp.GetSubBitmap(wxRect(m_screenBmp.GetSize()));
+    // A copy of the snapshot drawn for the same scale, so that the frame is as sharp as the pixels.
+    m_showBmp = wxBitmap(m_screenBmp.ConvertToImage(), -1, m_screenBmp.GetScaleFactor());
     {
         wxMemoryDC dc(m_showBmp);
         DrawDragScreen(dc, GetSelectRect());
@@ -305,7 +315,7 @@ void ScreenDlg::MoveScreenTip(wxPoint& pointer)
     if (pointer.x < client.x / 2 && pos.x < client.x / 2)
         m_tipPanel->Move(client.x - pos.x - size.x, pos.y);
     else if (pointer.x > client.x / 2 && pos.x > client.x / 2)
-        m_tipPanel->Move(10, pos.y);
+        m_tipPanel->Move(FromDIP(10), pos.y);
 }
 
 void ScreenDlg::ShowPointerInfo(const wxPoint& pointer)
@@ -461,10 +471,14 @@ void ScreenDlg::OnChar(wxKeyEvent& event)
 
 wxBitmap ScreenDlg::GetSelectBitamp()
 {
-    const wxRect rect = GetSelectRect().Intersect(wxRect(m_screenBmp.GetSize()));
+    const double scale = m_screenBmp.GetScaleFactor();
+    const wxRect rect = GetSelectRect().Intersect(wxRect(m_screenImage.GetSize()));
     if (rect.IsEmpty())
         return wxNullBitmap;
-    return m_screenBmp.GetSubBitmap(rect);
+    // Every device pixel of the selection, drawn for the display's scale.
+    const wxRect pixels(wxRound(rect.x * scale), wxRound(rect.y * scale), wxRound(rect.width * scale),
+                        wxRound(rect.height * scale));
+    return wxBitmap(m_screenBmp.ConvertToImage().GetSubImage(pixels), -1, scale);
 }
 
 void ScreenDlg::CopyBitmap2Clipboard(const wxBitmap& bitmap)

@@ -12,7 +12,7 @@
 ScreenTipPanel::ScreenTipPanel(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long style)
 {
     Create(parent, id, pos, size, style);
-    SetSize(8, 8, 324, 231);
+    SetSize(wxRect(FromDIP(wxPoint(8, 8)), FromDIP(wxSize(324, 231))));
     // The fixed layout needs a small font to keep the texts inside it.
     SetFont(wxFont(wxFontInfo(8).FaceName("Tahoma")));
     CreateControls();
@@ -29,7 +29,8 @@ void ScreenTipPanel::CreateControls()
 {
     // Disabled so that it never takes the mouse; the generic control draws
     // the bitmap unchanged when disabled.
-    m_zoomBitmap = new wxGenericStaticBitmap(this, ID_ZOOM, wxNullBitmap, wxPoint(182, 77), wxSize(132, 132));
+    m_zoomBitmap = new wxGenericStaticBitmap(this, ID_ZOOM, wxNullBitmap, FromDIP(wxPoint(182, 77)),
+                                             FromDIP(wxSize(132, 132)));
     m_zoomBitmap->Disable();
 
     // TRANSLATORS: the words in capitals are replaced by numbers; keep them as they are.
@@ -40,20 +41,23 @@ void ScreenTipPanel::CreateControls()
     m_colourTemplate = "(#FFFFFF)";
 
     m_MousePosition =
-        CreateValueLabel("m_MousePosition", ID_MOUSE_POSITION, wxPoint(17, 191), m_cursorTemplate);
-    m_rectSize = CreateValueLabel("m_rectSize", ID_RECT_SIZE, wxPoint(17, 166), m_sizeTemplate);
-    m_TopPosition = CreateValueLabel("m_TopPosition", ID_TOP_POSITION, wxPoint(17, 141), m_vertexTemplate);
-    m_ColourHtml = CreateValueLabel("m_ColourHtml", ID_COLOUR_HTML, wxPoint(63, 106), m_colourTemplate);
-    m_RgbTipCtrl = CreateValueLabel("m_RgbTipCtrl", ID_RGB, wxPoint(17, 87), m_pixelTemplate);
+        CreateValueLabel("m_MousePosition", ID_MOUSE_POSITION, FromDIP(wxPoint(17, 191)), m_cursorTemplate);
+    m_rectSize = CreateValueLabel("m_rectSize", ID_RECT_SIZE, FromDIP(wxPoint(17, 166)), m_sizeTemplate);
+    m_TopPosition =
+        CreateValueLabel("m_TopPosition", ID_TOP_POSITION, FromDIP(wxPoint(17, 141)), m_vertexTemplate);
+    m_ColourHtml =
+        CreateValueLabel("m_ColourHtml", ID_COLOUR_HTML, FromDIP(wxPoint(63, 106)), m_colourTemplate);
+    m_RgbTipCtrl = CreateValueLabel("m_RgbTipCtrl", ID_RGB, FromDIP(wxPoint(17, 87)), m_pixelTemplate);
 
-    m_groupBox = new wxStaticBox(this, ID_GROUP, _("Capture screen"), wxPoint(7, 66), wxSize(312, 151));
+    m_groupBox = new wxStaticBox(this, ID_GROUP, _("Capture screen"), FromDIP(wxPoint(7, 66)),
+                                 FromDIP(wxSize(312, 151)));
 
     m_helpText = new wxStaticText(this, wxID_ANY, _("Press ESC or double click non-choose area to quit"),
-                                  wxPoint(7, 6), wxDefaultSize, 0, "WxStaticText1");
-    new wxStaticText(this, wxID_ANY, _("Select range by draging mouse"), wxPoint(7, 26), wxDefaultSize, 0,
-                     "WxStaticText1");
+                                  FromDIP(wxPoint(7, 6)), wxDefaultSize, 0, "WxStaticText1");
+    new wxStaticText(this, wxID_ANY, _("Select range by draging mouse"), FromDIP(wxPoint(7, 26)),
+                     wxDefaultSize, 0, "WxStaticText1");
     new wxStaticText(this, wxID_ANY, _("Double click in the area you choosed to save the image"),
-                     wxPoint(7, 46), wxDefaultSize, 0, "WxStaticText1");
+                     FromDIP(wxPoint(7, 46)), wxDefaultSize, 0, "WxStaticText1");
 }
 
 void ScreenTipPanel::LoadBackground()

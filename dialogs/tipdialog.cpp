@@ -91,7 +91,7 @@ wxEND_EVENT_TABLE()
 // clang-format on
 
 KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
-    : wxDialog(parent, wxID_ANY, _("Tip of the Day"), wxDefaultPosition, wxSize(500, 160),
+    : wxDialog(parent, wxID_ANY, _("Tip of the Day"), wxDefaultPosition, FromDIP(wxSize(500, 160), parent),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_tipProvider(provider)
 {
@@ -142,7 +142,7 @@ wxSizer* KTipDialog::CreateHeading()
 wxTextCtrl* KTipDialog::CreateTipCtrl()
 {
     wxTextCtrl* text =
-        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(400, 160),
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(400, 160)),
                        wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL | wxTE_RICH2 | wxSUNKEN_BORDER);
     text->SetFont(wxFont(wxFontInfo(12).Family(wxFONTFAMILY_DEFAULT).FaceName(GetTipFaceName())));
     return text;

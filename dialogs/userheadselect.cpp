@@ -488,8 +488,8 @@ void KelUserHeadSelect::CreateControls()
     wxStaticBox* previewBox = new wxStaticBox(outer, ID_TEXT, _("Preview"));
     m_preview = new wxStaticBitmap(previewBox, wxID_ANY, wxNullBitmap, wxDefaultPosition, head);
     m_preview->SetMinSize(head);
-    m_panel = new KelBmpPanel(m_preview, frame, ID_IMAGE_PANEL, wxDefaultPosition, IMAGE_PANEL_SIZE);
-    m_panel->SetMinSize(IMAGE_PANEL_SIZE);
+    m_panel = new KelBmpPanel(m_preview, frame, ID_IMAGE_PANEL, wxDefaultPosition, FromDIP(IMAGE_PANEL_SIZE));
+    m_panel->SetMinSize(FromDIP(IMAGE_PANEL_SIZE));
     wxBoxSizer* frameSizer = new wxBoxSizer(wxVERTICAL);
     frameSizer->Add(m_panel, 1, wxEXPAND);
     frame->SetSizer(frameSizer);

@@ -14,12 +14,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <wx/dir.h>
+
+#include <cerrno>
 #include <cstdlib>
 
 namespace
 {
 
 const int kStartTimeoutMs = 20000;
+const char* const kFolderPrefix = "kelxmpp-";
+// Written into each scratch folder: the pid of the program that made it.
+const char* const kOwnerFile = "/owner.pid";
 
 // A Lua string literal holding `text` (UTF-8).
 wxString LuaString(const wxString& text)
@@ -87,6 +93,21 @@ bool WriteText(const wxString& path, const wxString& text)
     return wxRenameFile(temporary, path, true);
 }
 
+long ReadPid(const wxString& path)
+{
+    if (!wxFileExists(path))
+        return 0;
+    wxFFile file(path, "rb");
+    wxString text;
+    long pid = 0;
+    return file.IsOpened() && file.ReadAll(&text) && text.Trim().ToLong(&pid) ? pid : 0;
+}
+
+bool ProcessAlive(long pid)
+{
+    return pid > 0 && (kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
 bool Accepts(unsigned short port)
 {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -103,9 +124,14 @@ bool Accepts(unsigned short port)
 
 LocalXmppServer::LocalXmppServer()
 {
+    RemoveStaleFolders();
     char pattern[] = "/tmp/kelxmpp-XXXXXX";
     if (mkdtemp(pattern))
+    {
         m_folder = pattern;
+        WriteText(m_folder + kOwnerFile, wxString::Format("%ld\n", long(getpid())));
+        StartFolderReaper();
+    }
     m_port = FreePort();
     WriteConfig();
 }
@@ -115,6 +141,60 @@ LocalXmppServer::~LocalXmppServer()
     Stop();
     if (!m_folder.empty())
         wxFileName::Rmdir(m_folder, wxPATH_RMDIR_RECURSIVE);
+    if (m_reaperPipe >= 0)
+        close(m_reaperPipe);
+    if (m_reaper)
+        WaitFor(m_reaper);
+}
+
+void LocalXmppServer::StartFolderReaper()
+{
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        return;
+    const wxCharBuffer folder = m_folder.utf8_str();
+    const pid_t pid = fork();
+    if (pid == 0)
+    {
+        // Only calls safe after a fork here. The reaper outlives the program
+        // by design: it reads until the program's end of the pipe closes,
+        // whichever way the program ends, then removes the folder.
+        signal(SIGINT, SIG_IGN);
+        signal(SIGTERM, SIG_IGN);
+        signal(SIGHUP, SIG_IGN);
+        dup2(ends[0], 0);
+        close_range(1, ~0U, 0);
+        char byte;
+        ssize_t got;
+        do
+            got = read(0, &byte, 1);
+        while (got > 0 || (got < 0 && errno == EINTR));
+        execlp("rm", "rm", "-rf", "--", folder.data(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ends[0]);
+    if (pid > 0)
+    {
+        m_reaper = pid;
+        m_reaperPipe = ends[1];
+    }
+    else
+        close(ends[1]);
+}
+
+void LocalXmppServer::RemoveStaleFolders()
+{
+    wxDir tmp("/tmp");
+    wxString name;
+    for (bool more = tmp.IsOpened() && tmp.GetFirst(&name, wxString(kFolderPrefix) + "*", wxDIR_DIRS); more;
+         more = tmp.GetNext(&name))
+    {
+        const wxString folder = "/tmp/" + name;
+        // A folder without an owner may be one being made right now.
+        const long owner = ReadPid(folder + kOwnerFile);
+        if (owner && !ProcessAlive(owner) && !ProcessAlive(ReadPid(folder + "/prosody.pid")))
+            wxFileName::Rmdir(folder, wxPATH_RMDIR_RECURSIVE);
+    }
 }
 
 unsigned short LocalXmppServer::FreePort()
@@ -132,7 +212,12 @@ unsigned short LocalXmppServer::FreePort()
     return port;
 }
 
-bool LocalXmppServer::WriteConfig()
+bool LocalXmppServer::RequireEncryption()
+{
+    return WriteConfig(true);
+}
+
+bool LocalXmppServer::WriteConfig(bool requireEncryption)
 {
     // Loopback only, so plain sign-in without encryption is acceptable.
     wxString config;
@@ -146,11 +231,12 @@ bool LocalXmppServer::WriteConfig()
            << "pidfile = " << LuaString(m_folder + "/prosody.pid") << "\n"
            << "certificates = " << LuaString(m_folder + "/certs") << "\n"
            << "log = { warn = " << LuaString(m_folder + "/prosody.log") << " }\n"
-           << "c2s_require_encryption = false\n"
+           << "c2s_require_encryption = " << (requireEncryption ? "true" : "false") << "\n"
            << "allow_unencrypted_plain_auth = true\n"
            << "authentication = \"internal_plain\"\n"
            << "modules_enabled = { \"roster\", \"saslauth\", \"disco\", \"presence\", \"message\", "
-              "\"offline\", \"ping\", \"posix\" }\n"
+              "\"offline\", \"ping\", \"posix\""
+           << (requireEncryption ? ", \"tls\"" : "") << " }\n"
            << "VirtualHost " << LuaString(Domain()) << "\n";
     wxFileName::Mkdir(m_folder + "/certs", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     return WriteText(ConfigPath(), config);

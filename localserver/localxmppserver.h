@@ -1,8 +1,11 @@
 // A private Jabber server for the demo, the tests and the benchmarks: a
 // Prosody child process on a free port of 127.0.0.1, with a generated
 // configuration and its data in a scratch folder of its own. Nothing
-// listens beyond the loopback interface; the folder is removed when the
-// object goes.
+// listens beyond the loopback interface. The folder goes with the object,
+// and with the program on any other exit, a crash included (a small child
+// process waits for the program to end and removes it); folders that an
+// ended program left behind, whose server is gone, are removed when the
+// next server is made.
 #ifndef KELCTRLS_LOCALXMPPSERVER_H
 #define KELCTRLS_LOCALXMPPSERVER_H
 
@@ -36,6 +39,11 @@ public:
     // that sign in after it, so call it before Start.
     bool SetRoster(const wxString& user, const std::vector<RosterEntry>& entries);
 
+    // Makes the server offer only an encrypted connection that it cannot set
+    // up (it has no certificate): every sign-in fails in the encryption
+    // step. Call it before Start.
+    bool RequireEncryption();
+
     // Starts the server and waits until it accepts connections. False, with
     // GetError() saying why, when it did not come up.
     bool Start();
@@ -54,15 +62,21 @@ public:
     // A loopback port nobody listens on at the moment of asking.
     static unsigned short FreePort();
 
+    // Removes the scratch folders of servers whose program has ended.
+    static void RemoveStaleFolders();
+
 private:
     wxString ConfigPath() const { return m_folder + "/prosody.cfg.lua"; }
-    bool WriteConfig();
+    bool WriteConfig(bool requireEncryption = false);
+    void StartFolderReaper();
     bool WaitUntilListening(int timeoutMs);
     void End(int signal);
 
     wxString m_folder;
     unsigned short m_port = 0;
     pid_t m_pid = 0;
+    pid_t m_reaper = 0;
+    int m_reaperPipe = -1;
     wxString m_error;
 };
 

@@ -1,5 +1,7 @@
 #include <kelctrls/messaging/rostertree.h>
 
+#include <wx/settings.h>
+
 #include <kelctrls/platform/imcore.h>
 
 #include "skin/librarytext.h"
@@ -125,6 +127,20 @@ void KelRosterTree::PaintPresence(const Contact& contact, const wxTreeItemId& it
     }
     if (m_statusColumn >= 0)
         m_tree->SetItemText(item, m_statusColumn, contact.status);
+    m_tree->SetItemTextColour(item, SharesPresence(contact.subscription)
+                                        ? wxNullColour
+                                        : wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+}
+
+bool KelRosterTree::SharesPresence(const wxString& subscription)
+{
+    return subscription == "to" || subscription == "both";
+}
+
+wxString KelRosterTree::GetSubscription(const wxString& jid) const
+{
+    const auto contact = m_contacts.find(jid);
+    return contact == m_contacts.end() ? wxString() : contact->second.subscription;
 }
 
 void KelRosterTree::ShowContact(const RosterBean& bean)
@@ -134,12 +150,16 @@ void KelRosterTree::ShowContact(const RosterBean& bean)
     if (groups.empty())
         groups.Add(m_ungrouped);
     contact.name = bean.GetName();
+    contact.subscription = bean.GetSubscriptionType();
     // Items stay where they are while their groups do, so that selection
     // and scrolling survive renames and repeated rosters.
     if (groups == contact.groups)
     {
         for (const wxTreeItemId& item : contact.items)
+        {
             m_tree->SetItemText(item, NameColumn, contact.name);
+            PaintPresence(contact, item);
+        }
         return;
     }
     DeleteItems(contact);

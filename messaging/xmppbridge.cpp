@@ -8,6 +8,7 @@ wxDEFINE_EVENT(jabEVT_ROSTER, JabberSimpleEvent);
 wxDEFINE_EVENT(jabEVT_ROSTER_LOADED, wxCommandEvent);
 wxDEFINE_EVENT(jabEVT_PRESENCE, JabberSimpleEvent);
 wxDEFINE_EVENT(jabEVT_MESSAGE, JabberMessageEvent);
+wxDEFINE_EVENT(jabEVT_SUBSCRIPTION, JabberSimpleEvent);
 
 namespace
 {
@@ -198,5 +199,30 @@ void KelXmppBridge::OnXmppMessage(KelXmppClient&, const KelXmppMessage& message)
 {
     JabberMessageEvent event(jabEVT_MESSAGE);
     event.SetBean(ToBean(message));
+    KelJabberEventCenter::GetInstance()->Deliver(event);
+}
+
+wxString KelXmppBridge::SubscriptionText(KelXmppSubscription kind)
+{
+    switch (kind)
+    {
+    case KelXmppSubscription::Subscribe:
+        return "subscribe";
+    case KelXmppSubscription::Subscribed:
+        return "subscribed";
+    case KelXmppSubscription::Unsubscribe:
+        return "unsubscribe";
+    default:
+        return "unsubscribed";
+    }
+}
+
+void KelXmppBridge::OnXmppSubscription(KelXmppClient& client, const wxString& jid, KelXmppSubscription kind,
+                                       const wxString& text)
+{
+    Presence bean(jid, client.GetBoundJid(), PTYPE_OFFLINE, wxString(), SubscriptionText(kind));
+    JabberSimpleEvent event(jabEVT_SUBSCRIPTION);
+    event.SetBean(&bean);
+    event.SetString(text);
     KelJabberEventCenter::GetInstance()->Deliver(event);
 }

@@ -7,6 +7,7 @@
 #include "platform/richtextimagedata.h"
 
 #include <wx/ffile.h>
+#include <wx/filename.h>
 #include <wx/gifdecod.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
@@ -92,6 +93,31 @@ using FileCache = std::map<std::pair<int, wxString>, std::shared_ptr<wxFlagAnima
 // released with the last face that shows them.
 using DataCache = std::map<std::pair<int, std::string>, std::weak_ptr<wxFlagAnimationFrames>>;
 
+wxMemoryBuffer ReadFaceFile(const wxString& file)
+{
+    wxMemoryBuffer bytes;
+    wxLogNull noLog;
+    wxFFile f;
+    if (!file.empty() && f.Open(file, "rb"))
+    {
+        const wxFileOffset length = f.Length();
+        if (length > 0 && length < wxFlagAnimationFrames::MaxFileSize)
+        {
+            const size_t read = f.Read(bytes.GetWriteBuf(size_t(length)), size_t(length));
+            bytes.UngetWriteBuf(read);
+        }
+    }
+    return bytes;
+}
+
+// "dir/name@2x.gif" for "dir/name.gif".
+wxString DoubleScalePath(const wxString& file)
+{
+    wxFileName name(file);
+    name.SetName(name.GetName() + "@2x");
+    return name.GetFullPath();
+}
+
 FileCache& Files()
 {
     static FileCache cache;
@@ -130,6 +156,8 @@ void ForgetUnused(Cache& cache)
 bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
 {
     m_bitmaps.clear();
+    m_doubled.clear();
+    m_enlarged.clear();
     m_delays.clear();
     m_total = 0;
     m_bytes = bytes;
@@ -181,6 +209,37 @@ bool wxFlagAnimationFrames::Decode(const wxMemoryBuffer& bytes, int type)
     return true;
 }
 
+wxBitmap wxFlagAnimationFrames::GetBitmap(unsigned frame, double scale) const
+{
+    if (scale < 2 || frame >= m_bitmaps.size())
+        return GetBitmap(frame);
+    if (!m_doubled.empty())
+        return m_doubled[frame];
+    if (m_enlarged.empty())
+        m_enlarged.resize(m_bitmaps.size());
+    wxBitmap& enlarged = m_enlarged[frame];
+    if (!enlarged.IsOk())
+    {
+        enlarged = wxBitmap(
+            m_bitmaps[frame].ConvertToImage().Scale(m_size.x * 2, m_size.y * 2, wxIMAGE_QUALITY_NEAREST));
+        enlarged.SetScaleFactor(2);
+    }
+    return enlarged;
+}
+
+bool wxFlagAnimationFrames::DecodeDoubleScale(const wxMemoryBuffer& bytes)
+{
+    m_doubled.clear();
+    wxFlagAnimationFrames doubled;
+    if (!IsOk() || !doubled.Decode(bytes, m_type) || doubled.m_size != m_size * 2 ||
+        doubled.m_delays != m_delays)
+        return false;
+    for (wxBitmap& bitmap : doubled.m_bitmaps)
+        bitmap.SetScaleFactor(2);
+    m_doubled = std::move(doubled.m_bitmaps);
+    return true;
+}
+
 std::pair<unsigned, long> wxFlagAnimationFrames::Locate(wxLongLong millis) const
 {
     long t = long((millis % m_total).GetValue());
@@ -215,22 +274,13 @@ std::shared_ptr<wxFlagAnimationFrames> wxFlagAnimationFrames::FromFile(const wxS
     if (found != cache.end())
         return found->second;
 
-    wxMemoryBuffer bytes;
-    {
-        wxLogNull noLog;
-        wxFFile f;
-        if (!file.empty() && f.Open(file, "rb"))
-        {
-            const wxFileOffset length = f.Length();
-            if (length > 0 && length < MaxFileSize)
-            {
-                const size_t read = f.Read(bytes.GetWriteBuf(size_t(length)), size_t(length));
-                bytes.UngetWriteBuf(read);
-            }
-        }
-    }
     auto frames = std::make_shared<wxFlagAnimationFrames>();
-    frames->Decode(bytes, type);
+    if (frames->Decode(ReadFaceFile(file), type))
+    {
+        const wxString doubled = DoubleScalePath(file);
+        if (wxFileName::FileExists(doubled))
+            frames->DecodeDoubleScale(ReadFaceFile(doubled));
+    }
     if (cache.size() >= MaxCachedFiles)
         ForgetUnused(cache);
     cache.emplace(key, frames);
@@ -394,6 +444,18 @@ wxBitmap wxFlagRichTextAnimation::GetFrameBitmap(unsigned frame) const
     return Frames()->GetBitmap(frame);
 }
 
+wxBitmapBundle wxFlagRichTextAnimation::GetFrameBundle(unsigned frame) const
+{
+    const wxFlagAnimationFrames* frames = Frames();
+    const wxBitmap normal = frames->GetBitmap(frame);
+    if (!normal.IsOk())
+        return wxBitmapBundle();
+    wxVector<wxBitmap> bitmaps;
+    bitmaps.push_back(normal);
+    bitmaps.push_back(frames->GetBitmap(frame, 2));
+    return wxBitmapBundle::FromBitmaps(bitmaps);
+}
+
 wxSize wxFlagRichTextAnimation::DisplaySize() const
 {
     return IsOk() ? GetAnimationSize() : GetPlaceholderSize();
@@ -427,7 +489,7 @@ bool wxFlagRichTextAnimation::Draw(wxDC& dc, wxRichTextDrawingContext& WXUNUSED(
     const wxFlagAnimationFrames* frames = Frames();
     const wxLongLong now = wxFlagAnimationClock::Now();
     const unsigned frame = frames->FrameAt(now);
-    dc.DrawBitmap(frames->GetBitmap(frame), pos, true);
+    dc.DrawBitmap(frames->GetBitmap(frame, dc.GetContentScaleFactor()), pos, true);
     m_drawnFrame = int(frame);
 
     const wxLongLong next = frames->NextChangeAfter(now);

@@ -20,7 +20,9 @@ public:
 
     // The frames of a file, decoded once: every face of the same file and
     // type shares them, for as long as the process runs (the cache forgets
-    // files no face uses once it holds more than MaxCachedFiles).
+    // files no face uses once it holds more than MaxCachedFiles). A file
+    // "name@2x.ext" beside "name.ext" gives the frames for a display scale of
+    // 2 when it is the same animation at twice the size.
     static std::shared_ptr<wxFlagAnimationFrames> FromFile(const wxString& file, int type);
     // The frames of animation data, shared with every face that shows the
     // same bytes while any of them is alive; null when they do not decode.
@@ -40,6 +42,15 @@ public:
     {
         return frame < m_bitmaps.size() ? m_bitmaps[frame] : wxBitmap();
     }
+    // The frame drawn for a display scale: at a scale of 2 or more twice as
+    // many pixels in the same space, from the frames for that scale when the
+    // animation has them, otherwise the frame enlarged pixel for pixel (made
+    // on first use and kept).
+    wxBitmap GetBitmap(unsigned frame, double scale) const;
+    // Takes the frames of `bytes` as those for a display scale of 2; false,
+    // keeping none, unless they are this animation at twice the size with
+    // the same frames and delays.
+    bool DecodeDoubleScale(const wxMemoryBuffer& bytes);
     unsigned FrameAt(wxLongLong millis) const;
     // The first moment after `millis` at which FrameAt gives another frame;
     // -1 for an animation that never changes.
@@ -54,6 +65,8 @@ private:
     int m_type = wxANIMATION_TYPE_INVALID;
     wxSize m_size;
     std::vector<wxBitmap> m_bitmaps;
+    std::vector<wxBitmap> m_doubled;
+    mutable std::vector<wxBitmap> m_enlarged;
     std::vector<long> m_delays;
     long m_total = 0;
 };

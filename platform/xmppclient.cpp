@@ -5,17 +5,31 @@
 
 #include <strophe.h>
 
+#include <arpa/inet.h>
+#include <arpa/nameser.h>
+#include <netdb.h>
 #include <poll.h>
+#include <resolv.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace
 {
 
 const char* const kRosterNs = "jabber:iq:roster";
+const char* const kReceiptsNs = "urn:xmpp:receipts";
+const unsigned short kClientPort = 5222;
+// How many received message ids are remembered for dropping copies.
+const size_t kSeenMessages = 4096;
+// How many messages wait for a receipt at most; the oldest go first.
+const size_t kMaxUnconfirmed = 10000;
 const int kPumpIntervalMs = 10;
 // Reads per timer tick while data keeps arriving, so that a large roster
 // does not wait for many ticks, yet the UI gets its turn.
@@ -163,6 +177,132 @@ bool HasInput(int fd)
     return ::poll(&p, 1, 0) > 0;
 }
 
+bool IsNumericAddress(const wxString& host)
+{
+    unsigned char address[sizeof(in6_addr)];
+    const wxScopedCharBuffer text = host.utf8_str();
+    return inet_pton(AF_INET, text, address) == 1 || inet_pton(AF_INET6, text, address) == 1;
+}
+
+// The server a domain names for clients in its service record: the target
+// with the lowest priority (the highest weight among equals), or false.
+bool FindServiceRecord(const std::string& domain, std::string* target, unsigned short* port)
+{
+    struct __res_state state;
+    std::memset(&state, 0, sizeof state);
+    if (res_ninit(&state) != 0)
+        return false;
+    unsigned char answer[4096];
+    const int length =
+        res_nquery(&state, ("_xmpp-client._tcp." + domain).c_str(), ns_c_in, ns_t_srv, answer, sizeof answer);
+    res_nclose(&state);
+    ns_msg message;
+    if (length <= 0 || ns_initparse(answer, length, &message) != 0)
+        return false;
+    int bestPriority = -1, bestWeight = -1;
+    for (int i = 0; i < ns_msg_count(message, ns_s_an); ++i)
+    {
+        ns_rr record;
+        if (ns_parserr(&message, ns_s_an, i, &record) != 0 || ns_rr_type(record) != ns_t_srv ||
+            ns_rr_rdlen(record) < 7)
+            continue;
+        const unsigned char* data = ns_rr_rdata(record);
+        const int priority = ns_get16(data), weight = ns_get16(data + 2);
+        char name[NS_MAXDNAME];
+        if (dn_expand(ns_msg_base(message), ns_msg_end(message), data + 6, name, sizeof name) < 0 ||
+            std::strcmp(name, ".") == 0)
+            continue;
+        if (bestPriority < 0 || priority < bestPriority || (priority == bestPriority && weight > bestWeight))
+        {
+            bestPriority = priority;
+            bestWeight = weight;
+            *target = name;
+            *port = ns_get16(data + 4);
+        }
+    }
+    return bestPriority >= 0;
+}
+
+// Finding the server's address, on a thread of its own because the system's
+// resolver waits for the network. The thread and the session share it; the
+// session looks at it from its timer and may let go of it at any time.
+struct ServerLookup
+{
+    // Runs on the lookup thread.
+    void Run(const std::string& domain, const std::string& host, unsigned short port)
+    {
+        std::string target = host;
+        if (target.empty() && !FindServiceRecord(domain, &target, &port))
+            target = domain;
+        addrinfo hints{};
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* found = nullptr;
+        const int status = getaddrinfo(target.c_str(), nullptr, &hints, &found);
+        // The library connects to one address: an IPv4 one where there is
+        // one, which a server listening on a single family has more often.
+        const addrinfo* chosen = found;
+        for (const addrinfo* a = found; status == 0 && a; a = a->ai_next)
+            if (a->ai_family == AF_INET)
+            {
+                chosen = a;
+                break;
+            }
+        char numeric[NI_MAXHOST] = "";
+        if (status == 0)
+            getnameinfo(chosen->ai_addr, chosen->ai_addrlen, numeric, sizeof numeric, nullptr, 0,
+                        NI_NUMERICHOST);
+        if (found)
+            freeaddrinfo(found);
+        std::lock_guard<std::mutex> lock(mutex);
+        if (status == 0)
+            address = numeric;
+        else
+            error = "no address was found for " + target + " (" + gai_strerror(status) + ")";
+        this->port = port ? port : kClientPort;
+        done = true;
+    }
+
+    std::mutex mutex;
+    bool done = false;
+    std::string address;
+    unsigned short port = 0;
+    std::string error;
+};
+
+// The library sets up encryption in one call that waits for the server.
+// While it waits, this guard, on a thread of its own, shuts the socket at the
+// sign-in deadline, so a server that never completes the handshake cannot
+// hold the UI thread.
+struct HandshakeGuard
+{
+    static std::shared_ptr<HandshakeGuard> Arm(int fd, long timeoutMs)
+    {
+        auto guard = std::make_shared<HandshakeGuard>();
+        std::thread(
+            [guard, fd, timeoutMs]
+            {
+                std::unique_lock<std::mutex> lock(guard->mutex);
+                if (!guard->ended.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                           [&] { return guard->done; }))
+                    ::shutdown(fd, SHUT_RDWR);
+            })
+            .detach();
+        return guard;
+    }
+
+    // Called once the library has returned: the socket may close from now on.
+    void Disarm()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+        ended.notify_one();
+    }
+
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+};
+
 struct LibraryUse
 {
     LibraryUse() { xmpp_initialize(); }
@@ -195,18 +335,57 @@ struct KelXmppClient::Session
         xmpp_ctx_free(ctx);
     }
 
+    // Connects at once to a numeric address, else looks the server up first
+    // (see Step).
     bool Connect(const wxString& jid, const wxString& password, const wxString& host, unsigned short port)
     {
         xmpp_conn_set_jid(conn, jid.utf8_str());
         xmpp_conn_set_pass(conn, password.utf8_str());
-        return xmpp_connect_client(conn, host.empty() ? nullptr : static_cast<const char*>(host.utf8_str()),
-                                   port, &Session::OnConnection, this) == XMPP_EOK;
+        if (IsNumericAddress(host))
+            return ConnectTo(host, port ? port : kClientPort);
+        domain = KelXmppClient::BareJid(jid).AfterFirst('@');
+        lookup = std::make_shared<ServerLookup>();
+        std::thread(&ServerLookup::Run, lookup, std::string(domain.utf8_str()), std::string(host.utf8_str()),
+                    port)
+            .detach();
+        return true;
+    }
+
+    bool ConnectTo(const wxString& address, unsigned short port)
+    {
+        return xmpp_connect_client(conn, address.utf8_str(), port, &Session::OnConnection, this) == XMPP_EOK;
+    }
+
+    // Connects once the lookup has found the server; false when it is still
+    // under way or the session has ended.
+    bool ConnectWhenFound()
+    {
+        std::string address, error;
+        unsigned short port = 0;
+        {
+            std::lock_guard<std::mutex> lock(lookup->mutex);
+            if (!lookup->done)
+                return false;
+            address = lookup->address;
+            port = lookup->port;
+            error = lookup->error;
+        }
+        lookup.reset();
+        if (!error.empty())
+            client->OnConnectionEnded(wxString::Format("No server was found for the domain %s: %s.", domain,
+                                                       wxString::FromUTF8(error)),
+                                      false);
+        else if (!ConnectTo(wxString::FromUTF8(address), port))
+            client->OnConnectionEnded("The connection to the server could not be started.", false);
+        return client->m_session.get() == this;
     }
 
     // Advances the connection without waiting.
     void Step()
     {
-        xmpp_run_once(ctx, 0);
+        if (lookup && !ConnectWhenFound())
+            return;
+        RunOnce();
         const auto socket = Sockets().find(conn);
         if (socket == Sockets().end())
             return;
@@ -215,16 +394,38 @@ struct KelXmppClient::Session
              ++reads)
         {
             unreadStanzaBytes += std::min(PendingBytes(fd), kLibraryReadSize);
-            xmpp_run_once(ctx, 0);
+            RunOnce();
         }
         if (client->m_session.get() != this)
             return;
         if (malformed)
             client->OnConnectionEnded("The server sent XML that cannot be read.", false);
+        else if (tlsFailed)
+            // The library waits for the server to close after refusing.
+            client->OnConnectionEnded(TlsFailureText(), false);
         else if (unreadStanzaBytes > client->m_maxStanzaSize)
             client->OnConnectionEnded(
                 wxString::Format("The server sent a stanza larger than %zu bytes.", client->m_maxStanzaSize),
                 false);
+    }
+
+    void RunOnce()
+    {
+        xmpp_run_once(ctx, 0);
+        if (handshakeGuard)
+        {
+            handshakeGuard->Disarm();
+            handshakeGuard.reset();
+        }
+    }
+
+    void ArmHandshakeGuard()
+    {
+        const auto socket = Sockets().find(conn);
+        if (socket == Sockets().end())
+            return;
+        const wxLongLong left = client->m_signInDeadline - wxGetLocalTimeMillis();
+        handshakeGuard = HandshakeGuard::Arm(socket->second, std::max(100L, long(left.GetValue())));
     }
 
     void Send(xmpp_stanza_t* stanza)
@@ -247,6 +448,10 @@ struct KelXmppClient::Session
         Session* session = static_cast<Session*>(userdata);
         if (level >= XMPP_LEVEL_ERROR)
             session->libraryError = FromUtf8(msg);
+        if (std::strcmp(area, "tls") == 0 && std::strncmp(msg, "error:", 6) == 0)
+            session->tlsDetail = FromUtf8(msg).AfterLast(':');
+        else if (std::strcmp(area, "conn") == 0 && std::strncmp(msg, "Couldn't start TLS", 18) == 0)
+            session->tlsFailed = true;
         if (std::strcmp(area, "xmpp") != 0)
             return;
         // The library tells these only in its log. What the server sent
@@ -258,6 +463,13 @@ struct KelXmppClient::Session
         }
         else if (std::strncmp(msg, "parse error", 11) == 0)
             session->malformed = true;
+        else if (std::strcmp(msg, "proceeding with TLS") == 0)
+            session->ArmHandshakeGuard();
+        else if (std::strstr(msg, "proceedtls called for failure"))
+        {
+            session->tlsFailed = true;
+            session->tlsDetail = "the server refused to start it";
+        }
         else if (std::strstr(msg, "auth failed"))
             session->authFailed = true;
         else if (std::sscanf(msg, "connection failed, error %d", &session->socketError) == 1)
@@ -290,6 +502,8 @@ struct KelXmppClient::Session
     {
         if (streamError)
             return StreamErrorText(streamError);
+        if (tlsFailed)
+            return TlsFailureText();
         if (!connected && authFailed)
             return "The server refused the sign-in: wrong user name or password.";
         if (event == XMPP_CONN_FAIL || error || !heardServer)
@@ -307,14 +521,30 @@ struct KelXmppClient::Session
         return text;
     }
 
+    wxString TlsFailureText() const
+    {
+        wxString text = "The server requires an encrypted connection (TLS) that could not be set up";
+        if (!tlsDetail.empty())
+            text << ": " << tlsDetail;
+        return text + ".";
+    }
+
     static int OnMessage(xmpp_conn_t*, xmpp_stanza_t* stanza, void* userdata)
     {
         Session* session = Live(userdata);
         if (!session)
             return 1;
         const char* type = xmpp_stanza_get_type(stanza);
+        const wxString from = FromUtf8(xmpp_stanza_get_from(stanza));
+        // A bounce settles the message as a receipt would: sending it again
+        // would not help.
         if (type && std::strcmp(type, "error") == 0)
+        {
+            session->client->OnReceipt(from, FromUtf8(xmpp_stanza_get_id(stanza)));
             return 1;
+        }
+        if (xmpp_stanza_t* receipt = xmpp_stanza_get_child_by_name_and_ns(stanza, "received", kReceiptsNs))
+            session->client->OnReceipt(from, FromUtf8(xmpp_stanza_get_attribute(receipt, "id")));
         if (!xmpp_stanza_get_child_by_name(stanza, "body"))
             return 1;
         KelXmppMessage message;
@@ -329,7 +559,9 @@ struct KelXmppClient::Session
         message.stamp = delay ? FromUtf8(xmpp_stanza_get_attribute(delay, "stamp")) : wxString();
         if (message.stamp.empty())
             message.stamp = NowStamp();
-        session->client->OnMessageStanza(message);
+        const bool wantsReceipt = !message.id.empty() && message.type != "groupchat" &&
+                                  xmpp_stanza_get_child_by_name_and_ns(stanza, "request", kReceiptsNs);
+        session->client->OnMessageStanza(message, wantsReceipt);
         return 1;
     }
 
@@ -339,7 +571,22 @@ struct KelXmppClient::Session
         if (!session)
             return 1;
         const char* type = xmpp_stanza_get_type(stanza);
-        // Subscription requests and errors are not a contact's state.
+        static const struct
+        {
+            const char* type;
+            KelXmppSubscription kind;
+        } kSubscriptions[] = {{"subscribe", KelXmppSubscription::Subscribe},
+                              {"subscribed", KelXmppSubscription::Subscribed},
+                              {"unsubscribe", KelXmppSubscription::Unsubscribe},
+                              {"unsubscribed", KelXmppSubscription::Unsubscribed}};
+        for (const auto& subscription : kSubscriptions)
+            if (type && std::strcmp(type, subscription.type) == 0)
+            {
+                session->client->OnSubscriptionStanza(FromUtf8(xmpp_stanza_get_from(stanza)),
+                                                      subscription.kind, ChildText(stanza, "status"));
+                return 1;
+            }
+        // Probes and errors are not a contact's state.
         if (type && std::strcmp(type, "unavailable") != 0)
             return 1;
         KelXmppPresence presence;
@@ -398,6 +645,12 @@ struct KelXmppClient::Session
     // Bytes read since the last whole stanza.
     size_t unreadStanzaBytes = 0;
     int socketError = 0;
+    bool tlsFailed = false;
+    wxString tlsDetail;
+    std::shared_ptr<HandshakeGuard> handshakeGuard;
+    // Under way until the server's address is known.
+    std::shared_ptr<ServerLookup> lookup;
+    wxString domain;
     // Set once the client has let go of the session.
     bool abandoned = false;
     wxString libraryError;
@@ -551,6 +804,7 @@ void KelXmppClient::OnSessionReady()
     m_reconnectMs = 0;
     m_lastError.clear();
     SendPresence();
+    ResendUnconfirmed();
     FlushOutbox();
     SetState(KelXmppState::Online, wxString());
 }
@@ -628,19 +882,91 @@ wxString KelXmppClient::NextId()
     return wxString::Format("kel%llx-%u", wxGetUTCTimeMillis().GetValue(), ++m_nextId);
 }
 
+void KelXmppClient::SendChat(const KelXmppMessage& message)
+{
+    xmpp_stanza_t* stanza = xmpp_message_new(m_session->ctx, message.type.utf8_str(), message.to.utf8_str(),
+                                             message.id.utf8_str());
+    AddTextChild(stanza, "subject", message.subject);
+    xmpp_message_set_body(stanza, message.body.utf8_str());
+    AddTextChild(stanza, "thread", message.thread);
+    if (message.type != "groupchat")
+    {
+        xmpp_stanza_t* request = xmpp_stanza_new(m_session->ctx);
+        xmpp_stanza_set_name(request, "request");
+        xmpp_stanza_set_ns(request, kReceiptsNs);
+        xmpp_stanza_add_child_ex(stanza, request, 0);
+    }
+    m_session->Send(stanza);
+}
+
 void KelXmppClient::FlushOutbox()
 {
     while (!m_outbox.empty())
     {
         const KelXmppMessage& message = m_outbox.front();
-        xmpp_stanza_t* stanza = xmpp_message_new(m_session->ctx, message.type.utf8_str(),
-                                                 message.to.utf8_str(), message.id.utf8_str());
-        AddTextChild(stanza, "subject", message.subject);
-        xmpp_message_set_body(stanza, message.body.utf8_str());
-        AddTextChild(stanza, "thread", message.thread);
-        m_session->Send(stanza);
+        SendChat(message);
+        if (message.type != "groupchat")
+            m_unconfirmed.push_back({message, 0});
         m_outbox.pop_front();
     }
+    while (m_unconfirmed.size() > kMaxUnconfirmed)
+        m_unconfirmed.pop_front();
+}
+
+void KelXmppClient::ResendUnconfirmed()
+{
+    m_unconfirmed.erase(std::remove_if(m_unconfirmed.begin(), m_unconfirmed.end(),
+                                       [](const Unconfirmed& u) { return u.resends >= kMaxResends; }),
+                        m_unconfirmed.end());
+    for (Unconfirmed& unconfirmed : m_unconfirmed)
+    {
+        ++unconfirmed.resends;
+        SendChat(unconfirmed.message);
+    }
+}
+
+void KelXmppClient::OnReceipt(const wxString& from, const wxString& id)
+{
+    const wxString bare = BareJid(from);
+    const auto settled = std::find_if(m_unconfirmed.begin(), m_unconfirmed.end(),
+                                      [&](const Unconfirmed& u)
+                                      { return u.message.id == id && BareJid(u.message.to) == bare; });
+    if (settled != m_unconfirmed.end())
+        m_unconfirmed.erase(settled);
+}
+
+bool KelXmppClient::SeenBefore(const wxString& from, const wxString& id)
+{
+    const wxString key = BareJid(from) + "\n" + id;
+    if (!m_seen.insert(key).second)
+        return true;
+    m_seenOrder.push_back(key);
+    if (m_seenOrder.size() > kSeenMessages)
+    {
+        m_seen.erase(m_seenOrder.front());
+        m_seenOrder.pop_front();
+    }
+    return false;
+}
+
+void KelXmppClient::AnswerSubscription(const wxString& jid, bool approve)
+{
+    SendPresenceType(jid, approve ? "subscribed" : "unsubscribed");
+}
+
+void KelXmppClient::RequestSubscription(const wxString& jid)
+{
+    SendPresenceType(jid, "subscribe");
+}
+
+void KelXmppClient::SendPresenceType(const wxString& jid, const char* type)
+{
+    if (!IsOnline())
+        return;
+    xmpp_stanza_t* presence = xmpp_presence_new(m_session->ctx);
+    xmpp_stanza_set_type(presence, type);
+    xmpp_stanza_set_to(presence, BareJid(jid).utf8_str());
+    m_session->Send(presence);
 }
 
 void KelXmppClient::SetContact(const wxString& jid, const wxString& name, const wxArrayString& groups)
@@ -729,7 +1055,27 @@ void KelXmppClient::OnPresenceStanza(const wxString& from, const KelXmppPresence
     Notify([&](KelXmppListener* l) { l->OnXmppPresence(*this, shown); });
 }
 
-void KelXmppClient::OnMessageStanza(const KelXmppMessage& message)
+void KelXmppClient::OnSubscriptionStanza(const wxString& from, KelXmppSubscription kind, const wxString& text)
 {
+    const wxString bare = BareJid(from);
+    if (!bare.empty())
+        Notify([&](KelXmppListener* l) { l->OnXmppSubscription(*this, bare, kind, text); });
+}
+
+void KelXmppClient::OnMessageStanza(const KelXmppMessage& message, bool wantsReceipt)
+{
+    if (wantsReceipt)
+    {
+        xmpp_stanza_t* receipt = xmpp_message_new(m_session->ctx, message.type.utf8_str(),
+                                                  message.from.utf8_str(), NextId().utf8_str());
+        xmpp_stanza_t* received = xmpp_stanza_new(m_session->ctx);
+        xmpp_stanza_set_name(received, "received");
+        xmpp_stanza_set_ns(received, kReceiptsNs);
+        xmpp_stanza_set_attribute(received, "id", message.id.utf8_str());
+        xmpp_stanza_add_child_ex(receipt, received, 0);
+        m_session->Send(receipt);
+        if (SeenBefore(message.from, message.id))
+            return;
+    }
     Notify([&](KelXmppListener* l) { l->OnXmppMessage(*this, message); });
 }

@@ -1,6 +1,8 @@
 #include <kelctrls/skin/skinresource.h>
 #include <kelctrls/platform/skinengine.h>
 
+#include "skin/scaledbitmap.h"
+
 #include <wx/imagbmp.h>
 #include <wx/log.h>
 #include <wx/xml/xml.h>
@@ -201,6 +203,22 @@ wxBitmap KelSkinResource::GetBitmap(const wxString& key) const
         return wxNullBitmap;
     }
     return entry.bitmap;
+}
+
+wxBitmapBundle KelSkinResource::GetBitmapBundle(const wxString& key) const
+{
+    const wxBitmap normal = GetBitmap(key);
+    if (!normal.IsOk())
+        return wxBitmapBundle();
+    auto it = m_bitmaps.find(key);
+    if (it == m_bitmaps.end())
+        return wxBitmapBundle(normal);
+
+    SkinBitmapEntry& entry = *it->second;
+    if (!entry.bundle.IsOk())
+        entry.bundle =
+            kel::MakeScaledBundle(normal, kel::LoadDoubleScaleVariant(entry.path, wxBITMAP_TYPE_BMP));
+    return entry.bundle;
 }
 
 wxIcon KelSkinResource::GetIcon(const wxString& key) const

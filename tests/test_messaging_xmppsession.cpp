@@ -155,6 +155,41 @@ TEST_F(XmppSessionTest, BadPasswordAndAbsentServerFailWithTheirReasons)
     ASSERT_TRUE(absent.SignIn(Jid("alice"), "alice-pw"));
     ASSERT_TRUE(WaitUntil([&] { return absent.GetState() == KelXmppState::Offline; }, kNetworkWaitMs));
     EXPECT_TRUE(absent.GetLastError().Contains("cannot be reached")) << absent.GetLastError();
+
+    LocalXmppServer encrypted;
+    ASSERT_TRUE(encrypted.AddAccount("alice", "alice-pw"));
+    ASSERT_TRUE(encrypted.RequireEncryption());
+    ASSERT_TRUE(encrypted.Start()) << encrypted.GetError();
+    KelXmppClient plain;
+    plain.SetServer(encrypted.GetHost(), encrypted.GetPort());
+    ASSERT_TRUE(plain.SignIn(Jid("alice"), "alice-pw"));
+    ASSERT_TRUE(WaitUntil([&] { return plain.GetState() == KelXmppState::Offline; }, kNetworkWaitMs));
+    EXPECT_TRUE(plain.GetLastError().Contains("encrypted connection (TLS) that could not be set up"))
+        << plain.GetLastError();
+}
+
+TEST_F(XmppSessionTest, ServerLookupRunsBesideTheEventLoop)
+{
+    // No SetServer: the server is looked up from the domain, which has none.
+    KelXmppClient nowhere;
+    KelXmppBridge bridge(&nowhere);
+    bool eventsRan = false;
+    ASSERT_TRUE(nowhere.SignIn("alice@kel-nowhere.invalid", "x"));
+    // The lookup did not happen inside SignIn: its outcome comes later, and
+    // the events queued meanwhile run first.
+    EXPECT_EQ(KelXmppState::Connecting, nowhere.GetState());
+    wxTheApp->CallAfter([&] { eventsRan = nowhere.GetState() == KelXmppState::Connecting; });
+    ASSERT_TRUE(WaitUntil([&] { return nowhere.GetState() == KelXmppState::Offline; }, kNetworkWaitMs));
+    EXPECT_TRUE(eventsRan);
+    EXPECT_TRUE(nowhere.GetLastError().Contains("No server was found for the domain kel-nowhere.invalid"))
+        << nowhere.GetLastError();
+    EXPECT_EQ(PTYPE_OFFLINE, PresenceManager::GetInstance()->GetMyPresence()->GetType());
+
+    // A server given by name is looked up the same way, then signed in to.
+    KelXmppClient named;
+    named.SetServer("localhost", m_server.GetPort());
+    ASSERT_TRUE(named.SignIn(Jid("alice"), "alice-pw"));
+    EXPECT_TRUE(WaitUntil([&] { return named.IsOnline(); }, kNetworkWaitMs)) << named.GetLastError();
 }
 
 TEST_F(XmppSessionTest, ThousandMessagesEachWayArriveOnceAndInOrder)
@@ -302,6 +337,131 @@ TEST_F(XmppSessionTest, ClientsComeBackAfterTheServerRestartsAndSendWhatWasTyped
     ASSERT_EQ(4u, atBob.bodies.size());
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(TypedWhileAway(i), atBob.bodies[i]);
+}
+
+TEST_F(XmppSessionTest, MessagesInFlightWhenTheServerDiesArriveOnceAfterItReturns)
+{
+    auto alice = SignedIn("alice");
+    auto bob = SignedIn("bob");
+    Recorder atBob;
+    bob->AddListener(&atBob);
+    const int count = 200;
+    for (int i = 0; i < count; ++i)
+    {
+        KelXmppMessage message;
+        message.to = Jid("bob");
+        message.body = ChatBody(i);
+        alice->SendMessage(message);
+    }
+    // The server dies while the messages flow: some reached bob, some
+    // reached only the server, some only the socket.
+    ASSERT_TRUE(WaitUntil([&] { return !atBob.bodies.empty(); }, kNetworkWaitMs));
+    m_server.Kill();
+    ASSERT_TRUE(WaitUntil([&] { return alice->GetState() == KelXmppState::Reconnecting; }, kNetworkWaitMs));
+    ASSERT_TRUE(m_server.Start()) << m_server.GetError();
+    SendEnd(*alice, Jid("bob"));
+    ASSERT_TRUE(WaitUntil([&] { return EndsWithEnd(atBob.bodies); }, kNetworkWaitMs))
+        << alice->GetLastError();
+    ASSERT_EQ(size_t(count) + 1, atBob.bodies.size());
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(ChatBody(i), atBob.bodies[i]) << i;
+    // Every receipt comes back: nothing is left to send again.
+    EXPECT_TRUE(WaitUntil([&] { return alice->GetUnconfirmedCount() == 0; }, kNetworkWaitMs));
+}
+
+// Collects the subscription events the event hub delivers.
+class SubscriptionWindow : public wxEvtHandler
+{
+public:
+    SubscriptionWindow()
+    {
+        Bind(jabEVT_SUBSCRIPTION,
+             [this](JabberSimpleEvent& event)
+             {
+                 const auto* presence = dynamic_cast<Presence*>(event.GetBean());
+                 requests.push_back(presence->GetJid() + " " + presence->GetSubscriptionType() + " " +
+                                    event.GetString());
+             });
+        KelJabberEventCenter::GetInstance()->Register(this, jabEVT_SUBSCRIPTION, "SubscriptionWindow",
+                                                      "jabEVT_SUBSCRIPTION");
+    }
+    ~SubscriptionWindow() override { KelJabberEventCenter::GetInstance()->UnRegister(this, -1); }
+
+    wxArrayString requests;
+};
+
+// The subscription stanzas a client heard.
+struct SubscriptionsHeard : KelXmppListener
+{
+    void OnXmppSubscription(KelXmppClient&, const wxString& jid, KelXmppSubscription kind,
+                            const wxString&) override
+    {
+        heard.emplace_back(jid, kind);
+    }
+    bool Heard(const wxString& jid, KelXmppSubscription kind) const
+    {
+        return std::find(heard.begin(), heard.end(), std::make_pair(jid, kind)) != heard.end();
+    }
+
+    std::vector<std::pair<wxString, KelXmppSubscription>> heard;
+};
+
+TEST_F(XmppSessionTest, SubscriptionRequestsAreAnsweredAndTheTreeFollows)
+{
+    ASSERT_TRUE(m_server.AddAccount("carol", "carol-pw"));
+    ASSERT_TRUE(m_server.AddAccount("dave", "dave-pw"));
+    auto alice = SignedIn("alice");
+    KelXmppBridge bridge(alice.get());
+    SubscriptionWindow window;
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "roster");
+    auto* tree = new kel::wxTreeListCtrl(frame, wxID_ANY);
+    tree->AddColumn("Name", 160);
+    auto roster = std::make_unique<KelRosterTree>(tree);
+    bridge.ReplayRoster();
+
+    // carol asks and is approved: she is on alice's roster, seeing her.
+    auto carol = SignedIn("carol");
+    auto dave = SignedIn("dave");
+    SubscriptionsHeard atCarol, atDave;
+    carol->AddListener(&atCarol);
+    dave->AddListener(&atDave);
+    carol->RequestSubscription(Jid("alice"));
+    ASSERT_TRUE(WaitUntil([&] { return window.requests.size() == 1; }, kNetworkWaitMs));
+    EXPECT_EQ(Jid("carol") + " subscribe ", window.requests[0]);
+    bridge.AnswerSubscription(Jid("carol"), true);
+    ASSERT_TRUE(WaitUntil([&] { return roster->GetSubscription(Jid("carol")) == "from"; }, kNetworkWaitMs));
+    ASSERT_TRUE(WaitUntil(
+        [&]
+        {
+            return carol->GetRoster().count(Jid("alice")) &&
+                   carol->GetRoster().at(Jid("alice")).subscription == "to";
+        },
+        kNetworkWaitMs));
+    // She does not share hers yet: grey until alice asks and carol agrees.
+    EXPECT_NE(wxColour(), tree->GetItemTextColour(roster->FindContact(Jid("carol"))));
+    alice->RequestSubscription(Jid("carol"));
+    ASSERT_TRUE(WaitUntil([&] { return atCarol.Heard(Jid("alice"), KelXmppSubscription::Subscribe); },
+                          kNetworkWaitMs));
+    carol->AnswerSubscription(Jid("alice"), true);
+    ASSERT_TRUE(WaitUntil([&] { return roster->GetSubscription(Jid("carol")) == "both"; }, kNetworkWaitMs));
+    ASSERT_TRUE(WaitUntil([&] { return window.requests.size() == 2; }, kNetworkWaitMs));
+    EXPECT_EQ(Jid("carol") + " subscribed ", window.requests[1]);
+    EXPECT_FALSE(tree->GetItemTextColour(roster->FindContact(Jid("carol"))).IsOk());
+
+    // dave asks and is denied: nothing shared, his side hears the refusal.
+    dave->RequestSubscription(Jid("alice"));
+    ASSERT_TRUE(WaitUntil([&] { return window.requests.size() == 3; }, kNetworkWaitMs));
+    EXPECT_EQ(Jid("dave") + " subscribe ", window.requests[2]);
+    bridge.AnswerSubscription(Jid("dave"), false);
+    ASSERT_TRUE(WaitUntil([&] { return atDave.Heard(Jid("alice"), KelXmppSubscription::Unsubscribed); },
+                          kNetworkWaitMs));
+    EXPECT_NE("from", roster->GetSubscription(Jid("dave")));
+    EXPECT_NE("both", roster->GetSubscription(Jid("dave")));
+    carol->RemoveListener(&atCarol);
+    dave->RemoveListener(&atDave);
+
+    roster.reset();
+    frame->Destroy();
 }
 
 } // anonymous namespace

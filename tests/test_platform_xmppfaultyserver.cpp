@@ -16,6 +16,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 using kel::test::WaitUntil;
 
@@ -26,12 +27,20 @@ const char* const kStreamHeader = "<?xml version='1.0'?><stream:stream xmlns='ja
                                   "xmlns:stream='http://etherx.jabber.org/streams' from='localhost' "
                                   "id='fake' version='1.0'>";
 
-// Accepts one connection on loopback, waits for the client's stream header
-// and answers with `reply`, then keeps the connection open until it goes.
+// What the fake server waits for from the client, and its answer.
+struct Exchange
+{
+    std::string awaited;
+    std::string reply;
+};
+
+// Accepts one connection on loopback and plays a script: waits for each
+// awaited text (after the one before), answers with its reply, then keeps the
+// connection open until it goes.
 class FakeServer
 {
 public:
-    explicit FakeServer(std::string reply) : m_reply(std::move(reply))
+    explicit FakeServer(std::vector<Exchange> script) : m_script(std::move(script))
     {
         m_listener = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -64,27 +73,37 @@ private:
         if (m_client < 0)
             return;
         std::string received;
+        size_t from = 0;
         char buffer[4096];
-        while (!m_stop && received.find("<stream:stream") == std::string::npos)
+        for (const Exchange& step : m_script)
         {
-            const ssize_t n = read(m_client, buffer, sizeof buffer);
-            if (n <= 0)
-                return;
-            received.append(buffer, size_t(n));
-        }
-        for (size_t sent = 0; !m_stop && sent < m_reply.size();)
-        {
-            const ssize_t n = send(m_client, m_reply.data() + sent, m_reply.size() - sent, MSG_NOSIGNAL);
-            if (n <= 0)
-                break;
-            sent += size_t(n);
+            while (!m_stop && received.find(step.awaited, from) == std::string::npos)
+            {
+                const ssize_t n = read(m_client, buffer, sizeof buffer);
+                if (n <= 0)
+                    return;
+                received.append(buffer, size_t(n));
+            }
+            from = received.find(step.awaited, from) + step.awaited.size();
+            Send(step.reply);
         }
         while (!m_stop && read(m_client, buffer, sizeof buffer) > 0)
             ;
         close(m_client);
     }
 
-    std::string m_reply;
+    void Send(const std::string& reply)
+    {
+        for (size_t sent = 0; !m_stop && sent < reply.size();)
+        {
+            const ssize_t n = send(m_client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                break;
+            sent += size_t(n);
+        }
+    }
+
+    std::vector<Exchange> m_script;
     int m_listener = -1;
     std::atomic<int> m_client{-1};
     unsigned short m_port = 0;
@@ -97,11 +116,13 @@ class XmppFaultyServerTest : public ::testing::Test
 protected:
     void SetUp() override { m_client.SetSignInTimeout(5000); }
 
-    // Signs in against a fake server that answers with `reply`; returns the
-    // error the client ends with.
-    wxString SignInAgainst(const std::string& reply)
+    // Signs in against a fake server that answers the stream header with
+    // `reply` and plays `more`; returns the error the client ends with.
+    wxString SignInAgainst(const std::string& reply, const std::vector<Exchange>& more = {})
     {
-        FakeServer fake(reply);
+        std::vector<Exchange> script = {{"<stream:stream", reply}};
+        script.insert(script.end(), more.begin(), more.end());
+        FakeServer fake(script);
         m_client.SetServer("127.0.0.1", fake.GetPort());
         EXPECT_TRUE(m_client.SignIn("alice@localhost", "secret"));
         EXPECT_TRUE(WaitUntil([&] { return m_client.GetState() == KelXmppState::Offline; }, 30000));
@@ -146,6 +167,38 @@ TEST_F(XmppFaultyServerTest, ServerThatStopsTalkingEndsTheSignInInTime)
     m_client.SetSignInTimeout(2000);
     const wxString error = SignInAgainst(std::string(kStreamHeader) + "<stream:features>");
     EXPECT_TRUE(error.Contains("did not complete the sign-in")) << error;
+}
+
+TEST_F(XmppFaultyServerTest, RefusedEncryptionAndStreamErrorsHaveMessagesOfTheirOwn)
+{
+    const std::string requiresTls = std::string(kStreamHeader) +
+                                    "<stream:features><starttls xmlns='urn:ietf:params:xml:ns:xmpp-tls'>"
+                                    "<required/></starttls></stream:features>";
+    const std::string proceed = "<proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>";
+    wxString error =
+        SignInAgainst(requiresTls, {{"<starttls", "<failure xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>"}});
+    EXPECT_TRUE(error.Contains("encrypted connection (TLS)")) << error;
+    EXPECT_TRUE(error.Contains("refused")) << error;
+
+    // The server agrees to encrypt, then answers the handshake with no TLS.
+    error = SignInAgainst(requiresTls,
+                          {{"<starttls", proceed}, {"\x16\x03", "HTTP/1.1 400 Bad Request\r\n\r\n"}});
+    EXPECT_TRUE(error.Contains("encrypted connection (TLS)")) << error;
+
+    // ... or never answers it: the handshake waits inside the library, and the
+    // sign-in still ends at its time.
+    m_client.SetSignInTimeout(2000);
+    error = SignInAgainst(requiresTls, {{"<starttls", proceed}});
+    EXPECT_TRUE(error.Contains("encrypted connection (TLS)")) << error;
+    m_client.SetSignInTimeout(5000);
+
+    error =
+        SignInAgainst(std::string(kStreamHeader) +
+                      "<stream:error><conflict xmlns='urn:ietf:params:xml:ns:xmpp-streams'/>"
+                      "<text xmlns='urn:ietf:params:xml:ns:xmpp-streams'>Replaced by new connection</text>"
+                      "</stream:error></stream:stream>");
+    EXPECT_TRUE(error.Contains("ended the stream (conflict): Replaced by new connection")) << error;
+    ExpectStillUsable();
 }
 
 TEST_F(XmppFaultyServerTest, UnknownStanzasThenTheEndOfTheStream)

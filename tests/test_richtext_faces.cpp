@@ -60,14 +60,21 @@ TEST(RichTextFaces, TheInstalledFacesAreSmallTransparentAnimations)
 {
     wxArrayString files;
     wxDir::GetAllFiles(kel::test::SourceDataDir() + "/faces", &files, "*.gif");
-    EXPECT_GE(files.size(), 12u);
+    EXPECT_GE(files.size(), 2 * 12u);
     for (const wxString& file : files)
     {
+        if (file.EndsWith("@2x.gif"))
+            continue;
         SCOPED_TRACE(file);
         wxFlagRichTextAnimation face(file, wxANIMATION_TYPE_GIF);
         ASSERT_TRUE(face.IsOk());
         EXPECT_EQ(face.GetAnimationSize(), wxSize(24, 24));
         ASSERT_GE(face.GetFrameCount(), 2u);
+        // Each is drawn again for a display scale of 2: the same frames at twice the size.
+        const wxFlagRichTextAnimation doubled(file.BeforeLast('.') + "@2x.gif", wxANIMATION_TYPE_GIF);
+        ASSERT_TRUE(doubled.IsOk());
+        EXPECT_EQ(doubled.GetAnimationSize(), wxSize(48, 48));
+        EXPECT_EQ(doubled.GetFrameCount(), face.GetFrameCount());
         const wxImage first = face.GetFrameBitmap(0).ConvertToImage();
         ASSERT_TRUE(first.HasAlpha());
         EXPECT_EQ(first.GetAlpha(0, 0), 0) << "the corners show the background";

@@ -6,7 +6,8 @@
 // Each face is drawn at four times its size with anti-aliasing, scaled down
 // to 24 x 24 and given a transparent background (pixels that are mostly
 // uncovered); edge pixels are blended with the light chat background so
-// they look smooth on it.
+// they look smooth on it. The same face drawn at 48 x 48, for a display
+// scale of 2, goes beside it as "name@2x.gif".
 #include <wx/app.h>
 #include <wx/brush.h>
 #include <wx/dir.h>
@@ -273,24 +274,26 @@ std::vector<Face> Faces()
     };
 }
 
-// One frame at full size: painted large, scaled down, edges blended with the
-// background and uncovered pixels set to the mask colour.
-wxImage RenderFrame(const Painter& paint, int frame)
+// One frame `size` pixels square: painted large, scaled down, edges blended
+// with the background and uncovered pixels set to the mask colour. Painters
+// draw on a canvas of FaceSize * Scale units whatever the size.
+wxImage RenderFrame(const Painter& paint, int frame, int size)
 {
-    wxImage large(FaceSize * Scale, FaceSize * Scale);
+    wxImage large(size * Scale, size * Scale);
     large.InitAlpha();
     std::memset(large.GetAlpha(), 0, size_t(large.GetWidth() * large.GetHeight()));
     {
         std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(large));
         gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
+        gc->Scale(double(size) / FaceSize, double(size) / FaceSize);
         paint(*gc, frame);
     }
-    wxImage small = large.Scale(FaceSize, FaceSize, wxIMAGE_QUALITY_HIGH);
+    wxImage small = large.Scale(size, size, wxIMAGE_QUALITY_HIGH);
 
-    wxImage out(FaceSize, FaceSize);
-    for (int y = 0; y < FaceSize; ++y)
+    wxImage out(size, size);
+    for (int y = 0; y < size; ++y)
     {
-        for (int x = 0; x < FaceSize; ++x)
+        for (int x = 0; x < size; ++x)
         {
             const int a = small.GetAlpha(x, y);
             auto blend = [a](int c, int b) { return (c * a + b * (255 - a)) / 255; };
@@ -315,15 +318,19 @@ constexpr int TransparentIndex = 255;
 class GifWriter
 {
 public:
-    explicit GifWriter(const std::vector<wxImage>& frames) : m_frames(frames) { BuildPalette(); }
+    explicit GifWriter(const std::vector<wxImage>& frames)
+        : m_frames(frames), m_size(frames.front().GetWidth())
+    {
+        BuildPalette();
+    }
 
     std::vector<unsigned char> Encode(int delayMs)
     {
         m_out.clear();
         const char header[] = "GIF89a";
         m_out.insert(m_out.end(), header, header + 6);
-        Put16(FaceSize);
-        Put16(FaceSize);
+        Put16(m_size);
+        Put16(m_size);
         m_out.push_back(0xF7); // global palette of 256 entries, 8 bits per primary
         m_out.push_back(TransparentIndex);
         m_out.push_back(0);
@@ -347,8 +354,8 @@ public:
             m_out.push_back(0x2C);
             Put16(0);
             Put16(0);
-            Put16(FaceSize);
-            Put16(FaceSize);
+            Put16(m_size);
+            Put16(m_size);
             m_out.push_back(0);
             WriteImageData(Indices(frame));
         }
@@ -372,9 +379,9 @@ private:
     // colours of a face do not flicker from frame to frame.
     void BuildPalette()
     {
-        wxImage strip(FaceSize * int(m_frames.size()), FaceSize);
+        wxImage strip(m_size * int(m_frames.size()), m_size);
         for (size_t i = 0; i < m_frames.size(); ++i)
-            strip.Paste(m_frames[i], int(i) * FaceSize, 0);
+            strip.Paste(m_frames[i], int(i) * m_size, 0);
         wxImage reduced;
         wxPalette* palette = nullptr;
         wxQuantize::Quantize(strip, reduced, &palette, 255, nullptr, wxQUANTIZE_FILL_DESTINATION_IMAGE);
@@ -387,17 +394,17 @@ private:
         }
         for (size_t i = 0; i < m_frames.size(); ++i)
         {
-            for (int y = 0; y < FaceSize; ++y)
-                for (int x = 0; x < FaceSize; ++x)
-                    m_reduced[MakeKey(i, x, y)] = Nearest(reduced.GetRed(int(i) * FaceSize + x, y),
-                                                          reduced.GetGreen(int(i) * FaceSize + x, y),
-                                                          reduced.GetBlue(int(i) * FaceSize + x, y));
+            for (int y = 0; y < m_size; ++y)
+                for (int x = 0; x < m_size; ++x)
+                    m_reduced[MakeKey(i, x, y)] = Nearest(reduced.GetRed(int(i) * m_size + x, y),
+                                                          reduced.GetGreen(int(i) * m_size + x, y),
+                                                          reduced.GetBlue(int(i) * m_size + x, y));
         }
     }
 
-    static wxUint32 MakeKey(size_t frame, int x, int y)
+    wxUint32 MakeKey(size_t frame, int x, int y) const
     {
-        return wxUint32(frame * FaceSize * FaceSize + y * FaceSize + x);
+        return wxUint32(frame * m_size * m_size + y * m_size + x);
     }
 
     int Nearest(int r, int g, int b) const
@@ -423,8 +430,8 @@ private:
         while (&m_frames[index] != &frame)
             ++index;
         std::vector<int> indices;
-        for (int y = 0; y < FaceSize; ++y)
-            for (int x = 0; x < FaceSize; ++x)
+        for (int y = 0; y < m_size; ++y)
+            for (int x = 0; x < m_size; ++x)
                 indices.push_back(IsMask(frame, x, y) ? TransparentIndex
                                                       : m_reduced.at(MakeKey(index, x, y)));
         return indices;
@@ -501,6 +508,7 @@ private:
     }
 
     const std::vector<wxImage>& m_frames;
+    const int m_size; // frames are square
     std::vector<wxColour> m_palette;
     std::map<wxUint32, int> m_reduced;
     std::vector<unsigned char> m_out, m_data;
@@ -508,14 +516,15 @@ private:
     int m_bitCount = 0;
 };
 
-bool WriteFace(const Face& face, const wxString& folder)
+bool WriteFace(const Face& face, const wxString& folder, int scale)
 {
     std::vector<wxImage> frames;
     for (int i = 0; i < Frames; ++i)
-        frames.push_back(RenderFrame(face.paint, i));
+        frames.push_back(RenderFrame(face.paint, i, FaceSize * scale));
     const std::vector<unsigned char> gif = GifWriter(frames).Encode(FrameDelay);
 
-    const wxString path = folder + wxFILE_SEP_PATH + face.name + ".gif";
+    const wxString suffix = scale == 1 ? wxString() : wxString::Format("@%dx", scale);
+    const wxString path = folder + wxFILE_SEP_PATH + face.name + suffix + ".gif";
     wxFileOutputStream out(path);
     if (!out.IsOk() || !out.WriteAll(gif.data(), gif.size()))
     {
@@ -545,8 +554,11 @@ public:
             wxFileName::Mkdir(folder, 0777, wxPATH_MKDIR_FULL);
         for (const Face& face : Faces())
         {
-            if (!WriteFace(face, folder))
-                m_result = 1;
+            for (int scale : {1, 2})
+            {
+                if (!WriteFace(face, folder, scale))
+                    m_result = 1;
+            }
         }
         return true;
     }

@@ -33,12 +33,14 @@ wxImage PaintTabFace(const wxColour& top, const wxColour& bottom, const wxColour
 void TabFaces(SkinWriter& skin, const wxString& prefix, const wxString& state, const wxImage& face)
 {
     const int piece = kTabCorner + 1;
-    skin.Bitmap(prefix + state + "_left", prefix + state + "_left.bmp",
-                wxBitmap(face.GetSubImage(wxRect(0, 0, piece, kTabHeight))));
-    skin.Bitmap(prefix + state + "_mid", prefix + state + "_mid.bmp",
-                wxBitmap(face.GetSubImage(wxRect(kTabWidth / 2, 0, 2, kTabHeight))));
-    skin.Bitmap(prefix + state + "_right", prefix + state + "_right.bmp",
-                wxBitmap(face.GetSubImage(wxRect(kTabWidth - piece, 0, piece, kTabHeight))));
+    auto cut = [&face](int x, int width)
+    {
+        const int s = PaintScale();
+        return wxBitmap(face.GetSubImage(wxRect(x * s, 0, width * s, kTabHeight * s)));
+    };
+    skin.Bitmap(prefix + state + "_left", prefix + state + "_left.bmp", cut(0, piece));
+    skin.Bitmap(prefix + state + "_mid", prefix + state + "_mid.bmp", cut(kTabWidth / 2, 2));
+    skin.Bitmap(prefix + state + "_right", prefix + state + "_right.bmp", cut(kTabWidth - piece, piece));
 }
 
 void TabFaceSet(SkinWriter& skin, const wxString& prefix, const wxColour& border)

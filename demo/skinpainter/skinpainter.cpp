@@ -1,13 +1,15 @@
 // kelctrls-skinpainter [OUTPUT_DIR] [PATH_PREFIX]
 //
 // Writes the default skin into OUTPUT_DIR (default "data/skins/default"):
-// its images under images/ and the resource file default.xml, whose image
-// paths start with PATH_PREFIX (default "skins/default/images/") because
-// the client resolves them against its installation folder.
+// its images under images/, each also drawn for a display scale of 2 as
+// "name@2x.bmp", and the resource file default.xml, whose image paths start
+// with PATH_PREFIX (default "skins/default/images/") because the client
+// resolves them against its installation folder.
 #include "skinpainter.h"
 
 #include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
+#include <wx/graphics.h>
 #include <wx/filename.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -23,6 +25,8 @@
 
 namespace
 {
+
+int g_paintScale = 1;
 
 std::map<wxString, SkinPainter>& Painters()
 {
@@ -49,13 +53,20 @@ public:
 
     void Bitmap(const wxString& key, const wxString& file, const wxBitmap& bitmap) override
     {
-        if (!bitmap.ConvertToImage().SaveFile(m_imageDir + "/" + file, wxBITMAP_TYPE_BMP))
-            std::fprintf(stderr, "cannot write %s\n", static_cast<const char*>(file.utf8_str()));
+        wxFileName path(m_imageDir, file);
+        if (g_paintScale != 1)
+            path.SetName(path.GetName() + wxString::Format("@%dx", g_paintScale));
+        if (!bitmap.ConvertToImage().SaveFile(path.GetFullPath(), wxBITMAP_TYPE_BMP))
+            std::fprintf(stderr, "cannot write %s\n",
+                         static_cast<const char*>(path.GetFullName().utf8_str()));
         Entry("bitmaps", key, "path", m_prefix + file);
     }
 
+    // Icons carry one size: the taskbar picks what it needs.
     void Icon(const wxString& key, const wxString& file, const wxImage& image) override
     {
+        if (g_paintScale != 1)
+            return;
         if (!image.SaveFile(m_imageDir + "/" + file, wxBITMAP_TYPE_ICO))
             std::fprintf(stderr, "cannot write %s\n", static_cast<const char*>(file.utf8_str()));
         Entry("icons", key, "path", m_prefix + file);
@@ -74,9 +85,12 @@ public:
     bool Save(const wxString& path) { return KelSaveXmlAtomically(m_doc, path, 2); }
 
 private:
+    // Lists an entry in the resource file, once: at scale 1.
     void Entry(const wxString& sectionName, const wxString& key, const wxString& attribute,
                const wxString& value)
     {
+        if (g_paintScale != 1)
+            return;
         wxXmlNode*& section = m_sections[sectionName];
         if (!section)
         {
@@ -97,6 +111,11 @@ private:
 
 } // anonymous namespace
 
+int PaintScale()
+{
+    return g_paintScale;
+}
+
 static std::vector<SkinOutputHook>& OutputHooks()
 {
     static std::vector<SkinOutputHook> hooks;
@@ -116,7 +135,8 @@ SkinPainterRegistration::SkinPainterRegistration(const wxString& family, SkinPai
 wxBitmap PaintBitmap(int width, int height, const wxColour& background,
                      const std::function<void(wxDC& dc)>& paint, bool antialias)
 {
-    wxBitmap bitmap(width, height, 24);
+    wxBitmap bitmap;
+    bitmap.CreateWithDIPSize(wxSize(width, height), g_paintScale, 24);
     wxMemoryDC memory(bitmap);
     memory.SetBackground(wxBrush(background));
     memory.Clear();
@@ -127,6 +147,10 @@ wxBitmap PaintBitmap(int width, int height, const wxColour& background,
     }
     else
     {
+        // The memory DC draws through a graphics context that smooths edges by
+        // default; blends with the mask colour would show as a pink fringe.
+        if (wxGraphicsContext* gc = memory.GetGraphicsContext())
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
         paint(memory);
     }
     memory.SelectObject(wxNullBitmap);
@@ -181,10 +205,15 @@ int main(int argc, char** argv)
     const wxString prefix = argc > 2 ? wxString(argv[2]) : wxString("skins/default/images/");
 
     FileSkinWriter writer(outputDir, prefix);
-    for (const auto& painter : Painters())
+    for (int scale : {1, 2})
     {
-        writer.BeginFamily(painter.first);
-        painter.second(writer);
+        g_paintScale = scale;
+        for (const auto& painter : Painters())
+        {
+            if (scale == 1)
+                writer.BeginFamily(painter.first);
+            painter.second(writer);
+        }
     }
     if (!writer.Save(outputDir + "/default.xml"))
     {

@@ -32,12 +32,19 @@ const wxColour Offline(0xA0, 0xA8, 0xB0);
 const wxColour Mask(0xFF, 0x00, 0xFF);
 } // namespace Palette
 
+// The display scale the painters draw for: 1 for the images the resource
+// file names, 2 for their "@2x" variants beside them. PaintBitmap and
+// PaintPanel take sizes and draw in units of the scale-1 image; painters that
+// cut pixels out of a painted image multiply by the scale themselves.
+int PaintScale();
+
 class SkinWriter
 {
 public:
     virtual ~SkinWriter() = default;
 
-    // Saves a BMP under images/ and lists it under `key`.
+    // Saves a BMP under images/ and lists it under `key`; at scale 2 saves it
+    // as the "@2x" variant of `file` and lists nothing.
     virtual void Bitmap(const wxString& key, const wxString& file, const wxBitmap& bitmap) = 0;
     // Saves an ICO under images/ and lists it under `key`.
     virtual void Icon(const wxString& key, const wxString& file, const wxImage& image) = 0;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the library into a scratch root, then builds the client of the
 # "Writing a client" guide against it, once through the CMake package and
-# once through pkg-config, and runs both under Xvfb.
+# once through pkg-config, and runs both under Xvfb; a small program built
+# the same way checks that the moved library still finds its catalogues.
 #
 #   check.sh install BUILD SOURCE   cmake --install of the build tree
 #   check.sh deb BUILD SOURCE       the Debian packages made by cpack, checked
@@ -53,6 +54,13 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 c++ -std=c++17 "$client_dir/hellokel.cpp" -o "$root/pc-client/hellokel" $(pkg-config --cflags --libs kelctrls)
 LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/pc-client/hellokel" "$root/folder" --once
 
+# The library's catalogues lie in the prefix the files were put in, not in
+# the one the build was configured for: the library finds them from its own
+# folder.
+# shellcheck disable=SC2046 # the flags are words of their own
+c++ -std=c++17 "$source_dir/tests/package/catalogue.cpp" -o "$root/pc-client/catalogue" $(pkg-config --cflags --libs kelctrls)
+LD_LIBRARY_PATH=$libdir "$source_dir/tests/xrun" "$root/pc-client/catalogue"
+
 if [ "$mode" = deb ]; then
     # The packaged demo runs from its own files: each user gets a copy of
     # them, which the library writes to.
@@ -60,5 +68,6 @@ if [ "$mode" = deb ]; then
         --offline --screenshot "$root/shots" > /dev/null
     test -f "$root/user/kelctrls-demo/skins/default/default.xml"
     test -f "$root/user/kelctrls-demo/locale/Language.xml"
+    test -f "$root/usr/share/locale/zh_CN/LC_MESSAGES/kelctrls-demo.mo"
     ls "$root"/shots/*.png > /dev/null
 fi

@@ -81,16 +81,17 @@ void ShowAndWait(wxWindow* win)
 // program's windows from reaching the screen, so a second capture would see stale pixels.
 wxImage CaptureScreen(const wxRect& rect)
 {
-    wxImage image(rect.width, rect.height);
     GdkPixbuf* pixbuf =
         gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y, rect.width, rect.height);
     if (!pixbuf)
-        return image;
+        return wxImage(rect.width, rect.height);
+    // At a display scale above 1 the screen has that many device pixels per unit.
+    wxImage image(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for (int y = 0; y < rect.height; ++y)
-        for (int x = 0; x < rect.width; ++x)
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
         {
             const guchar* p = pixels + y * stride + x * channels;
             image.SetRGB(x, y, p[0], p[1], p[2]);

@@ -33,7 +33,8 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
 void ShowAndWait(wxWindow* win);
 
 // What the screen shows in the client area of `win` (or in `rect`, in screen
-// coordinates). Read from the X server, so it is what really was drawn.
+// coordinates). Read from the X server, so it is what really was drawn: in
+// device pixels, twice as many each way at a display scale of 2.
 wxImage CaptureWindow(wxWindow* win);
 wxImage CaptureScreen(const wxRect& rect);
 

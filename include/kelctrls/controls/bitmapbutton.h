@@ -35,7 +35,7 @@ public:
     /// For two-step creation; Create must follow.
     KBitmapButton() { Init(); }
     /// Creates the button (see Create).
-    KBitmapButton(wxWindow* parent, wxWindowID id, const wxBitmap& bitmap,
+    KBitmapButton(wxWindow* parent, wxWindowID id, const wxBitmapBundle& bitmap,
                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                   long style = wxBU_AUTODRAW, const wxValidator& validator = wxDefaultValidator,
                   const wxString& name = wxASCII_STR(wxButtonNameStr))
@@ -47,8 +47,11 @@ public:
     /// Creates the button with `bitmap` as normal face. The other faces are set
     /// with the wxBitmapButton setters (SetBitmapPressed, SetBitmapFocus,
     /// SetBitmapDisabled, SetBitmapCurrent for hover); `style` may add wxBU_TEXT
-    /// and wxBU_AUTO_SCALE to the button styles.
-    bool Create(wxWindow* parent, wxWindowID id, const wxBitmap& bitmap,
+    /// and wxBU_AUTO_SCALE to the button styles. Each face is a bundle (a plain
+    /// bitmap converts to one): the button draws the bundle's bitmap for its
+    /// display scale (KelSkinResource::GetBitmapBundle gives a skin's), and the
+    /// face getters (GetBitmapLabel and its relatives) return that bitmap.
+    bool Create(wxWindow* parent, wxWindowID id, const wxBitmapBundle& bitmap,
                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                 long style = wxBU_AUTODRAW, const wxValidator& validator = wxDefaultValidator,
                 const wxString& name = wxASCII_STR(wxButtonNameStr));
@@ -102,6 +105,8 @@ protected:
 
     /// Stores a face and drops the text faces made from the old one.
     void DoSetBitmap(const wxBitmapBundle& bitmap, State which) override;
+    /// The face `which` at the button's display scale (null when unset).
+    wxBitmap DoGetBitmap(State which) const override;
 
     ///@{
 
@@ -119,8 +124,11 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnSetFocus(wxFocusEvent& event);
     void OnMouseEvent(wxMouseEvent& event);
+    void OnDPIChanged(wxDPIChangedEvent& event);
     void ClearTextBitmaps();
     void RemoveNativeLook();
+
+    wxBitmapBundle m_faces[State_Max];
 
     wxDECLARE_DYNAMIC_CLASS(KBitmapButton);
     wxDECLARE_EVENT_TABLE();

@@ -6,7 +6,7 @@
 
 #include <kelctrls/base.h>
 
-#include <wx/bitmap.h>
+#include <wx/bmpbndl.h>
 #include <wx/event.h>
 #include <wx/panel.h>
 
@@ -100,10 +100,10 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnBtnArrow(wxCommandEvent& event);
 
-    wxBitmap m_leftNormal;
-    wxBitmap m_leftHover;
-    wxBitmap m_rightNormal;
-    wxBitmap m_rightHover;
+    wxBitmapBundle m_leftNormal;
+    wxBitmapBundle m_leftHover;
+    wxBitmapBundle m_rightNormal;
+    wxBitmapBundle m_rightHover;
     SplitterDirection m_direction;
     wxBitmapButton* m_button;
     int m_state;

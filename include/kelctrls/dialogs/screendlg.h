@@ -23,7 +23,9 @@ class WXDLLIMPEXP_FWD_CORE wxStaticText;
 
 /// What the display shows now within the rectangle (screen coordinates).
 /// Read from the display server each time, so it never returns a stale
-/// picture; parts outside the display are black.
+/// picture; parts outside the display are black. At a display scale above 1
+/// the bitmap holds every device pixel and carries the scale factor, so that
+/// it covers `rect` in window units.
 KELCTRLS_API wxBitmap KelGrabScreen(const wxRect& rect);
 
 /// The information panel: magnified view around the pointer, pointer
@@ -126,7 +128,8 @@ public:
     void DrawDragScreen(wxDC& dc, wxRect rect);
     /// Drops the selection and shows the plain snapshot.
     void ClearSelectRect();
-    /// The selected part of the snapshot; null without selection.
+    /// The selected part of the snapshot in every device pixel of it (see
+    /// KelGrabScreen); null without selection.
     wxBitmap GetSelectBitamp();
     /// Puts `bitmap` on the clipboard.
     void CopyBitmap2Clipboard(const wxBitmap& bitmap);
@@ -219,7 +222,8 @@ private:
     wxBitmap m_showBmp;
     wxCursor m_selectCursor;
     frame_border m_curBorder;
-    // The snapshot as an image, for the magnifier's pixel reads.
+    // The snapshot as an image of one pixel per window unit, for the
+    // magnifier's pixel reads.
     wxImage m_screenImage;
 
     wxDECLARE_EVENT_TABLE();

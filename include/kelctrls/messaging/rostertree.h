@@ -4,7 +4,9 @@
 /// by SetUngroupedName), one contact item per group the contact is in. The
 /// name column shows the contact's name and presence icon, the presence
 /// column the presence in words and the status column the contact's status
-/// text.
+/// text. Contacts that do not share their presence with the user (the
+/// subscription is neither "to" nor "both") are drawn in the grey of
+/// disabled text, and follow as the subscription changes.
 ///
 /// The tree is filled from the events KelXmppBridge delivers; a client that
 /// opens the tree after the sign-in calls KelXmppBridge::ReplayRoster.
@@ -76,6 +78,12 @@ public:
     /// unknown address.
     PTYPE GetPresence(const wxString& jid) const;
 
+    /// The subscription of a contact as its roster entry last said ("none",
+    /// "to", "from", "both"); empty for an unknown address.
+    wxString GetSubscription(const wxString& jid) const;
+    /// Whether a contact with this subscription shares its presence with the
+    /// user: "to" and "both".
+    static bool SharesPresence(const wxString& subscription);
     /// Shows a contact as a roster entry describes it: one item in each of
     /// its groups, with its name. A contact already shown keeps its presence;
     /// its items are renamed in place when its groups stay the same, else
@@ -104,6 +112,7 @@ private:
         std::vector<wxTreeItemId> items;
         PTYPE presence = PTYPE_OFFLINE;
         wxString status;
+        wxString subscription;
     };
 
     void OnRoster(JabberSimpleEvent& event);

@@ -37,6 +37,15 @@ wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, jabEVT_PRESENCE, JabberSimpleEvent);
 /// it as KelXmppBridge::ToBean makes it.
 wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, jabEVT_MESSAGE, JabberMessageEvent);
 
+/// Another user asks for, grants, withdraws or refuses a presence
+/// subscription. The bean is a Presence of that user (bare address) whose
+/// subscription type is "subscribe", "subscribed", "unsubscribe" or
+/// "unsubscribed" and whose kind is PTYPE_OFFLINE; GetString() is the text
+/// the user sent. The bean is owned by the bridge and gone after the handler
+/// returns. A "subscribe" waits for KelXmppBridge::AnswerSubscription; the
+/// roster change that follows an answer comes as jabEVT_ROSTER.
+wxDECLARE_EXPORTED_EVENT(KELCTRLS_API, jabEVT_SUBSCRIPTION, JabberSimpleEvent);
+
 /// One roster entry, the bean of jabEVT_ROSTER.
 class KELCTRLS_API RosterBean : public wxObject, public SimpleBean
 {
@@ -100,6 +109,15 @@ public:
     /// While offline the roster kept from the last session comes without
     /// presence.
     void ReplayRoster();
+    /// Approves (the user then sees our presence) or denies another user's
+    /// subscription request; ignored while offline.
+    void AnswerSubscription(const wxString& jid, bool approve) { m_client->AnswerSubscription(jid, approve); }
+    /// Asks another user to share its presence; the answer comes as
+    /// jabEVT_SUBSCRIPTION. Ignored while offline.
+    void RequestSubscription(const wxString& jid) { m_client->RequestSubscription(jid); }
+    /// The subscription type text of a subscription stanza kind:
+    /// "subscribe", "subscribed", "unsubscribe" or "unsubscribed".
+    static wxString SubscriptionText(KelXmppSubscription kind);
     /// Chooses the user's own presence and status text, sent now when online,
     /// otherwise at the next sign-in; PTYPE_OFFLINE signs out (the status is
     /// not used) and keeps the presence chosen before. PTYPE_INVISIBLE has no
@@ -131,6 +149,8 @@ public:
     void OnXmppRosterLoaded(KelXmppClient& client) override;
     void OnXmppPresence(KelXmppClient& client, const KelXmppPresence& presence) override;
     void OnXmppMessage(KelXmppClient& client, const KelXmppMessage& message) override;
+    void OnXmppSubscription(KelXmppClient& client, const wxString& jid, KelXmppSubscription kind,
+                            const wxString& text) override;
     ///@}
 
 private:

@@ -8,6 +8,7 @@
 #include <kelctrls/base.h>
 
 #include <wx/animdecod.h>
+#include <wx/bmpbndl.h>
 #include <wx/richtext/richtextbuffer.h>
 #include <wx/richtext/richtextctrl.h>
 #include <wx/richtext/richtextstyles.h>
@@ -149,6 +150,11 @@ public:
     wxLongLong GetNextFrameChange(wxLongLong millis) const;
     /// Frame `frame` (0 to GetFrameCount() - 1) as a bitmap; null out of range.
     wxBitmap GetFrameBitmap(unsigned frame) const;
+    /// Frame `frame` at every display scale: at 2 and above the frame of the
+    /// "name@2x" file beside the animation's file when it has one (the same
+    /// animation at twice the size), as Draw shows it; otherwise the frame
+    /// enlarged pixel for pixel. Empty out of range.
+    wxBitmapBundle GetFrameBundle(unsigned frame) const;
     /// The frame shown by the last Draw, or -1 before the first.
     int GetDrawnFrame() const { return m_drawnFrame; }
 

@@ -18,6 +18,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 /// One entry of the user's roster, as the server sent it.
@@ -58,6 +59,16 @@ struct KELCTRLS_API KelXmppMessage
     wxString thread;  ///< conversation id; empty when none
     wxString subject; ///< empty when none
     wxString stamp;   ///< UTC time, "YYYY-MM-DDTHH:MM:SSZ"; the server's for delayed messages
+};
+
+/// A subscription stanza from another user: the presence sharing it asks
+/// for or answers (KelXmppListener::OnXmppSubscription).
+enum class KelXmppSubscription
+{
+    Subscribe,    ///< the user asks to see our presence; answer with AnswerSubscription
+    Subscribed,   ///< the user approved our request: we see its presence
+    Unsubscribe,  ///< the user no longer wants to see our presence
+    Unsubscribed, ///< the user denied our request or stopped sharing its presence
 };
 
 /// Where a KelXmppClient stands; every change reaches
@@ -106,16 +117,27 @@ public:
     /// A contact's presence, folded over its resources (see KelXmppPresence),
     /// changed or was sent again. When the connection goes, every contact
     /// that was available is told once as unavailable. Presence of the
-    /// user's own other resources comes too; subscription requests and
-    /// presence errors do not.
+    /// user's own other resources comes too; presence errors do not, and
+    /// subscription stanzas come as OnXmppSubscription.
     virtual void OnXmppPresence(KelXmppClient& client, const KelXmppPresence& presence)
     {
         wxUnusedVar(client), wxUnusedVar(presence);
     }
-    /// A message with a body; error messages and bare chat states are dropped.
+    /// A message with a body; error messages, bare chat states, receipts and
+    /// a message that came before (the same id from the same bare address,
+    /// resent by a sender that lost its connection) are dropped.
     virtual void OnXmppMessage(KelXmppClient& client, const KelXmppMessage& message)
     {
         wxUnusedVar(client), wxUnusedVar(message);
+    }
+    /// Another user (`jid`, bare) asks for, grants, withdraws or refuses a
+    /// presence subscription, with the text it sent (empty when none). A
+    /// Subscribe stays unanswered until KelXmppClient::AnswerSubscription;
+    /// the roster change the others bring comes as OnXmppContact.
+    virtual void OnXmppSubscription(KelXmppClient& client, const wxString& jid, KelXmppSubscription kind,
+                                    const wxString& text)
+    {
+        wxUnusedVar(client), wxUnusedVar(jid), wxUnusedVar(kind), wxUnusedVar(text);
     }
 };
 
@@ -131,6 +153,18 @@ public:
 /// name or password (Offline), or SignOut is called. A server that sends
 /// unreadable XML or an over-long stanza (SetMaxStanzaSize) is treated as
 /// having gone away.
+///
+/// Every chat message asks its addressee for a receipt and is kept until the
+/// receipt comes: after a lost connection the messages without one are sent
+/// again, with their ids, after the next sign-in (at most kMaxResends
+/// times), and the receiving client drops the copies it already had. So a
+/// message handed to the socket just before the connection dropped is not
+/// lost, and no message is shown twice. The client answers the receipt
+/// requests of the messages it receives.
+///
+/// Without SetServer, the server is looked up from the domain of the address
+/// (its client service record, else the domain itself, port 5222) on a
+/// thread of its own; a host name given to SetServer is looked up there too.
 ///
 /// Destroying the client drops the connection without a farewell and without
 /// telling the listeners.
@@ -157,7 +191,11 @@ public:
     void SetServer(const wxString& host, unsigned short port);
     /// Starts signing in and returns at once; the outcome arrives as a state
     /// change (Connecting at once, then Online or Offline with a reason, also
-    /// after the sign-in timeout). `jid` is "user@domain", optionally with
+    /// after the sign-in timeout). Each failure has a reason of its own: no
+    /// server found for the domain, the server cannot be reached, an
+    /// encrypted connection (TLS) the server requires could not be set up,
+    /// wrong user name or password, the server ended the stream (with its
+    /// condition), the server closed the connection. `jid` is "user@domain", optionally with
     /// "/resource" (else the server chooses one). False (and nothing started)
     /// for an address without user and domain, or while the client is not
     /// Offline.
@@ -196,6 +234,21 @@ public:
     wxString SendMessage(const KelXmppMessage& message);
     /// How many messages wait for the client to be online.
     size_t GetPendingCount() const { return m_outbox.size(); }
+    /// How many messages have left without their addressee's receipt yet;
+    /// they go again after a lost connection.
+    size_t GetUnconfirmedCount() const { return m_unconfirmed.size(); }
+    /// How many times a message without a receipt is sent again, once per
+    /// sign-in after a lost connection, before the client gives up on the
+    /// receipt (an addressee whose client sends none).
+    static constexpr int kMaxResends = 3;
+
+    /// Answers another user's subscription request: `approve` lets it see
+    /// our presence, else it is refused (also withdraws an approval given
+    /// before). Ignored while not online.
+    void AnswerSubscription(const wxString& jid, bool approve);
+    /// Asks another user to share its presence; the answer comes as
+    /// OnXmppSubscription. Ignored while not online.
+    void RequestSubscription(const wxString& jid);
 
     /// Adds a contact to the roster or changes its name (empty for none) and
     /// groups (replaced as a whole); the resource of `jid` is dropped. The
@@ -250,11 +303,19 @@ private:
     void OnContact(const KelXmppContact& contact, bool removed);
     void OnRosterLoaded(const std::vector<KelXmppContact>& contacts);
     void OnPresenceStanza(const wxString& from, const KelXmppPresence& presence);
-    void OnMessageStanza(const KelXmppMessage& message);
+    void OnMessageStanza(const KelXmppMessage& message, bool wantsReceipt);
+    void OnReceipt(const wxString& from, const wxString& id);
+    void OnSubscriptionStanza(const wxString& from, KelXmppSubscription kind, const wxString& text);
     ///@}
+
+    /// Whether a message from `from` with `id` came before; remembers it.
+    bool SeenBefore(const wxString& from, const wxString& id);
+    void SendPresenceType(const wxString& jid, const char* type);
 
     void SendPresence();
     void FlushOutbox();
+    void ResendUnconfirmed();
+    void SendChat(const KelXmppMessage& message);
     template <typename Fill>
     void SendRosterItem(const wxString& jid, Fill fill);
     /// A stanza id unique to this client.
@@ -279,6 +340,15 @@ private:
     wxString m_show;
     wxString m_status;
     std::deque<KelXmppMessage> m_outbox;
+    struct Unconfirmed
+    {
+        KelXmppMessage message;
+        int resends = 0;
+    };
+    std::deque<Unconfirmed> m_unconfirmed;
+    /// Recent messages received, "bare sender\nid", oldest first.
+    std::deque<wxString> m_seenOrder;
+    std::set<wxString> m_seen;
     std::map<wxString, KelXmppContact> m_roster;
     /// Bare address -> resource -> its last presence.
     std::map<wxString, std::map<wxString, KelXmppPresence>> m_resources;

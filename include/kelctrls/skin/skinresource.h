@@ -7,6 +7,7 @@
 #include <kelctrls/base.h>
 
 #include <wx/bitmap.h>
+#include <wx/bmpbndl.h>
 #include <wx/colour.h>
 #include <wx/font.h>
 #include <wx/icon.h>
@@ -16,8 +17,9 @@
 /// One bitmap of the skin store.
 struct SkinBitmapEntry
 {
-    wxBitmap bitmap; ///< Null until the first successful load.
-    wxString path;   ///< As written in the resource file.
+    wxBitmap bitmap;       ///< Null until the first successful load.
+    wxString path;         ///< As written in the resource file.
+    wxBitmapBundle bundle; ///< Empty until GetBitmapBundle first hands it out.
 };
 
 /// One icon of the skin store.
@@ -35,8 +37,10 @@ struct SkinIconEntry
 /// skin does not define give a null bitmap or icon, opaque black, or the normal
 /// system font.
 ///
-/// Image paths in the file are relative to the installation folder. Windows
-/// read the store when they are created: load the skin before creating them.
+/// Image paths in the file are relative to the installation folder. An image
+/// may have a variant drawn for a display scale of 2 beside it (see
+/// GetBitmapBundle). Windows read the store when they are created: load the
+/// skin before creating them.
 class KELCTRLS_API KelSkinResource
 {
 public:
@@ -58,6 +62,14 @@ public:
     /// The bitmap of `key`, read from its file on first use; null when undefined
     /// or unreadable.
     virtual wxBitmap GetBitmap(const wxString& key) const;
+    /// The bitmap of `key` at every display scale, for a window to draw with
+    /// `GetBitmapFor(window)`. At scale 1 it is the bitmap GetBitmap gives. At
+    /// scale 2 it is the image beside that file with "@2x" before the extension
+    /// ("ok@2x.bmp" beside "ok.bmp") when there is one exactly twice as large,
+    /// otherwise the scale-1 bitmap enlarged pixel for pixel, so that edges
+    /// stay hard. Empty when GetBitmap gives a null bitmap. The bundle is made
+    /// once per skin load and shares its images with every copy.
+    wxBitmapBundle GetBitmapBundle(const wxString& key) const;
     /// The icon of `key`, read from its file on first use; null when undefined or unreadable.
     virtual wxIcon GetIcon(const wxString& key) const;
     /// The font of `key`; the normal system font when undefined.
