@@ -274,11 +274,16 @@ bool wxActiveXScriptObject::LookUpAndInvoke(const wxString& name, const wxArrayS
 // wxActiveX
 // ---------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxActiveX, wxWindow) EVT_SIZE(wxActiveX::OnSize) EVT_PAINT(wxActiveX::OnPaint)
-    EVT_SET_FOCUS(wxActiveX::OnSetFocus) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxActiveX, wxWindow)
+    EVT_SIZE(wxActiveX::OnSize)
+    EVT_PAINT(wxActiveX::OnPaint)
+    EVT_SET_FOCUS(wxActiveX::OnSetFocus)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        wxActiveX::wxActiveX(wxWindow* parent, const wxString& classId, wxWindowID id, const wxPoint& pos,
-                             const wxSize& size, long style, const wxString& name)
+wxActiveX::wxActiveX(wxWindow* parent, const wxString& classId, wxWindowID id, const wxPoint& pos,
+                     const wxSize& size, long style, const wxString& name)
     : wxWindow(parent, id, pos, size, style, name), m_scriptObject(this)
 {
     CreateActiveX(classId);

@@ -6,11 +6,16 @@
 
 PhoneCallBase* wxIEFrame::m_handler = nullptr;
 
-wxBEGIN_EVENT_TABLE(wxIEFrame, wxFrame) EVT_SIZE(wxIEFrame::OnSizeChange) EVT_SHOW(wxIEFrame::OnShow)
-    EVT_CLOSE(wxIEFrame::OnIEFrameClose) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxIEFrame, wxFrame)
+    EVT_SIZE(wxIEFrame::OnSizeChange)
+    EVT_SHOW(wxIEFrame::OnShow)
+    EVT_CLOSE(wxIEFrame::OnIEFrameClose)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        wxIEFrame::wxIEFrame(const wxString& url, wxWindow* parent, wxWindowID id, const wxString& title,
-                             const wxPoint& pos, const wxSize& size)
+wxIEFrame::wxIEFrame(const wxString& url, wxWindow* parent, wxWindowID id, const wxString& title,
+                     const wxPoint& pos, const wxSize& size)
     : wxFrame(parent, id, title, pos, size, wxDEFAULT_FRAME_STYLE)
 {
     Init(url);

@@ -118,15 +118,23 @@ size_t IwxStreamAdaptor::ReadSource(void* buffer, size_t size)
 // wxIEHtmlWin
 // ---------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxIEHtmlWin, wxActiveX) EVT_MENU(wxID_CUT, wxIEHtmlWin::OnCut)
-    EVT_MENU(wxID_COPY, wxIEHtmlWin::OnCopy) EVT_MENU(wxID_PASTE, wxIEHtmlWin::OnPaste)
-        EVT_MENU(wxID_CLEAR, wxIEHtmlWin::OnClear) EVT_MENU(wxID_UNDO, wxIEHtmlWin::OnUndo)
-            EVT_MENU(wxID_REDO, wxIEHtmlWin::OnRedo) EVT_MENU(wxID_SELECTALL, wxIEHtmlWin::OnSelectAll)
-                EVT_MENU(wxID_FIND, wxIEHtmlWin::OnFind) EVT_CHAR(wxIEHtmlWin::OnChar)
-                    EVT_NAVIGATION_KEY(wxIEHtmlWin::OnNavigationKey) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxIEHtmlWin, wxActiveX)
+    EVT_MENU(wxID_CUT, wxIEHtmlWin::OnCut)
+    EVT_MENU(wxID_COPY, wxIEHtmlWin::OnCopy)
+    EVT_MENU(wxID_PASTE, wxIEHtmlWin::OnPaste)
+    EVT_MENU(wxID_CLEAR, wxIEHtmlWin::OnClear)
+    EVT_MENU(wxID_UNDO, wxIEHtmlWin::OnUndo)
+    EVT_MENU(wxID_REDO, wxIEHtmlWin::OnRedo)
+    EVT_MENU(wxID_SELECTALL, wxIEHtmlWin::OnSelectAll)
+    EVT_MENU(wxID_FIND, wxIEHtmlWin::OnFind)
+    EVT_CHAR(wxIEHtmlWin::OnChar)
+    EVT_NAVIGATION_KEY(wxIEHtmlWin::OnNavigationKey)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                        wxIEHtmlWin::wxIEHtmlWin(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                                 const wxSize& size, long style, const wxString& name)
+wxIEHtmlWin::wxIEHtmlWin(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
+                         const wxString& name)
     : wxActiveX(parent, kel::WebBrowserControl::ClassId, id, pos, size, style, name)
 {
     SetupBrowser();

@@ -105,22 +105,24 @@ private:
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxIEPanel, wxScrolledWindow);
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(wxIEPanel, wxScrolledWindow)
     EVT_ACTIVEX(wxID_ANY, "BeforeNavigate2", wxIEPanel::OnMSHTMLBeforeNavigate2X)
-        EVT_ACTIVEX(wxID_ANY, "TitleChange", wxIEPanel::OnMSHTMLTitleChangeX)
-            EVT_ACTIVEX(wxID_ANY, "NewWindow2", wxIEPanel::OnMSHTMLNewWindow2X)
-                EVT_ACTIVEX(wxID_ANY, "ProgressChange", wxIEPanel::OnMSHTMLProgressChangeX)
-                    EVT_ACTIVEX(wxID_ANY, "DownloadComplete", wxIEPanel::OnMSHTMLDownloadComplete)
-                        EVT_ACTIVEX(wxID_ANY, "DocumentComplete", wxIEPanel::OnMSHTMLDocumentComplete)
-                            EVT_ACTIVEX(wxID_ANY, "NavigateComplete2", wxIEPanel::OnMSHTMLNavigateComplete2)
-                                EVT_ACTIVEX(wxID_ANY, "OnQuit", wxIEPanel::OnWebBrowserClose)
-                                    EVT_ACTIVEX_DISPID(wxID_ANY, 102, wxIEPanel::OnMSHTMLStatusTextChangeX)
-                                        EVT_SIZE(wxIEPanel::OnSize) EVT_CHAR(wxIEPanel::OnChar)
-                                            wxEND_EVENT_TABLE()
+    EVT_ACTIVEX(wxID_ANY, "TitleChange", wxIEPanel::OnMSHTMLTitleChangeX)
+    EVT_ACTIVEX(wxID_ANY, "NewWindow2", wxIEPanel::OnMSHTMLNewWindow2X)
+    EVT_ACTIVEX(wxID_ANY, "ProgressChange", wxIEPanel::OnMSHTMLProgressChangeX)
+    EVT_ACTIVEX(wxID_ANY, "DownloadComplete", wxIEPanel::OnMSHTMLDownloadComplete)
+    EVT_ACTIVEX(wxID_ANY, "DocumentComplete", wxIEPanel::OnMSHTMLDocumentComplete)
+    EVT_ACTIVEX(wxID_ANY, "NavigateComplete2", wxIEPanel::OnMSHTMLNavigateComplete2)
+    EVT_ACTIVEX(wxID_ANY, "OnQuit", wxIEPanel::OnWebBrowserClose)
+    EVT_ACTIVEX_DISPID(wxID_ANY, 102, wxIEPanel::OnMSHTMLStatusTextChangeX)
+    EVT_SIZE(wxIEPanel::OnSize)
+    EVT_CHAR(wxIEPanel::OnChar)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                                                wxIEPanel::wxIEPanel(wxWindow* parent, wxWindowID id,
-                                                                     const wxPoint& pos, const wxSize& size,
-                                                                     long style, const wxString& name)
+wxIEPanel::wxIEPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
+                     const wxString& name)
 {
     Create(parent, nullptr, id, pos, size, style, name);
 }

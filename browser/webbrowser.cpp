@@ -200,13 +200,14 @@ bool DecodeField(const std::string& escaped, wxString& field)
         bytes += c;
     }
     field = wxString::FromUTF8(bytes.data(), bytes.size());
-    if (!bytes.empty() && field.empty())
-        return false;
-    // UTF-8 has no surrogates.
+    // The toolkit's decoder lets overlong forms (of a NUL too) and code
+    // points above U+10FFFF through: UTF-8 is what encodes back to the same
+    // bytes, within Unicode and without surrogates.
     for (const wxUniChar c : field)
-        if (c.GetValue() >= 0xD800 && c.GetValue() <= 0xDFFF)
+        if ((c.GetValue() >= 0xD800 && c.GetValue() <= 0xDFFF) || c.GetValue() > 0x10FFFF)
             return false;
-    return true;
+    const wxScopedCharBuffer again = field.utf8_str();
+    return std::string(again.data(), again.length()) == bytes;
 }
 
 wxString FormUnescape(wxString text)

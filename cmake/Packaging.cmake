@@ -2,6 +2,11 @@
 # files and the demo client, one package per install component.
 set(KELCTRLS_RUNTIME_PACKAGE libkelctrls${KELCTRLS_SOVERSION})
 
+# Packages hold what was built and tested: `make package` builds first, and
+# the packaging test runs beside the other tests, whose programs a rebuild
+# would replace under them.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelctrls)
 set(CPACK_PACKAGE_VENDOR "KelCtrls developers")

@@ -8,25 +8,30 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(KBitmapButton, wxBitmapButton);
 
-wxBEGIN_EVENT_TABLE(KBitmapButton, wxBitmapButton) EVT_SIZE(KBitmapButton::OnSize)
-    EVT_SET_FOCUS(KBitmapButton::OnSetFocus) EVT_KILL_FOCUS(KBitmapButton::OnSetFocus)
-        EVT_MOUSE_EVENTS(KBitmapButton::OnMouseEvent) EVT_DPI_CHANGED(KBitmapButton::OnDPIChanged)
-            wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KBitmapButton, wxBitmapButton)
+    EVT_SIZE(KBitmapButton::OnSize)
+    EVT_SET_FOCUS(KBitmapButton::OnSetFocus)
+    EVT_KILL_FOCUS(KBitmapButton::OnSetFocus)
+    EVT_MOUSE_EVENTS(KBitmapButton::OnMouseEvent)
+    EVT_DPI_CHANGED(KBitmapButton::OnDPIChanged)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                namespace
+namespace
 {
-    // The faces are the whole button: no native padding, frame or minimum size around them.
-    const char* const kFaceOnlyCss =
-        "button { padding: 0; margin: 0; border-width: 0; min-width: 0; min-height: 0;"
-        " box-shadow: none; outline-width: 0; }";
+// The faces are the whole button: no native padding, frame or minimum size around them.
+const char* const kFaceOnlyCss =
+    "button { padding: 0; margin: 0; border-width: 0; min-width: 0; min-height: 0;"
+    " box-shadow: none; outline-width: 0; }";
 
-    const int kMaxScaledFace = 4096;
+const int kMaxScaledFace = 4096;
 
-    wxPoint CentredOrigin(const wxSize& window, const wxSize& face)
-    {
-        return wxPoint((window.x - face.x) / 2, (window.y - face.y) / 2);
-    }
+wxPoint CentredOrigin(const wxSize& window, const wxSize& face)
+{
+    return wxPoint((window.x - face.x) / 2, (window.y - face.y) / 2);
 }
+} // namespace
 
 void KBitmapButton::Init()
 {

@@ -277,10 +277,14 @@ wxBitmap KelBitmapCtrl::GetBorderBitmap(int width, const wxColour& colour)
 // KelImageCtrl
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelImageCtrl, wxControl) EVT_PAINT(KelImageCtrl::OnPaint) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelImageCtrl, wxControl)
+    EVT_PAINT(KelImageCtrl::OnPaint)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-    KelImageCtrl::KelImageCtrl(wxWindow* parent, int id, const wxString& file, const wxPoint& pos,
-                               const wxSize& size)
+KelImageCtrl::KelImageCtrl(wxWindow* parent, int id, const wxString& file, const wxPoint& pos,
+                           const wxSize& size)
     : m_mode(ModeColour)
 {
     wxControl::Create(parent, id, pos, size, wxBORDER_SIMPLE);

@@ -8,11 +8,15 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelBorder, wxPanel);
 
-wxBEGIN_EVENT_TABLE(KelBorder, wxPanel) EVT_SIZE(KelBorder::OnSize) EVT_PAINT(KelBorder::OnPaint)
-    EVT_ERASE_BACKGROUND(KelBorder::OnEraseBackground) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelBorder, wxPanel)
+    EVT_SIZE(KelBorder::OnSize)
+    EVT_PAINT(KelBorder::OnPaint)
+    EVT_ERASE_BACKGROUND(KelBorder::OnEraseBackground)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        bool KelBorder::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                               long style)
+bool KelBorder::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
     m_borderStyle = style;
     return wxPanel::Create(parent, id, pos, size, wxNO_BORDER | wxTRANSPARENT_WINDOW | wxTAB_TRAVERSAL);

@@ -28,12 +28,18 @@ const int kExtraHeight = 6;
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelCheckBox, wxControl);
 
-wxBEGIN_EVENT_TABLE(KelCheckBox, wxControl) EVT_SIZE(KelCheckBox::OnSize) EVT_PAINT(KelCheckBox::OnPaint)
-    EVT_ERASE_BACKGROUND(KelCheckBox::OnEraseBackground) EVT_MOUSE_EVENTS(KelCheckBox::OnMouseEvents)
-        EVT_SET_FOCUS(KelCheckBox::OnFocusChange) EVT_KILL_FOCUS(KelCheckBox::OnFocusChange)
-            wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelCheckBox, wxControl)
+    EVT_SIZE(KelCheckBox::OnSize)
+    EVT_PAINT(KelCheckBox::OnPaint)
+    EVT_ERASE_BACKGROUND(KelCheckBox::OnEraseBackground)
+    EVT_MOUSE_EVENTS(KelCheckBox::OnMouseEvents)
+    EVT_SET_FOCUS(KelCheckBox::OnFocusChange)
+    EVT_KILL_FOCUS(KelCheckBox::OnFocusChange)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                wxBitmap KelCheckBox::GetBoxBitmap(bool checked)
+wxBitmap KelCheckBox::GetBoxBitmap(bool checked)
 {
     static const wxBitmap unchecked(kUncheckedXpm);
     static const wxBitmap tick(kCheckedXpm);

@@ -20,10 +20,14 @@
 // wxHyperLinkBase
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxHyperLinkBase, wxControl) EVT_PAINT(wxHyperLinkBase::OnPaint) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxHyperLinkBase, wxControl)
+    EVT_PAINT(wxHyperLinkBase::OnPaint)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-    bool wxHyperLinkBase::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                                 const wxSize& size, long style, const wxString& name)
+bool wxHyperLinkBase::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                             const wxSize& size, long style, const wxString& name)
 {
     const bool created =
         wxControl::Create(parent, id, pos, size, style | wxNO_BORDER, wxDefaultValidator, name);
@@ -85,11 +89,15 @@ wxDEFINE_EVENT(wxEVT_FILETRNSFER_LEFT_CLICK, wxFileTransferLinkEvent);
 wxIMPLEMENT_DYNAMIC_CLASS(wxFileTransferLinkEvent, wxCommandEvent);
 wxIMPLEMENT_DYNAMIC_CLASS(FileTransferLink, wxControl);
 
-wxBEGIN_EVENT_TABLE(FileTransferLink, wxHyperLinkBase) EVT_LEFT_DOWN(FileTransferLink::OnLinkActivate)
-    EVT_ENTER_WINDOW(FileTransferLink::OnWindowEnter) EVT_LEAVE_WINDOW(FileTransferLink::OnWindowLeave)
-        wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(FileTransferLink, wxHyperLinkBase)
+    EVT_LEFT_DOWN(FileTransferLink::OnLinkActivate)
+    EVT_ENTER_WINDOW(FileTransferLink::OnWindowEnter)
+    EVT_LEAVE_WINDOW(FileTransferLink::OnWindowLeave)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            bool FileTransferLink::Enable(bool enable)
+bool FileTransferLink::Enable(bool enable)
 {
     m_linkEnabled = enable;
     SetForegroundColour(enable ? GetEnabledColour() : GetDisabledColour());

@@ -7,12 +7,16 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(KELGauge, wxGauge);
 
-wxBEGIN_EVENT_TABLE(KELGauge, wxGauge) EVT_SIZE(KELGauge::OnSize) EVT_LEFT_DCLICK(KELGauge::OnDClick)
-    EVT_MOUSE_CAPTURE_LOST(KELGauge::OnCaptureLost) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KELGauge, wxGauge)
+    EVT_SIZE(KELGauge::OnSize)
+    EVT_LEFT_DCLICK(KELGauge::OnDClick)
+    EVT_MOUSE_CAPTURE_LOST(KELGauge::OnCaptureLost)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        bool KELGauge::Create(wxWindow* parent, wxWindowID id, int range, const wxPoint& pos,
-                              const wxSize& size, long style, const wxValidator& validator,
-                              const wxString& name)
+bool KELGauge::Create(wxWindow* parent, wxWindowID id, int range, const wxPoint& pos, const wxSize& size,
+                      long style, const wxValidator& validator, const wxString& name)
 {
     if (!wxGauge::Create(parent, id, range, pos, size, style, validator, name))
         return false;

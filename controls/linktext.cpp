@@ -18,11 +18,16 @@ const int kExtraHeight = 4;
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxLinkText, wxControl);
 
-wxBEGIN_EVENT_TABLE(wxLinkText, wxControl) EVT_MOUSE_EVENTS(wxLinkText::OnMouseEvent)
-    EVT_SIZE(wxLinkText::OnSize) EVT_PAINT(wxLinkText::OnPaint)
-        EVT_ERASE_BACKGROUND(wxLinkText::OnEraseBackground) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxLinkText, wxControl)
+    EVT_MOUSE_EVENTS(wxLinkText::OnMouseEvent)
+    EVT_SIZE(wxLinkText::OnSize)
+    EVT_PAINT(wxLinkText::OnPaint)
+    EVT_ERASE_BACKGROUND(wxLinkText::OnEraseBackground)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            wxLinkText::wxLinkText()
+wxLinkText::wxLinkText()
     : m_imageTop(kImageTop), m_drawBorder(false), m_bitmapStyle(wxBITMAP_LEFT), m_pressed(false),
       m_underline(false), m_buttonRightOffset(0)
 {

@@ -33,12 +33,15 @@ void KelShortCutEvent::SetCaptionClicked(bool clicked)
 // KelShortCutPanel
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelShortCutPanel, wxScrolledWindow) EVT_SIZE(KelShortCutPanel::OnSize)
-    EVT_COMMAND_RANGE(KelShortCutPanel::FIRST_ID, KelShortCutPanel::LAST_HANDLED_ID, wxEVT_BUTTON,
-                      KelShortCutPanel::OnShortCutCommand) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelShortCutPanel, wxScrolledWindow)
+    EVT_SIZE(KelShortCutPanel::OnSize)
+    EVT_COMMAND_RANGE(KelShortCutPanel::FIRST_ID, KelShortCutPanel::LAST_HANDLED_ID, wxEVT_BUTTON, KelShortCutPanel::OnShortCutCommand)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        KelShortCutPanel::KelShortCutPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                           const wxSize& size, long style, const wxString& name)
+KelShortCutPanel::KelShortCutPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                                   long style, const wxString& name)
     : wxScrolledWindow(parent, id, pos, size, style, name), m_nextId(FIRST_ID)
 {
 }
@@ -167,10 +170,14 @@ void KelShortCutPanel::OnShortCutCommand(wxCommandEvent& event)
 // KelMainShortCut
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelMainShortCut, wxPanel) EVT_SIZE(KelMainShortCut::OnSize)
-    EVT_SHORTCUT_BUTTON_CLICKED(wxID_ANY, KelMainShortCut::OnShortCut) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelMainShortCut, wxPanel)
+    EVT_SIZE(KelMainShortCut::OnSize)
+    EVT_SHORTCUT_BUTTON_CLICKED(wxID_ANY, KelMainShortCut::OnShortCut)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        KelMainShortCut::KelMainShortCut()
+KelMainShortCut::KelMainShortCut()
 {
     Init();
 }

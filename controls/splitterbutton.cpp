@@ -11,13 +11,14 @@ wxIMPLEMENT_DYNAMIC_CLASS(kelSplitterButtonEvent, wxCommandEvent);
 // KelSplitterButton
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KelSplitterButton, wxPanel) EVT_SIZE(KelSplitterButton::OnSize)
-    EVT_BUTTON(KelSplitterButton::ID_ARROW, KelSplitterButton::OnBtnArrow) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelSplitterButton, wxPanel)
+    EVT_SIZE(KelSplitterButton::OnSize)
+    EVT_BUTTON(KelSplitterButton::ID_ARROW, KelSplitterButton::OnBtnArrow)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        KelSplitterButton::KelSplitterButton()
-    : m_direction(KEL_SPLITTER_LEFT), m_button(nullptr), m_state(0)
-{
-}
+KelSplitterButton::KelSplitterButton() : m_direction(KEL_SPLITTER_LEFT), m_button(nullptr), m_state(0) {}
 
 KelSplitterButton::KelSplitterButton(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size,
                                      long style, const wxString& name)

@@ -13,12 +13,16 @@ const int kExtraHeight = 6;
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelStaticText, wxControl);
 
-wxBEGIN_EVENT_TABLE(KelStaticText,
-                    wxControl) EVT_SIZE(KelStaticText::OnSize) EVT_PAINT(KelStaticText::OnPaint)
-    EVT_ERASE_BACKGROUND(KelStaticText::OnEraseBackground) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelStaticText, wxControl)
+    EVT_SIZE(KelStaticText::OnSize)
+    EVT_PAINT(KelStaticText::OnPaint)
+    EVT_ERASE_BACKGROUND(KelStaticText::OnEraseBackground)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        bool KelStaticText::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
-                                   const wxSize& size, long style, const wxString& name)
+bool KelStaticText::Create(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
+                           const wxSize& size, long style, const wxString& name)
 {
     if (!wxControl::Create(parent, id, pos, size, style, wxDefaultValidator, name))
         return false;

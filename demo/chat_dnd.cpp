@@ -58,10 +58,27 @@ wxBitmap ContactChip(const wxString& name)
     return chip;
 }
 
-void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
+// Runs once, as the next contact drag is about to begin, before the drag's
+// own loop.
+std::function<void()>& ContactDragStarting()
+{
+    static std::function<void()> starting;
+    return starting;
+}
+
+bool IsPerson(wxTreeListCtrl* tree, const wxTreeItemId& item)
 {
     // Groups stay where they are; only people are dragged.
-    if (!item.IsOk() || tree->HasChildren(item) || tree->GetItemParent(item) == tree->GetRootItem())
+    return item.IsOk() && !tree->HasChildren(item) && tree->GetItemParent(item) != tree->GetRootItem();
+}
+
+void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& itemUnderPointer)
+{
+    // The press selected the contact the user took hold of; by the time the
+    // drag begins the pointer may be over another row.
+    const wxTreeItemId selected = tree->GetSelection();
+    const wxTreeItemId item = selected.IsOk() ? selected : itemUnderPointer;
+    if (!IsPerson(tree, item))
         return;
 
     DraggedContact& contact = CurrentContact();
@@ -71,6 +88,10 @@ void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& item)
     KelDndObject data(CONTACT_FORMAT, &contact);
     data.SetBitmap(ContactChip(contact.name));
     wxDropSource source(data, tree);
+    std::function<void()> starting;
+    starting.swap(ContactDragStarting());
+    if (starting)
+        starting();
     source.DoDragDrop(wxDrag_CopyOnly);
 }
 
@@ -126,7 +147,7 @@ public:
 private:
     void Tell(const wxString& text)
     {
-        wxFrame* frame = wxDynamicCast(m_chat, wxFrame);
+        wxFrame* frame = dynamic_cast<wxFrame*>(m_chat);
         if (frame && frame->GetStatusBar())
             frame->SetStatusText(text);
         else
@@ -138,7 +159,7 @@ private:
 
 bool IsTextArea(wxWindow* window)
 {
-    return wxDynamicCast(window, wxTextCtrl) || wxDynamicCast(window, wxRichTextCtrl);
+    return dynamic_cast<wxTextCtrl*>(window) || dynamic_cast<wxRichTextCtrl*>(window);
 }
 
 // Text areas of the conversation take dropped files; the rest of the window
@@ -183,16 +204,10 @@ bool YieldUntil(const std::function<bool()>& done, int milliseconds)
     return done();
 }
 
-// Carries the pointer from `from` to `to` (screen points) with the left
-// button down, driven by the test suite's pointer driver: a drag runs an event
-// loop of its own, which input sent from inside this program cannot reach.
-// Returns once the driver has ended, false if it did not run to its end.
-bool CarryPointer(const wxPoint& from, const wxPoint& to)
+// The test suite's pointer driver running `steps`; `ended` learns its exit
+// code. Returns its process id, 0 when it did not start.
+long RunPointerDriver(const wxString& steps, const std::shared_ptr<int>& ended)
 {
-    const wxString command =
-        wxString::Format("\"%s\" move %d %d press glide %d %d glide %d %d pause 300 release",
-                         KELCTRLS_POINTER_DRIVER, from.x, from.y, from.x + 8, from.y, to.x, to.y);
-    const auto ended = std::make_shared<int>(-1);
     wxProcess* driver = new wxProcess;
     driver->Bind(wxEVT_END_PROCESS,
                  [ended](wxProcessEvent& event)
@@ -200,9 +215,62 @@ bool CarryPointer(const wxPoint& from, const wxPoint& to)
                      *ended = event.GetExitCode();
                      event.Skip(); // the process object deletes itself
                  });
-    if (wxExecute(command, wxEXEC_ASYNC, driver) <= 0)
+    const long pid =
+        wxExecute(wxString::Format("\"%s\" %s", KELCTRLS_POINTER_DRIVER, steps), wxEXEC_ASYNC, driver);
+    return pid > 0 ? pid : 0;
+}
+
+// Drags the contact at `from` onto `to` (screen points) as a hand would,
+// driven from another process: a drag runs an event loop of its own, which
+// input sent from inside this program cannot reach. The pointer keeps moving
+// over the contact's row until the list begins the drag (it waits for a few
+// motions and a moment), and only then carries it over, so that a slow
+// machine does not leave the row before the drag begins. Returns once the
+// drop is done, false if the drag never began or the pointer did not arrive.
+bool DragContact(const wxPoint& from, const wxPoint& to)
+{
+    wxString wiggle = wxString::Format("move %d %d press", from.x, from.y);
+    for (int i = 0; i < 20; ++i)
+        wiggle += wxString::Format(" glide %d %d glide %d %d", from.x + 30, from.y, from.x + 6, from.y);
+    wiggle += " release";
+
+    const auto wiggled = std::make_shared<int>(-1);
+    const auto carried = std::make_shared<int>(-1);
+    const auto began = std::make_shared<bool>(false);
+    const long wigglePid = RunPointerDriver(wiggle, wiggled);
+    if (!wigglePid)
         return false;
-    return YieldUntil([ended] { return *ended >= 0; }, 30000) && *ended == 0;
+    ContactDragStarting() = [=]
+    {
+        *began = true;
+        wxProcess::Kill(wigglePid, wxSIGKILL);
+        if (!RunPointerDriver(wxString::Format("glide %d %d pause 300 release", to.x, to.y), carried))
+            *carried = 1;
+    };
+    const bool done =
+        YieldUntil([=] { return *carried >= 0 || (*wiggled >= 0 && !*began); }, 30000) && *carried == 0;
+    ContactDragStarting() = nullptr;
+    return done;
+}
+
+// The first contact whose row the contact list shows whole: the selected one
+// when it is in view.
+wxTreeItemId ContactInView(wxTreeListCtrl* tree)
+{
+    const wxRect view(tree->GetMainWindow()->GetClientSize());
+    auto inView = [&](const wxTreeItemId& item)
+    {
+        wxRect row;
+        return IsPerson(tree, item) && tree->GetBoundingRect(item, row) && view.Contains(row);
+    };
+    if (inView(tree->GetSelection()))
+        return tree->GetSelection();
+    for (wxTreeItemId item = tree->GetFirstVisibleItem(); item.IsOk(); item = tree->GetNextVisible(item))
+    {
+        if (inView(item))
+            return item;
+    }
+    return wxTreeItemId();
 }
 
 // Screenshot mode shows one real drag: a contact carried from the contact
@@ -212,7 +280,7 @@ DemoShotRegistration contactDropShot(
     [](wxWindow* mainFrame) -> wxTopLevelWindow*
     {
         wxTreeListCtrl* tree = ContactList();
-        const wxTreeItemId contact = tree ? tree->FindItem(tree->GetRootItem(), "Mum") : wxTreeItemId();
+        const wxTreeItemId contact = tree ? ContactInView(tree) : wxTreeItemId();
         wxRect row;
         if (!contact.IsOk() || !wxFileExists(KELCTRLS_POINTER_DRIVER) || !tree->GetBoundingRect(contact, row))
             return nullptr;
@@ -227,7 +295,7 @@ DemoShotRegistration contactDropShot(
             tree->GetMainWindow()->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2));
         // Onto the peer card, which takes contacts (the text areas take files).
         const wxPoint to = chat->ClientToScreen(wxPoint(90, 450));
-        if (!CarryPointer(from, to))
+        if (!DragContact(from, to))
             std::fprintf(stderr, "the pointer driver did not carry the contact over\n");
         return chat;
     });

@@ -11,10 +11,14 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 
-wxBEGIN_EVENT_TABLE(DemoMainWindow, KelFrameBase) EVT_MENU(wxID_EXIT, DemoMainWindow::OnQuit)
-    EVT_MENU(wxID_ABOUT, DemoMainWindow::OnAbout) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(DemoMainWindow, KelFrameBase)
+    EVT_MENU(wxID_EXIT, DemoMainWindow::OnQuit)
+    EVT_MENU(wxID_ABOUT, DemoMainWindow::OnAbout)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        DemoMainWindow::DemoMainWindow()
+DemoMainWindow::DemoMainWindow()
     : KelFrameBase(nullptr, wxID_ANY, _("Kel Messenger"), wxDefaultPosition,
                    FromDIP(wxSize(1180, 760), nullptr))
 {

@@ -25,11 +25,15 @@ wxString WithoutTrailingBlanks(wxString text)
 
 } // anonymous namespace
 
-wxBEGIN_EVENT_TABLE(ChangePassDlg, wxDialog) EVT_BUTTON(ChangePassDlg::ID_CONFIRM, ChangePassDlg::OnBtn)
+// clang-format off
+wxBEGIN_EVENT_TABLE(ChangePassDlg, wxDialog)
+    EVT_BUTTON(ChangePassDlg::ID_CONFIRM, ChangePassDlg::OnBtn)
     EVT_COMMAND(wxID_ANY, cltEVT_VARNEL_CLOSED, ChangePassDlg::OnVarnelClose)
-        EVT_CLOSE(ChangePassDlg::OnClose) wxEND_EVENT_TABLE()
+    EVT_CLOSE(ChangePassDlg::OnClose)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            ChangePassDlg::ChangePassDlg(wxWindow* parent)
+ChangePassDlg::ChangePassDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, _("Input identifying code"), wxDefaultPosition,
                FromDIP(wxSize(370, 210), parent), wxDEFAULT_DIALOG_STYLE)
 {

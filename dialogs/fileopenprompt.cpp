@@ -11,12 +11,16 @@
 #include <wx/stattext.h>
 #include <wx/toplevel.h>
 
-wxBEGIN_EVENT_TABLE(KFileOpenPrompt, wxDialog) EVT_BUTTON(wxID_OK, KFileOpenPrompt::OnOK)
-    EVT_BUTTON(wxID_CLOSE,
-               KFileOpenPrompt::OnCancel) EVT_CLOSE(KFileOpenPrompt::OnCloseWindow) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KFileOpenPrompt, wxDialog)
+    EVT_BUTTON(wxID_OK, KFileOpenPrompt::OnOK)
+    EVT_BUTTON(wxID_CLOSE, KFileOpenPrompt::OnCancel)
+    EVT_CLOSE(KFileOpenPrompt::OnCloseWindow)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        KFileOpenPrompt::KFileOpenPrompt(wxWindow* parent, const wxString& filename, const wxString& title,
-                                         const wxPoint& pos, const wxSize& size, long style)
+KFileOpenPrompt::KFileOpenPrompt(wxWindow* parent, const wxString& filename, const wxString& title,
+                                 const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, wxID_ANY, title, pos, size, style), m_filename(filename), m_result(Choice_None)
 {
     SetClientSize(FromDIP(wxSize(380, 250)));

@@ -22,16 +22,18 @@ const int MESSAGE_WRAP_WIDTH = 320;
 
 } // anonymous namespace
 
-wxBEGIN_EVENT_TABLE(KelMessageBoxFrame, wxFrame) EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_OK,
-                                                            KelMessageBoxFrame::OnButton)
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelMessageBoxFrame, wxFrame)
+    EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_OK, KelMessageBoxFrame::OnButton)
     EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_CANCEL, KelMessageBoxFrame::OnButton)
-        EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_NO, KelMessageBoxFrame::OnButton)
-            EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_CLOSE, KelMessageBoxFrame::OnButton)
-                EVT_CLOSE(KelMessageBoxFrame::OnClose) wxEND_EVENT_TABLE()
+    EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_NO, KelMessageBoxFrame::OnButton)
+    EVT_BUTTON(KelMessageBoxFrame::ID_BUTTON_CLOSE, KelMessageBoxFrame::OnButton)
+    EVT_CLOSE(KelMessageBoxFrame::OnClose)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                    KelMessageBoxFrame::KelMessageBoxFrame(wxWindow* parent, const wxString& message,
-                                                           const wxString& caption, KelMessageBox_Style style,
-                                                           KelMessageBox_Icon icon)
+KelMessageBoxFrame::KelMessageBoxFrame(wxWindow* parent, const wxString& message, const wxString& caption,
+                                       KelMessageBox_Style style, KelMessageBox_Icon icon)
     : wxFrame(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_DIALOG_STYLE | wxSTAY_ON_TOP),
       m_panel(nullptr), m_style(style), m_icon(icon), m_caption(caption), m_message(message),

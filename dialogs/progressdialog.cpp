@@ -2,11 +2,15 @@
 
 wxIMPLEMENT_CLASS(KelProgressDialog, wxProgressDialog);
 
-wxBEGIN_EVENT_TABLE(KelProgressDialog, wxProgressDialog) EVT_BUTTON(wxID_CANCEL, KelProgressDialog::OnCancel)
-    EVT_CLOSE(KelProgressDialog::OnClose) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelProgressDialog, wxProgressDialog)
+    EVT_BUTTON(wxID_CANCEL, KelProgressDialog::OnCancel)
+    EVT_CLOSE(KelProgressDialog::OnClose)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        KelProgressDialog::KelProgressDialog(const wxString& title, const wxString& message, int maximum,
-                                             wxWindow* parent, int style)
+KelProgressDialog::KelProgressDialog(const wxString& title, const wxString& message, int maximum,
+                                     wxWindow* parent, int style)
     : wxProgressDialog(title, message, maximum, parent, style), m_failure(false)
 {
 }

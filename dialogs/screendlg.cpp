@@ -78,18 +78,27 @@ wxBitmap KelGrabScreen(const wxRect& rect)
 #endif
 }
 
-wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog) EVT_MOTION(ScreenDlg::OnMotion) EVT_LEFT_UP(ScreenDlg::OnLeftUp)
-    EVT_LEFT_DOWN(ScreenDlg::OnLeftDown) EVT_LEFT_DCLICK(ScreenDlg::OnLeftDClick)
-        EVT_RIGHT_UP(ScreenDlg::OnRightUp) EVT_MENU(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
+// clang-format off
+wxBEGIN_EVENT_TABLE(ScreenDlg, wxDialog)
+    EVT_MOTION(ScreenDlg::OnMotion)
+    EVT_LEFT_UP(ScreenDlg::OnLeftUp)
+    EVT_LEFT_DOWN(ScreenDlg::OnLeftDown)
+    EVT_LEFT_DCLICK(ScreenDlg::OnLeftDClick)
+    EVT_RIGHT_UP(ScreenDlg::OnRightUp)
+    EVT_MENU(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
     // The dialog's own close handling clicks its escape button.
-    EVT_BUTTON(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit) EVT_CHAR_HOOK(ScreenDlg::OnChar)
-        EVT_PAINT(ScreenDlg::OnPaint) EVT_ERASE_BACKGROUND(ScreenDlg::OnErasePaint)
-            EVT_MENU(ScreenDlg::ID_SAVE_AS, ScreenDlg::OnMenu)
-                EVT_MENU(ScreenDlg::ID_CANCEL_SELECTION, ScreenDlg::OnMenu)
-                    EVT_MENU(ScreenDlg::ID_QUIT, ScreenDlg::OnMenu)
-                        EVT_MENU(ScreenDlg::ID_COPY, ScreenDlg::OnMenu) wxEND_EVENT_TABLE()
+    EVT_BUTTON(ScreenDlg::ID_ESCAPE, ScreenDlg::OnEscExit)
+    EVT_CHAR_HOOK(ScreenDlg::OnChar)
+    EVT_PAINT(ScreenDlg::OnPaint)
+    EVT_ERASE_BACKGROUND(ScreenDlg::OnErasePaint)
+    EVT_MENU(ScreenDlg::ID_SAVE_AS, ScreenDlg::OnMenu)
+    EVT_MENU(ScreenDlg::ID_CANCEL_SELECTION, ScreenDlg::OnMenu)
+    EVT_MENU(ScreenDlg::ID_QUIT, ScreenDlg::OnMenu)
+    EVT_MENU(ScreenDlg::ID_COPY, ScreenDlg::OnMenu)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                            ScreenDlg::ScreenDlg(wxWindow* parent)
+ScreenDlg::ScreenDlg(wxWindow* parent)
     : m_tipPanel(nullptr), m_selected(0), m_dragging(0), m_frame(EDGE_TOLERANCE, HANDLE_SIZE),
       m_curBorder(border_none)
 {

@@ -84,10 +84,13 @@ wxString KFileTipProvider::TranslateTip(const wxString& tip)
 // KTipDialog
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog) EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KTipDialog::OnNextTip)
-    wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KTipDialog, wxDialog)
+    EVT_BUTTON(KTipDialog::ID_NEXT_TIP, KTipDialog::OnNextTip)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
+KTipDialog::KTipDialog(wxWindow* parent, wxTipProvider* provider, bool showAtStartup)
     : wxDialog(parent, wxID_ANY, _("Tip of the Day"), wxDefaultPosition, FromDIP(wxSize(500, 160), parent),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_tipProvider(provider)

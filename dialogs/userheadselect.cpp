@@ -61,12 +61,18 @@ void DimOutside(wxImage& image, const wxRect& area, const wxRect& keep)
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelBmpPanel, wxPanel);
 
-wxBEGIN_EVENT_TABLE(KelBmpPanel, wxPanel) EVT_PAINT(KelBmpPanel::OnPaint) EVT_MOTION(KelBmpPanel::OnMouseMove)
-    EVT_LEAVE_WINDOW(KelBmpPanel::OnMouseMove) EVT_LEFT_DOWN(KelBmpPanel::OnLeftDown)
-        EVT_LEFT_UP(KelBmpPanel::OnLeftUp) EVT_RIGHT_UP(KelBmpPanel::OnRightUp) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelBmpPanel, wxPanel)
+    EVT_PAINT(KelBmpPanel::OnPaint)
+    EVT_MOTION(KelBmpPanel::OnMouseMove)
+    EVT_LEAVE_WINDOW(KelBmpPanel::OnMouseMove)
+    EVT_LEFT_DOWN(KelBmpPanel::OnLeftDown)
+    EVT_LEFT_UP(KelBmpPanel::OnLeftUp)
+    EVT_RIGHT_UP(KelBmpPanel::OnRightUp)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            KelBmpPanel::KelBmpPanel()
-    : m_frame(EDGE_TOLERANCE, HANDLE_SIZE)
+KelBmpPanel::KelBmpPanel() : m_frame(EDGE_TOLERANCE, HANDLE_SIZE)
 {
     Init();
 }
@@ -431,12 +437,15 @@ void KelBmpPanel::OnRightUp(wxMouseEvent& WXUNUSED(event)) {}
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelUserHeadSelect, wxDialog);
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(KelUserHeadSelect, wxDialog)
     EVT_BUTTON(KelUserHeadSelect::ID_BROWSE, KelUserHeadSelect::OnLoadImage)
-        EVT_BUTTON(KelUserHeadSelect::ID_CANCEL, KelUserHeadSelect::OnExit)
-            EVT_BUTTON(KelUserHeadSelect::ID_OK, KelUserHeadSelect::OnOK) wxEND_EVENT_TABLE()
+    EVT_BUTTON(KelUserHeadSelect::ID_CANCEL, KelUserHeadSelect::OnExit)
+    EVT_BUTTON(KelUserHeadSelect::ID_OK, KelUserHeadSelect::OnOK)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                KelUserHeadSelect::KelUserHeadSelect()
+KelUserHeadSelect::KelUserHeadSelect()
 {
     AttachMouseHook();
     Init();

@@ -15,51 +15,54 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxFlagRichTextCtrl, wxRichTextCtrl);
 
-wxBEGIN_EVENT_TABLE(wxFlagRichTextCtrl, wxRichTextCtrl) EVT_PAINT(wxFlagRichTextCtrl::OnPaint)
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxFlagRichTextCtrl, wxRichTextCtrl)
+    EVT_PAINT(wxFlagRichTextCtrl::OnPaint)
     EVT_RICHTEXT_CONTENT_INSERTED(wxID_ANY, wxFlagRichTextCtrl::OnContentInserted)
-        EVT_IDLE(wxFlagRichTextCtrl::OnIdle) wxEND_EVENT_TABLE()
+    EVT_IDLE(wxFlagRichTextCtrl::OnIdle)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            namespace
+namespace
 {
-    // Calls `visit` for every animated face in the paragraphs of `box` that
-    // intersect `area` (logical coordinates), descending into nested boxes.
-    // The paragraphs of a box lie one below the other, so the walk starts at
-    // the end of the box nearer to `area` and stops past it: a view at the end
-    // of a long history costs no more than one at the end of a short one.
-    template <typename Visit>
-    void ForEachAnimationIn(wxRichTextCompositeObject & box, const wxRect& area, Visit&& visit)
+// Calls `visit` for every animated face in the paragraphs of `box` that
+// intersect `area` (logical coordinates), descending into nested boxes.
+// The paragraphs of a box lie one below the other, so the walk starts at
+// the end of the box nearer to `area` and stops past it: a view at the end
+// of a long history costs no more than one at the end of a short one.
+template <typename Visit>
+void ForEachAnimationIn(wxRichTextCompositeObject& box, const wxRect& area, Visit&& visit)
+{
+    const bool stacked = dynamic_cast<wxRichTextParagraphLayoutBox*>(&box) != nullptr;
+    const wxRect boxRect = box.GetRect();
+    const bool fromEnd = stacked && area.GetTop() - boxRect.GetTop() > boxRect.GetBottom() - area.GetBottom();
+    const wxRichTextObjectList& children = box.GetChildren();
+    for (auto node = fromEnd ? children.GetLast() : children.GetFirst(); node;
+         node = fromEnd ? node->GetPrevious() : node->GetNext())
     {
-        const bool stacked = dynamic_cast<wxRichTextParagraphLayoutBox*>(&box) != nullptr;
-        const wxRect boxRect = box.GetRect();
-        const bool fromEnd =
-            stacked && area.GetTop() - boxRect.GetTop() > boxRect.GetBottom() - area.GetBottom();
-        const wxRichTextObjectList& children = box.GetChildren();
-        for (auto node = fromEnd ? children.GetLast() : children.GetFirst(); node;
-             node = fromEnd ? node->GetPrevious() : node->GetNext())
-        {
-            wxRichTextObject* child = node->GetData();
-            const wxRect rect = child->GetRect();
-            if (stacked && (fromEnd ? rect.GetBottom() < area.GetTop() : rect.GetTop() > area.GetBottom()))
-                break;
-            if (!child->IsShown() || !area.Intersects(rect))
-                continue;
-            if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(child))
-                visit(*animation);
-            else if (auto composite = dynamic_cast<wxRichTextCompositeObject*>(child))
-                ForEachAnimationIn(*composite, area, visit);
-        }
+        wxRichTextObject* child = node->GetData();
+        const wxRect rect = child->GetRect();
+        if (stacked && (fromEnd ? rect.GetBottom() < area.GetTop() : rect.GetTop() > area.GetBottom()))
+            break;
+        if (!child->IsShown() || !area.Intersects(rect))
+            continue;
+        if (auto animation = dynamic_cast<wxFlagRichTextAnimation*>(child))
+            visit(*animation);
+        else if (auto composite = dynamic_cast<wxRichTextCompositeObject*>(child))
+            ForEachAnimationIn(*composite, area, visit);
     }
+}
 
-    // Whether nothing but the control's own background lies under `object`.
-    bool IsOnPlainBackground(const wxRichTextObject& object)
+// Whether nothing but the control's own background lies under `object`.
+bool IsOnPlainBackground(const wxRichTextObject& object)
+{
+    for (const wxRichTextObject* box = object.GetParent(); box; box = box->GetParent())
     {
-        for (const wxRichTextObject* box = object.GetParent(); box; box = box->GetParent())
-        {
-            if (box->GetAttributes().HasBackgroundColour())
-                return false;
-        }
-        return true;
+        if (box->GetAttributes().HasBackgroundColour())
+            return false;
     }
+    return true;
+}
 
 } // namespace
 

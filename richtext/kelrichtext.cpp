@@ -21,73 +21,78 @@ wxIMPLEMENT_CLASS_COMMON2(KelRichText, wxFlagRichTextCtrl, wxFlagRichTextXMLHand
     return static_cast<wxFlagRichTextCtrl*>(new KelRichText);
 }
 
-wxBEGIN_EVENT_TABLE(KelRichText, wxFlagRichTextCtrl) EVT_CHAR(KelRichText::OnChar)
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelRichText, wxFlagRichTextCtrl)
+    EVT_CHAR(KelRichText::OnChar)
     EVT_RICHTEXT_RIGHT_CLICK(wxID_ANY, KelRichText::OnRightClick)
-        EVT_SCROLLWIN_TOP(KelRichText::OnScrollEvent) EVT_SCROLLWIN_BOTTOM(KelRichText::OnScrollEvent)
-            EVT_SCROLLWIN_LINEUP(KelRichText::OnScrollEvent)
-                EVT_SCROLLWIN_LINEDOWN(KelRichText::OnScrollEvent)
-                    EVT_SCROLLWIN_PAGEUP(KelRichText::OnScrollEvent)
-                        EVT_SCROLLWIN_PAGEDOWN(KelRichText::OnScrollEvent)
-                            EVT_SCROLLWIN_THUMBTRACK(KelRichText::OnScrollEvent)
-                                EVT_SCROLLWIN_THUMBRELEASE(KelRichText::OnScrollEvent)
-                                    EVT_TEXT(wxID_ANY, KelRichText::OnUpdateText)
-                                        EVT_LEFT_DOWN(KelRichText::OnMouseEvent) wxEND_EVENT_TABLE()
+    EVT_SCROLLWIN_TOP(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_BOTTOM(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_LINEUP(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_LINEDOWN(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_PAGEUP(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_PAGEDOWN(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_THUMBTRACK(KelRichText::OnScrollEvent)
+    EVT_SCROLLWIN_THUMBRELEASE(KelRichText::OnScrollEvent)
+    EVT_TEXT(wxID_ANY, KelRichText::OnUpdateText)
+    EVT_LEFT_DOWN(KelRichText::OnMouseEvent)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                                            namespace
+namespace
 {
-    // A random UUID in the C initialiser form, for example
-    // "0x6B29FC40, 0xCA47, 0x1067, 0xB3, 0x1D, 0x00, 0xDD, 0x01, 0x06, 0x62, 0xDA".
-    wxString CreateUuidText()
+// A random UUID in the C initialiser form, for example
+// "0x6B29FC40, 0xCA47, 0x1067, 0xB3, 0x1D, 0x00, 0xDD, 0x01, 0x06, 0x62, 0xDA".
+wxString CreateUuidText()
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    unsigned char bytes[16];
+    for (size_t i = 0; i < sizeof(bytes); i += 8)
     {
-        static std::mt19937_64 generator{std::random_device{}()};
-        unsigned char bytes[16];
-        for (size_t i = 0; i < sizeof(bytes); i += 8)
-        {
-            const std::uint64_t value = generator();
-            for (size_t j = 0; j < 8; ++j)
-                bytes[i + j] = static_cast<unsigned char>(value >> (8 * j));
-        }
-        bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40); // version 4
-        bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
-
-        wxString text = wxString::Format("0x%02X%02X%02X%02X, 0x%02X%02X, 0x%02X%02X", bytes[0], bytes[1],
-                                         bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7]);
-        for (size_t i = 8; i < sizeof(bytes); ++i)
-            text += wxString::Format(", 0x%02X", bytes[i]);
-        return text;
+        const std::uint64_t value = generator();
+        for (size_t j = 0; j < 8; ++j)
+            bytes[i + j] = static_cast<unsigned char>(value >> (8 * j));
     }
+    bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40); // version 4
+    bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
 
-    wxImageHandler* FindImageHandlerByExtension(const wxString& extension)
+    wxString text = wxString::Format("0x%02X%02X%02X%02X, 0x%02X%02X, 0x%02X%02X", bytes[0], bytes[1],
+                                     bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7]);
+    for (size_t i = 8; i < sizeof(bytes); ++i)
+        text += wxString::Format(", 0x%02X", bytes[i]);
+    return text;
+}
+
+wxImageHandler* FindImageHandlerByExtension(const wxString& extension)
+{
+    for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
+         node = node->GetNext())
     {
-        for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
-             node = node->GetNext())
+        auto handler = static_cast<wxImageHandler*>(node->GetData());
+        if (handler->GetExtension().IsSameAs(extension, false))
+            return handler;
+        for (const wxString& alternative : handler->GetAltExtensions())
         {
-            auto handler = static_cast<wxImageHandler*>(node->GetData());
-            if (handler->GetExtension().IsSameAs(extension, false))
+            if (alternative.IsSameAs(extension, false))
                 return handler;
-            for (const wxString& alternative : handler->GetAltExtensions())
-            {
-                if (alternative.IsSameAs(extension, false))
-                    return handler;
-            }
         }
-        return nullptr;
     }
+    return nullptr;
+}
 
-    wxString ImageCacheFolder()
-    {
-        KelJabberJob* job = KelJabberJob::GetInstance();
-        wxString folder =
-            GetNextPresence() != KEL_PRESENCE_OFFLINE ? job->GetUserLocal() : job->GetOfflineUserLocal();
-        if (folder.empty())
-            folder = wxGetCwd();
-        return folder + wxFILE_SEP_PATH + "ImageCache";
-    }
+wxString ImageCacheFolder()
+{
+    KelJabberJob* job = KelJabberJob::GetInstance();
+    wxString folder =
+        GetNextPresence() != KEL_PRESENCE_OFFLINE ? job->GetUserLocal() : job->GetOfflineUserLocal();
+    if (folder.empty())
+        folder = wxGetCwd();
+    return folder + wxFILE_SEP_PATH + "ImageCache";
+}
 
-    wxString ElementText(const wxXmlNode* node)
-    {
-        return node->GetNodeContent();
-    }
+wxString ElementText(const wxXmlNode* node)
+{
+    return node->GetNodeContent();
+}
 
 } // namespace
 

@@ -76,9 +76,12 @@ bool KelDialogBase::Create(wxWindow* parent, int id, const wxString& title, cons
 
 wxIMPLEMENT_DYNAMIC_CLASS(KelCustomFrame, wxFrame);
 
-wxBEGIN_EVENT_TABLE(KelCustomFrame, wxFrame) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(KelCustomFrame, wxFrame)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-    KelCustomFrame::KelCustomFrame()
+KelCustomFrame::KelCustomFrame()
 {
     Init();
 }

@@ -616,7 +616,10 @@ TEST(BrowserTrust, BridgeFieldsDecodeExactlyOrNotAtAll)
     ASSERT_TRUE(kel::DecodeBridgeFields("a&b%26c&&%F0%9F%98%80%C3%BC", fields));
     EXPECT_EQ(fields,
               (std::vector<wxString>{"a", "b&c", "", wxString::FromUTF8("\xF0\x9F\x98\x80\xC3\xBC")}));
-    for (const char* bad : {"Echo%00Evil", "%FF", "a%C3b", "%", "%4", "%zz", "ok&%ED%A0%80"})
+    // Beyond U+10FFFF, overlong forms (of a NUL among them) and lead bytes
+    // no UTF-8 uses are no UTF-8 either.
+    for (const char* bad : {"Echo%00Evil", "%FF", "a%C3b", "%", "%4", "%zz", "ok&%ED%A0%80", "%F4%90%80%80",
+                            "%F4%9F%98%80", "Echo%C0%80Evil", "%E0%80%80", "%F0%80%80%80", "%F5%80%80%80"})
         EXPECT_FALSE(kel::DecodeBridgeFields(bad, fields)) << bad;
 
     const wxString lone = wxString("a") + wxUniChar(0xDC00) + "b";

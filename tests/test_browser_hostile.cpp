@@ -4,7 +4,7 @@
 // the bridge's requests, handlers that destroy the view while a call is being
 // answered, and names and answers the bridge must not mangle.
 #include "testsupport.h"
-#include "browser_testserver.h"
+#include "browsertest.h"
 
 #include <kelctrls/browser.h>
 #include <kelctrls/messaging/handlers.h>
@@ -20,6 +20,7 @@
 
 #include <map>
 
+using kel::test::Eval;
 using kel::test::LoopbackServer;
 using kel::test::OpenBrowserFrames;
 using kel::test::Pump;
@@ -67,13 +68,6 @@ wxArrayString One(const wxString& text)
     return wxArrayString(1, &text);
 }
 
-wxString Eval(wxWebView* view, const wxString& script)
-{
-    wxString output;
-    view->RunScript(script, &output);
-    return output;
-}
-
 // The outcome of `call` in the page: "ran:<answer>" or "refused".
 wxString Attempt(wxWebView* view, const wxString& call)
 {
@@ -99,23 +93,19 @@ const char FrameAttack[] = "<script>"
                            "parent.postMessage(out.join(','), '*');"
                            "</script>";
 
-class HostileTest : public ::testing::Test
+class HostileTest : public kel::test::BrowserPanelTest
 {
 protected:
     void SetUp() override
     {
         PresenceManager::GetInstance()->SetMyPresence(
             Presence("alice@example.org/desk", wxString(), PTYPE_ONLINE, wxString(), wxString()));
-        KelJabberJob* job = KelJabberJob::GetInstance();
-        job->SetMyJid("alice@example.org/desk");
-        job->SetMyPassWord(UserKey, true);
         m_client.Bind(htmlEVT_HTMLCALL_FUNCTION,
                       [this](HtmlCallFuncEvent& event)
                       {
                           m_clientCalls.push_back(event.GetFuncname());
                           event.SetResult("users");
                       });
-        job->SetEventHandler(&m_client);
         wxIEPanel::SetDefaultBrowserLauncher(
             [this](const wxString& url)
             {
@@ -125,17 +115,11 @@ protected:
 
         m_callBase.commands["Record"] = [](const wxString&, wxArrayString& args)
         { return "recorded:" + wxJoin(args, ',', 0); };
-        m_frame = new wxFrame(nullptr, wxID_ANY, "hostile", wxDefaultPosition, wxSize(640, 480));
-        m_panel = new wxIEPanel(m_frame, &m_callBase, wxID_ANY, wxPoint(0, 0), wxSize(600, 400));
-        m_frame->Show();
+        OpenPanel("hostile", &m_callBase, &m_client, UserKey, true);
 
         m_home.SetPage("/home", "<html><head><title>Home</title></head><body>home</body></html>");
         m_foreign.SetPage("/evil", "<html><head><title>Evil</title></head><body>evil</body></html>");
     }
-
-    void TearDown() override { kel::test::CloseBrowserTest(m_frame); }
-
-    wxWebView* View() const { return m_panel->GetIEWindow()->GetWebView(); }
 
     bool Loaded(const wxString& url)
     {
@@ -159,7 +143,7 @@ protected:
     // The page sends the view to `url` by itself.
     bool PageGoesTo(const wxString& url)
     {
-        Eval(View(), "location.href = '" + url + "'; 1");
+        Eval("location.href = '" + url + "'; 1");
         return Loaded(url);
     }
 
@@ -173,8 +157,6 @@ protected:
     wxEvtHandler m_client;
     std::vector<wxString> m_clientCalls;
     std::vector<wxString> m_launched;
-    wxFrame* m_frame = nullptr;
-    wxIEPanel* m_panel = nullptr;
 };
 
 } // namespace
@@ -240,20 +222,19 @@ TEST_F(HostileTest, RedirectedPagesFramesAndMarkupDoNotReachTheBridge)
                                   "'></iframe><iframe sandbox='allow-scripts' srcdoc=\"" + FrameAttack +
                                   "\"></iframe></body></html>");
     ASSERT_TRUE(OpenHome("/framed"));
-    ASSERT_TRUE(WaitUntil([&] { return Eval(View(), "String(posted.length)") == "2"; }, 10000));
-    EXPECT_EQ(Eval(View(), "posted.join(';')"), "own:refused,parent:refused;own:refused,parent:refused");
+    ASSERT_TRUE(WaitUntil([&] { return Eval("String(posted.length)") == "2"; }, 10000));
+    EXPECT_EQ(Eval("posted.join(';')"), "own:refused,parent:refused;own:refused,parent:refused");
 
     // Requests the page makes without the bridge: images, top-frame
     // navigation and plain requests to the bridge's scheme under any token.
     wxString markup;
     for (int token = 0; token < 40; ++token)
         markup += wxString::Format("<img src='kelext://%d/call?Record&img'>", token);
-    Eval(View(), "document.body.insertAdjacentHTML('beforeend', \"" + markup + "\"); 1");
-    Eval(View(),
-         "for (var t = 0; t < 40; ++t) {"
+    Eval("document.body.insertAdjacentHTML('beforeend', \"" + markup + "\"); 1");
+    Eval("for (var t = 0; t < 40; ++t) {"
          " try { var r = new XMLHttpRequest(); r.open('GET', 'kelext://' + t + '/call?Record&xhr', false);"
          " r.send(null); } catch (e) {} } 1");
-    Eval(View(), "location.href = 'kelext://1/call?Record&navigation'; 1");
+    Eval("location.href = 'kelext://1/call?Record&navigation'; 1");
     Pump(1000);
     EXPECT_TRUE(m_callBase.calls.empty()) << m_callBase.calls.front();
     EXPECT_EQ(Attempt("window.external.Record('own page')"), "ran:recorded:own page")
@@ -282,14 +263,13 @@ TEST_F(HostileTest, PageScriptNeitherSeesNorForgesTheBridgesRequests)
         "var fetchBefore = window.fetch;"
         "window.fetch = function (u) { seen.push(String(u)); return fetchBefore.apply(this, arguments); };"
         "1";
-    Eval(View(), spy);
+    Eval(spy);
     EXPECT_EQ(Attempt("window.external.Record('observed')"), "ran:recorded:observed");
-    EXPECT_EQ(Eval(View(), "seen.join(' ')"), "") << "the bridge used what page script patched";
+    EXPECT_EQ(Eval("seen.join(' ')"), "") << "the bridge used what page script patched";
 
     // Whatever the page could learn (what it saw, the resources the
     // engine lists), it replays against every token for the other view.
-    Eval(View(),
-         "var learnt = seen.concat(performance.getEntriesByType('resource').map(function (e) {"
+    Eval("var learnt = seen.concat(performance.getEntriesByType('resource').map(function (e) {"
          " return e.name; }));"
          "window.forged = [];"
          "learnt.forEach(function (u) {"
@@ -303,7 +283,7 @@ TEST_F(HostileTest, PageScriptNeitherSeesNorForgesTheBridgesRequests)
          "  r.send(null); forged.push(r.responseText); } catch (e) {} }"
          "1");
     EXPECT_TRUE(otherCallBase.calls.empty()) << otherCallBase.calls.front();
-    EXPECT_FALSE(Eval(View(), "forged.join(' ')").Contains("secret")) << "another view answered";
+    EXPECT_FALSE(Eval("forged.join(' ')").Contains("secret")) << "another view answered";
 }
 
 TEST_F(HostileTest, ForeignPageOpenedInAFrameCannotDialOrCloseIt)
@@ -416,9 +396,9 @@ TEST_F(HostileTest, NestedCallsKeepTheirOwnNameAndScripts)
         return wxString(name);
     };
     ASSERT_TRUE(OpenHome("/home"));
-    Eval(View(), "window.marks = []; window.mark = function (v) { marks.push(v); }; 1");
+    Eval("window.marks = []; window.mark = function (v) { marks.push(v); }; 1");
     EXPECT_EQ(Attempt("window.external.Outer('before loop')"), "ran:Outer");
-    EXPECT_EQ(Eval(View(), "marks.join(',')"), "before loop,nested,after loop");
+    EXPECT_EQ(Eval("marks.join(',')"), "before loop,nested,after loop");
     EXPECT_EQ(outerNameAfterLoop, "Outer");
 }
 
@@ -433,7 +413,7 @@ TEST_F(HostileTest, NamesArgumentsAndAnswersArriveWholeOrFailVisibly)
         return lone;
     };
     ASSERT_TRUE(OpenHome("/home"));
-    Eval(View(), "window.marks = []; window.mark = function (v) { marks.push(v); }; 1");
+    Eval("window.marks = []; window.mark = function (v) { marks.push(v); }; 1");
 
     EXPECT_EQ(Attempt("window.external['Echo\\u0000Evil']('x')"), "refused");
     EXPECT_EQ(Attempt("window.external.Echo('a\\u0000b')"), "refused");
@@ -441,7 +421,7 @@ TEST_F(HostileTest, NamesArgumentsAndAnswersArriveWholeOrFailVisibly)
 
     // A lone surrogate is replaced, in the answer and in the carried script.
     EXPECT_EQ(Attempt("escape(window.external.Lone())"), "ran:%uFFFDx");
-    EXPECT_EQ(Eval(View(), "escape(marks.join())"), "%uFFFDx");
+    EXPECT_EQ(Eval("escape(marks.join())"), "%uFFFDx");
 
     // The panel's own commands without arguments reach the call-back only
     // when the call-back accepts them.
@@ -459,17 +439,16 @@ TEST_F(HostileTest, NamesArgumentsAndAnswersArriveWholeOrFailVisibly)
                                  "& ? % # / = + ;",
                                  "\\ud83d\\ude00 \\u00fc"};
     for (const char* text : texts)
-        EXPECT_EQ(Eval(View(), wxString("String(window.external.Echo('") + text + "') === '" + text + "')"),
-                  "true")
+        EXPECT_EQ(Eval(wxString("String(window.external.Echo('") + text + "') === '" + text + "')"), "true")
             << text;
-    EXPECT_EQ(Eval(View(), "var big = new Array(1 << 20).join('\\u00e9').slice(0, 1 << 20);"
-                           " String(window.external.Echo(big) === big)"),
+    EXPECT_EQ(Eval("var big = new Array(1 << 20).join('\\u00e9').slice(0, 1 << 20);"
+                   " String(window.external.Echo(big) === big)"),
               "true");
 
     // Many calls in a row and calls nested through carried scripts answer
     // in order.
-    EXPECT_EQ(Eval(View(), "var ok = true; for (var i = 0; i < 1000; ++i)"
-                           " ok = ok && window.external.Echo(String(i)) === String(i); String(ok)"),
+    EXPECT_EQ(Eval("var ok = true; for (var i = 0; i < 1000; ++i)"
+                   " ok = ok && window.external.Echo(String(i)) === String(i); String(ok)"),
               "true");
     m_callBase.commands["Nest"] = [this](const wxString&, wxArrayString& args)
     {
@@ -479,8 +458,7 @@ TEST_F(HostileTest, NamesArgumentsAndAnswersArriveWholeOrFailVisibly)
             m_panel->GetIEWindow()->CallJScript("nest", One(wxString::Format("%ld", depth - 1)));
         return args[0];
     };
-    EXPECT_EQ(Eval(View(),
-                   "window.order = []; window.nest = function (d) { order.push(window.external.Nest(d)); };"
+    EXPECT_EQ(Eval("window.order = []; window.nest = function (d) { order.push(window.external.Nest(d)); };"
                    " nest('20'); order.join(',')"),
               "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
 }

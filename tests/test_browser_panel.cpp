@@ -2,7 +2,7 @@
 // in addresses, the local error page offline and on failures, built-in page
 // clicks, the client's script commands, pop-ups and the frame's behaviour.
 #include "testsupport.h"
-#include "browser_testserver.h"
+#include "browsertest.h"
 
 #include <kelctrls/browser.h>
 #include <kelctrls/messaging/handlers.h>
@@ -114,30 +114,21 @@ public:
     wxIEHtmlWin* window = nullptr;
 };
 
-class PanelTest : public ::testing::Test
+class PanelTest : public kel::test::BrowserPanelTest
 {
 protected:
     void SetUp() override
     {
         SetOnline(true);
-        KelJabberJob* job = KelJabberJob::GetInstance();
-        job->SetMyJid("alice@example.org/desk");
-        job->SetMyPassWord("s3cret", false);
-        job->SetEventHandler(&m_client);
-
-        m_frame = new wxFrame(nullptr, wxID_ANY, "panel host", wxDefaultPosition, wxSize(640, 480));
-        m_panel = new wxIEPanel(m_frame, &m_callBase, wxID_ANY, wxPoint(0, 0), wxSize(600, 400));
+        OpenPanel("panel host", &m_callBase, &m_client, "s3cret", false);
         m_frame->Bind(wxEVT_COMMAND_HTML_URL,
                       [this](wxCommandEvent& e)
                       {
                           EXPECT_EQ(e.GetId(), 0);
                           m_clicks.push_back(e.GetString());
                       });
-        m_frame->Show();
         m_server.SetPage("/page", "<html><head><title>Page</title></head><body>page</body></html>");
     }
-
-    void TearDown() override { kel::test::CloseBrowserTest(m_frame); }
 
     bool Completed(const wxString& urlPart)
     {
@@ -158,13 +149,6 @@ protected:
         return Completed(url);
     }
 
-    wxString Eval(const wxString& script)
-    {
-        wxString output;
-        m_panel->GetIEWindow()->GetWebView()->RunScript(script, &output);
-        return output;
-    }
-
     // Clicks the element with the id through the X server.
     void ClickElement(const wxString& id)
     {
@@ -174,14 +158,12 @@ protected:
                                      " + Math.round(r.top + r.height / 2); })()");
         long x = 0, y = 0;
         ASSERT_TRUE(centre.BeforeFirst(',').ToLong(&x) && centre.AfterFirst(',').ToLong(&y)) << centre;
-        kel::test::ClickAt(m_panel->GetIEWindow()->GetWebView(), wxPoint(x, y));
+        kel::test::ClickAt(View(), wxPoint(x, y));
     }
 
     LoopbackServer m_server;
     RecordingCallBase m_callBase;
     ClientHandler m_client;
-    wxFrame* m_frame = nullptr;
-    wxIEPanel* m_panel = nullptr;
     std::vector<wxString> m_clicks;
 };
 

@@ -3,7 +3,7 @@
 // synchronously; navigation events and their Cancel; script calls into the
 // page.
 #include "testsupport.h"
-#include "browser_testserver.h"
+#include "browsertest.h"
 
 #include <kelctrls/browser.h>
 
@@ -92,12 +92,7 @@ protected:
         return m_browser->LoadString(html) && WaitForLoads(before + 1);
     }
 
-    wxString Eval(const wxString& script)
-    {
-        wxString output;
-        m_browser->GetWebView()->RunScript(script, &output);
-        return output;
-    }
+    wxString Eval(const wxString& script) { return kel::test::Eval(m_browser->GetWebView(), script); }
 
     wxString FileUrl(const wxString& relative, const wxString& content)
     {

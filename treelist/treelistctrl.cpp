@@ -17,14 +17,16 @@ const long kBorderBits = 0x1F000000;
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListCtrl, wxControl);
 
-wxBEGIN_EVENT_TABLE(wxTreeListCtrl, wxControl) EVT_SIZE(wxTreeListCtrl::OnSize)
-    EVT_CONTEXT_MENU(wxTreeListCtrl::OnContextMenu) EVT_PAINT(wxTreeListCtrl::OnPaint)
-        EVT_ERASE_BACKGROUND(wxTreeListCtrl::OnEraseBackground) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxTreeListCtrl, wxControl)
+    EVT_SIZE(wxTreeListCtrl::OnSize)
+    EVT_CONTEXT_MENU(wxTreeListCtrl::OnContextMenu)
+    EVT_PAINT(wxTreeListCtrl::OnPaint)
+    EVT_ERASE_BACKGROUND(wxTreeListCtrl::OnEraseBackground)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            wxTreeListCtrl::wxTreeListCtrl()
-    : m_header_win(nullptr), m_main_win(nullptr), m_headerHeight(0)
-{
-}
+wxTreeListCtrl::wxTreeListCtrl() : m_header_win(nullptr), m_main_win(nullptr), m_headerHeight(0) {}
 
 wxTreeListCtrl::wxTreeListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                                long style, const wxValidator& validator, const wxString& name)

@@ -21,12 +21,16 @@ const int kLineWidth = 2;      // width of the resize line
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListHeaderWindow, wxWindow);
 
-wxBEGIN_EVENT_TABLE(wxTreeListHeaderWindow, wxWindow) EVT_PAINT(wxTreeListHeaderWindow::OnPaint)
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxTreeListHeaderWindow, wxWindow)
+    EVT_PAINT(wxTreeListHeaderWindow::OnPaint)
     EVT_MOUSE_EVENTS(wxTreeListHeaderWindow::OnMouse)
-        EVT_MOUSE_CAPTURE_LOST(wxTreeListHeaderWindow::OnMouseCaptureLost)
-            EVT_SET_FOCUS(wxTreeListHeaderWindow::OnSetFocus) wxEND_EVENT_TABLE()
+    EVT_MOUSE_CAPTURE_LOST(wxTreeListHeaderWindow::OnMouseCaptureLost)
+    EVT_SET_FOCUS(wxTreeListHeaderWindow::OnSetFocus)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                void wxTreeListHeaderWindow::Init()
+void wxTreeListHeaderWindow::Init()
 {
     m_owner = nullptr;
     m_currentCursor = nullptr;

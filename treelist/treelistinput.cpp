@@ -901,13 +901,18 @@ void wxTreeListMainWindow::OnRenameAccept()
 // wxEditTextCtrl
 // ----------------------------------------------------------------------------
 
-wxBEGIN_EVENT_TABLE(wxEditTextCtrl, wxTextCtrl) EVT_CHAR(wxEditTextCtrl::OnChar)
-    EVT_KEY_UP(wxEditTextCtrl::OnKeyUp) EVT_KILL_FOCUS(wxEditTextCtrl::OnKillFocus) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxEditTextCtrl, wxTextCtrl)
+    EVT_CHAR(wxEditTextCtrl::OnChar)
+    EVT_KEY_UP(wxEditTextCtrl::OnKeyUp)
+    EVT_KILL_FOCUS(wxEditTextCtrl::OnKillFocus)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-        wxEditTextCtrl::wxEditTextCtrl(wxWindow* parent, const wxWindowID id, wxTreeListMainWindow* owner,
-                                       bool* accept, wxString* res, const wxString& value, const wxPoint& pos,
-                                       const wxSize& size, int style, const wxValidator& validator,
-                                       const wxString& name)
+wxEditTextCtrl::wxEditTextCtrl(wxWindow* parent, const wxWindowID id, wxTreeListMainWindow* owner,
+                               bool* accept, wxString* res, const wxString& value, const wxPoint& pos,
+                               const wxSize& size, int style, const wxValidator& validator,
+                               const wxString& name)
     : wxTextCtrl(parent, id, value, pos, size, style | wxSIMPLE_BORDER | wxTE_PROCESS_ENTER, validator, name),
       m_accept(accept), m_res(res), m_owner(owner), m_startValue(value), m_finished(false)
 {

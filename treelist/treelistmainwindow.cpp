@@ -61,17 +61,22 @@ private:
 
 wxIMPLEMENT_DYNAMIC_CLASS(wxTreeListMainWindow, wxScrolledWindow);
 
-wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow) EVT_PAINT(wxTreeListMainWindow::OnPaint)
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxTreeListMainWindow, wxScrolledWindow)
+    EVT_PAINT(wxTreeListMainWindow::OnPaint)
     EVT_ERASE_BACKGROUND(wxTreeListMainWindow::OnEraseBackground)
-        EVT_MOUSE_EVENTS(wxTreeListMainWindow::OnMouse)
-            EVT_MOUSE_CAPTURE_LOST(wxTreeListMainWindow::OnMouseCaptureLost)
-                EVT_KEY_DOWN(wxTreeListMainWindow::OnKeyDown) EVT_CHAR(wxTreeListMainWindow::OnChar)
-                    EVT_SET_FOCUS(wxTreeListMainWindow::OnSetFocus)
-                        EVT_KILL_FOCUS(wxTreeListMainWindow::OnKillFocus)
-                            EVT_IDLE(wxTreeListMainWindow::OnIdle)
-                                EVT_SCROLLWIN(wxTreeListMainWindow::OnScroll) wxEND_EVENT_TABLE()
+    EVT_MOUSE_EVENTS(wxTreeListMainWindow::OnMouse)
+    EVT_MOUSE_CAPTURE_LOST(wxTreeListMainWindow::OnMouseCaptureLost)
+    EVT_KEY_DOWN(wxTreeListMainWindow::OnKeyDown)
+    EVT_CHAR(wxTreeListMainWindow::OnChar)
+    EVT_SET_FOCUS(wxTreeListMainWindow::OnSetFocus)
+    EVT_KILL_FOCUS(wxTreeListMainWindow::OnKillFocus)
+    EVT_IDLE(wxTreeListMainWindow::OnIdle)
+    EVT_SCROLLWIN(wxTreeListMainWindow::OnScroll)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                                    void wxTreeListMainWindow::Init()
+void wxTreeListMainWindow::Init()
 {
     m_owner = nullptr;
     m_main_column = 0;

@@ -29,9 +29,13 @@ LocalDate ToLocalDate(const wxDateTime& time)
 
 } // anonymous namespace
 
-wxBEGIN_EVENT_TABLE(wxDatePanel, wxPanel) EVT_SIZE(wxDatePanel::OnSize) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(wxDatePanel, wxPanel)
+    EVT_SIZE(wxDatePanel::OnSize)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-    wxDatePanel::wxDatePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
+wxDatePanel::wxDatePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
     : m_firstSeparator(nullptr), m_secondSeparator(nullptr), m_yearList(nullptr), m_monthList(nullptr),
       m_dayList(nullptr), m_firstYear(0), m_lastYear(0), m_firstMonth(0), m_lastMonth(0), m_firstDay(0),
       m_lastDay(0)

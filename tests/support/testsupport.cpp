@@ -210,6 +210,19 @@ PointerGesture& PointerGesture::Pause(int milliseconds)
 
 bool PointerGesture::Play()
 {
+    if (!Start())
+        return false;
+    if (!WaitUntil([this] { return HasEnded(); }, 60000))
+    {
+        Stop();
+        return false;
+    }
+    Pump(100);
+    return Succeeded();
+}
+
+bool PointerGesture::Start()
+{
     std::vector<wxCharBuffer> args{wxCharBuffer(KELCTRLS_POINTER_DRIVER)};
     for (const wxString& step : m_steps)
         args.push_back(step.utf8_str());
@@ -221,11 +234,6 @@ bool PointerGesture::Play()
     // The process tells of its end through the event loop, which the
     // gesture's receiver may be running in a loop of its own meanwhile. The
     // process object deletes itself once it has told.
-    struct Outcome
-    {
-        bool ended = false;
-        int status = -1;
-    };
     const auto outcome = std::make_shared<Outcome>();
     wxProcess* process = new wxProcess;
     process->Bind(wxEVT_END_PROCESS,
@@ -235,16 +243,17 @@ bool PointerGesture::Play()
                       outcome->status = event.GetExitCode();
                       event.Skip();
                   });
-    const long pid = wxExecute(argv.data(), wxEXEC_ASYNC, process);
-    if (pid <= 0)
+    m_pid = wxExecute(argv.data(), wxEXEC_ASYNC, process);
+    if (m_pid <= 0)
         return false;
-    if (!WaitUntil([outcome] { return outcome->ended; }, 60000))
-    {
-        wxProcess::Kill(pid, wxSIGKILL);
-        return false;
-    }
-    Pump(100);
-    return outcome->status == 0;
+    m_outcome = outcome;
+    return true;
+}
+
+void PointerGesture::Stop()
+{
+    if (m_outcome && !m_outcome->ended)
+        wxProcess::Kill(m_pid, wxSIGKILL);
 }
 
 wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint)
@@ -255,27 +264,64 @@ wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint)
 namespace
 {
 
-// A hand first nudges what it picked up, then carries it over; drag sources
-// wait for a few motions before they start a drag.
-PointerGesture CarryGesture(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
+// What DragBegins() sets off: the rest of the gesture.
+std::function<void()>& PendingCarry()
+{
+    static std::function<void()> carry;
+    return carry;
+}
+
+// A hand holds what it picked up, moving it a little, until the drag begins,
+// then carries it over and ends with `end`.
+bool Drag(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint,
+          const std::function<void(PointerGesture&)>& end)
 {
     const wxPoint start = ScreenPoint(from, fromPoint);
-    PointerGesture gesture;
-    gesture.MoveTo(start).Press().GlideTo(start + wxPoint(8, 0)).GlideTo(ScreenPoint(to, toPoint));
-    return gesture;
+    PointerGesture hold;
+    hold.MoveTo(start).Press();
+    for (int i = 0; i < 20; ++i)
+        hold.GlideTo(start + wxPoint(8, 0)).GlideTo(start);
+    hold.Release();
+
+    PointerGesture carry;
+    // The drop target learns of the pointer over it asynchronously.
+    carry.GlideTo(ScreenPoint(to, toPoint)).Pause(300);
+    end(carry);
+
+    bool began = false;
+    PendingCarry() = [&]
+    {
+        began = true;
+        hold.Stop();
+        carry.Start();
+    };
+    const bool played =
+        hold.Start() && WaitUntil([&] { return carry.HasEnded() || (hold.HasEnded() && !began); }, 60000);
+    PendingCarry() = nullptr;
+    hold.Stop();
+    carry.Stop();
+    Pump(100);
+    return played && began && carry.Succeeded();
 }
 
 } // anonymous namespace
 
 bool DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
 {
-    // The drop target learns of the pointer over it asynchronously.
-    return CarryGesture(from, fromPoint, to, toPoint).Pause(300).Release().Play();
+    return Drag(from, fromPoint, to, toPoint, [](PointerGesture& carry) { carry.Release(); });
 }
 
 bool DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
 {
-    return CarryGesture(from, fromPoint, to, toPoint).Pause(300).Key("Escape").Release().Play();
+    return Drag(from, fromPoint, to, toPoint, [](PointerGesture& carry) { carry.Key("Escape").Release(); });
+}
+
+void DragBegins()
+{
+    std::function<void()> carry;
+    carry.swap(PendingCarry());
+    if (carry)
+        carry();
 }
 
 void TempCwdTest::SetUp()

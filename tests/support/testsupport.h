@@ -13,6 +13,7 @@
 #include <wx/window.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kel
@@ -95,18 +96,42 @@ public:
     // driver could not play it all.
     bool Play();
 
+    // Starts playing the gesture and returns at once (false when the driver
+    // did not start); the event loop learns when it has ended.
+    bool Start();
+    bool HasEnded() const { return m_outcome && m_outcome->ended; }
+    // Whether it has been played to its end.
+    bool Succeeded() const { return HasEnded() && m_outcome->status == 0; }
+    // Ends the gesture where it is: a button held stays down.
+    void Stop();
+
 private:
+    struct Outcome
+    {
+        bool ended = false;
+        int status = -1;
+    };
+
     std::vector<wxString> m_steps;
+    std::shared_ptr<Outcome> m_outcome;
+    long m_pid = 0;
 };
 
 // The screen point of a point of `win` in client coordinates.
 wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint);
 
-// Presses the left button at a point of `from`, nudges what it holds, carries
-// it to a point of `to` and releases it there (client coordinates).
+// Presses the left button at a point of `from` and nudges what it holds until
+// the drag begins, then carries it to a point of `to` and releases it there
+// (client coordinates). Drag sources of tests that use these call
+// DragBegins() just before their drag's loop starts: a drag source waits for
+// some motions and a moment before it begins, and a loaded machine must not
+// see the pointer leave the source first. False when no drag began or the
+// gesture was not played to its end.
 bool DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
 // The same gesture up to the release; then Escape, then the release.
 bool DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
+// Tells DragAndDrop and DragAndCancel that the drag they started begins.
+void DragBegins();
 
 // A fixture that runs each test in a fresh, empty working directory, which it
 // removes afterwards.

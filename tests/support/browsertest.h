@@ -1,10 +1,11 @@
 // What the browser tests share. A small HTTP server on the loopback
 // interface: it serves pages from a table, redirects the paths it is told
 // to, answers 404 otherwise, and records every request (method, path and
-// body); two servers are two origins. And the clean-up after a test. It runs on a thread of its own, so the
-// test's main loop stays free for the web engine.
-#ifndef KELCTRLS_TESTS_BROWSER_TESTSERVER_H
-#define KELCTRLS_TESTS_BROWSER_TESTSERVER_H
+// body); two servers are two origins. It runs on a thread of its own, so the
+// test's main loop stays free for the web engine. And a fixture with a
+// browser panel in a frame, with the clean-up after it.
+#ifndef KELCTRLS_TESTS_SUPPORT_BROWSERTEST_H
+#define KELCTRLS_TESTS_SUPPORT_BROWSERTEST_H
 
 #include "testsupport.h"
 
@@ -14,6 +15,9 @@
 
 #include <wx/frame.h>
 #include <wx/utils.h>
+#include <wx/webview.h>
+
+#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -214,6 +218,47 @@ inline void CloseBrowserTest(wxFrame* host)
     wxIEFrame::RegisterPhoneHandler(nullptr);
     wxIEPanel::SetDefaultBrowserLauncher([](const wxString& url) { return wxLaunchDefaultBrowser(url); });
 }
+
+// The value of `script` run in the page of `view`, as text.
+inline wxString Eval(wxWebView* view, const wxString& script)
+{
+    wxString output;
+    view->RunScript(script, &output);
+    return output;
+}
+
+// A browser panel in a frame of its own, shown, for the user alice signed in
+// with `password`; `client` answers the panel's calls to the client. The
+// frame, every browser frame the pages opened and the client's hooks are
+// put back after each test.
+class BrowserPanelTest : public ::testing::Test
+{
+protected:
+    void OpenPanel(const wxString& title, wxIECallBase* callBase, wxEvtHandler* client,
+                   const wxString& password, bool passwordEncrypted)
+    {
+        KelJabberJob* job = KelJabberJob::GetInstance();
+        job->SetMyJid("alice@example.org/desk");
+        job->SetMyPassWord(password, passwordEncrypted);
+        job->SetEventHandler(client);
+        m_frame = new wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, wxSize(640, 480));
+        m_panel = new wxIEPanel(m_frame, callBase, wxID_ANY, wxPoint(0, 0), wxSize(600, 400));
+        m_frame->Show();
+    }
+
+    void TearDown() override
+    {
+        if (m_frame)
+            CloseBrowserTest(m_frame);
+    }
+
+    wxWebView* View() const { return m_panel->GetIEWindow()->GetWebView(); }
+    static wxString Eval(wxWebView* view, const wxString& script) { return test::Eval(view, script); }
+    wxString Eval(const wxString& script) const { return Eval(View(), script); }
+
+    wxFrame* m_frame = nullptr;
+    wxIEPanel* m_panel = nullptr;
+};
 
 } // namespace test
 } // namespace kel
