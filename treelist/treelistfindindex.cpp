@@ -172,7 +172,7 @@ bool wxTreeListFindIndex::Lookup(Key low, Key high, size_t limit, std::vector<wx
         {
             if (++found > limit)
                 return false;
-            items.push_back(it->item);
+            items.push_back(it->Item());
         }
     }
     for (const Entry& entry : m_tail)
@@ -181,7 +181,7 @@ bool wxTreeListFindIndex::Lookup(Key low, Key high, size_t limit, std::vector<wx
             continue;
         if (++found > limit)
             return false;
-        items.push_back(entry.item);
+        items.push_back(entry.Item());
     }
     return true;
 }

@@ -61,6 +61,8 @@ private:
             return key != other.key ? key < other.key : item < other.item;
         }
         bool operator==(const Entry& other) const { return key == other.key && item == other.item; }
+        // By value: a reference to the packed member would be misaligned.
+        wxTreeListItem* Item() const { return item; }
     };
 #pragma pack(pop)
 
