@@ -360,9 +360,9 @@ TEST_F(RichTextFacesOnScreen, OnlyFacesInViewKeepTheClockGoing)
         return ClientImage(text).GetSubImage(rect);
     };
     const wxImage historyBefore = faceImage(m_history), inputBefore = faceImage(m_input);
-    kel::test::Pump(300);
-    EXPECT_FALSE(SameImages(historyBefore, faceImage(m_history)));
-    EXPECT_FALSE(SameImages(inputBefore, faceImage(m_input)));
+    EXPECT_TRUE(
+        kel::test::WaitUntil([&] { return !SameImages(historyBefore, faceImage(m_history)); }, 10000));
+    EXPECT_TRUE(kel::test::WaitUntil([&] { return !SameImages(inputBefore, faceImage(m_input)); }, 10000));
 
     m_history->ShowPosition(m_history->GetLastPosition());
     EXPECT_TRUE(kel::test::WaitUntil([&] { return !m_history->IsAnimating(); }))
