@@ -3,6 +3,7 @@
 #include <kelctrls/platform/richtextbase.h>
 
 #include "platform/richtextanimationclock.h"
+#include "platform/richtextlayoutdc.h"
 
 #include <wx/caret.h>
 #include <wx/dcclient.h>
@@ -234,6 +235,13 @@ void wxFlagRichTextCtrl::Refresh(bool eraseBackground, const wxRect* rect)
     if (rect && (rect->width <= 0 || rect->height <= 0))
         return;
     wxRichTextCtrl::Refresh(eraseBackground, rect);
+}
+
+void wxFlagRichTextCtrl::DoLayoutBuffer(wxRichTextBuffer& buffer, wxDC& dc, wxRichTextDrawingContext& context,
+                                        const wxRect& rect, const wxRect& parentRect, int flags)
+{
+    const std::unique_ptr<wxFlagLayoutDC> measuring = wxFlagLayoutDC::MeasuringAs(dc);
+    wxRichTextCtrl::DoLayoutBuffer(buffer, measuring ? *measuring : dc, context, rect, parentRect, flags);
 }
 
 void wxFlagRichTextCtrl::OnPaint(wxPaintEvent& event)

@@ -320,3 +320,68 @@ TEST_F(RichTextControlTest, TheHistoryKeepsUpWithMessagesArrivingOneByOneEvenWhi
     kel::test::Pump(100);
     EXPECT_EQ(m_history->GetViewStart().y, 2);
 }
+
+// The control measures text for its layout through a context of its own; it
+// must place every line where the toolkit's control places it.
+TEST_F(RichTextControlTest, LayoutPlacesEveryLineAsThePlainControlDoes)
+{
+    auto plain =
+        new wxRichTextCtrl(m_frame, wxID_ANY, wxEmptyString, wxDefaultPosition, m_history->GetSize());
+    auto write = [](wxRichTextCtrl* text)
+    {
+        wxImage picture(40, 30);
+        picture.SetRGB(wxRect(0, 0, 40, 30), 90, 160, 40);
+        text->Freeze();
+        for (int size : {8, 20, 11})
+        {
+            text->BeginFontSize(size);
+            text->WriteText(wxString::Format("Contact %d  10:%02d", size, size));
+            text->BeginBold();
+            text->WriteText(" bold");
+            text->EndBold();
+            text->Newline();
+            // Indents are given in tenths of a millimetre, line spacing in
+            // tenths of the font's line height.
+            text->BeginLeftIndent(150, 60);
+            text->BeginLineSpacing(wxTEXT_ATTR_LINE_SPACING_TWICE);
+            for (int word = 0; word < 60; ++word)
+                text->WriteText(word % 7 ? "wrapping " : "longer-than-usual ");
+            text->BeginItalic();
+            text->WriteText("and italic");
+            text->EndItalic();
+            text->EndLineSpacing();
+            text->EndLeftIndent();
+            text->Newline();
+            text->WriteImage(picture);
+            text->Newline();
+            text->EndFontSize();
+        }
+        text->Thaw();
+        text->GetBuffer().Invalidate(wxRICHTEXT_ALL);
+        text->LayoutContent();
+    };
+    m_history->SetSize(plain->GetSize());
+    write(m_history);
+    write(plain);
+
+    const wxRichTextObjectList& ours = m_history->GetBuffer().GetChildren();
+    const wxRichTextObjectList& theirs = plain->GetBuffer().GetChildren();
+    ASSERT_EQ(ours.GetCount(), theirs.GetCount());
+    EXPECT_EQ(m_history->GetBuffer().GetCachedSize(), plain->GetBuffer().GetCachedSize());
+    for (auto o = ours.GetFirst(), t = theirs.GetFirst(); o && t; o = o->GetNext(), t = t->GetNext())
+    {
+        auto oursPara = static_cast<wxRichTextParagraph*>(o->GetData());
+        auto theirPara = static_cast<wxRichTextParagraph*>(t->GetData());
+        EXPECT_EQ(oursPara->GetRect(), theirPara->GetRect())
+            << oursPara->GetTextForRange(oursPara->GetRange());
+        const wxRichTextLineVector& oursLines = oursPara->GetLines();
+        const wxRichTextLineVector& theirLines = theirPara->GetLines();
+        ASSERT_EQ(oursLines.size(), theirLines.size());
+        for (size_t line = 0; line < oursLines.size(); ++line)
+        {
+            EXPECT_EQ(oursLines[line]->GetRect(), theirLines[line]->GetRect());
+            EXPECT_EQ(oursLines[line]->GetRange(), theirLines[line]->GetRange());
+        }
+    }
+    plain->Destroy();
+}

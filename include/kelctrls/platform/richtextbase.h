@@ -363,6 +363,12 @@ public:
     /// drawing layer below would report as a bug.
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
 
+    /// Lays out `buffer` as the toolkit does, measuring through a context
+    /// that shares `dc`'s drawing surface and asks the character metrics of
+    /// each font once per layout.
+    void DoLayoutBuffer(wxRichTextBuffer& buffer, wxDC& dc, wxRichTextDrawingContext& context,
+                        const wxRect& rect, const wxRect& parentRect, int flags) override;
+
 protected:
     ///@{
 
