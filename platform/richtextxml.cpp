@@ -114,10 +114,9 @@ bool IsHexDigit(wxUniChar c)
     return (v >= '0' && v <= '9') || (v >= 'A' && v <= 'F') || (v >= 'a' && v <= 'f');
 }
 
-void SetAttribute(wxXmlNode* element, const wxString& name, int value)
+void SetNumber(wxXmlAttribute* attribute, int value)
 {
-    element->DeleteAttribute(name);
-    element->AddAttribute(name, wxString::Format("%d", value));
+    attribute->SetValue(wxString::Format("%d", value));
 }
 
 template <typename Dimension>
@@ -129,61 +128,67 @@ void LimitDimension(Dimension& dimension, int limit)
 
 // The toolkit asserts on font weights, styles and families outside its own
 // constants (and keeps them in enumerations that cannot hold them), while a
-// received document may carry any number: before the element is read, take
-// the nearest weight and the default style and family.
-void LimitFontNumbers(wxXmlNode* element)
+// received document may carry any number: take the nearest weight and the
+// default style and family.
+void LimitFontWeight(wxXmlAttribute* attribute)
 {
-    wxString value;
-    if (element->GetAttribute("fontweight", &value))
+    const int weight = wxAtoi(attribute->GetValue());
+    const bool legacy = weight >= wxNORMAL && weight <= wxBOLD;
+    if (!legacy && (weight % 100 != 0 || weight < wxFONTWEIGHT_THIN || weight > wxFONTWEIGHT_MAX))
     {
-        const int weight = wxAtoi(value);
-        const bool legacy = weight >= wxNORMAL && weight <= wxBOLD;
-        if (!legacy && (weight % 100 != 0 || weight < wxFONTWEIGHT_THIN || weight > wxFONTWEIGHT_MAX))
-        {
-            const int clipped = wxClip(weight, int(wxFONTWEIGHT_THIN), int(wxFONTWEIGHT_MAX));
-            SetAttribute(element, "fontweight", (clipped + 50) / 100 * 100);
-        }
-    }
-    if (element->GetAttribute("fontstyle", &value))
-    {
-        const int style = wxAtoi(value);
-        if (style != wxFONTSTYLE_NORMAL && style != wxFONTSTYLE_ITALIC && style != wxFONTSTYLE_SLANT)
-            SetAttribute(element, "fontstyle", wxFONTSTYLE_NORMAL);
-    }
-    if (element->GetAttribute("fontfamily", &value))
-    {
-        const int family = wxAtoi(value);
-        if (family < wxFONTFAMILY_DEFAULT || family > wxFONTFAMILY_TELETYPE)
-            SetAttribute(element, "fontfamily", wxFONTFAMILY_DEFAULT);
+        const int clipped = wxClip(weight, int(wxFONTWEIGHT_THIN), int(wxFONTWEIGHT_MAX));
+        SetNumber(attribute, (clipped + 50) / 100 * 100);
     }
 }
 
+void LimitFontStyle(wxXmlAttribute* attribute)
+{
+    const int style = wxAtoi(attribute->GetValue());
+    if (style != wxFONTSTYLE_NORMAL && style != wxFONTSTYLE_ITALIC && style != wxFONTSTYLE_SLANT)
+        SetNumber(attribute, wxFONTSTYLE_NORMAL);
+}
+
+void LimitFontFamily(wxXmlAttribute* attribute)
+{
+    const int family = wxAtoi(attribute->GetValue());
+    if (family < wxFONTFAMILY_DEFAULT || family > wxFONTFAMILY_TELETYPE)
+        SetNumber(attribute, wxFONTFAMILY_DEFAULT);
+}
+
 // Colours in the toolkit's "#RRGGBB" form are decoded with an assertion on
-// a short value or anything but an upper-case hex digit; a colour that
-// cannot be read is dropped.
-void NormaliseColours(wxXmlNode* element)
+// a short value or anything but an upper-case hex digit. False when the
+// colour cannot be read.
+bool NormaliseColour(wxXmlAttribute* attribute)
+{
+    wxString rgb = attribute->GetValue().Mid(1, 6);
+    if (rgb.length() != 6 || !std::all_of(rgb.begin(), rgb.end(), IsHexDigit))
+        return false;
+    attribute->SetValue("#" + rgb.MakeUpper());
+    return true;
+}
+
+// Makes the style attributes of an element safe for the toolkit to read;
+// a colour that cannot be read is dropped. Every run of text is an element
+// with attributes, so they are walked once, and only the ones that need it
+// are looked at closer.
+void NormaliseStyle(wxXmlNode* element)
 {
     wxArrayString unreadable;
     for (wxXmlAttribute* attribute = element->GetAttributes(); attribute; attribute = attribute->GetNext())
     {
-        const wxString value = attribute->GetValue();
-        if (!attribute->GetName().Lower().Contains("colo") || !value.StartsWith("#"))
-            continue;
-        wxString rgb = value.Mid(1, 6);
-        if (rgb.length() == 6 && std::all_of(rgb.begin(), rgb.end(), IsHexDigit))
-            attribute->SetValue("#" + rgb.MakeUpper());
-        else
-            unreadable.push_back(attribute->GetName());
+        const wxString& name = attribute->GetName();
+        if (name == wxS("fontweight"))
+            LimitFontWeight(attribute);
+        else if (name == wxS("fontstyle"))
+            LimitFontStyle(attribute);
+        else if (name == wxS("fontfamily"))
+            LimitFontFamily(attribute);
+        else if (attribute->GetValue().StartsWith(wxS("#")) && name.Lower().Contains(wxS("colo")) &&
+                 !NormaliseColour(attribute))
+            unreadable.push_back(name);
     }
     for (const wxString& name : unreadable)
         element->DeleteAttribute(name);
-}
-
-// Makes the style attributes of an element safe for the toolkit to read.
-void NormaliseStyle(wxXmlNode* element)
-{
-    LimitFontNumbers(element);
-    NormaliseColours(element);
 }
 
 // Keeps received documents from asking for absurd fonts, indents or sizes
