@@ -66,7 +66,8 @@ std::unique_ptr<wxFlagLayoutDC> wxFlagLayoutDC::MeasuringAs(wxDC& dc)
 {
     wxGraphicsContext* source = dc.GetGraphicsContext();
     void* native = source ? source->GetNativeContext() : nullptr;
-    wxGraphicsContext* shared = native ? source->GetRenderer()->CreateContextFromNativeContext(native) : nullptr;
+    wxGraphicsContext* shared =
+        native ? source->GetRenderer()->CreateContextFromNativeContext(native) : nullptr;
     if (!shared)
         return nullptr;
     return std::unique_ptr<wxFlagLayoutDC>(new wxFlagLayoutDC(dc, shared));
