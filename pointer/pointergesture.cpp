@@ -1,6 +1,8 @@
 #include "pointergesture.h"
 
+#include <wx/display.h>
 #include <wx/filefn.h>
+#include <wx/math.h>
 #include <wx/process.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
@@ -45,6 +47,16 @@ void HandleLastInput()
     RunLoopUntil([] { return false; }, kSettleMs);
 }
 
+// The driver speaks the X server's pixels; at a display scale above 1 a
+// window unit covers more than one of them.
+std::vector<wxString> PointStep(const wxString& step, const wxPoint& point)
+{
+    const int index = wxDisplay::GetFromPoint(point);
+    const double scale = wxDisplay(index == wxNOT_FOUND ? 0u : unsigned(index)).GetScaleFactor();
+    return {step, wxString::Format("%d", wxRound(point.x * scale)),
+            wxString::Format("%d", wxRound(point.y * scale))};
+}
+
 // A success when nothing failed.
 PointerResult ResultOf(const wxString& failure)
 {
@@ -59,20 +71,20 @@ wxString NotStarted()
 
 } // anonymous namespace
 
-PointerGesture& PointerGesture::Add(std::initializer_list<wxString> step)
+PointerGesture& PointerGesture::Add(const std::vector<wxString>& step)
 {
-    m_steps.insert(m_steps.end(), step);
+    m_steps.insert(m_steps.end(), step.begin(), step.end());
     return *this;
 }
 
 PointerGesture& PointerGesture::MoveTo(const wxPoint& point)
 {
-    return Add({"move", wxString::Format("%d", point.x), wxString::Format("%d", point.y)});
+    return Add(PointStep("move", point));
 }
 
 PointerGesture& PointerGesture::GlideTo(const wxPoint& point)
 {
-    return Add({"glide", wxString::Format("%d", point.x), wxString::Format("%d", point.y)});
+    return Add(PointStep("glide", point));
 }
 
 PointerGesture& PointerGesture::Press()
@@ -208,13 +220,13 @@ PointerResult PointerDrag::Play(PointerGesture& carry)
     g_playing = this;
     const bool started = m_hold.Start();
     const bool ended = started && RunLoopUntil(
-                                        [&]
-                                        {
-                                            if (!m_began)
-                                                return m_hold.HasEnded();
-                                            return !m_carrying || carry.HasEnded();
-                                        },
-                                        kDragTimeoutMs);
+                                      [&]
+                                      {
+                                          if (!m_began)
+                                              return m_hold.HasEnded();
+                                          return !m_carrying || carry.HasEnded();
+                                      },
+                                      kDragTimeoutMs);
     if (g_playing == this)
         g_playing = nullptr;
     m_hold.Stop();

@@ -3,14 +3,14 @@
 // its event loop. Code that runs a loop of its own (a drag and drop, a modal
 // window) cannot be reached by input the program sends itself: that input is
 // dispatched inside the sender's own wait. Input from another process arrives
-// as from a hand. Points are in screen coordinates.
+// as from a hand. Points are in screen coordinates, in window units as
+// wxWindow::ClientToScreen gives them, at any display scale.
 #ifndef KELCTRLS_POINTERGESTURE_H
 #define KELCTRLS_POINTERGESTURE_H
 
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -75,7 +75,7 @@ private:
         int status = -1;
     };
 
-    PointerGesture& Add(std::initializer_list<wxString> step);
+    PointerGesture& Add(const std::vector<wxString>& step);
 
     std::vector<wxString> m_steps;
     std::shared_ptr<Outcome> m_outcome;
