@@ -219,30 +219,35 @@ PointerResult PointerDrag::Play(PointerGesture& carry)
 
     g_playing = this;
     const bool started = m_hold.Start();
-    const bool ended = started && RunLoopUntil(
-                                      [&]
-                                      {
-                                          if (!m_began)
-                                              return m_hold.HasEnded();
-                                          return !m_carrying || carry.HasEnded();
-                                      },
-                                      kDragTimeoutMs);
+    const bool ended = started && RunLoopUntil([&] { return HasEnded(); }, kDragTimeoutMs);
     if (g_playing == this)
         g_playing = nullptr;
     m_hold.Stop();
     carry.Stop();
-    m_carry = nullptr;
     HandleLastInput();
+    const PointerResult result = started ? Outcome(ended) : PointerResult::Failure(NotStarted());
+    m_carry = nullptr;
+    return result;
+}
 
-    if (!started || (m_began && !m_carrying))
-        return PointerResult::Failure(NotStarted());
-    if (!m_began && m_hold.GetFailure().empty())
+bool PointerDrag::HasEnded() const
+{
+    if (!m_began)
+        return m_hold.HasEnded();
+    return !m_carrying || m_carry->HasEnded();
+}
+
+PointerResult PointerDrag::Outcome(bool ended) const
+{
+    if (!m_began && !m_hold.GetFailure().empty())
+        return PointerResult::Failure(m_hold.GetFailure());
+    if (!m_began)
         return PointerResult::Failure(
             wxString::Format("no drag began while the button was held at (%d, %d)", m_from.x, m_from.y));
-    if (!m_began)
-        return PointerResult::Failure(m_hold.GetFailure());
+    if (!m_carrying)
+        return PointerResult::Failure(NotStarted());
     if (!ended)
         return PointerResult::Failure(wxString::Format("the pointer was not carried to (%d, %d) within %d ms",
                                                        m_to.x, m_to.y, kDragTimeoutMs));
-    return ResultOf(carry.GetFailure());
+    return ResultOf(m_carry->GetFailure());
 }

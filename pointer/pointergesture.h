@@ -112,6 +112,11 @@ public:
 private:
     PointerResult Play(PointerGesture& carry);
     void OnBegins();
+    // Whether the hold ended without a drag, or the carry ended or could not
+    // start.
+    bool HasEnded() const;
+    // What became of the drag; `ended` is false when it ran out of time.
+    PointerResult Outcome(bool ended) const;
 
     wxPoint m_from;
     wxPoint m_to;

@@ -17,7 +17,8 @@ TEST(PointerGestureHiDpi, AGestureLandsWhereTheWindowUnitsSay)
     ASSERT_EQ(2.0, panel->GetContentScaleFactor());
 
     const wxPoint point(250, 170);
-    const PointerResult clicked = PointerGesture().MoveTo(panel->ClientToScreen(point)).Press().Release().Play();
+    const PointerResult clicked =
+        PointerGesture().MoveTo(panel->ClientToScreen(point)).Press().Release().Play();
     EXPECT_TRUE(clicked) << clicked.GetReason();
     EXPECT_EQ(std::vector<wxPoint>{point}, presses);
     EXPECT_EQ(panel->ClientToScreen(point), wxGetMousePosition());
