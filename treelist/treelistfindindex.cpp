@@ -26,12 +26,13 @@ const size_t kMaxTailSize = 65536;
 // bounded number of runs.
 const size_t kMaxRuns = 64;
 
-// wxTolower without a call for the characters that no locale changes.
+// wxTolower without a call for ASCII: of its letters only the capital I
+// folds to another lower case in some locales (a dotless i in Turkish).
 wxUint32 Folded(wxUint32 c)
 {
-    if (c < 0x80 && (c < 'A' || c > 'Z'))
-        return c;
-    return (wxUint32)wxTolower(wxUniChar(c)).GetValue();
+    if (c >= 0x80 || c == 'I')
+        return (wxUint32)wxTolower(wxUniChar(c)).GetValue();
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
 // Appends the UTF-8 bytes of code point c, as far as they fit before
