@@ -169,8 +169,8 @@ private:
 // each, taken straight from the system. Past the first few, a chunk's pages
 // are all made at once when it is taken: a million items then cost one call
 // per 2 MB instead of a page fault per 4 KB, while a small tree still holds
-// only the pages it touched. (Huge pages were faster still on average, but
-// now and then stalled the insert while the system compacted memory.)
+// only the pages it touched. (Huge pages were faster on average, but some
+// inserts took twice as long with them, as the system looked for one.)
 class ChunkList
 {
 public:
