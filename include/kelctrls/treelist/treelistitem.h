@@ -205,9 +205,9 @@ private:
 };
 
 /// The column texts of one item, packed into a single UTF-8 block so that
-/// very large trees stay small in memory. Small blocks come from chunks
-/// shared by all trees; they must be made and freed on the GUI thread. At most 65535 texts; indexes must
-/// be below GetCount().
+/// very large trees stay small in memory. At most 65535 texts; indexes must
+/// be below GetCount(). Small blocks come from chunks shared by all trees:
+/// texts must be set and freed on the GUI thread.
 class KELCTRLS_API wxTreeListTexts
 {
 public:
