@@ -4,6 +4,7 @@
 #include "chatwindow.h"
 #include "demoregistry.h"
 #include "demotext.h"
+#include "pointergesture.h"
 
 #include <kelctrls/dnd.h>
 #include <kelctrls/skin.h>
@@ -12,7 +13,6 @@
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
-#include <wx/process.h>
 #include <wx/richtext/richtextctrl.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
@@ -20,7 +20,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 namespace
 {
@@ -58,14 +57,6 @@ wxBitmap ContactChip(const wxString& name)
     return chip;
 }
 
-// Runs once, as the next contact drag is about to begin, before the drag's
-// own loop.
-std::function<void()>& ContactDragStarting()
-{
-    static std::function<void()> starting;
-    return starting;
-}
-
 bool IsPerson(wxTreeListCtrl* tree, const wxTreeItemId& item)
 {
     // Groups stay where they are; only people are dragged.
@@ -88,10 +79,8 @@ void StartContactDrag(wxTreeListCtrl* tree, const wxTreeItemId& itemUnderPointer
     KelDndObject data(CONTACT_FORMAT, &contact);
     data.SetBitmap(ContactChip(contact.name));
     wxDropSource source(data, tree);
-    std::function<void()> starting;
-    starting.swap(ContactDragStarting());
-    if (starting)
-        starting();
+    // Screenshot mode's pointer carries the contact over once it is told.
+    PointerDrag::Begins();
     source.DoDragDrop(wxDrag_CopyOnly);
 }
 
@@ -191,7 +180,6 @@ DemoChatHookRegistration chatDrops(70,
                                                   });
                                    });
 
-#ifdef KELCTRLS_POINTER_DRIVER
 // Runs the event loop until `done` holds or `milliseconds` have passed.
 bool YieldUntil(const std::function<bool()>& done, int milliseconds)
 {
@@ -202,55 +190,6 @@ bool YieldUntil(const std::function<bool()>& done, int milliseconds)
         wxMilliSleep(10);
     }
     return done();
-}
-
-// The test suite's pointer driver running `steps`; `ended` learns its exit
-// code. Returns its process id, 0 when it did not start.
-long RunPointerDriver(const wxString& steps, const std::shared_ptr<int>& ended)
-{
-    wxProcess* driver = new wxProcess;
-    driver->Bind(wxEVT_END_PROCESS,
-                 [ended](wxProcessEvent& event)
-                 {
-                     *ended = event.GetExitCode();
-                     event.Skip(); // the process object deletes itself
-                 });
-    const long pid =
-        wxExecute(wxString::Format("\"%s\" %s", KELCTRLS_POINTER_DRIVER, steps), wxEXEC_ASYNC, driver);
-    return pid > 0 ? pid : 0;
-}
-
-// Drags the contact at `from` onto `to` (screen points) as a hand would,
-// driven from another process: a drag runs an event loop of its own, which
-// input sent from inside this program cannot reach. The pointer keeps moving
-// over the contact's row until the list begins the drag (it waits for a few
-// motions and a moment), and only then carries it over, so that a slow
-// machine does not leave the row before the drag begins. Returns once the
-// drop is done, false if the drag never began or the pointer did not arrive.
-bool DragContact(const wxPoint& from, const wxPoint& to)
-{
-    wxString wiggle = wxString::Format("move %d %d press", from.x, from.y);
-    for (int i = 0; i < 20; ++i)
-        wiggle += wxString::Format(" glide %d %d glide %d %d", from.x + 30, from.y, from.x + 6, from.y);
-    wiggle += " release";
-
-    const auto wiggled = std::make_shared<int>(-1);
-    const auto carried = std::make_shared<int>(-1);
-    const auto began = std::make_shared<bool>(false);
-    const long wigglePid = RunPointerDriver(wiggle, wiggled);
-    if (!wigglePid)
-        return false;
-    ContactDragStarting() = [=]
-    {
-        *began = true;
-        wxProcess::Kill(wigglePid, wxSIGKILL);
-        if (!RunPointerDriver(wxString::Format("glide %d %d pause 300 release", to.x, to.y), carried))
-            *carried = 1;
-    };
-    const bool done =
-        YieldUntil([=] { return *carried >= 0 || (*wiggled >= 0 && !*began); }, 30000) && *carried == 0;
-    ContactDragStarting() = nullptr;
-    return done;
 }
 
 // The first contact whose row the contact list shows whole: the selected one
@@ -282,7 +221,7 @@ DemoShotRegistration contactDropShot(
         wxTreeListCtrl* tree = ContactList();
         const wxTreeItemId contact = tree ? ContactInView(tree) : wxTreeItemId();
         wxRect row;
-        if (!contact.IsOk() || !wxFileExists(KELCTRLS_POINTER_DRIVER) || !tree->GetBoundingRect(contact, row))
+        if (!contact.IsOk() || !PointerGesture::IsAvailable() || !tree->GetBoundingRect(contact, row))
             return nullptr;
         DemoChatWindow* chat = OpenDemoChat(mainFrame);
         // Without a window manager (the headless screenshot run) the toolkit
@@ -295,10 +234,13 @@ DemoShotRegistration contactDropShot(
             tree->GetMainWindow()->ClientToScreen(wxPoint(row.x + 20, row.y + row.height / 2));
         // Onto the peer card, which takes contacts (the text areas take files).
         const wxPoint to = chat->ClientToScreen(wxPoint(90, 450));
-        if (!DragContact(from, to))
-            std::fprintf(stderr, "the pointer driver did not carry the contact over\n");
+        // Driven from another process: the drag runs an event loop of its
+        // own, which input sent from inside this program cannot reach.
+        const PointerResult dragged = PointerDrag(from, to).Drop();
+        if (!dragged)
+            std::fprintf(stderr, "the contact was not dragged onto the chat: %s\n",
+                         static_cast<const char*>(dragged.GetReason().utf8_str()));
         return chat;
     });
-#endif
 
 } // anonymous namespace

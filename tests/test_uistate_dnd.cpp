@@ -386,7 +386,7 @@ protected:
     static wxDragResult RunDrag(wxDataObject& data, wxWindow* from)
     {
         wxDropSource source(data, from);
-        kel::test::DragBegins();
+        PointerDrag::Begins();
         return source.DoDragDrop(wxDrag_CopyOnly);
     }
 

@@ -10,13 +10,11 @@
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
-#include <wx/process.h>
 #include <wx/stopwatch.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace kel
 {
@@ -171,157 +169,28 @@ void ClickAt(wxWindow* win, const wxPoint& clientPoint)
     Pump(50);
 }
 
-PointerGesture& PointerGesture::MoveTo(const wxPoint& point)
-{
-    m_steps.insert(m_steps.end(), {"move", wxString::Format("%d", point.x), wxString::Format("%d", point.y)});
-    return *this;
-}
-
-PointerGesture& PointerGesture::GlideTo(const wxPoint& point)
-{
-    m_steps.insert(m_steps.end(),
-                   {"glide", wxString::Format("%d", point.x), wxString::Format("%d", point.y)});
-    return *this;
-}
-
-PointerGesture& PointerGesture::Press()
-{
-    m_steps.push_back("press");
-    return *this;
-}
-
-PointerGesture& PointerGesture::Release()
-{
-    m_steps.push_back("release");
-    return *this;
-}
-
-PointerGesture& PointerGesture::Key(const wxString& name)
-{
-    m_steps.insert(m_steps.end(), {"key", name});
-    return *this;
-}
-
-PointerGesture& PointerGesture::Pause(int milliseconds)
-{
-    m_steps.insert(m_steps.end(), {"pause", wxString::Format("%d", milliseconds)});
-    return *this;
-}
-
-bool PointerGesture::Play()
-{
-    if (!Start())
-        return false;
-    if (!WaitUntil([this] { return HasEnded(); }, 60000))
-    {
-        Stop();
-        return false;
-    }
-    Pump(100);
-    return Succeeded();
-}
-
-bool PointerGesture::Start()
-{
-    std::vector<wxCharBuffer> args{wxCharBuffer(KELCTRLS_POINTER_DRIVER)};
-    for (const wxString& step : m_steps)
-        args.push_back(step.utf8_str());
-    std::vector<const char*> argv;
-    for (const wxCharBuffer& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    // The process tells of its end through the event loop, which the
-    // gesture's receiver may be running in a loop of its own meanwhile. The
-    // process object deletes itself once it has told.
-    const auto outcome = std::make_shared<Outcome>();
-    wxProcess* process = new wxProcess;
-    process->Bind(wxEVT_END_PROCESS,
-                  [outcome](wxProcessEvent& event)
-                  {
-                      outcome->ended = true;
-                      outcome->status = event.GetExitCode();
-                      event.Skip();
-                  });
-    m_pid = wxExecute(argv.data(), wxEXEC_ASYNC, process);
-    if (m_pid <= 0)
-        return false;
-    m_outcome = outcome;
-    return true;
-}
-
-void PointerGesture::Stop()
-{
-    if (m_outcome && !m_outcome->ended)
-        wxProcess::Kill(m_pid, wxSIGKILL);
-}
-
-wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint)
-{
-    return win->ClientToScreen(clientPoint);
-}
-
 namespace
 {
 
-// What DragBegins() sets off: the rest of the gesture.
-std::function<void()>& PendingCarry()
+::testing::AssertionResult Played(const PointerResult& result)
 {
-    static std::function<void()> carry;
-    return carry;
-}
-
-// A hand holds what it picked up, moving it a little, until the drag begins,
-// then carries it over and ends with `end`.
-bool Drag(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint,
-          const std::function<void(PointerGesture&)>& end)
-{
-    const wxPoint start = ScreenPoint(from, fromPoint);
-    PointerGesture hold;
-    hold.MoveTo(start).Press();
-    for (int i = 0; i < 20; ++i)
-        hold.GlideTo(start + wxPoint(8, 0)).GlideTo(start);
-    hold.Release();
-
-    PointerGesture carry;
-    // The drop target learns of the pointer over it asynchronously.
-    carry.GlideTo(ScreenPoint(to, toPoint)).Pause(300);
-    end(carry);
-
-    bool began = false;
-    PendingCarry() = [&]
-    {
-        began = true;
-        hold.Stop();
-        carry.Start();
-    };
-    const bool played =
-        hold.Start() && WaitUntil([&] { return carry.HasEnded() || (hold.HasEnded() && !began); }, 60000);
-    PendingCarry() = nullptr;
-    hold.Stop();
-    carry.Stop();
-    Pump(100);
-    return played && began && carry.Succeeded();
+    if (result)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << result.GetReason().utf8_string();
 }
 
 } // anonymous namespace
 
-bool DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
+::testing::AssertionResult DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to,
+                                       const wxPoint& toPoint)
 {
-    return Drag(from, fromPoint, to, toPoint, [](PointerGesture& carry) { carry.Release(); });
+    return Played(PointerDrag(from->ClientToScreen(fromPoint), to->ClientToScreen(toPoint)).Drop());
 }
 
-bool DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint)
+::testing::AssertionResult DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to,
+                                         const wxPoint& toPoint)
 {
-    return Drag(from, fromPoint, to, toPoint, [](PointerGesture& carry) { carry.Key("Escape").Release(); });
-}
-
-void DragBegins()
-{
-    std::function<void()> carry;
-    carry.swap(PendingCarry());
-    if (carry)
-        carry();
+    return Played(PointerDrag(from->ClientToScreen(fromPoint), to->ClientToScreen(toPoint)).Cancel());
 }
 
 void TempCwdTest::SetUp()

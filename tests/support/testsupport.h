@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pointergesture.h"
+
 #include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/image.h>
@@ -13,7 +15,6 @@
 #include <wx/window.h>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace kel
@@ -75,63 +76,14 @@ wxString SourceDataDir();
 // with the left button through the X server.
 void ClickAt(wxWindow* win, const wxPoint& clientPoint);
 
-// A gesture of the pointer and keyboard, played by a program of its own
-// (tests/pointer) while this one keeps running its event loop. Input sent
-// from inside the program cannot reach code that runs a loop of its own, such
-// as a drag and drop; input from another process arrives as from a hand.
-// Points are in screen coordinates.
-class PointerGesture
-{
-public:
-    PointerGesture& MoveTo(const wxPoint& point);
-    // Carries the pointer to `point` in small motions, 30 ms apart.
-    PointerGesture& GlideTo(const wxPoint& point);
-    PointerGesture& Press();
-    PointerGesture& Release();
-    // Presses and releases a key, given by its X name ("Escape").
-    PointerGesture& Key(const wxString& name);
-    PointerGesture& Pause(int milliseconds);
-
-    // Plays the gesture and pumps events until it has ended; false when the
-    // driver could not play it all.
-    bool Play();
-
-    // Starts playing the gesture and returns at once (false when the driver
-    // did not start); the event loop learns when it has ended.
-    bool Start();
-    bool HasEnded() const { return m_outcome && m_outcome->ended; }
-    // Whether it has been played to its end.
-    bool Succeeded() const { return HasEnded() && m_outcome->status == 0; }
-    // Ends the gesture where it is: a button held stays down.
-    void Stop();
-
-private:
-    struct Outcome
-    {
-        bool ended = false;
-        int status = -1;
-    };
-
-    std::vector<wxString> m_steps;
-    std::shared_ptr<Outcome> m_outcome;
-    long m_pid = 0;
-};
-
-// The screen point of a point of `win` in client coordinates.
-wxPoint ScreenPoint(wxWindow* win, const wxPoint& clientPoint);
-
-// Presses the left button at a point of `from` and nudges what it holds until
-// the drag begins, then carries it to a point of `to` and releases it there
-// (client coordinates). Drag sources of tests that use these call
-// DragBegins() just before their drag's loop starts: a drag source waits for
-// some motions and a moment before it begins, and a loaded machine must not
-// see the pointer leave the source first. False when no drag began or the
-// gesture was not played to its end.
-bool DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
-// The same gesture up to the release; then Escape, then the release.
-bool DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to, const wxPoint& toPoint);
-// Tells DragAndDrop and DragAndCancel that the drag they started begins.
-void DragBegins();
+// Drags from a point of `from` to a point of `to` (client coordinates) and
+// drops there, or presses Escape there before letting go, as PointerDrag
+// does; the drag source calls PointerDrag::Begins() before its drag's loop.
+// A failure says why no drag was played whole.
+::testing::AssertionResult DragAndDrop(wxWindow* from, const wxPoint& fromPoint, wxWindow* to,
+                                       const wxPoint& toPoint);
+::testing::AssertionResult DragAndCancel(wxWindow* from, const wxPoint& fromPoint, wxWindow* to,
+                                         const wxPoint& toPoint);
 
 // A fixture that runs each test in a fresh, empty working directory, which it
 // removes afterwards.
