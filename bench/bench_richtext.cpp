@@ -317,47 +317,61 @@ private:
         still->Destroy();
     }
 
-    // Writing and reading the whole history as a chat document, against the
-    // toolkit's XML handler with the same content.
+    // Writing and reading the whole history as a chat document, against a
+    // plain control with the same content, faces still, written and read by
+    // the toolkit's XML handler. The last line keeps the control and swaps
+    // only the handler: the toolkit's, on the same content, into a control of
+    // ours.
     void RoundTrip()
     {
         auto source = new KelRichText(m_frame, wxID_ANY);
         auto oursTarget = new KelRichText(m_frame, wxID_ANY);
-        auto plainTarget = new KelRichText(m_frame, wxID_ANY);
-        for (KelRichText* text : {source, oursTarget, plainTarget})
-        {
-            text->Hide();
+        auto handlerTarget = new KelRichText(m_frame, wxID_ANY);
+        auto plainSource = new wxRichTextCtrl(m_frame, wxID_ANY);
+        auto plainTarget = new wxRichTextCtrl(m_frame, wxID_ANY);
+        const std::initializer_list<wxRichTextCtrl*> all{source, oursTarget, handlerTarget, plainSource,
+                                                         plainTarget};
+        for (KelRichText* text : {source, oursTarget, handlerTarget})
             text->RegisteFaceInfoHandler(&m_faces);
-        }
+        for (wxRichTextCtrl* text : all)
+            text->Hide();
         source->FromXML(Repeated(m_oursSample, Messages / SampleMessages), true);
+        InsertPlainDocument(plainSource, Repeated(m_stillSample, Messages / SampleMessages));
 
-        wxString ours, plain;
+        wxString ours, plain, handlerOnly;
         const std::vector<double> write = TimeInTurns([] {},
                                                       {
                                                           [&] { ours = source->ToXML(); },
-                                                          [&] { plain = PlainDocument(source); },
+                                                          [&] { plain = PlainDocument(plainSource); },
+                                                          [&] { handlerOnly = PlainDocument(source); },
                                                       });
         const std::vector<double> read = TimeInTurns(
             [&]
             {
-                oursTarget->Clear();
-                plainTarget->Clear();
+                for (wxRichTextCtrl* text :
+                     std::initializer_list<wxRichTextCtrl*>{oursTarget, handlerTarget, plainTarget})
+                    text->Clear();
             },
             {
                 [&] { oursTarget->FromXML(ours, true); },
                 [&] { InsertPlainDocument(plainTarget, plain); },
+                [&] { InsertPlainDocument(handlerTarget, handlerOnly); },
             });
 
-        const bool same =
-            oursTarget->GetValue() == source->GetValue() && plainTarget->GetValue() == source->GetValue();
+        const wxString text = source->GetValue();
+        const bool same = oursTarget->GetValue() == text && handlerTarget->GetValue() == text &&
+                          plainTarget->GetValue() == plainSource->GetValue() &&
+                          text.length() == plainSource->GetValue().length();
         m_result |= same ? 0 : 1;
         std::printf("history of %d messages: %zu characters of text, chat document %zu KB, plain %zu KB, "
-                    "content kept: %s\n",
-                    Messages, source->GetValue().length(), ours.utf8_str().length() / 1024,
-                    plain.utf8_str().length() / 1024, same ? "yes" : "NO");
+                    "plain with faces by key %zu KB, content kept: %s\n",
+                    Messages, text.length(), ours.utf8_str().length() / 1024,
+                    plain.utf8_str().length() / 1024, handlerOnly.utf8_str().length() / 1024,
+                    same ? "yes" : "NO");
         Report("write (ToXML)", write[0], write[1]);
         Report("load (FromXML)", read[0], read[1]);
-        for (KelRichText* text : {source, oursTarget, plainTarget})
+        Report("load, toolkit handler in ours", read[0], read[2]);
+        for (wxRichTextCtrl* text : all)
             text->Destroy();
     }
 

@@ -1,6 +1,12 @@
 // Items, columns and tree operations of the tree list control.
 #include "test_treelist_support.h"
 
+#include "treelist/treelistfindindex.h"
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
 #include <map>
 #include <random>
 #include <utility>
@@ -69,6 +75,139 @@ protected:
 
     wxTreeItemId m_root, m_a, m_a1, m_a2, m_a3, m_b, m_b1, m_c;
 };
+
+// Several items' texts changed at random, so that their blocks grow where
+// they lie, move, shrink and take places others freed: each reads back what
+// was stored. Texts from empty to longer than the small blocks hold, in one
+// to four bytes of UTF-8 per character.
+TEST(TreeListTextsTest, StoredTextsReadBackAfterRandomChanges)
+{
+    const wxString samples[] = {"",
+                                "a",
+                                "Online",
+                                "Person 000123 Example",
+                                wxString::FromUTF8("Zo\xC3\xAB \xE5\xBC\xA0\xE4\xB8\x89 \xF0\x9F\x98\x80"),
+                                wxString('x', 250),
+                                wxString('y', 300) + wxString::FromUTF8("\xC3\xA9")};
+    std::mt19937 random(4711);
+    auto pick = [&random](size_t count)
+    { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
+
+    std::vector<std::unique_ptr<kel::wxTreeListTexts>> texts(12);
+    std::vector<std::vector<wxString>> expected(texts.size());
+    for (int step = 0; step < 3000; ++step)
+    {
+        const size_t n = pick(texts.size());
+        if (!texts[n])
+            texts[n].reset(new kel::wxTreeListTexts);
+        std::vector<wxString>& want = expected[n];
+        const wxString& sample = samples[pick(WXSIZEOF(samples))];
+        switch (pick(6))
+        {
+        case 0:
+        {
+            const size_t count = pick(4), main = pick(4);
+            texts[n]->Reset(count, main, sample);
+            want.assign(count, wxString());
+            if (main < count)
+                want[main] = sample;
+            break;
+        }
+        case 1:
+            texts[n]->Resize(pick(5));
+            want.resize(texts[n]->GetCount());
+            break;
+        case 2:
+            texts[n]->Add(sample);
+            want.push_back(sample);
+            break;
+        case 3:
+            texts[n].reset();
+            want.clear();
+            continue;
+        default:
+            if (!want.empty())
+            {
+                const size_t i = pick(want.size());
+                texts[n]->Set(i, sample);
+                want[i] = sample;
+            }
+            break;
+        }
+        ASSERT_EQ(texts[n]->GetCount(), want.size()) << "step " << step;
+        for (size_t other = 0; other < texts.size(); ++other)
+        {
+            for (size_t i = 0; texts[other] && i < expected[other].size(); ++i)
+                ASSERT_EQ(texts[other]->Item(i), expected[other][i]) << "step " << step << ", text " << i;
+        }
+    }
+}
+
+// A text is kept to 65535 bytes in all, cut where a character ends.
+TEST(TreeListTextsTest, LongTextsAreCutAtACharacter)
+{
+    kel::wxTreeListTexts texts;
+    texts.Reset(2, 0, wxString('a', 70000));
+    EXPECT_EQ(texts.Item(0), wxString('a', 65535));
+    texts.Set(0, "short");
+    const wxString threeBytes = wxString::FromUTF8("\xE5\xBC\xA0");
+    wxString wide;
+    for (int i = 0; i < 30000; ++i)
+        wide += threeBytes;
+    texts.Set(1, wide);
+    EXPECT_EQ(texts.Item(1), wide.Left((65535 - 5) / 3));
+    EXPECT_EQ(texts.Item(0), "short");
+}
+
+// Entries added, removed, compacted and looked up at random, across enough
+// sorted runs that they are merged during the adding too: a lookup finds
+// exactly the entries a plain ordered set holds.
+TEST(TreeListFindIndexTest, LookupsAgreeWithAnOrderedSet)
+{
+    using Key = kel::wxTreeListFindIndex::Key;
+    kel::wxTreeListFindIndex index;
+    std::multiset<std::pair<Key, uintptr_t>> reference;
+    std::mt19937 random(20261207);
+    auto pick = [&random](size_t count)
+    { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
+    auto item = [](uintptr_t n) { return reinterpret_cast<wxTreeListItem*>(n * 8); };
+
+    for (int round = 0; round < 90; ++round)
+    {
+        for (int i = 0; i < 1100; ++i)
+        {
+            const Key key = Key(pick(64)) << 24 | Key(pick(3));
+            const uintptr_t n = pick(50000) + 1;
+            index.Add(item(n), key);
+            reference.insert({key, n});
+        }
+        for (int i = 0; i < 200 && !reference.empty(); ++i)
+        {
+            auto it = reference.lower_bound({Key(pick(64)) << 24, 0});
+            if (it == reference.end())
+                continue;
+            index.Remove(item(it->second), it->first);
+            reference.erase(it);
+        }
+        if (round % 20 == 19)
+            index.Compact();
+
+        const Key low = Key(pick(64)) << 24, high = low + (Key(pick(3)) << 24) + 2;
+        std::vector<wxTreeListItem*> found;
+        ASSERT_TRUE(index.Lookup(low, high, reference.size(), found));
+        std::vector<wxTreeListItem*> want;
+        for (auto it = reference.lower_bound({low, 0}); it != reference.end() && it->first <= high; ++it)
+            want.push_back(item(it->second));
+        std::sort(found.begin(), found.end());
+        std::sort(want.begin(), want.end());
+        ASSERT_EQ(found, want) << "round " << round;
+        if (want.size() > 1)
+        {
+            found.clear();
+            EXPECT_FALSE(index.Lookup(low, high, want.size() - 1, found));
+        }
+    }
+}
 
 TEST(TreeListColumnInfoTest, DefaultsCopiesAndChainedSetters)
 {

@@ -21,10 +21,30 @@ const size_t kTailSize = 1024;
 // would keep), and each entry is merged only a few times.
 const size_t kMaxTailSize = 65536;
 
+// Sealed runs beyond this many are merged as soon as the tail is sealed,
+// not only when the program is idle, so that a lookup binary-searches a
+// bounded number of runs.
+const size_t kMaxRuns = 64;
+
+// wxTolower without a call for ASCII: of its letters only the capital I
+// folds to another lower case in some locales (a dotless i in Turkish).
+wxUint32 Folded(wxUint32 c)
+{
+    if (c >= 0x80 || c == 'I')
+        return (wxUint32)wxTolower(wxUniChar(c)).GetValue();
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
 // Appends the UTF-8 bytes of code point c, as far as they fit before
 // kKeyBytes, and returns the new count.
 size_t AppendFolded(wxUint32 c, unsigned char* bytes, size_t n)
 {
+    c = Folded(c);
+    if (c < 0x80)
+    {
+        bytes[n] = (unsigned char)c;
+        return n + 1;
+    }
     unsigned char utf8[4];
     const size_t len = EncodeCodePoint(c, utf8);
     for (size_t i = 0; i < len && n < kKeyBytes; ++i)
@@ -35,9 +55,11 @@ size_t AppendFolded(wxUint32 c, unsigned char* bytes, size_t n)
 // The folded UTF-8 bytes of the start of text, at most kKeyBytes of them.
 size_t FoldedPrefix(const wxString& text, unsigned char* bytes)
 {
+    const wxStringCharType* chars = text.wx_str();
+    const size_t length = text.length();
     size_t n = 0;
-    for (wxString::const_iterator it = text.begin(); it != text.end() && n < kKeyBytes; ++it)
-        n = AppendFolded((wxUint32)wxTolower(*it).GetValue(), bytes, n);
+    for (size_t i = 0; i < length && n < kKeyBytes; ++i)
+        n = AppendFolded((wxUint32)chars[i], bytes, n);
     return n;
 }
 
@@ -64,7 +86,7 @@ wxTreeListFindIndex::Key wxTreeListFindIndex::KeyOf(const wxTreeListTexts& texts
     texts.ForEachCodePoint(i,
                            [&bytes, &n](wxUniChar c)
                            {
-                               n = AppendFolded((wxUint32)wxTolower(c).GetValue(), bytes, n);
+                               n = AppendFolded((wxUint32)c.GetValue(), bytes, n);
                                return n < kKeyBytes;
                            });
     return BigEndian(bytes, n);
@@ -92,6 +114,7 @@ void wxTreeListFindIndex::Compact()
 {
     if (!m_tail.empty())
         SealTail();
+    MergeRuns();
 }
 
 void wxTreeListFindIndex::Remove(wxTreeListItem* item, Key key)
@@ -106,14 +129,48 @@ void wxTreeListFindIndex::Clear()
     m_removed.clear();
 }
 
-// The tail becomes the smallest run; runs that are no longer at least twice
-// the size of the run after them are merged with it, so that there are about
-// log2(count / kTailSize) runs and each entry is moved that often in all.
+// Orders entries by key alone (the order of items under one key does not
+// matter to a lookup): one counting pass per key byte, from the lowest,
+// skipping the bytes that all keys share. The sorted entries end up in
+// `entries` or in `scratch`; the function returns which.
+std::vector<wxTreeListFindIndex::Entry>& wxTreeListFindIndex::SortByKey(std::vector<Entry>& entries,
+                                                                        std::vector<Entry>& scratch)
+{
+    std::vector<Entry>* from = &entries;
+    std::vector<Entry>* to = &scratch;
+    for (unsigned shift = 0; shift < 8 * kKeyBytes; shift += 8)
+    {
+        size_t start[257] = {};
+        for (const Entry& entry : *from)
+            ++start[((entry.key >> shift) & 0xFF) + 1];
+        if (std::find(start + 1, start + 257, from->size()) != start + 257)
+            continue;
+        for (size_t i = 1; i < 257; ++i)
+            start[i] += start[i - 1];
+        to->resize(from->size());
+        for (const Entry& entry : *from)
+            (*to)[start[(entry.key >> shift) & 0xFF]++] = entry;
+        std::swap(from, to);
+    }
+    return *from;
+}
+
+// The tail becomes a sorted run of its own. Runs are merged when the
+// program is idle, or here once there are too many of them.
 void wxTreeListFindIndex::SealTail()
 {
-    std::sort(m_tail.begin(), m_tail.end());
-    m_runs.push_back(std::move(m_tail));
+    std::vector<Entry> scratch;
+    m_runs.push_back(std::move(SortByKey(m_tail, scratch)));
     m_tail = std::vector<Entry>();
+    if (m_runs.size() > kMaxRuns)
+        MergeRuns();
+}
+
+// Runs that are no longer at least twice the size of the run after them are
+// merged with it, so that there are about log2(count / kTailSize) runs and
+// each entry is moved that often in all.
+void wxTreeListFindIndex::MergeRuns()
+{
     while (m_runs.size() >= 2 && m_runs[m_runs.size() - 2].size() < 2 * m_runs.back().size())
     {
         // Merged from the back into the older run's own storage, so that
@@ -123,7 +180,7 @@ void wxTreeListFindIndex::SealTail()
         size_t i = older.size(), j = newer.size();
         older.resize(i + j);
         for (size_t k = i + j; j > 0;)
-            older[--k] = i > 0 && newer[j - 1] < older[i - 1] ? older[--i] : newer[--j];
+            older[--k] = i > 0 && newer[j - 1].key < older[i - 1].key ? older[--i] : newer[--j];
         m_runs.pop_back();
     }
 }
@@ -163,12 +220,12 @@ bool wxTreeListFindIndex::Lookup(Key low, Key high, size_t limit, std::vector<wx
     ApplyRemovals();
     if (m_tail.size() > kTailSize)
         SealTail();
-    const Entry first{low, nullptr};
     size_t found = 0;
     for (const std::vector<Entry>& run : m_runs)
     {
-        for (auto it = std::lower_bound(run.begin(), run.end(), first); it != run.end() && it->key <= high;
-             ++it)
+        auto it = std::lower_bound(run.begin(), run.end(), low,
+                                   [](const Entry& entry, Key key) { return entry.key < key; });
+        for (; it != run.end() && it->key <= high; ++it)
         {
             if (++found > limit)
                 return false;

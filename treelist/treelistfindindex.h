@@ -20,10 +20,11 @@ class wxTreeListTexts;
 // padded with zeros). Labels that match a search without regard to case
 // therefore have keys in one range, which the index finds by binary search.
 //
-// Entries are kept in sorted runs whose sizes at least halve from one to the
-// next, plus an unsorted tail: adding costs a push, never a walk of the
-// tree. The tail is sorted into the runs when the program is idle (the
-// tree calls Compact then) or by a lookup that finds it long. Removals are
+// Entries are kept in runs sorted by key, plus an unsorted tail: adding
+// costs a push, never a walk of the tree. A long tail is sorted into a run
+// of its own during a bulk insert or by a lookup; when the program is idle
+// (the tree calls Compact then) the tail is sealed and the runs are merged
+// until their sizes at least halve from one to the next. Removals are
 // noted and applied before the next lookup, which is the only place entries
 // are read; an entry is a value, so an item freed and another made at the
 // same address with the same key simply cancel out.
@@ -41,7 +42,7 @@ public:
 
     void Add(wxTreeListItem* item, Key key);
     void Remove(wxTreeListItem* item, Key key);
-    // Sorts the entries added lately into the runs.
+    // Sorts the entries added lately into the runs and merges runs.
     void Compact();
     void Clear();
 
@@ -66,7 +67,9 @@ private:
     };
 #pragma pack(pop)
 
+    static std::vector<Entry>& SortByKey(std::vector<Entry>& entries, std::vector<Entry>& scratch);
     void SealTail();
+    void MergeRuns();
     void ApplyRemovals();
 
     std::vector<std::vector<Entry>> m_runs;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <new>
+#include <sys/mman.h>
 #include <vector>
 
 wxDEFINE_EVENT(wxEVT_COMMAND_TREE_ITEM_CLICKED, kel::wxTreeListEvent);
@@ -101,17 +102,27 @@ size_t HeaderBytes(size_t count)
 
 static_assert(sizeof(wxStringCharType) == sizeof(wxUint32), "strings hold code points");
 
-// Encodes text as UTF-8 into a buffer that is reused from call to call, so
-// that storing a text allocates nothing but the item's own block. Labels
-// are mostly ASCII: those bytes are written without any other test.
-const std::string& EncodeUTF8(const wxString& text)
+// The number of bytes of text in UTF-8.
+size_t UTF8Length(const wxString& text)
 {
-    static std::string buffer;
     const wxStringCharType* in = text.wx_str();
     const size_t length = text.length();
-    buffer.resize(length * 4);
-    unsigned char* out = reinterpret_cast<unsigned char*>(&buffer[0]);
-    unsigned char* const start = out;
+    size_t bytes = length;
+    for (size_t i = 0; i < length; ++i)
+    {
+        const wxUint32 c = (wxUint32)in[i];
+        if (c >= 0x80)
+            bytes += c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    }
+    return bytes;
+}
+
+// Writes text as UTF-8 at out, which has room for UTF8Length(text) bytes.
+// Labels are mostly ASCII: those bytes are written without any other test.
+void EncodeUTF8(const wxString& text, unsigned char* out)
+{
+    const wxStringCharType* in = text.wx_str();
+    const size_t length = text.length();
     for (size_t i = 0; i < length; ++i)
     {
         const wxUint32 c = (wxUint32)in[i];
@@ -120,20 +131,212 @@ const std::string& EncodeUTF8(const wxString& text)
         else
             out += EncodeCodePoint(c, out);
     }
-    buffer.resize((size_t)(out - start));
-    return buffer;
 }
 
-// The longest prefix of bytes that fits in room and ends on a character.
-size_t FittingLength(const std::string& bytes, size_t room)
+// The UTF-8 of a text as it is stored: whole, or when longer than the room
+// there is, cut to its longest start that fits and ends on a character.
+class StoredUTF8
 {
-    size_t len = bytes.size();
-    if (len <= room)
-        return len;
-    len = room;
-    while (len > 0 && (bytes[len] & 0xC0) == 0x80)
-        --len;
-    return len;
+public:
+    StoredUTF8(const wxString& text, size_t room) : m_text(text), m_length(UTF8Length(text))
+    {
+        if (m_length <= room)
+            return;
+        m_clipped.resize(m_length);
+        EncodeUTF8(text, reinterpret_cast<unsigned char*>(&m_clipped[0]));
+        m_length = room;
+        while (m_length > 0 && (m_clipped[m_length] & 0xC0) == 0x80)
+            --m_length;
+    }
+
+    size_t Length() const { return m_length; }
+
+    void WriteTo(unsigned char* out) const
+    {
+        if (m_clipped.empty())
+            EncodeUTF8(m_text, out);
+        else
+            memcpy(out, m_clipped.data(), m_length);
+    }
+
+private:
+    const wxString& m_text;
+    size_t m_length;
+    std::string m_clipped;
+};
+
+// The large chunks the item and text stores cut their places from, 2 MB
+// each, taken straight from the system. Past the first few, a chunk's pages
+// are all made at once when it is taken: a million items then cost one call
+// per 2 MB instead of a page fault per 4 KB, while a small tree still holds
+// only the pages it touched. (Huge pages were faster on average, but some
+// inserts took twice as long with them, as the system looked for one.)
+class ChunkList
+{
+public:
+    static constexpr size_t kChunkBytes = 2 << 20;
+
+    ~ChunkList() { ReleaseAll(); }
+
+    unsigned char* Add()
+    {
+        void* chunk = mmap(nullptr, kChunkBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (chunk == MAP_FAILED)
+            throw std::bad_alloc();
+#ifdef MADV_POPULATE_WRITE
+        // Refused before Linux 5.14: pages are then made as they are touched.
+        if (m_chunks.size() >= kSmallTreeChunks)
+            madvise(chunk, kChunkBytes, MADV_POPULATE_WRITE);
+#endif
+        m_chunks.push_back(static_cast<unsigned char*>(chunk));
+        return m_chunks.back();
+    }
+
+    void ReleaseAll()
+    {
+        for (unsigned char* chunk : m_chunks)
+            munmap(chunk, kChunkBytes);
+        m_chunks.clear();
+    }
+
+private:
+    static constexpr size_t kSmallTreeChunks = 4;
+    std::vector<unsigned char*> m_chunks;
+};
+
+// Places for the packed texts of items, cut from large chunks shared by all
+// trees. A block takes the size its own header gives, rounded up to kGrain
+// bytes, so that it needs no bookkeeping of its own. Freed places are kept
+// in a list per size and reused first. The last block cut grows and shrinks
+// in place: the texts set right after an item was made cost no copy. Larger
+// blocks, and all of them when built with AddressSanitizer (so that a use
+// after free is still caught), come from the heap; when no small block is
+// left, the chunks go back to the system.
+class TextStore
+{
+public:
+    unsigned char* Allocate(size_t size)
+    {
+        if (!IsPooled(size))
+            return HeapAllocate(size);
+        ++m_live;
+        const size_t rounded = Rounded(size);
+        if (FreePlace* place = m_free[rounded / kGrain])
+        {
+            m_free[rounded / kGrain] = place->next;
+            return reinterpret_cast<unsigned char*>(place);
+        }
+        if ((size_t)(m_end - m_next) < rounded)
+            AddChunk();
+        unsigned char* block = m_next;
+        m_next += rounded;
+        return block;
+    }
+
+    void Free(unsigned char* block, size_t size)
+    {
+        if (!IsPooled(size))
+        {
+            free(block);
+            return;
+        }
+        const size_t rounded = Rounded(size);
+        if (block + rounded == m_next)
+        {
+            m_next = block;
+        }
+        else
+        {
+            FreePlace* place = reinterpret_cast<FreePlace*>(block);
+            place->next = m_free[rounded / kGrain];
+            m_free[rounded / kGrain] = place;
+        }
+        if (--m_live == 0)
+            ReleaseChunks();
+    }
+
+    // Moves the block to a place of newSize bytes (the same one where it
+    // can), keeping its first min(oldSize, newSize) bytes.
+    unsigned char* Reallocate(unsigned char* block, size_t oldSize, size_t newSize)
+    {
+        if (!IsPooled(oldSize) && !IsPooled(newSize))
+        {
+            void* moved = realloc(block, newSize);
+            if (!moved)
+                throw std::bad_alloc();
+            return static_cast<unsigned char*>(moved);
+        }
+        if (IsPooled(oldSize) && IsPooled(newSize))
+        {
+            const size_t oldRounded = Rounded(oldSize), newRounded = Rounded(newSize);
+            if (oldRounded == newRounded)
+                return block;
+            if (block + oldRounded == m_next && block + newRounded <= m_end)
+            {
+                m_next = block + newRounded;
+                return block;
+            }
+        }
+        unsigned char* moved = Allocate(newSize);
+        memcpy(moved, block, wxMin(oldSize, newSize));
+        Free(block, oldSize);
+        return moved;
+    }
+
+private:
+    struct FreePlace
+    {
+        FreePlace* next;
+    };
+    static constexpr size_t kGrain = sizeof(FreePlace);
+    static constexpr size_t kMaxPooled = 256;
+
+    static size_t Rounded(size_t size) { return (size + kGrain - 1) / kGrain * kGrain; }
+
+    static bool IsPooled(size_t size)
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        wxUnusedVar(size);
+        return false;
+#else
+        return size <= kMaxPooled;
+#endif
+    }
+
+    static unsigned char* HeapAllocate(size_t size)
+    {
+        void* block = malloc(size);
+        if (!block)
+            throw std::bad_alloc();
+        return static_cast<unsigned char*>(block);
+    }
+
+    void AddChunk()
+    {
+        m_next = m_chunks.Add();
+        m_end = m_next + ChunkList::kChunkBytes;
+    }
+
+    void ReleaseChunks()
+    {
+        m_chunks.ReleaseAll();
+        for (FreePlace*& list : m_free)
+            list = nullptr;
+        m_next = m_end = nullptr;
+    }
+
+    ChunkList m_chunks;
+    FreePlace* m_free[kMaxPooled / kGrain + 1] = {};
+    unsigned char* m_next = nullptr;
+    unsigned char* m_end = nullptr;
+    size_t m_live = 0;
+};
+
+// Never destroyed, like the item pool below.
+TextStore& Texts()
+{
+    static TextStore* store = new TextStore;
+    return *store;
 }
 
 } // anonymous namespace
@@ -176,21 +379,32 @@ wxString wxTreeListTexts::Item(size_t i) const
     return len ? wxString::FromUTF8(bytes, len) : wxString();
 }
 
+wxTreeListTexts::~wxTreeListTexts()
+{
+    if (m_block)
+        Texts().Free(m_block, BlockBytes());
+}
+
+size_t wxTreeListTexts::BlockBytes() const
+{
+    return HeaderBytes(GetCount()) + TotalBytes();
+}
+
 void wxTreeListTexts::Reset(size_t count, size_t main, const wxString& text)
 {
-    free(m_block);
+    if (m_block)
+        Texts().Free(m_block, BlockBytes());
     m_block = nullptr;
     if (count == 0)
         return;
-    const std::string& bytes = EncodeUTF8(text);
-    const size_t len = main < count ? FittingLength(bytes, kMaxTextBytes) : 0;
-    m_block = static_cast<unsigned char*>(malloc(HeaderBytes(count) + len));
-    if (!m_block)
-        throw std::bad_alloc();
+    const size_t header = HeaderBytes(count);
+    static const wxString none;
+    const StoredUTF8 bytes(main < count ? text : none, kMaxTextBytes);
+    m_block = Texts().Allocate(header + bytes.Length());
+    bytes.WriteTo(m_block + header);
     Write16(m_block, count);
     for (size_t i = 0; i < count; ++i)
-        Write16(m_block + HeaderBytes(i), i < main ? 0 : len);
-    memcpy(m_block + HeaderBytes(count), bytes.data(), len);
+        Write16(m_block + HeaderBytes(i), i < main ? 0 : bytes.Length());
 }
 
 void wxTreeListTexts::Resize(size_t count)
@@ -199,15 +413,14 @@ void wxTreeListTexts::Resize(size_t count)
     if (count == old)
         return;
     const size_t keep = count > old ? TotalBytes() : (count ? Read16(m_block + HeaderBytes(count - 1)) : 0);
-    unsigned char* block = static_cast<unsigned char*>(malloc(HeaderBytes(count) + keep));
-    if (!block)
-        throw std::bad_alloc();
+    unsigned char* block = Texts().Allocate(HeaderBytes(count) + keep);
     Write16(block, count);
     for (size_t i = 0; i < count; ++i)
         Write16(block + HeaderBytes(i), i < old ? Read16(m_block + HeaderBytes(i)) : keep);
     if (keep)
         memcpy(block + HeaderBytes(count), m_block + HeaderBytes(old), keep);
-    free(m_block);
+    if (m_block)
+        Texts().Free(m_block, BlockBytes());
     m_block = block;
 }
 
@@ -218,23 +431,21 @@ void wxTreeListTexts::Set(size_t i, const wxString& text)
         return;
     size_t oldLen;
     const size_t start = Bytes(i, &oldLen) - reinterpret_cast<const char*>(m_block);
-    const size_t total = TotalBytes();
-    const std::string& bytes = EncodeUTF8(text);
-    const size_t newLen = FittingLength(bytes, kMaxTextBytes - (total - oldLen));
-    const size_t header = HeaderBytes(count);
-    const size_t tail = header + total - start - oldLen;
+    const size_t oldSize = BlockBytes();
+    const StoredUTF8 bytes(text, kMaxTextBytes - (oldSize - HeaderBytes(count) - oldLen));
+    const size_t newLen = bytes.Length();
+    const size_t newSize = oldSize - oldLen + newLen;
 
-    if (newLen > oldLen)
-    {
-        void* grown = realloc(m_block, header + total - oldLen + newLen);
-        if (!grown)
-            throw std::bad_alloc();
-        m_block = static_cast<unsigned char*>(grown);
-    }
-    memmove(m_block + start + newLen, m_block + start + oldLen, tail);
-    memcpy(m_block + start, bytes.data(), newLen);
+    // Grown before the texts after this one move up, shrunk after they
+    // moved down.
+    if (newSize > oldSize)
+        m_block = Texts().Reallocate(m_block, oldSize, newSize);
+    memmove(m_block + start + newLen, m_block + start + oldLen, oldSize - start - oldLen);
+    bytes.WriteTo(m_block + start);
     for (size_t k = i; k < count; ++k)
         Write16(m_block + HeaderBytes(k), Read16(m_block + HeaderBytes(k)) - oldLen + newLen);
+    if (newSize < oldSize)
+        m_block = Texts().Reallocate(m_block, oldSize, newSize);
 }
 
 bool wxTreeListTexts::Matches(size_t i, const wxString& what, bool prefixOnly, bool noCase) const
@@ -290,7 +501,7 @@ public:
             m_free = place->next;
             return place;
         }
-        if (m_next == m_end)
+        if ((size_t)(m_end - m_next) < kItemSize)
             AddBlock();
         void* place = m_next;
         m_next += kItemSize;
@@ -312,31 +523,24 @@ private:
         FreePlace* next;
     };
     static constexpr size_t kItemSize = sizeof(wxTreeListItem);
-    static constexpr size_t kItemsPerBlock = 4096;
 
     void AddBlock()
     {
-        char* block = static_cast<char*>(malloc(kItemSize * kItemsPerBlock));
-        if (!block)
-            throw std::bad_alloc();
-        m_blocks.push_back(block);
-        m_next = block;
-        m_end = block + kItemSize * kItemsPerBlock;
+        m_next = m_blocks.Add();
+        m_end = m_next + ChunkList::kChunkBytes;
     }
 
     void ReleaseBlocks()
     {
-        for (char* block : m_blocks)
-            free(block);
-        m_blocks.clear();
+        m_blocks.ReleaseAll();
         m_free = nullptr;
         m_next = m_end = nullptr;
     }
 
-    std::vector<char*> m_blocks;
+    ChunkList m_blocks;
     FreePlace* m_free = nullptr;
-    char* m_next = nullptr;
-    char* m_end = nullptr;
+    unsigned char* m_next = nullptr;
+    unsigned char* m_end = nullptr;
     size_t m_live = 0;
 };
 

@@ -206,14 +206,15 @@ private:
 
 /// The column texts of one item, packed into a single UTF-8 block so that
 /// very large trees stay small in memory. At most 65535 texts; indexes must
-/// be below GetCount().
+/// be below GetCount(). Small blocks come from chunks shared by all trees:
+/// texts must be set and freed on the GUI thread.
 class KELCTRLS_API wxTreeListTexts
 {
 public:
     /// No text.
     wxTreeListTexts() : m_block(nullptr) {}
     /// Frees the block.
-    ~wxTreeListTexts() { free(m_block); }
+    ~wxTreeListTexts();
 
     /// The number of texts.
     size_t GetCount() const;
@@ -268,6 +269,8 @@ private:
     // Decodes the UTF-8 sequence at p (bounded by end) and advances p.
     static wxUniChar NextCodePoint(const unsigned char*& p, const unsigned char* end);
     size_t TotalBytes() const;
+    // The size of the block: header and texts.
+    size_t BlockBytes() const;
 
     // [uint16 count][uint16 end offset per text][UTF-8 bytes]
     unsigned char* m_block;
