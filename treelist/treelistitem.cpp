@@ -545,7 +545,7 @@ private:
 };
 
 #if defined(__SANITIZE_ADDRESS__)
-const bool kPoolItems = true;
+const bool kPoolItems = false;
 #else
 const bool kPoolItems = true;
 #endif
