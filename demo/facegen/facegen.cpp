@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace
@@ -326,9 +327,8 @@ public:
 
     std::vector<unsigned char> Encode(int delayMs)
     {
-        m_out.clear();
         const char header[] = "GIF89a";
-        m_out.insert(m_out.end(), header, header + 6);
+        m_out.assign(header, header + 6);
         Put16(m_size);
         Put16(m_size);
         m_out.push_back(0xF7); // global palette of 256 entries, 8 bits per primary
@@ -384,14 +384,20 @@ private:
             strip.Paste(m_frames[i], int(i) * m_size, 0);
         wxImage reduced;
         wxPalette* palette = nullptr;
-        wxQuantize::Quantize(strip, reduced, &palette, 255, nullptr, wxQUANTIZE_FILL_DESTINATION_IMAGE);
-        std::unique_ptr<wxPalette> owned(palette);
-        for (int i = 0; i < palette->GetColoursCount() && i < TransparentIndex; ++i)
-        {
-            unsigned char r, g, b;
-            palette->GetRGB(i, &r, &g, &b);
-            m_palette.push_back(wxColour(r, g, b));
-        }
+        wxQuantize::Quantize(strip, reduced, &palette, TransparentIndex, nullptr,
+                             wxQUANTIZE_FILL_DESTINATION_IMAGE);
+        // The quantizer's palette has room for every colour asked for, and
+        // the entries it did not need are left unset; the colours the
+        // reduced image holds are the palette, in a fixed order so that the
+        // same faces give the same files.
+        delete palette;
+        std::set<wxUint32> colours;
+        for (int y = 0; y < reduced.GetHeight(); ++y)
+            for (int x = 0; x < reduced.GetWidth(); ++x)
+                colours.insert(wxUint32(reduced.GetRed(x, y)) << 16 | wxUint32(reduced.GetGreen(x, y)) << 8 |
+                               reduced.GetBlue(x, y));
+        for (wxUint32 rgb : colours)
+            m_palette.push_back(wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
         for (size_t i = 0; i < m_frames.size(); ++i)
         {
             for (int y = 0; y < m_size; ++y)
